@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Writes data to a temporary file beside path and renames it over path, so a
+// reader sees the old file or the new one, never a part. On failure nothing
+// is left behind and error (when given) receives the system's error text.
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view data,
+                         std::string* error = nullptr);
+
+// Reads a whole file; false when it cannot be read.
+bool ReadWholeFile(const std::filesystem::path& path, std::string& data,
+                   std::string* error = nullptr);
+
+}  // namespace platform

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// Private-profile (INI) files as the Windows profile functions treat them.
+// Every call opens and closes the file; nothing is cached. Names and values
+// are raw bytes (the caller converts code pages). Section and key names match
+// without regard to ASCII letter case; blanks around names and values are
+// dropped on reading, and a value wholly enclosed in one kind of quotes loses
+// them.
+
+// The value of section/key, or def when the file, the section or the key is
+// missing. A key present with an empty value gives empty text. The result is
+// cut to buffer_size - 1 bytes, as a call with a buffer of that size would.
+std::string GetPrivateProfileString(std::string_view section, std::string_view key,
+                                    std::string_view def, const std::filesystem::path& file,
+                                    std::size_t buffer_size = 4096);
+
+// Names of all keys of a section, in file order; empty when missing.
+std::vector<std::string> GetPrivateProfileKeys(std::string_view section,
+                                               const std::filesystem::path& file);
+// Names of all sections, in file order.
+std::vector<std::string> GetPrivateProfileSections(const std::filesystem::path& file);
+
+// Replaces the value in place, or appends the key at the end of its section,
+// or appends the section at the end of the file, or creates the file. Every
+// other line stays as it was. A missing value (nullopt) deletes the key. The
+// file is replaced atomically (temporary file and rename). False on failure.
+bool WritePrivateProfileString(std::string_view section, std::string_view key,
+                               std::optional<std::string_view> value,
+                               const std::filesystem::path& file);
+
+// Deletes a whole section with its keys. False on failure; true when there was
+// nothing to delete.
+bool DeletePrivateProfileSection(std::string_view section, const std::filesystem::path& file);
+
+}  // namespace platform
