@@ -1,0 +1,225 @@
+#include "platform/private_profile.h"
+
+#include <algorithm>
+
+#include "platform/atomic_file.h"
+
+namespace platform {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+  a = Trim(a);
+  b = Trim(b);
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return Lower(x) == Lower(y);
+         });
+}
+
+// One line of the file, its end-of-line bytes kept apart so that a rewrite
+// reproduces every untouched line exactly.
+struct Line {
+  std::string text;
+  std::string eol;
+};
+
+enum class Kind { kOther, kSection, kKey };
+
+struct Parsed {
+  Kind kind = Kind::kOther;
+  std::string_view name;   // section or key name, trimmed
+  std::string_view value;  // key value, trimmed, quotes kept
+};
+
+Parsed ParseLine(std::string_view text) {
+  std::string_view t = Trim(text);
+  if (t.empty() || t.front() == ';') return {};
+  if (t.front() == '[') {
+    size_t close = t.find(']');
+    std::string_view name = t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
+    return {Kind::kSection, Trim(name), {}};
+  }
+  size_t eq = t.find('=');
+  if (eq == std::string_view::npos) return {};
+  return {Kind::kKey, Trim(t.substr(0, eq)), Trim(t.substr(eq + 1))};
+}
+
+std::string_view Unquote(std::string_view v) {
+  if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+    return v.substr(1, v.size() - 2);
+  return v;
+}
+
+std::vector<Line> SplitLines(const std::string& data) {
+  std::vector<Line> lines;
+  size_t pos = 0;
+  while (pos < data.size()) {
+    size_t nl = data.find('\n', pos);
+    if (nl == std::string::npos) {
+      lines.push_back({data.substr(pos), ""});
+      break;
+    }
+    size_t end = nl;
+    if (end > pos && data[end - 1] == '\r') --end;
+    lines.push_back({data.substr(pos, end - pos), data.substr(end, nl + 1 - end)});
+    pos = nl + 1;
+  }
+  return lines;
+}
+
+std::string JoinLines(const std::vector<Line>& lines) {
+  std::string out;
+  for (const Line& l : lines) out += l.text + l.eol;
+  return out;
+}
+
+bool ReadLines(const std::filesystem::path& file, std::vector<Line>& lines) {
+  std::string data;
+  if (!ReadWholeFile(file, data)) return false;
+  lines = SplitLines(data);
+  return true;
+}
+
+// Index range [begin, end) of the lines of the first section named so; begin
+// is the header line. end is the next section header or the end.
+struct SectionRange {
+  size_t begin;
+  size_t end;
+};
+
+std::optional<SectionRange> FindSection(const std::vector<Line>& lines, std::string_view section,
+                                        size_t from = 0) {
+  for (size_t i = from; i < lines.size(); ++i) {
+    Parsed p = ParseLine(lines[i].text);
+    if (p.kind != Kind::kSection || !SameName(p.name, section)) continue;
+    size_t end = i + 1;
+    while (end < lines.size() && ParseLine(lines[end].text).kind != Kind::kSection) ++end;
+    return SectionRange{i, end};
+  }
+  return std::nullopt;
+}
+
+std::optional<size_t> FindKey(const std::vector<Line>& lines, SectionRange range, std::string_view key) {
+  for (size_t i = range.begin + 1; i < range.end; ++i) {
+    Parsed p = ParseLine(lines[i].text);
+    if (p.kind == Kind::kKey && SameName(p.name, key)) return i;
+  }
+  return std::nullopt;
+}
+
+std::string Eol(const std::vector<Line>& lines) {
+  for (const Line& l : lines)
+    if (!l.eol.empty()) return l.eol;
+  return "\r\n";
+}
+
+}  // namespace
+
+std::string GetPrivateProfileString(std::string_view section, std::string_view key, std::string_view def,
+                                    const std::filesystem::path& file, std::size_t buffer_size) {
+  auto cut = [buffer_size](std::string_view v) {
+    if (buffer_size == 0) return std::string();
+    return std::string(v.substr(0, buffer_size - 1));
+  };
+  std::vector<Line> lines;
+  if (!ReadLines(file, lines)) return cut(def);
+  for (size_t from = 0;;) {
+    auto range = FindSection(lines, section, from);
+    if (!range) break;
+    if (auto at = FindKey(lines, *range, key)) return cut(Unquote(ParseLine(lines[*at].text).value));
+    from = range->end;
+  }
+  return cut(def);
+}
+
+std::vector<std::string> GetPrivateProfileKeys(std::string_view section, const std::filesystem::path& file) {
+  std::vector<std::string> keys;
+  std::vector<Line> lines;
+  if (!ReadLines(file, lines)) return keys;
+  for (size_t from = 0;;) {
+    auto range = FindSection(lines, section, from);
+    if (!range) break;
+    for (size_t i = range->begin + 1; i < range->end; ++i) {
+      Parsed p = ParseLine(lines[i].text);
+      if (p.kind == Kind::kKey) keys.emplace_back(p.name);
+    }
+    from = range->end;
+  }
+  return keys;
+}
+
+std::vector<std::string> GetPrivateProfileSections(const std::filesystem::path& file) {
+  std::vector<std::string> sections;
+  std::vector<Line> lines;
+  if (!ReadLines(file, lines)) return sections;
+  for (const Line& l : lines) {
+    Parsed p = ParseLine(l.text);
+    if (p.kind == Kind::kSection) sections.emplace_back(p.name);
+  }
+  return sections;
+}
+
+bool WritePrivateProfileString(std::string_view section, std::string_view key,
+                               std::optional<std::string_view> value, const std::filesystem::path& file) {
+  section = Trim(section);
+  key = Trim(key);
+  if (section.empty() || key.empty()) return false;
+  std::vector<Line> lines;
+  std::error_code ec;
+  if (std::filesystem::exists(file, ec)) {
+    if (!ReadLines(file, lines)) return false;
+  } else if (!value) {
+    return true;  // nothing to delete
+  }
+  const std::string eol = Eol(lines);
+  const std::string new_line = std::string(key) + "=" + std::string(value.value_or(""));
+
+  auto range = FindSection(lines, section);
+  if (!range) {
+    if (!value) return true;
+    if (!lines.empty() && lines.back().eol.empty()) lines.back().eol = eol;
+    lines.push_back({"[" + std::string(section) + "]", eol});
+    lines.push_back({new_line, eol});
+  } else if (auto at = FindKey(lines, *range, key)) {
+    if (!value) {
+      lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(*at));
+    } else {
+      // Keep the spelling of the name that the file already has.
+      std::string_view old_name = ParseLine(lines[*at].text).name;
+      lines[*at].text = std::string(old_name) + "=" + std::string(*value);
+    }
+  } else {
+    if (!value) return true;
+    // Append after the section's last non-blank line.
+    size_t insert = range->end;
+    while (insert > range->begin + 1 && Trim(lines[insert - 1].text).empty()) --insert;
+    if (lines[insert - 1].eol.empty()) lines[insert - 1].eol = eol;
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insert), Line{new_line, eol});
+  }
+  return WriteFileAtomically(file, JoinLines(lines));
+}
+
+bool DeletePrivateProfileSection(std::string_view section, const std::filesystem::path& file) {
+  std::vector<Line> lines;
+  std::error_code ec;
+  if (!std::filesystem::exists(file, ec)) return true;
+  if (!ReadLines(file, lines)) return false;
+  bool changed = false;
+  while (auto range = FindSection(lines, section)) {
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(range->begin),
+                lines.begin() + static_cast<std::ptrdiff_t>(range->end));
+    changed = true;
+  }
+  return !changed || WriteFileAtomically(file, JoinLines(lines));
+}
+
+}  // namespace platform
