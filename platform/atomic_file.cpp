@@ -6,8 +6,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <random>
 
 namespace platform {
@@ -67,16 +65,27 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view dat
 }
 
 bool ReadWholeFile(const std::filesystem::path& path, std::string& data, std::string* error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    SetError(error, errno ? errno : ENOENT);
+  data.clear();
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    SetError(error, errno);
     return false;
   }
-  data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    SetError(error, EIO);
-    return false;
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      int err = errno;  // a folder, for one, cannot be read
+      ::close(fd);
+      data.clear();
+      SetError(error, err);
+      return false;
+    }
+    data.append(buffer, static_cast<size_t>(n));
   }
+  ::close(fd);
   return true;
 }
 
