@@ -1,0 +1,122 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "banner/render/banner_renderer.h"
+#include "banner/render/banner_settings.h"
+#include "banner/render/bitmap.h"
+
+namespace plakato {
+
+// The main window's state without the window: every control's value and
+// enabled state, the public members that the settings file and the image
+// chooser fill, and the renderer with its work pictures. Each Set/Select
+// method does what the user's change of that control does: it applies the
+// control's enable rule and, when the control's value changed, runs the
+// control's handler render. The window only binds widgets to this class, and
+// plakato-render drives it without any window, so both show the same banner.
+class BannerEditor {
+ public:
+  struct Controls {
+    // Top row.
+    bool user_size_enabled = false;
+    // Background tab.
+    bool select_image_enabled = false;
+    bool background_direction_enabled = false;
+    std::array<bool, 3> background_label_red = {true, false, false};
+    // Title tab.
+    std::string font_label;  // labFont: face name shown, empty at first
+    bool font_button_enabled = false;
+    bool location_enabled = false;
+    bool title_direction_enabled = false;
+    std::array<bool, 3> title_label_red = {true, false, false};
+    bool shadow_controls_enabled = false;  // cboShadowDir and the spinner
+    // Foot.
+    bool open_preview = false;  // chkOpenPrev
+  };
+
+  // Result of a user-size box's check when it is about to lose the focus.
+  struct Validation {
+    bool keep_focus = false;  // refused: the text stays and is selected
+    std::string text;         // the box's text afterwards
+  };
+
+  static constexpr int kMinOffset = 1;
+  static constexpr int kMaxOffset = 10;
+
+  explicit BannerEditor(std::unique_ptr<BannerRenderer> renderer);
+
+  const BannerSettings& settings() const { return settings_; }
+  const Controls& controls() const { return controls_; }
+  BannerRenderer& renderer() { return *renderer_; }
+  const BannerRenderer& renderer() const { return *renderer_; }
+
+  // Called after every render (the window repaints the preview, resizes
+  // itself and the separate preview window, updates enabled states).
+  void SetRenderObserver(std::function<void(const RenderReport&)> observer) {
+    render_observer_ = std::move(observer);
+  }
+
+  // Size.
+  void SelectSize(int index);
+  void SetUserWidthText(std::string text);   // typing: no render
+  void SetUserHeightText(std::string text);  // typing: no render
+  Validation ValidateUserWidth();
+  Validation ValidateUserHeight();
+
+  // Background.
+  void SelectBackgroundPattern(int option);
+  void SetBackgroundColor(int index, Color color);
+  void SelectBackgroundDirection(int direction);
+  void SetButtonize(bool on);
+
+  // Title.
+  void SetTitleText(std::string text);
+  // The font dialog's result: labFont shows the face; both masks take it.
+  void ChooseTitleFont(const std::string& face, bool bold, bool italic);
+  void SelectLocation(int location);
+  void SelectTitlePattern(int option);
+  void SetTitleColor(int index, Color color);  // 0..2 title colours, 3 shadow colour
+  void SelectTitleDirection(int direction);
+  void SetShadow(bool on);
+  void SelectShadowDirection(int direction);
+  void SetOffset(int offset);  // the spinner keeps it within its range
+
+  void SetOpenPreview(bool on);  // renders when ticked
+
+  // The background picture and where it was cut from (the image chooser's
+  // OK, and the settings loader).
+  const std::string& background_file() const { return settings_.BackGround.ImageFile; }
+  const std::optional<Bitmap>& background_picture() const { return background_picture_; }
+  void SetBackgroundPicture(std::string file, int clip_x, int clip_y, std::optional<Bitmap> picture);
+
+  // The banner size in pixels that the size controls give now, or the
+  // current preview size where they give none.
+  std::pair<int, int> BannerSizeFromControls() const;
+
+  // One full render, as every handler ends with.
+  RenderReport Render();
+  int render_count() const { return render_count_; }
+
+  // Raw access for the settings loader, which assigns control values in its
+  // own order and triggers the same handlers.
+  BannerSettings& mutable_settings() { return settings_; }
+
+ private:
+  Validation ValidateUserSize(std::string& text);
+  void ApplyBackgroundEnableRule();
+  void ApplyTitleColorEnableRule();
+
+  std::unique_ptr<BannerRenderer> renderer_;
+  BannerSettings settings_;
+  Controls controls_;
+  std::optional<Bitmap> background_picture_;
+  std::function<void(const RenderReport&)> render_observer_;
+  int render_count_ = 0;
+};
+
+}  // namespace plakato
