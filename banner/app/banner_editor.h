@@ -68,7 +68,8 @@ class BannerEditor {
   Validation ValidateUserWidth();
   Validation ValidateUserHeight();
 
-  // Background.
+  // Background. Colours are assigned without a render: the colour picker's
+  // handler calls Render() after it, the settings loader at its end.
   void SelectBackgroundPattern(int option);
   void SetBackgroundColor(int index, Color color);
   void SelectBackgroundDirection(int direction);
@@ -76,11 +77,19 @@ class BannerEditor {
 
   // Title.
   void SetTitleText(std::string text);
-  // The font dialog's result: labFont shows the face; both masks take it.
+  // The font dialog's result: labFont shows the face; both masks take it;
+  // a render follows.
   void ChooseTitleFont(const std::string& face, bool bold, bool italic);
+  // The settings loader's font: what is given goes into labFont and both
+  // masks, the rest stays; no render.
+  void LoadTitleFont(std::optional<std::string> face, std::optional<bool> bold, std::optional<bool> italic);
+  const std::string& title_font_face() const { return renderer_->title_font_face(); }
+  bool title_font_bold() const { return renderer_->title_font_bold(); }
+  bool title_font_italic() const { return renderer_->title_font_italic(); }
+  int title_font_size() const { return renderer_->title_font_size(); }
   void SelectLocation(int location);
   void SelectTitlePattern(int option);
-  void SetTitleColor(int index, Color color);  // 0..2 title colours, 3 shadow colour
+  void SetTitleColor(int index, Color color);  // 0..2 title colours, 3 shadow colour; no render
   void SelectTitleDirection(int direction);
   void SetShadow(bool on);
   void SelectShadowDirection(int direction);
@@ -92,6 +101,7 @@ class BannerEditor {
   // OK, and the settings loader).
   const std::string& background_file() const { return settings_.BackGround.ImageFile; }
   const std::optional<Bitmap>& background_picture() const { return background_picture_; }
+  // No render: the chooser's handler renders after it.
   void SetBackgroundPicture(std::string file, int clip_x, int clip_y, std::optional<Bitmap> picture);
 
   // The banner size in pixels that the size controls give now, or the
@@ -102,12 +112,15 @@ class BannerEditor {
   RenderReport Render();
   int render_count() const { return render_count_; }
 
-  // Raw access for the settings loader, which assigns control values in its
-  // own order and triggers the same handlers.
-  BannerSettings& mutable_settings() { return settings_; }
-
  private:
   Validation ValidateUserSize(std::string& text);
+  // Sets a list's or option's value; true when it changed (its handler runs).
+  template <typename T, typename V>
+  static bool Change(T& field, V value) {
+    if (field == static_cast<T>(value)) return false;
+    field = static_cast<T>(value);
+    return true;
+  }
   void ApplyBackgroundEnableRule();
   void ApplyTitleColorEnableRule();
 

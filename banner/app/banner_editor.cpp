@@ -1,0 +1,203 @@
+#include "banner/app/banner_editor.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
+#include <cmath>
+
+#include "banner/app/setting_values.h"
+
+namespace plakato {
+namespace {
+
+// Width and height of a size item's text ("200×40"), or nullopt for the user
+// item, whose text has no "×".
+std::optional<std::pair<int, int>> PresetSize(int index) {
+  if (index < 0 || index >= static_cast<int>(kSizePresetTexts.size())) return std::nullopt;
+  std::string_view text = kSizePresetTexts[static_cast<size_t>(index)];
+  const std::string_view times = "×";
+  size_t at = text.find(times);
+  if (at == std::string_view::npos) return std::nullopt;
+  return std::pair{static_cast<int>(LeadingNumber(text.substr(0, at))),
+                   static_cast<int>(LeadingNumber(text.substr(at + times.size())))};
+}
+
+std::string Trimmed(const std::string& s) {
+  const char* blanks = " \t\r\n";
+  size_t b = s.find_first_not_of(blanks);
+  if (b == std::string::npos) return {};
+  return s.substr(b, s.find_last_not_of(blanks) - b + 1);
+}
+
+}  // namespace
+
+BannerEditor::BannerEditor(std::unique_ptr<BannerRenderer> renderer) : renderer_(std::move(renderer)) {
+  // The window's designed state: first background and title options chosen,
+  // no list selected.
+  settings_.BackGround.Pattern = kPlain;
+  settings_.Title.Pattern = 0;
+  settings_.Title.ShadowDirection = -1;
+}
+
+void BannerEditor::SelectSize(int index) {
+  if (Change(settings_.Size.index, index)) Render();
+}
+
+void BannerEditor::SetUserWidthText(std::string text) { settings_.Size.Width = std::move(text); }
+void BannerEditor::SetUserHeightText(std::string text) { settings_.Size.Height = std::move(text); }
+
+BannerEditor::Validation BannerEditor::ValidateUserWidth() {
+  Validation v = ValidateUserSize(settings_.Size.Width);
+  Render();
+  return v;
+}
+
+BannerEditor::Validation BannerEditor::ValidateUserHeight() {
+  Validation v = ValidateUserSize(settings_.Size.Height);
+  Render();
+  return v;
+}
+
+BannerEditor::Validation BannerEditor::ValidateUserSize(std::string& text) {
+  if (Trimmed(text).empty()) return {false, text};
+  std::optional<double> value = StrictNumber(text);
+  if (!value || *value <= 0) return {true, text};
+  // The value in plain decimal digits (never an exponent), cut to three
+  // characters, rounded: 1500 gives 150, 12.5 gives 12.
+  char digits[400];
+  auto result = std::to_chars(digits, digits + sizeof digits, *value, std::chars_format::fixed);
+  std::string plain(digits, result.ptr);
+  const double cut = std::strtod(plain.substr(0, 3).c_str(), nullptr);
+  text = std::to_string(static_cast<long long>(RoundHalfEven(cut)));
+  return {false, text};
+}
+
+std::pair<int, int> BannerEditor::BannerSizeFromControls() const {
+  if (auto preset = PresetSize(settings_.Size.index)) return *preset;
+  const double w = RoundHalfEven(LeadingNumber(settings_.Size.Width));
+  const double h = RoundHalfEven(LeadingNumber(settings_.Size.Height));
+  if (w > 0 && h > 0 && w <= kMaxBannerSide && h <= kMaxBannerSide) return {static_cast<int>(w), static_cast<int>(h)};
+  return {renderer_->previewWidth(), renderer_->previewHeight()};
+}
+
+void BannerEditor::SelectBackgroundPattern(int option) {
+  if (!Change(settings_.BackGround.Pattern, option)) return;
+  ApplyBackgroundEnableRule();
+  Render();
+}
+
+void BannerEditor::ApplyBackgroundEnableRule() {
+  const int option = settings_.BackGround.Pattern;
+  const bool gradient = option == kGradient2 || option == kGradient3;
+  controls_.select_image_enabled = option == kPicture;
+  controls_.background_direction_enabled = gradient;
+  controls_.background_label_red = {option != kPicture, gradient, option == kGradient3};
+  // A gradient with no direction takes the first; selecting it renders.
+  if (gradient && settings_.BackGround.Direction == -1) SelectBackgroundDirection(0);
+}
+
+void BannerEditor::SetBackgroundColor(int index, Color color) {
+  Color* colors[] = {&settings_.BackGround.Color1, &settings_.BackGround.Color2, &settings_.BackGround.Color3};
+  if (index >= 0 && index < 3) *colors[index] = color & 0xFFFFFF;
+}
+
+void BannerEditor::SelectBackgroundDirection(int direction) {
+  if (Change(settings_.BackGround.Direction, direction)) Render();
+}
+
+void BannerEditor::SetButtonize(bool on) {
+  if (Change(settings_.BackGround.Buttonize, on)) Render();
+}
+
+void BannerEditor::SetTitleText(std::string text) {
+  if (settings_.Title.String == text) return;
+  settings_.Title.String = std::move(text);
+  Render();
+}
+
+void BannerEditor::ChooseTitleFont(const std::string& face, bool bold, bool italic) {
+  controls_.font_label = face;
+  settings_.Title.FontName = face;
+  settings_.Title.FontBold = bold;
+  settings_.Title.FontItalic = italic;
+  renderer_->SetTitleFont(face, bold, italic);
+  Render();
+}
+
+void BannerEditor::LoadTitleFont(std::optional<std::string> face, std::optional<bool> bold,
+                                 std::optional<bool> italic) {
+  if (face) controls_.font_label = *face;
+  settings_.Title.FontName = controls_.font_label;
+  settings_.Title.FontBold = bold.value_or(renderer_->title_font_bold());
+  settings_.Title.FontItalic = italic.value_or(renderer_->title_font_italic());
+  renderer_->SetTitleFont(face.value_or(renderer_->title_font_face()), settings_.Title.FontBold,
+                          settings_.Title.FontItalic);
+}
+
+void BannerEditor::SelectLocation(int location) {
+  if (Change(settings_.Title.Location, location)) Render();
+}
+
+void BannerEditor::SelectTitlePattern(int option) {
+  if (!Change(settings_.Title.Pattern, option)) return;
+  ApplyTitleColorEnableRule();
+  Render();
+}
+
+void BannerEditor::ApplyTitleColorEnableRule() {
+  const int option = settings_.Title.Pattern;
+  const bool gradient = option == 1 || option == 2;
+  controls_.title_direction_enabled = gradient;
+  controls_.title_label_red = {true, gradient, option == 2};
+  if (gradient && settings_.Title.Direction == -1) SelectTitleDirection(0);
+}
+
+void BannerEditor::SetTitleColor(int index, Color color) {
+  Color* colors[] = {&settings_.Title.Color1, &settings_.Title.Color2, &settings_.Title.Color3,
+                     &settings_.Title.ShadowColor};
+  if (index >= 0 && index < 4) *colors[index] = color & 0xFFFFFF;
+}
+
+void BannerEditor::SelectTitleDirection(int direction) {
+  if (Change(settings_.Title.Direction, direction)) Render();
+}
+
+void BannerEditor::SetShadow(bool on) {
+  if (!Change(settings_.Title.Shadow, on)) return;
+  controls_.shadow_controls_enabled = on;
+  Render();
+}
+
+void BannerEditor::SelectShadowDirection(int direction) {
+  if (Change(settings_.Title.ShadowDirection, direction)) Render();
+}
+
+void BannerEditor::SetOffset(int offset) {
+  offset = std::clamp(offset, kMinOffset, kMaxOffset);
+  if (Change(settings_.Title.Offset, offset)) Render();
+}
+
+void BannerEditor::SetOpenPreview(bool on) {
+  if (Change(controls_.open_preview, on) && on) Render();
+}
+
+void BannerEditor::SetBackgroundPicture(std::string file, int clip_x, int clip_y, std::optional<Bitmap> picture) {
+  settings_.BackGround.ImageFile = std::move(file);
+  settings_.BackGround.ClipX = clip_x;
+  settings_.BackGround.Clipy = clip_y;
+  background_picture_ = std::move(picture);
+}
+
+RenderReport BannerEditor::Render() {
+  ++render_count_;
+  RenderReport report = renderer_->Render(settings_, background_picture_ ? &*background_picture_ : nullptr);
+  controls_.user_size_enabled = report.user_size_enabled;
+  if (report.title_controls_enabled) {
+    controls_.font_button_enabled = true;
+    controls_.location_enabled = true;
+  }
+  if (render_observer_) render_observer_(report);
+  return report;
+}
+
+}  // namespace plakato

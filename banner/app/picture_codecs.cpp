@@ -1,0 +1,48 @@
+#include "banner/app/picture_codecs.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "platform/atomic_file.h"
+
+namespace plakato {
+namespace {
+
+bool StartsWith(const std::string& data, std::string_view magic) {
+  return data.size() >= magic.size() && std::memcmp(data.data(), magic.data(), magic.size()) == 0;
+}
+
+}  // namespace
+
+bool IsPngPath(const std::filesystem::path& path) {
+  const std::string s = path.string();
+  if (s.size() < 4) return false;
+  std::string tail = s.substr(s.size() - 4);
+  std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return std::tolower(c); });
+  return tail == ".png";
+}
+
+PictureResult LoadPicture(const std::filesystem::path& path) {
+  if (IsPngPath(path)) return LoadPng(path);
+  // The platform loader recognises its formats by their first bytes.
+  std::string head;
+  std::string error;
+  if (!platform::ReadWholeFile(path, head, &error)) return {{}, error};
+  if (StartsWith(head, "BM")) return LoadBmp(path);
+  if (StartsWith(head, "\xFF\xD8\xFF")) return LoadJpeg(path);
+  if (StartsWith(head, "GIF87a") || StartsWith(head, "GIF89a")) return LoadGif(path);
+  return {{}, "unsupported picture format"};
+}
+
+bool SavePicture(const Bitmap& picture, const std::filesystem::path& path, std::string* error) {
+  std::string data;
+  if (IsPngPath(path)) {
+    if (!EncodePng(picture, data, error)) return false;
+  } else {
+    data = EncodeBmp(picture);
+  }
+  return platform::WriteFileAtomically(path, data, error);
+}
+
+}  // namespace plakato
