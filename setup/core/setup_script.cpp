@@ -1,0 +1,125 @@
+#include "setup/core/setup_script.h"
+
+#include <algorithm>
+#include <exception>
+#include <system_error>
+
+#include "platform/cp932.h"
+#include "platform/private_profile.h"
+#include "setup/core/path_text.h"
+#include "setup/core/script_values.h"
+
+namespace setup {
+namespace {
+
+// A value cut at the byte limit may end in the lead byte of a double-byte
+// character whose trail byte was cut off; that half character is dropped
+// rather than decoded into a replacement character.
+void DropHalfCharacterAtLimit(std::string& cp932) {
+  if (cp932.size() < kIniValueBytes) return;
+  std::size_t i = 0;
+  while (i < cp932.size()) {
+    const bool lead = platform::IsCp932LeadByte(static_cast<unsigned char>(cp932[i]));
+    if (lead && i + 1 == cp932.size()) {
+      cp932.pop_back();
+      return;
+    }
+    i += lead ? 2 : 1;
+  }
+}
+
+}  // namespace
+
+std::string IniReadString(const std::filesystem::path& file, std::string_view section,
+                          std::string_view key, std::string_view def) {
+  try {
+    std::string raw = platform::GetPrivateProfileString(
+        platform::Utf8ToCp932(section), platform::Utf8ToCp932(key),
+        platform::Utf8ToCp932(def), file, kIniValueBytes + 1);
+    DropHalfCharacterAtLimit(raw);
+    return platform::Cp932ToUtf8(raw);
+  } catch (const std::exception&) {
+    return std::string(def);
+  }
+}
+
+bool IsAcceptedForSetup(std::string_view application) { return application == kScriptFormat; }
+
+bool IsAcceptedForCleanUp(std::string_view application) {
+  return FirstChars(application, 12) == "kestro Setup";
+}
+
+bool SetupScript::Exists() const {
+  std::error_code error;
+  return std::filesystem::is_regular_file(file_, error);
+}
+
+std::string SetupScript::Read(std::string_view section, std::string_view key,
+                              std::string_view def) const {
+  return IniReadString(file_, section, key, def);
+}
+
+std::int32_t SetupScript::ReadInteger(std::string_view section, std::string_view key,
+                                      std::int32_t def) const {
+  return ToInteger(Read(section, key), def);
+}
+
+bool SetupScript::ReadOneFlag(std::string_view section, std::string_view key,
+                              std::string_view def) const {
+  return IsOneFlagOn(Read(section, key, def));
+}
+
+bool SetupScript::ReadZeroFlag(std::string_view section, std::string_view key,
+                               std::string_view def) const {
+  return IsZeroFlagOn(Read(section, key, def));
+}
+
+std::string SetupScript::ReadItem(std::string_view section, std::string_view field,
+                                  std::int64_t n, std::string_view def) const {
+  return Read(section, ItemKey(field, n), def);
+}
+
+std::int32_t SetupScript::ReadItemInteger(std::string_view section, std::string_view field,
+                                          std::int64_t n, std::int32_t def) const {
+  return ToInteger(ReadItem(section, field, n), def);
+}
+
+std::int32_t SetupScript::ReadCount(std::string_view section) const {
+  return std::max<std::int32_t>(0, ReadInteger(section, "Count"));
+}
+
+std::int64_t SetupScript::HighestItemNumber(std::string_view section) const {
+  std::int64_t highest = 0;
+  try {
+    for (const std::string& key :
+         platform::GetPrivateProfileKeys(platform::Utf8ToCp932(section), file_)) {
+      highest = std::max(highest, ItemNumberOfKey(key).value_or(0));
+    }
+  } catch (const std::exception&) {
+    return 0;
+  }
+  return highest;
+}
+
+std::vector<std::string> SetupScript::ReadLines(std::string_view section) const {
+  const std::int64_t count =
+      std::min<std::int64_t>(ReadCount(section), HighestItemNumber(section));
+  std::vector<std::string> lines;
+  for (std::int64_t n = 1; n <= count; ++n) lines.push_back(ReadItem(section, "Text", n));
+  return lines;
+}
+
+std::optional<std::int64_t> SetupScript::ReadInstallSize() const {
+  return ParseStrictSize(Read("Install", "Size", "0"));
+}
+
+std::string SetupScript::Application() const { return Read("Define", "Application"); }
+
+std::string SetupScript::ApplicationKeyName() const {
+  std::string name = Read("Uninstall", "KeyName");
+  if (name.empty()) name = Read("Define", "Name");
+  if (name.empty()) name = "not";
+  return name;
+}
+
+}  // namespace setup

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace setup {
+
+// Longest value the script reader returns, in code page 932 bytes: the
+// profile reader is called with a 1024-byte buffer.
+inline constexpr std::size_t kIniValueBytes = 1023;
+
+// The one way values are read from INI files such as the script: section and
+// key match without regard to letter case; the value is the text after the
+// first "=", blanks around it and one pair of enclosing quotes removed, at
+// most 1023 code-page-932 bytes (a double-byte character cut in half by that
+// limit is dropped whole). A missing file, section or key, or any failure,
+// gives def. Names, default and result are UTF-8; the file holds code page
+// 932. Opens and closes the file on every call.
+std::string IniReadString(const std::filesystem::path& file, std::string_view section,
+                          std::string_view key, std::string_view def = {});
+
+// The script format identifier that setup mode accepts.
+inline constexpr std::string_view kScriptFormat = "kestro Setup 1.00";
+
+// Setup mode accepts exactly kScriptFormat; clean-up mode compares only the
+// first 12 characters ("kestro Setup").
+bool IsAcceptedForSetup(std::string_view application);
+bool IsAcceptedForCleanUp(std::string_view application);
+
+// "Setup.dat", the script's file name.
+inline constexpr std::string_view kScriptFileName = "Setup.dat";
+
+// Reader of one "Setup.dat". It holds only the file's path: every value is
+// read from the file when asked for, so a script edited during the run is
+// seen as it is now.
+class SetupScript {
+ public:
+  explicit SetupScript(std::filesystem::path file) : file_(std::move(file)) {}
+
+  const std::filesystem::path& file() const { return file_; }
+  bool Exists() const;
+
+  std::string Read(std::string_view section, std::string_view key,
+                   std::string_view def = {}) const;
+  // Integer keys: an empty or malformed value gives def.
+  std::int32_t ReadInteger(std::string_view section, std::string_view key,
+                           std::int32_t def = 0) const;
+  // Flag keys; def is the text used when the key is missing (so a missing
+  // key and an empty value may differ).
+  bool ReadOneFlag(std::string_view section, std::string_view key,
+                   std::string_view def = {}) const;
+  bool ReadZeroFlag(std::string_view section, std::string_view key,
+                    std::string_view def = {}) const;
+
+  // Item n of a numbered list (field name followed by n).
+  std::string ReadItem(std::string_view section, std::string_view field, std::int64_t n,
+                       std::string_view def = {}) const;
+  std::int32_t ReadItemInteger(std::string_view section, std::string_view field,
+                               std::int64_t n, std::int32_t def = 0) const;
+
+  // [section] Count; a negative or malformed count gives 0.
+  std::int32_t ReadCount(std::string_view section) const;
+
+  // The highest item number that any key of the section carries (0 when
+  // none). Items above it are all empty, so a loop over a Count far larger
+  // than the items present may stop there when empty items do nothing.
+  std::int64_t HighestItemNumber(std::string_view section) const;
+
+  // The text lines Text1 ... Text<Count> of [Outline], [Licence] or
+  // [UnOutline]. Lines beyond the last Text<n> present are all empty and
+  // are not produced, so a huge Count costs nothing.
+  std::vector<std::string> ReadLines(std::string_view section) const;
+
+  // [Install] Size, read strictly with the default "0"; nullopt when the
+  // value is not a plain decimal number.
+  std::optional<std::int64_t> ReadInstallSize() const;
+
+  // [Define] Application.
+  std::string Application() const;
+
+  // [Uninstall] KeyName, else [Define] Name, else "not".
+  std::string ApplicationKeyName() const;
+
+ private:
+  std::filesystem::path file_;
+};
+
+}  // namespace setup
