@@ -1,0 +1,185 @@
+#include "banner/app/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include "banner/app/picture_codecs.h"
+#include "platform/atomic_file.h"
+#include "platform/cp932.h"
+#include "platform/test_support.h"
+
+namespace plakato {
+namespace {
+
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  void Put(const std::string& name, const std::string& utf8) {
+    ASSERT_TRUE(platform::WriteFileAtomically(dir_ / name, platform::Utf8ToCp932(utf8)));
+  }
+  std::string Get(const std::string& name) {
+    std::string s;
+    platform::ReadWholeFile(dir_ / name, s);
+    return platform::Cp932ToUtf8(s);
+  }
+  std::unique_ptr<BannerEditor> Fresh() { return std::make_unique<BannerEditor>(BannerRenderer::CreateDefault()); }
+
+  platform::testing::TempDir dir_;
+};
+
+TEST_F(SettingsFileTest, ColourTextIsBlueGreenRed) {
+  EXPECT_EQ(ColorToHex6(0x0000FF), "0000FF");
+  EXPECT_EQ(ColorToHex6(0xFFFFFF), "FFFFFF");
+  EXPECT_EQ(ColorToHex6(0x000000), "000000");
+  EXPECT_EQ(ColorToHex6(0x00ABCDEF), "ABCDEF");
+  EXPECT_EQ(ColorToHex6(0x12345678), "345678");  // the last six digits
+}
+
+TEST_F(SettingsFileTest, ReadRules) {
+  Put("a.pkc", "[size]\r\nINDEX = 3 \r\n[BackGround]\r\nClipY=12\r\nEmpty=\r\n[Title]\r\nString=  バナー  \r\nLong=" +
+                   std::string(5000, 'x') + "\r\n");
+  const auto path = dir_ / "a.pkc";
+  EXPECT_EQ(ReadSettingValue("Size", "index", "-1", path), "3");
+  EXPECT_EQ(ReadSettingValue("BackGround", "Clipy", "0", path), "12");
+  EXPECT_EQ(ReadSettingValue("BackGround", "Empty", "dflt", path), "");
+  EXPECT_EQ(ReadSettingValue("BackGround", "Missing", "dflt", path), "dflt");
+  EXPECT_EQ(ReadSettingValue("Title", "String", "", path), "バナー");
+  EXPECT_EQ(ReadSettingValue("Title", "Long", "", path).size(), 4095u);
+  EXPECT_EQ(ReadSettingValue("Title", "String", "既定", dir_ / "none.pkc"), "既定");
+}
+
+TEST_F(SettingsFileTest, WritesEveryKeyInOrder) {
+  auto editor = Fresh();
+  editor->SelectSize(2);
+  editor->SetUserWidthText("77");  // not the user item: written empty
+  editor->SelectBackgroundPattern(kGradient2);
+  editor->SetBackgroundColor(0, 0x0000FF);
+  editor->SetTitleText("  見出し ");
+  editor->SelectTitlePattern(1);
+  editor->SetShadow(true);
+  editor->SetOffset(3);
+  ASSERT_TRUE(SaveSettings(*editor, dir_ / "w.pkc"));
+  const std::string expected =
+      "[Size]\r\nindex=2\r\nWidth=\r\nHeight=\r\n"
+      "[BackGround]\r\nPattern=1\r\nColor1=0000FF\r\nColor2=FFFFFF\r\nColor3=FFFFFF\r\nDirection=0\r\n"
+      "ImageFile=\r\nClipX=0\r\nClipy=0\r\nButtonize=False\r\n"
+      "[Title]\r\nString=見出し\r\nFontName=" +
+      editor->title_font_face() +
+      "\r\nFontBold=False\r\nFontItalic=False\r\nLocation=0\r\nPattern=1\r\n"
+      "Color1=000000\r\nColor2=FFFFFF\r\nColor3=FFFFFF\r\nDirection=0\r\nShadow=True\r\nOffset=3\r\n"
+      "ShadowColor=FFFFFF\r\n";
+  EXPECT_EQ(Get("w.pkc"), expected);
+}
+
+TEST_F(SettingsFileTest, LoadPutsValuesIntoTheControls) {
+  Put("l.pkc",
+      "[Size]\nindex=4\nWidth=300\nHeight=100\n"
+      "[BackGround]\nPattern=2\nColor1=0000FF\nColor2=FF0000\nColor3=00FF00\nDirection=4\nButtonize=TRUE\n"
+      "[Title]\nString= ようこそ \nFontName=ＭＳ ゴシック\nFontBold=-1\nFontItalic=false\nLocation=8\nPattern=2\n"
+      "Color1=111111\nColor2=222222\nColor3=333333\nDirection=1\nShadow=1\nOffset=4\nShadowColor=444444\n");
+  auto editor = Fresh();
+  LoadSettings(*editor, dir_ / "l.pkc");
+  const BannerSettings& s = editor->settings();
+  EXPECT_EQ(s.Size.index, 4);
+  EXPECT_EQ(editor->renderer().previewWidth(), 300);
+  EXPECT_EQ(editor->renderer().previewHeight(), 100);
+  EXPECT_EQ(s.BackGround.Pattern, 2);
+  EXPECT_EQ(s.BackGround.Color1, 0x0000FFu);  // pure red
+  EXPECT_EQ(s.BackGround.Color2, 0xFF0000u);  // pure blue
+  EXPECT_EQ(s.BackGround.Direction, 4);
+  EXPECT_TRUE(s.BackGround.Buttonize);
+  EXPECT_EQ(s.Title.String, " ようこそ ");
+  EXPECT_EQ(editor->controls().font_label, "ＭＳ ゴシック");
+  EXPECT_EQ(editor->title_font_face(), "ＭＳ ゴシック");
+  EXPECT_TRUE(editor->title_font_bold());
+  EXPECT_FALSE(editor->title_font_italic());
+  EXPECT_EQ(s.Title.Location, 8);
+  EXPECT_EQ(s.Title.Pattern, 2);
+  EXPECT_EQ(s.Title.Color3, 0x333333u);
+  EXPECT_EQ(s.Title.Direction, 1);
+  EXPECT_TRUE(s.Title.Shadow);
+  EXPECT_TRUE(editor->controls().shadow_controls_enabled);
+  EXPECT_EQ(s.Title.Offset, 4);
+  EXPECT_EQ(s.Title.ShadowColor, 0x444444u);
+  EXPECT_TRUE(editor->renderer().hasRendered());
+}
+
+TEST_F(SettingsFileTest, MalformedValuesKeepTheControls) {
+  Put("m.pkc",
+      "[Size]\nindex=7\n[BackGround]\nPattern=x\nDirection=9\nColor1=zz\nButtonize=maybe\n"
+      "[Title]\nPattern=5\nOffset=40\nLocation=abc\nFontName=\n");
+  auto editor = Fresh();
+  editor->SelectSize(1);
+  editor->SelectBackgroundPattern(kGradient2);
+  editor->SetBackgroundColor(0, 0x123456);
+  editor->SetButtonize(true);
+  editor->SelectTitlePattern(1);
+  editor->SetOffset(5);
+  LoadSettings(*editor, dir_ / "m.pkc");
+  const BannerSettings& s = editor->settings();
+  EXPECT_EQ(s.Size.index, 1);
+  EXPECT_EQ(s.BackGround.Pattern, kGradient2);
+  EXPECT_EQ(s.BackGround.Direction, 0);
+  EXPECT_EQ(s.BackGround.Color1, 0x123456u);
+  EXPECT_TRUE(s.BackGround.Buttonize);
+  EXPECT_EQ(s.Title.Pattern, 1);
+  EXPECT_EQ(s.Title.Offset, 5);
+  EXPECT_EQ(s.Title.Location, 0) << "a non-number reads as 0";
+}
+
+TEST_F(SettingsFileTest, MissingFileLoadsDefaultsAndRenders) {
+  auto editor = Fresh();
+  LoadSettings(*editor, dir_ / "absent.pkc");
+  EXPECT_EQ(editor->settings().Size.index, -1);
+  EXPECT_EQ(editor->settings().Title.Pattern, 0) << "\"-1\" names no option";
+  EXPECT_TRUE(editor->renderer().hasRendered());
+  EXPECT_EQ(editor->renderer().previewWidth(), 88);
+}
+
+TEST_F(SettingsFileTest, SaveAfterLoadRoundTripsEveryKeyAndTheBanner) {
+  Put("r.pkc",
+      "[Size]\nindex=3\n[BackGround]\nPattern=1\nColor1=FF8000\nColor2=00FFFF\nDirection=2\n"
+      "[Title]\nString=往復テスト\nLocation=4\nPattern=0\nColor1=0000FF\nShadow=True\nOffset=2\n");
+  auto first = Fresh();
+  LoadSettings(*first, dir_ / "r.pkc");
+  ASSERT_TRUE(SaveSettings(*first, dir_ / "r2.pkc"));
+  auto second = Fresh();
+  LoadSettings(*second, dir_ / "r2.pkc");
+  ASSERT_TRUE(SaveSettings(*second, dir_ / "r3.pkc"));
+  EXPECT_EQ(Get("r2.pkc"), Get("r3.pkc"));
+  EXPECT_NE(Get("r2.pkc").find("Width=\r\nHeight=\r\n"), std::string::npos);
+  EXPECT_EQ(first->renderer().preview(), second->renderer().preview());
+}
+
+TEST_F(SettingsFileTest, BackgroundPictureIsCutOutAndUnreadableOnesAreEmpty) {
+  Bitmap image(300, 200, 0x00FF00);
+  image.set_pixel(10, 20, 0x0000FF);
+  std::string error;
+  ASSERT_TRUE(SavePicture(image, dir_ / "bg.PNG", &error)) << error;
+  Put("p.pkc", "[Size]\nindex=0\n[BackGround]\nPattern=3\nImageFile=" + (dir_ / "bg.PNG").string() +
+                   "\nClipX=10\nClipy=20\n");
+  auto editor = Fresh();
+  LoadReport report = LoadSettings(*editor, dir_ / "p.pkc");
+  EXPECT_TRUE(report.warnings.empty());
+  ASSERT_TRUE(editor->background_picture().has_value());
+  EXPECT_EQ(editor->background_picture()->width(), 88);
+  EXPECT_EQ(editor->background_picture()->pixel(0, 0), 0x0000FFu);
+  EXPECT_EQ(editor->renderer().preview().pixel(0, 0), 0x0000FFu);
+  EXPECT_EQ(editor->renderer().preview().pixel(5, 5), 0x00FF00u);
+
+  // Beyond the image the work picture's white shows.
+  Put("q.pkc", "[Size]\nindex=0\n[BackGround]\nPattern=3\nImageFile=" + (dir_ / "bg.PNG").string() +
+                   "\nClipX=250\nClipy=-5\n");
+  LoadSettings(*editor, dir_ / "q.pkc");
+  EXPECT_EQ(editor->background_picture()->pixel(0, 0), kWhite);
+  EXPECT_EQ(editor->background_picture()->pixel(0, 5), 0x00FF00u);
+  EXPECT_EQ(editor->background_picture()->pixel(60, 5), kWhite);
+
+  ASSERT_TRUE(platform::WriteFileAtomically(dir_ / "bad.png", "not a png"));
+  Put("b.pkc", "[Size]\nindex=0\n[BackGround]\nPattern=3\nImageFile=" + (dir_ / "bad.png").string() + "\n");
+  report = LoadSettings(*editor, dir_ / "b.pkc");
+  EXPECT_EQ(report.warnings.size(), 1u);
+  EXPECT_FALSE(editor->background_picture().has_value());
+  EXPECT_EQ(editor->settings().BackGround.ImageFile, (dir_ / "bad.png").string());
+}
+
+}  // namespace
+}  // namespace plakato
