@@ -1,0 +1,63 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace platform::target {
+
+// The outcome of an operation on the target system: success, or a code with
+// a message for people. Operations return a Status instead of throwing, so a
+// caller decides what a failure means (the installer's utilities turn most of
+// them into "false" or a default value).
+class Status {
+ public:
+  enum class Code {
+    kOk,
+    kNotFound,         // key, value, file, folder or drive does not exist
+    kAlreadyExists,    // the name is taken (folder creation, copy without overwrite)
+    kNotEmpty,         // key with subkeys, folder with entries
+    kInvalidArgument,  // malformed path, name or text
+    kAccessDenied,     // protected: drive root, registry root, read-only file
+    kIoError,          // the host or the database refused
+    kCorruption,       // a file or database that is not what it should be
+  };
+
+  Status() = default;
+  static Status Ok() { return Status(); }
+  static Status NotFound(std::string message) { return Status(Code::kNotFound, std::move(message)); }
+  static Status AlreadyExists(std::string message) {
+    return Status(Code::kAlreadyExists, std::move(message));
+  }
+  static Status NotEmpty(std::string message) { return Status(Code::kNotEmpty, std::move(message)); }
+  static Status InvalidArgument(std::string message) {
+    return Status(Code::kInvalidArgument, std::move(message));
+  }
+  static Status AccessDenied(std::string message) {
+    return Status(Code::kAccessDenied, std::move(message));
+  }
+  static Status IoError(std::string message) { return Status(Code::kIoError, std::move(message)); }
+  static Status Corruption(std::string message) {
+    return Status(Code::kCorruption, std::move(message));
+  }
+
+  bool ok() const { return code_ == Code::kOk; }
+  bool IsNotFound() const { return code_ == Code::kNotFound; }
+  bool IsAlreadyExists() const { return code_ == Code::kAlreadyExists; }
+  bool IsNotEmpty() const { return code_ == Code::kNotEmpty; }
+  bool IsInvalidArgument() const { return code_ == Code::kInvalidArgument; }
+  bool IsAccessDenied() const { return code_ == Code::kAccessDenied; }
+  Code code() const { return code_; }
+  const std::string& message() const { return message_; }
+
+  // "OK", or the code's name and the message, for logs and command-line tools.
+  std::string ToString() const;
+
+ private:
+  Status(Code code, std::string message) : code_(code), message_(std::move(message)) {}
+
+  Code code_ = Code::kOk;
+  std::string message_;
+};
+
+}  // namespace platform::target

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/target/drive.h"
+#include "platform/target/status.h"
+
+namespace platform::target {
+
+// The settings file of a target system, an INI file a person can edit:
+//   [System]
+//   OsKind=202
+//   UserName=taro
+//   WindowsFolder=C:\WINDOWS
+//   SystemFolder=C:\WINDOWS\SYSTEM32
+//   TempFolder=C:\WINDOWS\TEMP
+//   [Drives]
+//   C=fixed,drive_c        type, then the host folder (relative to the system)
+//   Z=fixed,/
+// Its presence marks a folder as a target system.
+inline constexpr const char* kSystemSettingsFileName = "kestro-system.ini";
+// The folder of drive C inside a new system, and the registry database.
+inline constexpr const char* kDriveCFolderName = "drive_c";
+inline constexpr const char* kRegistryFileName = "registry.sqlite";
+
+struct SystemSettings {
+  int os_kind = 202;
+  std::string user_name;
+  std::string windows_folder = "C:\\WINDOWS";
+  std::string system_folder = "C:\\WINDOWS\\SYSTEM32";
+  std::string temp_folder = "C:\\WINDOWS\\TEMP";
+  std::vector<Drive> drives;  // host folders absolute once loaded
+
+  // True for OsKind 200 to 299.
+  bool IsNtFamily() const { return os_kind >= 200 && os_kind <= 299; }
+};
+
+// Reads the settings of the system in folder; relative drive folders are
+// resolved against it. NotFound when the file is missing, Corruption when a
+// line cannot be understood (the message names it).
+Status LoadSystemSettings(const std::filesystem::path& folder, SystemSettings* settings);
+// Writes the settings file of the system in folder whole (temporary file and
+// rename); drive folders inside the system are written relative to it.
+Status SaveSystemSettings(const std::filesystem::path& folder, const SystemSettings& settings);
+
+// The name of the user running this program on the host ("user" when none
+// can be found).
+std::string HostUserName();
+
+}  // namespace platform::target

@@ -1,0 +1,111 @@
+#include "platform/target/target_system.h"
+
+#include <system_error>
+
+#include "platform/target/fresh_layout.h"
+#include "platform/target/trash.h"
+#include "platform/target/windows_path.h"
+
+namespace platform::target {
+namespace fs = std::filesystem;
+
+namespace {
+
+Status SettingsFor(const fs::path& folder, const InitOptions& options, SystemSettings* settings) {
+  SystemSettings s;
+  s.os_kind = options.os_kind;
+  s.user_name = options.user_name.empty() ? HostUserName() : options.user_name;
+  if (s.user_name.find_first_of("\\/<>:\"|*?") != std::string::npos) {
+    return Status::InvalidArgument("the user name cannot be part of a path: " + s.user_name);
+  }
+  WindowsPath windows;
+  const std::string requested = options.windows_folder.empty() ? "C:\\WINDOWS" : options.windows_folder;
+  Status status = WindowsPath::Parse(requested, &windows);
+  if (!status.ok()) return status;
+  // Only drive C lives inside the system; a Windows folder elsewhere would
+  // put the system's files on the host.
+  if (windows.IsRoot() || windows.drive() != 'C') {
+    return Status::InvalidArgument("the Windows folder must be a folder on drive C: " + requested);
+  }
+  s.windows_folder = windows.ToString();
+  // The 9x family keeps its system files in SYSTEM, the NT family in SYSTEM32.
+  s.system_folder = windows.Child(s.IsNtFamily() ? "SYSTEM32" : "SYSTEM").ToString();
+  s.temp_folder = windows.Child("TEMP").ToString();
+  s.drives = {Drive{'C', folder / kDriveCFolderName, DriveType::kFixed},
+              Drive{'Z', fs::path("/"), DriveType::kFixed}};
+  *settings = std::move(s);
+  return Status::Ok();
+}
+
+}  // namespace
+
+TargetSystem::TargetSystem(fs::path folder, SystemSettings settings, std::unique_ptr<Registry> registry)
+    : folder_(std::move(folder)), settings_(std::move(settings)), registry_(std::move(registry)),
+      drives_(settings_.drives), files_(drives_) {}
+
+Status TargetSystem::Open(const fs::path& folder, std::unique_ptr<TargetSystem>* system) {
+  std::error_code ec;
+  const fs::path absolute = fs::absolute(folder, ec).lexically_normal();
+  if (ec) return Status::InvalidArgument("cannot make the folder absolute: " + folder.string());
+  SystemSettings settings;
+  Status s = LoadSystemSettings(absolute, &settings);
+  if (!s.ok()) return s;
+  std::unique_ptr<Registry> registry;
+  s = Registry::Open(absolute / kRegistryFileName, &registry);
+  if (!s.ok()) return s;
+  system->reset(new TargetSystem(absolute, std::move(settings), std::move(registry)));
+  return Status::Ok();
+}
+
+Status TargetSystem::Create(const fs::path& folder, const InitOptions& options,
+                            std::unique_ptr<TargetSystem>* system) {
+  std::error_code ec;
+  const fs::path absolute = fs::absolute(folder, ec).lexically_normal();
+  if (ec) return Status::InvalidArgument("cannot make the folder absolute: " + folder.string());
+  if (fs::exists(absolute / kSystemSettingsFileName, ec)) {
+    return Status::AlreadyExists("a target system exists in " + absolute.string());
+  }
+  SystemSettings settings;
+  Status s = SettingsFor(absolute, options, &settings);
+  if (!s.ok()) return s;
+  fs::create_directories(absolute / kDriveCFolderName, ec);
+  if (ec) return Status::IoError("cannot create " + (absolute / kDriveCFolderName).string() + ": " + ec.message());
+
+  std::unique_ptr<Registry> registry;
+  s = Registry::Open(absolute / kRegistryFileName, &registry);
+  if (s.ok()) s = SeedFreshRegistry(*registry, settings);
+  if (!s.ok()) return s;
+  std::unique_ptr<TargetSystem> made(new TargetSystem(absolute, settings, std::move(registry)));
+  for (const std::string& path : FreshInstallFolders(settings)) {
+    s = made->files().CreateFolderTree(path);
+    if (!s.ok()) return s;
+  }
+  // The settings file marks the folder as a system, so it comes last: an
+  // interrupted creation is simply done again.
+  s = SaveSystemSettings(absolute, settings);
+  if (!s.ok()) return s;
+  *system = std::move(made);
+  return Status::Ok();
+}
+
+Status TargetSystem::OpenOrCreate(const fs::path& folder, const InitOptions& options,
+                                  std::unique_ptr<TargetSystem>* system) {
+  Status s = Open(folder, system);
+  if (!s.IsNotFound()) return s;
+  s = Create(folder, options, system);
+  // Another process may have created it in the meantime.
+  return s.IsAlreadyExists() ? Open(folder, system) : s;
+}
+
+Status TargetSystem::MoveToTrash(std::string_view windows_path) const {
+  WindowsPath path;
+  Status s = WindowsPath::Parse(windows_path, &path);
+  if (!s.ok()) return s;
+  if (path.IsRoot()) return Status::AccessDenied("a drive root cannot go to the trash");
+  fs::path host;
+  s = drives_.ToHostPath(path, &host);
+  if (!s.ok()) return s;
+  return platform::target::MoveToTrash(host);
+}
+
+}  // namespace platform::target
