@@ -16,8 +16,9 @@ void FitTitleFont(WorkPicture& mask, FontBackend& fonts, std::string_view text) 
   const double height_bound = static_cast<float>(0.7 * static_cast<float>(mask.height_twips()));
   for (int points = kMinTitlePoints + 1; points <= kMaxTitlePoints; ++points) {
     mask.font().points = points;
-    const float tw = static_cast<float>(mask.TextWidth(fonts, text));
-    const float th = static_cast<float>(mask.TextHeight(fonts, text));
+    const WorkPicture::TextCell cell = mask.MeasureText(fonts, text);
+    const float tw = static_cast<float>(cell.width);
+    const float th = static_cast<float>(cell.height);
     if (tw > width_bound || th > height_bound) {
       mask.font().points = points - 1;
       return;
@@ -104,11 +105,11 @@ TitleRepairs PaintTitle(const TitleBuffers& buffers, FontBackend& fonts,
     mask->Resize(width, height);
     FitTitleFont(*mask, fonts, text);
   }
+  const WorkPicture::TextCell cell = buffers.mask0.MeasureText(fonts, text);
   const TitlePosition at = LocateTitle(
       title.Location, static_cast<float>(buffers.mask0.width_twips()),
-      static_cast<float>(buffers.mask0.height_twips()),
-      static_cast<float>(buffers.mask0.TextWidth(fonts, text)),
-      static_cast<float>(buffers.mask0.TextHeight(fonts, text)));
+      static_cast<float>(buffers.mask0.height_twips()), static_cast<float>(cell.width),
+      static_cast<float>(cell.height));
 
   if (title.Shadow) {
     if (title.ShadowDirection == -1) {

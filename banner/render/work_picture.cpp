@@ -182,6 +182,12 @@ void WorkPicture::DrawCircle(double cx, double cy, double radius, Color color) {
   }
 }
 
+WorkPicture::TextCell WorkPicture::MeasureText(FontBackend& fonts, std::string_view text) const {
+  const TextExtent extent = fonts.Measure(font_, text);
+  return {static_cast<double>(extent.width) * geometry_.tx,
+          static_cast<double>(extent.height) * geometry_.ty};
+}
+
 double WorkPicture::TextWidth(FontBackend& fonts, std::string_view text) const {
   return static_cast<double>(fonts.Measure(font_, text).width) * geometry_.tx;
 }

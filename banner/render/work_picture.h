@@ -59,6 +59,11 @@ class WorkPicture {
   void DrawCircle(double cx, double cy, double radius, Color color);
 
   // Text cell of text in the current font, in twips.
+  struct TextCell {
+    double width = 0;
+    double height = 0;
+  };
+  TextCell MeasureText(FontBackend& fonts, std::string_view text) const;
   double TextWidth(FontBackend& fonts, std::string_view text) const;
   double TextHeight(FontBackend& fonts, std::string_view text) const;
   // Draws text with a transparent background in the text colour, the text
