@@ -1,0 +1,96 @@
+#include "setup/core/folder_utils.h"
+
+#include <array>
+#include <vector>
+
+#include "platform/target/name_folding.h"
+#include "platform/target/windows_path.h"
+#include "setup/core/install_paths.h"
+#include "setup/core/path_text.h"
+
+namespace setup {
+namespace {
+
+using platform::target::FileEntry;
+using platform::target::WindowsPath;
+
+// Deeper than any Windows path can reach; guards against folder cycles that
+// host symbolic links could make.
+constexpr int kMaxFolderDepth = 128;
+
+// The form two paths are compared in: parsed and rebuilt when it is a
+// drive path, with case folded.
+std::string ComparableFolder(std::string_view folder) {
+  WindowsPath parsed;
+  if (WindowsPath::Parse(folder, &parsed).ok()) {
+    return platform::target::FoldName(parsed.ToString());
+  }
+  return platform::target::FoldName(StripTrailing(folder, "\\"));
+}
+
+bool RemoveEmptyFolderTreeAt(TargetSystem& system, std::string_view folder, int depth) {
+  if (depth < kMaxFolderDepth) {
+    std::vector<FileEntry> entries;
+    if (system.files().ListEntries(folder, &entries).ok()) {
+      for (const FileEntry& entry : entries) {
+        if (entry.is_folder && !entry.name.starts_with('.')) {
+          RemoveEmptyFolderTreeAt(system, JoinPath(folder, entry.name), depth + 1);
+        }
+      }
+    }
+  }
+  if (IsProtectedFolder(system, folder)) return false;
+  return system.files().RemoveEmptyFolder(folder).ok();
+}
+
+}  // namespace
+
+std::string GetShortPath(std::string_view path) { return std::string(path); }
+
+std::uint64_t GetFileSizeOf(const TargetSystem& system, std::string_view path) {
+  FileEntry entry;
+  if (!system.files().FindFirst(path, &entry).ok() || entry.is_folder) return 0;
+  return entry.size;
+}
+
+Status ForceFolders(const TargetSystem& system, std::string_view path) {
+  if (path.empty()) return Status::InvalidArgument(std::string(kCannotCreateFolderMessage));
+  if (path.back() == '\\') path.remove_suffix(1);
+  if (CharCount(path) < 3 || system.files().IsFolder(path)) return Status::Ok();
+  return system.files().CreateFolderTree(path);
+}
+
+bool IsProtectedFolder(TargetSystem& system, std::string_view folder) {
+  const std::array<std::string, 6> protected_folders = {
+      GetTempFolder(system),
+      GetShellFolder(system, "Personal"),
+      GetShellFolder(system, "Startup"),
+      GetShellFolder(system, "Desktop"),
+      GetDefaultShellFolder(system, "Startup", kAllUsers),
+      GetDefaultShellFolder(system, "Desktop", kAllUsers),
+  };
+  const std::string candidate = ComparableFolder(folder);
+  for (const std::string& protected_folder : protected_folders) {
+    if (!protected_folder.empty() && ComparableFolder(protected_folder) == candidate) return true;
+  }
+  return false;
+}
+
+bool RemoveEmptyFolderTree(TargetSystem& system, std::string_view folder) {
+  return RemoveEmptyFolderTreeAt(system, folder, 0);
+}
+
+void RemoveFolderAndEmptyParents(TargetSystem& system, std::string_view folder) {
+  std::string current(folder);
+  while (true) {
+    if (system.files().IsFolder(current)) {
+      if (IsProtectedFolder(system, current)) return;
+      if (!system.files().RemoveEmptyFolder(current).ok()) return;
+    }
+    std::string parent = ParentPath(current);
+    if (parent == current) return;
+    current = std::move(parent);
+  }
+}
+
+}  // namespace setup

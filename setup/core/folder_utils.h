@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/target/status.h"
+#include "platform/target/target_system.h"
+
+namespace setup {
+
+using platform::target::Status;
+using platform::target::TargetSystem;
+
+// File and folder operations of the installer on Windows paths of the target
+// system.
+
+// The short (8.3) form of a path. The target system keeps long names only,
+// so this is the path itself.
+std::string GetShortPath(std::string_view path);
+
+// Size in bytes of the first entry the path names (wildcards allowed in the
+// last component); 0 when none is found or it is a folder.
+std::uint64_t GetFileSizeOf(const TargetSystem& system, std::string_view path);
+
+// The error text the installer shows when asked to create a folder with an
+// empty path.
+inline constexpr std::string_view kCannotCreateFolderMessage = "ﾃﾞｨﾚｸﾄﾘを作成することができません";
+
+// Creates the folder and every missing parent; one trailing backslash is
+// ignored. A path of fewer than 3 characters or an existing folder is left
+// alone (Ok). An empty path gives InvalidArgument with
+// kCannotCreateFolderMessage, the one failure that callers show; for other
+// failures callers check whether the folder exists.
+Status ForceFolders(const TargetSystem& system, std::string_view path);
+
+// Whether the folder is one the removal operations never remove: the
+// temporary folder, the user's documents, Startup and desktop, and the
+// all-users Startup and desktop. Compared as paths, without regard to case,
+// separators, "." and ".." or a trailing backslash.
+bool IsProtectedFolder(TargetSystem& system, std::string_view folder);
+
+// Removes the empty subfolders of folder (those whose names do not begin
+// with "."), then folder itself when it is now empty and not protected.
+// True when folder itself was removed.
+bool RemoveEmptyFolderTree(TargetSystem& system, std::string_view folder);
+
+// Removes folder when it is empty and not protected, then each parent under
+// the same rule; stops at the first folder that stays and at the drive root.
+// A folder that does not exist is passed over.
+void RemoveFolderAndEmptyParents(TargetSystem& system, std::string_view folder);
+
+}  // namespace setup

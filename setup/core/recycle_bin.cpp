@@ -1,0 +1,25 @@
+#include "setup/core/recycle_bin.h"
+
+#include <exception>
+
+namespace setup {
+
+bool DeleteToRecycleBin(const TargetSystem& system, std::string_view paths, bool /*silent*/) {
+  try {
+    bool any = false;
+    while (!paths.empty()) {
+      const std::size_t end = paths.find('\0');
+      const std::string_view path = paths.substr(0, end);
+      if (path.empty()) break;  // the double NUL ends the list
+      if (!system.MoveToTrash(path).ok()) return false;
+      any = true;
+      if (end == std::string_view::npos) break;
+      paths.remove_prefix(end + 1);
+    }
+    return any;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+}  // namespace setup

@@ -1,0 +1,94 @@
+#include "setup/core/registry_entry.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/cp932.h"
+#include "setup/core/ini_utils.h"
+#include "setup/core/registry_utils.h"
+#include "setup/core/test_system.h"
+
+namespace setup {
+namespace {
+
+constexpr auto kHklm = RegistryRoot::kLocalMachine;
+
+class RegistryEntryTest : public ::testing::Test {
+ protected:
+  testing::TestSystem system_;
+};
+
+TEST_F(RegistryEntryTest, WritesStringsAndIntegers) {
+  EXPECT_TRUE(ApplyRegistryEntry(*system_, 0, "HKEY_LOCAL_MACHINE\\Software\\Maker", "Name", 0, "製品"));
+  EXPECT_EQ(RegReadString(*system_, kHklm, "Software\\Maker", "Name", ""), "製品");
+  EXPECT_TRUE(ApplyRegistryEntry(*system_, 0, "HKEY_LOCAL_MACHINE\\Software\\Maker", "N", 1, "abc"));
+  EXPECT_EQ(RegReadInteger(*system_, kHklm, "Software\\Maker", "N", 99), 0);
+  ApplyRegistryEntry(*system_, 7, "HKEY_LOCAL_MACHINE\\Software\\Maker", "H", 1, "$10");
+  EXPECT_EQ(RegReadInteger(*system_, kHklm, "Software\\Maker", "H", 99), 16);
+  ApplyRegistryEntry(*system_, 0, "HKEY_LOCAL_MACHINE\\Software\\Maker", "S", 2, "12");
+  EXPECT_EQ(RegReadString(*system_, kHklm, "Software\\Maker", "S", ""), "12");
+}
+
+TEST_F(RegistryEntryTest, StandardNameMeansTheDefaultValue) {
+  ApplyRegistryEntry(*system_, 0, "HKEY_CLASSES_ROOT\\.pkc", "(標準)", 0, "Plakato.ConfigFile");
+  EXPECT_EQ(RegReadString(*system_, RegistryRoot::kClassesRoot, ".pkc", "", ""), "Plakato.ConfigFile");
+  EXPECT_EQ(RegReadString(*system_, kHklm, "Software\\Classes\\.pkc", "", ""), "Plakato.ConfigFile");
+  EXPECT_EQ(RegReadString(*system_, RegistryRoot::kClassesRoot, ".pkc", "(標準)", "none"), "none");
+}
+
+TEST_F(RegistryEntryTest, UnknownRootsDoNothing) {
+  for (const char* key : {"hkey_local_machine\\Software\\X", "HKLM\\Software\\X",
+                          "HKEY_LOCAL_MACHINEX\\Software\\X", "Software\\X", ""}) {
+    EXPECT_FALSE(ApplyRegistryEntry(*system_, 0, key, "v", 0, "d")) << key;
+  }
+  EXPECT_FALSE(RegKeyExists(*system_, kHklm, "Software\\X"));
+}
+
+TEST_F(RegistryEntryTest, DeleteTreeTakesEmptiedParentsAlong) {
+  ApplyRegistryEntry(*system_, 0, "HKEY_CURRENT_USER\\Software\\Tallowmere\\Maker\\Sub", "v", 0, "1");
+  ApplyRegistryEntry(*system_, 0, "HKEY_CURRENT_USER\\Software\\Keep", "v", 0, "1");
+  EXPECT_TRUE(ApplyRegistryEntry(*system_, 1, "HKEY_CURRENT_USER\\Software\\Tallowmere\\Maker", "", 0, ""));
+  EXPECT_FALSE(RegKeyExists(*system_, RegistryRoot::kCurrentUser, "Software\\Tallowmere"));
+  EXPECT_TRUE(RegKeyExists(*system_, RegistryRoot::kCurrentUser, "Software\\Keep"));
+  // A root alone never loses its keys.
+  EXPECT_FALSE(ApplyRegistryEntry(*system_, 1, "HKEY_CURRENT_USER\\", "", 0, ""));
+  EXPECT_FALSE(ApplyRegistryEntry(*system_, 1, "HKEY_CURRENT_USER", "", 0, ""));
+  EXPECT_TRUE(RegKeyExists(*system_, RegistryRoot::kCurrentUser, "Software\\Keep"));
+}
+
+TEST_F(RegistryEntryTest, DeleteValueLeavesTheKey) {
+  ApplyRegistryEntry(*system_, 0, "HKEY_USERS\\.DEFAULT\\X", "a", 0, "1");
+  EXPECT_TRUE(ApplyRegistryEntry(*system_, 2, "HKEY_USERS\\.DEFAULT\\X", "a", 0, ""));
+  EXPECT_EQ(RegReadString(*system_, RegistryRoot::kUsers, ".DEFAULT\\X", "a", "gone"), "gone");
+  EXPECT_TRUE(RegKeyExists(*system_, RegistryRoot::kUsers, ".DEFAULT\\X"));
+}
+
+TEST_F(RegistryEntryTest, IniEntriesWriteDeleteAndErase) {
+  const std::string file = "C:\\WINDOWS\\maker.ini";
+  EXPECT_TRUE(ApplyIniEntry(*system_, 0, file, "Main", "Path", "C:\\ソフト"));
+  EXPECT_TRUE(ApplyIniEntry(*system_, 0, file, "Main", "Other", "1"));
+  EXPECT_TRUE(ApplyIniEntry(*system_, 0, file, "Second", "K", "v"));
+  EXPECT_EQ(IniReadString(*system_, file, "main", "path"), "C:\\ソフト");
+  std::string bytes;
+  ASSERT_TRUE(system_->files().ReadFile(file, &bytes).ok());
+  EXPECT_NE(bytes.find(platform::Utf8ToCp932("C:\\ソフト")), std::string::npos);
+
+  EXPECT_TRUE(ApplyIniEntry(*system_, 2, file, "Main", "Path", ""));
+  EXPECT_EQ(IniReadString(*system_, file, "Main", "Path", "gone"), "gone");
+  EXPECT_EQ(IniReadString(*system_, file, "Main", "Other"), "1");
+  EXPECT_TRUE(ApplyIniEntry(*system_, 1, file, "Main", "", ""));
+  EXPECT_EQ(IniReadString(*system_, file, "Main", "Other", "gone"), "gone");
+  EXPECT_EQ(IniReadString(*system_, file, "Second", "K"), "v");
+}
+
+TEST_F(RegistryEntryTest, IniBareNameIsInTheWindowsFolderAndBadPathsFail) {
+  EXPECT_TRUE(IniWriteString(*system_, "maker.ini", "S", "K", "v"));
+  EXPECT_EQ(IniReadString(*system_, "C:\\WINDOWS\\MAKER.INI", "S", "K"), "v");
+  EXPECT_FALSE(IniWriteString(*system_, "C:\\NoSuchFolder\\a.ini", "S", "K", "v"));
+  EXPECT_FALSE(IniWriteString(*system_, "relative\\a.ini", "S", "K", "v"));
+  EXPECT_FALSE(IniEraseSection(*system_, "Q:\\a.ini", "S"));
+  EXPECT_TRUE(IniDeleteKey(*system_, "Q:\\a.ini", "S", "K"));
+  EXPECT_EQ(IniReadString(*system_, "Q:\\a.ini", "S", "K", "d"), "d");
+}
+
+}  // namespace
+}  // namespace setup
