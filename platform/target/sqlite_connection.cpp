@@ -1,5 +1,8 @@
 #include "platform/target/sqlite_connection.h"
 
+#include <chrono>
+#include <thread>
+
 namespace platform::target {
 
 CachedStatement::~CachedStatement() {
@@ -54,8 +57,15 @@ Status SqliteConnection::Open(const std::filesystem::path& path,
   // a commit is not flushed to disk at once, but the database stays
   // consistent after a crash (only the last commits may be lost on power
   // failure, never on a killed process).
-  Status s = connection->Exec("PRAGMA journal_mode=WAL");
-  if (s.ok()) s = connection->Exec("PRAGMA synchronous=NORMAL");
+  // Switching a new database to WAL needs a lock that SQLite does not wait
+  // for when another process is opening it at the same moment: retry.
+  int wal = SQLITE_BUSY;
+  for (int attempt = 0; attempt < 1500 && (wal == SQLITE_BUSY || wal == SQLITE_LOCKED); ++attempt) {
+    wal = sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    if (wal == SQLITE_BUSY || wal == SQLITE_LOCKED) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  if (wal != SQLITE_OK) return connection->Error(wal, "switching to WAL");
+  Status s = connection->Exec("PRAGMA synchronous=NORMAL");
   if (!s.ok()) return s;
   *out = std::move(connection);
   return Status::Ok();
