@@ -107,21 +107,23 @@ struct FreeTypeFontBackend::Impl {
       if (FcPattern* match = FcFontMatch(config, pattern, &result)) {
         FcChar8* file = nullptr;
         FcChar8* matched_family = nullptr;
-        int index = 0, weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
+        int index = 0;
         if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch)
           font.file = reinterpret_cast<const char*>(file);
         if (FcPatternGetString(match, FC_FAMILY, 0, &matched_family) == FcResultMatch)
           font.family = reinterpret_cast<const char*>(matched_family);
         FcPatternGetInteger(match, FC_INDEX, 0, &index);
-        FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
-        FcPatternGetInteger(match, FC_SLANT, 0, &slant);
         font.index = index;
-        font.synthetic_bold = bold && weight < FC_WEIGHT_DEMIBOLD;
-        font.synthetic_italic = italic && slant == FC_SLANT_ROMAN;
         FcPatternDestroy(match);
       }
     }
     if (pattern != nullptr) FcPatternDestroy(pattern);
+    // The file itself says which styles it has; the matched pattern echoes
+    // the request instead.
+    if (FT_Face face = OpenFace(font)) {
+      font.synthetic_bold = bold && (face->style_flags & FT_STYLE_FLAG_BOLD) == 0;
+      font.synthetic_italic = italic && (face->style_flags & FT_STYLE_FLAG_ITALIC) == 0;
+    }
     resolved.emplace(key, font);
     return font;
   }

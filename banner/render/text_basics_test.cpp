@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "banner/render/leading_number.h"
+#include "banner/render/nearest.h"
+#include "banner/render/utf8.h"
+
+namespace plakato {
+namespace {
+
+TEST(NearestTest, HalvesGoToTheEvenNeighbour) {
+  EXPECT_EQ(Nearest(0.5), 0);
+  EXPECT_EQ(Nearest(1.5), 2);
+  EXPECT_EQ(Nearest(2.5), 2);
+  EXPECT_EQ(Nearest(-0.5), 0);
+  EXPECT_EQ(Nearest(-1.5), -2);
+  EXPECT_EQ(Nearest(-2.5), -2);
+  EXPECT_EQ(Nearest(2.4999), 2);
+  EXPECT_EQ(Nearest(246.774), 247);
+  EXPECT_EQ(Nearest(std::nan("")), 0);
+  EXPECT_GT(Nearest(1e300), 1000000);
+  EXPECT_LT(Nearest(-std::numeric_limits<double>::infinity()), -1000000);
+}
+
+TEST(LeadingNumberTest, ReadsTheNumberAtTheStart) {
+  EXPECT_EQ(LeadingNumber("120"), 120);
+  EXPECT_EQ(LeadingNumber("  88"), 88);
+  EXPECT_EQ(LeadingNumber("\t31×"), 31);
+  EXPECT_EQ(LeadingNumber("12.5px"), 12.5);
+  EXPECT_EQ(LeadingNumber("-3"), -3);
+  EXPECT_EQ(LeadingNumber("+7"), 7);
+  EXPECT_EQ(LeadingNumber(".5"), 0.5);
+  EXPECT_EQ(LeadingNumber("1e3"), 1000);
+  EXPECT_EQ(LeadingNumber("2D2"), 200);
+  EXPECT_EQ(LeadingNumber("12e"), 12);
+  EXPECT_EQ(LeadingNumber("12e+"), 12);
+  EXPECT_EQ(LeadingNumber("1 2"), 1);
+  EXPECT_EQ(LeadingNumber(""), 0);
+  EXPECT_EQ(LeadingNumber("abc"), 0);
+  EXPECT_EQ(LeadingNumber("-"), 0);
+  EXPECT_EQ(LeadingNumber("."), 0);
+  EXPECT_TRUE(std::isinf(LeadingNumber("9e999")));
+  EXPECT_EQ(LeadingNumber("1e-999"), 0);
+  EXPECT_EQ(LeadingNumber("１２"), 0);  // full-width digits are not a number
+}
+
+TEST(Utf8Test, DecodesAndReplacesMalformedSequences) {
+  EXPECT_EQ(DecodeUtf8("aé日𝄞"), (std::vector<char32_t>{U'a', U'é', U'日', U'𝄞'}));
+  EXPECT_EQ(DecodeUtf8("\xff"), std::vector<char32_t>{0xFFFD});
+  EXPECT_EQ(DecodeUtf8("\xe6\x97"), std::vector<char32_t>{0xFFFD});       // cut short
+  EXPECT_EQ(DecodeUtf8("\xc0\xafx"), (std::vector<char32_t>{0xFFFD, U'x'}));  // overlong
+  EXPECT_EQ(DecodeUtf8("\xed\xa0\x80"), std::vector<char32_t>{0xFFFD});   // surrogate
+  EXPECT_EQ(DecodeUtf8("\xe6x"), (std::vector<char32_t>{0xFFFD, U'x'}));
+}
+
+}  // namespace
+}  // namespace plakato
