@@ -220,17 +220,24 @@ void SweepGradient(const GradientFrame& frame, const Color* colours, int count, 
 
 void PaintGradient(WorkPicture& target, const Color* colours, int count, int direction) {
   const GradientFrame frame{target.width_twips(), target.height_twips(), target.geometry()};
-  bool rings = false;
+  std::vector<Color> ring_colors;
+  double cx = 0, cy = 0;
   SweepGradient(frame, colours, count, direction, [&](const GradientStroke& stroke) {
     if (stroke.ring) {
-      if (!rings) target.SetPenWidth(2);
-      rings = true;
-      target.DrawCircle(stroke.cx, stroke.cy, stroke.radius, stroke.color);
+      // Rings come in increasing radius 0, 1, 2, ...; they are drawn
+      // together below, with the same result as one by one.
+      ring_colors.push_back(stroke.color);
+      cx = stroke.cx;
+      cy = stroke.cy;
     } else {
       target.DrawLine(stroke.x1, stroke.y1, stroke.x2, stroke.y2, stroke.color);
     }
   });
-  if (rings) target.SetPenWidth(1);
+  if (!ring_colors.empty()) {
+    target.SetPenWidth(2);
+    target.DrawConcentricRings(cx, cy, ring_colors);
+    target.SetPenWidth(1);
+  }
 }
 
 }  // namespace plakato

@@ -37,7 +37,12 @@ void WorkPicture::SetGeometry(ScreenGeometry geometry) {
 }
 
 void WorkPicture::Resize(int width, int height) {
-  bitmap_ = Bitmap(width, height, back_color_);
+  // Same size: refill in place rather than allocate a fresh buffer.
+  if (width == bitmap_.width() && height == bitmap_.height()) {
+    bitmap_.fill(back_color_);
+  } else {
+    bitmap_ = Bitmap(width, height, back_color_);
+  }
 }
 
 void WorkPicture::Clear() { bitmap_.fill(back_color_); }
@@ -186,6 +191,49 @@ WorkPicture::TextCell WorkPicture::MeasureText(FontBackend& fonts, std::string_v
   const TextExtent extent = fonts.Measure(font_, text);
   return {static_cast<double>(extent.width) * geometry_.tx,
           static_cast<double>(extent.height) * geometry_.ty};
+}
+
+void WorkPicture::DrawConcentricRings(double cx, double cy, const std::vector<Color>& colors) {
+  if (empty_picture() || colors.empty()) return;
+  const double half_pen = pen_width_ / 2.0;
+  constexpr double kFar = 1e8;
+  const int last = static_cast<int>(colors.size()) - 1;
+  if (!(last + half_pen < kFar) || !(std::fabs(cx) < kFar) || !(std::fabs(cy) < kFar)) return;
+  // Ring k covers (k - pen/2)^2 <= d^2 < (k + pen/2)^2, the lower bound
+  // dropped while k - pen/2 <= 0 (as in DrawCircle). For one pixel the rings
+  // meeting the lower bound are 0..k*, and the upper bound holds for all
+  // rings from some k on, so the last ring drawn over a pixel is k* when k*
+  // meets the upper bound, and none otherwise. Along a row, d^2 grows away
+  // from the centre and k* with it, so each half row is one outward walk.
+  auto lower = [&](int k, double d2) {
+    const double inner = k - half_pen;
+    return !(inner > 0) || d2 >= inner * inner;
+  };
+  auto upper = [&](int k, double d2) {
+    const double outer = k + half_pen;
+    return d2 < outer * outer;
+  };
+  const long long centre_column = static_cast<long long>(std::ceil(cx - 0.5));
+  for (int y = 0; y < height(); ++y) {
+    const double fy = y + 0.5 - cy;
+    const double dy2 = fy * fy;
+    Color* row = bitmap_.row(y);
+    auto walk = [&](long long from, long long to, int step) {  // from..to inclusive
+      int k = -1;
+      for (long long x = from; step > 0 ? x <= to : x >= to; x += step) {
+        const double fx = static_cast<double>(x) + 0.5 - cx;
+        const double d2 = fx * fx + dy2;
+        if (k < 0) {
+          k = std::clamp(static_cast<int>(std::sqrt(d2) + half_pen), 0, last);
+          while (k > 0 && !lower(k, d2)) --k;
+        }
+        while (k < last && lower(k + 1, d2)) ++k;
+        if (upper(k, d2)) row[x] = colors[static_cast<std::size_t>(k)] & 0xFFFFFF;
+      }
+    };
+    walk(std::max<long long>(centre_column, 0), width() - 1, 1);
+    walk(std::min<long long>(centre_column - 1, width() - 1), 0, -1);
+  }
 }
 
 double WorkPicture::TextWidth(FontBackend& fonts, std::string_view text) const {

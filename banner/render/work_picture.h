@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "banner/render/bitmap.h"
 #include "banner/render/color.h"
@@ -57,6 +58,10 @@ class WorkPicture {
   // with radius - pen/2 <= d < radius + pen/2. Consecutive radii with a pen of
   // 2 therefore overlap by one pixel and leave no gaps between them.
   void DrawCircle(double cx, double cy, double radius, Color color);
+  // The same pixels as DrawCircle(cx, cy, k, colors[k]) for k = 0, 1, ...
+  // in that order (later rings win where they overlap), in one pass over the
+  // picture instead of one per ring.
+  void DrawConcentricRings(double cx, double cy, const std::vector<Color>& colors);
 
   // Text cell of text in the current font, in twips.
   struct TextCell {
