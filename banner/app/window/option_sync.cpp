@@ -1,0 +1,41 @@
+#include "banner/app/window/option_sync.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QSignalBlocker>
+
+namespace plakato {
+
+void CheckOption(QButtonGroup* group, int id) {
+  if (group->checkedId() == id) return;
+  const QSignalBlocker group_blocker(group);
+  QAbstractButton* target = group->button(id);
+  if (target) {
+    const QSignalBlocker blocker(target);
+    target->setChecked(true);
+    return;
+  }
+  // No such option: clear them all, which an exclusive group refuses.
+  group->setExclusive(false);
+  for (QAbstractButton* button : group->buttons()) {
+    const QSignalBlocker blocker(button);
+    button->setChecked(false);
+  }
+  group->setExclusive(true);
+}
+
+void SelectItem(QComboBox* list, int index) {
+  if (index < -1 || index >= list->count()) index = -1;
+  if (list->currentIndex() == index) return;
+  const QSignalBlocker blocker(list);
+  list->setCurrentIndex(index);
+}
+
+void SetChecked(QAbstractButton* box, bool checked) {
+  if (box->isChecked() == checked) return;
+  const QSignalBlocker blocker(box);
+  box->setChecked(checked);
+}
+
+}  // namespace plakato

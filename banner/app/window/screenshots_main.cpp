@@ -1,0 +1,82 @@
+// Renders the banner maker's windows into PNG files, for the documentation
+// and for checking the layout: plakato-screenshots OUTPUT_FOLDER
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTimer>
+#include <cstdio>
+
+#include "banner/app/picture_codecs.h"
+#include "banner/app/window/application_setup.h"
+#include "banner/app/window/image_chooser.h"
+#include "banner/app/window/main_window.h"
+#include "banner/app/window/startup_rules.h"
+#include "banner/app/window/tab_control.h"
+
+namespace {
+
+bool Save(QWidget& widget, const QDir& folder, const char* name) {
+  QApplication::processEvents();
+  const QString path = folder.filePath(name);
+  const bool ok = widget.grab().save(path);
+  std::printf("%s %s\n", ok ? "wrote" : "FAILED", path.toLocal8Bit().constData());
+  return ok;
+}
+
+// A sample photo-like picture for the chooser: sky, sea and a sun.
+plakato::Bitmap SamplePicture() {
+  plakato::Bitmap picture(600, 300);
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      const bool sea = y > 190;
+      const int dx = x - 430, dy = y - 120;
+      const bool sun = dx * dx + dy * dy < 40 * 40;
+      picture.set_pixel(x, y, sun ? plakato::MakeColor(255, 220, 80)
+                              : sea ? plakato::MakeColor(20, 60 + y / 6, 140 + y / 8)
+                                    : plakato::MakeColor(120 + y / 3, 170 + y / 4, 255));
+    }
+  }
+  return picture;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  plakato::ConfigureApplication(app);
+  const QDir folder(argc > 1 ? argv[1] : ".");
+  QDir().mkpath(folder.path());
+
+  plakato::MainWindow window(std::make_unique<plakato::BannerEditor>(plakato::BannerRenderer::CreateDefault()),
+                             nullptr);
+  window.FormLoad({});  // no install information or registration from here
+  plakato::BannerEditor& editor = window.editor();
+  editor.SelectSize(3);
+  editor.SelectBackgroundPattern(plakato::kGradient3);
+  editor.SetBackgroundColor(0, plakato::MakeColor(0, 64, 160));
+  editor.SetBackgroundColor(1, plakato::MakeColor(120, 200, 255));
+  editor.SetBackgroundColor(2, plakato::MakeColor(0, 64, 160));
+  editor.SelectBackgroundDirection(0);
+  editor.SetTitleText("夏のセール開催中！");
+  editor.SelectTitlePattern(1);
+  editor.SetTitleColor(0, plakato::MakeColor(255, 255, 255));
+  editor.SetTitleColor(1, plakato::MakeColor(255, 230, 0));
+  editor.SetShadow(true);
+  editor.SetOffset(2);
+  editor.SetTitleColor(3, plakato::MakeColor(0, 0, 64));
+  editor.SetButtonize(true);
+  editor.Render();
+  window.show();
+
+  bool ok = Save(window, folder, "plakato-main.png");
+  window.findChild<plakato::TabControl*>("sstabMain")->setCurrentIndex(1);
+  ok = Save(window, folder, "plakato-title-tab.png") && ok;
+
+  const QString sample = folder.filePath("sample-picture.png");
+  std::string error;
+  plakato::SavePicture(SamplePicture(), sample.toStdString(), &error);
+  plakato::ImageChooser chooser(&window, sample.toStdString(), 234, 60, nullptr);
+  chooser.show();
+  ok = Save(chooser, folder, "plakato-chooser.png") && ok;
+  return ok ? 0 : 1;
+}
