@@ -220,9 +220,14 @@ Status TargetFiles::MoveFile(std::string_view from, std::string_view to) const {
   if (!s.ok()) return s;
   std::error_code ec;
   if (!fs::exists(source, ec)) return Status::NotFound(std::string(from) + " does not exist");
-  // A move onto itself under another letter case is a rename.
-  if (fs::exists(target, ec) && !fs::equivalent(source, target, ec)) {
-    return Status::AlreadyExists(std::string(to) + " exists");
+  if (fs::exists(target, ec)) {
+    if (!fs::equivalent(source, target, ec)) return Status::AlreadyExists(std::string(to) + " exists");
+    // A move onto itself under another letter case is a rename: the lookup
+    // found the old spelling, the new one is what was asked for.
+    WindowsPath parsed;
+    Status p = WindowsPath::Parse(to, &parsed);
+    if (!p.ok()) return p;
+    target = target.parent_path() / parsed.Name();
   }
   if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), 0) != 0) {
     return FromErrno(errno, "cannot move " + std::string(from));

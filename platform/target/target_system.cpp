@@ -105,6 +105,16 @@ Status TargetSystem::MoveToTrash(std::string_view windows_path) const {
   fs::path host;
   s = drives_.ToHostPath(path, &host);
   if (!s.ok()) return s;
+  // Neither a drive's folder nor a folder holding one (reachable through Z:)
+  // may go: that would take a whole drive with it.
+  const fs::path item = host.lexically_normal();
+  for (const Drive& drive : drives_.drives()) {
+    const fs::path root = drive.host_folder.lexically_normal();
+    const fs::path rest = root.lexically_relative(item);
+    if (!rest.empty() && *rest.begin() != "..") {
+      return Status::AccessDenied(std::string(windows_path) + " holds drive " + std::string(1, drive.letter));
+    }
+  }
   return platform::target::MoveToTrash(host);
 }
 

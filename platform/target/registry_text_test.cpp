@@ -1,0 +1,130 @@
+#include "platform/target/registry_text.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/target/utf16.h"
+#include "platform/test_support.h"
+
+namespace platform::target {
+namespace {
+
+using platform::testing::TempDir;
+constexpr RegistryRoot kHkcu = RegistryRoot::kCurrentUser;
+constexpr RegistryRoot kHklm = RegistryRoot::kLocalMachine;
+
+class RegistryTextTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(Registry::Open(dir_ / "reg.sqlite", &reg_).ok()); }
+
+  RegistryValue Get(RegistryRoot root, std::string_view key, std::string_view name) {
+    RegistryValue v;
+    if (!reg_->GetValue(root, key, name, &v).ok()) v = RegistryValue::Raw("<missing>", 0xFFFF, "");
+    return v;
+  }
+
+  TempDir dir_;
+  std::unique_ptr<Registry> reg_;
+};
+
+TEST_F(RegistryTextTest, ExportWritesTheEditorForm) {
+  ASSERT_TRUE(reg_->SetValue(kHkcu, "Software\\Maker", RegistryValue::String("", "C:\\Program Files\\\"Maker\"")).ok());
+  ASSERT_TRUE(reg_->SetValue(kHkcu, "Software\\Maker", RegistryValue::Dword("Count", 42)).ok());
+  ASSERT_TRUE(reg_->SetValue(kHkcu, "Software\\Maker", RegistryValue::Raw("Bin", kRegBinary, "\x01\xAB")).ok());
+  ASSERT_TRUE(reg_->SetValue(kHkcu, "Software\\Maker\\Sub", RegistryValue::Raw("E", kRegExpandSz, std::string("A\0", 2))).ok());
+  std::string text;
+  ASSERT_TRUE(ExportRegistryText(*reg_, kHkcu, "Software\\Maker", &text).ok());
+  EXPECT_EQ(text,
+            "Windows Registry Editor Version 5.00\r\n\r\n"
+            "[HKEY_CURRENT_USER\\Software\\Maker]\r\n"
+            "@=\"C:\\\\Program Files\\\\\\\"Maker\\\"\"\r\n"
+            "\"Count\"=dword:0000002a\r\n"
+            "\"Bin\"=hex:01,ab\r\n\r\n"
+            "[HKEY_CURRENT_USER\\Software\\Maker\\Sub]\r\n"
+            "\"E\"=hex(2):41,00\r\n\r\n");
+  EXPECT_TRUE(ExportRegistryText(*reg_, kHkcu, "Software\\Missing", &text).IsNotFound());
+}
+
+TEST_F(RegistryTextTest, RoundTripKeepsEveryValueExactly) {
+  const std::string multi("one\0two\0\0", 9);
+  const std::vector<RegistryValue> values = {
+      RegistryValue::String("", "default"),
+      RegistryValue::String("quote\"and\\back", "a \"b\" c\\d\\\\"),
+      RegistryValue::String("日本語", "インストール先 ﾃﾞｽｸﾄｯﾌﾟ"),
+      RegistryValue::String("lines", "first\r\nsecond"),
+      RegistryValue::String("empty", ""),
+      RegistryValue::Dword("max", 0xFFFFFFFFu),
+      RegistryValue::Raw("multi", kRegMultiSz, multi),
+      RegistryValue::Raw("qword", kRegQword, std::string("\x01\x02\x03\x04\x05\x06\x07\x08", 8)),
+      RegistryValue::Raw("none", kRegNone, ""),
+  };
+  for (const RegistryValue& v : values) ASSERT_TRUE(reg_->SetValue(kHkcu, "Software\\RT\\Deep\\Key", v).ok());
+  ASSERT_TRUE(reg_->CreateKey(kHkcu, "Software\\RT\\Empty").ok());
+  std::string text;
+  ASSERT_TRUE(ExportRegistryText(*reg_, kHkcu, "Software\\RT", &text).ok());
+
+  std::unique_ptr<Registry> other;
+  ASSERT_TRUE(Registry::Open(dir_ / "other.sqlite", &other).ok());
+  ASSERT_TRUE(ImportRegistryText(*other, text).ok());
+  std::vector<RegistryValue> imported;
+  ASSERT_TRUE(other->ListValues(kHkcu, "Software\\RT\\Deep\\Key", &imported).ok());
+  EXPECT_EQ(imported, values);
+  EXPECT_TRUE(other->OpenKey(kHkcu, "Software\\RT\\Empty").ok());
+}
+
+TEST_F(RegistryTextTest, MalformedFileIsRefusedWithItsLineAndNothingApplied) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"REGEDIT5\r\n[HKEY_CURRENT_USER\\A]\r\n", "line 1:"},
+      {"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\A]\r\n\"ok\"=\"1\"\r\n\"bad\"=dword:xyz\r\n",
+       "line 5:"},
+      {"Windows Registry Editor Version 5.00\r\n[HKEY_NOWHERE\\A]\r\n", "line 2:"},
+      {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n\"open=\"x\"\r\n", "line 3:"},
+      {"Windows Registry Editor Version 5.00\r\n\"orphan\"=\"x\"\r\n", "line 2:"},
+      {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n\"h\"=hex:01,0g\r\n", "line 3:"},
+      {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n\"h\"=hex:01,\\\r\n  02,zz\r\n",
+       "line 4:"},
+      {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n\"s\"=\"a\\nb\"\r\n", "line 3:"},
+      {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A\\\\B]\r\n", "line 2:"},
+      {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n\"d\"=hex(4):01,02\r\n", "line 3:"},
+      {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n\"s\"=\"x\" trailing\r\n", "line 3:"},
+  };
+  for (const auto& [text, line] : cases) {
+    Status s = ImportRegistryText(*reg_, text);
+    EXPECT_TRUE(s.IsInvalidArgument()) << text;
+    EXPECT_TRUE(s.message().starts_with(line)) << s.message() << " for\n" << text;
+    EXPECT_TRUE(reg_->OpenKey(kHkcu, "A").IsNotFound()) << text;
+  }
+}
+
+TEST_F(RegistryTextTest, ImportReadsUtf16WithBomAndDeletions) {
+  ASSERT_TRUE(reg_->SetValue(kHklm, "Software\\Gone\\Sub", RegistryValue::String("x", "1")).ok());
+  ASSERT_TRUE(reg_->SetValue(kHklm, "Software\\Keep", RegistryValue::String("drop", "1")).ok());
+  ASSERT_TRUE(reg_->SetValue(kHklm, "Software\\Keep", RegistryValue::String("stay", "1")).ok());
+  const std::string text =
+      "Windows Registry Editor Version 5.00\r\n\r\n"
+      "; a comment\r\n"
+      "[-HKEY_LOCAL_MACHINE\\Software\\Gone]\r\n\r\n"
+      "[HKLM\\Software\\Keep]\r\n"
+      "\"drop\"=-\r\n"
+      "\"名前\"=\"値\"\r\n"
+      "\"long\"=hex:01,02,\\\r\n"
+      "  03,04\r\n";
+  const std::string bytes = "\xFF\xFE" + Utf8ToUtf16Le(text);
+  ASSERT_TRUE(ImportRegistryText(*reg_, bytes).ok());
+  EXPECT_TRUE(reg_->OpenKey(kHklm, "Software\\Gone").IsNotFound());
+  EXPECT_EQ(Get(kHklm, "Software\\Keep", "drop").name, "<missing>");
+  EXPECT_EQ(Get(kHklm, "Software\\Keep", "stay").data, "1");
+  EXPECT_EQ(Get(kHklm, "Software\\Keep", "名前").data, "値");
+  EXPECT_EQ(Get(kHklm, "Software\\Keep", "long").data, "\x01\x02\x03\x04");
+}
+
+TEST_F(RegistryTextTest, Utf8BomAndAnsiFilesAreRead) {
+  ASSERT_TRUE(ImportRegistryText(*reg_, "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n"
+                                        "[HKEY_CURRENT_USER\\U]\n\"v\"=\"ü\"\n").ok());
+  EXPECT_EQ(Get(kHkcu, "U", "v").data, "ü");
+  // "REGEDIT4" files hold code page 932: 0x83 0x65 is テ.
+  ASSERT_TRUE(ImportRegistryText(*reg_, "REGEDIT4\r\n[HKEY_CURRENT_USER\\A4]\r\n\"v\"=\"\x83\x65\"\r\n").ok());
+  EXPECT_EQ(Get(kHkcu, "A4", "v").data, "テ");
+}
+
+}  // namespace
+}  // namespace platform::target
