@@ -13,9 +13,11 @@
 namespace plakato {
 namespace {
 
+// Shared by the tests and destroyed at exit, which releases fontconfig's
+// parsed configuration before the leak checker looks.
 FreeTypeFontBackend& Fonts() {
-  static FreeTypeFontBackend* fonts = new FreeTypeFontBackend(LocateFontsConf());
-  return *fonts;
+  static FreeTypeFontBackend fonts(LocateFontsConf());
+  return fonts;
 }
 
 int Inked(const CoverageMask& mask) {
