@@ -12,6 +12,7 @@
 #include "banner/app/window/color_swatch.h"
 #include "banner/app/window/dialog_service.h"
 #include "banner/app/window/option_sync.h"
+#include "banner/app/window/whole_area_buttons.h"
 #include "banner/app/window/window_widgets.h"
 
 namespace plakato {
@@ -23,7 +24,7 @@ BackgroundTab::BackgroundTab(BannerEditor& editor, DialogService& dialogs, std::
   constexpr int kOptionTops[] = {42, 68, 94, 121};
   for (int i = 0; i < 4; ++i) {
     const std::string_view text = kBackgroundPatternTexts[static_cast<std::size_t>(i)];
-    auto* option = new QRadioButton(QString::fromUtf8(text.data(), text.size()), this);
+    auto* option = new OptionButton(QString::fromUtf8(text.data(), text.size()), this);
     Place(option, ("optBackGround_" + std::to_string(i)).c_str(), 18, kOptionTops[i], 135, 16);
     options_->addButton(option, i);
   }
@@ -42,7 +43,7 @@ BackgroundTab::BackgroundTab(BannerEditor& editor, DialogService& dialogs, std::
   Place(direction_list_, "cboGraDir", 281, 92, 105, kListHeight);
   MakeLabel(this, "Label16", "グラデーションの方向：", 162, 96);
   select_image_ = Place(new QPushButton("画像選択(&P)...", this), "cmdSelImage", 162, 118, 129, 23);
-  buttonize_ = Place(new QCheckBox("立体化（ボタン化）する", this), "chk3D", 18, 147, 160, 16);
+  buttonize_ = Place(new CheckBoxButton("立体化（ボタン化）する", this), "chk3D", 18, 147, 160, 16);
 
   connect(options_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
     if (checked) editor_.SelectBackgroundPattern(id);

@@ -7,6 +7,7 @@
 
 #include "banner/app/window/option_sync.h"
 #include "banner/app/window/preview_box.h"
+#include "banner/app/window/whole_area_buttons.h"
 #include "banner/app/window/window_widgets.h"
 #include "banner/render/banner_renderer.h"
 
@@ -30,7 +31,7 @@ FootControls::FootControls(QWidget* window, Handlers handlers) : QObject(window)
   version_->setPalette(palette);
 
   MakeLabel(window, "Label15", "プレビュー：", 8, 413);
-  open_preview_ = Place(new QCheckBox("別ウィンドウで開く(&P)", window), "chkOpenPrev", 102, 413, 147, 12);
+  open_preview_ = Place(new CheckBoxButton("別ウィンドウで開く(&P)", window), "chkOpenPrev", 102, 413, 147, 12);
   preview_ = Place(new PreviewBox(window), "picPreview", 9, 435, kInitialPreviewWidth, kInitialPreviewHeight);
   preview_->ShowBanner({}, kInitialPreviewWidth, kInitialPreviewHeight);
 

@@ -15,6 +15,7 @@
 #include "banner/app/window/dialog_service.h"
 #include "banner/app/window/option_sync.h"
 #include "banner/app/window/up_down_control.h"
+#include "banner/app/window/whole_area_buttons.h"
 #include "banner/app/window/window_widgets.h"
 
 namespace plakato {
@@ -72,7 +73,7 @@ void TitleTab::BuildColourFrame() {
   constexpr int kSwatchLefts[] = {188, 266, 344};
   for (int i = 0; i < 3; ++i) {
     const std::string_view text = kTitlePatternTexts[static_cast<std::size_t>(i)];
-    auto* option = new QRadioButton(QString::fromUtf8(text.data(), text.size()), frame);
+    auto* option = new OptionButton(QString::fromUtf8(text.data(), text.size()), frame);
     Place(option, Indexed("optStrColor", i).c_str(), 11, kOptionTops[i], 142, 16);
     options_->addButton(option, i);
     swatches_[i] = Place(new ColorSwatch(frame), Indexed("picStrColor", i).c_str(), kSwatchLefts[i], 20, 36, 36);
@@ -80,7 +81,7 @@ void TitleTab::BuildColourFrame() {
   }
   direction_list_ = Place(MakeList(frame, kGradientDirectionTexts), "cboStrGraDir", 274, 72, 122, kListHeight);
   MakeLabel(frame, "Label17", "グラデーションの方向：", 155, 76);
-  shadow_ = Place(new QCheckBox("影をつける", frame), "chkShadow", 11, 101);
+  shadow_ = Place(new CheckBoxButton("影をつける", frame), "chkShadow", 11, 101);
   shadow_direction_list_ = Place(MakeList(frame, kShadowDirectionTexts), "cboShadowDir", 106, 128, 60, kListHeight);
   MakeLabel(frame, "Label13", "影の方向(&W)：", 26, 132, shadow_direction_list_);
   offset_text_ = Place(new QLineEdit(frame), "txtShadowOffs", 255, 127, 21, 22);

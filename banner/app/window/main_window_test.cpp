@@ -1,0 +1,311 @@
+#include "banner/app/window/main_window.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "banner/app/settings_file.h"
+#include "banner/app/window/bitmap_image.h"
+#include "banner/app/window/color_swatch.h"
+#include "banner/app/window/preview_box.h"
+#include "banner/app/window/scripted_dialogs.h"
+#include "banner/app/window/tab_control.h"
+#include "banner/app/window/test_application.h"
+#include "banner/app/window/up_down_control.h"
+#include "banner/app/window/window_widgets.h"
+#include "platform/test_support.h"
+
+namespace plakato {
+namespace {
+
+using testing::Find;
+using testing::ScriptedDialogs;
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() {
+    testing::TestApplication();
+    window_ = std::make_unique<MainWindow>(std::make_unique<BannerEditor>(BannerRenderer::CreateDefault()), &dialogs_);
+    window_->show();
+    window_->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  }
+
+  template <typename T = QWidget>
+  T* Get(const char* name) {
+    T* widget = Find<T>(window_.get(), name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+  BannerEditor& editor() { return window_->editor(); }
+
+  // Types into a box and leaves it with the Tab key, as a user would.
+  void TypeAndLeave(const char* box_name, const QString& text) {
+    auto* box = Get<QLineEdit>(box_name);
+    box->setFocus(Qt::MouseFocusReason);
+    box->selectAll();
+    QTest::keyClicks(box, text);
+    QTest::keyClick(box, Qt::Key_Tab);
+    QApplication::processEvents();
+  }
+
+  bool Red(const char* label_name) { return IsLabelRed(Get<QLabel>(label_name)); }
+
+  ScriptedDialogs dialogs_;
+  std::unique_ptr<MainWindow> window_;
+};
+
+TEST_F(MainWindowTest, StartsAsDesigned) {
+  EXPECT_EQ(window_->size(), QSize(452, 507));
+  EXPECT_EQ(window_->windowTitle(), "Plakato");
+  EXPECT_EQ(Get("cboSize")->geometry(), QRect(78, 10, 139, kListHeight));
+  EXPECT_EQ(Get("txtUSizeW")->geometry(), QRect(319, 9, 48, 22));
+  EXPECT_EQ(Get("txtUSizeH")->geometry(), QRect(388, 9, 48, 22));
+  EXPECT_EQ(Get("sstabMain")->geometry(), QRect(11, 39, 432, 320));
+  EXPECT_EQ(Get("picColor_2")->geometry(), QRect(350, 42, 36, 36));
+  EXPECT_EQ(Get("picStrColor_3")->geometry(), QRect(356, 119, 36, 36));
+  EXPECT_EQ(Get("cmdSelFont")->geometry(), QRect(296, 69, 84, 25));
+  EXPECT_EQ(Get("cmdSaveImage")->geometry(), QRect(303, 362, 140, 28));
+  EXPECT_EQ(Get("picPreview")->geometry(), QRect(9, 435, 88, 31));
+  EXPECT_EQ(Get<QPushButton>("cmdLoadConf")->text(), "設定情報読込(&L)...");
+  EXPECT_EQ(Get<QRadioButton>("optBackGround_2")->text(), "グラデーション（3色）");
+  EXPECT_EQ(Get<TabControl>("sstabMain")->currentIndex(), 0);
+
+  for (const char* name : {"txtUSizeW", "txtUSizeH", "cmdSelImage", "cmdSelFont", "cboStrLocate", "cboGraDir",
+                           "cboStrGraDir", "cboShadowDir", "updOffset"}) {
+    EXPECT_FALSE(Get(name)->isEnabled()) << name;
+  }
+  for (const char* name : {"cboSize", "cboGraDir", "cboStrGraDir", "cboStrLocate", "cboShadowDir"}) {
+    EXPECT_EQ(Get<QComboBox>(name)->currentIndex(), -1) << name;
+  }
+  EXPECT_TRUE(Get<QRadioButton>("optBackGround_0")->isChecked());
+  EXPECT_TRUE(Get<QRadioButton>("optStrColor_0")->isChecked());
+  EXPECT_TRUE(Red("labColor_0"));
+  EXPECT_FALSE(Red("labColor_1"));
+  EXPECT_FALSE(Red("labColor_2"));
+  EXPECT_TRUE(Red("labStrColor_0"));
+  EXPECT_FALSE(Red("labStrColor_1"));
+  EXPECT_EQ(Get<ColorSwatch>("picColor_0")->color(), kWhite);
+  EXPECT_EQ(Get<ColorSwatch>("picStrColor_0")->color(), kBlack);
+  EXPECT_EQ(Get<ColorSwatch>("picStrColor_3")->color(), kWhite);
+  EXPECT_EQ(Get<QLineEdit>("txtShadowOffs")->text(), "1");
+  EXPECT_TRUE(Get<QLineEdit>("txtShadowOffs")->isReadOnly());
+  EXPECT_FALSE(Get<QCheckBox>("chkOpenPrev")->isChecked());
+  EXPECT_EQ(Get<QLabel>("labFont")->text(), "");
+  EXPECT_EQ(editor().render_count(), 0);  // the preview stays empty until the first change
+}
+
+TEST_F(MainWindowTest, UserSizeBoxesFollowTheSizeList) {
+  auto* sizes = Get<QComboBox>("cboSize");
+  sizes->setCurrentIndex(kUserSizeItem);
+  EXPECT_TRUE(Get("txtUSizeW")->isEnabled());
+  EXPECT_TRUE(Get("txtUSizeH")->isEnabled());
+  TypeAndLeave("txtUSizeW", "1500");
+  EXPECT_EQ(Get<QLineEdit>("txtUSizeW")->text(), "150");
+  EXPECT_EQ(editor().settings().Size.Width, "150");
+
+  sizes->setCurrentIndex(1);
+  EXPECT_FALSE(Get("txtUSizeW")->isEnabled());
+  EXPECT_EQ(Get<QLineEdit>("txtUSizeW")->text(), "150");  // kept, only disabled
+  EXPECT_EQ(Get("picPreview")->size(), QSize(200, 40));
+}
+
+TEST_F(MainWindowTest, RefusedUserSizeKeepsTheFocusWithTheTextSelected) {
+  Get<QComboBox>("cboSize")->setCurrentIndex(kUserSizeItem);
+  auto* width = Get<QLineEdit>("txtUSizeW");
+  for (const QString& typed : {QString("0"), QString("-5"), QString("abc")}) {
+    TypeAndLeave("txtUSizeW", typed);
+    EXPECT_EQ(QApplication::focusWidget(), width) << typed.toStdString();
+    EXPECT_EQ(width->text(), typed);
+    EXPECT_EQ(width->selectedText(), typed);
+  }
+  // A usable size lets the focus go.
+  TypeAndLeave("txtUSizeW", "64");
+  EXPECT_EQ(QApplication::focusWidget(), Get("txtUSizeH"));
+}
+
+TEST_F(MainWindowTest, TallUserSizeGrowsTheWindowAndAPresetRestoresIt) {
+  Get<QComboBox>("cboSize")->setCurrentIndex(kUserSizeItem);
+  TypeAndLeave("txtUSizeW", "120");
+  TypeAndLeave("txtUSizeH", "90");
+  EXPECT_EQ(Get("picPreview")->size(), QSize(120, 90));
+  EXPECT_EQ(window_->height(), 507 + 30);
+  EXPECT_EQ(window_->width(), 452);
+  Get<QComboBox>("cboSize")->setCurrentIndex(0);
+  EXPECT_EQ(window_->height(), 507);
+  EXPECT_EQ(Get("picPreview")->size(), QSize(88, 31));
+}
+
+TEST_F(MainWindowTest, BackgroundOptionsColourTheirLabels) {
+  QTest::mouseClick(Get("optBackGround_1"), Qt::LeftButton);
+  EXPECT_TRUE(Get("cboGraDir")->isEnabled());
+  EXPECT_EQ(Get<QComboBox>("cboGraDir")->currentText(), "上→下");
+  EXPECT_TRUE(Red("labColor_0"));
+  EXPECT_TRUE(Red("labColor_1"));
+  EXPECT_FALSE(Red("labColor_2"));
+  EXPECT_FALSE(Get("cmdSelImage")->isEnabled());
+
+  QTest::mouseClick(Get("optBackGround_3"), Qt::LeftButton);
+  EXPECT_TRUE(Get("cmdSelImage")->isEnabled());
+  EXPECT_FALSE(Get("cboGraDir")->isEnabled());
+  EXPECT_FALSE(Red("labColor_0"));
+  EXPECT_FALSE(Red("labColor_1"));
+  EXPECT_FALSE(Red("labColor_2"));
+
+  QTest::mouseClick(Get("optBackGround_2"), Qt::LeftButton);
+  EXPECT_TRUE(Red("labColor_2"));
+  EXPECT_EQ(editor().settings().BackGround.Pattern, 2);
+}
+
+TEST_F(MainWindowTest, TitleColourOneStaysRedAndShadowControlsFollowTheBox) {
+  Get<TabControl>("sstabMain")->setCurrentIndex(1);
+  for (const char* option : {"optStrColor_1", "optStrColor_2", "optStrColor_0"}) {
+    QTest::mouseClick(Get(option), Qt::LeftButton);
+    EXPECT_TRUE(Red("labStrColor_0")) << option;
+  }
+  QTest::mouseClick(Get("optStrColor_2"), Qt::LeftButton);
+  EXPECT_TRUE(Red("labStrColor_2"));
+  EXPECT_TRUE(Get("cboStrGraDir")->isEnabled());
+
+  auto* shadow = Get<QCheckBox>("chkShadow");
+  QTest::keyClicks(Get("txtTitle"), "Sale");  // the shadow pass runs only for a title
+  QTest::mouseClick(shadow, Qt::LeftButton);
+  EXPECT_TRUE(Get("cboShadowDir")->isEnabled());
+  EXPECT_TRUE(Get("updOffset")->isEnabled());
+  EXPECT_EQ(Get<QComboBox>("cboShadowDir")->currentIndex(), 0);  // the render's repair shows
+  Get<UpDownControl>("updOffset")->StepUp();
+  Get<UpDownControl>("updOffset")->StepUp();
+  EXPECT_EQ(Get<QLineEdit>("txtShadowOffs")->text(), "3");
+  EXPECT_EQ(editor().settings().Title.Offset, 3);
+  for (int i = 0; i < 20; ++i) Get<UpDownControl>("updOffset")->StepUp();
+  EXPECT_EQ(Get<QLineEdit>("txtShadowOffs")->text(), "10");
+  QTest::mouseClick(shadow, Qt::LeftButton);
+  EXPECT_FALSE(Get("cboShadowDir")->isEnabled());
+  EXPECT_FALSE(Get("updOffset")->isEnabled());
+}
+
+TEST_F(MainWindowTest, TitleTextEnablesFontAndPlacementForGood) {
+  Get<TabControl>("sstabMain")->setCurrentIndex(1);
+  auto* title = Get<QLineEdit>("txtTitle");
+  QTest::keyClicks(title, "   ");
+  EXPECT_FALSE(Get("cmdSelFont")->isEnabled());
+  QTest::keyClicks(title, "Hi");
+  EXPECT_TRUE(Get("cmdSelFont")->isEnabled());
+  EXPECT_TRUE(Get("cboStrLocate")->isEnabled());
+  EXPECT_EQ(Get<QComboBox>("cboStrLocate")->currentText(), "中央");
+  title->clear();
+  EXPECT_TRUE(Get("cmdSelFont")->isEnabled());
+  EXPECT_EQ(Get<PreviewBox>("picPreview")->image(), ToQImage(editor().renderer().preview()));
+}
+
+TEST_F(MainWindowTest, ColourPickerStartsOnTheSwatchAndCancelKeepsIt) {
+  Get<TabControl>("sstabMain")->setCurrentIndex(1);
+  dialogs_.colors = {MakeColor(10, 20, 30), std::nullopt};
+  QTest::mouseDClick(Get("picStrColor_3"), Qt::LeftButton);
+  EXPECT_EQ(Get<ColorSwatch>("picStrColor_3")->color(), MakeColor(10, 20, 30));
+  EXPECT_EQ(editor().settings().Title.ShadowColor, MakeColor(10, 20, 30));
+  const int renders = editor().render_count();
+  QTest::mouseDClick(Get("picStrColor_3"), Qt::LeftButton);
+  EXPECT_EQ(dialogs_.color_requests, (std::vector<Color>{kWhite, MakeColor(10, 20, 30)}));
+  EXPECT_EQ(Get<ColorSwatch>("picStrColor_3")->color(), MakeColor(10, 20, 30));
+  EXPECT_EQ(editor().render_count(), renders + 1);  // the handler still ends in a render
+  EXPECT_EQ(editor().settings().Title.Color1, kBlack);
+}
+
+TEST_F(MainWindowTest, FontPickerKeepsTheSizeAndCancelChangesNothing) {
+  Get<TabControl>("sstabMain")->setCurrentIndex(1);
+  QTest::keyClicks(Get("txtTitle"), "Sale");
+  const int renders = editor().render_count();
+  QTest::mouseClick(Get("cmdSelFont"), Qt::LeftButton);
+  ASSERT_EQ(dialogs_.font_requests.size(), 1u);
+  EXPECT_EQ(dialogs_.font_requests[0].points, editor().renderer().title_font_size());
+  EXPECT_EQ(dialogs_.font_requests[0].face, editor().renderer().title_font_face());
+  EXPECT_EQ(editor().render_count(), renders);  // cancelled: no render
+  EXPECT_EQ(Get<QLabel>("labFont")->text(), "");
+
+  dialogs_.fonts = {FontChoice{"IPAPGothic", true, false}};
+  QTest::mouseClick(Get("cmdSelFont"), Qt::LeftButton);
+  EXPECT_EQ(Get<QLabel>("labFont")->text(), "IPAPGothic");
+  EXPECT_TRUE(editor().renderer().title_font_bold());
+  EXPECT_EQ(editor().render_count(), renders + 1);
+
+  // The next opening starts on the shown face and the masks' style.
+  QTest::mouseClick(Get("cmdSelFont"), Qt::LeftButton);
+  EXPECT_EQ(dialogs_.font_requests[2].face, "IPAPGothic");
+  EXPECT_TRUE(dialogs_.font_requests[2].bold);
+}
+
+TEST_F(MainWindowTest, PreviewWindowFollowsTheBannerAndItsBox) {
+  Get<QComboBox>("cboSize")->setCurrentIndex(3);
+  auto* open = Get<QCheckBox>("chkOpenPrev");
+  open->click();
+  PreviewWindow* preview = window_->preview_window();
+  ASSERT_NE(preview, nullptr);
+  EXPECT_TRUE(preview->isVisible());
+  EXPECT_EQ(preview->windowTitle(), "プレビュー");
+  EXPECT_EQ(preview->size(), QSize(234, 60));
+  EXPECT_EQ(preview->box()->image(), ToQImage(editor().renderer().preview()));
+
+  Get<QComboBox>("cboSize")->setCurrentIndex(0);
+  EXPECT_EQ(preview->size(), QSize(88, 31));
+  EXPECT_EQ(preview->box()->image().size(), QSize(88, 31));
+
+  // Closed by its close box: the check box stays ticked and renders do not
+  // bring it back.
+  preview->close();
+  QApplication::processEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(window_->preview_window(), nullptr);
+  EXPECT_TRUE(open->isChecked());
+  Get<QComboBox>("cboSize")->setCurrentIndex(1);
+  EXPECT_EQ(window_->preview_window(), nullptr);
+
+  open->click();  // cleared
+  EXPECT_EQ(window_->preview_window(), nullptr);
+  open->click();  // ticked again
+  ASSERT_NE(window_->preview_window(), nullptr);
+  EXPECT_EQ(window_->preview_window()->size(), QSize(200, 40));
+}
+
+TEST_F(MainWindowTest, LoadButtonAsksThenShowsTheLoadedDesign) {
+  platform::testing::TempDir temp;
+  {
+    BannerEditor source(BannerRenderer::CreateDefault());
+    source.SelectSize(2);
+    source.SelectBackgroundPattern(kGradient3);
+    source.SetTitleText("Hello");
+    source.SelectTitlePattern(1);
+    source.SetShadow(true);
+    source.SetOffset(4);
+    ASSERT_TRUE(SaveSettings(source, temp / "design.pkc"));
+  }
+  dialogs_.answers = {Answer::kNo};
+  dialogs_.files = {(temp / "design.pkc").string()};
+  QTest::mouseClick(Get("cmdLoadConf"), Qt::LeftButton);
+  EXPECT_EQ(dialogs_.questions.size(), 1u);
+  EXPECT_EQ(Get<QComboBox>("cboSize")->currentIndex(), 2);
+  EXPECT_TRUE(Get<QRadioButton>("optBackGround_2")->isChecked());
+  EXPECT_TRUE(Red("labColor_2"));
+  EXPECT_EQ(Get<QLineEdit>("txtTitle")->text(), "Hello");
+  EXPECT_TRUE(Get<QRadioButton>("optStrColor_1")->isChecked());
+  EXPECT_TRUE(Get<QCheckBox>("chkShadow")->isChecked());
+  EXPECT_TRUE(Get("cboShadowDir")->isEnabled());
+  EXPECT_EQ(Get<QLineEdit>("txtShadowOffs")->text(), "4");
+  EXPECT_EQ(Get("picPreview")->size(), QSize(100, 60));
+
+  // Cancelling the question changes nothing.
+  const int renders = editor().render_count();
+  QTest::mouseClick(Get("cmdLoadConf"), Qt::LeftButton);
+  EXPECT_EQ(editor().render_count(), renders);
+  EXPECT_EQ(dialogs_.file_requests.size(), 1u);
+}
+
+}  // namespace
+}  // namespace plakato
