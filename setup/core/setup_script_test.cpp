@@ -102,6 +102,18 @@ TEST_F(SetupScriptTest, InvalidCodePageBytesDoNotBreakReading) {
   EXPECT_GT(odd.size(), 2u);
 }
 
+TEST_F(SetupScriptTest, MalformedLinesAndFilesGiveDefaults) {
+  WriteRaw(std::string("[[[\r\n=orphan\r\nno equals sign\r\n[File\r\nCount=3\r\n\0\xFF]\r\n", 51) +
+           "[Define]\r\nName=ok\r\n");
+  const SetupScript script(file_);
+  EXPECT_EQ(script.Read("Define", "Name"), "ok");
+  EXPECT_EQ(script.Read("Define", "no equals sign", "d"), "d");
+  EXPECT_EQ(script.ReadCount("Link"), 0);
+  std::filesystem::create_directory(dir_ / "folder.dat");
+  EXPECT_EQ(SetupScript(dir_ / "folder.dat").Read("Define", "Name", "d"), "d");
+  EXPECT_FALSE(SetupScript(dir_ / "folder.dat").Exists());
+}
+
 TEST_F(SetupScriptTest, FlagKeysDistinguishMissingFromEmpty) {
   const SetupScript script = Write(
       "[Background]\r\nBold1=1\r\nBold2=yes\r\nBold3=\r\nItalic1=0\r\n"
