@@ -84,9 +84,8 @@ class Registry {
   // Runs the database's own consistency check; Ok when it finds nothing.
   Status CheckIntegrity();
 
-  class Impl;
-
  private:
+  class Impl;
   explicit Registry(std::unique_ptr<Impl> impl);
   std::unique_ptr<Impl> impl_;
 };

@@ -13,7 +13,9 @@
 
 namespace platform::target {
 
-// Choices for a new target system; empty texts take the defaults.
+// Choices for a new target system; empty texts take the defaults. The
+// system folder is the Windows folder's SYSTEM32 on the NT family (OsKind
+// 200-299) and its SYSTEM otherwise; the temporary folder is its TEMP.
 struct InitOptions {
   int os_kind = 202;
   std::string user_name;       // default: the host user
