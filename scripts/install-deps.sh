@@ -10,6 +10,7 @@ packages=(
   libsqlite3-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
+  qt6-translations-l10n
   xvfb xauth
 )
 missing=()

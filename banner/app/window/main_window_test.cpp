@@ -7,10 +7,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
+#include "banner/app/picture_codecs.h"
 #include "banner/app/settings_file.h"
 #include "banner/app/window/bitmap_image.h"
 #include "banner/app/window/color_swatch.h"
@@ -306,6 +308,42 @@ TEST_F(MainWindowTest, LoadButtonAsksThenShowsTheLoadedDesign) {
   EXPECT_EQ(editor().render_count(), renders);
   EXPECT_EQ(dialogs_.file_requests.size(), 1u);
 }
+
+#ifdef PLAKATO_RENDER_PROGRAM
+TEST_F(MainWindowTest, SavedDesignRendersIdenticallyInPlakatoRender) {
+  platform::testing::TempDir temp;
+  Get<QComboBox>("cboSize")->setCurrentIndex(3);
+  QTest::mouseClick(Get("optBackGround_2"), Qt::LeftButton);
+  dialogs_.colors = {MakeColor(0, 80, 160)};
+  QTest::mouseDClick(Get("picColor_1"), Qt::LeftButton);
+  QTest::mouseClick(Get("chk3D"), Qt::LeftButton);
+  Get<TabControl>("sstabMain")->setCurrentIndex(1);
+  QTest::keyClicks(Get("txtTitle"), "Plakato");
+  Get<QComboBox>("cboStrLocate")->setCurrentIndex(8);
+  QTest::mouseClick(Get("optStrColor_1"), Qt::LeftButton);
+  QTest::mouseClick(Get("chkShadow"), Qt::LeftButton);
+  Get<UpDownControl>("updOffset")->StepUp();
+
+  const std::string settings = (temp / "design.pkc").string();
+  const std::string exported = (temp / "window.png").string();
+  dialogs_.files = {settings, exported};
+  QTest::mouseClick(Get("cmdSaveConf"), Qt::LeftButton);
+  QTest::mouseClick(Get("cmdSaveImage"), Qt::LeftButton);
+  ASSERT_TRUE(dialogs_.errors.empty());
+
+  const std::string rendered = (temp / "render.png").string();
+  const int exit_code = QProcess::execute(PLAKATO_RENDER_PROGRAM,
+                                          {QString::fromStdString(settings), QString::fromStdString(rendered)});
+  ASSERT_EQ(exit_code, 0);
+  const PictureResult from_window = LoadPng(exported);
+  const PictureResult from_render = LoadPng(rendered);
+  ASSERT_TRUE(from_window.ok()) << from_window.error;
+  ASSERT_TRUE(from_render.ok()) << from_render.error;
+  EXPECT_EQ(from_window.picture.width(), 234);
+  EXPECT_TRUE(from_window.picture == from_render.picture);
+  EXPECT_TRUE(from_window.picture == editor().renderer().preview());
+}
+#endif
 
 }  // namespace
 }  // namespace plakato

@@ -16,7 +16,11 @@ void RunToolIfPresent(const std::string& tool, const std::vector<std::string>& a
   if (program.isEmpty()) return;
   QStringList list;
   for (const std::string& argument : arguments) list << QString::fromStdString(argument);
-  QProcess::execute(program, list);
+  QProcess process;
+  process.setStandardOutputFile(QProcess::nullDevice());
+  process.setStandardErrorFile(QProcess::nullDevice());
+  process.start(program, list);
+  process.waitForFinished(30000);
 }
 
 }  // namespace
