@@ -86,7 +86,7 @@ TEST_F(SettingsFileTest, LoadPutsValuesIntoTheControls) {
   EXPECT_EQ(s.BackGround.Color2, 0xFF0000u);  // pure blue
   EXPECT_EQ(s.BackGround.Direction, 4);
   EXPECT_TRUE(s.BackGround.Buttonize);
-  EXPECT_EQ(s.Title.String, " ようこそ ");
+  EXPECT_EQ(s.Title.String, "ようこそ") << "blanks around a value are dropped on reading";
   EXPECT_EQ(editor->controls().font_label, "ＭＳ ゴシック");
   EXPECT_EQ(editor->title_font_face(), "ＭＳ ゴシック");
   EXPECT_TRUE(editor->title_font_bold());
