@@ -10,18 +10,6 @@
 namespace plakato {
 namespace {
 
-// Width and height of a size item's text ("200×40"), or nullopt for the user
-// item, whose text has no "×".
-std::optional<std::pair<int, int>> PresetSize(int index) {
-  if (index < 0 || index >= static_cast<int>(kSizePresetTexts.size())) return std::nullopt;
-  std::string_view text = kSizePresetTexts[static_cast<size_t>(index)];
-  const std::string_view times = "×";
-  size_t at = text.find(times);
-  if (at == std::string_view::npos) return std::nullopt;
-  return std::pair{static_cast<int>(LeadingNumber(text.substr(0, at))),
-                   static_cast<int>(LeadingNumber(text.substr(at + times.size())))};
-}
-
 std::string Trimmed(const std::string& s) {
   const char* blanks = " \t\r\n";
   size_t b = s.find_first_not_of(blanks);
@@ -72,13 +60,7 @@ BannerEditor::Validation BannerEditor::ValidateUserSize(std::string& text) {
   return {false, text};
 }
 
-std::pair<int, int> BannerEditor::BannerSizeFromControls() const {
-  if (auto preset = PresetSize(settings_.Size.index)) return *preset;
-  const double w = RoundHalfEven(LeadingNumber(settings_.Size.Width));
-  const double h = RoundHalfEven(LeadingNumber(settings_.Size.Height));
-  if (w > 0 && h > 0 && w <= kMaxBannerSide && h <= kMaxBannerSide) return {static_cast<int>(w), static_cast<int>(h)};
-  return {renderer_->previewWidth(), renderer_->previewHeight()};
-}
+std::pair<int, int> BannerEditor::BannerSizeFromControls() const { return renderer_->BannerSizeFor(settings_); }
 
 void BannerEditor::SelectBackgroundPattern(int option) {
   if (!Change(settings_.BackGround.Pattern, option)) return;

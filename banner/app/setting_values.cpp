@@ -6,6 +6,8 @@
 #include <limits>
 #include <string>
 
+#include "banner/render/leading_number.h"
+
 namespace plakato {
 namespace {
 
@@ -100,15 +102,6 @@ std::optional<std::int16_t> StrictInt16(std::string_view text) {
   auto v = StrictNumber(text);
   if (!v) return std::nullopt;
   return RoundInto<std::int16_t>(*v);
-}
-
-double LeadingNumber(std::string_view text) {
-  std::string compact;
-  for (char c : text)
-    if (!IsBlank(c)) compact.push_back(c);
-  size_t used = 0;
-  if (auto hex = HexLiteral(compact, used)) return *hex;
-  return DecimalPrefix(compact, used);
 }
 
 std::optional<std::int16_t> LenientInt16(std::string_view text) { return RoundInto<std::int16_t>(LeadingNumber(text)); }

@@ -63,28 +63,29 @@ bool BannerRenderer::title_font_bold() const { return string_[0].font().bold; }
 bool BannerRenderer::title_font_italic() const { return string_[0].font().italic; }
 int BannerRenderer::title_font_size() const { return string_[0].font().points; }
 
-void BannerRenderer::ApplyBannerSize(const BannerSettings& settings, RenderReport& report) {
+bool BannerRenderer::IsPresetSize(const BannerSettings& settings) {
   const int item = settings.Size.index;
-  const std::string_view text =
-      item >= 0 && item < static_cast<int>(kSizePresetTexts.size()) ? kSizePresetTexts[item] : "";
-  const auto sign = text.find(kTimesSign);
-  int width = preview_.width();
-  int height = preview_.height();
-  if (sign != std::string_view::npos) {
-    report.user_size_enabled = false;
-    width = PixelsOf(LeadingNumber(text.substr(0, sign)), geometry_.tx);
-    height = PixelsOf(LeadingNumber(text.substr(sign + kTimesSign.size())), geometry_.ty);
-    report.window_extra_height = 0;
-  } else {
-    report.user_size_enabled = true;
-    const int user_width = PixelsOf(LeadingNumber(settings.Size.Width), geometry_.tx);
-    const int user_height = PixelsOf(LeadingNumber(settings.Size.Height), geometry_.ty);
-    if (UsableSide(user_width) && UsableSide(user_height)) {
-      width = user_width;
-      height = user_height;
-    }
-    report.window_extra_height = height > kPreviewBaseHeight ? height - kPreviewBaseHeight : 0;
+  return item >= 0 && item < static_cast<int>(kSizePresetTexts.size()) &&
+         kSizePresetTexts[static_cast<std::size_t>(item)].find(kTimesSign) != std::string_view::npos;
+}
+
+std::pair<int, int> BannerRenderer::BannerSizeFor(const BannerSettings& settings) const {
+  if (IsPresetSize(settings)) {
+    const std::string_view text = kSizePresetTexts[static_cast<std::size_t>(settings.Size.index)];
+    const auto sign = text.find(kTimesSign);
+    return {PixelsOf(LeadingNumber(text.substr(0, sign)), geometry_.tx),
+            PixelsOf(LeadingNumber(text.substr(sign + kTimesSign.size())), geometry_.ty)};
   }
+  const int user_width = PixelsOf(LeadingNumber(settings.Size.Width), geometry_.tx);
+  const int user_height = PixelsOf(LeadingNumber(settings.Size.Height), geometry_.ty);
+  if (UsableSide(user_width) && UsableSide(user_height)) return {user_width, user_height};
+  return {preview_.width(), preview_.height()};
+}
+
+void BannerRenderer::ApplyBannerSize(const BannerSettings& settings, RenderReport& report) {
+  const auto [width, height] = BannerSizeFor(settings);
+  report.user_size_enabled = !IsPresetSize(settings);
+  report.window_extra_height = report.user_size_enabled && height > kPreviewBaseHeight ? height - kPreviewBaseHeight : 0;
   if (width != preview_.width() || height != preview_.height()) {
     preview_ = Bitmap(width, height, kPreviewBackColor);
   }

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "banner/render/banner_settings.h"
 #include "banner/render/bitmap.h"
@@ -64,6 +65,12 @@ class BannerRenderer {
   int previewWidth() const { return preview_.width(); }
   int previewHeight() const { return preview_.height(); }
   bool hasRendered() const { return has_rendered_; }
+
+  // The banner size in pixels that a render of these settings gives: the
+  // selected preset's, else a usable user size, else the current one.
+  std::pair<int, int> BannerSizeFor(const BannerSettings& settings) const;
+  // True when the selected size item names its size ("200×40").
+  static bool IsPresetSize(const BannerSettings& settings);
 
   void SetGeometry(ScreenGeometry geometry);
   const ScreenGeometry& geometry() const { return geometry_; }

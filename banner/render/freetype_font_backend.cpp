@@ -14,7 +14,7 @@
 
 #include "banner/render/caching_font_backend.h"
 #include "banner/render/fonts_conf_locator.h"
-#include "banner/render/utf8.h"
+#include "platform/utf8.h"
 
 namespace plakato {
 
@@ -208,7 +208,7 @@ struct FreeTypeFontBackend::Impl {
     layout.descent = CeilPixels(-metrics_face.face->size->metrics.descender);
 
     long long pen = 0;
-    for (char32_t code : DecodeUtf8(text)) {
+    for (char32_t code : platform::DecodeUtf8(text)) {
       const StyledFace* use = &metrics_face;
       FT_UInt index = FT_Get_Char_Index(use->face, code);
       if (index == 0 && fallback.face != nullptr && use->face != fallback.face) {

@@ -5,7 +5,6 @@
 
 #include "banner/render/leading_number.h"
 #include "banner/render/nearest.h"
-#include "banner/render/utf8.h"
 
 namespace plakato {
 namespace {
@@ -44,15 +43,6 @@ TEST(LeadingNumberTest, ReadsTheNumberAtTheStart) {
   EXPECT_TRUE(std::isinf(LeadingNumber("9e999")));
   EXPECT_EQ(LeadingNumber("1e-999"), 0);
   EXPECT_EQ(LeadingNumber("１２"), 0);  // full-width digits are not a number
-}
-
-TEST(Utf8Test, DecodesAndReplacesMalformedSequences) {
-  EXPECT_EQ(DecodeUtf8("aé日𝄞"), (std::vector<char32_t>{U'a', U'é', U'日', U'𝄞'}));
-  EXPECT_EQ(DecodeUtf8("\xff"), std::vector<char32_t>{0xFFFD});
-  EXPECT_EQ(DecodeUtf8("\xe6\x97"), std::vector<char32_t>{0xFFFD});       // cut short
-  EXPECT_EQ(DecodeUtf8("\xc0\xafx"), (std::vector<char32_t>{0xFFFD, U'x'}));  // overlong
-  EXPECT_EQ(DecodeUtf8("\xed\xa0\x80"), std::vector<char32_t>{0xFFFD});   // surrogate
-  EXPECT_EQ(DecodeUtf8("\xe6x"), (std::vector<char32_t>{0xFFFD, U'x'}));
 }
 
 }  // namespace

@@ -3,49 +3,24 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/utf8.h"
+
 namespace platform::target {
 namespace {
 
-// Decodes one UTF-8 sequence at text[i]; an invalid byte decodes as itself
-// with the 0x110000 bit set, so it never equals a real character.
+// Decodes one character at text[i]; an invalid byte decodes as itself with
+// the 0x110000 bit set, so it never equals a real character and is written
+// back unchanged.
 char32_t DecodeAt(std::string_view text, std::size_t& i) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-  unsigned char lead = byte(i);
-  std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                       : (lead >> 3) == 0x1E ? 4 : 0;
-  if (length == 0 || i + length > text.size()) {
-    ++i;
-    return 0x110000u | lead;
-  }
-  char32_t c = length == 1 ? lead : lead & (0x7F >> length);
-  for (std::size_t k = 1; k < length; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) {
-      ++i;
-      return 0x110000u | lead;
-    }
-    c = (c << 6) | (byte(i + k) & 0x3F);
-  }
-  i += length;
-  return c;
+  const auto lead = static_cast<unsigned char>(text[i]);
+  return NextUtf8Char(text, i).value_or(0x110000u | lead);
 }
 
 void Encode(char32_t c, std::string& out) {
   if (c >= 0x110000u) {
     out.push_back(static_cast<char>(c & 0xFF));
-  } else if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
   } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    AppendUtf8(out, c);
   }
 }
 

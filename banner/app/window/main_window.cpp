@@ -50,7 +50,11 @@ MainWindow::MainWindow(std::unique_ptr<BannerEditor> editor, DialogService* dial
 
 MainWindow::~MainWindow() {
   editor_->SetRenderObserver(nullptr);
-  delete preview_window_;
+  // The controls reach the editor from their handlers (a focus change while
+  // they are taken down runs the size check), so they go before it does.
+  QList<QPointer<QObject>> owned;
+  for (QObject* child : children()) owned.append(child);
+  (void)owned;
 }
 
 void MainWindow::FormLoad(const StartupContext& context) {
