@@ -54,7 +54,7 @@ MainWindow::~MainWindow() {
   // they are taken down runs the size check), so they go before it does.
   QList<QPointer<QObject>> owned;
   for (QObject* child : children()) owned.append(child);
-  (void)owned;
+  for (const QPointer<QObject>& child : owned) delete child.data();
 }
 
 void MainWindow::FormLoad(const StartupContext& context) {
