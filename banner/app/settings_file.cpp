@@ -115,6 +115,7 @@ LoadReport LoadSettings(BannerEditor& editor, const std::filesystem::path& path)
   const int clip_x = LenientInt32(read("BackGround", "ClipX", "0")).value_or(editor.settings().BackGround.ClipX);
   const int clip_y = LenientInt32(read("BackGround", "Clipy", "0")).value_or(editor.settings().BackGround.Clipy);
   std::optional<Bitmap> picture;
+  bool keep_previous = false;
   std::error_code ec;
   if (!image_file.empty() && std::filesystem::is_regular_file(image_file, ec)) {
     PictureResult loaded = LoadPicture(image_file);
@@ -124,10 +125,13 @@ LoadReport LoadSettings(BannerEditor& editor, const std::filesystem::path& path)
       // white background shows.
       picture = CropBitmap(loaded.picture, clip_x, clip_y, w, h, kWhite);
     } else {
+      // An unreadable picture loses nothing: the background picture and
+      // where it came from stay as they were.
+      keep_previous = true;
       report.warnings.push_back("背景画像を読み込めません: " + image_file + " (" + loaded.error + ")");
     }
   }
-  editor.SetBackgroundPicture(image_file, clip_x, clip_y, std::move(picture));
+  if (!keep_previous) editor.SetBackgroundPicture(image_file, clip_x, clip_y, std::move(picture));
 
   // 5. Button look.
   if (auto on = ParseBoolean(read("BackGround", "Buttonize", "False"))) editor.SetButtonize(*on);

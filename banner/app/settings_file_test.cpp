@@ -175,10 +175,20 @@ TEST_F(SettingsFileTest, BackgroundPictureIsCutOutAndUnreadableOnesAreEmpty) {
 
   ASSERT_TRUE(platform::WriteFileAtomically(dir_ / "bad.png", "not a png"));
   Put("b.pkc", "[Size]\nindex=0\n[BackGround]\nPattern=3\nImageFile=" + (dir_ / "bad.png").string() + "\n");
+  const Bitmap before = *editor->background_picture();
   report = LoadSettings(*editor, dir_ / "b.pkc");
   EXPECT_EQ(report.warnings.size(), 1u);
+  ASSERT_TRUE(editor->background_picture().has_value()) << "an unreadable picture loses nothing";
+  EXPECT_EQ(*editor->background_picture(), before);
+  EXPECT_EQ(editor->settings().BackGround.ImageFile, (dir_ / "bg.PNG").string());
+  EXPECT_EQ(editor->settings().BackGround.ClipX, 250);
+
+  // A file that no longer exists gives an empty background picture.
+  Put("n.pkc", "[Size]\nindex=0\n[BackGround]\nPattern=3\nImageFile=" + (dir_ / "gone.png").string() + "\n");
+  report = LoadSettings(*editor, dir_ / "n.pkc");
+  EXPECT_TRUE(report.warnings.empty());
   EXPECT_FALSE(editor->background_picture().has_value());
-  EXPECT_EQ(editor->settings().BackGround.ImageFile, (dir_ / "bad.png").string());
+  EXPECT_EQ(editor->renderer().preview().pixel(3, 3), kWhite);
 }
 
 }  // namespace
