@@ -45,7 +45,7 @@ struct CoverageMask {
 };
 
 // Measures and draws UTF-8 strings. Implementations must be deterministic:
-// the same spec and text always give the same extent and mask, which is what
+// the same font and text always give the same extent and mask, which is what
 // lets the two title masks be exact inverses of each other.
 class FontBackend {
  public:

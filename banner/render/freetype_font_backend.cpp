@@ -195,13 +195,13 @@ struct FreeTypeFontBackend::Impl {
     int descent = 0;
   };
 
-  Layout LayOut(const FontSpec& spec, std::string_view text) {
+  Layout LayOut(const FontSpec& font, std::string_view text) {
     Layout layout;
     // Dropped only here, before a layout holds pointers into the cache.
     if (glyphs.size() >= kMaxCachedGlyphs) glyphs.clear();
-    const int points = std::clamp(spec.points, 1, kMaxPoints);
-    const StyledFace primary = Styled(spec.face, spec.bold, spec.italic);
-    const StyledFace fallback = Styled(kFallbackFamily, spec.bold, spec.italic);
+    const int points = std::clamp(font.points, 1, kMaxPoints);
+    const StyledFace primary = Styled(font.face, font.bold, font.italic);
+    const StyledFace fallback = Styled(kFallbackFamily, font.bold, font.italic);
     const StyledFace& metrics_face = primary.face != nullptr ? primary : fallback;
     if (metrics_face.face == nullptr || !SetPoints(metrics_face.face, points)) return layout;
     layout.ascent = CeilPixels(metrics_face.face->size->metrics.ascender);

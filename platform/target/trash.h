@@ -11,7 +11,7 @@ namespace platform::target {
 std::filesystem::path HomeTrashFolder();
 
 // Moves a file or folder into the home trash as the freedesktop.org trash
-// specification lays it out: the item under files/ and beside it
+// layout has it: the item under files/ and beside it
 // info/<name>.trashinfo with Path= (the absolute path, percent-escaped) and
 // DeletionDate= (local time), so a file manager can restore it. A name
 // already in the trash gets ".2", ".3" … before its extension. The info file
