@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "platform/atomic_file.h"
-#include "platform/test_support.h"
+#include "platform/testing/temp_dir.h"
 
 namespace platform {
 namespace {

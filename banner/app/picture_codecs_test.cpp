@@ -8,7 +8,7 @@
 #include <jpeglib.h>
 
 #include "platform/atomic_file.h"
-#include "platform/test_support.h"
+#include "platform/testing/temp_dir.h"
 
 namespace plakato {
 namespace {

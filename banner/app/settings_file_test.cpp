@@ -5,7 +5,7 @@
 #include "banner/app/picture_codecs.h"
 #include "platform/atomic_file.h"
 #include "platform/cp932.h"
-#include "platform/test_support.h"
+#include "platform/testing/temp_dir.h"
 
 namespace plakato {
 namespace {

@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "platform/target/target_files.h"
-#include "platform/test_support.h"
+#include "platform/testing/temp_dir.h"
 
 namespace platform::target {
 namespace {

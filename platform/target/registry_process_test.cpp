@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "platform/target/registry.h"
-#include "platform/test_support.h"
+#include "platform/testing/temp_dir.h"
 
 namespace platform::target {
 namespace {

@@ -5,7 +5,7 @@
 #include <chrono>
 
 #include "platform/atomic_file.h"
-#include "platform/test_support.h"
+#include "platform/testing/temp_dir.h"
 
 namespace platform::target {
 namespace {

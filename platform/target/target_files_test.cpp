@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/atomic_file.h"
-#include "platform/test_support.h"
+#include "platform/testing/temp_dir.h"
 
 namespace platform::target {
 namespace {

@@ -6,7 +6,7 @@
 #include "platform/target/fresh_layout.h"
 #include "platform/target/scoped_env_for_test.h"
 #include "platform/target/system_location.h"
-#include "platform/test_support.h"
+#include "platform/testing/temp_dir.h"
 
 namespace platform::target {
 namespace {

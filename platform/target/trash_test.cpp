@@ -7,7 +7,7 @@
 #include "platform/atomic_file.h"
 #include "platform/private_profile.h"
 #include "platform/target/scoped_env_for_test.h"
-#include "platform/test_support.h"
+#include "platform/testing/temp_dir.h"
 
 namespace platform::target {
 namespace {

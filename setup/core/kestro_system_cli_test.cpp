@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/test_support.h"
+#include "platform/testing/temp_dir.h"
 
 namespace setup {
 namespace {

@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "platform/cp932.h"
-#include "platform/test_support.h"
+#include "platform/testing/temp_dir.h"
 #include "setup/core/script_values.h"
 
 namespace setup {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/target/target_system.h"
-#include "platform/test_support.h"
+#include "platform/testing/temp_dir.h"
 
 namespace setup::testing {
 

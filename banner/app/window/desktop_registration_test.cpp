@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "platform/atomic_file.h"
-#include "platform/test_support.h"
+#include "platform/testing/temp_dir.h"
 
 namespace plakato {
 namespace {

@@ -6,7 +6,7 @@
 #include "banner/app/picture_codecs.h"
 #include "banner/app/window/scripted_dialogs.h"
 #include "platform/atomic_file.h"
-#include "platform/test_support.h"
+#include "platform/testing/temp_dir.h"
 
 namespace plakato {
 namespace {

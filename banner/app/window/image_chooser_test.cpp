@@ -14,7 +14,7 @@
 #include "banner/app/window/scripted_dialogs.h"
 #include "banner/app/window/test_application.h"
 #include "platform/atomic_file.h"
-#include "platform/test_support.h"
+#include "platform/testing/temp_dir.h"
 
 namespace plakato {
 namespace {

@@ -22,7 +22,7 @@
 #include "banner/app/window/test_application.h"
 #include "banner/app/window/up_down_control.h"
 #include "banner/app/window/window_widgets.h"
-#include "platform/test_support.h"
+#include "platform/testing/temp_dir.h"
 
 namespace plakato {
 namespace {

@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "banner/app/window/test_application.h"
-#include "platform/test_support.h"
+#include "platform/testing/temp_dir.h"
 
 namespace plakato {
 namespace {
