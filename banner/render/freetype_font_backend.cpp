@@ -226,24 +226,53 @@ struct FreeTypeFontBackend::Impl {
   }
 };
 
+namespace {
+
+// Loads the alias file into config and builds its font set; the result is
+// null (and config released) when that fails or, where asked, when the
+// fallback face is not among the fonts.
+FcConfig* LoadConfig(FcConfig* config, const std::filesystem::path& aliases, bool need_fallback) {
+  if (config == nullptr) config = FcInitLoadConfig();
+  if (config == nullptr) return nullptr;
+  const bool parsed =
+      aliases.empty() || FcConfigParseAndLoad(config, reinterpret_cast<const FcChar8*>(aliases.c_str()), FcTrue);
+  bool usable = parsed && FcConfigBuildFonts(config);
+  if (usable && need_fallback) {
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(kFallbackFamily));
+    FcObjectSet* objects = FcObjectSetBuild(FC_FILE, nullptr);
+    FcFontSet* found = FcFontList(config, pattern, objects);
+    usable = found != nullptr && found->nfont > 0;
+    if (found != nullptr) FcFontSetDestroy(found);
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+  }
+  if (!usable) {
+    FcConfigDestroy(config);
+    return nullptr;
+  }
+  return config;
+}
+
+}  // namespace
+
 FreeTypeFontBackend::FreeTypeFontBackend(const std::filesystem::path& aliases)
     : impl_(std::make_unique<Impl>()) {
   if (FT_Init_FreeType(&impl_->library) != 0) {
     impl_->library = nullptr;
     impl_->error = "FreeType could not be initialised";
   }
-  impl_->config = FcInitLoadConfig();
-  if (impl_->config == nullptr) {
-    impl_->error = "fontconfig could not be initialised";
-    return;
-  }
   if (aliases.empty()) {
     impl_->error = "font alias file not found";
-  } else if (!FcConfigParseAndLoad(impl_->config,
-                                   reinterpret_cast<const FcChar8*>(aliases.c_str()), FcTrue)) {
-    impl_->error = "font alias file could not be read: " + aliases.string();
+    impl_->config = LoadConfig(FcInitLoadConfig(), {}, false);
+  } else {
+    // The alias file names the font folders itself; only where that finds no
+    // fallback face does the machine's own configuration come in as well.
+    impl_->config = LoadConfig(FcConfigCreate(), aliases, true);
+    if (impl_->config == nullptr) impl_->config = LoadConfig(FcInitLoadConfig(), aliases, false);
+    if (impl_->config == nullptr) impl_->error = "font alias file could not be read: " + aliases.string();
   }
-  if (!FcConfigBuildFonts(impl_->config)) impl_->error = "fontconfig found no fonts";
+  if (impl_->config == nullptr) impl_->error = "fontconfig found no fonts";
 }
 
 FreeTypeFontBackend::~FreeTypeFontBackend() = default;
