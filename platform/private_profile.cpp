@@ -2,24 +2,18 @@
 
 #include <algorithm>
 
+#include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
 
 namespace platform {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool SameName(std::string_view a, std::string_view b) {
-  a = Trim(a);
-  b = Trim(b);
+  a = TrimAsciiBlanks(a);
+  b = TrimAsciiBlanks(b);
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return Lower(x) == Lower(y);
          });
@@ -41,16 +35,16 @@ struct Parsed {
 };
 
 Parsed ParseLine(std::string_view text) {
-  std::string_view t = Trim(text);
+  std::string_view t = TrimAsciiBlanks(text);
   if (t.empty() || t.front() == ';') return {};
   if (t.front() == '[') {
     size_t close = t.find(']');
     std::string_view name = t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
-    return {Kind::kSection, Trim(name), {}};
+    return {Kind::kSection, TrimAsciiBlanks(name), {}};
   }
   size_t eq = t.find('=');
   if (eq == std::string_view::npos) return {};
-  return {Kind::kKey, Trim(t.substr(0, eq)), Trim(t.substr(eq + 1))};
+  return {Kind::kKey, TrimAsciiBlanks(t.substr(0, eq)), TrimAsciiBlanks(t.substr(eq + 1))};
 }
 
 std::string_view Unquote(std::string_view v) {
@@ -170,8 +164,8 @@ std::vector<std::string> GetPrivateProfileSections(const std::filesystem::path& 
 
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                std::optional<std::string_view> value, const std::filesystem::path& file) {
-  section = Trim(section);
-  key = Trim(key);
+  section = TrimAsciiBlanks(section);
+  key = TrimAsciiBlanks(key);
   if (section.empty() || key.empty()) return false;
   std::vector<Line> lines;
   std::error_code ec;
@@ -201,7 +195,7 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
     if (!value) return true;
     // Append after the section's last non-blank line.
     size_t insert = range->end;
-    while (insert > range->begin + 1 && Trim(lines[insert - 1].text).empty()) --insert;
+    while (insert > range->begin + 1 && TrimAsciiBlanks(lines[insert - 1].text).empty()) --insert;
     if (lines[insert - 1].eol.empty()) lines[insert - 1].eol = eol;
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insert), Line{new_line, eol});
   }

@@ -6,18 +6,9 @@
 #include <cmath>
 
 #include "banner/app/setting_values.h"
+#include "platform/ascii_text.h"
 
 namespace plakato {
-namespace {
-
-std::string Trimmed(const std::string& s) {
-  const char* blanks = " \t\r\n";
-  size_t b = s.find_first_not_of(blanks);
-  if (b == std::string::npos) return {};
-  return s.substr(b, s.find_last_not_of(blanks) - b + 1);
-}
-
-}  // namespace
 
 BannerEditor::BannerEditor(std::unique_ptr<BannerRenderer> renderer) : renderer_(std::move(renderer)) {
   // The window's designed state: first background and title options chosen,
@@ -47,7 +38,7 @@ BannerEditor::Validation BannerEditor::ValidateUserHeight() {
 }
 
 BannerEditor::Validation BannerEditor::ValidateUserSize(std::string& text) {
-  if (Trimmed(text).empty()) return {false, text};
+  if (platform::TrimAsciiBlanks(text).empty()) return {false, text};
   std::optional<double> value = StrictNumber(text);
   if (!value || *value <= 0) return {true, text};
   // The value in plain decimal digits (never an exponent), cut to three

@@ -7,17 +7,11 @@
 #include <string>
 
 #include "banner/render/leading_number.h"
+#include "platform/ascii_text.h"
 
 namespace plakato {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -86,7 +80,7 @@ std::optional<T> RoundInto(double v) {
 double RoundHalfEven(double v) { return std::nearbyint(v); }
 
 std::optional<double> StrictNumber(std::string_view text) {
-  std::string_view s = Trim(text);
+  std::string_view s = platform::TrimAsciiBlanks(text);
   if (s.empty()) return std::nullopt;
   size_t used = 0;
   if (auto hex = HexLiteral(s, used)) {
@@ -108,7 +102,7 @@ std::optional<std::int16_t> LenientInt16(std::string_view text) { return RoundIn
 std::optional<std::int32_t> LenientInt32(std::string_view text) { return RoundInto<std::int32_t>(LeadingNumber(text)); }
 
 std::optional<bool> ParseBoolean(std::string_view text) {
-  std::string_view s = Trim(text);
+  std::string_view s = platform::TrimAsciiBlanks(text);
   if (EqualsIgnoringCase(s, "true")) return true;
   if (EqualsIgnoringCase(s, "false")) return false;
   size_t used = 0;
@@ -123,7 +117,7 @@ std::optional<bool> ParseBoolean(std::string_view text) {
 }
 
 std::optional<Color> ParseHexColor(std::string_view text) {
-  std::string_view s = Trim(text);
+  std::string_view s = platform::TrimAsciiBlanks(text);
   unsigned long long v = 0;
   size_t i = 0;
   for (; i < s.size() && HexDigit(s[i]) >= 0 && i < 16; ++i) v = v * 16 + static_cast<unsigned>(HexDigit(s[i]));

@@ -5,6 +5,7 @@
 
 #include "banner/app/picture_codecs.h"
 #include "banner/app/setting_values.h"
+#include "banner/render/title_painter.h"
 #include "platform/cp932.h"
 #include "platform/private_profile.h"
 
@@ -12,13 +13,6 @@ namespace plakato {
 namespace {
 
 constexpr std::size_t kValueBuffer = 4096;  // 4095 bytes of value and the zero
-
-std::string TrimBlanks(const std::string& s) {
-  size_t b = s.find_first_not_of(' ');
-  if (b == std::string::npos) return {};
-  size_t e = s.find_last_not_of(' ');
-  return s.substr(b, e - b + 1);
-}
 
 class Writer {
  public:
@@ -69,7 +63,7 @@ bool SaveSettings(const BannerEditor& editor, const std::filesystem::path& path)
   write("BackGround", "ClipX", std::to_string(s.BackGround.ClipX));
   write("BackGround", "Clipy", std::to_string(s.BackGround.Clipy));
   write("BackGround", "Buttonize", Bool(s.BackGround.Buttonize));
-  write("Title", "String", TrimBlanks(s.Title.String));
+  write("Title", "String", std::string(TrimBlanks(s.Title.String)));
   write("Title", "FontName", c.font_label.empty() ? editor.title_font_face() : c.font_label);
   write("Title", "FontBold", Bool(editor.title_font_bold()));
   write("Title", "FontItalic", Bool(editor.title_font_italic()));
