@@ -1,0 +1,36 @@
+#pragma once
+
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace setup::wizard {
+
+// The install log: one line per action taken, in a stable, greppable form:
+//   ACTION<TAB>field<TAB>field...
+// ACTION is an upper-case word ("COPY", "KEEP", "FOLDER", "SHORTCUT", "REG",
+// "INI", "ASSOC", "RECORD", "FAVORITE", "DELETE", "SKIP", "RUN", "MESSAGE",
+// ...); fields are UTF-8 with tabs and line breaks written as "\t", "\n" and
+// backslash-escaped no further (Windows paths keep their backslashes).
+// Lines are kept in memory and, when a file is set, appended to it as they
+// come, so a run that is killed keeps what it did.
+class ActionLog {
+ public:
+  ActionLog() = default;
+  // Appends every line also to the host file at path (created or extended).
+  // False when it cannot be opened.
+  bool OpenFile(const std::filesystem::path& path);
+
+  void Add(std::string_view action, std::initializer_list<std::string_view> fields);
+  const std::vector<std::string>& lines() const { return lines_; }
+  // The lines that begin with action + TAB.
+  std::vector<std::string> LinesOf(std::string_view action) const;
+
+ private:
+  std::vector<std::string> lines_;
+  std::filesystem::path file_;
+};
+
+}  // namespace setup::wizard
