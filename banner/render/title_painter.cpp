@@ -1,6 +1,7 @@
 #include "banner/render/title_painter.h"
 
 #include "banner/render/gradient_painter.h"
+#include "banner/render/nearest.h"
 
 namespace plakato {
 
@@ -106,10 +107,16 @@ TitleRepairs PaintTitle(const TitleBuffers& buffers, FontBackend& fonts,
     FitTitleFont(*mask, fonts, text);
   }
   const WorkPicture::TextCell cell = buffers.mask0.MeasureText(fonts, text);
-  const TitlePosition at = LocateTitle(
+  TitlePosition at = LocateTitle(
       title.Location, static_cast<float>(buffers.mask0.width_twips()),
       static_cast<float>(buffers.mask0.height_twips()), static_cast<float>(cell.width),
       static_cast<float>(cell.height));
+  // The title lands on the pixel the text drawing rounds it to; snapping it
+  // first keeps its shadow exactly Offset pixels away, where rounding the
+  // two positions apart could move the shadow by one.
+  const ScreenGeometry& geometry = buffers.mask0.geometry();
+  at.x = static_cast<float>(Nearest(at.x / geometry.tx) * static_cast<double>(geometry.tx));
+  at.y = static_cast<float>(Nearest(at.y / geometry.ty) * static_cast<double>(geometry.ty));
 
   if (title.Shadow) {
     if (title.ShadowDirection == -1) {
