@@ -56,6 +56,12 @@ std::string_view Unquote(std::string_view v) {
 std::vector<Line> SplitLines(const std::string& data) {
   std::vector<Line> lines;
   size_t pos = 0;
+  // A UTF-8 byte-order mark, as modern editors write it, stands apart so that
+  // the first section is found and a rewrite keeps the mark.
+  if (data.starts_with(kUtf8ByteOrderMark)) {
+    lines.push_back({std::string(kUtf8ByteOrderMark), ""});
+    pos = kUtf8ByteOrderMark.size();
+  }
   while (pos < data.size()) {
     size_t nl = data.find('\n', pos);
     if (nl == std::string::npos) {

@@ -9,12 +9,15 @@
 
 namespace platform {
 
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 // Private-profile (INI) files as the Windows profile functions treat them.
 // Every call opens and closes the file; nothing is cached. Names and values
 // are raw bytes (the caller converts code pages). Section and key names match
 // without regard to ASCII letter case; blanks around names and values are
 // dropped on reading, and a value wholly enclosed in one kind of quotes loses
-// them.
+// them. A UTF-8 byte-order mark at the start is kept but is not part of the
+// first line.
 
 // The value of section/key, or def when the file, the section or the key is
 // missing. A key present with an empty value gives empty text. The result is

@@ -104,6 +104,7 @@ RenderReport BannerRenderer::Render(BannerSettings& settings, const Bitmap* picB
         PaintTitle({bg_image_, string_[0], string_[1], str_color_}, *fonts_, settings.Title);
     report.location_repaired = repairs.location;
     report.shadow_direction_repaired = repairs.shadow_direction;
+    report.font_error = repairs.font_error;
   }
 
   if (settings.BackGround.Buttonize) report.buttonize_error = ButtonizeBanner(bg_image_.bitmap());

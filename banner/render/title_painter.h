@@ -53,6 +53,7 @@ struct TitleBuffers {
 struct TitleRepairs {
   bool location = false;
   bool shadow_direction = false;
+  std::string font_error;  // no font could be loaded for the title
 };
 
 // Draws the title (and first its shadow, when set) onto the background.
