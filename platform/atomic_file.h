@@ -9,6 +9,11 @@ namespace platform {
 // Writes data to a temporary file beside path and renames it over path, so a
 // reader sees the old file or the new one, never a part. On failure nothing
 // is left behind and error (when given) receives the system's error text.
+// A symbolic link is written through: its target is replaced, the link
+// stays. What stands at the path must be a regular file that may be written:
+// a folder, pipe or device is refused ("not a regular file"), and so is a
+// file without write permission ("read-only file"), as Windows refuses to
+// replace a read-only file.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view data,
                          std::string* error = nullptr);
 
