@@ -1,6 +1,9 @@
 #include "banner/app/window/main_window.h"
 
+#include <QCloseEvent>
 #include <QLabel>
+#include <QShortcut>
+#include <functional>
 
 #include "banner/app/window/background_tab.h"
 #include "banner/app/window/desktop_registration.h"
@@ -45,10 +48,47 @@ MainWindow::MainWindow(std::unique_ptr<BannerEditor> editor, DialogService* dial
   tabs_->AddPage(background_tab_, "背景(&B)");
   tabs_->AddPage(title_tab_, "タイトル(&T)");
   tabs_->setCurrentIndex(0);
-  foot_ = new FootControls(this, {[this] { files_->LoadWithQuestion(); }, [this] { files_->SaveSettings(); },
+  foot_ = new FootControls(this, {[this] {
+                                    files_->LoadWithQuestion();
+                                    UpdateCaption();
+                                  },
+                                  [this] {
+                                    files_->SaveSettings();
+                                    UpdateCaption();
+                                  },
                                   [this] { files_->ExportImage(); }, [this](bool on) { SetPreviewWindowOpen(on); }});
 
   editor_->SetRenderObserver([this](const RenderReport& report) { OnRendered(report); });
+  AddShortcuts();
+}
+
+void MainWindow::AddShortcuts() {
+  const std::pair<const char*, std::function<void()>> shortcuts[] = {
+      {"Ctrl+Z", [this] { editor_->Undo(); }},
+      {"Ctrl+Y", [this] { editor_->Redo(); }},
+      {"Ctrl+O", [this] { files_->LoadWithQuestion(); }},
+      {"Ctrl+S", [this] { files_->SaveSettings(); }},
+      {"Ctrl+E", [this] { files_->ExportImage(); }},
+  };
+  for (const auto& [keys, action] : shortcuts) {
+    auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(keys)), this);
+    connect(shortcut, &QShortcut::activated, this, [this, action] {
+      action();
+      UpdateCaption();
+    });
+  }
+}
+
+void MainWindow::UpdateCaption() {
+  setWindowTitle(QString::fromStdString(WindowCaption(editor_->document_path(), editor_->modified())));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (files_->ConfirmClose()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
 }
 
 MainWindow::~MainWindow() {
@@ -71,6 +111,7 @@ void MainWindow::FormLoad(const StartupContext& context) {
     if (!result.message.empty()) dialogs_->ShowWarning(result.message);
   }
   if (auto path = SettingsPathFromArguments(context.arguments)) files_->LoadSettingsFrom(*path);
+  UpdateCaption();
 }
 
 void MainWindow::OnRendered(const RenderReport& report) {
@@ -81,6 +122,11 @@ void MainWindow::OnRendered(const RenderReport& report) {
   }
   SyncControls();
   if (!report.buttonize_error.empty()) dialogs_->ShowWarning(report.buttonize_error);
+  if (!report.font_error.empty() && !font_error_shown_) {
+    font_error_shown_ = true;
+    dialogs_->ShowWarning(std::string(kTitleFontMissing) + "\n" + report.font_error);
+  }
+  UpdateCaption();
 }
 
 void MainWindow::SyncControls() {

@@ -59,6 +59,9 @@ class MainWindow : public QWidget {
   void SyncControls();
   void ChooseBackgroundImage();
   void SetPreviewWindowOpen(bool open);
+  void AddShortcuts();
+  void UpdateCaption();
+  void closeEvent(QCloseEvent* event) override;
 
   std::unique_ptr<BannerEditor> editor_;
   std::unique_ptr<platform::ui::QtDialogService> own_dialogs_;
@@ -71,6 +74,7 @@ class MainWindow : public QWidget {
   FootControls* foot_ = nullptr;
   QPointer<PreviewWindow> preview_window_;
   int designed_height_ = kDesignedHeight;
+  bool font_error_shown_ = false;  // a missing font is told once
 };
 
 }  // namespace plakato

@@ -19,6 +19,7 @@
 #include "banner/app/window/preview_box.h"
 #include "platform/ui/scripted_dialogs.h"
 #include "banner/app/window/tab_control.h"
+#include "banner/render/fake_font_backend.h"
 #include "banner/app/window/test_application.h"
 #include "platform/ui/up_down_control.h"
 #include "platform/ui/widget_placement.h"
@@ -350,6 +351,77 @@ TEST_F(MainWindowTest, SavedDesignRendersIdenticallyInPlakatoRender) {
   EXPECT_TRUE(from_window.picture == editor().renderer().preview());
 }
 #endif
+
+TEST_F(MainWindowTest, CaptionNamesTheFileAndMarksChangesThatCloseAsksAbout) {
+  platform::testing::TempDir temp;
+  Get<QComboBox>("cboSize")->setCurrentIndex(1);
+  EXPECT_EQ(window_->windowTitle(), "*Plakato");
+  dialogs_.answers = {Answer::kCancel};
+  EXPECT_FALSE(window_->close());
+  EXPECT_TRUE(window_->isVisible());
+  ASSERT_EQ(dialogs_.questions.size(), 1u);
+
+  dialogs_.files = {(temp / "shop.pkc").string()};
+  QTest::keyClick(window_.get(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(dialogs_.file_requests.back().title, "設定情報の保存");
+  EXPECT_EQ(window_->windowTitle(), "shop.pkc - Plakato");
+  Get<QComboBox>("cboSize")->setCurrentIndex(2);
+  EXPECT_EQ(window_->windowTitle(), "*shop.pkc - Plakato");
+  QTest::keyClick(window_.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(editor().settings().Size.index, 1);
+  EXPECT_EQ(Get<QComboBox>("cboSize")->currentIndex(), 1);
+  EXPECT_EQ(window_->windowTitle(), "shop.pkc - Plakato");
+  QTest::keyClick(window_.get(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(Get("picPreview")->size(), QSize(100, 60));
+
+  dialogs_.files = {std::nullopt};
+  QTest::keyClick(window_.get(), Qt::Key_E, Qt::ControlModifier);
+  EXPECT_EQ(dialogs_.file_requests.back().suggested_name, (temp / "shop.bmp").string());
+  dialogs_.answers = {Answer::kCancel};
+  QTest::keyClick(window_.get(), Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(dialogs_.questions.back(), "現在編集中の設定情報を保存しますか？");
+
+  dialogs_.answers = {Answer::kNo};
+  EXPECT_TRUE(window_->close());
+}
+
+TEST_F(MainWindowTest, InvalidUserSizeStopsEveryOtherControl) {
+  auto* sizes = Get<QComboBox>("cboSize");
+  sizes->setCurrentIndex(kUserSizeItem);
+  auto* width = Get<QLineEdit>("txtUSizeW");
+  width->setFocus(Qt::MouseFocusReason);
+  width->selectAll();
+  QTest::keyClicks(width, "abc");
+  QTest::mouseClick(Get("cmdSaveConf"), Qt::LeftButton);
+  EXPECT_TRUE(dialogs_.file_requests.empty()) << "no save dialog for Width=abc";
+  QTest::mouseClick(sizes, Qt::LeftButton);
+  QTest::keyClick(width, Qt::Key_S, Qt::ControlModifier);
+  QApplication::processEvents();
+  EXPECT_TRUE(dialogs_.file_requests.empty()) << "nor by its shortcut";
+  EXPECT_EQ(QApplication::focusWidget(), width);
+  EXPECT_EQ(width->selectedText(), "abc");
+  EXPECT_EQ(editor().settings().Size.index, kUserSizeItem);
+  EXPECT_TRUE(width->isEnabled());
+
+  // A usable size lets the click through.
+  width->selectAll();
+  QTest::keyClicks(width, "64");
+  QTest::mouseClick(Get("cmdSaveConf"), Qt::LeftButton);
+  EXPECT_EQ(dialogs_.file_requests.size(), 1u);
+  EXPECT_EQ(editor().settings().Size.Width, "64");
+}
+
+TEST(MainWindowFontTest, MissingTitleFontIsToldOnce) {
+  testing::TestApplication();
+  auto fonts = std::make_shared<FakeFontBackend>();
+  fonts->font_error = "no font found for \"X\"";
+  ScriptedDialogs dialogs;
+  MainWindow window(std::make_unique<BannerEditor>(std::make_unique<BannerRenderer>(fonts)), &dialogs);
+  window.editor().SetTitleText("A");
+  window.editor().SetTitleText("AB");
+  ASSERT_EQ(dialogs.warnings.size(), 1u);
+  EXPECT_THAT(dialogs.warnings[0], ::testing::HasSubstr("no font found for \"X\""));
+}
 
 }  // namespace
 }  // namespace plakato
