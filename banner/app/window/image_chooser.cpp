@@ -47,7 +47,7 @@ ImageChooser::ImageChooser(QWidget* owner, const std::string& stored_file, int b
 
   file_box_ = Place(new QLineEdit(this), "txtFileName", 3, 3, 278, 21);
   file_box_->setReadOnly(true);
-  auto* browse = Place(new QPushButton("参照...", this), "cmdBrowse", 290, 3, 73, 21);
+  browse_ = Place(new QPushButton("参照...", this), "cmdBrowse", 290, 3, 73, 21);
   const QRect box = Rounded(ChooserGeometry::kDisplayBox);
   image_view_ = Place(new QLabel(this), "imgPic", box.x(), box.y(), box.width(), box.height());
   image_view_->setScaledContents(true);
@@ -62,11 +62,11 @@ ImageChooser::ImageChooser(QWidget* owner, const std::string& stored_file, int b
   ok_ = Place(new QPushButton("&OK", this), "cmdOK", 176, 222, 91, 27);
   ok_->setEnabled(false);
   ok_->setDefault(true);
-  auto* cancel = Place(new QPushButton("ｷｬﾝｾﾙ(&C)", this), "cmdCancel", 270, 222, 91, 27);
+  cancel_ = Place(new QPushButton("ｷｬﾝｾﾙ(&C)", this), "cmdCancel", 270, 222, 91, 27);
 
-  connect(browse, &QPushButton::clicked, this, &ImageChooser::Browse);
+  connect(browse_, &QPushButton::clicked, this, &ImageChooser::Browse);
   connect(ok_, &QPushButton::clicked, this, &ImageChooser::AcceptCutOut);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
   connect(frame_, &CutOutFrame::dragStarted, this, &ImageChooser::BeginDrag);
   connect(frame_, &CutOutFrame::dragMoved, this, &ImageChooser::MoveOutline);
   connect(frame_, &CutOutFrame::dropped, this, &ImageChooser::Drop);
@@ -102,6 +102,9 @@ bool ImageChooser::FitPictureToBox(const std::string& path) {
       image_view_->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
   frame_->show();
   frame_->raise();
+  // A picture smaller than the banner gives a frame larger than the window;
+  // the buttons and the file box stay above it and usable.
+  for (QWidget* control : std::initializer_list<QWidget*>{file_box_, browse_, ok_, cancel_}) control->raise();
   return true;
 }
 

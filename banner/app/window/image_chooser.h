@@ -70,6 +70,8 @@ class ImageChooser : public QDialog {
   CutOutFrame* frame_;
   QWidget* outline_;
   QPushButton* ok_;
+  QPushButton* browse_;
+  QPushButton* cancel_;
 
   std::string file_name_;
   int clip_x_ = 0;

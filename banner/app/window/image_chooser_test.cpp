@@ -143,6 +143,18 @@ TEST_F(ImageChooserTest, DraggingMovesTheCutOutAtFullResolution) {
   EXPECT_EQ(chooser.cut_out()->pixel(0, 33), kWhite);
 }
 
+TEST_F(ImageChooserTest, ButtonsStayUsableAboveTheFrameOfASmallPicture) {
+  ImageChooser chooser(nullptr, WritePicture("tiny.bmp", 12, 6), 234, 60, &dialogs_);
+  chooser.show();
+  ASSERT_GT(chooser.geometry_model().frame().width, chooser.width()) << "the frame covers the whole window";
+  for (const char* name : {"cmdOK", "cmdCancel", "cmdBrowse", "txtFileName"}) {
+    QWidget* control = Find(&chooser, name);
+    EXPECT_EQ(chooser.childAt(control->geometry().center()), control) << name;
+  }
+  QTest::mouseClick(Find(&chooser, "cmdOK"), Qt::LeftButton);
+  EXPECT_EQ(chooser.result(), QDialog::Accepted);
+}
+
 TEST_F(ImageChooserTest, CancelReturnsNothing) {
   ImageChooser chooser(nullptr, WritePicture("wide.png", 600, 160), 234, 60, &dialogs_);
   QTest::mouseClick(Find(&chooser, "cmdCancel"), Qt::LeftButton);
