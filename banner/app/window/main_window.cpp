@@ -2,6 +2,10 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollArea>
+#include <algorithm>
 #include <QShortcut>
 #include <functional>
 
@@ -12,6 +16,7 @@
 #include "banner/app/window/image_chooser.h"
 #include "banner/app/window/install_info.h"
 #include "banner/app/window/preview_box.h"
+#include "banner/app/window/preview_layout.h"
 #include "banner/app/window/preview_window.h"
 #include "platform/ui/qt_dialog_service.h"
 #include "banner/app/window/size_row.h"
@@ -79,6 +84,14 @@ void MainWindow::AddShortcuts() {
   }
 }
 
+int MainWindow::MaxClientHeight() const {
+  const QScreen* shown_on = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (!shown_on) return designed_height_ + kPreviewBaseHeight;
+  // The title bar and the frame take some of the screen as well.
+  constexpr int kWindowFrame = 40;
+  return std::max(designed_height_, shown_on->availableGeometry().height() - kWindowFrame);
+}
+
 void MainWindow::UpdateCaption() {
   setWindowTitle(QString::fromStdString(WindowCaption(editor_->document_path(), editor_->modified())));
 }
@@ -116,7 +129,10 @@ void MainWindow::FormLoad(const StartupContext& context) {
 
 void MainWindow::OnRendered(const RenderReport& report) {
   foot_->preview()->ShowBanner(editor_->renderer().preview(), report.preview_width, report.preview_height);
-  setFixedSize(kClientWidth, designed_height_ + report.window_extra_height);
+  const PreviewLayout layout =
+      LayOutPreview(report.preview_width, report.preview_height, designed_height_, kClientWidth, MaxClientHeight());
+  foot_->preview_area()->setFixedSize(layout.visible_width, layout.visible_height);
+  setFixedSize(kClientWidth, designed_height_ + layout.window_extra_height);
   if (editor_->controls().open_preview && preview_window_) {
     preview_window_->ShowBanner(editor_->renderer().preview());
   }
@@ -158,8 +174,10 @@ void MainWindow::SetPreviewWindowOpen(bool open) {
         preview_window_ = nullptr;
       });
     }
-    preview_window_->ShowCentred();
+    // Sized to the banner first, then centred at that size.
     editor_->SetOpenPreview(true);
+    if (editor_->renderer().hasRendered()) preview_window_->ShowBanner(editor_->renderer().preview());
+    preview_window_->ShowCentred();
   } else {
     delete preview_window_;
     editor_->SetOpenPreview(false);

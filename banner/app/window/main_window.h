@@ -61,6 +61,7 @@ class MainWindow : public QWidget {
   void SetPreviewWindowOpen(bool open);
   void AddShortcuts();
   void UpdateCaption();
+  int MaxClientHeight() const;
   void closeEvent(QCloseEvent* event) override;
 
   std::unique_ptr<BannerEditor> editor_;

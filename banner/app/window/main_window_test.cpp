@@ -10,6 +10,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include "banner/app/picture_codecs.h"
@@ -82,7 +85,7 @@ TEST_F(MainWindowTest, StartsAsDesigned) {
   EXPECT_EQ(Get("picStrColor_3")->geometry(), QRect(356, 119, 36, 36));
   EXPECT_EQ(Get("cmdSelFont")->geometry(), QRect(296, 69, 84, 25));
   EXPECT_EQ(Get("cmdSaveImage")->geometry(), QRect(303, 362, 140, 28));
-  EXPECT_EQ(Get("picPreview")->geometry(), QRect(9, 435, 88, 31));
+  EXPECT_EQ(QRect(Get("picPreview")->mapTo(window_.get(), QPoint()), Get("picPreview")->size()), QRect(9, 435, 88, 31));
   EXPECT_EQ(Get<QPushButton>("cmdLoadConf")->text(), "設定情報読込(&L)...");
   EXPECT_EQ(Get<QRadioButton>("optBackGround_2")->text(), "グラデーション（3色）");
   EXPECT_EQ(Get<TabControl>("sstabMain")->currentIndex(), 0);
@@ -421,6 +424,34 @@ TEST(MainWindowFontTest, MissingTitleFontIsToldOnce) {
   window.editor().SetTitleText("AB");
   ASSERT_EQ(dialogs.warnings.size(), 1u);
   EXPECT_THAT(dialogs.warnings[0], ::testing::HasSubstr("no font found for \"X\""));
+}
+
+TEST_F(MainWindowTest, BannerTallerThanTheScreenScrollsInsteadOfGrowingTheWindow) {
+  Get<QComboBox>("cboSize")->setCurrentIndex(kUserSizeItem);
+  TypeAndLeave("txtUSizeW", "150");
+  TypeAndLeave("txtUSizeH", "150");
+  editor().SetUserWidthText("2000");
+  editor().SetUserHeightText("3000");
+  editor().Render();
+  EXPECT_EQ(Get("picPreview")->size(), QSize(2000, 3000));
+  const int screen_height = window_->screen()->availableGeometry().height();
+  EXPECT_LE(window_->height(), screen_height);
+  auto* area = Get<QScrollArea>("scrPreview");
+  EXPECT_TRUE(area->verticalScrollBar()->isVisible() || area->verticalScrollBar()->maximum() > 0);
+  EXPECT_LE(area->geometry().bottom(), window_->height());
+}
+
+TEST_F(MainWindowTest, PreviewWindowIsCentredAtItsFinalSize) {
+  Get<QComboBox>("cboSize")->setCurrentIndex(3);
+  window_->move(100, 80);
+  Get<QCheckBox>("chkOpenPrev")->click();
+  PreviewWindow* preview = window_->preview_window();
+  ASSERT_NE(preview, nullptr);
+  EXPECT_EQ(preview->size(), QSize(234, 60));
+  const QPoint owner_centre = window_->geometry().center();
+  const QPoint centre = preview->geometry().center();
+  EXPECT_LE(std::abs(centre.x() - owner_centre.x()), 1);
+  EXPECT_LE(std::abs(centre.y() - owner_centre.y()), 1);
 }
 
 }  // namespace
