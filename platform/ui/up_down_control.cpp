@@ -1,5 +1,6 @@
 #include "platform/ui/up_down_control.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
 #include <algorithm>
@@ -21,8 +22,11 @@ UpDownControl::UpDownControl(int minimum, int maximum, QWidget* parent)
 }
 
 void UpDownControl::SetBuddy(QLineEdit* buddy) {
+  if (buddy_) buddy_->removeEventFilter(this);
   buddy_ = buddy;
-  if (buddy_) buddy_->setText(QString::number(value_));
+  if (!buddy_) return;
+  buddy_->setText(QString::number(value_));
+  buddy_->installEventFilter(this);
 }
 
 void UpDownControl::SetValue(int value) {
@@ -31,6 +35,21 @@ void UpDownControl::SetValue(int value) {
   if (value == value_) return;
   value_ = value;
   emit valueChanged(value_);
+}
+
+bool UpDownControl::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == buddy_ && event->type() == QEvent::KeyPress && isEnabled()) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Up) {
+      StepUp();
+      return true;
+    }
+    if (key == Qt::Key_Down) {
+      StepDown();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void UpDownControl::resizeEvent(QResizeEvent*) {

@@ -454,5 +454,42 @@ TEST_F(MainWindowTest, PreviewWindowIsCentredAtItsFinalSize) {
   EXPECT_LE(std::abs(centre.y() - owner_centre.y()), 1);
 }
 
+TEST_F(MainWindowTest, SwatchesOffsetAndOptionsWorkFromTheKeyboard) {
+  // Tab stops at the selected option only; the arrows select the next one.
+  auto* option0 = Get<QRadioButton>("optBackGround_0");
+  auto* option1 = Get<QRadioButton>("optBackGround_1");
+  EXPECT_TRUE(option0->focusPolicy() & Qt::TabFocus);
+  EXPECT_FALSE(option1->focusPolicy() & Qt::TabFocus);
+  option0->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(option0, Qt::Key_Down);
+  EXPECT_TRUE(option1->isChecked());
+  EXPECT_EQ(QApplication::focusWidget(), option1);
+  EXPECT_EQ(editor().settings().BackGround.Pattern, 1);
+  EXPECT_FALSE(option0->focusPolicy() & Qt::TabFocus);
+  QTest::keyClick(option1, Qt::Key_Up);
+  EXPECT_TRUE(option0->isChecked());
+
+  // A swatch takes the focus by Tab and asks for a colour with Space or Enter.
+  auto* swatch = Get<ColorSwatch>("picColor_0");
+  EXPECT_TRUE(swatch->focusPolicy() & Qt::TabFocus);
+  dialogs_.colors = {MakeColor(1, 2, 3), std::nullopt};
+  QTest::keyClick(swatch, Qt::Key_Space);
+  QTest::keyClick(swatch, Qt::Key_Return);
+  EXPECT_EQ(dialogs_.color_requests.size(), 2u);
+  EXPECT_EQ(editor().settings().BackGround.Color1, MakeColor(1, 2, 3));
+
+  // The shadow offset steps with the arrow keys in its box.
+  Get<TabControl>("sstabMain")->setCurrentIndex(1);
+  editor().SetTitleText("A");
+  Get<QCheckBox>("chkShadow")->click();
+  auto* offset = Get<QLineEdit>("txtShadowOffs");
+  QTest::keyClick(offset, Qt::Key_Up);
+  QTest::keyClick(offset, Qt::Key_Up);
+  EXPECT_EQ(editor().settings().Title.Offset, 3);
+  QTest::keyClick(offset, Qt::Key_Down);
+  EXPECT_EQ(editor().settings().Title.Offset, 2);
+  EXPECT_EQ(offset->text(), "2");
+}
+
 }  // namespace
 }  // namespace plakato
