@@ -51,6 +51,22 @@ struct FontChoice {
   bool italic = false;
 };
 
+// What closing a box (Escape, the close button) means: Cancel where there is
+// one, otherwise No or OK; Abort/Retry/Ignore boxes cannot be closed.
+inline std::optional<Answer> CloseAnswer(MessageButtons buttons) {
+  switch (buttons) {
+    case MessageButtons::kOk:
+      return Answer::kOk;
+    case MessageButtons::kYesNo:
+      return Answer::kNo;
+    case MessageButtons::kYesNoCancel:
+      return Answer::kCancel;
+    case MessageButtons::kAbortRetryIgnore:
+      break;
+  }
+  return std::nullopt;
+}
+
 class DialogService {
  public:
   virtual ~DialogService() = default;

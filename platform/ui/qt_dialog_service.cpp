@@ -93,22 +93,6 @@ const std::string& ButtonText(const MessageBoxTexts& texts, Answer answer) {
   return texts.ok;
 }
 
-// What closing the box (Escape, the close button) means; Abort/Retry/Ignore
-// boxes cannot be closed.
-std::optional<Answer> EscapeAnswer(MessageButtons buttons) {
-  switch (buttons) {
-    case MessageButtons::kOk:
-      return Answer::kOk;
-    case MessageButtons::kYesNo:
-      return Answer::kNo;
-    case MessageButtons::kYesNoCancel:
-      return Answer::kCancel;
-    case MessageButtons::kAbortRetryIgnore:
-      return std::nullopt;
-  }
-  return std::nullopt;
-}
-
 // The font dialog has no setting for a fixed size; its size entry and list
 // are the third of its labelled entries and lists, so they are switched off.
 void LockFontSize(QFontDialog& dialog) {
@@ -150,7 +134,7 @@ Answer QtDialogService::ShowMessage(const Message& message) {
       std::find(answers.begin(), answers.end(), message.default_answer) != answers.end() ? message.default_answer
                                                                                           : answers.front();
   box.setDefaultButton(ButtonFor(default_answer));
-  const std::optional<Answer> escape = EscapeAnswer(message.buttons);
+  const std::optional<Answer> escape = CloseAnswer(message.buttons);
   if (escape) box.setEscapeButton(ButtonFor(*escape));
   const int result = box.exec();
   for (const ButtonOfAnswer& entry : kButtons) {

@@ -32,7 +32,7 @@ class ScriptedDialogs : public DialogService {
     if (message.icon == MessageIcon::kQuestion) questions.push_back(message.text);
     if (message.icon == MessageIcon::kWarning) warnings.push_back(message.text);
     if (message.icon == MessageIcon::kError) errors.push_back(message.text);
-    return Pop(answers, ClosedAnswer(message));
+    return Pop(answers, CloseAnswer(message.buttons).value_or(message.default_answer));
   }
   std::optional<std::string> ChooseFile(const FileDialogRequest& request) override {
     file_requests.push_back(request);
@@ -45,20 +45,6 @@ class ScriptedDialogs : public DialogService {
   std::optional<FontChoice> ChooseFont(const FontRequest& request) override {
     font_requests.push_back(request);
     return Pop(fonts, std::optional<FontChoice>());
-  }
-
-  static Answer ClosedAnswer(const Message& message) {
-    switch (message.buttons) {
-      case MessageButtons::kOk:
-        return Answer::kOk;
-      case MessageButtons::kYesNo:
-        return Answer::kNo;
-      case MessageButtons::kYesNoCancel:
-        return Answer::kCancel;
-      case MessageButtons::kAbortRetryIgnore:
-        break;
-    }
-    return message.default_answer;
   }
 
  private:
