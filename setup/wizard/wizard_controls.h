@@ -25,8 +25,8 @@ struct ControlState {
 };
 
 // Every control of the window by name. Names are fixed when the set is
-// built; looking up a name that is not there is a programming error and
-// yields a shared empty state that is never stored.
+// built; looking up a name that is not there yields an empty state, and
+// writes to such a name go to a scratch state that nothing reads.
 class ControlSet {
  public:
   ControlSet();
@@ -38,7 +38,7 @@ class ControlSet {
 
  private:
   std::map<std::string, ControlState, std::less<>> controls_;
-  ControlState unknown_;
+  ControlState scratch_;
 };
 
 // What a browse button asks the window to show. On OK the window puts the
