@@ -11,7 +11,7 @@ std::string GroupDigits(std::string_view digits) {
   std::string out;
   const std::size_t lead = digits.size() % 3;
   for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i != 0 && (i - lead) % 3 == 0) out += ',';
+    if (i != 0 && i >= lead && (i - lead) % 3 == 0) out += ',';
     out += digits[i];
   }
   return out;
