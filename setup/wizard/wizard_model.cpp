@@ -1,6 +1,7 @@
 #include "setup/wizard/wizard_model.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 
 #include "setup/core/folder_utils.h"
@@ -170,10 +171,7 @@ bool WizardModel::LeavePage() {
       return CheckFavoritesPage();
     case 9: {
       install_maxima_ = engines_.InstallMaxima(Choices());
-      for (int step = 0; step < 5; ++step) {
-        controls_[Numbered("ProgressBar100", step + 1)].maximum = install_maxima_[step];
-        controls_[Numbered("Label100", step + 3)].enabled = install_maxima_[step] > 0;
-      }
+      ShowMaxima(install_maxima_, 1001, 1003);
       return true;
     }
     default:
@@ -181,43 +179,44 @@ bool WizardModel::LeavePage() {
   }
 }
 
-void WizardModel::RunInstall() {
+void WizardModel::ShowMaxima(const StepMaxima& maxima, int first_bar, int first_label) {
+  for (int step = 0; step < 5; ++step) {
+    controls_[Numbered("ProgressBar", first_bar + step)].maximum = maxima[step];
+    controls_[Numbered("Label", first_label + step)].enabled = maxima[step] > 0;
+  }
+}
+
+void WizardModel::RunEngine(int done_page, int aborted_state,
+                            const std::function<EngineResult()>& engine) {
   close_command_enabled_ = false;
   busy_ = true;
-  const EngineResult result = engines_.Install(Choices(), install_maxima_);
+  const EngineResult result = engine();
   busy_ = false;
   if (result == EngineResult::kAborted) {
-    tag_ = kEndedState;
+    tag_ = aborted_state;
     RequestClose();
     return;
   }
-  HidePage(kInstallPage);
-  tag_ = kInstallDonePage;
+  HidePage(tag_);
+  tag_ = done_page;
   ShowPage(tag_);
   if (close_after_engine_) RequestClose();
 }
 
+void WizardModel::RunInstall() {
+  RunEngine(kInstallDonePage, kEndedState,
+            [this] { return engines_.Install(Choices(), install_maxima_); });
+}
+
 void WizardModel::RunUninstall() {
   uninstall_maxima_ = engines_.UninstallMaxima(app_key_name_);
-  for (int step = 0; step < 5; ++step) {
-    controls_[Numbered("ProgressBar130", step + 1)].maximum = uninstall_maxima_[step];
-    controls_[Numbered("Label130", step + 4)].enabled = uninstall_maxima_[step] > 0;
-  }
-  close_command_enabled_ = false;
-  busy_ = true;
-  const EngineResult result =
-      engines_.Uninstall(app_key_name_, controls_.Get("CheckBox1201").checked, uninstall_maxima_);
-  busy_ = false;
-  if (result == EngineResult::kAborted) {
-    // The rest of the record stays, so the uninstallation can run again.
-    tag_ = kCleanUpState;
-    RequestClose();
-    return;
-  }
-  HidePage(kUninstallPage);
-  tag_ = kUninstallDonePage;
-  ShowPage(tag_);
-  if (close_after_engine_) RequestClose();
+  ShowMaxima(uninstall_maxima_, 1301, 1304);
+  // An abort leaves the rest of the record, so the uninstallation can run
+  // again.
+  RunEngine(kUninstallDonePage, kCleanUpState, [this] {
+    return engines_.Uninstall(app_key_name_, controls_.Get("CheckBox1201").checked,
+                              uninstall_maxima_);
+  });
 }
 
 // ---------------------------------------------------------------- closing
@@ -268,30 +267,24 @@ bool WizardModel::FormCloseQuery() {
   return true;
 }
 
-void WizardModel::Button4Click() {
+void WizardModel::CleanUp(bool to_recycle_bin) {
   if (mode_ != WizardMode::kCleanUp || busy_ || closed_) return;
   caption_ = "削除中...";
   window_enabled_ = false;
   busy_ = true;
-  engines_.CleanUp(package_folder_, false);
+  engines_.CleanUp(package_folder_, to_recycle_bin);
   busy_ = false;
   RequestClose();
 }
+
+void WizardModel::Button4Click() { CleanUp(false); }
 
 void WizardModel::Button5Click() {
   if (mode_ != WizardMode::kCleanUp || busy_) return;
   RequestClose();
 }
 
-void WizardModel::Button6Click() {
-  if (mode_ != WizardMode::kCleanUp || busy_ || closed_) return;
-  caption_ = "削除中...";
-  window_enabled_ = false;
-  busy_ = true;
-  engines_.CleanUp(package_folder_, true);
-  busy_ = false;
-  RequestClose();
-}
+void WizardModel::Button6Click() { CleanUp(true); }
 
 // ---------------------------------------------------------------- start checks
 
@@ -352,7 +345,7 @@ bool WizardModel::CheckFolderEntry(std::string_view path, std::string_view edit)
     top = parent;
   }
   if (const auto made = ForceFolders(run_.system, path); !made.ok()) {
-    run_.log.Add("FOLDER", {std::string(path), "not created", made.ToString()});
+    run_.log.Add("CHECK", {std::string(path), "folder cannot be made", made.ToString()});
   }
   if (files.IsFolder(path)) {
     std::string current = folder;
@@ -527,28 +520,21 @@ void WizardModel::CheckBox802Click() {
   controls_["SpeedButton803"].enabled = on;
 }
 
-BrowseRequest WizardModel::SpeedButton502Click() const {
+BrowseRequest WizardModel::BrowseFor(std::string_view title, std::string_view edit) const {
   BrowseRequest request;
-  request.title = "インストール先";
-  request.start = controls_.Get("Edit501").text;
-  request.target = "Edit501";
+  request.title = std::string(title);
+  request.start = controls_.Get(edit).text;
+  request.target = std::string(edit);
   return request;
 }
 
-BrowseRequest WizardModel::SpeedButton802Click() const {
-  BrowseRequest request;
-  request.title = "お気に入り";
-  request.start = controls_.Get("Edit801").text;
-  request.target = "Edit801";
-  return request;
-}
+BrowseRequest WizardModel::SpeedButton502Click() const { return BrowseFor("インストール先", "Edit501"); }
+
+BrowseRequest WizardModel::SpeedButton802Click() const { return BrowseFor("お気に入り", "Edit801"); }
 
 BrowseRequest WizardModel::SpeedButton803Click() const {
-  BrowseRequest request;
+  BrowseRequest request = BrowseFor("ブックマーク", "Edit802");
   request.kind = BrowseRequest::Kind::kOpenFile;
-  request.title = "ブックマーク";
-  request.start = controls_.Get("Edit802").text;
-  request.target = "Edit802";
   request.filter =
       "ブックマーク(bookmark.htm)|bookmark.htm|HTMLファイル(*.htm;*.html)|*.htm;*.html|"
       "すべてのファイル(*.*)|*.*";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -154,8 +155,14 @@ class WizardModel {
   bool CheckFolderPage();
   bool CheckShortcutPage();
   bool CheckFavoritesPage();
+  void ShowMaxima(const StepMaxima& maxima, int first_bar, int first_label);
+  // Runs an engine on the current page: the done page follows, an abort
+  // ends the wizard in aborted_state.
+  void RunEngine(int done_page, int aborted_state, const std::function<EngineResult()>& engine);
   void RunInstall();
   void RunUninstall();
+  void CleanUp(bool to_recycle_bin);
+  BrowseRequest BrowseFor(std::string_view title, std::string_view edit) const;
   void RequestClose() { close_requested_ = true; }
 
   Answer Ask(std::string text, MessageIcon icon, MessageButtons buttons = MessageButtons::kOk,

@@ -368,30 +368,24 @@ TEST_F(WizardModelTest, CloseQuestionPerPageKindAndCleanUpStartAfterTheEnd) {
   EXPECT_EQ(launcher_.started, std::vector<std::string>{"C:\\WINDOWS\\kestro.exe /d \"C:\\PKG\""});
 }
 
-TEST_F(WizardModelTest, CloseDuringTheEngineIsRememberedAndHonouredWithoutQuestion) {
-  WizardModel& m = Setup("");
-  engines_.during_engine = [&] {
-    EXPECT_TRUE(m.FormKeyPress(27));
-    EXPECT_FALSE(m.FormCloseQuery());  // the window's own close waits too
-  };
-  NextTo(9);
-  m.Button2Click();
-  EXPECT_EQ(m.page(), 11);
-  ASSERT_TRUE(m.close_requested());
-  EXPECT_TRUE(m.FormCloseQuery());
-  EXPECT_TRUE(prompter_.asked.empty());
-  EXPECT_EQ(engines_.finish_installs, 0);
-}
-
-TEST_F(WizardModelTest, AnAbortedInstallEndsTheWizard) {
-  WizardModel& m = Setup("");
-  engines_.result = EngineResult::kAborted;
-  NextTo(9);
-  m.Button2Click();
-  EXPECT_EQ(m.page(), 1);
-  EXPECT_TRUE(m.close_requested());
-  EXPECT_TRUE(m.FormCloseQuery());
-  EXPECT_TRUE(prompter_.asked.empty());
+// A close during the engine waits for its end; an abort ends the wizard.
+// Either way the wizard closes without the question or the finish actions.
+TEST_F(WizardModelTest, AfterTheEngineAClosePendingOrAnAbortClosesAtOnce) {
+  for (const bool abort : {false, true}) {
+    WizardModel& m = Setup("");
+    engines_.result = abort ? EngineResult::kAborted : EngineResult::kCompleted;
+    engines_.during_engine = [&] {
+      EXPECT_TRUE(m.FormKeyPress(27));
+      EXPECT_FALSE(m.FormCloseQuery());  // the window's own close waits too
+    };
+    NextTo(9);
+    m.Button2Click();
+    EXPECT_EQ(m.page(), abort ? 1 : 11);
+    ASSERT_TRUE(m.close_requested());
+    EXPECT_TRUE(m.FormCloseQuery());
+    EXPECT_TRUE(prompter_.asked.empty());
+    EXPECT_EQ(engines_.finish_installs, 0);
+  }
 }
 
 TEST_F(WizardModelTest, UninstallModeFromTheRecord) {
