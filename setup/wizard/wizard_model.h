@@ -70,7 +70,7 @@ class WizardModel {
               const TextMeasure* measure = nullptr);
 
   // Fills every page of the mode and shows the first; ends with the pending
-  // folder removal.
+  // folder removal. Only the first call does anything.
   void FormShow();
   // Setup mode: the CD-ROM and operating-system checks (once).
   void Timer1Timer();
@@ -185,6 +185,7 @@ class WizardModel {
   std::string page_mask_;
   std::string caption_;
   std::string focus_;
+  bool shown_ = false;
   bool shortcut_group_on_ = false;  // CheckBox601's remembered setup flag
   bool timer_armed_ = false;
   bool close_requested_ = false;
