@@ -1,6 +1,12 @@
 #include "platform/private_profile.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 
 #include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
@@ -110,6 +116,45 @@ std::optional<size_t> FindKey(const std::vector<Line>& lines, SectionRange range
   return std::nullopt;
 }
 
+// Holds an exclusive lock on the folder of a profile file while a change
+// reads, edits and replaces the file, so that changes from several processes
+// follow one another instead of overwriting each other. The folder is
+// locked, not the file: the file is replaced by rename, and a lock on the
+// old file would not keep out a process that opened the new one.
+class ChangeLock {
+ public:
+  explicit ChangeLock(const std::filesystem::path& file) {
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+    fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) return;
+    int rc;
+    do {
+      rc = ::flock(fd_, LOCK_EX);
+    } while (rc != 0 && errno == EINTR);
+    if (rc != 0) {
+      ::close(fd_);
+      fd_ = -1;
+    }
+  }
+  ~ChangeLock() {
+    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+  }
+  ChangeLock(const ChangeLock&) = delete;
+  ChangeLock& operator=(const ChangeLock&) = delete;
+
+  bool held() const { return fd_ >= 0; }
+
+ private:
+  int fd_ = -1;
+};
+
+// A file that exists without its owner's write permission is read-only, as
+// the read-only attribute makes it on Windows: it is never replaced.
+bool IsReadOnly(const std::filesystem::path& file) {
+  struct stat info {};
+  return ::stat(file.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) == 0;
+}
+
 std::string Eol(const std::vector<Line>& lines) {
   for (const Line& l : lines)
     if (!l.eol.empty()) return l.eol;
@@ -167,8 +212,12 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
   section = TrimAsciiBlanks(section);
   key = TrimAsciiBlanks(key);
   if (section.empty() || key.empty()) return false;
-  std::vector<Line> lines;
   std::error_code ec;
+  const ChangeLock lock(file);
+  // Without its folder there is no file, and nothing to delete.
+  if (!lock.held()) return !value && !std::filesystem::exists(file, ec);
+  if (IsReadOnly(file)) return false;
+  std::vector<Line> lines;
   if (std::filesystem::exists(file, ec)) {
     if (!ReadLines(file, lines)) return false;
   } else if (!value) {
@@ -206,6 +255,8 @@ bool DeletePrivateProfileSection(std::string_view section, const std::filesystem
   std::vector<Line> lines;
   std::error_code ec;
   if (!std::filesystem::exists(file, ec)) return true;
+  const ChangeLock lock(file);
+  if (!lock.held() || IsReadOnly(file)) return false;
   if (!ReadLines(file, lines)) return false;
   bool changed = false;
   while (auto range = FindSection(lines, section)) {

@@ -32,13 +32,16 @@ std::vector<std::string> GetPrivateProfileSections(const std::filesystem::path& 
 // Replaces the value in place, or appends the key at the end of its section,
 // or appends the section at the end of the file, or creates the file. Every
 // other line stays as it was. A missing value (nullopt) deletes the key. The
-// file is replaced atomically (temporary file and rename). False on failure.
+// file is replaced atomically (temporary file and rename) while its folder is
+// locked against other changes, so that concurrent writers from several
+// processes lose nothing. False on failure and for a read-only file (one
+// without its owner's write permission), which is left as it is.
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                std::optional<std::string_view> value,
                                const std::filesystem::path& file);
 
-// Deletes a whole section with its keys. False on failure; true when there was
-// nothing to delete.
+// Deletes a whole section with its keys, under the same lock. False on
+// failure and for a read-only file; true when there was nothing to delete.
 bool DeletePrivateProfileSection(std::string_view section, const std::filesystem::path& file);
 
 }  // namespace platform

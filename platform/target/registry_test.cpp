@@ -17,7 +17,7 @@ constexpr RegistryRoot kHkcu = RegistryRoot::kCurrentUser;
 
 class RegistryTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(Registry::Open(dir_ / "reg.sqlite", &reg_).ok()); }
+  void SetUp() override { ASSERT_TRUE(Registry::OpenOrCreate(dir_ / "reg.sqlite", &reg_).ok()); }
 
   std::string ReadString(RegistryRoot root, std::string_view key, std::string_view name) {
     RegistryValue value;
@@ -209,7 +209,7 @@ TEST_F(RegistryTest, BatchIsAllOrNothing) {
 
 TEST_F(RegistryTest, SecondConnectionSeesCommittedChanges) {
   std::unique_ptr<Registry> other;
-  ASSERT_TRUE(Registry::Open(dir_ / "reg.sqlite", &other).ok());
+  ASSERT_TRUE(Registry::OpenOrCreate(dir_ / "reg.sqlite", &other).ok());
   ASSERT_TRUE(reg_->SetValue(kHklm, "Software\\X", RegistryValue::String("v", "1")).ok());
   RegistryValue v;
   ASSERT_TRUE(other->GetValue(kHklm, "software\\x", "V", &v).ok());
@@ -221,7 +221,7 @@ TEST_F(RegistryTest, ANonDatabaseFileIsRefused) {
   std::string error;
   ASSERT_TRUE(WriteFileAtomically(dir_ / "junk.sqlite", std::string(4096, 'x'), &error));
   std::unique_ptr<Registry> junk;
-  Status s = Registry::Open(dir_ / "junk.sqlite", &junk);
+  Status s = Registry::OpenOrCreate(dir_ / "junk.sqlite", &junk);
   EXPECT_FALSE(s.ok());
   EXPECT_EQ(junk, nullptr);
 }

@@ -14,7 +14,7 @@ constexpr RegistryRoot kHklm = RegistryRoot::kLocalMachine;
 
 class RegistryTextTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(Registry::Open(dir_ / "reg.sqlite", &reg_).ok()); }
+  void SetUp() override { ASSERT_TRUE(Registry::OpenOrCreate(dir_ / "reg.sqlite", &reg_).ok()); }
 
   RegistryValue Get(RegistryRoot root, std::string_view key, std::string_view name) {
     RegistryValue v;
@@ -30,7 +30,7 @@ TEST_F(RegistryTextTest, ExportWritesTheEditorForm) {
   ASSERT_TRUE(reg_->SetValue(kHkcu, "Software\\Maker", RegistryValue::String("", "C:\\Program Files\\\"Maker\"")).ok());
   ASSERT_TRUE(reg_->SetValue(kHkcu, "Software\\Maker", RegistryValue::Dword("Count", 42)).ok());
   ASSERT_TRUE(reg_->SetValue(kHkcu, "Software\\Maker", RegistryValue::Raw("Bin", kRegBinary, "\x01\xAB")).ok());
-  ASSERT_TRUE(reg_->SetValue(kHkcu, "Software\\Maker\\Sub", RegistryValue::Raw("E", kRegExpandSz, std::string("A\0", 2))).ok());
+  ASSERT_TRUE(reg_->SetValue(kHkcu, "Software\\Maker\\Sub", RegistryValue::ExpandString("E", "%A%")).ok());
   std::string text;
   ASSERT_TRUE(ExportRegistryText(*reg_, kHkcu, "Software\\Maker", &text).ok());
   EXPECT_EQ(text,
@@ -40,7 +40,7 @@ TEST_F(RegistryTextTest, ExportWritesTheEditorForm) {
             "\"Count\"=dword:0000002a\r\n"
             "\"Bin\"=hex:01,ab\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\Maker\\Sub]\r\n"
-            "\"E\"=hex(2):41,00\r\n\r\n");
+            "\"E\"=hex(2):25,00,41,00,25,00,00,00\r\n\r\n");
   EXPECT_TRUE(ExportRegistryText(*reg_, kHkcu, "Software\\Missing", &text).IsNotFound());
 }
 
@@ -63,7 +63,7 @@ TEST_F(RegistryTextTest, RoundTripKeepsEveryValueExactly) {
   ASSERT_TRUE(ExportRegistryText(*reg_, kHkcu, "Software\\RT", &text).ok());
 
   std::unique_ptr<Registry> other;
-  ASSERT_TRUE(Registry::Open(dir_ / "other.sqlite", &other).ok());
+  ASSERT_TRUE(Registry::OpenOrCreate(dir_ / "other.sqlite", &other).ok());
   ASSERT_TRUE(ImportRegistryText(*other, text).ok());
   std::vector<RegistryValue> imported;
   ASSERT_TRUE(other->ListValues(kHkcu, "Software\\RT\\Deep\\Key", &imported).ok());

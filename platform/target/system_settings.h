@@ -18,7 +18,8 @@ namespace platform::target {
 //   TempFolder=C:\WINDOWS\TEMP
 //   [Drives]
 //   C=fixed,drive_c        type, then the host folder (relative to the system)
-//   Z=fixed,/
+//   D=cdrom,/srv/package   a host folder mapped on purpose
+// Without a [Drives] section the system has drive C only.
 // Its presence marks a folder as a target system.
 inline constexpr const char* kSystemSettingsFileName = "kestro-system.ini";
 // The folder of drive C inside a new system, and the registry database.

@@ -13,13 +13,18 @@
 namespace setup {
 namespace {
 
-std::optional<std::filesystem::path> HostFileOf(const TargetSystem& system, std::string_view file) {
+// The host file behind an INI path; a change never follows a link out of
+// its drive.
+std::optional<std::filesystem::path> HostFileOf(const TargetSystem& system, std::string_view file,
+                                                bool for_change) {
   std::string windows_path(file);
   if (windows_path.find('\\') == std::string::npos && windows_path.find(':') == std::string::npos) {
     windows_path = JoinPath(GetWindowsFolder(system), windows_path);
   }
   std::filesystem::path host;
-  if (!system.drives().ToHostPath(windows_path, &host).ok()) return std::nullopt;
+  const auto status = for_change ? system.drives().ToHostPathForChange(windows_path, &host)
+                                 : system.drives().ToHostPath(windows_path, &host);
+  if (!status.ok()) return std::nullopt;
   return host;
 }
 
@@ -28,7 +33,7 @@ std::optional<std::filesystem::path> HostFileOf(const TargetSystem& system, std:
 std::string IniReadString(TargetSystem& system, std::string_view file, std::string_view section,
                           std::string_view key, std::string_view def) {
   try {
-    const auto host = HostFileOf(system, file);
+    const auto host = HostFileOf(system, file, false);
     if (!host) return std::string(def);
     return IniReadString(*host, section, key, def);
   } catch (const std::exception&) {
@@ -39,7 +44,7 @@ std::string IniReadString(TargetSystem& system, std::string_view file, std::stri
 bool IniWriteString(TargetSystem& system, std::string_view file, std::string_view section,
                     std::string_view key, std::string_view value) {
   try {
-    const auto host = HostFileOf(system, file);
+    const auto host = HostFileOf(system, file, true);
     if (!host) return false;
     const std::string encoded = platform::Utf8ToCp932(value);
     return platform::WritePrivateProfileString(platform::Utf8ToCp932(section),
@@ -52,7 +57,7 @@ bool IniWriteString(TargetSystem& system, std::string_view file, std::string_vie
 bool IniDeleteKey(TargetSystem& system, std::string_view file, std::string_view section,
                   std::string_view key) {
   try {
-    if (const auto host = HostFileOf(system, file)) {
+    if (const auto host = HostFileOf(system, file, true)) {
       platform::WritePrivateProfileString(platform::Utf8ToCp932(section),
                                           platform::Utf8ToCp932(key), std::nullopt, *host);
     }
@@ -63,7 +68,7 @@ bool IniDeleteKey(TargetSystem& system, std::string_view file, std::string_view 
 
 bool IniEraseSection(TargetSystem& system, std::string_view file, std::string_view section) {
   try {
-    const auto host = HostFileOf(system, file);
+    const auto host = HostFileOf(system, file, true);
     if (!host) return false;
     return platform::DeletePrivateProfileSection(platform::Utf8ToCp932(section), *host);
   } catch (const std::exception&) {

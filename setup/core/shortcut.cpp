@@ -46,7 +46,7 @@ bool CreateShortcut(TargetSystem& system, std::string_view link_path, std::strin
     const std::size_t last_separator = LastPos("\\", link_path);
     if (last_separator > 0) ForceFolders(system, FirstChars(link_path, last_separator - 1));
     std::filesystem::path host;
-    if (!system.drives().ToHostPath(link_path, &host).ok()) return false;
+    if (!system.drives().ToHostPathForChange(link_path, &host).ok()) return false;
     if (!platform::target::WriteShellLinkFile(host, link).ok()) return false;
 
     // The read-back stands in for the shell's resolve step: the shortcut
