@@ -106,7 +106,7 @@ Status SeedFreshRegistry(Registry& registry, const SystemSettings& settings) {
   batch.CreateKey(RegistryRoot::kLocalMachine, kVersionKey);
   if (settings.IsNtFamily()) {
     batch.SetValue(RegistryRoot::kLocalMachine, kProfilesKey,
-                   RegistryValue::String("ProfilesDirectory", kProfilesDirectory));
+                   RegistryValue::ExpandString("ProfilesDirectory", kProfilesDirectory));
     version_key = kNtVersionKey;
   }
   batch.SetValue(RegistryRoot::kLocalMachine, version_key,

@@ -39,6 +39,14 @@ TEST(DefaultShellFolderTest, Windows2000UsesTheProfilesDirectory) {
   EXPECT_EQ(GetQuickLaunchFolder(*system, "taro"),
             "C:\\Documents and Settings\\taro\\Application Data\\Microsoft\\Internet "
             "Explorer\\Quick Launch");
+  // Stored as an expand-string, as the system itself stores it.
+  ASSERT_TRUE(system->registry()
+                  .SetValue(kHklm, kProfileList,
+                            platform::target::RegistryValue::ExpandString(
+                                "ProfilesDirectory", "%SystemDrive%\\Documents and Settings"))
+                  .ok());
+  EXPECT_EQ(GetDefaultShellFolder(*system, "Desktop", "taro"),
+            "C:\\Documents and Settings\\taro\\デスクトップ");
   // Without a profiles directory only the user part is left.
   RegDeleteValue(*system, kHklm, kProfileList, "ProfilesDirectory");
   EXPECT_EQ(GetDefaultShellFolder(*system, "Desktop", "taro"), "\\taro\\デスクトップ");
