@@ -10,6 +10,7 @@
 
 #include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
+#include "platform/profile_cache.h"
 
 namespace platform {
 namespace {
@@ -169,42 +170,20 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
     if (buffer_size == 0) return std::string();
     return std::string(v.substr(0, buffer_size - 1));
   };
-  std::vector<Line> lines;
-  if (!ReadLines(file, lines)) return cut(def);
-  for (size_t from = 0;;) {
-    auto range = FindSection(lines, section, from);
-    if (!range) break;
-    if (auto at = FindKey(lines, *range, key)) return cut(Unquote(ParseLine(lines[*at].text).value));
-    from = range->end;
-  }
-  return cut(def);
+  const auto index = ReadProfileIndex(file);
+  if (!index) return cut(def);
+  const auto value = index->Find(section, key);
+  return cut(value ? Unquote(*value) : def);
 }
 
 std::vector<std::string> GetPrivateProfileKeys(std::string_view section, const std::filesystem::path& file) {
-  std::vector<std::string> keys;
-  std::vector<Line> lines;
-  if (!ReadLines(file, lines)) return keys;
-  for (size_t from = 0;;) {
-    auto range = FindSection(lines, section, from);
-    if (!range) break;
-    for (size_t i = range->begin + 1; i < range->end; ++i) {
-      Parsed p = ParseLine(lines[i].text);
-      if (p.kind == Kind::kKey) keys.emplace_back(p.name);
-    }
-    from = range->end;
-  }
-  return keys;
+  const auto index = ReadProfileIndex(file);
+  return index ? index->Keys(section) : std::vector<std::string>();
 }
 
 std::vector<std::string> GetPrivateProfileSections(const std::filesystem::path& file) {
-  std::vector<std::string> sections;
-  std::vector<Line> lines;
-  if (!ReadLines(file, lines)) return sections;
-  for (const Line& l : lines) {
-    Parsed p = ParseLine(l.text);
-    if (p.kind == Kind::kSection) sections.emplace_back(p.name);
-  }
-  return sections;
+  const auto index = ReadProfileIndex(file);
+  return index ? index->Sections() : std::vector<std::string>();
 }
 
 bool WritePrivateProfileString(std::string_view section, std::string_view key,

@@ -10,7 +10,8 @@
 namespace platform {
 
 // Private-profile (INI) files as the Windows profile functions treat them.
-// Every call opens and closes the file; nothing is cached. Names and values
+// Every read looks at the file afresh: a changed file is always seen, and an
+// unchanged one is not taken apart again (see ReadProfileIndex). Names and values
 // are raw bytes (the caller converts code pages). Section and key names match
 // without regard to ASCII letter case; blanks around names and values are
 // dropped on reading, and a value wholly enclosed in one kind of quotes loses
