@@ -104,7 +104,7 @@ Status SeedFreshRegistry(Registry& registry, const SystemSettings& settings) {
   RegistryBatch batch;
   const char* version_key = kVersionKey;
   batch.CreateKey(RegistryRoot::kLocalMachine, kVersionKey);
-  if (settings.IsNtFamily()) {
+  if (IsNtFamily(settings.os_kind)) {
     batch.SetValue(RegistryRoot::kLocalMachine, kProfilesKey,
                    RegistryValue::ExpandString("ProfilesDirectory", kProfilesDirectory));
     version_key = kNtVersionKey;

@@ -31,7 +31,7 @@ Status SettingsFor(const fs::path& folder, const InitOptions& options, SystemSet
   }
   s.windows_folder = windows.ToString();
   // The 9x family keeps its system files in SYSTEM, the NT family in SYSTEM32.
-  s.system_folder = windows.Child(s.IsNtFamily() ? "SYSTEM32" : "SYSTEM").ToString();
+  s.system_folder = windows.Child(IsNtFamily(s.os_kind) ? "SYSTEM32" : "SYSTEM").ToString();
   s.temp_folder = windows.Child("TEMP").ToString();
   s.drives = {Drive{'C', folder / kDriveCFolderName, DriveType::kFixed}};
   *settings = std::move(s);
