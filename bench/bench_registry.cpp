@@ -78,7 +78,7 @@ void BM_PerOperationReads(benchmark::State& state) {
   ScratchFolder scratch;
   auto system = FreshSystem(scratch.path());
   for (int i = 0; i < kOperations; ++i) {
-    setup::RegWriteString(*system, RegistryRoot::kLocalMachine, KeyOf(i), NameOf(i), "data");
+    if (!setup::RegWriteString(*system, RegistryRoot::kLocalMachine, KeyOf(i), NameOf(i), "data")) std::abort();
   }
   for (auto _ : state) {
     for (int i = 0; i < kOperations; ++i) {

@@ -186,22 +186,48 @@ std::vector<std::string> GetPrivateProfileSections(const std::filesystem::path& 
   return index ? index->Sections() : std::vector<std::string>();
 }
 
+namespace {
+
+bool Refuse(std::string* error, std::string text) {
+  if (error) *error = std::move(text);
+  return false;
+}
+
+// Takes the lock and reads the lines of an existing file for a change.
+// False (with error) when the file cannot be changed.
+bool BeginChange(const std::filesystem::path& file, const ChangeLock& lock, bool* exists,
+                 std::vector<Line>* lines, std::string* error) {
+  if (!lock.held()) return Refuse(error, "cannot lock the folder of " + file.string());
+  std::error_code ec;
+  *exists = std::filesystem::exists(file, ec);
+  if (!*exists) return true;
+  if (IsReadOnly(file)) return Refuse(error, file.string() + " is read-only");
+  if (!ReadLines(file, *lines)) return Refuse(error, "cannot read " + file.string());
+  return true;
+}
+
+bool Replace(const std::filesystem::path& file, const std::vector<Line>& lines, std::string* error) {
+  std::string why;
+  if (WriteFileAtomically(file, JoinLines(lines), &why)) return true;
+  return Refuse(error, "cannot write " + file.string() + ": " + why);
+}
+
+}  // namespace
+
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
-                               std::optional<std::string_view> value, const std::filesystem::path& file) {
+                               std::optional<std::string_view> value, const std::filesystem::path& file,
+                               std::string* error) {
   section = TrimAsciiBlanks(section);
   key = TrimAsciiBlanks(key);
-  if (section.empty() || key.empty()) return false;
+  if (section.empty() || key.empty()) return Refuse(error, "a section and a key name are needed");
   std::error_code ec;
   const ChangeLock lock(file);
   // Without its folder there is no file, and nothing to delete.
-  if (!lock.held()) return !value && !std::filesystem::exists(file, ec);
-  if (IsReadOnly(file)) return false;
+  if (!lock.held() && !value && !std::filesystem::exists(file, ec)) return true;
+  bool exists = false;
   std::vector<Line> lines;
-  if (std::filesystem::exists(file, ec)) {
-    if (!ReadLines(file, lines)) return false;
-  } else if (!value) {
-    return true;  // nothing to delete
-  }
+  if (!BeginChange(file, lock, &exists, &lines, error)) return false;
+  if (!exists && !value) return true;  // nothing to delete
   const std::string eol = Eol(lines);
   const std::string new_line = std::string(key) + "=" + std::string(value.value_or(""));
 
@@ -227,23 +253,24 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
     if (lines[insert - 1].eol.empty()) lines[insert - 1].eol = eol;
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insert), Line{new_line, eol});
   }
-  return WriteFileAtomically(file, JoinLines(lines));
+  return Replace(file, lines, error);
 }
 
-bool DeletePrivateProfileSection(std::string_view section, const std::filesystem::path& file) {
-  std::vector<Line> lines;
+bool DeletePrivateProfileSection(std::string_view section, const std::filesystem::path& file,
+                                 std::string* error) {
   std::error_code ec;
   if (!std::filesystem::exists(file, ec)) return true;
   const ChangeLock lock(file);
-  if (!lock.held() || IsReadOnly(file)) return false;
-  if (!ReadLines(file, lines)) return false;
+  bool exists = false;
+  std::vector<Line> lines;
+  if (!BeginChange(file, lock, &exists, &lines, error)) return false;
   bool changed = false;
   while (auto range = FindSection(lines, section)) {
     lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(range->begin),
                 lines.begin() + static_cast<std::ptrdiff_t>(range->end));
     changed = true;
   }
-  return !changed || WriteFileAtomically(file, JoinLines(lines));
+  return !changed || Replace(file, lines, error);
 }
 
 }  // namespace platform

@@ -36,13 +36,15 @@ std::vector<std::string> GetPrivateProfileSections(const std::filesystem::path& 
 // file is replaced atomically (temporary file and rename) while its folder is
 // locked against other changes, so that concurrent writers from several
 // processes lose nothing. False on failure and for a read-only file (one
-// without its owner's write permission), which is left as it is.
+// without its owner's write permission), which is left as it is; error (when
+// given) then says why.
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                std::optional<std::string_view> value,
-                               const std::filesystem::path& file);
+                               const std::filesystem::path& file, std::string* error = nullptr);
 
 // Deletes a whole section with its keys, under the same lock. False on
 // failure and for a read-only file; true when there was nothing to delete.
-bool DeletePrivateProfileSection(std::string_view section, const std::filesystem::path& file);
+bool DeletePrivateProfileSection(std::string_view section, const std::filesystem::path& file,
+                                 std::string* error = nullptr);
 
 }  // namespace platform

@@ -124,19 +124,22 @@ Transaction::Transaction(SqliteConnection& connection, bool write) : connection_
   open_ = status_.ok();
 }
 
+// A failed ROLLBACK is not reported: the failure that led here is what the
+// caller hears of, and SQLite rolls an open transaction back when the
+// connection closes.
 Transaction::~Transaction() {
-  if (open_) connection_.Exec("ROLLBACK");
+  if (open_) static_cast<void>(connection_.Exec("ROLLBACK"));
 }
 
 Status Transaction::Finish(Status result) {
   if (!open_) return status_.ok() ? result : status_;
   open_ = false;
   if (!result.ok()) {
-    connection_.Exec("ROLLBACK");
+    static_cast<void>(connection_.Exec("ROLLBACK"));
     return result;
   }
   Status commit = connection_.Exec("COMMIT");
-  if (!commit.ok()) connection_.Exec("ROLLBACK");
+  if (!commit.ok()) static_cast<void>(connection_.Exec("ROLLBACK"));
   return commit;
 }
 

@@ -10,7 +10,7 @@ namespace platform::target {
 // a message for people. Operations return a Status instead of throwing, so a
 // caller decides what a failure means (the installer's utilities turn most of
 // them into "false" or a default value).
-class Status {
+class [[nodiscard]] Status {
  public:
   enum class Code {
     kOk,
