@@ -646,7 +646,11 @@ Status Registry::Apply(const RegistryBatch& batch) {
   Transaction txn(impl_->db(), true);
   Status s = txn.status();
   for (std::size_t i = 0; s.ok() && i < batch.operations().size(); ++i) {
-    s = impl_->ApplyOne(batch.operations()[i]);
+    const RegistryBatch::Operation& op = batch.operations()[i];
+    s = impl_->ApplyOne(op);
+    if (!s.ok() && op.line > 0) {
+      s = s.Prefixed("line " + std::to_string(op.line) + ": ");
+    }
   }
   return txn.Finish(s);
 }

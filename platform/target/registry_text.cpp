@@ -82,6 +82,7 @@ class Parser {
     for (line_ = 1; line_ < lines_.size(); ++line_) {
       const std::string_view text = Trim(lines_[line_]);
       if (text.empty() || text.front() == ';') continue;
+      batch->set_line(line_ + 1);
       Status s = text.front() == '[' ? Section(text, batch) : Value(text, batch);
       if (!s.ok()) return s;
     }

@@ -134,6 +134,16 @@ TEST_F(RegistryTextTest, NamesCountCharactersAndRefusalsNameTheLine) {
   }
 }
 
+TEST_F(RegistryTextTest, AChangeTheRegistryRefusesNamesItsLine) {
+  const Status s = ImportRegistryText(*reg_,
+                                      "Windows Registry Editor Version 5.00\r\n\r\n"
+                                      "[HKEY_CURRENT_USER\\Fine]\r\n\"v\"=\"1\"\r\n\r\n"
+                                      "[-HKEY_LOCAL_MACHINE\\Software]\r\n");
+  EXPECT_TRUE(s.IsAccessDenied()) << s.ToString();
+  EXPECT_TRUE(s.message().starts_with("line 6: ")) << s.message();
+  EXPECT_TRUE(reg_->OpenKey(kHkcu, "Fine").IsNotFound());
+}
+
 TEST_F(RegistryTextTest, ExpandAndMultiStringsTravelAsUtf16) {
   ASSERT_TRUE(reg_->SetValue(kHkcu, "S", RegistryValue::ExpandString("e", "%WINDIR%\\日本")).ok());
   ASSERT_TRUE(reg_->SetValue(kHkcu, "S", RegistryValue::Raw("m", kRegMultiSz, std::string("a\0ü\0\0", 6))).ok());

@@ -50,6 +50,12 @@ class [[nodiscard]] Status {
   Code code() const { return code_; }
   const std::string& message() const { return message_; }
 
+  // The same failure with context in front of its message ("line 5: ...");
+  // success stays success.
+  Status Prefixed(std::string_view context) const {
+    return ok() ? *this : Status(code_, std::string(context) + message_);
+  }
+
   // "OK", or the code's name and the message, for logs and command-line tools.
   std::string ToString() const;
 
