@@ -41,6 +41,12 @@ class WizardEngines {
   // question and the restart.
   virtual void FinishUninstall(bool restart_chosen) = 0;
 
+  // Clean-up mode: Button4 ("はい(&Y)", to_recycle_bin false) or Button6
+  // ("ごみ箱へ", true) on Panel1 for the package folder (a Windows path).
+  virtual void CleanUp(std::string_view package_folder, bool to_recycle_bin) = 0;
+  // The pending-folder removal that ends FormShow in every mode.
+  virtual void RemovePendingFolder() = 0;
+
   // The uninstaller copy in the Windows folder, made or refreshed when
   // needed; its Windows path.
   virtual std::string EnsureUninstaller() = 0;
