@@ -60,6 +60,7 @@ Status CheckNewDrive(const fs::path& folder, const SystemSettings& settings, Dri
   drive->host_folder = host;
   return Status::Ok();
 }
+
 }  // namespace
 
 TargetSystem::TargetSystem(fs::path folder, SystemSettings settings, std::unique_ptr<Registry> registry)
@@ -136,8 +137,8 @@ Status TargetSystem::MoveToTrash(std::string_view windows_path) const {
   fs::path host;
   s = drives_.ToHostPathForChange(path, &host);
   if (!s.ok()) return s;
-  // Neither a drive's folder nor a folder holding one (reachable through Z:)
-  // may go: that would take a whole drive with it.
+  // Neither a drive's folder nor a folder holding one (reachable through a
+  // mapped host folder) may go: that would take a whole drive with it.
   const fs::path item = host.lexically_normal();
   for (const Drive& drive : drives_.drives()) {
     const fs::path root = drive.host_folder.lexically_normal();
@@ -148,10 +149,6 @@ Status TargetSystem::MoveToTrash(std::string_view windows_path) const {
   }
   return platform::target::MoveToTrash(host);
 }
-
-}  // namespace platform::target
-
-namespace platform::target {
 
 Status TargetSystem::MapDrive(const Drive& drive) {
   Drive added = drive;
