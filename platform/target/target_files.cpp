@@ -205,15 +205,17 @@ Status TargetFiles::CopyFile(std::string_view from, std::string_view to, bool fa
   std::string data, error;
   if (!ReadWholeFile(source, data, &error)) return Status::IoError(error);
   if (!WriteFileAtomically(target, data, &error)) return Status::IoError(error);
-  // As on Windows the copy keeps the write time and the read-only bit.
+  // As on Windows the copy keeps the write time and the read-only bit; a
+  // copy without them is not reported as done.
   const struct timespec times[2] = {info.st_atim, info.st_mtim};
-  ::utimensat(AT_FDCWD, target.c_str(), times, 0);
-  struct stat made {};
-  if (::stat(target.c_str(), &made) == 0) {
-    const mode_t writable = S_IWUSR | S_IWGRP | S_IWOTH;
-    ::chmod(target.c_str(), (info.st_mode & S_IWUSR) ? (made.st_mode & 07777) | S_IWUSR
-                                                    : (made.st_mode & 07777) & ~writable);
+  if (::utimensat(AT_FDCWD, target.c_str(), times, 0) != 0) {
+    return FromErrno(errno, "cannot set the time of " + std::string(to));
   }
+  struct stat made {};
+  if (::stat(target.c_str(), &made) != 0) return FromErrno(errno, std::string(to));
+  const mode_t writable = S_IWUSR | S_IWGRP | S_IWOTH;
+  const mode_t mode = (info.st_mode & S_IWUSR) ? (made.st_mode & 07777) | S_IWUSR : (made.st_mode & 07777) & ~writable;
+  if (::chmod(target.c_str(), mode) != 0) return FromErrno(errno, "cannot set the attributes of " + std::string(to));
   return Status::Ok();
 }
 
