@@ -105,7 +105,7 @@ bool SaveSettings(const BannerEditor& editor, const std::filesystem::path& path)
   write("BackGround", "ClipX", std::to_string(s.BackGround.ClipX));
   write("BackGround", "Clipy", std::to_string(s.BackGround.Clipy));
   write("BackGround", "Buttonize", Bool(s.BackGround.Buttonize));
-  write("Title", "String", std::string(TrimBlanks(s.Title.String)));
+  write("Title", "String", std::string(TrimSpaces(s.Title.String)));
   write("Title", "FontName", c.font_label.empty() ? editor.title_font_face() : c.font_label);
   write("Title", "FontBold", Bool(editor.title_font_bold()));
   write("Title", "FontItalic", Bool(editor.title_font_italic()));

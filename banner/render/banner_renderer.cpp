@@ -98,7 +98,7 @@ RenderReport BannerRenderer::Render(BannerSettings& settings, const Bitmap* picB
   bg_image_.Resize(preview_.width(), preview_.height());
   PaintBackground(bg_image_, settings.BackGround, picBackground);
 
-  if (!TrimBlanks(settings.Title.String).empty()) {
+  if (!TrimSpaces(settings.Title.String).empty()) {
     report.title_controls_enabled = true;
     const TitleRepairs repairs =
         PaintTitle({bg_image_, string_[0], string_[1], str_color_}, *fonts_, settings.Title);

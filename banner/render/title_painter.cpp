@@ -5,7 +5,7 @@
 
 namespace plakato {
 
-std::string_view TrimBlanks(std::string_view text) {
+std::string_view TrimSpaces(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
   const auto last = text.find_last_not_of(' ');
@@ -87,7 +87,7 @@ void DrawMasks(const TitleBuffers& buffers, FontBackend& fonts, std::string_view
 TitleRepairs PaintTitle(const TitleBuffers& buffers, FontBackend& fonts,
                         BannerSettings::TitleGroup& title) {
   TitleRepairs repairs;
-  const std::string_view text = TrimBlanks(title.String);
+  const std::string_view text = TrimSpaces(title.String);
   if (text.empty()) return repairs;
   const int width = buffers.background.width();
   const int height = buffers.background.height();

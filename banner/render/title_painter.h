@@ -14,7 +14,7 @@ inline constexpr int kMinTitlePoints = 1;
 inline constexpr int kMaxTitlePoints = 80;
 
 // text without leading and trailing blanks (U+0020 only).
-std::string_view TrimBlanks(std::string_view text);
+std::string_view TrimSpaces(std::string_view text);
 
 // Sets the mask's font size to one less than the smallest size from 2 to 80
 // points at which text takes more than 70 % of the mask's width or height,

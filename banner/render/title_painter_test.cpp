@@ -16,11 +16,11 @@ WorkPicture Mask(int w, int h) {
 }
 
 TEST(TrimBlanksTest, RemovesOnlyOuterSpaces) {
-  EXPECT_EQ(TrimBlanks("  a b  "), "a b");
-  EXPECT_EQ(TrimBlanks("   "), "");
-  EXPECT_EQ(TrimBlanks(""), "");
-  EXPECT_EQ(TrimBlanks("\tx "), "\tx");
-  EXPECT_EQ(TrimBlanks("　全角　"), "　全角　");  // the full-width space is not a blank
+  EXPECT_EQ(TrimSpaces("  a b  "), "a b");
+  EXPECT_EQ(TrimSpaces("   "), "");
+  EXPECT_EQ(TrimSpaces(""), "");
+  EXPECT_EQ(TrimSpaces("\tx "), "\tx");
+  EXPECT_EQ(TrimSpaces("　全角　"), "　全角　");  // the full-width space is not a blank
 }
 
 TEST(FitTitleFontTest, StopsOneBelowTheFirstSizeThatIsTooWide) {

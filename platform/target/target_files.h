@@ -33,7 +33,9 @@ struct FileEntry {
 
 // File operations on Windows paths of the target system. Every call maps its
 // paths through the DriveMap and acts on the host; nothing is kept between
-// calls. Drive roots are never removed.
+// calls. Drive roots are never removed, and a change (create, write, copy
+// or move to, delete, set attributes or times) never follows a symbolic
+// link out of its drive's folder: such a path is AccessDenied.
 class TargetFiles {
  public:
   explicit TargetFiles(const DriveMap& drives) : drives_(drives) {}
@@ -85,6 +87,7 @@ class TargetFiles {
 
  private:
   Status Map(std::string_view path, std::filesystem::path* host) const;
+  Status MapForChange(std::string_view path, std::filesystem::path* host) const;
 
   const DriveMap& drives_;
 };

@@ -28,19 +28,22 @@ std::string ComparableFolder(std::string_view folder) {
   return platform::target::FoldName(StripTrailing(folder, "\\"));
 }
 
-bool RemoveEmptyFolderTreeAt(TargetSystem& system, std::string_view folder, int depth) {
+Result RemoveEmptyFolderTreeAt(TargetSystem& system, std::string_view folder, int depth) {
   if (depth < kMaxFolderDepth) {
     std::vector<FileEntry> entries;
     if (system.files().ListEntries(folder, &entries).ok()) {
       for (const FileEntry& entry : entries) {
         if (entry.is_folder && !entry.name.starts_with('.')) {
-          RemoveEmptyFolderTreeAt(system, JoinPath(folder, entry.name), depth + 1);
+          // A subfolder that stays is no failure of this one.
+          static_cast<void>(RemoveEmptyFolderTreeAt(system, JoinPath(folder, entry.name), depth + 1));
         }
       }
     }
   }
-  if (IsProtectedFolder(system, folder)) return false;
-  return system.files().RemoveEmptyFolder(folder).ok();
+  if (IsProtectedFolder(system, folder)) {
+    return Status::AccessDenied(std::string(folder) + " is a protected folder");
+  }
+  return system.files().RemoveEmptyFolder(folder);
 }
 
 }  // namespace
@@ -76,7 +79,7 @@ bool IsProtectedFolder(TargetSystem& system, std::string_view folder) {
   return false;
 }
 
-bool RemoveEmptyFolderTree(TargetSystem& system, std::string_view folder) {
+Result RemoveEmptyFolderTree(TargetSystem& system, std::string_view folder) {
   return RemoveEmptyFolderTreeAt(system, folder, 0);
 }
 
