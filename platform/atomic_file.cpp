@@ -22,9 +22,8 @@ std::string TemporaryName(const std::filesystem::path& path) {
   return path.string() + suffix;
 }
 
-}  // namespace
-
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view data, std::string* error) {
+bool WriteThenRename(const std::filesystem::path& path, std::string_view data, std::string* error,
+                     bool flush) {
   const std::string temp = TemporaryName(path);
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) {
@@ -46,8 +45,9 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view dat
     p += n;
     left -= static_cast<size_t>(n);
   }
-  if (::fsync(fd) != 0 || ::close(fd) != 0) {
-    int err = errno;
+  int err = (flush && ::fsync(fd) != 0) ? errno : 0;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err != 0) {
     ::unlink(temp.c_str());
     SetError(error, err);
     return false;
@@ -56,12 +56,23 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view dat
   struct stat st;
   if (::stat(path.c_str(), &st) == 0) ::chmod(temp.c_str(), st.st_mode & 07777);
   if (::rename(temp.c_str(), path.c_str()) != 0) {
-    int err = errno;
+    err = errno;
     ::unlink(temp.c_str());
     SetError(error, err);
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view data, std::string* error) {
+  return WriteThenRename(path, data, error, true);
+}
+
+bool WriteFileAtomicallyUnflushed(const std::filesystem::path& path, std::string_view data,
+                                  std::string* error) {
+  return WriteThenRename(path, data, error, false);
 }
 
 bool ReadWholeFile(const std::filesystem::path& path, std::string& data, std::string* error) {

@@ -16,9 +16,11 @@
 namespace setup::wizard {
 namespace {
 
+using platform::target::FileEntry;
 using platform::target::RegistryBatch;
 using platform::target::RegistryRoot;
 using platform::target::RegistryValue;
+using platform::target::TargetFiles;
 
 enum class CopyOutcome { kCopied, kIgnored, kAborted };
 
@@ -33,11 +35,13 @@ Message CopyFailedMessage(std::string_view dest) {
                      MessageButtons::kAbortRetryIgnore, Answer::kAbort);
 }
 
-// Whether the source replaces what is at dest: newer source, or the same age
-// and another size; a newer destination is kept unless the user says Yes.
-bool ShouldCopy(InstallRun& install, std::string_view src, std::string_view dest) {
-  const std::int32_t src_age = FileAge(install.system(), src);
-  const std::int32_t dest_age = FileAge(install.system(), dest);
+// Whether the source replaces what is at dest (nullptr when nothing is
+// there): newer source, or the same age and another size; a newer
+// destination is kept unless the user says Yes.
+bool ShouldCopy(InstallRun& install, std::string_view src, const FileEntry& src_entry,
+                std::string_view dest, const FileEntry* dest_entry) {
+  const std::int32_t src_age = FileAge(src_entry);
+  const std::int32_t dest_age = dest_entry != nullptr ? FileAge(*dest_entry) : -1;
   if (src_age > dest_age) return true;
   if (src_age == dest_age) {
     const bool differ = GetFileSizeOf(install.system(), src) != GetFileSizeOf(install.system(), dest);
@@ -56,15 +60,16 @@ bool ShouldCopy(InstallRun& install, std::string_view src, std::string_view dest
 // Makes room for the copy: the old file goes to the recycle bin or loses
 // its attributes (so a read-only file can be replaced); a new file gets its
 // folders.
-void PrepareDestination(InstallRun& install, std::string_view dest, std::string_view folder) {
+void PrepareDestination(InstallRun& install, std::string_view dest, const FileEntry* dest_entry,
+                        std::string_view folder) {
   const auto& files = install.system().files();
-  if (!files.Exists(dest)) {
+  if (dest_entry == nullptr) {
     if (const auto made = ForceFolders(install.system(), folder); !made.ok()) {
       install.run.log.Add("FOLDER", {folder, made.ToString()});
     }
     return;
   }
-  if (install.choices.recycle_before_overwrite && !files.IsFolder(dest)) {
+  if (install.choices.recycle_before_overwrite && !dest_entry->is_folder) {
     const bool recycled = DeleteToRecycleBin(install.system(), dest, true);
     install.run.log.Add("RECYCLE", {dest, Outcome(recycled)});
     return;
@@ -80,7 +85,7 @@ CopyOutcome CopyWithRetry(InstallRun& install, std::string_view src, std::string
                           std::string_view folder) {
   const auto& files = install.system().files();
   while (true) {
-    const auto copied = files.CopyFile(src, dest, false);
+    const auto copied = files.CopyFile(src, dest, false, TargetFiles::Flush::kUnflushed);
     if (copied.ok()) {
       install.run.log.Add("COPY", {dest, src});
       return CopyOutcome::kCopied;
@@ -151,13 +156,16 @@ bool InstallFile(InstallRun& install, const ScriptSection& list, std::int64_t n,
     bar.Advance();
     return true;
   }
-  if (install.system().files().Exists(src)) {
-    if (!ShouldCopy(install, src, dest)) {
+  const auto& files = install.system().files();
+  FileEntry src_entry, dest_entry;
+  const bool dest_exists = files.Stat(dest, &dest_entry).ok();
+  if (files.Stat(src, &src_entry).ok()) {
+    if (!ShouldCopy(install, src, src_entry, dest, dest_exists ? &dest_entry : nullptr)) {
       bar.Advance();
       return true;
     }
-    PrepareDestination(install, dest, folder);
-  } else if (!install.system().files().Exists(dest)) {
+    PrepareDestination(install, dest, dest_exists ? &dest_entry : nullptr, folder);
+  } else if (!dest_exists) {
     // Without a source nothing may be moved away: the copy fails and asks.
     if (const auto made = ForceFolders(install.system(), folder); !made.ok()) {
       install.run.log.Add("FOLDER", {folder, made.ToString()});
