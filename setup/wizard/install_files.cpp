@@ -61,11 +61,16 @@ bool ShouldCopy(InstallRun& install, std::string_view src, const FileEntry& src_
 // its attributes (so a read-only file can be replaced); a new file gets its
 // folders.
 void PrepareDestination(InstallRun& install, std::string_view dest, const FileEntry* dest_entry,
-                        std::string_view folder) {
+                        const std::string& folder, std::string& made_folder) {
   const auto& files = install.system().files();
   if (dest_entry == nullptr) {
+    // Files of one folder follow each other: the folder made for the last
+    // one needs no second look.
+    if (folder == made_folder) return;
     if (const auto made = ForceFolders(install.system(), folder); !made.ok()) {
       install.run.log.Add("FOLDER", {folder, made.ToString()});
+    } else {
+      made_folder = folder;
     }
     return;
   }
@@ -137,7 +142,7 @@ void CountSharedFile(InstallRun& install, std::string_view dest) {
 
 // One [File] entry; false when the installation is aborted.
 bool InstallFile(InstallRun& install, const ScriptSection& list, std::int64_t n,
-                 StepProgress& bar) {
+                 StepProgress& bar, std::string& made_folder) {
   const std::string entry = list.ReadItem("NewFile", n);
   if (install.cd_rom_run && IsSetupFolderEntry(entry)) {
     install.run.log.Add("SKIP", {entry, "CD-ROM run"});
@@ -159,12 +164,13 @@ bool InstallFile(InstallRun& install, const ScriptSection& list, std::int64_t n,
   const auto& files = install.system().files();
   FileEntry src_entry, dest_entry;
   const bool dest_exists = files.Stat(dest, &dest_entry).ok();
-  if (files.Stat(src, &src_entry).ok()) {
+  const bool src_exists = files.Stat(src, &src_entry).ok();
+  if (src_exists) {
     if (!ShouldCopy(install, src, src_entry, dest, dest_exists ? &dest_entry : nullptr)) {
       bar.Advance();
       return true;
     }
-    PrepareDestination(install, dest, dest_exists ? &dest_entry : nullptr, folder);
+    PrepareDestination(install, dest, dest_exists ? &dest_entry : nullptr, folder, made_folder);
   } else if (!dest_exists) {
     // Without a source nothing may be moved away: the copy fails and asks.
     if (const auto made = ForceFolders(install.system(), folder); !made.ok()) {
@@ -174,7 +180,13 @@ bool InstallFile(InstallRun& install, const ScriptSection& list, std::int64_t n,
   outcome = CopyWithRetry(install, src, dest, folder);
   if (outcome == CopyOutcome::kAborted) return false;
 
-  const auto set = install.system().files().SetAttributes(dest, static_cast<std::uint32_t>(attrs));
+  // Of the attributes the host keeps only read-only, which a copy takes
+  // from its source: a copy that has it as asked needs no change.
+  const bool as_asked = outcome == CopyOutcome::kCopied && src_exists &&
+                        (static_cast<std::uint32_t>(attrs) & platform::target::kFileReadOnly) ==
+                            (src_entry.attributes & platform::target::kFileReadOnly);
+  const auto set = as_asked ? platform::target::Status::Ok()
+                            : files.SetAttributes(dest, static_cast<std::uint32_t>(attrs));
   install.run.log.Add("ATTRIB", {dest, std::to_string(attrs), set.ok() ? "ok" : set.ToString()});
   if (shared) CountSharedFile(install, dest);
   bar.Advance();
@@ -187,8 +199,9 @@ EngineResult InstallFiles(InstallRun& install) {
   StepProgress bar(install.run.progress, kFilesStep);
   const ScriptSection list = ScriptSection::Load(install.script, "File");
   const std::int32_t count = list.ReadCount();
+  std::string made_folder;
   for (std::int64_t n = 1; n <= count; ++n) {
-    if (!InstallFile(install, list, n, bar)) {
+    if (!InstallFile(install, list, n, bar, made_folder)) {
       install.run.log.Add("ABORT", {"install", "file", std::to_string(n)});
       return EngineResult::kAborted;
     }
