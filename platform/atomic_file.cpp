@@ -45,9 +45,9 @@ bool FollowLinks(std::filesystem::path path, std::filesystem::path& target, int&
   return false;
 }
 
-// Writes all of data and flushes it to the disk; the descriptor is always
-// closed.
-int WriteAndClose(int fd, std::string_view data) {
+// Writes all of data and, when asked, flushes it to the disk; the
+// descriptor is always closed.
+int WriteAndClose(int fd, std::string_view data, bool flush) {
   const char* p = data.data();
   size_t left = data.size();
   while (left > 0) {
@@ -61,14 +61,13 @@ int WriteAndClose(int fd, std::string_view data) {
     p += n;
     left -= static_cast<size_t>(n);
   }
-  const int synced = ::fsync(fd) == 0 ? 0 : errno;
+  const int synced = (!flush || ::fsync(fd) == 0) ? 0 : errno;
   const int closed = ::close(fd) == 0 ? 0 : errno;
   return synced != 0 ? synced : closed;
 }
 
-}  // namespace
-
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view data, std::string* error) {
+bool WriteThenRename(const std::filesystem::path& path, std::string_view data, std::string* error,
+                     bool flush) {
   std::filesystem::path target;
   int err = 0;
   if (!FollowLinks(path, target, err)) {
@@ -94,12 +93,23 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view dat
   }
   // Keep the mode of a file that is being replaced.
   if (replacing) ::fchmod(fd, st.st_mode & 07777);
-  if ((err = WriteAndClose(fd, data)) != 0 || (::rename(temp.c_str(), target.c_str()) != 0 && (err = errno) != 0)) {
+  if ((err = WriteAndClose(fd, data, flush)) != 0 || (::rename(temp.c_str(), target.c_str()) != 0 && (err = errno) != 0)) {
     ::unlink(temp.c_str());
     SetError(error, err);
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view data, std::string* error) {
+  return WriteThenRename(path, data, error, true);
+}
+
+bool WriteFileAtomicallyUnflushed(const std::filesystem::path& path, std::string_view data,
+                                  std::string* error) {
+  return WriteThenRename(path, data, error, false);
 }
 
 bool ReadWholeFile(const std::filesystem::path& path, std::string& data, std::string* error) {

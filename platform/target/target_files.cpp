@@ -189,6 +189,11 @@ Status TargetFiles::FindFirst(std::string_view pattern, FileEntry* entry) const 
 }
 
 Status TargetFiles::CopyFile(std::string_view from, std::string_view to, bool fail_if_exists) const {
+  return CopyFile(from, to, fail_if_exists, Flush::kFlushed);
+}
+
+Status TargetFiles::CopyFile(std::string_view from, std::string_view to, bool fail_if_exists,
+                             Flush flush) const {
   fs::path source, target;
   Status s = Map(from, &source);
   if (s.ok()) s = MapForChange(to, &target);
@@ -204,7 +209,9 @@ Status TargetFiles::CopyFile(std::string_view from, std::string_view to, bool fa
   }
   std::string data, error;
   if (!ReadWholeFile(source, data, &error)) return Status::IoError(error);
-  if (!WriteFileAtomically(target, data, &error)) return Status::IoError(error);
+  const bool written = flush == Flush::kFlushed ? WriteFileAtomically(target, data, &error)
+                                                : WriteFileAtomicallyUnflushed(target, data, &error);
+  if (!written) return Status::IoError(error);
   // As on Windows the copy keeps the write time and the read-only bit; a
   // copy without them is not reported as done.
   const struct timespec times[2] = {info.st_atim, info.st_mtim};

@@ -66,6 +66,12 @@ class TargetFiles {
   // fail_if_exists and the target exists; AccessDenied when the target is
   // read-only.
   Status CopyFile(std::string_view from, std::string_view to, bool fail_if_exists) const;
+  // Whether a copy is flushed to the disk before it takes its name. Either
+  // way it appears whole; kUnflushed is for copying many files in a row (an
+  // installation), as the system's own file copy does.
+  enum class Flush { kFlushed, kUnflushed };
+  Status CopyFile(std::string_view from, std::string_view to, bool fail_if_exists,
+                  Flush flush) const;
   // Moves a file or folder; AlreadyExists when the target exists.
   Status MoveFile(std::string_view from, std::string_view to) const;
   // Deletes a file (not a folder); AccessDenied when it is read-only.
