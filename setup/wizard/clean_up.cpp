@@ -72,13 +72,16 @@ class PackageCleaner {
         run_.log.Add("KEEP", {path, "a symbolic link leads out of its drive"});
         return;
       }
-      if (Remove(path)) return;
+      const bool removed = Remove(path);
+      if (tries == Tries::kRepeated) {
+        run_.progress.Pump();
+        if (!files.Exists(path)) return;
+      }
       if (attempt >= limit) {
         run_.log.Add("KEEP", {path, "not deleted after " + std::to_string(attempt) + " tries: " + last_error_});
         return;
       }
-      run_.progress.Pump();
-      std::this_thread::sleep_for(kRepeatPause);
+      if (!removed) std::this_thread::sleep_for(kRepeatPause);
     }
   }
 

@@ -1,10 +1,5 @@
 #include "setup/wizard/uninstall_engine.h"
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -206,38 +201,6 @@ TEST_F(UninstallTest, FoldersAndShortcutsGoWithTheirEmptyParents) {
   EXPECT_EQ(h.log.LinesOf("DELETE").size(), 3u);
 }
 
-// A file that cannot be deleted on this machine, made so for the test's
-// life: immutable when the file system allows it (the tests may run as
-// root), else in a read-only folder.
-class Undeletable {
- public:
-  explicit Undeletable(const fs::path& file) : file_(file) {
-    const int fd = ::open(file.c_str(), O_RDONLY);
-    int flags = 0;
-    if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
-      flags |= FS_IMMUTABLE_FL;
-      immutable_ = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    if (fd >= 0) ::close(fd);
-    if (!immutable_) fs::permissions(file.parent_path(), fs::perms::owner_write, fs::perm_options::remove);
-  }
-  ~Undeletable() {
-    const int fd = ::open(file_.c_str(), O_RDONLY);
-    int flags = 0;
-    if (immutable_ && fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
-      flags &= ~FS_IMMUTABLE_FL;
-      ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
-    }
-    if (fd >= 0) ::close(fd);
-    fs::permissions(file_.parent_path(), fs::perms::owner_all, fs::perm_options::add);
-  }
-  bool works() const { return ::unlink(file_.c_str()) != 0; }
-
- private:
-  fs::path file_;
-  bool immutable_ = false;
-};
-
 class StuckFileTest : public UninstallTest {
  protected:
   void SetUp() override {
@@ -250,10 +213,10 @@ class StuckFileTest : public UninstallTest {
     record.File("C:\\App\\z.dll");
     fs::path host;
     ASSERT_TRUE(sys().drives().ToHostPath("C:\\Locked\\stuck.dll", &host).ok());
-    lock_ = std::make_unique<Undeletable>(host);
+    lock_ = std::make_unique<testing::Undeletable>(host);
     if (!lock_->works()) GTEST_SKIP() << "no way to make an undeletable file here";
   }
-  std::unique_ptr<Undeletable> lock_;
+  std::unique_ptr<testing::Undeletable> lock_;
 };
 
 TEST_F(StuckFileTest, AbortConfirmedStopsAndKeepsTheRecord) {

@@ -4,7 +4,13 @@
 // directly in a target system's files and registry, laid out as the
 // installer records them.
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 #include <deque>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -192,5 +198,37 @@ inline void Associate(TargetSystem& system, const std::string& ext, const std::s
   Check(RegWriteString(system, kClasses, "." + ext, "", "kestro-" + ext), "extension");
   Check(RegWriteString(system, kClasses, "." + ext, "Owner", name), "owner");
 }
+
+// A file that cannot be deleted on this machine, made so for the test's
+// life: immutable when the file system allows it (the tests may run as
+// root), else in a read-only folder.
+class Undeletable {
+ public:
+  explicit Undeletable(const std::filesystem::path& file) : file_(file) {
+    const int fd = ::open(file.c_str(), O_RDONLY);
+    int flags = 0;
+    if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+      flags |= FS_IMMUTABLE_FL;
+      immutable_ = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    if (fd >= 0) ::close(fd);
+    if (!immutable_) std::filesystem::permissions(file.parent_path(), std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+  }
+  ~Undeletable() {
+    const int fd = ::open(file_.c_str(), O_RDONLY);
+    int flags = 0;
+    if (immutable_ && fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+      flags &= ~FS_IMMUTABLE_FL;
+      ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    }
+    if (fd >= 0) ::close(fd);
+    std::filesystem::permissions(file_.parent_path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
+  }
+  bool works() const { return ::unlink(file_.c_str()) != 0; }
+
+ private:
+  std::filesystem::path file_;
+  bool immutable_ = false;
+};
 
 }  // namespace setup::wizard::testing
