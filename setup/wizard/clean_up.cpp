@@ -94,7 +94,7 @@ class PackageCleaner {
     }
     if (RemoveEmptyFolderTree(run_.system, folder_)) {
       run_.log.Add("RMDIR", {folder_});
-      RemoveFolderAndEmptyParentsLogged(run_, folder_);
+      InstalledFileRemover(run_, false).RemoveFolderAndEmptyParents(folder_);
     } else if (RegWriteString(run_.system, RegistryRoot::kLocalMachine, kUninstallRecordRoot,
                               kPendingFolderValue, folder_)) {
       run_.log.Add("PENDING", {folder_});
@@ -163,7 +163,7 @@ void RemovePendingFolder(SetupRun& run) {
   const std::string folder =
       RegReadString(run.system, RegistryRoot::kLocalMachine, kUninstallRecordRoot, kPendingFolderValue, "");
   if (folder.empty()) return;
-  RemoveFolderAndEmptyParentsLogged(run, folder);
+  InstalledFileRemover(run, false).RemoveFolderAndEmptyParents(folder);
   if (RegDeleteValue(run.system, RegistryRoot::kLocalMachine, kUninstallRecordRoot, kPendingFolderValue)) {
     run.log.Add("PENDING", {folder, "forgotten"});
   }

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/target/folder_probe.h"
 #include "platform/target/link_guard.h"
+#include "platform/target/windows_path.h"
 #include "setup/core/folder_utils.h"
 #include "setup/core/path_text.h"
 #include "setup/core/recycle_bin.h"
@@ -14,7 +14,11 @@ namespace setup::wizard {
 namespace {
 
 using platform::target::FileEntry;
+using platform::target::OpenFolder;
 using platform::target::Status;
+using platform::target::WindowsPath;
+
+constexpr std::string_view kLinkOut = "a symbolic link leads out of its drive";
 
 std::string_view KindName(InstalledKind kind) {
   return kind == InstalledKind::kShortcut ? "shortcut" : "file";
@@ -30,71 +34,92 @@ Message StopQuestion() {
                      MessageButtons::kYesNo, Answer::kNo);
 }
 
-// Clears the attributes and deletes, asking while that fails. False when the
-// user chose to stop.
-bool DeleteAsking(SetupRun& run, std::string_view path, InstalledKind kind) {
-  const auto& files = run.system.files();
+}  // namespace
+
+bool InstalledFileRemover::Delete(std::string_view path, InstalledKind kind) {
+  if (recycle_) return Recycle(path, kind);
+  WindowsPath parsed;
+  if (path.empty() || !WindowsPath::Parse(path, &parsed).ok() || parsed.IsRoot()) return true;
+  const std::string folder = parsed.Parent().ToString();
+  if (!open_ || open_->windows_path() != folder) {
+    open_.reset();
+    const Status opened = OpenFolder::Open(run_.system.drives(), folder, &open_);
+    if (opened.IsAccessDenied()) run_.log.Add("KEEP", {path, kLinkOut});
+    if (!opened.ok()) return true;  // no folder, no file
+  }
+  return DeleteAsking(*open_, parsed.Name(), path, kind);
+}
+
+bool InstalledFileRemover::DeleteAsking(const OpenFolder& folder, std::string_view name,
+                                        std::string_view path, InstalledKind kind) {
   for (int attempt = 1;; ++attempt) {
-    const Status cleared = files.SetAttributes(path, 0);
-    const Status deleted = files.DeleteFile(path);
-    if (deleted.ok()) {
-      run.log.Add("DELETE", {KindName(kind), path});
+    const Status deleted = folder.DeleteFileEntry(name);
+    if (deleted.IsNotFound() && attempt == 1) return true;
+    if (deleted.IsInvalidArgument()) {
+      run_.log.Add("KEEP", {path, "a folder, not a file"});
       return true;
     }
-    const std::string detail = cleared.ok() ? deleted.ToString() : cleared.ToString();
+    if (deleted.ok() || deleted.IsNotFound()) {
+      run_.log.Add("DELETE", {KindName(kind), path});
+      RemoveFolderAndEmptyParents(folder.windows_path());
+      return true;
+    }
     if (attempt >= kMaxDeleteAttempts) {
-      run.log.Add("KEEP", {path, "not deleted after " + std::to_string(attempt) + " attempts: " + detail});
+      run_.log.Add("KEEP", {path, "not deleted after " + std::to_string(attempt) +
+                                      " attempts: " + deleted.ToString()});
       return true;
     }
-    const Answer answer = AskAndLog(run, FailedDeleteMessage(path));
+    const Answer answer = AskAndLog(run_, FailedDeleteMessage(path));
     if (answer == Answer::kAbort) {
-      if (AskAndLog(run, StopQuestion()) == Answer::kYes) {
-        run.log.Add("STOP", {path});
+      if (AskAndLog(run_, StopQuestion()) == Answer::kYes) {
+        run_.log.Add("STOP", {path});
         return false;
       }
     } else if (answer != Answer::kRetry) {
-      run.log.Add("KEEP", {path, "ignored: " + detail});
+      run_.log.Add("KEEP", {path, "ignored: " + deleted.ToString()});
+      RemoveFolderAndEmptyParents(folder.windows_path());
       return true;
     }
   }
 }
 
-}  // namespace
-
-bool DeleteInstalledFile(SetupRun& run, std::string_view path, bool recycle, InstalledKind kind) {
+bool InstalledFileRemover::Recycle(std::string_view path, InstalledKind kind) {
   FileEntry entry;
-  if (path.empty() || !run.system.files().Stat(path, &entry).ok()) return true;
-  if (!platform::target::StaysInDrive(run.system.drives(), path)) {
-    run.log.Add("KEEP", {path, "a symbolic link leads out of its drive"});
+  if (path.empty() || !run_.system.files().Stat(path, &entry).ok()) return true;
+  if (!platform::target::StaysInDrive(run_.system.drives(), path)) {
+    run_.log.Add("KEEP", {path, kLinkOut});
     return true;
   }
   if (entry.is_folder) {
-    run.log.Add("KEEP", {path, "a folder, not a file"});
+    run_.log.Add("KEEP", {path, "a folder, not a file"});
     return true;
   }
-  if (recycle) {
-    if (DeleteToRecycleBin(run.system, path, true)) {
-      run.log.Add("RECYCLE", {KindName(kind), path});
-    } else {
-      run.log.Add("KEEP", {path, "could not be moved to the recycle bin"});
-    }
-  } else if (!DeleteAsking(run, path, kind)) {
-    return false;
+  if (DeleteToRecycleBin(run_.system, path, true)) {
+    run_.log.Add("RECYCLE", {KindName(kind), path});
+  } else {
+    run_.log.Add("KEEP", {path, "could not be moved to the recycle bin"});
   }
-  RemoveFolderAndEmptyParentsLogged(run, ParentPath(path));
+  RemoveFolderAndEmptyParents(ParentPath(path));
   return true;
 }
 
-void RemoveFolderAndEmptyParentsLogged(SetupRun& run, std::string_view folder) {
-  const auto& files = run.system.files();
+void InstalledFileRemover::RemoveFolderAndEmptyParents(std::string_view folder_text) {
+  // A copy: the text may belong to the open folder, which is closed below.
+  const std::string folder(folder_text);
   if (folder.empty()) return;
-  if (!platform::target::StaysInDrive(run.system.drives(), folder)) {
-    run.log.Add("KEEP", {folder, "a symbolic link leads out of its drive"});
-    return;
+  // A folder that still holds something stops the climb at once; asked
+  // first because it is by far the common case.
+  if (!open_ || open_->windows_path() != folder) {
+    open_.reset();
+    const Status opened = OpenFolder::Open(run_.system.drives(), folder, &open_);
+    if (opened.IsAccessDenied()) {
+      run_.log.Add("KEEP", {folder, kLinkOut});
+      return;
+    }
   }
-  // A folder that still holds something stops the climb at once; checked
-  // first because it is by far the common case and costs one read.
-  if (files.IsFolder(folder) && platform::target::FolderHasEntries(run.system.drives(), folder)) return;
+  if (open_ && open_->HasEntries()) return;
+  open_.reset();
+  const auto& files = run_.system.files();
   std::vector<std::string> existing;
   for (std::string current(folder);;) {
     if (files.IsFolder(current)) existing.push_back(current);
@@ -102,9 +127,9 @@ void RemoveFolderAndEmptyParentsLogged(SetupRun& run, std::string_view folder) {
     if (parent == current || parent.empty()) break;
     current = std::move(parent);
   }
-  RemoveFolderAndEmptyParents(run.system, folder);
+  setup::RemoveFolderAndEmptyParents(run_.system, folder);
   for (const std::string& removed : existing) {
-    if (!files.IsFolder(removed)) run.log.Add("RMDIR", {removed});
+    if (!files.IsFolder(removed)) run_.log.Add("RMDIR", {removed});
   }
 }
 

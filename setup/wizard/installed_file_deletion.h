@@ -1,7 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <string_view>
 
+#include "platform/target/open_folder.h"
 #include "setup/wizard/setup_run.h"
 
 namespace setup::wizard {
@@ -14,17 +16,37 @@ inline constexpr int kMaxDeleteAttempts = 32;
 // What the uninstaller calls the items it deletes in its log.
 enum class InstalledKind { kFile, kShortcut };
 
-// Deletes one file or shortcut of the record: nothing when it does not
-// exist; into the recycle bin when recycle is set; else with its attributes
-// cleared, asking Abort/Retry/Ignore while that fails (Abort asks whether to
-// stop the uninstallation). Then removes its folder and the parents left
-// empty. False when the user chose to stop; true to go on (also when the
-// file was left). Never follows a symbolic link out of the file's drive and
-// never deletes a folder in a file's place.
-bool DeleteInstalledFile(SetupRun& run, std::string_view path, bool recycle, InstalledKind kind);
+// Deletes the files and shortcuts of a record one by one and removes the
+// folders they leave empty. It keeps the folder of the last file open, so
+// that a product of thousands of files in a few folders costs little more
+// than deleting them by hand.
+class InstalledFileRemover {
+ public:
+  // recycle: "ファイルはごみ箱に捨てる(&D)".
+  InstalledFileRemover(SetupRun& run, bool recycle) : run_(run), recycle_(recycle) {}
 
-// RemoveFolderAndEmptyParents with one log line per folder removed:
-//   RMDIR<TAB>folder
-void RemoveFolderAndEmptyParentsLogged(SetupRun& run, std::string_view folder);
+  // DeleteInstalledFile: nothing when the file does not exist; into the
+  // recycle bin when chosen; else with its attributes cleared, asking
+  // Abort/Retry/Ignore while that fails (Abort asks whether to stop the
+  // uninstallation). Then removes its folder and the parents left empty.
+  // False when the user chose to stop; true to go on (also when the file
+  // was left). Never follows a symbolic link out of the file's drive, and
+  // never deletes a folder that stands in a file's place.
+  bool Delete(std::string_view path, InstalledKind kind);
+  bool recycle() const { return recycle_; }
+
+  // RemoveFolderAndEmptyParents, with one line per folder removed:
+  //   RMDIR<TAB>folder
+  void RemoveFolderAndEmptyParents(std::string_view folder);
+
+ private:
+  bool Recycle(std::string_view path, InstalledKind kind);
+  bool DeleteAsking(const platform::target::OpenFolder& folder, std::string_view name,
+                    std::string_view path, InstalledKind kind);
+
+  SetupRun& run_;
+  bool recycle_;
+  std::unique_ptr<platform::target::OpenFolder> open_;
+};
 
 }  // namespace setup::wizard

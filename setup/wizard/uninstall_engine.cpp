@@ -62,7 +62,7 @@ bool RunStep(SetupRun& run, const StepMaxima& maxima, Step step, Body body) {
 class UninstallEngine {
  public:
   UninstallEngine(SetupRun& run, std::string_view app_key_name, bool recycle)
-      : run_(run), name_(app_key_name), mark_(OwnerMark(app_key_name)), recycle_(recycle) {}
+      : run_(run), name_(app_key_name), mark_(OwnerMark(app_key_name)), remover_(run, recycle) {}
 
   template <typename Advance>
   bool RunCommand(Advance advance) {
@@ -80,7 +80,7 @@ class UninstallEngine {
       const std::string path = list.Text("File", n);
       const bool go_on = list.Integer("Shared", n, 0) == 1
                              ? ReleaseSharedFile(path)
-                             : DeleteInstalledFile(run_, path, recycle_, InstalledKind::kFile);
+                             : remover_.Delete(path, InstalledKind::kFile);
       if (!go_on) return false;
       advance();
     }
@@ -91,7 +91,7 @@ class UninstallEngine {
   bool RemoveFolders(Advance advance) {
     const RecordList list(run_.system, ListKey(name_, "UnFolder"));
     for (std::int32_t n = 1; n <= list.Count(); ++n) {
-      RemoveFolderAndEmptyParentsLogged(run_, list.Text("Folder", n));
+      remover_.RemoveFolderAndEmptyParents(list.Text("Folder", n));
       advance();
     }
     return true;
@@ -101,9 +101,7 @@ class UninstallEngine {
   bool DeleteShortcuts(Advance advance) {
     const RecordList list(run_.system, ListKey(name_, "UnLink"));
     for (std::int32_t n = 1; n <= list.Count(); ++n) {
-      if (!DeleteInstalledFile(run_, list.Text("Link", n), recycle_, InstalledKind::kShortcut)) {
-        return false;
-      }
+      if (!remover_.Delete(list.Text("Link", n), InstalledKind::kShortcut)) return false;
       advance();
     }
     return true;
@@ -140,7 +138,7 @@ class UninstallEngine {
       return true;
     }
     if (AskAndLog(run_, UnusedSharedFileQuestion(path)) == Answer::kYes) {
-      if (!DeleteInstalledFile(run_, path, recycle_, InstalledKind::kFile)) return false;
+      if (!remover_.Delete(path, InstalledKind::kFile)) return false;
       if (RegDeleteValue(run_.system, kMachine, kSharedDllsKey, path)) {
         run_.log.Add("SHARED", {path, "-", "count removed"});
       }
@@ -230,7 +228,7 @@ class UninstallEngine {
     } else {
       run_.log.Add("RECORD", {"not removed", record});
     }
-    const std::int32_t chosen = recycle_ ? 1 : 0;
+    const std::int32_t chosen = remover_.recycle() ? 1 : 0;
     if (RegWriteInteger(run_.system, kMachine, kSettingKey, "DeleteToDustBox", chosen)) {
       run_.log.Add("SETTING", {"DeleteToDustBox", std::to_string(chosen)});
     }
@@ -239,7 +237,7 @@ class UninstallEngine {
   SetupRun& run_;
   std::string name_;
   std::string mark_;
-  bool recycle_;
+  InstalledFileRemover remover_;
 };
 
 }  // namespace
@@ -267,6 +265,7 @@ EngineResult RunUninstallEngine(SetupRun& run, std::string_view app_key_name, bo
     return EngineResult::kAborted;
   }
   UninstallEngine engine(run, app_key_name, recycle);
+  run.log.Add("UNINSTALL", {app_key_name, recycle ? "recycle" : "delete"});
   const bool done =
       RunStep(run, maxima, kRunStep, [&](auto advance) { return engine.RunCommand(advance); }) &&
       RunStep(run, maxima, kFileStep, [&](auto advance) { return engine.DeleteFiles(advance); }) &&
