@@ -24,6 +24,10 @@ Status FromErrno(int error, const std::string& what) {
   }
 }
 
+bool SameTime(const struct timespec& a, const struct timespec& b) {
+  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
 }  // namespace
 
 Status OpenFolder::Open(const DriveMap& drives, std::string_view windows_folder,
@@ -42,10 +46,9 @@ Status OpenFolder::Open(const DriveMap& drives, std::string_view windows_folder,
 
 OpenFolder::~OpenFolder() { ::close(fd_); }
 
-std::string OpenFolder::FindEntry(std::string_view name) const {
+std::string OpenFolder::FindEntry(std::string_view name, struct stat* info) const {
   const std::string exact(name);
-  struct stat info {};
-  if (::fstatat(fd_, exact.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) return exact;
+  if (::fstatat(fd_, exact.c_str(), info, AT_SYMLINK_NOFOLLOW) == 0) return exact;
   // Another spelling of the name: look through the folder once.
   const int copy = ::openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (copy < 0) return {};
@@ -62,41 +65,64 @@ std::string OpenFolder::FindEntry(std::string_view name) const {
     if (FoldName(candidate) == folded && (best.empty() || candidate < best)) best = candidate;
   }
   ::closedir(dir);
+  if (!best.empty() && ::fstatat(fd_, best.c_str(), info, AT_SYMLINK_NOFOLLOW) != 0) return {};
   return best;
 }
+
+bool OpenFolder::ChangeTime(struct timespec* time) const {
+  struct stat info {};
+  if (::fstat(fd_, &info) != 0) return false;
+  *time = info.st_ctim;
+  return true;
+}
+
 
 Status OpenFolder::DeleteFileEntry(std::string_view name) const {
   const std::string what = windows_path_ + "\\" + std::string(name);
   if (name.empty() || name == "." || name == ".." || name.find('/') != std::string_view::npos) {
     return Status::InvalidArgument(what + " is no entry name");
   }
-  const std::string entry = FindEntry(name);
-  if (entry.empty()) return Status::NotFound(what + " does not exist");
   struct stat info {};
-  if (::fstatat(fd_, entry.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return FromErrno(errno, what);
+  const std::string entry = FindEntry(name, &info);
+  if (entry.empty()) return Status::NotFound(what + " does not exist");
   if (S_ISDIR(info.st_mode)) return Status::InvalidArgument(what + " is a folder");
   // A link is deleted itself; only a real file has its read-only bit cleared.
   if (S_ISREG(info.st_mode) && (info.st_mode & S_IWUSR) == 0 &&
       ::fchmodat(fd_, entry.c_str(), (info.st_mode & 07777) | S_IWUSR, 0) != 0) {
     return FromErrno(errno, "cannot clear the attributes of " + what);
   }
+  struct timespec before {};
+  const bool counted = known_entries_ > 0 && ChangeTime(&before) && SameTime(before, known_time_);
   if (::unlinkat(fd_, entry.c_str(), 0) != 0) return FromErrno(errno, "cannot delete " + what);
+  if (counted && ChangeTime(&known_time_)) {
+    --known_entries_;
+  } else {
+    known_entries_ = -1;
+  }
   return Status::Ok();
 }
 
 bool OpenFolder::HasEntries() const {
+  struct timespec now {};
+  if (!ChangeTime(&now)) return false;
+  if (known_entries_ >= 0 && SameTime(now, known_time_)) return known_entries_ > 0;
   if (::lseek(fd_, 0, SEEK_SET) != 0) return false;
-  alignas(8) char buffer[4096];
+  long entries = 0;
+  alignas(8) char buffer[8192];
   for (;;) {
     const long bytes = ::syscall(SYS_getdents64, fd_, buffer, sizeof(buffer));
-    if (bytes <= 0) return false;
+    if (bytes < 0) return false;
+    if (bytes == 0) break;
     for (long offset = 0; offset < bytes;) {
       const auto* entry = reinterpret_cast<const struct dirent64*>(buffer + offset);
       const std::string_view entry_name = entry->d_name;
-      if (entry_name != "." && entry_name != "..") return true;
+      if (entry_name != "." && entry_name != "..") ++entries;
       offset += entry->d_reclen;
     }
   }
+  known_entries_ = entries;
+  known_time_ = now;
+  return entries > 0;
 }
 
 }  // namespace platform::target

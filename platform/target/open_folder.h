@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -33,16 +35,27 @@ class OpenFolder {
   // InvalidArgument for a folder.
   Status DeleteFileEntry(std::string_view name) const;
 
-  // Whether the folder holds at least one entry (reads no further).
+  // Whether the folder holds at least one entry. The folder is read once;
+  // after that its entries are counted down as this object deletes them, and
+  // read again only when the folder's change time says someone else changed
+  // it. (A change by someone else within the same clock tick as one of ours
+  // can go unseen: a folder then wrongly thought empty is only tried, and
+  // its removal fails while it holds anything; one wrongly thought in use
+  // stays.)
   bool HasEntries() const;
 
  private:
   OpenFolder(int fd, std::string windows_path) : fd_(fd), windows_path_(std::move(windows_path)) {}
-  // The entry's name as stored, or empty when none matches.
-  std::string FindEntry(std::string_view name) const;
+  // The entry's name as stored (and its facts), or empty when none matches.
+  std::string FindEntry(std::string_view name, struct stat* info) const;
+  // The folder's change time; false when it cannot be read.
+  bool ChangeTime(struct timespec* time) const;
 
   int fd_;
   std::string windows_path_;
+  // Entries counted at known_time_; -1 when not counted.
+  mutable long known_entries_ = -1;
+  mutable struct timespec known_time_ {};
 };
 
 }  // namespace platform::target

@@ -1,5 +1,6 @@
 #include "setup/wizard/installed_file_deletion.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,10 @@ using platform::target::FileEntry;
 using platform::target::OpenFolder;
 using platform::target::Status;
 using platform::target::WindowsPath;
+
+// Open folders kept at most; a record lists its files folder by folder, so
+// a few suffice.
+constexpr std::size_t kOpenFolders = 16;
 
 constexpr std::string_view kLinkOut = "a symbolic link leads out of its drive";
 
@@ -40,14 +45,28 @@ bool InstalledFileRemover::Delete(std::string_view path, InstalledKind kind) {
   if (recycle_) return Recycle(path, kind);
   WindowsPath parsed;
   if (path.empty() || !WindowsPath::Parse(path, &parsed).ok() || parsed.IsRoot()) return true;
-  const std::string folder = parsed.Parent().ToString();
-  if (!open_ || open_->windows_path() != folder) {
-    open_.reset();
-    const Status opened = OpenFolder::Open(run_.system.drives(), folder, &open_);
+  Status opened;
+  const OpenFolder* folder = Folder(parsed.Parent().ToString(), &opened);
+  if (folder == nullptr) {
     if (opened.IsAccessDenied()) run_.log.Add("KEEP", {path, kLinkOut});
-    if (!opened.ok()) return true;  // no folder, no file
+    return true;  // no folder, no file
   }
-  return DeleteAsking(*open_, parsed.Name(), path, kind);
+  return DeleteAsking(*folder, parsed.Name(), path, kind);
+}
+
+const OpenFolder* InstalledFileRemover::Folder(const std::string& folder, Status* opened) {
+  for (auto it = open_.begin(); it != open_.end(); ++it) {
+    if ((*it)->windows_path() == folder) {
+      std::rotate(it, it + 1, open_.end());
+      return open_.back().get();
+    }
+  }
+  std::unique_ptr<OpenFolder> fresh;
+  *opened = OpenFolder::Open(run_.system.drives(), folder, &fresh);
+  if (!opened->ok()) return nullptr;
+  if (open_.size() >= kOpenFolders) open_.erase(open_.begin());
+  open_.push_back(std::move(fresh));
+  return open_.back().get();
 }
 
 bool InstalledFileRemover::DeleteAsking(const OpenFolder& folder, std::string_view name,
@@ -109,16 +128,15 @@ void InstalledFileRemover::RemoveFolderAndEmptyParents(std::string_view folder_t
   if (folder.empty()) return;
   // A folder that still holds something stops the climb at once; asked
   // first because it is by far the common case.
-  if (!open_ || open_->windows_path() != folder) {
-    open_.reset();
-    const Status opened = OpenFolder::Open(run_.system.drives(), folder, &open_);
-    if (opened.IsAccessDenied()) {
-      run_.log.Add("KEEP", {folder, kLinkOut});
-      return;
-    }
+  Status opened;
+  const OpenFolder* open = Folder(folder, &opened);
+  if (opened.IsAccessDenied()) {
+    run_.log.Add("KEEP", {folder, kLinkOut});
+    return;
   }
-  if (open_ && open_->HasEntries()) return;
-  open_.reset();
+  if (open != nullptr && open->HasEntries()) return;
+  // Folders are removed now: none may stay open under an old name.
+  open_.clear();
   const auto& files = run_.system.files();
   std::vector<std::string> existing;
   for (std::string current(folder);;) {

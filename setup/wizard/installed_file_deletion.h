@@ -1,7 +1,9 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/target/open_folder.h"
 #include "setup/wizard/setup_run.h"
@@ -17,7 +19,7 @@ inline constexpr int kMaxDeleteAttempts = 32;
 enum class InstalledKind { kFile, kShortcut };
 
 // Deletes the files and shortcuts of a record one by one and removes the
-// folders they leave empty. It keeps the folder of the last file open, so
+// folders they leave empty. It keeps the folders of the last files open, so
 // that a product of thousands of files in a few folders costs little more
 // than deleting them by hand.
 class InstalledFileRemover {
@@ -43,10 +45,15 @@ class InstalledFileRemover {
   bool Recycle(std::string_view path, InstalledKind kind);
   bool DeleteAsking(const platform::target::OpenFolder& folder, std::string_view name,
                     std::string_view path, InstalledKind kind);
+  // The open folder, opened now when needed; nullptr when it cannot be
+  // opened (opened tells why).
+  const platform::target::OpenFolder* Folder(const std::string& folder,
+                                             platform::target::Status* opened);
 
   SetupRun& run_;
   bool recycle_;
-  std::unique_ptr<platform::target::OpenFolder> open_;
+  // The folders used last, the most recent at the end.
+  std::vector<std::unique_ptr<platform::target::OpenFolder>> open_;
 };
 
 }  // namespace setup::wizard
