@@ -9,7 +9,7 @@
 #include "setup/core/folder_utils.h"
 #include "setup/core/path_text.h"
 #include "setup/core/recycle_bin.h"
-#include "setup/wizard/asked_question.h"
+#include "setup/wizard/install_run.h"
 
 namespace setup::wizard {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "setup/core/registry_entry.h"
 #include "setup/core/registry_utils.h"
-#include "setup/wizard/asked_question.h"
+#include "setup/wizard/install_run.h"
 #include "setup/wizard/installed_file_deletion.h"
 #include "setup/wizard/record_keys.h"
 #include "setup/wizard/record_list.h"
@@ -17,7 +17,8 @@ using platform::target::RegistryRoot;
 constexpr RegistryRoot kMachine = RegistryRoot::kLocalMachine;
 constexpr RegistryRoot kClasses = RegistryRoot::kClassesRoot;
 
-enum Step { kRunStep, kFileStep, kFolderStep, kShortcutStep, kRegistryStep };
+// The bars of page 13.
+enum UninstallStep { kRunStep, kFileStep, kFolderStep, kShortcutStep, kUninstallRegistryStep };
 
 std::string ListKey(std::string_view app_key_name, std::string_view list) {
   return RecordKey(app_key_name) + "\\" + std::string(list);
@@ -44,19 +45,13 @@ Message UnusedSharedFileQuestion(std::string_view path) {
       MessageIcon::kQuestion, MessageButtons::kYesNo, Answer::kYes);
 }
 
-// One step of page 13: runs body(advance) between the step's start and end
-// when its bar has a maximum; body returns false to end the uninstallation.
+// One step of page 13: runs body with the step's bar when the bar has a
+// maximum; body returns false to end the uninstallation.
 template <typename Body>
-bool RunStep(SetupRun& run, const StepMaxima& maxima, Step step, Body body) {
+bool RunStep(SetupRun& run, const StepMaxima& maxima, UninstallStep step, Body body) {
   if (maxima[step] <= 0) return true;
-  run.progress.StepStarted(step);
-  const auto advance = [&run, step] {
-    run.progress.Advanced(step);
-    run.progress.Pump();
-  };
-  if (!body(advance)) return false;
-  run.progress.StepFinished(step);
-  return true;
+  StepProgress bar(run.progress, step);
+  return body(bar);
 }
 
 class UninstallEngine {
@@ -64,17 +59,15 @@ class UninstallEngine {
   UninstallEngine(SetupRun& run, std::string_view app_key_name, bool recycle)
       : run_(run), name_(app_key_name), mark_(OwnerMark(app_key_name)), remover_(run, recycle) {}
 
-  template <typename Advance>
-  bool RunCommand(Advance advance) {
+  bool RunCommand(StepProgress& bar) {
     const std::string command = UnRunCommand(run_, name_);
     const bool started = run_.launcher.RunAndWait(command, run_.progress);
     run_.log.Add("RUN", {command, started ? "waited" : "not started"});
-    advance();
+    bar.Advance();
     return true;
   }
 
-  template <typename Advance>
-  bool DeleteFiles(Advance advance) {
+  bool DeleteFiles(StepProgress& bar) {
     const RecordList list(run_.system, ListKey(name_, "UnFile"));
     for (std::int32_t n = 1; n <= list.Count(); ++n) {
       const std::string path = list.Text("File", n);
@@ -82,38 +75,35 @@ class UninstallEngine {
                              ? ReleaseSharedFile(path)
                              : remover_.Delete(path, InstalledKind::kFile);
       if (!go_on) return false;
-      advance();
+      bar.Advance();
     }
     return true;
   }
 
-  template <typename Advance>
-  bool RemoveFolders(Advance advance) {
+  bool RemoveFolders(StepProgress& bar) {
     const RecordList list(run_.system, ListKey(name_, "UnFolder"));
     for (std::int32_t n = 1; n <= list.Count(); ++n) {
       remover_.RemoveFolderAndEmptyParents(list.Text("Folder", n));
-      advance();
+      bar.Advance();
     }
     return true;
   }
 
-  template <typename Advance>
-  bool DeleteShortcuts(Advance advance) {
+  bool DeleteShortcuts(StepProgress& bar) {
     const RecordList list(run_.system, ListKey(name_, "UnLink"));
     for (std::int32_t n = 1; n <= list.Count(); ++n) {
       if (!remover_.Delete(list.Text("Link", n), InstalledKind::kShortcut)) return false;
-      advance();
+      bar.Advance();
     }
     return true;
   }
 
-  template <typename Advance>
-  bool UndoRegistry(Advance advance) {
-    UndoRegistryEntries(advance);
-    UndoIniEntries(advance);
-    RestoreAssociations(advance);
+  bool UndoRegistry(StepProgress& bar) {
+    UndoRegistryEntries(bar);
+    UndoIniEntries(bar);
+    RestoreAssociations(bar);
     RemoveRecord();
-    advance();
+    bar.Advance();
     return true;
   }
 
@@ -151,8 +141,7 @@ class UninstallEngine {
     return true;
   }
 
-  template <typename Advance>
-  void UndoRegistryEntries(Advance advance) {
+  void UndoRegistryEntries(StepProgress& bar) {
     const RecordList list(run_.system, ListKey(name_, "UnRegistry"));
     for (std::int32_t n = 1; n <= list.Count(); ++n) {
       const std::int32_t way = list.Integer("Way", n, 0);
@@ -162,12 +151,11 @@ class UninstallEngine {
       const bool applied =
           ApplyRegistryEntry(run_.system, way, key, value_name, list.Integer("Type", n, 0), data);
       run_.log.Add("REG", {std::to_string(way), key, value_name, data, applied ? "done" : "not done"});
-      advance();
+      bar.Advance();
     }
   }
 
-  template <typename Advance>
-  void UndoIniEntries(Advance advance) {
+  void UndoIniEntries(StepProgress& bar) {
     const RecordList list(run_.system, ListKey(name_, "UnIniFile"));
     for (std::int32_t n = 1; n <= list.Count(); ++n) {
       const std::int32_t way = list.Integer("Way", n, 0);
@@ -177,17 +165,16 @@ class UninstallEngine {
       const std::string value = list.Text("Value", n);
       const bool applied = ApplyIniEntry(run_.system, way, file, section, key, value);
       run_.log.Add("INI", {std::to_string(way), file, section, key, value, applied ? "done" : "not done"});
-      advance();
+      bar.Advance();
     }
   }
 
-  template <typename Advance>
-  void RestoreAssociations(Advance advance) {
+  void RestoreAssociations(StepProgress& bar) {
     const RecordList list(run_.system, ListKey(name_, "UnExtension"));
     int restored = 0;
     for (std::int32_t n = 1; n <= list.Count(); ++n) {
       if (RestoreAssociation(list.Text("Extension", n))) ++restored;
-      advance();
+      bar.Advance();
     }
     if (restored > 0) run_.log.Add("NOTIFY", {"SHCNE_ASSOCCHANGED"});
   }
@@ -254,7 +241,7 @@ StepMaxima ComputeUninstallMaxima(SetupRun& run, std::string_view app_key_name) 
   maxima[kShortcutStep] = count("UnLink");
   const std::int64_t registry =
       std::int64_t{count("UnRegistry")} + count("UnIniFile") + count("UnExtension") + 1;
-  maxima[kRegistryStep] = static_cast<int>(std::min<std::int64_t>(registry, INT32_MAX));
+  maxima[kUninstallRegistryStep] = static_cast<int>(std::min<std::int64_t>(registry, INT32_MAX));
   return maxima;
 }
 
@@ -267,11 +254,11 @@ EngineResult RunUninstallEngine(SetupRun& run, std::string_view app_key_name, bo
   UninstallEngine engine(run, app_key_name, recycle);
   run.log.Add("UNINSTALL", {app_key_name, recycle ? "recycle" : "delete"});
   const bool done =
-      RunStep(run, maxima, kRunStep, [&](auto advance) { return engine.RunCommand(advance); }) &&
-      RunStep(run, maxima, kFileStep, [&](auto advance) { return engine.DeleteFiles(advance); }) &&
-      RunStep(run, maxima, kFolderStep, [&](auto advance) { return engine.RemoveFolders(advance); }) &&
-      RunStep(run, maxima, kShortcutStep, [&](auto advance) { return engine.DeleteShortcuts(advance); }) &&
-      RunStep(run, maxima, kRegistryStep, [&](auto advance) { return engine.UndoRegistry(advance); });
+      RunStep(run, maxima, kRunStep, [&](StepProgress& bar) { return engine.RunCommand(bar); }) &&
+      RunStep(run, maxima, kFileStep, [&](StepProgress& bar) { return engine.DeleteFiles(bar); }) &&
+      RunStep(run, maxima, kFolderStep, [&](StepProgress& bar) { return engine.RemoveFolders(bar); }) &&
+      RunStep(run, maxima, kShortcutStep, [&](StepProgress& bar) { return engine.DeleteShortcuts(bar); }) &&
+      RunStep(run, maxima, kUninstallRegistryStep, [&](StepProgress& bar) { return engine.UndoRegistry(bar); });
   run.progress.Pump();
   return done ? EngineResult::kCompleted : EngineResult::kAborted;
 }

@@ -136,7 +136,7 @@ TEST_F(UninstallTest, RegistryIniRunAndRecordAreUndone) {
   const StepMaxima maxima = ComputeUninstallMaxima(h.run, "Mine");
   EXPECT_EQ(maxima, (StepMaxima{1, 0, 0, 0, 3 + 1 + 0 + 1}));
   EXPECT_EQ(RunUninstallEngine(h.run, "Mine", false, maxima), EngineResult::kCompleted);
-  EXPECT_EQ(h.launcher.waited_for, std::vector<std::string>{"\"C:\\App\\unreg.exe\" /quiet"});
+  EXPECT_EQ(h.launcher.waited, std::vector<std::string>{"\"C:\\App\\unreg.exe\" /quiet"});
   EXPECT_FALSE(RegKeyExists(sys(), RegistryRoot::kCurrentUser, "Software\\Maker\\App"));
   EXPECT_EQ(RegReadInteger(sys(), RegistryRoot::kCurrentUser, "Software\\Maker\\Keep", "Flag", -1), 0);
   EXPECT_FALSE(RegKeyExists(sys(), RegistryRoot::kCurrentUser, "Software\\Maker\\Lower"));

@@ -9,7 +9,6 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <deque>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -25,25 +24,12 @@
 #include "setup/wizard/prompter.h"
 #include "setup/wizard/record_keys.h"
 #include "setup/wizard/setup_run.h"
+#include "setup/wizard/test_fakes.h"
 
 namespace setup::wizard::testing {
 
 using platform::target::RegistryRoot;
 using platform::target::TargetSystem;
-
-// Answers from a list, then each question's default; keeps what was asked.
-class ScriptedPrompter : public Prompter {
- public:
-  std::deque<Answer> answers;
-  std::vector<Message> asked;
-  Answer Ask(const Message& message) override {
-    asked.push_back(message);
-    if (answers.empty()) return message.default_answer;
-    const Answer answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-};
 
 // Always gives the same answer, as a user who keeps pressing one button.
 class FixedPrompter : public Prompter {
@@ -57,19 +43,6 @@ class FixedPrompter : public Prompter {
 
  private:
   Answer answer_;
-};
-
-class RecordingLauncher : public ProgramLauncher {
- public:
-  std::vector<std::string> waited_for;
-  int restarts = 0;
-  bool Start(std::string_view, std::string_view) override { return false; }
-  bool RunAndWait(std::string_view command_line, EngineProgress& progress) override {
-    waited_for.emplace_back(command_line);
-    progress.Pump();
-    return true;
-  }
-  void RestartWindows() override { ++restarts; }
 };
 
 // A SetupRun over the system with a scripted prompter (or the one given).
