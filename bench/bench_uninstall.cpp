@@ -16,6 +16,7 @@
 
 #include "platform/target/registry_batch.h"
 #include "platform/target/target_system.h"
+#include "platform/testing/temp_dir.h"
 #include "setup/wizard/record_keys.h"
 #include "setup/wizard/uninstall_engine.h"
 #include "setup/wizard/uninstall_fixture_for_test.h"
@@ -33,23 +34,6 @@ constexpr int kFolders = 20;
 constexpr int kRegistryEntries = 200;
 constexpr const char* kProduct = "BenchProduct";
 const std::string kInstallFolder = "C:\\Program Files\\Bench";
-
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "bench-uninstall-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    path_ = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code error;
-    fs::remove_all(path_, error);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 // CPU time of this process, to tell the engine's own work from waiting for
 // the disk.
@@ -109,7 +93,7 @@ void Install(TargetSystem& system) {
 
 void BM_UninstallEngine(benchmark::State& state) {
   for (auto _ : state) {
-    ScratchFolder scratch;
+    const platform::testing::TempDir scratch;
     platform::target::InitOptions options;
     options.user_name = "taro";
     std::unique_ptr<TargetSystem> system;
@@ -132,7 +116,7 @@ BENCHMARK(BM_UninstallEngine)->UseManualTime()->Unit(benchmark::kMillisecond)->I
 
 void BM_RmMinusR(benchmark::State& state) {
   for (auto _ : state) {
-    ScratchFolder scratch;
+    const platform::testing::TempDir scratch;
     const fs::path root = scratch.path() / "Bench";
     WriteFiles(root);
     const std::string command = "rm -r '" + root.string() + "'";
