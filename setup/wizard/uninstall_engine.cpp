@@ -260,6 +260,7 @@ EngineResult RunUninstallEngine(SetupRun& run, std::string_view app_key_name, bo
       RunStep(run, maxima, kShortcutStep, [&](StepProgress& bar) { return engine.DeleteShortcuts(bar); }) &&
       RunStep(run, maxima, kUninstallRegistryStep, [&](StepProgress& bar) { return engine.UndoRegistry(bar); });
   run.progress.Pump();
+  run.log.Add(done ? "DONE" : "ABORT", {"uninstall", app_key_name});
   return done ? EngineResult::kCompleted : EngineResult::kAborted;
 }
 

@@ -231,6 +231,7 @@ TEST_F(StuckFileTest, AbortConfirmedStopsAndKeepsTheRecord) {
   EXPECT_TRUE(Exists("C:\\App\\z.dll"));
   EXPECT_TRUE(RecordExists("Mine"));
   EXPECT_TRUE(RegKeyExists(sys(), kMachine, std::string(kSystemUninstallKey) + "\\Mine"));
+  EXPECT_EQ(h.log.LinesOf("ABORT"), std::vector<std::string>{"ABORT\tuninstall\tMine"});
 }
 
 TEST_F(StuckFileTest, EndlessRetryIsCappedAndTheFileLeft) {
