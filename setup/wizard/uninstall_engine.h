@@ -12,6 +12,19 @@ namespace setup::wizard {
 // (registry, INI and association items plus 1 for removing the record).
 StepMaxima ComputeUninstallMaxima(SetupRun& run, std::string_view app_key_name);
 
+// The uninstall engine's log lines (fields TAB-separated):
+//   UNINSTALL name delete|recycle            the run begins
+//   RUN command waited|not started           the recorded uninstall command
+//   DELETE file|shortcut path                RECYCLE file|shortcut path
+//   KEEP path reason                         a file or folder left behind
+//   SHARED path count reason                 a shared count lowered, kept or removed ("-")
+//   RMDIR folder                             a folder removed
+//   REG way key name data done|not done      INI way file section key value done|not done
+//   ASSOC ext restored|removed|left detail   NOTIFY SHCNE_ASSOCCHANGED
+//   RECORD removed|not removed key           SETTING DeleteToDustBox 0|1
+//   MESSAGE text answer                      STOP path (the user stopped)
+//   DONE uninstall name | ABORT uninstall name
+//
 // The uninstall engine: runs the recorded uninstall command, deletes the
 // files (shared files by their counts), removes the folders and shortcuts,
 // undoes the registry and INI entries, restores the associations, removes
