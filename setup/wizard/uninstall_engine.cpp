@@ -121,8 +121,8 @@ class UninstallEngine {
     if (count >= 2) {
       std::string rest = owners;
       rest.erase(at, mark_.size());
-      const bool counted = RegWriteInteger(run_.system, kMachine, kSharedDllsKey, path, count - 1);
-      const bool listed = RegWriteString(run_.system, kMachine, kOwnerListKey, path, rest);
+      const auto counted = RegWriteInteger(run_.system, kMachine, kSharedDllsKey, path, count - 1);
+      const auto listed = RegWriteString(run_.system, kMachine, kOwnerListKey, path, rest);
       run_.log.Add("SHARED", {path, std::to_string(count - 1),
                               counted && listed ? "count lowered, file kept" : "count not written"});
       return true;
@@ -148,9 +148,9 @@ class UninstallEngine {
       const std::string key = list.Text("Key", n);
       const std::string value_name = list.Text("Name", n);
       const std::string data = list.Text("Data", n);
-      const bool applied =
+      const auto applied =
           ApplyRegistryEntry(run_.system, way, key, value_name, list.Integer("Type", n, 0), data);
-      run_.log.Add("REG", {std::to_string(way), key, value_name, data, applied ? "done" : "not done"});
+      run_.log.Add("REG", {std::to_string(way), key, value_name, data, applied ? "ok" : "failed"});
       bar.Advance();
     }
   }
@@ -163,8 +163,8 @@ class UninstallEngine {
       const std::string section = list.Text("Section", n);
       const std::string key = list.Text("Key", n);
       const std::string value = list.Text("Value", n);
-      const bool applied = ApplyIniEntry(run_.system, way, file, section, key, value);
-      run_.log.Add("INI", {std::to_string(way), file, section, key, value, applied ? "done" : "not done"});
+      const auto applied = ApplyIniEntry(run_.system, way, file, section, key, value);
+      run_.log.Add("INI", {std::to_string(way), file, section, key, value, applied ? "ok" : "failed"});
       bar.Advance();
     }
   }
@@ -194,10 +194,10 @@ class UninstallEngine {
                          RegDeleteTree(run_.system, kClasses, "kestro-" + ext);
     const std::string backup = RegReadString(run_.system, kClasses, backup_key, "", "");
     if (backup == "null") {
-      const bool dropped = RegDeleteTree(run_.system, kClasses, backup_key);
+      const auto dropped = RegDeleteTree(run_.system, kClasses, backup_key);
       run_.log.Add("ASSOC", {ext, removed && dropped ? "removed" : "removed in part", "none before"});
     } else {
-      const bool moved = RegMoveKey(run_.system, kClasses, backup_key, extension_key);
+      const auto moved = RegMoveKey(run_.system, kClasses, backup_key, extension_key);
       run_.log.Add("ASSOC", {ext, removed && moved ? "restored" : "restored in part", "from backup"});
     }
     return true;

@@ -19,7 +19,7 @@ StepMaxima ComputeUninstallMaxima(SetupRun& run, std::string_view app_key_name);
 //   KEEP path reason                         a file or folder left behind
 //   SHARED path count reason                 a shared count lowered, kept or removed ("-")
 //   RMDIR folder                             a folder removed
-//   REG way key name data done|not done      INI way file section key value done|not done
+//   REG way key name data ok|failed          INI way file section key value ok|failed
 //   ASSOC ext restored|removed|left detail   NOTIFY SHCNE_ASSOCCHANGED
 //   RECORD removed|not removed key           SETTING DeleteToDustBox 0|1
 //   MESSAGE text answer                      STOP path (the user stopped)
