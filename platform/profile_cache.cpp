@@ -7,6 +7,7 @@
 
 #include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
+#include "platform/private_profile.h"
 
 namespace platform {
 namespace {
@@ -56,7 +57,9 @@ constexpr std::size_t kCachedFiles = 8;
 
 ProfileIndex::ProfileIndex(std::string_view bytes) {
   Section* current = nullptr;
-  std::size_t pos = 0;
+  // A UTF-8 byte-order mark, as modern editors write it, is not part of the
+  // first line.
+  std::size_t pos = bytes.starts_with(kUtf8ByteOrderMark) ? kUtf8ByteOrderMark.size() : 0;
   while (pos < bytes.size()) {
     std::size_t end = bytes.find('\n', pos);
     if (end == std::string_view::npos) end = bytes.size();
