@@ -1,20 +1,10 @@
 #include "setup/app/default_answer_prompter.h"
 
+#include "setup/wizard/install_run.h"
+
 namespace setup::app {
 
 using wizard::Answer;
-
-std::string_view AnswerWord(Answer answer) {
-  switch (answer) {
-    case Answer::kOk: return "OK";
-    case Answer::kYes: return "Yes";
-    case Answer::kNo: return "No";
-    case Answer::kAbort: return "Abort";
-    case Answer::kRetry: return "Retry";
-    case Answer::kIgnore: return "Ignore";
-  }
-  return "OK";
-}
 
 Answer DefaultAnswerPrompter::Ask(const wizard::Message& message) {
   Answer answer = message.default_answer;
@@ -36,9 +26,8 @@ Answer DefaultAnswerPrompter::Ask(const wizard::Message& message) {
     err_ << c;
     if (c == '\n') err_ << "  ";
   }
-  err_ << "\n  -> " << AnswerWord(answer) << "\n";
+  err_ << "\n  -> " << wizard::AnswerName(answer) << "\n";
   err_.flush();
-  log_.Add("ANSWER", {message.text, AnswerWord(answer)});
   return answer;
 }
 

@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "setup/wizard/action_log.h"
 #include "setup/wizard/prompter.h"
 
 namespace setup::app {
@@ -14,15 +13,13 @@ namespace setup::app {
 // most retry_limit times in a row for the same question and then replaced
 // by the fallback: Abort for the installer (the work stops), Ignore for the
 // uninstaller (the file is left and reported). Every message goes to err in
-// UTF-8 with its answer, and to the log as
-//   ANSWER<TAB>text<TAB>answer
+// UTF-8 with its answer (the wizard and the engines log it as MESSAGE).
 class DefaultAnswerPrompter : public wizard::Prompter {
  public:
   static constexpr int kRetryLimit = 3;
 
-  DefaultAnswerPrompter(std::ostream& err, wizard::ActionLog& log, wizard::Answer retry_fallback,
-                        int retry_limit = kRetryLimit)
-      : err_(err), log_(log), retry_fallback_(retry_fallback), retry_limit_(retry_limit) {}
+  DefaultAnswerPrompter(std::ostream& err, wizard::Answer retry_fallback, int retry_limit = kRetryLimit)
+      : err_(err), retry_fallback_(retry_fallback), retry_limit_(retry_limit) {}
 
   wizard::Answer Ask(const wizard::Message& message) override;
 
@@ -33,7 +30,6 @@ class DefaultAnswerPrompter : public wizard::Prompter {
 
  private:
   std::ostream& err_;
-  wizard::ActionLog& log_;
   wizard::Answer retry_fallback_;
   int retry_limit_;
   std::string last_text_;
@@ -41,8 +37,5 @@ class DefaultAnswerPrompter : public wizard::Prompter {
   int ignored_ = 0;
   int errors_ = 0;
 };
-
-// "OK", "Yes", "No", "Abort", "Retry" or "Ignore".
-std::string_view AnswerWord(wizard::Answer answer);
 
 }  // namespace setup::app

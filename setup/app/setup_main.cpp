@@ -18,7 +18,7 @@ using namespace setup::app;
 class NoWindowFront : public ProgramFront {
  public:
   explicit NoWindowFront(const FrontRequest& request)
-      : err_(request.err), prompter_(request.err, request.log, setup::wizard::Answer::kAbort) {}
+      : err_(request.err), prompter_(request.err, setup::wizard::Answer::kAbort) {}
   setup::wizard::Prompter& prompter() override { return prompter_; }
   setup::wizard::EngineProgress& progress() override { return progress_; }
   int ShowWizard(setup::wizard::WizardModel&) override {

@@ -10,6 +10,7 @@
 #include "setup/app/target_for_run.h"
 #include "setup/app/unattended_driver.h"
 #include "setup/core/path_text.h"
+#include "setup/wizard/install_run.h"
 #include "setup/wizard/wizard_model.h"
 
 namespace setup::app {
@@ -23,7 +24,7 @@ class UnattendedFront : public ProgramFront {
   explicit UnattendedFront(const FrontRequest& request)
       : options_(request.options),
         log_(request.log),
-        prompter_(request.err, request.log,
+        prompter_(request.err,
                   request.mode == ProgramMode::kUninstall ? wizard::Answer::kIgnore : wizard::Answer::kAbort) {}
 
   wizard::Prompter& prompter() override { return prompter_; }
@@ -37,6 +38,22 @@ class UnattendedFront : public ProgramFront {
   wizard::ActionLog& log_;
   DefaultAnswerPrompter prompter_;
   wizard::EngineProgress progress_;
+};
+
+// The messages of the program's own start, logged as the wizard logs its
+// messages: MESSAGE<TAB>text<TAB>answer.
+class LoggedPrompter : public wizard::Prompter {
+ public:
+  LoggedPrompter(wizard::Prompter& inner, wizard::ActionLog& log) : inner_(inner), log_(log) {}
+  wizard::Answer Ask(const wizard::Message& message) override {
+    const wizard::Answer answer = inner_.Ask(message);
+    log_.Add("MESSAGE", {message.text, wizard::AnswerName(answer)});
+    return answer;
+  }
+
+ private:
+  wizard::Prompter& inner_;
+  wizard::ActionLog& log_;
 };
 
 std::string_view ModeWord(ProgramMode mode) {
@@ -87,7 +104,7 @@ int RunSetupProgram(const fs::path& program_path, const std::vector<std::string>
   std::unique_ptr<TargetSystem> system;
   if (!front || !OpenTargetForRun(program_path, err, &system)) return kExitRefused;
   HostProgramLauncher launcher(*system, log, unattended);
-  wizard::Prompter& prompter = front->prompter();
+  LoggedPrompter prompter(front->prompter(), log);
   const std::string source_folder = SourceFolderFor(*system, program_path);
   log.Add("START", {ModeWord(invocation.mode), invocation.subject, source_folder});
 
@@ -128,7 +145,7 @@ int RunSetupProgram(const fs::path& program_path, const std::vector<std::string>
     }
   }
 
-  wizard::SetupRun run{*system,         prompter,      log, launcher, front->progress(),
+  wizard::SetupRun run{*system,         front->prompter(), log, launcher, front->progress(),
                        program_path,    source_folder, invocation.arguments};
   EngineBinding engines(run, script);
   wizard::WizardModel model(run, std::move(start), engines);
