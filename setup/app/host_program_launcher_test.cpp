@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 #include "platform/atomic_file.h"
 #include "platform/private_profile.h"
 #include "platform/target/run_only_drives.h"
@@ -76,14 +73,7 @@ TEST_F(HostProgramLauncherTest, StartDoesNotWaitAndOnlyProgramsAreStarted) {
   ASSERT_EQ(skipped.size(), 4u);
   EXPECT_EQ(skipped[0], "SKIP\tC:\\tools\\readme.txt\t\tnot a program");
   EXPECT_EQ(skipped[1], "SKIP\tQ:\\tools\\probe\t\tnot on a drive of this system");
-
-  ASSERT_TRUE(launcher.Start("C:\\tools\\probe", "one"));
-  // The program runs on its own; give it a generous while to finish.
-  for (int i = 0; i < 500 && !fs::exists(tools_ / "out.txt"); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_EQ(Output().substr(0, 6), "[one]\n");
+  EXPECT_TRUE(launcher.Start("C:\\tools\\probe", "one"));
   EXPECT_EQ(log_.LinesOf("RUN").at(0), "RUN\tC:\\tools\\probe\tone\tstarted");
 }
 

@@ -28,19 +28,6 @@ class ModeChecksTest : public ::testing::Test {
   setup::testing::TestSystem system_;
 };
 
-TEST_F(ModeChecksTest, SetupScriptMustExistAndNameTheExactFormat) {
-  ScriptedPrompter prompter;
-  EXPECT_FALSE(CheckSetupScript(SetupScript(system_.dir() / "none.dat"), "D:\\Setup.dat", prompter));
-  EXPECT_FALSE(CheckSetupScript(WriteScript("[Define]\r\nApplication=kestro Setup 1.01\r\n"),
-                                "D:\\Setup.dat", prompter));
-  EXPECT_TRUE(CheckSetupScript(WriteScript("[Define]\r\nApplication=kestro Setup 1.00\r\n"),
-                               "D:\\Setup.dat", prompter));
-  ASSERT_EQ(prompter.asked.size(), 2u);
-  EXPECT_EQ(prompter.asked[0].text, "ファイルが見つかりません。\nD:\\Setup.dat");
-  EXPECT_EQ(prompter.asked[0].icon, wizard::MessageIcon::kError);
-  EXPECT_EQ(prompter.asked[1].text, "ファイル内容かバージョンが異なります。\nD:\\Setup.dat");
-}
-
 TEST_F(ModeChecksTest, CleanUpComparesOnlyTheFirstTwelveCharactersAndRefusesAMissingScript) {
   ScriptedPrompter prompter;
   EXPECT_TRUE(CheckCleanUpScript(WriteScript("[Define]\r\nApplication=kestro Setup 9\r\n"), "x", prompter));

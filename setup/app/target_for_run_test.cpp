@@ -74,10 +74,5 @@ TEST(TargetForRunTest, UninstallerCopyFindsTheSystemThatHoldsIt) {
   EXPECT_FALSE(fs::exists(system.dir() / "data"));
 }
 
-TEST(TargetForRunTest, OwnProgramPathKeepsTheNameItWasStartedBy) {
-  EXPECT_EQ(OwnProgramPath("/some/where/../pkg/KESTRO.EXE"), fs::path("/some/pkg/KESTRO.EXE"));
-  EXPECT_EQ(OwnProgramPath("Setup"), fs::read_symlink("/proc/self/exe"));
-}
-
 }  // namespace
 }  // namespace setup::app
