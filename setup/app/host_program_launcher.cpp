@@ -43,7 +43,7 @@ bool HostProgramLauncher::Start(std::string_view program, std::string_view param
   if (!Prepare(program, parameters, &command)) return false;
   std::string error;
   const platform::HostProcess process = platform::StartHostProcess(command, &error);
-  log_.Add(process.started() ? "RUN" : "SKIP", {program, parameters, process.started() ? "started" : error});
+  if (!process.started()) log_.Add("SKIP", {program, parameters, error});
   return process.started();
 }
 
@@ -65,7 +65,7 @@ bool HostProgramLauncher::RunAndWait(std::string_view command_line, wizard::Engi
 void HostProgramLauncher::RestartWindows() {
   const std::string& restart = system_.settings().restart_command;
   if (restart.empty()) {
-    log_.Add("RESTART", {"", "recorded"});
+    log_.Add("REBOOT", {"", "recorded"});
     return;
   }
   // The command is the system owner's own setting, not package input, so
@@ -77,7 +77,7 @@ void HostProgramLauncher::RestartWindows() {
   std::string error;
   const platform::HostProcess process = platform::StartHostProcess(command, &error);
   const int status = platform::WaitHostProcess(process);
-  log_.Add("RESTART", {restart, process.started() ? "exit " + std::to_string(status) : error});
+  log_.Add("REBOOT", {restart, process.started() ? "exit " + std::to_string(status) : error});
 }
 
 }  // namespace setup::app

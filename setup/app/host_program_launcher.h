@@ -20,11 +20,11 @@ namespace setup::app {
 // unattended mode. Anything else (a document, a file that is no program, a
 // path on no drive) is logged and skipped; nothing is handed to a shell.
 //
-// Log lines:
-//   RUN<TAB>program<TAB>parameters<TAB>started | exit N
-//   SKIP<TAB>program<TAB>parameters<TAB>reason
-//   RESTART<TAB>command<TAB>exit N        (the system's restart command)
-//   RESTART<TAB><TAB>recorded             (no restart command set)
+// Log lines (a started program is logged by its caller):
+//   SKIP<TAB>program<TAB>parameters<TAB>reason    nothing was started
+//   RUN<TAB>program<TAB>parameters<TAB>exit N     RunAndWait's program ended
+//   REBOOT<TAB>command<TAB>exit N                 the system's restart command ran
+//   REBOOT<TAB><TAB>recorded                      no restart command is set
 class HostProgramLauncher : public wizard::ProgramLauncher {
  public:
   HostProgramLauncher(platform::target::TargetSystem& system, wizard::ActionLog& log, bool unattended)

@@ -74,14 +74,14 @@ TEST_F(HostProgramLauncherTest, StartDoesNotWaitAndOnlyProgramsAreStarted) {
   EXPECT_EQ(skipped[0], "SKIP\tC:\\tools\\readme.txt\t\tnot a program");
   EXPECT_EQ(skipped[1], "SKIP\tQ:\\tools\\probe\t\tnot on a drive of this system");
   EXPECT_TRUE(launcher.Start("C:\\tools\\probe", "one"));
-  EXPECT_EQ(log_.LinesOf("RUN").at(0), "RUN\tC:\\tools\\probe\tone\tstarted");
+  EXPECT_EQ(log_.LinesOf("SKIP").size(), 4u);
 }
 
 TEST_F(HostProgramLauncherTest, RestartRunsTheSystemsCommandOrIsOnlyRecorded) {
   {
     HostProgramLauncher launcher(*system_, log_, false);
     launcher.RestartWindows();
-    EXPECT_EQ(log_.LinesOf("RESTART").at(0), "RESTART\t\trecorded");
+    EXPECT_EQ(log_.LinesOf("REBOOT").at(0), "REBOOT\t\trecorded");
   }
   const fs::path marker = system_.dir() / "restarted";
   ASSERT_TRUE(platform::WritePrivateProfileString(
@@ -94,7 +94,7 @@ TEST_F(HostProgramLauncherTest, RestartRunsTheSystemsCommandOrIsOnlyRecorded) {
   std::string text;
   ASSERT_TRUE(platform::ReadWholeFile(marker, text));
   EXPECT_EQ(text, system_->folder().string() + "\n");
-  EXPECT_NE(log_.LinesOf("RESTART").at(1).find("\texit 0"), std::string::npos);
+  EXPECT_NE(log_.LinesOf("REBOOT").at(1).find("\texit 0"), std::string::npos);
 }
 
 }  // namespace
