@@ -58,7 +58,7 @@ bool HostProgramLauncher::RunAndWait(std::string_view command_line, wizard::Engi
     return false;
   }
   const int status = platform::WaitHostProcess(process, [&progress] { progress.Pump(); });
-  log_.Add("RUN", {split.program, split.parameters, "exit " + std::to_string(status)});
+  log_.Add("EXIT", {split.program, split.parameters, std::to_string(status)});
   return true;
 }
 

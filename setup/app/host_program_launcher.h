@@ -22,7 +22,7 @@ namespace setup::app {
 //
 // Log lines (a started program is logged by its caller):
 //   SKIP<TAB>program<TAB>parameters<TAB>reason    nothing was started
-//   RUN<TAB>program<TAB>parameters<TAB>exit N     RunAndWait's program ended
+//   EXIT<TAB>program<TAB>parameters<TAB>N         RunAndWait's program ended with N
 //   REBOOT<TAB>command<TAB>exit N                 the system's restart command ran
 //   REBOOT<TAB><TAB>recorded                      no restart command is set
 class HostProgramLauncher : public wizard::ProgramLauncher {

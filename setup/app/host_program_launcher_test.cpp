@@ -58,8 +58,8 @@ TEST_F(HostProgramLauncherTest, RunAndWaitPassesWindowsArgumentsAndTheSameSystem
   EXPECT_GT(progress.pumps, 0);
   EXPECT_EQ(Output(), "[/x][two words][a\"b]\n" + system_->folder().string() + "\n" + letter +
                           "=fixed," + (system_.dir() / "pkg").string() + "\n1\n");
-  ASSERT_EQ(log_.LinesOf("RUN").size(), 1u);
-  EXPECT_EQ(log_.LinesOf("RUN")[0], "RUN\tC:\\TOOLS\\probe\t/x \"two words\" a\\\"b\texit 0");
+  ASSERT_EQ(log_.LinesOf("EXIT").size(), 1u);
+  EXPECT_EQ(log_.LinesOf("EXIT")[0], "EXIT\tC:\\TOOLS\\probe\t/x \"two words\" a\\\"b\t0");
 }
 
 TEST_F(HostProgramLauncherTest, StartDoesNotWaitAndOnlyProgramsAreStarted) {
