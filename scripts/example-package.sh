@@ -23,14 +23,15 @@ fi
 log="$PWD/build/example-package.log"
 
 if [ "$action" = install ]; then
-  # A package is the program beside its script and files.
+  # A package is the program beside its script and files; named Setup.exe
+  # as on Windows, the clean-up of the package folder removes it too.
   stage="$PWD/build/example-package"
   rm -rf "$stage"
   mkdir -p "$stage"
   cp examples/setup-package/* "$stage/"
-  cp "$build/setup/app/Setup" "$stage/Setup"
+  cp "$build/setup/app/Setup" "$stage/Setup.exe"
   status=0
-  "$stage/Setup" /silent "/log=$log" || status=$?
+  "$stage/Setup.exe" /silent "/log=$log" || status=$?
 else
   # The system's list of installed programs names the uninstaller copy in
   # the Windows folder.
