@@ -74,6 +74,14 @@ std::string CleanUpFolder(TargetSystem& system, const std::string& subject) {
   return subject;
 }
 
+// Ends the log with the exit status however the run ends:
+//   END<TAB>status
+struct EndLine {
+  wizard::ActionLog& log;
+  int status = kExitRefused;
+  ~EndLine() { log.Add("END", {std::to_string(status)}); }
+};
+
 fs::path HostPathOf(TargetSystem& system, std::string_view windows_path) {
   fs::path host;
   if (!system.drives().ToHostPath(windows_path, &host).ok()) return {};
@@ -107,30 +115,31 @@ int RunSetupProgram(const fs::path& program_path, const std::vector<std::string>
   LoggedPrompter prompter(front->prompter(), log);
   const std::string source_folder = SourceFolderFor(*system, program_path);
   log.Add("START", {ModeWord(invocation.mode), invocation.subject, source_folder});
+  EndLine end{log};
 
   wizard::WizardStart start;
   SetupScript script{fs::path()};
   switch (invocation.mode) {
     case ProgramMode::kVersionBox:
       ShowVersionBox(prompter);
-      return kExitDone;
+      return end.status = kExitDone;
     case ProgramMode::kRestartQuestion:
       AskForRestart(prompter, launcher);
-      return kExitDone;
+      return end.status = kExitDone;
     case ProgramMode::kSetup: {
       script = SetupScript(program_path.parent_path() / std::string(kScriptFileName));
       const std::string shown =
           source_folder.empty() ? script.file().string() : source_folder + std::string(kScriptFileName);
-      if (!CheckSetupScript(script, shown, prompter)) return kExitRefused;
+      if (!CheckSetupScript(script, shown, prompter)) return end.status = kExitRefused;
       start = wizard::WizardStart::Setup(script);
       break;
     }
     case ProgramMode::kUninstall:
       switch (CheckUninstallTarget(*system, invocation.subject, prompter)) {
         case UninstallTarget::kRecorded: break;
-        case UninstallTarget::kStaleEntryRemoved: return kExitDone;
+        case UninstallTarget::kStaleEntryRemoved: return end.status = kExitDone;
         case UninstallTarget::kStaleEntryKept:
-        case UninstallTarget::kNothingRecorded: return kExitRefused;
+        case UninstallTarget::kNothingRecorded: return end.status = kExitRefused;
       }
       start = wizard::WizardStart::Uninstall(invocation.subject);
       break;
@@ -139,7 +148,7 @@ int RunSetupProgram(const fs::path& program_path, const std::vector<std::string>
       const std::string folder = CleanUpFolder(*system, invocation.subject);
       const std::string shown = JoinPath(folder.empty() ? invocation.subject : folder, kScriptFileName);
       script = SetupScript(HostPathOf(*system, shown));
-      if (!CheckCleanUpScript(script, shown, prompter)) return kExitRefused;
+      if (!CheckCleanUpScript(script, shown, prompter)) return end.status = kExitRefused;
       start = wizard::WizardStart::CleanUp(folder, script);
       break;
     }
@@ -149,9 +158,7 @@ int RunSetupProgram(const fs::path& program_path, const std::vector<std::string>
                        program_path,    source_folder, invocation.arguments};
   EngineBinding engines(run, script);
   wizard::WizardModel model(run, std::move(start), engines);
-  const int status = front->ShowWizard(model);
-  log.Add("END", {std::to_string(status)});
-  return status;
+  return end.status = front->ShowWizard(model);
 }
 
 }  // namespace setup::app
