@@ -72,6 +72,13 @@ int WaitHostProcess(HostProcess process, const std::function<void()>& between_ch
   }
 }
 
+bool ReapIfEnded(HostProcess process) {
+  if (!process.started()) return true;
+  int status = 0;
+  const pid_t done = ::waitpid(process.pid, &status, WNOHANG);
+  return done == process.pid ? WIFEXITED(status) || WIFSIGNALED(status) : done < 0 && errno == ECHILD;
+}
+
 bool IsHostExecutable(const std::string& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;

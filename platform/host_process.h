@@ -31,6 +31,10 @@ HostProcess StartHostProcess(const HostCommand& command, std::string* error = nu
 // killed by one; -1 when the child cannot be waited for.
 int WaitHostProcess(HostProcess process, const std::function<void()>& between_checks = {});
 
+// Collects the child's exit without waiting; true once it has ended (its
+// status is then gone), false while it runs.
+bool ReapIfEnded(HostProcess process);
+
 // Whether the host file is a regular file its user may execute.
 bool IsHostExecutable(const std::string& path);
 

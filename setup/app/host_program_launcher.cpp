@@ -38,13 +38,22 @@ bool HostProgramLauncher::Prepare(std::string_view program, std::string_view par
   return true;
 }
 
+void HostProgramLauncher::ReapEnded() {
+  std::erase_if(started_, [](platform::HostProcess process) { return platform::ReapIfEnded(process); });
+}
+
 bool HostProgramLauncher::Start(std::string_view program, std::string_view parameters) {
+  ReapEnded();
   platform::HostCommand command;
   if (!Prepare(program, parameters, &command)) return false;
   std::string error;
   const platform::HostProcess process = platform::StartHostProcess(command, &error);
-  if (!process.started()) log_.Add("SKIP", {program, parameters, error});
-  return process.started();
+  if (!process.started()) {
+    log_.Add("SKIP", {program, parameters, error});
+    return false;
+  }
+  started_.push_back(process);
+  return true;
 }
 
 bool HostProgramLauncher::RunAndWait(std::string_view command_line, wizard::EngineProgress& progress) {

@@ -29,6 +29,10 @@ class HostProgramLauncher : public wizard::ProgramLauncher {
  public:
   HostProgramLauncher(platform::target::TargetSystem& system, wizard::ActionLog& log, bool unattended)
       : system_(system), log_(log), unattended_(unattended) {}
+  // Programs still running go on without us.
+  ~HostProgramLauncher() override { ReapEnded(); }
+  HostProgramLauncher(const HostProgramLauncher&) = delete;
+  HostProgramLauncher& operator=(const HostProgramLauncher&) = delete;
 
   bool Start(std::string_view program, std::string_view parameters) override;
   bool RunAndWait(std::string_view command_line, wizard::EngineProgress& progress) override;
@@ -41,9 +45,14 @@ class HostProgramLauncher : public wizard::ProgramLauncher {
   // The command for program and parameters; false after logging SKIP.
   bool Prepare(std::string_view program, std::string_view parameters, platform::HostCommand* command);
 
+  // Collects the programs Start started that have ended, so that none
+  // lingers as a finished child while the program runs on.
+  void ReapEnded();
+
   platform::target::TargetSystem& system_;
   wizard::ActionLog& log_;
   bool unattended_;
+  std::vector<platform::HostProcess> started_;
 };
 
 }  // namespace setup::app
