@@ -18,22 +18,22 @@ using platform::target::testing::ScopedEnv;
 
 TEST(TargetForRunTest, SourceFolderIsTheProgramsFolderOnADriveOrOnADriveOfItsOwn) {
   setup::testing::TestSystem system;
-  fs::create_directories(system.dir() / "pkg");
-  // A fresh system shows the whole host as drive Z.
-  const std::string on_z = SourceFolderFor(*system, system.dir() / "pkg" / "Setup");
-  EXPECT_EQ(on_z.substr(0, 3), "Z:\\");
-  EXPECT_EQ(on_z.substr(on_z.size() - 5), "\\pkg\\");
-  EXPECT_TRUE(system->run_only_drives().empty());
-
+  fs::create_directories(system.dir() / "share" / "pkg");
+  fs::create_directories(system.dir() / "loose");
+  // Drive P shows the share; nothing else of the host is on a drive.
   platform::target::SystemSettings settings = system->settings();
-  std::erase_if(settings.drives, [](const auto& d) { return d.letter == 'Z'; });
+  std::erase_if(settings.drives, [](const auto& d) { return d.letter != 'C'; });
+  settings.drives.push_back({'P', system.dir() / "share", platform::target::DriveType::kRemote});
   ASSERT_TRUE(platform::target::SaveSystemSettings(system->folder(), settings).ok());
-  std::unique_ptr<TargetSystem> without_z;
-  ASSERT_TRUE(TargetSystem::Open(system->folder(), &without_z).ok());
-  EXPECT_EQ(SourceFolderFor(*without_z, system.dir() / "pkg" / "Setup"), "D:\\");
-  EXPECT_EQ(WindowsFolderFor(*without_z, system->folder() / "drive_c" / "WINDOWS"), "C:\\WINDOWS");
-  EXPECT_EQ(WindowsFolderFor(*without_z, system.dir() / "pkg"), "D:\\");
-  EXPECT_EQ(without_z->run_only_drives().size(), 1u);
+  std::unique_ptr<TargetSystem> reopened;
+  ASSERT_TRUE(TargetSystem::Open(system->folder(), &reopened).ok());
+
+  EXPECT_EQ(SourceFolderFor(*reopened, system.dir() / "share" / "pkg" / "Setup"), "P:\\pkg\\");
+  EXPECT_TRUE(reopened->run_only_drives().empty());
+  EXPECT_EQ(SourceFolderFor(*reopened, system.dir() / "loose" / "Setup"), "D:\\");
+  EXPECT_EQ(WindowsFolderFor(*reopened, system->folder() / "drive_c" / "WINDOWS"), "C:\\WINDOWS");
+  EXPECT_EQ(WindowsFolderFor(*reopened, system.dir() / "loose"), "D:\\");
+  EXPECT_EQ(reopened->run_only_drives().size(), 1u);
 }
 
 TEST(TargetForRunTest, NamedSystemMustExistTheDefaultIsCreatedAndSaidSo) {
