@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/target/registry_text.h"
 #include "platform/target/target_system.h"
 #include "setup/core/path_macros.h"
 #include "setup/core/registry_utils.h"
@@ -77,7 +78,7 @@ void BM_PerOperationReads(benchmark::State& state) {
   ScratchFolder scratch;
   auto system = FreshSystem(scratch.path());
   for (int i = 0; i < kOperations; ++i) {
-    setup::RegWriteString(*system, RegistryRoot::kLocalMachine, KeyOf(i), NameOf(i), "data");
+    if (!setup::RegWriteString(*system, RegistryRoot::kLocalMachine, KeyOf(i), NameOf(i), "data")) std::abort();
   }
   for (auto _ : state) {
     for (int i = 0; i < kOperations; ++i) {
@@ -170,11 +171,39 @@ void BM_ExpandShortcutMacro(benchmark::State& state) {
   }
 }
 
+// Export of a chain of keys state.range(0) levels deep, and of a flat key
+// with as many subkeys: each key is read once, so both grow with the number
+// of keys (the chain's text itself grows with the square of its depth).
+void ExportTree(benchmark::State& state, bool deep) {
+  ScratchFolder scratch;
+  auto system = FreshSystem(scratch.path());
+  platform::target::RegistryBatch batch;
+  std::string path = "Software\\Tree";
+  for (int i = 0; i < state.range(0); ++i) {
+    const std::string key = deep ? (path += "\\k" + std::to_string(i % 10)) : path + "\\k" + std::to_string(i);
+    batch.SetValue(RegistryRoot::kLocalMachine, key, platform::target::RegistryValue::Dword("n", i));
+  }
+  if (!system->registry().Apply(batch).ok()) std::abort();
+  for (auto _ : state) {
+    std::string text;
+    if (!platform::target::ExportRegistryText(system->registry(), RegistryRoot::kLocalMachine, "Software\\Tree", &text)
+             .ok()) {
+      state.SkipWithError("export failed");
+      return;
+    }
+    benchmark::DoNotOptimize(text);
+  }
+}
+void BM_ExportDeepChain(benchmark::State& state) { ExportTree(state, true); }
+void BM_ExportWideKey(benchmark::State& state) { ExportTree(state, false); }
+
 // Each iteration is 10,000 operations; medians of five runs are reported.
 BENCHMARK(BM_PerOperationWrites)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_PerOperationReads)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_RawSqliteWrites)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_RawSqliteReads)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ExportDeepChain)->Arg(250)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportWideKey)->Arg(250)->Arg(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExpandShortcutMacro)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace

@@ -11,9 +11,11 @@
 namespace platform {
 namespace {
 
-void SetError(std::string* error, int err) {
-  if (error) *error = std::strerror(err);
+void SetError(std::string* error, const std::string& text) {
+  if (error) *error = text;
 }
+
+void SetError(std::string* error, int err) { SetError(error, std::strerror(err)); }
 
 std::string TemporaryName(const std::filesystem::path& path) {
   static thread_local std::mt19937_64 random{std::random_device{}()};
@@ -22,46 +24,92 @@ std::string TemporaryName(const std::filesystem::path& path) {
   return path.string() + suffix;
 }
 
-}  // namespace
-
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view data, std::string* error) {
-  const std::string temp = TemporaryName(path);
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) {
-    SetError(error, errno);
-    return false;
+// The file a chain of symbolic links ends at (which need not exist yet);
+// the path itself when it is no link.
+bool FollowLinks(std::filesystem::path path, std::filesystem::path& target, int& err) {
+  for (int depth = 0; depth < 40; ++depth) {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+      target = path;
+      return true;
+    }
+    std::error_code ec;
+    const std::filesystem::path next = std::filesystem::read_symlink(path, ec);
+    if (ec) {
+      err = ec.value();
+      return false;
+    }
+    path = next.is_absolute() ? next : path.parent_path() / next;
   }
+  err = ELOOP;
+  return false;
+}
+
+// Writes all of data and, when asked, flushes it to the disk; the
+// descriptor is always closed.
+int WriteAndClose(int fd, std::string_view data, bool flush) {
   const char* p = data.data();
   size_t left = data.size();
   while (left > 0) {
     ssize_t n = ::write(fd, p, left);
     if (n < 0) {
       if (errno == EINTR) continue;
-      int err = errno;
+      const int err = errno;
       ::close(fd);
-      ::unlink(temp.c_str());
-      SetError(error, err);
-      return false;
+      return err;
     }
     p += n;
     left -= static_cast<size_t>(n);
   }
-  if (::fsync(fd) != 0 || ::close(fd) != 0) {
-    int err = errno;
-    ::unlink(temp.c_str());
+  const int synced = (!flush || ::fsync(fd) == 0) ? 0 : errno;
+  const int closed = ::close(fd) == 0 ? 0 : errno;
+  return synced != 0 ? synced : closed;
+}
+
+bool WriteThenRename(const std::filesystem::path& path, std::string_view data, std::string* error,
+                     bool flush) {
+  std::filesystem::path target;
+  int err = 0;
+  if (!FollowLinks(path, target, err)) {
     SetError(error, err);
     return false;
   }
-  // Keep the mode of a file that is being replaced.
   struct stat st;
-  if (::stat(path.c_str(), &st) == 0) ::chmod(temp.c_str(), st.st_mode & 07777);
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    int err = errno;
+  const bool replacing = ::stat(target.c_str(), &st) == 0;
+  if (replacing && !S_ISREG(st.st_mode)) {
+    SetError(error, "not a regular file");
+    return false;
+  }
+  if (replacing && (st.st_mode & 0222) == 0) {
+    SetError(error, "read-only file");
+    return false;
+  }
+
+  const std::string temp = TemporaryName(target);
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    SetError(error, errno);
+    return false;
+  }
+  // Keep the mode of a file that is being replaced.
+  if (replacing) ::fchmod(fd, st.st_mode & 07777);
+  if ((err = WriteAndClose(fd, data, flush)) != 0 || (::rename(temp.c_str(), target.c_str()) != 0 && (err = errno) != 0)) {
     ::unlink(temp.c_str());
     SetError(error, err);
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view data, std::string* error) {
+  return WriteThenRename(path, data, error, true);
+}
+
+bool WriteFileAtomicallyUnflushed(const std::filesystem::path& path, std::string_view data,
+                                  std::string* error) {
+  return WriteThenRename(path, data, error, false);
 }
 
 bool ReadWholeFile(const std::filesystem::path& path, std::string& data, std::string* error) {

@@ -1,9 +1,16 @@
 #include "platform/private_profile.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 
 #include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
+#include "platform/profile_cache.h"
 
 namespace platform {
 namespace {
@@ -56,6 +63,12 @@ std::string_view Unquote(std::string_view v) {
 std::vector<Line> SplitLines(const std::string& data) {
   std::vector<Line> lines;
   size_t pos = 0;
+  // A UTF-8 byte-order mark, as modern editors write it, stands apart so that
+  // the first section is found and a rewrite keeps the mark.
+  if (data.starts_with(kUtf8ByteOrderMark)) {
+    lines.push_back({std::string(kUtf8ByteOrderMark), ""});
+    pos = kUtf8ByteOrderMark.size();
+  }
   while (pos < data.size()) {
     size_t nl = data.find('\n', pos);
     if (nl == std::string::npos) {
@@ -110,6 +123,45 @@ std::optional<size_t> FindKey(const std::vector<Line>& lines, SectionRange range
   return std::nullopt;
 }
 
+// Holds an exclusive lock on the folder of a profile file while a change
+// reads, edits and replaces the file, so that changes from several processes
+// follow one another instead of overwriting each other. The folder is
+// locked, not the file: the file is replaced by rename, and a lock on the
+// old file would not keep out a process that opened the new one.
+class ChangeLock {
+ public:
+  explicit ChangeLock(const std::filesystem::path& file) {
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+    fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) return;
+    int rc;
+    do {
+      rc = ::flock(fd_, LOCK_EX);
+    } while (rc != 0 && errno == EINTR);
+    if (rc != 0) {
+      ::close(fd_);
+      fd_ = -1;
+    }
+  }
+  ~ChangeLock() {
+    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+  }
+  ChangeLock(const ChangeLock&) = delete;
+  ChangeLock& operator=(const ChangeLock&) = delete;
+
+  bool held() const { return fd_ >= 0; }
+
+ private:
+  int fd_ = -1;
+};
+
+// A file that exists without its owner's write permission is read-only, as
+// the read-only attribute makes it on Windows: it is never replaced.
+bool IsReadOnly(const std::filesystem::path& file) {
+  struct stat info {};
+  return ::stat(file.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) == 0;
+}
+
 std::string Eol(const std::vector<Line>& lines) {
   for (const Line& l : lines)
     if (!l.eol.empty()) return l.eol;
@@ -124,31 +176,15 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
     if (buffer_size == 0) return std::string();
     return std::string(v.substr(0, buffer_size - 1));
   };
-  std::vector<Line> lines;
-  if (!ReadLines(file, lines)) return cut(def);
-  for (size_t from = 0;;) {
-    auto range = FindSection(lines, section, from);
-    if (!range) break;
-    if (auto at = FindKey(lines, *range, key)) return cut(Unquote(ParseLine(lines[*at].text).value));
-    from = range->end;
-  }
-  return cut(def);
+  const auto index = ReadProfileIndex(file);
+  if (!index) return cut(def);
+  const auto value = index->Find(section, key);
+  return cut(value ? Unquote(*value) : def);
 }
 
 std::vector<std::string> GetPrivateProfileKeys(std::string_view section, const std::filesystem::path& file) {
-  std::vector<std::string> keys;
-  std::vector<Line> lines;
-  if (!ReadLines(file, lines)) return keys;
-  for (size_t from = 0;;) {
-    auto range = FindSection(lines, section, from);
-    if (!range) break;
-    for (size_t i = range->begin + 1; i < range->end; ++i) {
-      Parsed p = ParseLine(lines[i].text);
-      if (p.kind == Kind::kKey) keys.emplace_back(p.name);
-    }
-    from = range->end;
-  }
-  return keys;
+  const auto index = ReadProfileIndex(file);
+  return index ? index->Keys(section) : std::vector<std::string>();
 }
 
 std::vector<std::pair<std::string, std::string>> GetPrivateProfileSectionEntries(
@@ -169,28 +205,52 @@ std::vector<std::pair<std::string, std::string>> GetPrivateProfileSectionEntries
 }
 
 std::vector<std::string> GetPrivateProfileSections(const std::filesystem::path& file) {
-  std::vector<std::string> sections;
-  std::vector<Line> lines;
-  if (!ReadLines(file, lines)) return sections;
-  for (const Line& l : lines) {
-    Parsed p = ParseLine(l.text);
-    if (p.kind == Kind::kSection) sections.emplace_back(p.name);
-  }
-  return sections;
+  const auto index = ReadProfileIndex(file);
+  return index ? index->Sections() : std::vector<std::string>();
 }
 
+namespace {
+
+bool Refuse(std::string* error, std::string text) {
+  if (error) *error = std::move(text);
+  return false;
+}
+
+// Takes the lock and reads the lines of an existing file for a change.
+// False (with error) when the file cannot be changed.
+bool BeginChange(const std::filesystem::path& file, const ChangeLock& lock, bool* exists,
+                 std::vector<Line>* lines, std::string* error) {
+  if (!lock.held()) return Refuse(error, "cannot lock the folder of " + file.string());
+  std::error_code ec;
+  *exists = std::filesystem::exists(file, ec);
+  if (!*exists) return true;
+  if (IsReadOnly(file)) return Refuse(error, file.string() + " is read-only");
+  if (!ReadLines(file, *lines)) return Refuse(error, "cannot read " + file.string());
+  return true;
+}
+
+bool Replace(const std::filesystem::path& file, const std::vector<Line>& lines, std::string* error) {
+  std::string why;
+  if (WriteFileAtomically(file, JoinLines(lines), &why)) return true;
+  return Refuse(error, "cannot write " + file.string() + ": " + why);
+}
+
+}  // namespace
+
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
-                               std::optional<std::string_view> value, const std::filesystem::path& file) {
+                               std::optional<std::string_view> value, const std::filesystem::path& file,
+                               std::string* error) {
   section = TrimAsciiBlanks(section);
   key = TrimAsciiBlanks(key);
-  if (section.empty() || key.empty()) return false;
-  std::vector<Line> lines;
+  if (section.empty() || key.empty()) return Refuse(error, "a section and a key name are needed");
   std::error_code ec;
-  if (std::filesystem::exists(file, ec)) {
-    if (!ReadLines(file, lines)) return false;
-  } else if (!value) {
-    return true;  // nothing to delete
-  }
+  const ChangeLock lock(file);
+  // Without its folder there is no file, and nothing to delete.
+  if (!lock.held() && !value && !std::filesystem::exists(file, ec)) return true;
+  bool exists = false;
+  std::vector<Line> lines;
+  if (!BeginChange(file, lock, &exists, &lines, error)) return false;
+  if (!exists && !value) return true;  // nothing to delete
   const std::string eol = Eol(lines);
   const std::string new_line = std::string(key) + "=" + std::string(value.value_or(""));
 
@@ -216,21 +276,24 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
     if (lines[insert - 1].eol.empty()) lines[insert - 1].eol = eol;
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insert), Line{new_line, eol});
   }
-  return WriteFileAtomically(file, JoinLines(lines));
+  return Replace(file, lines, error);
 }
 
-bool DeletePrivateProfileSection(std::string_view section, const std::filesystem::path& file) {
-  std::vector<Line> lines;
+bool DeletePrivateProfileSection(std::string_view section, const std::filesystem::path& file,
+                                 std::string* error) {
   std::error_code ec;
   if (!std::filesystem::exists(file, ec)) return true;
-  if (!ReadLines(file, lines)) return false;
+  const ChangeLock lock(file);
+  bool exists = false;
+  std::vector<Line> lines;
+  if (!BeginChange(file, lock, &exists, &lines, error)) return false;
   bool changed = false;
   while (auto range = FindSection(lines, section)) {
     lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(range->begin),
                 lines.begin() + static_cast<std::ptrdiff_t>(range->end));
     changed = true;
   }
-  return !changed || WriteFileAtomically(file, JoinLines(lines));
+  return !changed || Replace(file, lines, error);
 }
 
 }  // namespace platform

@@ -10,12 +10,16 @@
 
 namespace platform {
 
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 // Private-profile (INI) files as the Windows profile functions treat them.
-// Every call opens and closes the file; nothing is cached. Names and values
+// Every read looks at the file afresh: a changed file is always seen, and an
+// unchanged one is not taken apart again (see ReadProfileIndex). Names and values
 // are raw bytes (the caller converts code pages). Section and key names match
 // without regard to ASCII letter case; blanks around names and values are
 // dropped on reading, and a value wholly enclosed in one kind of quotes loses
-// them.
+// them. A UTF-8 byte-order mark at the start is kept but is not part of the
+// first line.
 
 // The value of section/key, or def when the file, the section or the key is
 // missing. A key present with an empty value gives empty text. The result is
@@ -41,13 +45,18 @@ std::vector<std::string> GetPrivateProfileSections(const std::filesystem::path& 
 // Replaces the value in place, or appends the key at the end of its section,
 // or appends the section at the end of the file, or creates the file. Every
 // other line stays as it was. A missing value (nullopt) deletes the key. The
-// file is replaced atomically (temporary file and rename). False on failure.
+// file is replaced atomically (temporary file and rename) while its folder is
+// locked against other changes, so that concurrent writers from several
+// processes lose nothing. False on failure and for a read-only file (one
+// without its owner's write permission), which is left as it is; error (when
+// given) then says why.
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                std::optional<std::string_view> value,
-                               const std::filesystem::path& file);
+                               const std::filesystem::path& file, std::string* error = nullptr);
 
-// Deletes a whole section with its keys. False on failure; true when there was
-// nothing to delete.
-bool DeletePrivateProfileSection(std::string_view section, const std::filesystem::path& file);
+// Deletes a whole section with its keys, under the same lock. False on
+// failure and for a read-only file; true when there was nothing to delete.
+bool DeletePrivateProfileSection(std::string_view section, const std::filesystem::path& file,
+                                 std::string* error = nullptr);
 
 }  // namespace platform

@@ -70,6 +70,14 @@ TEST_F(PrivateProfileTest, WriteReplacesInPlaceAndKeepsEveryOtherLine) {
   EXPECT_EQ(Slurp(file_), "; my notes\n[size]\nINDEX=4\nWidth=300\n\n[Title]\nString=y\nUnknown=keep\n");
 }
 
+TEST_F(PrivateProfileTest, ByteOrderMarkIsNotPartOfTheFirstSection) {
+  Put(file_, "\xEF\xBB\xBF[Size]\r\nindex=1\r\n");
+  EXPECT_EQ(GetPrivateProfileString("Size", "index", "-1", file_), "1");
+  EXPECT_EQ(GetPrivateProfileSections(file_), std::vector<std::string>{"Size"});
+  ASSERT_TRUE(WritePrivateProfileString("Size", "index", "2", file_));
+  EXPECT_EQ(Slurp(file_), "\xEF\xBB\xBF[Size]\r\nindex=2\r\n");
+}
+
 TEST_F(PrivateProfileTest, WriteToFileWithoutFinalNewline) {
   Put(file_, "[A]\nx=1");
   ASSERT_TRUE(WritePrivateProfileString("A", "y", "2", file_));

@@ -16,6 +16,7 @@ BannerEditor::BannerEditor(std::unique_ptr<BannerRenderer> renderer) : renderer_
   settings_.BackGround.Pattern = kPlain;
   settings_.Title.Pattern = 0;
   settings_.Title.ShadowDirection = -1;
+  StartHistory("");
 }
 
 void BannerEditor::SelectSize(int index) {
@@ -169,8 +170,68 @@ RenderReport BannerEditor::Render() {
     controls_.font_button_enabled = true;
     controls_.location_enabled = true;
   }
+  if (!restoring_) Record();
   if (render_observer_) render_observer_(report);
   return report;
+}
+
+BannerEditor::Design BannerEditor::CurrentDesign() const {
+  Design design{settings_, controls_, background_picture_, title_font_face(), title_font_bold(), title_font_italic()};
+  design.controls.open_preview = false;
+  return design;
+}
+
+void BannerEditor::Record() {
+  Design design = CurrentDesign();
+  if (history_[at_] == design) return;
+  history_.resize(at_ + 1);  // a new change ends the redo steps
+  if (saved_at_ != kNoStep && saved_at_ > at_) saved_at_ = kNoStep;
+  history_.push_back(std::move(design));
+  if (history_.size() > kMaxUndoSteps) {
+    history_.erase(history_.begin());
+    saved_at_ = saved_at_ == 0 || saved_at_ == kNoStep ? kNoStep : saved_at_ - 1;
+  }
+  at_ = history_.size() - 1;
+}
+
+void BannerEditor::Restore(std::size_t at) {
+  const Design& design = history_[at];
+  const bool open_preview = controls_.open_preview;
+  settings_ = design.settings;
+  background_picture_ = design.background_picture;
+  renderer_->SetTitleFont(design.font_face, design.font_bold, design.font_italic);
+  controls_ = design.controls;
+  controls_.open_preview = open_preview;
+  at_ = at;
+  restoring_ = true;
+  Render();
+  restoring_ = false;
+}
+
+bool BannerEditor::Undo() {
+  if (!CanUndo()) return false;
+  Restore(at_ - 1);
+  return true;
+}
+
+bool BannerEditor::Redo() {
+  if (!CanRedo()) return false;
+  Restore(at_ + 1);
+  return true;
+}
+
+void BannerEditor::MarkSaved(std::string path) {
+  document_path_ = std::move(path);
+  Record();
+  saved_at_ = at_;
+}
+
+void BannerEditor::StartHistory(std::string path) {
+  document_path_ = std::move(path);
+  history_.clear();
+  history_.push_back(CurrentDesign());
+  at_ = 0;
+  saved_at_ = 0;
 }
 
 }  // namespace plakato

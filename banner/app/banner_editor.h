@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "banner/render/banner_renderer.h"
 #include "banner/render/banner_settings.h"
@@ -37,6 +38,8 @@ class BannerEditor {
     bool shadow_controls_enabled = false;  // cboShadowDir and the spinner
     // Foot.
     bool open_preview = false;  // chkOpenPrev
+
+    bool operator==(const Controls&) const = default;
   };
 
   // Result of a user-size box's check when it is about to lose the focus.
@@ -108,9 +111,29 @@ class BannerEditor {
   // current preview size where they give none.
   std::pair<int, int> BannerSizeFromControls() const;
 
-  // One full render, as every handler ends with.
+  // One full render, as every handler ends with. A render that shows a
+  // changed design records it as one step that can be undone.
   RenderReport Render();
   int render_count() const { return render_count_; }
+
+  // Undo and redo of design changes, step by step as they were rendered;
+  // each renders the design it returns to. False when there is nothing to
+  // undo or redo. The preview window's box is not part of the design.
+  bool CanUndo() const { return at_ > 0; }
+  bool CanRedo() const { return at_ + 1 < history_.size(); }
+  bool Undo();
+  bool Redo();
+
+  // The design's file: empty until it was saved or loaded. modified() tells
+  // whether the design differs from the one last saved or loaded (undoing
+  // back to it clears the mark).
+  const std::string& document_path() const { return document_path_; }
+  bool modified() const { return at_ != saved_at_; }
+  // After a save: the design now shown is the file's.
+  void MarkSaved(std::string path);
+  // After a load or at start: the history begins anew with the design now
+  // shown as the file's (path empty for a new design).
+  void StartHistory(std::string path);
 
  private:
   Validation ValidateUserSize(std::string& text);
@@ -124,12 +147,33 @@ class BannerEditor {
   void ApplyBackgroundEnableRule();
   void ApplyTitleColorEnableRule();
 
+  // Everything an undo step brings back.
+  struct Design {
+    BannerSettings settings;
+    Controls controls;
+    std::optional<Bitmap> background_picture;
+    std::string font_face;
+    bool font_bold = false;
+    bool font_italic = false;
+    bool operator==(const Design&) const = default;
+  };
+  static constexpr std::size_t kMaxUndoSteps = 100;
+  static constexpr std::size_t kNoStep = static_cast<std::size_t>(-1);
+  Design CurrentDesign() const;
+  void Record();
+  void Restore(std::size_t at);
+
   std::unique_ptr<BannerRenderer> renderer_;
   BannerSettings settings_;
   Controls controls_;
   std::optional<Bitmap> background_picture_;
   std::function<void(const RenderReport&)> render_observer_;
   int render_count_ = 0;
+  std::vector<Design> history_;  // the designs rendered, oldest first
+  std::size_t at_ = 0;           // the design shown
+  std::size_t saved_at_ = 0;     // the design of the file; kNoStep when none
+  bool restoring_ = false;
+  std::string document_path_;
 };
 
 }  // namespace plakato

@@ -130,5 +130,67 @@ TEST_F(BannerEditorTest, BannerSizeFromControls) {
   EXPECT_EQ(editor_.BannerSizeFromControls(), std::make_pair(120, 33));
 }
 
+TEST_F(BannerEditorTest, UndoAndRedoStepThroughRenderedChanges) {
+  EXPECT_FALSE(editor_.CanUndo());
+  EXPECT_FALSE(editor_.modified());
+  editor_.SelectSize(0);
+  editor_.SetTitleText("Hi");
+  editor_.SetBackgroundColor(0, 0x0000FF);
+  editor_.Render();  // the colour picker renders after the colour
+  editor_.SetOpenPreview(true);  // not a design change
+  const Bitmap red = editor_.renderer().preview();
+  EXPECT_TRUE(editor_.modified());
+
+  ASSERT_TRUE(editor_.Undo());
+  EXPECT_EQ(editor_.settings().BackGround.Color1, kWhite);
+  EXPECT_EQ(editor_.settings().Title.String, "Hi");
+  EXPECT_NE(editor_.renderer().preview(), red) << "the undone design is rendered";
+  EXPECT_TRUE(editor_.controls().open_preview);
+  ASSERT_TRUE(editor_.Undo());
+  EXPECT_EQ(editor_.settings().Title.String, "");
+  EXPECT_FALSE(editor_.controls().font_button_enabled) << "controls come back with the design";
+  ASSERT_TRUE(editor_.Undo());
+  EXPECT_EQ(editor_.settings().Size.index, -1);
+  EXPECT_FALSE(editor_.Undo());
+  EXPECT_FALSE(editor_.modified()) << "back at the design it started with";
+
+  ASSERT_TRUE(editor_.Redo());
+  ASSERT_TRUE(editor_.Redo());
+  ASSERT_TRUE(editor_.Redo());
+  EXPECT_FALSE(editor_.Redo());
+  EXPECT_EQ(editor_.renderer().preview(), red);
+
+  // A new change after an undo ends the redo steps.
+  editor_.Undo();
+  editor_.SetShadow(true);
+  EXPECT_FALSE(editor_.CanRedo());
+  EXPECT_TRUE(editor_.settings().Title.Shadow);
+}
+
+TEST_F(BannerEditorTest, ModifiedMarkFollowsSavesLoadsAndUndo) {
+  editor_.SelectSize(1);
+  editor_.MarkSaved("/tmp/a.pkc");
+  EXPECT_EQ(editor_.document_path(), "/tmp/a.pkc");
+  EXPECT_FALSE(editor_.modified());
+  editor_.SelectSize(2);
+  EXPECT_TRUE(editor_.modified());
+  editor_.Undo();
+  EXPECT_FALSE(editor_.modified());
+  editor_.Undo();
+  EXPECT_TRUE(editor_.modified()) << "before the saved design";
+  editor_.SelectSize(3);  // the saved design can no longer be reached
+  editor_.Undo();
+  EXPECT_TRUE(editor_.modified());
+
+  editor_.StartHistory("/tmp/b.pkc");
+  EXPECT_FALSE(editor_.modified());
+  EXPECT_FALSE(editor_.CanUndo());
+  for (int i = 0; i < 150; ++i) editor_.SetOffset(i % 2 ? 2 : 3);
+  int steps = 0;
+  while (editor_.Undo()) ++steps;
+  EXPECT_EQ(steps, 99) << "the oldest steps are forgotten";
+  EXPECT_TRUE(editor_.modified());
+}
+
 }  // namespace
 }  // namespace plakato

@@ -1,6 +1,7 @@
 // plakato-render as its users run it: exit status, messages, output format and
 // no partial output file.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <array>
@@ -19,9 +20,11 @@ struct CommandResult {
   std::string output;  // standard output and error together
 };
 
-CommandResult RenderCommand(const std::string& arguments) {
+// environment: "NAME=value …" settings for the program, or empty.
+CommandResult RenderCommand(const std::string& arguments, const std::string& environment = "") {
   CommandResult run;
-  const std::string command = std::string(PLAKATO_RENDER_PROGRAM) + " " + arguments + " 2>&1";
+  const std::string command =
+      (environment.empty() ? "" : "env " + environment + " ") + PLAKATO_RENDER_PROGRAM + " " + arguments + " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return run;
   std::array<char, 256> buffer;
@@ -93,6 +96,27 @@ TEST_F(PlakatoRenderCliTest, UnreadablePictureIsAWarningNotAFailure) {
   PictureResult picture = LoadPicture(dir_ / "p.bmp");
   ASSERT_TRUE(picture.ok());
   EXPECT_EQ(picture.picture.pixel(10, 10), kWhite) << "an empty background picture";
+}
+
+TEST_F(PlakatoRenderCliTest, RefusesSettingsThatAreNoRegularFile) {
+  const std::filesystem::path fifo = dir_ / "pipe.pkc";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::filesystem::path& input : {fifo, std::filesystem::path("/dev/zero")}) {
+    CommandResult run = RenderCommand("'" + input.string() + "' " + Quote(dir_ / "out.png"));
+    EXPECT_EQ(run.status, 1) << input;
+    EXPECT_NE(run.output.find(input.string()), std::string::npos) << run.output;
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "out.png"));
+  }
+}
+
+TEST_F(PlakatoRenderCliTest, TitleWithoutAnyFontIsAWarning) {
+  ASSERT_TRUE(platform::WriteFileAtomically(dir_ / "broken.conf", "not a font configuration"));
+  CommandResult run = RenderCommand(Quote(settings_) + " " + Quote(dir_ / "t.png"),
+                                    "PLAKATO_FONTS_CONF=" + Quote(dir_ / "broken.conf") +
+                                        " FONTCONFIG_FILE=" + Quote(dir_ / "broken.conf"));
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("warning: the title is not drawn"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("broken.conf"), std::string::npos) << "the most specific cause: " << run.output;
 }
 
 }  // namespace

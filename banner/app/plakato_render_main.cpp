@@ -57,16 +57,21 @@ int main(int argc, char** argv) {
   }
 
   // The loader treats a missing file as all defaults; here it is an error.
-  std::string data, error;
-  if (!platform::ReadWholeFile(settings_path, data, &error)) return Fail(settings_path + ": " + error);
-
+  // Pipes, devices and huge files are refused before anything is read.
+  std::error_code ec;
+  if (!std::filesystem::exists(settings_path, ec)) return Fail(settings_path + ": No such file or directory");
   plakato::BannerEditor editor(plakato::BannerRenderer::CreateDefault({twips, twips}));
   plakato::LoadReport report = plakato::LoadSettings(editor, settings_path);
+  if (!report.error.empty()) return Fail(report.error);
   for (const std::string& warning : report.warnings)
     std::fprintf(stderr, "plakato-render: warning: %s\n", warning.c_str());
   const plakato::RenderReport last = editor.Render();
   if (!last.buttonize_error.empty())
     std::fprintf(stderr, "plakato-render: warning: %s\n", last.buttonize_error.c_str());
+  if (!last.font_error.empty())
+    std::fprintf(stderr, "plakato-render: warning: the title is not drawn: %s\n", last.font_error.c_str());
+
+  std::string error;
 
   if (!plakato::SavePicture(editor.renderer().preview(), output_path, &error))
     return Fail(output_path + ": " + error);

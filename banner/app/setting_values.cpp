@@ -77,8 +77,6 @@ std::optional<T> RoundInto(double v) {
 
 }  // namespace
 
-double RoundHalfEven(double v) { return std::nearbyint(v); }
-
 std::optional<double> StrictNumber(std::string_view text) {
   std::string_view s = platform::TrimAsciiBlanks(text);
   if (s.empty()) return std::nullopt;

@@ -5,15 +5,13 @@
 #include <string_view>
 
 #include "banner/render/color.h"
+#include "banner/render/nearest.h"  // RoundHalfEven, the rule every conversion here uses
 
 namespace plakato {
 
 // Conversions of settings-file texts into control values. A nullopt result
 // means the text is malformed for that conversion; the loader then keeps the
 // control as it was.
-
-// Rounds halves to the even neighbour, as every conversion here does.
-double RoundHalfEven(double v);
 
 // Strict: the whole text (blanks around it allowed) must be a number
 // (decimal with optional fraction and exponent, or &H hexadecimal); a

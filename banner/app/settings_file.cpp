@@ -1,11 +1,18 @@
 #include "banner/app/settings_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 #include "banner/app/picture_codecs.h"
 #include "banner/app/setting_values.h"
 #include "banner/render/title_painter.h"
+#include "platform/atomic_file.h"
 #include "platform/cp932.h"
 #include "platform/private_profile.h"
 
@@ -29,14 +36,42 @@ class Writer {
 
 std::string Bool(bool b) { return b ? "True" : "False"; }
 
+// Only a regular file is looked at; a pipe is never waited on.
+bool StartsWithByteOrderMark(const std::filesystem::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st;
+  char head[3] = {};
+  const bool marked = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::read(fd, head, 3) == 3 &&
+                      std::string_view(head, 3) == platform::kUtf8ByteOrderMark;
+  ::close(fd);
+  return marked;
+}
+
 }  // namespace
 
 std::string ReadSettingValue(std::string_view section, std::string_view key, std::string_view def,
                              const std::filesystem::path& path) {
-  std::string raw = platform::GetPrivateProfileString(section, key, platform::Utf8ToCp932(def), path, kValueBuffer);
+  const bool utf8 = StartsWithByteOrderMark(path);
+  std::string raw =
+      platform::GetPrivateProfileString(section, key, utf8 ? std::string(def) : platform::Utf8ToCp932(def), path, kValueBuffer);
   // The caller's buffer ends at the first zero byte.
   if (auto nul = raw.find('\0'); nul != std::string::npos) raw.resize(nul);
-  return platform::Cp932ToUtf8(raw);
+  return utf8 ? raw : platform::Cp932ToUtf8(raw);
+}
+
+std::string SettingsFileProblem(const std::filesystem::path& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) {
+    if (errno == ENOENT) return {};
+    return "設定ファイルを読み込めません: " + path.string() + " (" + std::strerror(errno) + ")";
+  }
+  if (!S_ISREG(st.st_mode)) return "設定ファイルではありません: " + path.string();
+  if (static_cast<std::uintmax_t>(st.st_size) > kMaxSettingsFileBytes)
+    return "設定ファイルが大きすぎます: " + path.string();
+  if (::access(path.c_str(), R_OK) != 0)
+    return "設定ファイルを読み込めません: " + path.string() + " (" + std::strerror(errno) + ")";
+  return {};
 }
 
 std::string ColorToHex6(Color color) {
@@ -47,6 +82,13 @@ std::string ColorToHex6(Color color) {
 }
 
 bool SaveSettings(const BannerEditor& editor, const std::filesystem::path& path) {
+  if (StartsWithByteOrderMark(path)) {
+    std::string utf8;
+    if (!platform::ReadWholeFile(path, utf8) ||
+        !platform::WriteFileAtomically(path, platform::Utf8ToCp932(std::string_view(utf8).substr(3)))) {
+      return false;
+    }
+  }
   const BannerSettings& s = editor.settings();
   const BannerEditor::Controls& c = editor.controls();
   const bool user = s.Size.index == kUserSizeItem;
@@ -63,7 +105,7 @@ bool SaveSettings(const BannerEditor& editor, const std::filesystem::path& path)
   write("BackGround", "ClipX", std::to_string(s.BackGround.ClipX));
   write("BackGround", "Clipy", std::to_string(s.BackGround.Clipy));
   write("BackGround", "Buttonize", Bool(s.BackGround.Buttonize));
-  write("Title", "String", std::string(TrimBlanks(s.Title.String)));
+  write("Title", "String", std::string(TrimSpaces(s.Title.String)));
   write("Title", "FontName", c.font_label.empty() ? editor.title_font_face() : c.font_label);
   write("Title", "FontBold", Bool(editor.title_font_bold()));
   write("Title", "FontItalic", Bool(editor.title_font_italic()));
@@ -81,6 +123,8 @@ bool SaveSettings(const BannerEditor& editor, const std::filesystem::path& path)
 
 LoadReport LoadSettings(BannerEditor& editor, const std::filesystem::path& path) {
   LoadReport report;
+  report.error = SettingsFileProblem(path);
+  if (!report.error.empty()) return report;
   auto read = [&path](std::string_view section, std::string_view key, std::string_view def) {
     return ReadSettingValue(section, key, def, path);
   };
@@ -124,6 +168,9 @@ LoadReport LoadSettings(BannerEditor& editor, const std::filesystem::path& path)
       keep_previous = true;
       report.warnings.push_back("背景画像を読み込めません: " + image_file + " (" + loaded.error + ")");
     }
+  }
+  if (!image_file.empty() && !std::filesystem::exists(image_file, ec)) {
+    report.warnings.push_back("背景画像が見つかりません: " + image_file);
   }
   if (!keep_previous) editor.SetBackgroundPicture(image_file, clip_x, clip_y, std::move(picture));
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -10,27 +11,39 @@
 
 namespace plakato {
 
+// Settings files are a few kilobytes; anything far larger is not one.
+inline constexpr std::uintmax_t kMaxSettingsFileBytes = 1 << 20;
+
 // The value of a key of a settings file, or def when the file, the section or
-// the key is missing; at most 4095 bytes. File text is code page 932; the
-// result is UTF-8.
+// the key is missing; at most 4095 bytes. File text is code page 932, or
+// UTF-8 when the file starts with a UTF-8 byte-order mark; the result is
+// UTF-8.
 std::string ReadSettingValue(std::string_view section, std::string_view key, std::string_view def,
                              const std::filesystem::path& path);
 
 // Six upper-case hexadecimal digits of 0x00BBGGRR: blue, green, red.
 std::string ColorToHex6(Color color);
 
-// Writes every key, section by section in the fixed order. False when a write
-// failed (the file then holds what was written before the failure).
+// Empty when path can be read as a settings file or does not exist;
+// otherwise why not (not a regular file such as a pipe or a device, far too
+// large, unreadable), with the file's name.
+std::string SettingsFileProblem(const std::filesystem::path& path);
+
+// Writes every key, section by section in the fixed order, always in code
+// page 932: a UTF-8 file being replaced is first converted. False when a
+// write failed (the file then holds what was written before the failure).
 bool SaveSettings(const BannerEditor& editor, const std::filesystem::path& path);
 
 struct LoadReport {
+  std::string error;                  // the file could not be read; nothing was loaded
   std::vector<std::string> warnings;  // e.g. a background picture that could not be loaded
 };
 
 // Puts every value of the file into the editor in the fixed order, each as
 // the user's change of that control, rebuilds the background picture and
 // renders once at the end. A missing file loads as all defaults; a malformed
-// value keeps the control as it was.
+// value keeps the control as it was; a file that is no settings file (see
+// SettingsFileProblem) changes nothing and is reported as the error.
 LoadReport LoadSettings(BannerEditor& editor, const std::filesystem::path& path);
 
 }  // namespace plakato

@@ -1,6 +1,7 @@
 #include "banner/app/settings_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "banner/app/picture_codecs.h"
 #include "platform/atomic_file.h"
@@ -183,12 +184,51 @@ TEST_F(SettingsFileTest, BackgroundPictureIsCutOutAndUnreadableOnesAreEmpty) {
   EXPECT_EQ(editor->settings().BackGround.ImageFile, (dir_ / "bg.PNG").string());
   EXPECT_EQ(editor->settings().BackGround.ClipX, 250);
 
-  // A file that no longer exists gives an empty background picture.
+  // A file that no longer exists gives an empty background picture, and
+  // the user is told which file is missing.
   Put("n.pkc", "[Size]\nindex=0\n[BackGround]\nPattern=3\nImageFile=" + (dir_ / "gone.png").string() + "\n");
   report = LoadSettings(*editor, dir_ / "n.pkc");
-  EXPECT_TRUE(report.warnings.empty());
+  ASSERT_EQ(report.warnings.size(), 1u);
+  EXPECT_NE(report.warnings[0].find("gone.png"), std::string::npos);
   EXPECT_FALSE(editor->background_picture().has_value());
   EXPECT_EQ(editor->renderer().preview().pixel(3, 3), kWhite);
+}
+
+TEST_F(SettingsFileTest, Utf8FileWithByteOrderMarkIsReadAndSavedAsCodePage932) {
+  const std::string utf8 = "\xEF\xBB\xBF[Size]\r\nindex=1\r\n[Title]\r\nString=見出し\r\nMemo=メモ\r\n";
+  ASSERT_TRUE(platform::WriteFileAtomically(dir_ / "u.pkc", utf8));
+  EXPECT_EQ(ReadSettingValue("Title", "String", "", dir_ / "u.pkc"), "見出し");
+  auto editor = Fresh();
+  LoadReport report = LoadSettings(*editor, dir_ / "u.pkc");
+  EXPECT_TRUE(report.error.empty());
+  EXPECT_EQ(editor->settings().Size.index, 1) << "the first section is read";
+  EXPECT_EQ(editor->settings().Title.String, "見出し");
+
+  ASSERT_TRUE(SaveSettings(*editor, dir_ / "u.pkc"));
+  std::string saved;
+  ASSERT_TRUE(platform::ReadWholeFile(dir_ / "u.pkc", saved));
+  EXPECT_FALSE(saved.starts_with("\xEF\xBB\xBF"));
+  EXPECT_NE(saved.find(platform::Utf8ToCp932("String=見出し")), std::string::npos);
+  EXPECT_NE(saved.find(platform::Utf8ToCp932("Memo=メモ")), std::string::npos) << "other lines converted too";
+  EXPECT_EQ(ReadSettingValue("Title", "String", "", dir_ / "u.pkc"), "見出し");
+}
+
+TEST_F(SettingsFileTest, PipesDevicesAndHugeFilesAreRefusedAndChangeNothing) {
+  const std::filesystem::path fifo = dir_ / "pipe.pkc";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::filesystem::path huge = dir_ / "huge.pkc";
+  Put("huge.pkc", "[Size]\r\nindex=1\r\n");
+  std::filesystem::resize_file(huge, kMaxSettingsFileBytes + 1);
+  for (const std::filesystem::path& path : {fifo, std::filesystem::path("/dev/zero"), huge, dir_.path()}) {
+    auto editor = Fresh();
+    editor->SelectSize(3);
+    const LoadReport report = LoadSettings(*editor, path);  // a pipe would block here
+    EXPECT_NE(report.error.find(path.string()), std::string::npos) << report.error;
+    EXPECT_EQ(editor->settings().Size.index, 3) << path;
+  }
+  EXPECT_EQ(SettingsFileProblem(dir_ / "missing.pkc"), "");
+  Put("ok.pkc", "[Size]\r\nindex=1\r\n");
+  EXPECT_EQ(SettingsFileProblem(dir_ / "ok.pkc"), "");
 }
 
 }  // namespace

@@ -98,12 +98,13 @@ RenderReport BannerRenderer::Render(BannerSettings& settings, const Bitmap* picB
   bg_image_.Resize(preview_.width(), preview_.height());
   PaintBackground(bg_image_, settings.BackGround, picBackground);
 
-  if (!TrimBlanks(settings.Title.String).empty()) {
+  if (!TrimSpaces(settings.Title.String).empty()) {
     report.title_controls_enabled = true;
     const TitleRepairs repairs =
         PaintTitle({bg_image_, string_[0], string_[1], str_color_}, *fonts_, settings.Title);
     report.location_repaired = repairs.location;
     report.shadow_direction_repaired = repairs.shadow_direction;
+    report.font_error = repairs.font_error;
   }
 
   if (settings.BackGround.Buttonize) report.buttonize_error = ButtonizeBanner(bg_image_.bitmap());

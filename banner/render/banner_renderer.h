@@ -32,6 +32,7 @@ struct RenderReport {
   bool location_repaired = false;       // Title.Location went from -1 to 0
   bool shadow_direction_repaired = false;  // Title.ShadowDirection went from -1 to 0
   std::string buttonize_error;          // empty, or one of the two messages above
+  std::string font_error;               // empty, or why the title could not be drawn
 };
 
 // Owns the work pictures and the preview, and renders BannerSettings into

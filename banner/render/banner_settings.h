@@ -37,6 +37,8 @@ struct BannerSettings {
     std::int16_t index = -1;  // item of kSizePresetTexts, -1 none
     std::string Width;        // user width as typed
     std::string Height;       // user height as typed
+
+    bool operator==(const SizeGroup&) const = default;
   } Size;
 
   struct BackGroundGroup {
@@ -49,6 +51,8 @@ struct BannerSettings {
     std::int32_t ClipX = 0;
     std::int32_t Clipy = 0;
     bool Buttonize = false;
+
+    bool operator==(const BackGroundGroup&) const = default;
   } BackGround;
 
   struct TitleGroup {
@@ -66,7 +70,11 @@ struct BannerSettings {
     std::int32_t Offset = 1;
     Color ShadowColor = kWhite;
     std::int16_t ShadowDirection = 0;  // not stored in settings files
+
+    bool operator==(const TitleGroup&) const = default;
   } Title;
+
+  bool operator==(const BannerSettings&) const = default;
 };
 
 }  // namespace plakato

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "banner/render/font_backend.h"
@@ -19,6 +20,7 @@ class FakeFontBackend : public FontBackend {
         return TextExtent{font.points * static_cast<int>(text.size()), font.points + 2};
       };
   int edge_coverage = -1;  // coverage of the last column, -1 for solid
+  std::string font_error;  // what FontError reports for every font
   int measure_calls = 0;
   int render_calls = 0;
   FontSpec last_render_font;
@@ -27,6 +29,8 @@ class FakeFontBackend : public FontBackend {
     ++measure_calls;
     return extent(font, text);
   }
+
+  std::string FontError(const FontSpec&) override { return font_error; }
 
   std::shared_ptr<const CoverageMask> Render(const FontSpec& font, std::string_view text) override {
     ++render_calls;

@@ -54,6 +54,10 @@ class FontBackend {
   virtual TextExtent Measure(const FontSpec& font, std::string_view text) = 0;
   virtual std::shared_ptr<const CoverageMask> Render(const FontSpec& font,
                                                      std::string_view text) = 0;
+  // Empty when a font can be loaded for the face and style; otherwise why
+  // not, so that a title drawn with nothing is not taken for a design
+  // without a title.
+  virtual std::string FontError(const FontSpec&) { return {}; }
 };
 
 // The FreeType + fontconfig back end behind a measurement and mask cache.

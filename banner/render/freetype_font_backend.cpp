@@ -258,21 +258,25 @@ FcConfig* LoadConfig(FcConfig* config, const std::filesystem::path& aliases, boo
 
 FreeTypeFontBackend::FreeTypeFontBackend(const std::filesystem::path& aliases)
     : impl_(std::make_unique<Impl>()) {
+  // The first failure is the most specific one; later ones follow from it.
+  auto fail = [this](std::string why) {
+    if (impl_->error.empty()) impl_->error = std::move(why);
+  };
   if (FT_Init_FreeType(&impl_->library) != 0) {
     impl_->library = nullptr;
-    impl_->error = "FreeType could not be initialised";
+    fail("FreeType could not be initialised");
   }
   if (aliases.empty()) {
-    impl_->error = "font alias file not found";
+    fail("font alias file not found");
     impl_->config = LoadConfig(FcInitLoadConfig(), {}, false);
   } else {
     // The alias file names the font folders itself; only where that finds no
     // fallback face does the machine's own configuration come in as well.
     impl_->config = LoadConfig(FcConfigCreate(), aliases, true);
     if (impl_->config == nullptr) impl_->config = LoadConfig(FcInitLoadConfig(), aliases, false);
-    if (impl_->config == nullptr) impl_->error = "font alias file could not be read: " + aliases.string();
+    if (impl_->config == nullptr) fail("font alias file could not be read: " + aliases.string());
   }
-  if (impl_->config == nullptr) impl_->error = "fontconfig found no fonts";
+  if (impl_->config == nullptr) fail("fontconfig found no fonts");
 }
 
 FreeTypeFontBackend::~FreeTypeFontBackend() = default;
@@ -281,6 +285,12 @@ const std::string& FreeTypeFontBackend::error() const { return impl_->error; }
 
 ResolvedFont FreeTypeFontBackend::Resolve(const std::string& face, bool bold, bool italic) {
   return impl_->Resolve(face, bold, italic);
+}
+
+std::string FreeTypeFontBackend::FontError(const FontSpec& font) {
+  if (impl_->OpenFace(impl_->Resolve(font.face, font.bold, font.italic)) != nullptr) return {};
+  const std::string why = "no font found for \"" + font.face + "\"";
+  return impl_->error.empty() ? why : why + ": " + impl_->error;
 }
 
 TextExtent FreeTypeFontBackend::Measure(const FontSpec& font, std::string_view text) {

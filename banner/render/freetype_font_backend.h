@@ -39,6 +39,7 @@ class FreeTypeFontBackend : public FontBackend {
 
   TextExtent Measure(const FontSpec& font, std::string_view text) override;
   std::shared_ptr<const CoverageMask> Render(const FontSpec& font, std::string_view text) override;
+  std::string FontError(const FontSpec& font) override;
 
  private:
   struct Impl;

@@ -6,6 +6,8 @@
 #include "banner/render/leading_number.h"
 #include "banner/render/nearest.h"
 
+#include <cfenv>
+
 namespace plakato {
 namespace {
 
@@ -21,6 +23,16 @@ TEST(NearestTest, HalvesGoToTheEvenNeighbour) {
   EXPECT_EQ(Nearest(std::nan("")), 0);
   EXPECT_GT(Nearest(1e300), 1000000);
   EXPECT_LT(Nearest(-std::numeric_limits<double>::infinity()), -1000000);
+}
+
+TEST(NearestTest, TheSettingsRoundingIsTheSameRuleInAnyRoundingMode) {
+  const int mode = std::fegetround();
+  std::fesetround(FE_UPWARD);
+  EXPECT_EQ(RoundHalfEven(2.5), 2.0);
+  EXPECT_EQ(RoundHalfEven(-3.5), -4.0);
+  EXPECT_EQ(RoundHalfEven(1e18 + 0.0), 1e18);  // beyond the int range, still exact
+  std::fesetround(mode);
+  EXPECT_TRUE(std::isinf(RoundHalfEven(std::numeric_limits<double>::infinity())));
 }
 
 TEST(LeadingNumberTest, ReadsTheNumberAtTheStart) {

@@ -1,10 +1,11 @@
 #include "banner/render/title_painter.h"
 
 #include "banner/render/gradient_painter.h"
+#include "banner/render/nearest.h"
 
 namespace plakato {
 
-std::string_view TrimBlanks(std::string_view text) {
+std::string_view TrimSpaces(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
   const auto last = text.find_last_not_of(' ');
@@ -86,7 +87,7 @@ void DrawMasks(const TitleBuffers& buffers, FontBackend& fonts, std::string_view
 TitleRepairs PaintTitle(const TitleBuffers& buffers, FontBackend& fonts,
                         BannerSettings::TitleGroup& title) {
   TitleRepairs repairs;
-  const std::string_view text = TrimBlanks(title.String);
+  const std::string_view text = TrimSpaces(title.String);
   if (text.empty()) return repairs;
   const int width = buffers.background.width();
   const int height = buffers.background.height();
@@ -101,15 +102,22 @@ TitleRepairs PaintTitle(const TitleBuffers& buffers, FontBackend& fonts,
     repairs.location = true;
   }
 
+  repairs.font_error = fonts.FontError(buffers.mask0.font());
   for (WorkPicture* mask : {&buffers.mask0, &buffers.mask1}) {
     mask->Resize(width, height);
     FitTitleFont(*mask, fonts, text);
   }
   const WorkPicture::TextCell cell = buffers.mask0.MeasureText(fonts, text);
-  const TitlePosition at = LocateTitle(
+  TitlePosition at = LocateTitle(
       title.Location, static_cast<float>(buffers.mask0.width_twips()),
       static_cast<float>(buffers.mask0.height_twips()), static_cast<float>(cell.width),
       static_cast<float>(cell.height));
+  // The title lands on the pixel the text drawing rounds it to; snapping it
+  // first keeps its shadow exactly Offset pixels away, where rounding the
+  // two positions apart could move the shadow by one.
+  const ScreenGeometry& geometry = buffers.mask0.geometry();
+  at.x = static_cast<float>(Nearest(at.x / geometry.tx) * static_cast<double>(geometry.tx));
+  at.y = static_cast<float>(Nearest(at.y / geometry.ty) * static_cast<double>(geometry.ty));
 
   if (title.Shadow) {
     if (title.ShadowDirection == -1) {

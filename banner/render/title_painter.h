@@ -14,7 +14,7 @@ inline constexpr int kMinTitlePoints = 1;
 inline constexpr int kMaxTitlePoints = 80;
 
 // text without leading and trailing blanks (U+0020 only).
-std::string_view TrimBlanks(std::string_view text);
+std::string_view TrimSpaces(std::string_view text);
 
 // Sets the mask's font size to one less than the smallest size from 2 to 80
 // points at which text takes more than 70 % of the mask's width or height,
@@ -53,6 +53,7 @@ struct TitleBuffers {
 struct TitleRepairs {
   bool location = false;
   bool shadow_direction = false;
+  std::string font_error;  // no font could be loaded for the title
 };
 
 // Draws the title (and first its shadow, when set) onto the background.

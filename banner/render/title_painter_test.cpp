@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "banner/render/fake_font_backend.h"
 
 namespace plakato {
@@ -14,11 +16,11 @@ WorkPicture Mask(int w, int h) {
 }
 
 TEST(TrimBlanksTest, RemovesOnlyOuterSpaces) {
-  EXPECT_EQ(TrimBlanks("  a b  "), "a b");
-  EXPECT_EQ(TrimBlanks("   "), "");
-  EXPECT_EQ(TrimBlanks(""), "");
-  EXPECT_EQ(TrimBlanks("\tx "), "\tx");
-  EXPECT_EQ(TrimBlanks("　全角　"), "　全角　");  // the full-width space is not a blank
+  EXPECT_EQ(TrimSpaces("  a b  "), "a b");
+  EXPECT_EQ(TrimSpaces("   "), "");
+  EXPECT_EQ(TrimSpaces(""), "");
+  EXPECT_EQ(TrimSpaces("\tx "), "\tx");
+  EXPECT_EQ(TrimSpaces("　全角　"), "　全角　");  // the full-width space is not a blank
 }
 
 TEST(FitTitleFontTest, StopsOneBelowTheFirstSizeThatIsTooWide) {
@@ -92,6 +94,47 @@ TEST(ShadowDisplacementTest, MovesOffsetPixelsAlongTheDirection) {
   EXPECT_EQ(ShadowDisplacement(8, 3, 15).dx, 0);
   EXPECT_EQ(ShadowDisplacement(-1, 3, 15).dy, 0);
   EXPECT_EQ(ShadowDisplacement(0, 2147483647, 15).dx, 2147483647.0 * 15);
+}
+
+struct Box {
+  int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+};
+
+Box BoxOf(const Bitmap& picture, Color colour) {
+  Box box;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      if (picture.pixel(x, y) != colour) continue;
+      box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x), std::max(box.bottom, y)};
+    }
+  }
+  return box;
+}
+
+// A 5 x 2 title centred in 20 x 9 pixels lies on half pixels (7.5, 3.5);
+// its shadow must still lie exactly Offset pixels away on each axis.
+TEST(PaintTitleTest, ShadowLiesExactlyOffsetPixelsFromATitleOnHalfPixels) {
+  FakeFontBackend fonts;
+  fonts.extent = [](const FontSpec&, std::string_view) { return TextExtent{5, 2}; };
+  for (int offset : {1, 2, 3}) {
+    WorkPicture background(ScreenGeometry{}, kWhite), mask0 = Mask(1, 1), layer(ScreenGeometry{});
+    WorkPicture mask1(ScreenGeometry{}, kWhite, kBlack);
+    background.Resize(20, 9);
+    BannerSettings::TitleGroup title;
+    title.String = "t";
+    title.Location = 0;
+    title.Pattern = 0;
+    title.Color1 = kBlack;
+    title.Shadow = true;
+    title.Offset = offset;
+    title.ShadowColor = MakeColor(255, 0, 0);
+    PaintTitle({background, mask0, mask1, layer}, fonts, title);
+    const Box text = BoxOf(background.bitmap(), kBlack);
+    const Box shadow = BoxOf(background.bitmap(), MakeColor(255, 0, 0));
+    EXPECT_EQ(text.right - text.left, 4);
+    EXPECT_EQ(shadow.right - text.right, offset) << offset;
+    EXPECT_EQ(shadow.bottom - text.bottom, offset) << offset;
+  }
 }
 
 TEST(CompositeTitleLayerTest, CombinesBackgroundMasksAndColourLayer) {

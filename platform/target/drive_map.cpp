@@ -97,6 +97,32 @@ Status DriveMap::ToHostPath(const WindowsPath& path, fs::path* host) const {
   return Status::Ok();
 }
 
+Status DriveMap::ToHostPathForChange(std::string_view windows_path, fs::path* host) const {
+  WindowsPath path;
+  Status s = WindowsPath::Parse(windows_path, &path);
+  if (!s.ok()) return s;
+  return ToHostPathForChange(path, host);
+}
+
+Status DriveMap::ToHostPathForChange(const WindowsPath& path, fs::path* host) const {
+  fs::path mapped;
+  Status s = ToHostPath(path, &mapped);
+  if (!s.ok()) return s;
+  // Every link on the way is resolved; what the path really names must lie
+  // in the drive's own (resolved) folder.
+  std::error_code ec;
+  const fs::path root = fs::weakly_canonical(FindDrive(path.drive())->host_folder, ec);
+  if (ec) return Status::IoError("cannot resolve the folder of drive " + path.RootString());
+  const fs::path real = fs::weakly_canonical(mapped, ec);
+  if (ec) return Status::IoError("cannot resolve " + path.ToString());
+  if (!IsPrefix(root, real)) {
+    return Status::AccessDenied(path.ToString() + " leads out of drive " + path.RootString() +
+                                " through a symbolic link");
+  }
+  *host = std::move(mapped);
+  return Status::Ok();
+}
+
 Status DriveMap::ToWindowsPath(const fs::path& host, std::string* windows_path) const {
   std::error_code ec;
   fs::path absolute = fs::absolute(host, ec).lexically_normal();

@@ -36,6 +36,13 @@ class DriveMap {
   Status ToHostPath(const WindowsPath& path, std::filesystem::path* host) const;
   Status ToWindowsPath(const std::filesystem::path& host, std::string* windows_path) const;
 
+  // ToHostPath for an operation that writes, creates, removes or deletes:
+  // AccessDenied when a symbolic link on the way (the named entry included)
+  // leads out of the drive's host folder, so that no link inside a drive
+  // reaches a host file for a change.
+  Status ToHostPathForChange(std::string_view windows_path, std::filesystem::path* host) const;
+  Status ToHostPathForChange(const WindowsPath& path, std::filesystem::path* host) const;
+
   // As GetDriveType: the type of the drive of the path's letter ("C:\" or any
   // path on it); kNoRootDir for an unknown letter or a drive whose host
   // folder is missing, and for text that is no drive path at all.

@@ -104,9 +104,9 @@ Status SeedFreshRegistry(Registry& registry, const SystemSettings& settings) {
   RegistryBatch batch;
   const char* version_key = kVersionKey;
   batch.CreateKey(RegistryRoot::kLocalMachine, kVersionKey);
-  if (settings.IsNtFamily()) {
+  if (IsNtFamily(settings.os_kind)) {
     batch.SetValue(RegistryRoot::kLocalMachine, kProfilesKey,
-                   RegistryValue::String("ProfilesDirectory", kProfilesDirectory));
+                   RegistryValue::ExpandString("ProfilesDirectory", kProfilesDirectory));
     version_key = kNtVersionKey;
   }
   batch.SetValue(RegistryRoot::kLocalMachine, version_key,

@@ -1,5 +1,8 @@
 #include "platform/target/registry.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <array>
 #include <set>
 
@@ -9,8 +12,9 @@
 namespace platform::target {
 namespace {
 
-constexpr std::size_t kMaxKeyNameLength = 255;
 constexpr std::int64_t kNoKey = 0;
+// HKEY_CLASSES_ROOT lies two levels below HKEY_LOCAL_MACHINE.
+constexpr std::size_t kClassesDepth = 2;
 
 constexpr const char* kSchema =
     "CREATE TABLE IF NOT EXISTS keys("
@@ -40,7 +44,19 @@ std::int64_t RootRowId(RegistryRoot root) {
   return kNoKey;
 }
 
-Status SplitKeyPath(std::string_view path, std::vector<std::string>* parts) {
+// Characters of UTF-8 text: every byte but the continuation bytes starts one.
+std::size_t Utf8Chars(std::string_view text) {
+  std::size_t n = 0;
+  for (char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+  return n;
+}
+
+std::size_t MaxDepthBelow(RegistryRoot root) {
+  return root == RegistryRoot::kClassesRoot ? kMaxKeyDepth - kClassesDepth : kMaxKeyDepth;
+}
+
+Status SplitKeyPath(std::string_view path, std::vector<std::string>* parts,
+                    std::size_t max_depth = kMaxKeyDepth) {
   parts->clear();
   if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
   if (path.empty()) return Status::Ok();
@@ -48,13 +64,25 @@ Status SplitKeyPath(std::string_view path, std::vector<std::string>* parts) {
   while (true) {
     const std::size_t end = path.find('\\', start);
     std::string_view part = path.substr(start, end == std::string_view::npos ? path.npos : end - start);
-    if (part.empty()) return Status::InvalidArgument("empty key name in " + std::string(path));
-    if (part.size() > kMaxKeyNameLength) return Status::InvalidArgument("key name too long");
+    if (part.empty()) return Status::InvalidArgument("empty key name in the key path");
+    if (Utf8Chars(part) > kMaxKeyNameChars) {
+      return Status::InvalidArgument("a key name is longer than " + std::to_string(kMaxKeyNameChars) +
+                                     " characters");
+    }
+    if (parts->size() == max_depth) {
+      return Status::InvalidArgument("the key path is deeper than " + std::to_string(max_depth) + " levels");
+    }
     parts->emplace_back(part);
     if (end == std::string_view::npos) break;
     start = end + 1;
   }
   return Status::Ok();
+}
+
+bool HostFileIsReadOnly(const std::filesystem::path& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return false;
+  return (info.st_mode & S_IWUSR) == 0 || ::access(path.c_str(), W_OK) != 0;
 }
 
 }  // namespace
@@ -65,6 +93,7 @@ class Registry::Impl {
 
   SqliteConnection& db() { return *db_; }
 
+  // Makes the tables and the roots of a new (or half-made) database.
   Status Initialise() {
     Transaction txn(*db_, true);
     Status s = txn.status();
@@ -76,6 +105,29 @@ class Registry::Impl {
     if (s.ok()) protected_ids_ = {1, 2, 3, 4, 5, software, classes_id_};
     return s;
   }
+
+  // Finds the roots of an existing database without changing anything.
+  Status Attach() {
+    Transaction txn(*db_, false);
+    Status s = txn.status();
+    if (s.ok()) {
+      auto q = db_->Prepare(
+          "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN ('keys', 'vals')");
+      if (!q) return db_->Error(SQLITE_ERROR, "reading the database's tables");
+      const int rc = q->Step();
+      if (rc != SQLITE_ROW) return db_->Error(rc, "reading the database's tables");
+      if (q->Int(0) != 2) s = Status::Corruption("the registry database is empty or not a registry");
+    }
+    std::int64_t software = kNoKey;
+    if (s.ok()) s = FindChild(kLocalMachineId, "Software", &software);
+    if (s.ok()) s = FindChild(software, "Classes", &classes_id_);
+    if (s.IsNotFound()) s = Status::Corruption("the registry database lacks HKEY_LOCAL_MACHINE\\Software\\Classes");
+    s = txn.Finish(s);
+    if (s.ok()) protected_ids_ = {1, 2, 3, 4, 5, software, classes_id_};
+    return s;
+  }
+
+  bool read_only = false;
 
   // --- Key lookup (inside a transaction) ---
 
@@ -111,7 +163,7 @@ class Registry::Impl {
 
   Status Find(RegistryRoot root, std::string_view path, std::int64_t* id) {
     std::vector<std::string> parts;
-    Status s = SplitKeyPath(path, &parts);
+    Status s = SplitKeyPath(path, &parts, MaxDepthBelow(root));
     if (!s.ok()) return s;
     std::int64_t current = RootId(root);
     for (const std::string& part : parts) {
@@ -124,7 +176,7 @@ class Registry::Impl {
 
   Status Ensure(RegistryRoot root, std::string_view path, std::int64_t* id, bool* existed) {
     std::vector<std::string> parts;
-    Status s = SplitKeyPath(path, &parts);
+    Status s = SplitKeyPath(path, &parts, MaxDepthBelow(root));
     if (!s.ok()) return s;
     std::int64_t current = RootId(root);
     bool all_existed = true;
@@ -243,6 +295,48 @@ class Registry::Impl {
 
   // --- Trees ---
 
+  // Levels below key (0 for a key without subkeys), counted up to limit + 1.
+  Status Height(std::int64_t key, std::size_t limit, std::size_t* height) {
+    auto q = db_->Prepare(
+        "WITH RECURSIVE sub(id, depth) AS (SELECT ?1, 0 UNION ALL "
+        "SELECT keys.id, sub.depth + 1 FROM keys JOIN sub ON keys.parent = sub.id "
+        "WHERE sub.depth <= ?2) SELECT max(depth) FROM sub");
+    if (!q) return db_->Error(SQLITE_ERROR, "preparing the depth check");
+    q->Bind(1, key).Bind(2, static_cast<std::int64_t>(limit));
+    const int rc = q->Step();
+    if (rc != SQLITE_ROW) return db_->Error(rc, "measuring a tree");
+    *height = static_cast<std::size_t>(q->Int(0));
+    return Status::Ok();
+  }
+
+  // Levels from the top of the stored tree down to key (a root is 0).
+  Status DepthOf(std::int64_t key, std::size_t* depth) {
+    *depth = 0;
+    std::int64_t current = key;
+    while (true) {
+      std::int64_t parent = kNoKey;
+      Status s = ParentOf(current, &parent);
+      if (!s.ok()) return s;
+      if (parent == kNoKey) return Status::Ok();
+      ++*depth;
+      current = parent;
+    }
+  }
+
+  // InvalidArgument when the tree below source, placed at target_depth,
+  // would reach deeper than the registry allows.
+  Status CheckFits(std::int64_t source, std::size_t target_depth) {
+    if (target_depth > kMaxKeyDepth) return Status::InvalidArgument("the target key is too deep");
+    std::size_t height = 0;
+    Status s = Height(source, kMaxKeyDepth - target_depth, &height);
+    if (!s.ok()) return s;
+    if (target_depth + height > kMaxKeyDepth) {
+      return Status::InvalidArgument("the tree would reach deeper than " + std::to_string(kMaxKeyDepth) +
+                                     " levels");
+    }
+    return Status::Ok();
+  }
+
   Status RemoveTree(std::int64_t key) {
     auto values = db_->Prepare(
         "WITH RECURSIVE sub(id) AS (SELECT ?1 UNION ALL "
@@ -303,7 +397,10 @@ class Registry::Impl {
     s = Contains(source, target, &inside);
     if (!s.ok()) return s;
     if (inside) return Status::InvalidArgument("cannot copy a key into itself");
-    return CopyInto(source, target);
+    std::size_t depth = 0;
+    s = DepthOf(target, &depth);
+    if (s.ok()) s = CheckFits(source, depth);
+    return s.ok() ? CopyInto(source, target) : s;
   }
 
   Status MoveTreeIn(RegistryRoot from_root, std::string_view from, RegistryRoot to_root,
@@ -335,6 +432,10 @@ class Registry::Impl {
     s = Contains(source, current, &inside);
     if (!s.ok()) return s;
     if (inside) return Status::InvalidArgument("cannot move a key into itself");
+    std::size_t target_depth = 0;
+    s = DepthOf(current, &target_depth);
+    if (s.ok()) s = CheckFits(source, target_depth + (to_parts.size() - depth));
+    if (!s.ok()) return s;
     if (depth == to_parts.size()) {  // the target exists: merge, then drop the source
       s = CopyInto(source, current);
       return s.ok() ? RemoveTree(source) : s;
@@ -389,15 +490,71 @@ class Registry::Impl {
 Registry::Registry(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 Registry::~Registry() = default;
 
-Status Registry::Open(const std::filesystem::path& path, std::unique_ptr<Registry>* registry) {
+Status CheckKeyPath(RegistryRoot root, std::string_view path) {
+  std::vector<std::string> parts;
+  return SplitKeyPath(path, &parts, MaxDepthBelow(root));
+}
+
+Status Registry::OpenOrCreate(const std::filesystem::path& path, std::unique_ptr<Registry>* registry) {
   std::unique_ptr<SqliteConnection> connection;
-  Status s = SqliteConnection::Open(path, &connection);
+  Status s = SqliteConnection::Open(path, SqliteConnection::Mode::kCreate, &connection);
   if (!s.ok()) return s;
   auto impl = std::make_unique<Impl>(std::move(connection));
   s = impl->Initialise();
   if (!s.ok()) return s;
   registry->reset(new Registry(std::move(impl)));
   return Status::Ok();
+}
+
+Status Registry::Open(const std::filesystem::path& path, std::unique_ptr<Registry>* registry) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    return Status::NotFound("the registry database " + path.string() + " is missing");
+  }
+  if (std::filesystem::file_size(path, ec) == 0 || ec) {
+    return Status::Corruption("the registry database " + path.string() + " is empty");
+  }
+  const bool read_only = HostFileIsReadOnly(path);
+  std::unique_ptr<SqliteConnection> connection;
+  Status s = SqliteConnection::Open(
+      path, read_only ? SqliteConnection::Mode::kReadOnly : SqliteConnection::Mode::kExisting, &connection);
+  if (!s.ok()) return s;
+  auto impl = std::make_unique<Impl>(std::move(connection));
+  impl->read_only = read_only;
+  s = impl->Attach();
+  if (!s.ok()) return s;
+  registry->reset(new Registry(std::move(impl)));
+  return Status::Ok();
+}
+
+bool Registry::read_only() const { return impl_->read_only; }
+
+Status Registry::VisitTree(RegistryRoot root, std::string_view key, const TreeVisitor& visit) {
+  Transaction txn(impl_->db(), false);
+  Status s = txn.status();
+  std::int64_t top = kNoKey;
+  if (s.ok()) s = impl_->Find(root, key, &top);
+  if (!s.ok()) return txn.Finish(s);
+  std::string top_path(key);
+  if (!top_path.empty() && top_path.back() == '\\') top_path.pop_back();
+  // Depth first without recursion: the stack holds keys still to visit, the
+  // next one on top, so a deep tree needs no deep call stack.
+  std::vector<std::pair<std::int64_t, std::string>> pending = {{top, std::move(top_path)}};
+  std::vector<RegistryValue> values;
+  std::vector<Impl::Child> children;
+  while (s.ok() && !pending.empty()) {
+    auto [id, path] = std::move(pending.back());
+    pending.pop_back();
+    values.clear();
+    children.clear();
+    s = impl_->Values(id, &values);
+    if (s.ok()) s = impl_->Children(id, &children);
+    if (s.ok()) s = visit(path, values);
+    for (auto child = children.rbegin(); s.ok() && child != children.rend(); ++child) {
+      pending.emplace_back(child->id, path.empty() ? child->name : path + "\\" + child->name);
+    }
+  }
+  return txn.Finish(s);
 }
 
 Status Registry::OpenKey(RegistryRoot root, std::string_view key) {
@@ -489,7 +646,11 @@ Status Registry::Apply(const RegistryBatch& batch) {
   Transaction txn(impl_->db(), true);
   Status s = txn.status();
   for (std::size_t i = 0; s.ok() && i < batch.operations().size(); ++i) {
-    s = impl_->ApplyOne(batch.operations()[i]);
+    const RegistryBatch::Operation& op = batch.operations()[i];
+    s = impl_->ApplyOne(op);
+    if (!s.ok() && op.line > 0) {
+      s = s.Prefixed("line " + std::to_string(op.line) + ": ");
+    }
   }
   return txn.Finish(s);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -11,6 +13,18 @@
 #include "platform/target/status.h"
 
 namespace platform::target {
+
+// Limits the platform's registry has: a key name holds at most 255
+// characters (not bytes: a name of Japanese characters counts one per
+// character) and a key lies at most 512 levels below its root.
+inline constexpr std::size_t kMaxKeyNameChars = 255;
+inline constexpr std::size_t kMaxKeyDepth = 512;
+
+// Ok for a key path the registry accepts below root (one trailing backslash
+// tolerated); InvalidArgument naming what is wrong otherwise: an empty
+// component, a name longer than kMaxKeyNameChars, a key deeper than
+// kMaxKeyDepth (HKEY_CLASSES_ROOT itself lies two levels deep).
+Status CheckKeyPath(RegistryRoot root, std::string_view path);
 
 // The target system's registry, kept in an SQLite database so that several
 // processes (the installer, its uninstaller copy, a clean-up run) can use it
@@ -33,6 +47,12 @@ class Registry {
  public:
   // Opens the database at path, creating it (with the six roots and the
   // Software\Classes key behind HKEY_CLASSES_ROOT) when it does not exist.
+  static Status OpenOrCreate(const std::filesystem::path& path, std::unique_ptr<Registry>* registry);
+  // Opens an existing database and never creates one: NotFound when the
+  // file is missing, Corruption when it is empty or lacks the registry's
+  // tables or roots. A database whose file is read-only (no owner write
+  // permission, or not writable by this process) is opened for reading:
+  // reads work, every change fails with AccessDenied.
   static Status Open(const std::filesystem::path& path, std::unique_ptr<Registry>* registry);
   ~Registry();
   Registry(const Registry&) = delete;
@@ -59,6 +79,15 @@ class Registry {
   Status ListSubkeys(RegistryRoot root, std::string_view key, std::vector<std::string>* names);
   Status ListValues(RegistryRoot root, std::string_view key, std::vector<RegistryValue>* values);
 
+  // Calls visit for the key and every key below it, each parent before its
+  // subkeys and subkeys in enumeration order, with the key's path relative
+  // to the root and its values. One read transaction; every key is read
+  // once, so the cost grows with the size of the tree, not with its depth.
+  // A visit that fails ends the walk with its status.
+  using TreeVisitor =
+      std::function<Status(const std::string& path, const std::vector<RegistryValue>& values)>;
+  Status VisitTree(RegistryRoot root, std::string_view key, const TreeVisitor& visit);
+
   // Deletes a key without subkeys (its values go with it). NotEmpty when it
   // has subkeys, NotFound when missing, AccessDenied for a root and for the
   // key behind HKEY_CLASSES_ROOT.
@@ -68,12 +97,14 @@ class Registry {
 
   // Copies every value and subkey of from into to (created when missing;
   // existing values of the same name are overwritten, others kept). Types and
-  // bytes are kept exactly. InvalidArgument when to lies inside from.
+  // bytes are kept exactly. InvalidArgument when to lies inside from or the
+  // copy would reach deeper than kMaxKeyDepth.
   Status CopyTree(RegistryRoot from_root, std::string_view from, RegistryRoot to_root,
                   std::string_view to);
   // Moves the key with everything below it to the new path, merging into an
   // existing key there. Moving a key onto itself under another letter case
-  // renames it. InvalidArgument when to lies inside from.
+  // renames it. InvalidArgument when to lies inside from or the moved tree
+  // would reach deeper than kMaxKeyDepth.
   Status MoveTree(RegistryRoot from_root, std::string_view from, RegistryRoot to_root,
                   std::string_view to);
 
@@ -83,6 +114,9 @@ class Registry {
 
   // Runs the database's own consistency check; Ok when it finds nothing.
   Status CheckIntegrity();
+
+  // True when the database was opened for reading only.
+  bool read_only() const;
 
  private:
   class Impl;

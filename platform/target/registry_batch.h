@@ -18,6 +18,7 @@ class RegistryBatch {
     RegistryRoot root;
     std::string key;
     RegistryValue value;  // kSetValue: the value; kDeleteValue: its name
+    std::size_t line = 0;  // where a text file asked for it (0: not from a file)
   };
 
   // Creates the key with its missing parents.
@@ -29,11 +30,16 @@ class RegistryBatch {
   // Deletes the key with all its subkeys; a missing key is not an error here.
   void DeleteTree(RegistryRoot root, std::string_view key);
 
+  // Operations added from now on come from this line of a text file; a
+  // failure to apply one of them names the line.
+  void set_line(std::size_t line) { line_ = line; }
+
   const std::vector<Operation>& operations() const { return operations_; }
   bool empty() const { return operations_.empty(); }
 
  private:
   std::vector<Operation> operations_;
+  std::size_t line_ = 0;
 };
 
 }  // namespace platform::target

@@ -40,7 +40,7 @@ TEST(RegistryProcessTest, ConcurrentWriterProcessesLoseNothing) {
   for (int w = 0; w < kWriters; ++w) {
     children.push_back(Spawn([&, w] {
       std::unique_ptr<Registry> reg;
-      if (Status s = Registry::Open(path, &reg); !s.ok()) {
+      if (Status s = Registry::OpenOrCreate(path, &reg); !s.ok()) {
         std::fprintf(stderr, "writer %d: %s\n", w, s.ToString().c_str());
         return 2;
       }
@@ -59,7 +59,7 @@ TEST(RegistryProcessTest, ConcurrentWriterProcessesLoseNothing) {
   for (pid_t pid : children) EXPECT_EQ(ExitCode(pid), 0);
 
   std::unique_ptr<Registry> reg;
-  ASSERT_TRUE(Registry::Open(path, &reg).ok());
+  ASSERT_TRUE(Registry::OpenOrCreate(path, &reg).ok());
   std::vector<RegistryValue> shared;
   ASSERT_TRUE(reg->ListValues(kHklm, "Software\\Shared", &shared).ok());
   EXPECT_EQ(shared.size(), static_cast<std::size_t>(kWriters * kWrites));
@@ -84,7 +84,7 @@ TEST(RegistryProcessTest, WriterKilledInTheMiddleLeavesAConsistentRegistry) {
   ASSERT_EQ(::pipe(ready), 0);
   const pid_t child = Spawn([&] {
     std::unique_ptr<Registry> reg;
-    if (!Registry::Open(path, &reg).ok()) return 2;
+    if (!Registry::OpenOrCreate(path, &reg).ok()) return 2;
     for (int i = 0; i < kCommitted; ++i) {
       if (!reg->SetValue(kHklm, "Software\\Committed", RegistryValue::Dword("v" + std::to_string(i), i)).ok()) {
         return 3;
@@ -113,7 +113,7 @@ TEST(RegistryProcessTest, WriterKilledInTheMiddleLeavesAConsistentRegistry) {
   ::close(ready[1]);
 
   std::unique_ptr<Registry> reg;
-  ASSERT_TRUE(Registry::Open(path, &reg).ok());
+  ASSERT_TRUE(Registry::OpenOrCreate(path, &reg).ok());
   EXPECT_TRUE(reg->CheckIntegrity().ok());
   std::vector<RegistryValue> committed;
   ASSERT_TRUE(reg->ListValues(kHklm, "Software\\Committed", &committed).ok());

@@ -48,6 +48,10 @@ std::string ValueLine(const RegistryValue& value) {
     line += prefix;
   } else if (value.type == kRegBinary) {
     line += "hex:" + HexList(value.data);
+  } else if (value.type == kRegExpandSz) {
+    line += "hex(2):" + HexList(Utf8ToUtf16Le(value.data) + std::string(2, '\0'));
+  } else if (value.type == kRegMultiSz) {
+    line += "hex(7):" + HexList(Utf8ToUtf16Le(value.data));
   } else {
     std::snprintf(prefix, sizeof prefix, "hex(%x):", value.type);
     line += prefix + HexList(value.data);
@@ -55,20 +59,14 @@ std::string ValueLine(const RegistryValue& value) {
   return line;
 }
 
-Status ExportKey(Registry& registry, RegistryRoot root, const std::string& key, std::string* text) {
-  std::vector<RegistryValue> values;
-  std::vector<std::string> subkeys;
-  Status s = registry.ListValues(root, key, &values);
-  if (s.ok()) s = registry.ListSubkeys(root, key, &subkeys);
-  if (!s.ok()) return s;
-  *text += "[" + std::string(RegistryRootName(root)) + (key.empty() ? "" : "\\" + key) + "]\r\n";
-  for (const RegistryValue& value : values) *text += ValueLine(value) + "\r\n";
-  *text += "\r\n";
-  for (const std::string& subkey : subkeys) {
-    s = ExportKey(registry, root, key.empty() ? subkey : key + "\\" + subkey, text);
-    if (!s.ok()) return s;
-  }
-  return Status::Ok();
+Status ExportTree(Registry& registry, RegistryRoot root, const std::string& key, std::string* text) {
+  const std::string root_name(RegistryRootName(root));
+  return registry.VisitTree(root, key, [&](const std::string& path, const std::vector<RegistryValue>& values) {
+    *text += "[" + root_name + (path.empty() ? "" : "\\" + path) + "]\r\n";
+    for (const RegistryValue& value : values) *text += ValueLine(value) + "\r\n";
+    *text += "\r\n";
+    return Status::Ok();
+  });
 }
 
 // ---- Import ----
@@ -84,6 +82,7 @@ class Parser {
     for (line_ = 1; line_ < lines_.size(); ++line_) {
       const std::string_view text = Trim(lines_[line_]);
       if (text.empty() || text.front() == ';') continue;
+      batch->set_line(line_ + 1);
       Status s = text.front() == '[' ? Section(text, batch) : Value(text, batch);
       if (!s.ok()) return s;
     }
@@ -117,6 +116,8 @@ class Parser {
         (!key.empty() && key.front() == '\\')) {
       return Error("empty key name in \"" + std::string(text) + "\"");
     }
+    const Status valid = CheckKeyPath(*root, key);
+    if (!valid.ok()) return Error(valid.message());
     if (remove) {
       if (key.empty()) return Error("a root key cannot be deleted");
       batch->DeleteTree(*root, key);
@@ -261,6 +262,20 @@ class Parser {
       batch->SetValue(root_, key_, RegistryValue::String(name, text));
       return Status::Ok();
     }
+    if (type == kRegExpandSz || type == kRegMultiSz) {
+      std::string text;
+      if (ansi_) {
+        text = Cp932ToUtf8(bytes);
+      } else {
+        if (bytes.size() % 2 != 0) return Error("a hex(2) or hex(7) text needs whole UTF-16 characters");
+        text = Utf16LeToUtf8(bytes);
+      }
+      if (type == kRegExpandSz) {
+        while (!text.empty() && text.back() == '\0') text.pop_back();
+      }
+      batch->SetValue(root_, key_, RegistryValue::Raw(name, type, text));
+      return Status::Ok();
+    }
     if (type == kRegDword && bytes.size() != 4) return Error("a hex(4) value needs four bytes");
     batch->SetValue(root_, key_, RegistryValue::Raw(name, type, bytes));
     return Status::Ok();
@@ -280,12 +295,13 @@ Status ExportRegistryText(Registry& registry, RegistryRoot root, std::string_vie
   std::string out = std::string(kHeader5) + "\r\n\r\n";
   std::string path(key);
   if (!path.empty() && path.back() == '\\') path.pop_back();
-  Status s = registry.OpenKey(root, path);
-  if (s.ok()) s = ExportKey(registry, root, path, &out);
+  Status s = ExportTree(registry, root, path, &out);
   if (!s.ok()) return s;
   *text = std::move(out);
   return Status::Ok();
 }
+
+std::string RegistryFileBytes(std::string_view text) { return "\xFF\xFE" + Utf8ToUtf16Le(text); }
 
 Status ParseRegistryText(std::string_view bytes, RegistryBatch* batch) {
   std::string text;

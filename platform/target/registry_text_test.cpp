@@ -14,7 +14,7 @@ constexpr RegistryRoot kHklm = RegistryRoot::kLocalMachine;
 
 class RegistryTextTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(Registry::Open(dir_ / "reg.sqlite", &reg_).ok()); }
+  void SetUp() override { ASSERT_TRUE(Registry::OpenOrCreate(dir_ / "reg.sqlite", &reg_).ok()); }
 
   RegistryValue Get(RegistryRoot root, std::string_view key, std::string_view name) {
     RegistryValue v;
@@ -30,7 +30,7 @@ TEST_F(RegistryTextTest, ExportWritesTheEditorForm) {
   ASSERT_TRUE(reg_->SetValue(kHkcu, "Software\\Maker", RegistryValue::String("", "C:\\Program Files\\\"Maker\"")).ok());
   ASSERT_TRUE(reg_->SetValue(kHkcu, "Software\\Maker", RegistryValue::Dword("Count", 42)).ok());
   ASSERT_TRUE(reg_->SetValue(kHkcu, "Software\\Maker", RegistryValue::Raw("Bin", kRegBinary, "\x01\xAB")).ok());
-  ASSERT_TRUE(reg_->SetValue(kHkcu, "Software\\Maker\\Sub", RegistryValue::Raw("E", kRegExpandSz, std::string("A\0", 2))).ok());
+  ASSERT_TRUE(reg_->SetValue(kHkcu, "Software\\Maker\\Sub", RegistryValue::ExpandString("E", "%A%")).ok());
   std::string text;
   ASSERT_TRUE(ExportRegistryText(*reg_, kHkcu, "Software\\Maker", &text).ok());
   EXPECT_EQ(text,
@@ -40,7 +40,7 @@ TEST_F(RegistryTextTest, ExportWritesTheEditorForm) {
             "\"Count\"=dword:0000002a\r\n"
             "\"Bin\"=hex:01,ab\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\Maker\\Sub]\r\n"
-            "\"E\"=hex(2):41,00\r\n\r\n");
+            "\"E\"=hex(2):25,00,41,00,25,00,00,00\r\n\r\n");
   EXPECT_TRUE(ExportRegistryText(*reg_, kHkcu, "Software\\Missing", &text).IsNotFound());
 }
 
@@ -63,7 +63,7 @@ TEST_F(RegistryTextTest, RoundTripKeepsEveryValueExactly) {
   ASSERT_TRUE(ExportRegistryText(*reg_, kHkcu, "Software\\RT", &text).ok());
 
   std::unique_ptr<Registry> other;
-  ASSERT_TRUE(Registry::Open(dir_ / "other.sqlite", &other).ok());
+  ASSERT_TRUE(Registry::OpenOrCreate(dir_ / "other.sqlite", &other).ok());
   ASSERT_TRUE(ImportRegistryText(*other, text).ok());
   std::vector<RegistryValue> imported;
   ASSERT_TRUE(other->ListValues(kHkcu, "Software\\RT\\Deep\\Key", &imported).ok());
@@ -115,6 +115,55 @@ TEST_F(RegistryTextTest, ImportReadsUtf16WithBomAndDeletions) {
   EXPECT_EQ(Get(kHklm, "Software\\Keep", "stay").data, "1");
   EXPECT_EQ(Get(kHklm, "Software\\Keep", "名前").data, "値");
   EXPECT_EQ(Get(kHklm, "Software\\Keep", "long").data, "\x01\x02\x03\x04");
+}
+
+TEST_F(RegistryTextTest, NamesCountCharactersAndRefusalsNameTheLine) {
+  std::string name;
+  for (int i = 0; i < 100; ++i) name += "鍵";
+  ASSERT_TRUE(ImportRegistryText(*reg_, "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\" + name +
+                                            "]\r\n\"v\"=\"1\"\r\n").ok());
+  EXPECT_EQ(Get(kHkcu, name, "v").data, "1");
+  std::string deep;
+  for (int i = 0; i < 513; ++i) deep += "\\k";
+  for (const std::string& key : {"HKEY_CURRENT_USER\\" + std::string(256, 'a'), "HKEY_CURRENT_USER" + deep}) {
+    const Status s = ImportRegistryText(
+        *reg_, "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Fine]\r\n\r\n[" + key + "]\r\n");
+    EXPECT_TRUE(s.IsInvalidArgument());
+    EXPECT_TRUE(s.message().starts_with("line 5:")) << s.message();
+    EXPECT_TRUE(reg_->OpenKey(kHkcu, "Fine").IsNotFound());
+  }
+}
+
+TEST_F(RegistryTextTest, AChangeTheRegistryRefusesNamesItsLine) {
+  const Status s = ImportRegistryText(*reg_,
+                                      "Windows Registry Editor Version 5.00\r\n\r\n"
+                                      "[HKEY_CURRENT_USER\\Fine]\r\n\"v\"=\"1\"\r\n\r\n"
+                                      "[-HKEY_LOCAL_MACHINE\\Software]\r\n");
+  EXPECT_TRUE(s.IsAccessDenied()) << s.ToString();
+  EXPECT_TRUE(s.message().starts_with("line 6: ")) << s.message();
+  EXPECT_TRUE(reg_->OpenKey(kHkcu, "Fine").IsNotFound());
+}
+
+TEST_F(RegistryTextTest, ExpandAndMultiStringsTravelAsUtf16) {
+  ASSERT_TRUE(reg_->SetValue(kHkcu, "S", RegistryValue::ExpandString("e", "%WINDIR%\\日本")).ok());
+  ASSERT_TRUE(reg_->SetValue(kHkcu, "S", RegistryValue::Raw("m", kRegMultiSz, std::string("a\0ü\0\0", 6))).ok());
+  std::string text;
+  ASSERT_TRUE(ExportRegistryText(*reg_, kHkcu, "S", &text).ok());
+  EXPECT_NE(text.find("\"m\"=hex(7):61,00,00,00,fc,00,00,00,00,00\r\n"), std::string::npos) << text;
+  const std::string expand_hex = "\"e\"=hex(2):25,00,57,00,49,00,4e,00,44,00,49,00,52,00,25,00,5c,00,e5,65,2c,67,00,00\r\n";
+  EXPECT_NE(text.find(expand_hex), std::string::npos) << text;
+
+  // The file form: UTF-16LE behind a byte-order mark, read back whole.
+  const std::string file = RegistryFileBytes(text);
+  ASSERT_TRUE(file.starts_with("\xFF\xFEW\0i\0n\0"));
+  EXPECT_EQ(Utf16LeToUtf8(file.substr(2)), text);
+  ASSERT_TRUE(reg_->DeleteTree(kHkcu, "S").ok());
+  ASSERT_TRUE(ImportRegistryText(*reg_, file).ok());
+  EXPECT_EQ(Get(kHkcu, "S", "e"), RegistryValue::ExpandString("e", "%WINDIR%\\日本"));
+  EXPECT_EQ(Get(kHkcu, "S", "m").data, std::string("a\0ü\0\0", 6));
+  // Older files hold the expand-string in the ANSI code page.
+  ASSERT_TRUE(ImportRegistryText(*reg_, "REGEDIT4\r\n[HKEY_CURRENT_USER\\A4]\r\n\"e\"=hex(2):25,41,25,83,65,00\r\n").ok());
+  EXPECT_EQ(Get(kHkcu, "A4", "e").data, "%A%テ");
 }
 
 TEST_F(RegistryTextTest, Utf8BomAndAnsiFilesAreRead) {

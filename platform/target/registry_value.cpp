@@ -40,6 +40,10 @@ RegistryValue RegistryValue::String(std::string_view name, std::string_view text
   return RegistryValue{std::string(name), kRegSz, std::string(text)};
 }
 
+RegistryValue RegistryValue::ExpandString(std::string_view name, std::string_view text) {
+  return RegistryValue{std::string(name), kRegExpandSz, std::string(text)};
+}
+
 RegistryValue RegistryValue::Dword(std::string_view name, std::uint32_t number) {
   std::string bytes(4, '\0');
   for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((number >> (8 * i)) & 0xFF);
@@ -51,7 +55,7 @@ RegistryValue RegistryValue::Raw(std::string_view name, std::uint32_t type, std:
 }
 
 std::optional<std::string> RegistryValue::AsString() const {
-  if (type != kRegSz) return std::nullopt;
+  if (type != kRegSz && type != kRegExpandSz) return std::nullopt;
   return data;
 }
 

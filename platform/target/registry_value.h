@@ -38,19 +38,24 @@ enum RegistryType : std::uint32_t {
 };
 
 // One named value. The unnamed default value has the empty name.
-// data holds: for kRegSz the text as UTF-8 without a terminating NUL; for
-// kRegDword four bytes, least significant first; for every other type the raw
-// bytes exactly as written (they are kept unchanged by copy and move).
+// data holds: for kRegSz and kRegExpandSz the text as UTF-8 without a
+// terminating NUL; for kRegMultiSz the UTF-8 texts each followed by a NUL,
+// then one more NUL; for kRegDword four bytes, least significant first; for
+// every other type the raw bytes exactly as written. Copy and move keep the
+// bytes of every type unchanged.
 struct RegistryValue {
   std::string name;
   std::uint32_t type = kRegSz;
   std::string data;
 
   static RegistryValue String(std::string_view name, std::string_view text);
+  // A text whose %NAME% references the reader may expand.
+  static RegistryValue ExpandString(std::string_view name, std::string_view text);
   static RegistryValue Dword(std::string_view name, std::uint32_t number);
   static RegistryValue Raw(std::string_view name, std::uint32_t type, std::string_view bytes);
 
-  // The text of a kRegSz value; nullopt for any other type.
+  // The text of a kRegSz or kRegExpandSz value (unexpanded, as the
+  // registry's string reads give it); nullopt for any other type.
   std::optional<std::string> AsString() const;
   // The number of a kRegDword value; nullopt for any other type.
   std::optional<std::uint32_t> AsDword() const;

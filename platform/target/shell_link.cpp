@@ -1,5 +1,7 @@
 #include "platform/target/shell_link.h"
 
+#include <sys/stat.h>
+
 #include <array>
 #include <vector>
 
@@ -220,6 +222,11 @@ Status DecodeShellLink(std::string_view bytes, ShellLink* link) {
 }
 
 Status WriteShellLinkFile(const std::filesystem::path& host_path, const ShellLink& link) {
+  // A read-only shortcut stays as it is, as the shell leaves it.
+  struct stat info {};
+  if (::stat(host_path.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) == 0) {
+    return Status::AccessDenied(host_path.string() + " is read-only");
+  }
   std::string error;
   if (!WriteFileAtomically(host_path, EncodeShellLink(link), &error)) {
     return Status::IoError("cannot write " + host_path.string() + ": " + error);

@@ -43,6 +43,7 @@ std::string EncodeShellLink(const ShellLink& link);
 Status DecodeShellLink(std::string_view bytes, ShellLink* link);
 
 // Writes the file whole (temporary file and rename) / reads it.
+// AccessDenied for an existing read-only file (no owner write permission).
 Status WriteShellLinkFile(const std::filesystem::path& host_path, const ShellLink& link);
 Status ReadShellLinkFile(const std::filesystem::path& host_path, ShellLink* link);
 

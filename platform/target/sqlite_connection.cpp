@@ -43,16 +43,26 @@ std::string CachedStatement::Blob(int column) const {
   return bytes ? std::string(bytes, static_cast<std::size_t>(size)) : std::string();
 }
 
-Status SqliteConnection::Open(const std::filesystem::path& path,
+Status SqliteConnection::Open(const std::filesystem::path& path, Mode mode,
                               std::unique_ptr<SqliteConnection>* out) {
   sqlite3* db = nullptr;
-  const int rc = sqlite3_open_v2(path.c_str(), &db,
-                                 SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                                 nullptr);
+  int flags = SQLITE_OPEN_NOMUTEX;
+  switch (mode) {
+    case Mode::kCreate: flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE; break;
+    case Mode::kExisting: flags |= SQLITE_OPEN_READWRITE; break;
+    case Mode::kReadOnly: flags |= SQLITE_OPEN_READONLY; break;
+  }
+  const int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
   std::unique_ptr<SqliteConnection> connection(new SqliteConnection(db));
   if (rc != SQLITE_OK) return connection->Error(rc, "opening " + path.string());
   sqlite3_busy_timeout(db, 15000);
   sqlite3_extended_result_codes(db, 0);
+  if (mode == Mode::kReadOnly) {
+    // A reader changes nothing, not even the journal mode; the database
+    // keeps the one its writers gave it.
+    *out = std::move(connection);
+    return Status::Ok();
+  }
   // WAL lets readers go on while one process writes; with synchronous=NORMAL
   // a commit is not flushed to disk at once, but the database stays
   // consistent after a crash (only the last commits may be lost on power
@@ -83,7 +93,8 @@ Status SqliteConnection::Exec(const char* sql) {
   std::string text = message ? message : sqlite3_errstr(rc);
   sqlite3_free(message);
   if (rc == SQLITE_CORRUPT || rc == SQLITE_NOTADB) return Status::Corruption(text);
-  return Status::IoError(std::string(sql) + ": " + text);
+  if (rc == SQLITE_READONLY) return Status::AccessDenied(text);
+  return Status::IoError(text);
 }
 
 std::unique_ptr<CachedStatement> SqliteConnection::Prepare(const char* sql) {
@@ -104,6 +115,7 @@ int SqliteConnection::Changes() const { return sqlite3_changes(db_); }
 Status SqliteConnection::Error(int code, std::string_view doing) const {
   std::string text = std::string(doing) + ": " + (db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(code));
   if (code == SQLITE_CORRUPT || code == SQLITE_NOTADB) return Status::Corruption(text);
+  if (code == SQLITE_READONLY) return Status::AccessDenied(text);
   return Status::IoError(text);
 }
 
@@ -112,19 +124,22 @@ Transaction::Transaction(SqliteConnection& connection, bool write) : connection_
   open_ = status_.ok();
 }
 
+// A failed ROLLBACK is not reported: the failure that led here is what the
+// caller hears of, and SQLite rolls an open transaction back when the
+// connection closes.
 Transaction::~Transaction() {
-  if (open_) connection_.Exec("ROLLBACK");
+  if (open_) static_cast<void>(connection_.Exec("ROLLBACK"));
 }
 
 Status Transaction::Finish(Status result) {
   if (!open_) return status_.ok() ? result : status_;
   open_ = false;
   if (!result.ok()) {
-    connection_.Exec("ROLLBACK");
+    static_cast<void>(connection_.Exec("ROLLBACK"));
     return result;
   }
   Status commit = connection_.Exec("COMMIT");
-  if (!commit.ok()) connection_.Exec("ROLLBACK");
+  if (!commit.ok()) static_cast<void>(connection_.Exec("ROLLBACK"));
   return commit;
 }
 

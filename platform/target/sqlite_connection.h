@@ -40,12 +40,19 @@ class CachedStatement {
 // busy timeout so that several processes can share the database.
 class SqliteConnection {
  public:
-  static Status Open(const std::filesystem::path& path, std::unique_ptr<SqliteConnection>* out);
+  enum class Mode {
+    kCreate,    // read and write, creating the file when missing
+    kExisting,  // read and write an existing file
+    kReadOnly,  // read an existing file
+  };
+  static Status Open(const std::filesystem::path& path, Mode mode,
+                     std::unique_ptr<SqliteConnection>* out);
   ~SqliteConnection();
   SqliteConnection(const SqliteConnection&) = delete;
   SqliteConnection& operator=(const SqliteConnection&) = delete;
 
-  // Runs statements without results (BEGIN, COMMIT, schema).
+  // Runs statements without results (BEGIN, COMMIT, schema). A failure's
+  // message is the database's own text, never the statement.
   Status Exec(const char* sql);
   // A cached prepared statement for sql (which must be a literal that lives
   // as long as the connection); nullptr when it cannot be prepared.

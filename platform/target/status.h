@@ -10,7 +10,7 @@ namespace platform::target {
 // a message for people. Operations return a Status instead of throwing, so a
 // caller decides what a failure means (the installer's utilities turn most of
 // them into "false" or a default value).
-class Status {
+class [[nodiscard]] Status {
  public:
   enum class Code {
     kOk,
@@ -49,6 +49,12 @@ class Status {
   bool IsAccessDenied() const { return code_ == Code::kAccessDenied; }
   Code code() const { return code_; }
   const std::string& message() const { return message_; }
+
+  // The same failure with context in front of its message ("line 5: ...");
+  // success stays success.
+  Status Prefixed(std::string_view context) const {
+    return ok() ? *this : Status(code_, std::string(context) + message_);
+  }
 
   // "OK", or the code's name and the message, for logs and command-line tools.
   std::string ToString() const;

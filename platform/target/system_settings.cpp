@@ -21,8 +21,7 @@ constexpr const char* kSystemSection = "System";
 constexpr const char* kDrivesSection = "Drives";
 
 std::vector<Drive> DefaultDrives(const fs::path& folder) {
-  return {Drive{'C', folder / kDriveCFolderName, DriveType::kFixed},
-          Drive{'Z', fs::path("/"), DriveType::kFixed}};
+  return {Drive{'C', folder / kDriveCFolderName, DriveType::kFixed}};
 }
 
 Status ReadFolder(const fs::path& file, const char* key, std::string* folder) {

@@ -20,7 +20,8 @@ namespace platform::target {
 //                          restarts this Windows (none: only recorded)
 //   [Drives]
 //   C=fixed,drive_c        type, then the host folder (relative to the system)
-//   Z=fixed,/
+//   D=cdrom,/srv/package   a host folder mapped on purpose
+// Without a [Drives] section the system has drive C only.
 // Its presence marks a folder as a target system.
 inline constexpr const char* kSystemSettingsFileName = "kestro-system.ini";
 // The folder of drive C inside a new system, and the registry database.
@@ -35,10 +36,10 @@ struct SystemSettings {
   std::string temp_folder = "C:\\WINDOWS\\TEMP";
   std::vector<Drive> drives;  // host folders absolute once loaded
   std::string restart_command;  // empty: a restart is only recorded
-
-  // True for OsKind 200 to 299.
-  bool IsNtFamily() const { return os_kind >= 200 && os_kind <= 299; }
 };
+
+// The NT family: OsKind 200 to 299 (the 9x family is 100 to 199).
+inline bool IsNtFamily(int os_kind) { return os_kind >= 200 && os_kind <= 299; }
 
 // Reads the settings of the system in folder; relative drive folders are
 // resolved against it. NotFound when the file is missing, Corruption when a

@@ -76,6 +76,10 @@ Status TargetFiles::Map(std::string_view path, fs::path* host) const {
   return drives_.ToHostPath(path, host);
 }
 
+Status TargetFiles::MapForChange(std::string_view path, fs::path* host) const {
+  return drives_.ToHostPathForChange(path, host);
+}
+
 bool TargetFiles::Exists(std::string_view path) const {
   FileEntry entry;
   return Stat(path, &entry).ok();
@@ -94,7 +98,7 @@ Status TargetFiles::Stat(std::string_view path, FileEntry* entry) const {
 
 Status TargetFiles::CreateFolder(std::string_view path) const {
   fs::path host;
-  Status s = Map(path, &host);
+  Status s = MapForChange(path, &host);
   if (!s.ok()) return s;
   if (::mkdir(host.c_str(), 0777) != 0) return FromErrno(errno, "cannot create " + std::string(path));
   return Status::Ok();
@@ -111,7 +115,7 @@ Status TargetFiles::CreateFolderTree(std::string_view path) const {
   std::reverse(chain.begin(), chain.end());
   for (const WindowsPath& level : chain) {
     fs::path host;
-    s = drives_.ToHostPath(level, &host);
+    s = drives_.ToHostPathForChange(level, &host);
     if (!s.ok()) return s;
     if (::mkdir(host.c_str(), 0777) != 0 && errno != EEXIST) {
       return FromErrno(errno, "cannot create " + level.ToString());
@@ -128,7 +132,7 @@ Status TargetFiles::RemoveEmptyFolder(std::string_view path) const {
   if (!s.ok()) return s;
   if (parsed.IsRoot()) return Status::AccessDenied("a drive root is never removed");
   fs::path host;
-  s = drives_.ToHostPath(parsed, &host);
+  s = drives_.ToHostPathForChange(parsed, &host);
   if (!s.ok()) return s;
   // A host folder that is some drive's root is protected too (Z: maps "/").
   for (const Drive& drive : drives_.drives()) {
@@ -185,9 +189,14 @@ Status TargetFiles::FindFirst(std::string_view pattern, FileEntry* entry) const 
 }
 
 Status TargetFiles::CopyFile(std::string_view from, std::string_view to, bool fail_if_exists) const {
+  return CopyFile(from, to, fail_if_exists, Flush::kFlushed);
+}
+
+Status TargetFiles::CopyFile(std::string_view from, std::string_view to, bool fail_if_exists,
+                             Flush flush) const {
   fs::path source, target;
   Status s = Map(from, &source);
-  if (s.ok()) s = Map(to, &target);
+  if (s.ok()) s = MapForChange(to, &target);
   if (!s.ok()) return s;
   struct stat info {};
   if (::stat(source.c_str(), &info) != 0) return FromErrno(errno, std::string(from));
@@ -200,23 +209,27 @@ Status TargetFiles::CopyFile(std::string_view from, std::string_view to, bool fa
   }
   std::string data, error;
   if (!ReadWholeFile(source, data, &error)) return Status::IoError(error);
-  if (!WriteFileAtomically(target, data, &error)) return Status::IoError(error);
-  // As on Windows the copy keeps the write time and the read-only bit.
+  const bool written = flush == Flush::kFlushed ? WriteFileAtomically(target, data, &error)
+                                                : WriteFileAtomicallyUnflushed(target, data, &error);
+  if (!written) return Status::IoError(error);
+  // As on Windows the copy keeps the write time and the read-only bit; a
+  // copy without them is not reported as done.
   const struct timespec times[2] = {info.st_atim, info.st_mtim};
-  ::utimensat(AT_FDCWD, target.c_str(), times, 0);
-  struct stat made {};
-  if (::stat(target.c_str(), &made) == 0) {
-    const mode_t writable = S_IWUSR | S_IWGRP | S_IWOTH;
-    ::chmod(target.c_str(), (info.st_mode & S_IWUSR) ? (made.st_mode & 07777) | S_IWUSR
-                                                    : (made.st_mode & 07777) & ~writable);
+  if (::utimensat(AT_FDCWD, target.c_str(), times, 0) != 0) {
+    return FromErrno(errno, "cannot set the time of " + std::string(to));
   }
+  struct stat made {};
+  if (::stat(target.c_str(), &made) != 0) return FromErrno(errno, std::string(to));
+  const mode_t writable = S_IWUSR | S_IWGRP | S_IWOTH;
+  const mode_t mode = (info.st_mode & S_IWUSR) ? (made.st_mode & 07777) | S_IWUSR : (made.st_mode & 07777) & ~writable;
+  if (::chmod(target.c_str(), mode) != 0) return FromErrno(errno, "cannot set the attributes of " + std::string(to));
   return Status::Ok();
 }
 
 Status TargetFiles::MoveFile(std::string_view from, std::string_view to) const {
   fs::path source, target;
-  Status s = Map(from, &source);
-  if (s.ok()) s = Map(to, &target);
+  Status s = MapForChange(from, &source);
+  if (s.ok()) s = MapForChange(to, &target);
   if (!s.ok()) return s;
   std::error_code ec;
   if (!fs::exists(source, ec)) return Status::NotFound(std::string(from) + " does not exist");
@@ -237,7 +250,7 @@ Status TargetFiles::MoveFile(std::string_view from, std::string_view to) const {
 
 Status TargetFiles::DeleteFile(std::string_view path) const {
   fs::path host;
-  Status s = Map(path, &host);
+  Status s = MapForChange(path, &host);
   if (!s.ok()) return s;
   struct stat info {};
   if (::lstat(host.c_str(), &info) != 0) return FromErrno(errno, std::string(path));
@@ -256,7 +269,7 @@ Status TargetFiles::GetAttributes(std::string_view path, std::uint32_t* attribut
 
 Status TargetFiles::SetAttributes(std::string_view path, std::uint32_t attributes) const {
   fs::path host;
-  Status s = Map(path, &host);
+  Status s = MapForChange(path, &host);
   if (!s.ok()) return s;
   struct stat info {};
   if (::stat(host.c_str(), &info) != 0) return FromErrno(errno, std::string(path));
@@ -273,7 +286,7 @@ Status TargetFiles::SetAttributes(std::string_view path, std::uint32_t attribute
 
 Status TargetFiles::SetWriteTime(std::string_view path, std::chrono::system_clock::time_point time) const {
   fs::path host;
-  Status s = Map(path, &host);
+  Status s = MapForChange(path, &host);
   if (!s.ok()) return s;
   const struct timespec times[2] = {{0, UTIME_OMIT}, ToTimespec(time)};
   if (::utimensat(AT_FDCWD, host.c_str(), times, 0) != 0) {
@@ -295,7 +308,7 @@ Status TargetFiles::ReadFile(std::string_view path, std::string* data) const {
 
 Status TargetFiles::WriteFile(std::string_view path, std::string_view data) const {
   fs::path host;
-  Status s = Map(path, &host);
+  Status s = MapForChange(path, &host);
   if (!s.ok()) return s;
   if (IsReadOnlyFile(host)) return Status::AccessDenied(std::string(path) + " is read-only");
   std::string error;

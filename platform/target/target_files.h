@@ -33,7 +33,9 @@ struct FileEntry {
 
 // File operations on Windows paths of the target system. Every call maps its
 // paths through the DriveMap and acts on the host; nothing is kept between
-// calls. Drive roots are never removed.
+// calls. Drive roots are never removed, and a change (create, write, copy
+// or move to, delete, set attributes or times) never follows a symbolic
+// link out of its drive's folder: such a path is AccessDenied.
 class TargetFiles {
  public:
   explicit TargetFiles(const DriveMap& drives) : drives_(drives) {}
@@ -64,6 +66,12 @@ class TargetFiles {
   // fail_if_exists and the target exists; AccessDenied when the target is
   // read-only.
   Status CopyFile(std::string_view from, std::string_view to, bool fail_if_exists) const;
+  // Whether a copy is flushed to the disk before it takes its name. Either
+  // way it appears whole; kUnflushed is for copying many files in a row (an
+  // installation), as the system's own file copy does.
+  enum class Flush { kFlushed, kUnflushed };
+  Status CopyFile(std::string_view from, std::string_view to, bool fail_if_exists,
+                  Flush flush) const;
   // Moves a file or folder; AlreadyExists when the target exists.
   Status MoveFile(std::string_view from, std::string_view to) const;
   // Deletes a file (not a folder); AccessDenied when it is read-only.
@@ -85,6 +93,7 @@ class TargetFiles {
 
  private:
   Status Map(std::string_view path, std::filesystem::path* host) const;
+  Status MapForChange(std::string_view path, std::filesystem::path* host) const;
 
   const DriveMap& drives_;
 };

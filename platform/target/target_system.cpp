@@ -1,5 +1,7 @@
 #include "platform/target/target_system.h"
 
+#include <algorithm>
+#include <cctype>
 #include <system_error>
 
 #include "platform/target/fresh_layout.h"
@@ -29,11 +31,33 @@ Status SettingsFor(const fs::path& folder, const InitOptions& options, SystemSet
   }
   s.windows_folder = windows.ToString();
   // The 9x family keeps its system files in SYSTEM, the NT family in SYSTEM32.
-  s.system_folder = windows.Child(s.IsNtFamily() ? "SYSTEM32" : "SYSTEM").ToString();
+  s.system_folder = windows.Child(IsNtFamily(s.os_kind) ? "SYSTEM32" : "SYSTEM").ToString();
   s.temp_folder = windows.Child("TEMP").ToString();
-  s.drives = {Drive{'C', folder / kDriveCFolderName, DriveType::kFixed},
-              Drive{'Z', fs::path("/"), DriveType::kFixed}};
+  s.drives = {Drive{'C', folder / kDriveCFolderName, DriveType::kFixed}};
   *settings = std::move(s);
+  return Status::Ok();
+}
+
+// A drive to add to settings of the system in folder: a free letter other
+// than C and an existing host folder that does not hold the system.
+Status CheckNewDrive(const fs::path& folder, const SystemSettings& settings, Drive* drive) {
+  const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(drive->letter)));
+  if (letter < 'A' || letter > 'Z') return Status::InvalidArgument("not a drive letter: " + std::string(1, drive->letter));
+  if (letter == 'C') return Status::InvalidArgument("drive C is the system's own drive");
+  for (const Drive& d : settings.drives) {
+    if (d.letter == letter) return Status::AlreadyExists("drive " + std::string(1, letter) + " is mapped already");
+  }
+  std::error_code ec;
+  const fs::path host = fs::weakly_canonical(fs::absolute(drive->host_folder, ec), ec);
+  if (ec || !fs::is_directory(host, ec)) {
+    return Status::InvalidArgument("no such host folder: " + drive->host_folder.string());
+  }
+  const fs::path rest = fs::weakly_canonical(folder, ec).lexically_relative(host);
+  if (!rest.empty() && *rest.begin() != "..") {
+    return Status::InvalidArgument(host.string() + " holds the target system itself");
+  }
+  drive->letter = letter;
+  drive->host_folder = host;
   return Status::Ok();
 }
 
@@ -52,6 +76,9 @@ Status TargetSystem::Open(const fs::path& folder, std::unique_ptr<TargetSystem>*
   if (!s.ok()) return s;
   std::unique_ptr<Registry> registry;
   s = Registry::Open(absolute / kRegistryFileName, &registry);
+  // Only init makes a registry: a system without its database is broken,
+  // not new.
+  if (s.IsNotFound()) return Status::Corruption(s.message() + " (only init creates one)");
   if (!s.ok()) return s;
   system->reset(new TargetSystem(absolute, std::move(settings), std::move(registry)));
   return Status::Ok();
@@ -68,11 +95,16 @@ Status TargetSystem::Create(const fs::path& folder, const InitOptions& options,
   SystemSettings settings;
   Status s = SettingsFor(absolute, options, &settings);
   if (!s.ok()) return s;
+  for (Drive drive : options.mapped_drives) {
+    s = CheckNewDrive(absolute, settings, &drive);
+    if (!s.ok()) return s;
+    settings.drives.push_back(std::move(drive));
+  }
   fs::create_directories(absolute / kDriveCFolderName, ec);
   if (ec) return Status::IoError("cannot create " + (absolute / kDriveCFolderName).string() + ": " + ec.message());
 
   std::unique_ptr<Registry> registry;
-  s = Registry::Open(absolute / kRegistryFileName, &registry);
+  s = Registry::OpenOrCreate(absolute / kRegistryFileName, &registry);
   if (s.ok()) s = SeedFreshRegistry(*registry, settings);
   if (!s.ok()) return s;
   std::unique_ptr<TargetSystem> made(new TargetSystem(absolute, settings, std::move(registry)));
@@ -109,10 +141,10 @@ Status TargetSystem::MoveToTrash(std::string_view windows_path) const {
   if (!s.ok()) return s;
   if (path.IsRoot()) return Status::AccessDenied("a drive root cannot go to the trash");
   fs::path host;
-  s = drives_.ToHostPath(path, &host);
+  s = drives_.ToHostPathForChange(path, &host);
   if (!s.ok()) return s;
-  // Neither a drive's folder nor a folder holding one (reachable through Z:)
-  // may go: that would take a whole drive with it.
+  // Neither a drive's folder nor a folder holding one (reachable through a
+  // mapped host folder) may go: that would take a whole drive with it.
   const fs::path item = host.lexically_normal();
   for (const Drive& drive : drives_.drives()) {
     const fs::path root = drive.host_folder.lexically_normal();
@@ -122,6 +154,34 @@ Status TargetSystem::MoveToTrash(std::string_view windows_path) const {
     }
   }
   return platform::target::MoveToTrash(host);
+}
+
+Status TargetSystem::MapDrive(const Drive& drive) {
+  Drive added = drive;
+  SystemSettings changed = settings_;
+  Status s = CheckNewDrive(folder_, changed, &added);
+  if (!s.ok()) return s;
+  changed.drives.push_back(std::move(added));
+  s = SaveSystemSettings(folder_, changed);
+  if (!s.ok()) return s;
+  settings_ = std::move(changed);
+  drives_ = DriveMap(settings_.drives);
+  return Status::Ok();
+}
+
+Status TargetSystem::UnmapDrive(char letter) {
+  const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  if (upper == 'C') return Status::InvalidArgument("drive C is the system's own drive");
+  SystemSettings changed = settings_;
+  const auto it = std::find_if(changed.drives.begin(), changed.drives.end(),
+                               [upper](const Drive& d) { return d.letter == upper; });
+  if (it == changed.drives.end()) return Status::NotFound("drive " + std::string(1, upper) + " is not mapped");
+  changed.drives.erase(it);
+  Status s = SaveSystemSettings(folder_, changed);
+  if (!s.ok()) return s;
+  settings_ = std::move(changed);
+  drives_ = DriveMap(settings_.drives);
+  return Status::Ok();
 }
 
 }  // namespace platform::target

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/target/drive_map.h"
 #include "platform/target/registry.h"
@@ -16,10 +17,16 @@ namespace platform::target {
 // Choices for a new target system; empty texts take the defaults. The
 // system folder is the Windows folder's SYSTEM32 on the NT family (OsKind
 // 200-299) and its SYSTEM otherwise; the temporary folder is its TEMP.
+//
+// A new system reaches nothing of the host beyond its own folder: drive C is
+// its only drive. Each further drive maps a host folder explicitly (here or
+// with MapDrive later), and then everything below that folder is open to the
+// installer for reading, writing and deleting.
 struct InitOptions {
   int os_kind = 202;
   std::string user_name;       // default: the host user
   std::string windows_folder;  // default: C:\WINDOWS
+  std::vector<Drive> mapped_drives = {};  // host folders to map besides drive C
 };
 
 // A folder that plays one Windows machine: its settings, its registry and
@@ -58,6 +65,16 @@ class TargetSystem {
 
   // Moves the file or folder at the Windows path into the host user's trash.
   Status MoveToTrash(std::string_view windows_path) const;
+
+  // Maps an existing host folder (absolute, or relative to the current
+  // folder) as a drive of the given letter and records it in the settings.
+  // InvalidArgument for C (the system's own drive), a character that is no
+  // letter, a folder that does not exist or holds the system folder;
+  // AlreadyExists when the letter is taken.
+  Status MapDrive(const Drive& drive);
+  // Removes a mapped drive; NotFound when the letter is not mapped,
+  // InvalidArgument for C. The host folder itself is left alone.
+  Status UnmapDrive(char letter);
 
  private:
   TargetSystem(std::filesystem::path folder, SystemSettings settings,

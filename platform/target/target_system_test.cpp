@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/atomic_file.h"
 #include "platform/private_profile.h"
 #include "platform/target/fresh_layout.h"
 #include "platform/target/scoped_env_for_test.h"
@@ -157,8 +158,11 @@ TEST(TargetSystemTest, SystemFolderComesFromCommandLineEnvironmentOrDataHome) {
 TEST(TargetSystemTest, TrashTakesFilesButNeverDriveRoots) {
   TempDir dir;
   ScopedEnv data("XDG_DATA_HOME", (dir / "data").string());
-  auto system = Make(dir / "sys", 202);
-  ASSERT_TRUE(system);
+  ASSERT_TRUE(Make(dir / "sys", 202));
+  // A hand-edited system that maps the host root as Z:.
+  ASSERT_TRUE(WritePrivateProfileString("Drives", "Z", "fixed,/", dir / "sys" / kSystemSettingsFileName));
+  std::unique_ptr<TargetSystem> system;
+  ASSERT_TRUE(TargetSystem::Open(dir / "sys", &system).ok());
   ASSERT_TRUE(system->files().WriteFile("C:\\WINDOWS\\old.ini", "x").ok());
   ASSERT_TRUE(system->MoveToTrash("c:\\windows\\OLD.INI").ok());
   EXPECT_FALSE(system->files().Exists("C:\\WINDOWS\\old.ini"));
@@ -172,6 +176,119 @@ TEST(TargetSystemTest, TrashTakesFilesButNeverDriveRoots) {
   EXPECT_TRUE(system->MoveToTrash("Z:" + (dir / "sys" / "drive_c").string()).IsAccessDenied());
   EXPECT_TRUE(system->MoveToTrash(whole_system).IsAccessDenied());
   EXPECT_TRUE(fs::is_directory(dir / "sys" / "drive_c" / "WINDOWS"));
+}
+
+}  // namespace
+}  // namespace platform::target
+
+namespace platform::target {
+namespace {
+
+TEST(TargetSystemTest, AFreshSystemMapsNoHostFolderUntilAskedTo) {
+  TempDir dir;
+  auto system = Make(dir / "sys", 202);
+  ASSERT_TRUE(system);
+  ASSERT_EQ(system->drives().drives().size(), 1u);
+  EXPECT_EQ(system->drives().TypeOf("Z:\\"), DriveType::kNoRootDir);
+  fs::path host;
+  EXPECT_TRUE(system->drives().ToHostPath("Z:\\etc\\passwd", &host).IsNotFound());
+
+  fs::create_directories(dir / "package");
+  EXPECT_TRUE(system->MapDrive(Drive{'C', dir / "package", DriveType::kFixed}).IsInvalidArgument());
+  EXPECT_TRUE(system->MapDrive(Drive{'1', dir / "package", DriveType::kFixed}).IsInvalidArgument());
+  EXPECT_TRUE(system->MapDrive(Drive{'d', dir / "missing", DriveType::kCdRom}).IsInvalidArgument());
+  EXPECT_TRUE(system->MapDrive(Drive{'d', dir.path(), DriveType::kCdRom}).IsInvalidArgument());  // holds the system
+  ASSERT_TRUE(system->MapDrive(Drive{'d', dir / "package", DriveType::kCdRom}).ok());
+  EXPECT_TRUE(system->MapDrive(Drive{'D', dir / "package", DriveType::kFixed}).IsAlreadyExists());
+  EXPECT_EQ(system->drives().TypeOf("D:\\"), DriveType::kCdRom);
+
+  std::unique_ptr<TargetSystem> reopened;
+  ASSERT_TRUE(TargetSystem::Open(dir / "sys", &reopened).ok());
+  EXPECT_EQ(reopened->drives().TypeOf("d:\\"), DriveType::kCdRom);
+  EXPECT_TRUE(reopened->UnmapDrive('Q').IsNotFound());
+  EXPECT_TRUE(reopened->UnmapDrive('c').IsInvalidArgument());
+  ASSERT_TRUE(reopened->UnmapDrive('d').ok());
+  ASSERT_TRUE(TargetSystem::Open(dir / "sys", &reopened).ok());
+  EXPECT_EQ(reopened->drives().TypeOf("D:\\"), DriveType::kNoRootDir);
+  EXPECT_TRUE(fs::is_directory(dir / "package"));
+
+  InitOptions options;
+  options.mapped_drives = {Drive{'R', dir / "package", DriveType::kRemote}};
+  ASSERT_TRUE(TargetSystem::Create(dir / "other", options, &reopened).ok());
+  EXPECT_EQ(reopened->drives().TypeOf("R:\\"), DriveType::kRemote);
+}
+
+TEST(TargetSystemTest, ASystemWithoutItsRegistryIsBrokenNotNew) {
+  TempDir dir;
+  ASSERT_TRUE(Make(dir / "sys", 202));
+  const fs::path database = dir / "sys" / kRegistryFileName;
+  std::unique_ptr<TargetSystem> system;
+
+  fs::remove(database);
+  Status s = TargetSystem::Open(dir / "sys", &system);
+  EXPECT_EQ(s.code(), Status::Code::kCorruption) << s.ToString();
+  EXPECT_FALSE(fs::exists(database));  // nothing made behind the user's back
+  EXPECT_FALSE(TargetSystem::OpenOrCreate(dir / "sys", InitOptions{}, &system).ok());
+
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(database, "", &error));
+  s = TargetSystem::Open(dir / "sys", &system);
+  EXPECT_EQ(s.code(), Status::Code::kCorruption) << s.ToString();
+  EXPECT_EQ(fs::file_size(database), 0u);
+  EXPECT_EQ(s.message().find("CREATE"), std::string::npos);
+}
+
+TEST(TargetSystemTest, AReadOnlyRegistryCanStillBeRead) {
+  TempDir dir;
+  {
+    auto made = Make(dir / "sys", 202);
+    ASSERT_TRUE(made);
+    ASSERT_TRUE(made->registry().SetValue(kHkcu, "Software\\Maker", RegistryValue::String("v", "1")).ok());
+  }
+  const fs::path database = dir / "sys" / kRegistryFileName;
+  fs::permissions(database, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  std::unique_ptr<TargetSystem> system;
+  Status s = TargetSystem::Open(dir / "sys", &system);
+  ASSERT_TRUE(s.ok()) << s.ToString();
+  EXPECT_TRUE(system->registry().read_only());
+  EXPECT_EQ(Read(*system, kHkcu, "Software\\Maker", "v"), "1");
+  s = system->registry().SetValue(kHkcu, "Software\\Maker", RegistryValue::String("v", "2"));
+  EXPECT_TRUE(s.IsAccessDenied()) << s.ToString();
+  EXPECT_EQ(s.message().find("BEGIN"), std::string::npos);
+  EXPECT_EQ(Read(*system, kHkcu, "Software\\Maker", "v"), "1");
+}
+
+TEST(TargetSystemTest, ChangesNeverFollowALinkOutOfTheDrive) {
+  TempDir dir;
+  auto system = Make(dir / "sys", 202);
+  ASSERT_TRUE(system);
+  fs::create_directories(dir / "host");
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(dir / "host" / "secret.txt", "keep", &error));
+  const fs::path drive_c = dir / "sys" / kDriveCFolderName;
+  fs::create_directory_symlink(dir / "host", drive_c / "out");
+  fs::create_symlink(dir / "host" / "secret.txt", drive_c / "secret.txt");
+  fs::create_directories(drive_c / "inside");
+  fs::create_directory_symlink(drive_c / "inside", drive_c / "alias");
+
+  const TargetFiles& files = system->files();
+  EXPECT_TRUE(files.WriteFile("C:\\out\\new.txt", "x").IsAccessDenied());
+  EXPECT_TRUE(files.DeleteFile("C:\\out\\secret.txt").IsAccessDenied());
+  EXPECT_TRUE(files.CreateFolderTree("C:\\out\\made\\deeper").IsAccessDenied());
+  EXPECT_TRUE(files.SetAttributes("C:\\secret.txt", kFileReadOnly).IsAccessDenied());
+  EXPECT_TRUE(files.CopyFile("C:\\WINDOWS\\SYSTEM32", "C:\\out\\copy", false).IsAccessDenied());
+  EXPECT_TRUE(files.MoveFile("C:\\out\\secret.txt", "C:\\moved.txt").IsAccessDenied());
+  EXPECT_TRUE(system->MoveToTrash("C:\\out").IsAccessDenied());
+  EXPECT_FALSE(fs::exists(dir / "host" / "new.txt"));
+  EXPECT_FALSE(fs::exists(dir / "host" / "made"));
+  ASSERT_TRUE(fs::exists(dir / "host" / "secret.txt"));
+  EXPECT_NE(fs::status(dir / "host" / "secret.txt").permissions() & fs::perms::owner_write, fs::perms::none);
+
+  std::string data;
+  EXPECT_TRUE(files.ReadFile("C:\\out\\secret.txt", &data).ok());  // reading is harmless
+  EXPECT_EQ(data, "keep");
+  EXPECT_TRUE(files.WriteFile("C:\\alias\\ok.txt", "y").ok());  // a link that stays on the drive
+  EXPECT_TRUE(fs::exists(drive_c / "inside" / "ok.txt"));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "platform/target/link_guard.h"
 #include "platform/target/name_folding.h"
 #include "platform/target/windows_path.h"
 #include "setup/core/install_paths.h"
@@ -28,19 +29,26 @@ std::string ComparableFolder(std::string_view folder) {
   return platform::target::FoldName(StripTrailing(folder, "\\"));
 }
 
-bool RemoveEmptyFolderTreeAt(TargetSystem& system, std::string_view folder, int depth) {
+Result RemoveEmptyFolderTreeAt(TargetSystem& system, std::string_view folder, int depth) {
   if (depth < kMaxFolderDepth) {
     std::vector<FileEntry> entries;
     if (system.files().ListEntries(folder, &entries).ok()) {
       for (const FileEntry& entry : entries) {
-        if (entry.is_folder && !entry.name.starts_with('.')) {
-          RemoveEmptyFolderTreeAt(system, JoinPath(folder, entry.name), depth + 1);
+        if (!entry.is_folder || entry.name.starts_with('.')) continue;
+        const std::string child = JoinPath(folder, entry.name);
+        // A linked folder whose target lies outside the drive is not the
+        // installer's to empty; a subfolder that stays is no failure of this
+        // one.
+        if (platform::target::StaysInDrive(system.drives(), child)) {
+          static_cast<void>(RemoveEmptyFolderTreeAt(system, child, depth + 1));
         }
       }
     }
   }
-  if (IsProtectedFolder(system, folder)) return false;
-  return system.files().RemoveEmptyFolder(folder).ok();
+  if (IsProtectedFolder(system, folder)) {
+    return Status::AccessDenied(std::string(folder) + " is a protected folder");
+  }
+  return system.files().RemoveEmptyFolder(folder);
 }
 
 }  // namespace
@@ -76,7 +84,7 @@ bool IsProtectedFolder(TargetSystem& system, std::string_view folder) {
   return false;
 }
 
-bool RemoveEmptyFolderTree(TargetSystem& system, std::string_view folder) {
+Result RemoveEmptyFolderTree(TargetSystem& system, std::string_view folder) {
   return RemoveEmptyFolderTreeAt(system, folder, 0);
 }
 

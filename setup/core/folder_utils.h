@@ -6,6 +6,7 @@
 
 #include "platform/target/status.h"
 #include "platform/target/target_system.h"
+#include "setup/core/result.h"
 
 namespace setup {
 
@@ -42,8 +43,9 @@ bool IsProtectedFolder(TargetSystem& system, std::string_view folder);
 
 // Removes the empty subfolders of folder (those whose names do not begin
 // with "."), then folder itself when it is now empty and not protected.
-// True when folder itself was removed.
-bool RemoveEmptyFolderTree(TargetSystem& system, std::string_view folder);
+// Success when folder itself was removed; otherwise the reason it stays
+// (protected, not empty, missing ...).
+Result RemoveEmptyFolderTree(TargetSystem& system, std::string_view folder);
 
 // Removes folder when it is empty and not protected, then each parent under
 // the same rule; stops at the first folder that stays and at the drive root.

@@ -13,14 +13,32 @@
 namespace setup {
 namespace {
 
-std::optional<std::filesystem::path> HostFileOf(const TargetSystem& system, std::string_view file) {
+// The host file behind an INI path; a change never follows a link out of
+// its drive.
+Status HostFileOf(const TargetSystem& system, std::string_view file, bool for_change,
+                  std::filesystem::path* host) {
   std::string windows_path(file);
   if (windows_path.find('\\') == std::string::npos && windows_path.find(':') == std::string::npos) {
     windows_path = JoinPath(GetWindowsFolder(system), windows_path);
   }
-  std::filesystem::path host;
-  if (!system.drives().ToHostPath(windows_path, &host).ok()) return std::nullopt;
-  return host;
+  return for_change ? system.drives().ToHostPathForChange(windows_path, host)
+                    : system.drives().ToHostPath(windows_path, host);
+}
+
+// Runs one change of the INI file: the platform's profile writer, given the
+// host file and a place for the reason of a failure.
+template <typename Operation>
+Result ChangeIni(const TargetSystem& system, std::string_view file, Operation operation) {
+  try {
+    std::filesystem::path host;
+    const Status mapped = HostFileOf(system, file, true, &host);
+    if (!mapped.ok()) return mapped;
+    std::string error;
+    if (operation(host, &error)) return Result::Success();
+    return Status::IoError(error.empty() ? "cannot write " + std::string(file) : error);
+  } catch (const std::exception& e) {
+    return Status::IoError("cannot write " + std::string(file) + ": " + e.what());
+  }
 }
 
 }  // namespace
@@ -28,47 +46,34 @@ std::optional<std::filesystem::path> HostFileOf(const TargetSystem& system, std:
 std::string IniReadString(TargetSystem& system, std::string_view file, std::string_view section,
                           std::string_view key, std::string_view def) {
   try {
-    const auto host = HostFileOf(system, file);
-    if (!host) return std::string(def);
-    return IniReadString(*host, section, key, def);
+    std::filesystem::path host;
+    if (!HostFileOf(system, file, false, &host).ok()) return std::string(def);
+    return IniReadString(host, section, key, def);
   } catch (const std::exception&) {
     return std::string(def);
   }
 }
 
-bool IniWriteString(TargetSystem& system, std::string_view file, std::string_view section,
-                    std::string_view key, std::string_view value) {
-  try {
-    const auto host = HostFileOf(system, file);
-    if (!host) return false;
-    const std::string encoded = platform::Utf8ToCp932(value);
-    return platform::WritePrivateProfileString(platform::Utf8ToCp932(section),
-                                               platform::Utf8ToCp932(key), encoded, *host);
-  } catch (const std::exception&) {
-    return false;
-  }
+Result IniWriteString(TargetSystem& system, std::string_view file, std::string_view section,
+                      std::string_view key, std::string_view value) {
+  return ChangeIni(system, file, [&](const std::filesystem::path& host, std::string* error) {
+    return platform::WritePrivateProfileString(platform::Utf8ToCp932(section), platform::Utf8ToCp932(key),
+                                               platform::Utf8ToCp932(value), host, error);
+  });
 }
 
-bool IniDeleteKey(TargetSystem& system, std::string_view file, std::string_view section,
-                  std::string_view key) {
-  try {
-    if (const auto host = HostFileOf(system, file)) {
-      platform::WritePrivateProfileString(platform::Utf8ToCp932(section),
-                                          platform::Utf8ToCp932(key), std::nullopt, *host);
-    }
-  } catch (const std::exception&) {
-  }
-  return true;
+Result IniDeleteKey(TargetSystem& system, std::string_view file, std::string_view section,
+                    std::string_view key) {
+  return ChangeIni(system, file, [&](const std::filesystem::path& host, std::string* error) {
+    return platform::WritePrivateProfileString(platform::Utf8ToCp932(section), platform::Utf8ToCp932(key),
+                                               std::nullopt, host, error);
+  });
 }
 
-bool IniEraseSection(TargetSystem& system, std::string_view file, std::string_view section) {
-  try {
-    const auto host = HostFileOf(system, file);
-    if (!host) return false;
-    return platform::DeletePrivateProfileSection(platform::Utf8ToCp932(section), *host);
-  } catch (const std::exception&) {
-    return false;
-  }
+Result IniEraseSection(TargetSystem& system, std::string_view file, std::string_view section) {
+  return ChangeIni(system, file, [&](const std::filesystem::path& host, std::string* error) {
+    return platform::DeletePrivateProfileSection(platform::Utf8ToCp932(section), host, error);
+  });
 }
 
 }  // namespace setup

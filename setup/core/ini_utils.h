@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/target/target_system.h"
+#include "setup/core/result.h"
 
 namespace setup {
 
@@ -18,14 +19,16 @@ using platform::target::TargetSystem;
 // mapped or the value is missing.
 std::string IniReadString(TargetSystem& system, std::string_view file, std::string_view section,
                           std::string_view key, std::string_view def = {});
-// True when written; false when the path cannot be mapped or the file not
-// written (its folder must exist).
-bool IniWriteString(TargetSystem& system, std::string_view file, std::string_view section,
+// Success when written; a failure (with the reason) when the path cannot be
+// mapped or leads out of its drive through a link, the file is read-only,
+// or it cannot be written (its folder must exist).
+Result IniWriteString(TargetSystem& system, std::string_view file, std::string_view section,
                     std::string_view key, std::string_view value);
-// Removes the key; always true.
-bool IniDeleteKey(TargetSystem& system, std::string_view file, std::string_view section,
-                  std::string_view key);
-// Removes the section with its keys; false when the file cannot be written.
-bool IniEraseSection(TargetSystem& system, std::string_view file, std::string_view section);
+// Removes the key. A missing file, section or key leaves nothing to do
+// (success); failures as IniWriteString.
+Result IniDeleteKey(TargetSystem& system, std::string_view file, std::string_view section,
+                    std::string_view key);
+// Removes the section with its keys; failures as IniWriteString.
+Result IniEraseSection(TargetSystem& system, std::string_view file, std::string_view section);
 
 }  // namespace setup

@@ -17,7 +17,8 @@ using platform::target::TargetSystem;
 // Windows 98, 103 Windows ME); 200-202 the NT family (201 NT 4, 202 Windows
 // 2000; 200 any other NT, later ones included).
 int GetOsKind(const TargetSystem& system);
-inline bool IsNtFamily(int os_kind) { return os_kind >= 200 && os_kind <= 299; }
+// OsKind 200 to 299; the target system's own rule.
+using platform::target::IsNtFamily;
 
 // The Windows, system and temporary folders without trailing backslashes.
 std::string GetWindowsFolder(const TargetSystem& system);

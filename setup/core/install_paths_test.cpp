@@ -26,8 +26,8 @@ TEST(InstallPathsTest, PrimitivesComeFromTheSystemWithoutTrailingBackslashes) {
 
 TEST(DefaultShellFolderTest, Windows2000UsesTheProfilesDirectory) {
   testing::TestSystem system(202, "C:\\WINNT");
-  RegWriteString(*system, kHklm, kProfileList, "ProfilesDirectory",
-                 "%SystemDrive%\\Documents and Settings");
+  ASSERT_TRUE(RegWriteString(*system, kHklm, kProfileList, "ProfilesDirectory",
+                     "%SystemDrive%\\Documents and Settings"));
   EXPECT_EQ(GetDefaultShellFolder(*system, "Desktop", "taro"),
             "C:\\Documents and Settings\\taro\\デスクトップ");
   EXPECT_EQ(GetDefaultShellFolder(*system, "Startup", "All Users"),
@@ -39,8 +39,16 @@ TEST(DefaultShellFolderTest, Windows2000UsesTheProfilesDirectory) {
   EXPECT_EQ(GetQuickLaunchFolder(*system, "taro"),
             "C:\\Documents and Settings\\taro\\Application Data\\Microsoft\\Internet "
             "Explorer\\Quick Launch");
+  // Stored as an expand-string, as the system itself stores it.
+  ASSERT_TRUE(system->registry()
+                  .SetValue(kHklm, kProfileList,
+                            platform::target::RegistryValue::ExpandString(
+                                "ProfilesDirectory", "%SystemDrive%\\Documents and Settings"))
+                  .ok());
+  EXPECT_EQ(GetDefaultShellFolder(*system, "Desktop", "taro"),
+            "C:\\Documents and Settings\\taro\\デスクトップ");
   // Without a profiles directory only the user part is left.
-  RegDeleteValue(*system, kHklm, kProfileList, "ProfilesDirectory");
+  ASSERT_TRUE(RegDeleteValue(*system, kHklm, kProfileList, "ProfilesDirectory"));
   EXPECT_EQ(GetDefaultShellFolder(*system, "Desktop", "taro"), "\\taro\\デスクトップ");
 }
 
@@ -53,9 +61,9 @@ TEST(DefaultShellFolderTest, Windows98HasNoProfiles) {
   EXPECT_EQ(GetDefaultShellFolder(*system, "Desktop", "taro"), "C:\\WINDOWS\\ﾃﾞｽｸﾄｯﾌﾟ");
   EXPECT_EQ(GetQuickLaunchFolder(*system, "taro"),
             "C:\\WINDOWS\\Application Data\\Microsoft\\Internet Explorer\\Quick Launch");
-  RegWriteString(*system, RegistryRoot::kUsers,
-                 ".DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\GrpConv\\MapGroups",
-                 "Quick Launch", "D:\\QL");
+  ASSERT_TRUE(RegWriteString(*system, RegistryRoot::kUsers,
+                     ".DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\GrpConv\\MapGroups",
+                     "Quick Launch", "D:\\QL"));
   EXPECT_EQ(GetQuickLaunchFolder(*system, "taro"), "D:\\QL");
 }
 
@@ -89,27 +97,27 @@ TEST(ShellFolderTest, RegistryPlacesComeFirstInOrder) {
   testing::TestSystem system(202, "C:\\WINDOWS");
   const char* setup_key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup";
   const char* version_key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-  RegWriteString(*system, kHkcu, kShellFolders, "Desktop", "E:\\Shell\\Desk\\\\");
+  ASSERT_TRUE(RegWriteString(*system, kHkcu, kShellFolders, "Desktop", "E:\\Shell\\Desk\\\\"));
   EXPECT_EQ(GetShellFolder(*system, "Desktop"), "E:\\Shell\\Desk");
-  RegWriteString(*system, kHklm, version_key, "Desktop", "E:\\Version\\");
+  ASSERT_TRUE(RegWriteString(*system, kHklm, version_key, "Desktop", "E:\\Version\\"));
   EXPECT_EQ(GetShellFolder(*system, "Desktop"), "E:\\Version\\");
-  RegWriteString(*system, kHklm, setup_key, "Desktop", "E:\\Setup");
+  ASSERT_TRUE(RegWriteString(*system, kHklm, setup_key, "Desktop", "E:\\Setup"));
   EXPECT_EQ(GetShellFolder(*system, "Desktop"), "E:\\Setup");
 }
 
 TEST(ShellFolderTest, SystemRootAndSemicolonLists) {
   testing::TestSystem system(202, "C:\\WINNT");
-  RegWriteString(*system, kHkcu, kShellFolders, "Fonts", "%SystemRoot%\\Fonts");
+  ASSERT_TRUE(RegWriteString(*system, kHkcu, kShellFolders, "Fonts", "%SystemRoot%\\Fonts"));
   EXPECT_EQ(GetShellFolder(*system, "Fonts"), "C:\\WINNT\\Fonts");
-  RegWriteString(*system, kHkcu, kShellFolders, "Recent", "C:\\A;C:\\B");
+  ASSERT_TRUE(RegWriteString(*system, kHkcu, kShellFolders, "Recent", "C:\\A;C:\\B"));
   EXPECT_EQ(GetShellFolder(*system, "Recent"), "C:\\A");
-  RegWriteString(*system, kHkcu, kShellFolders, "Cache", "%systemroot%\\x");
+  ASSERT_TRUE(RegWriteString(*system, kHkcu, kShellFolders, "Cache", "%systemroot%\\x"));
   EXPECT_EQ(GetShellFolder(*system, "Cache"), "%systemroot%\\x");
 }
 
 TEST(ShellFolderTest, FallbackUsesTheLoginUser) {
   testing::TestSystem system(202, "C:\\WINDOWS", "hanako");
-  RegWriteString(*system, kHklm, kProfileList, "ProfilesDirectory", "C:\\Users");
+  ASSERT_TRUE(RegWriteString(*system, kHklm, kProfileList, "ProfilesDirectory", "C:\\Users"));
   EXPECT_EQ(GetShellFolder(*system, "SendTo"), "C:\\Users\\hanako\\SendTo");
 }
 
@@ -120,9 +128,9 @@ class BookmarkFileTest : public ::testing::Test {
 };
 
 TEST_F(BookmarkFileTest, ProfileFolderReplacesDots) {
-  RegWriteString(*system_, kHkcu, std::string(kNavigator) + "biff", "CurrentUser", "j.smith");
-  RegWriteString(*system_, kHkcu, std::string(kNavigator) + "Main", "Install Directory",
-                 "C:\\Program Files\\Netscape\\Program");
+  ASSERT_TRUE(RegWriteString(*system_, kHkcu, std::string(kNavigator) + "biff", "CurrentUser", "j.smith"));
+  ASSERT_TRUE(RegWriteString(*system_, kHkcu, std::string(kNavigator) + "Main", "Install Directory",
+                     "C:\\Program Files\\Netscape\\Program"));
   const std::string expected = "C:\\Program Files\\Netscape\\Users\\j_smith\\bookmark.htm";
   EXPECT_EQ(GetBrowserBookmarkFile(*system_, false), expected);
   EXPECT_EQ(GetBrowserBookmarkFile(*system_, true), "");
@@ -132,21 +140,21 @@ TEST_F(BookmarkFileTest, ProfileFolderReplacesDots) {
 }
 
 TEST_F(BookmarkFileTest, MachineVersionKeyThenUsersKeyThenBookmarkList) {
-  RegWriteString(*system_, kHkcu, std::string(kNavigator) + "biff", "CurrentUser", "me");
-  RegWriteString(*system_, kHklm, "SOFTWARE\\Netscape\\Netscape Navigator", "CurrentVersion", "4.7");
-  RegWriteString(*system_, kHklm, std::string(kNavigator) + "4.7\\Main", "Install Directory",
-                 "D:\\NS\\Program");
+  ASSERT_TRUE(RegWriteString(*system_, kHkcu, std::string(kNavigator) + "biff", "CurrentUser", "me"));
+  ASSERT_TRUE(RegWriteString(*system_, kHklm, "SOFTWARE\\Netscape\\Netscape Navigator", "CurrentVersion", "4.7"));
+  ASSERT_TRUE(RegWriteString(*system_, kHklm, std::string(kNavigator) + "4.7\\Main", "Install Directory",
+                     "D:\\NS\\Program"));
   EXPECT_EQ(GetBrowserBookmarkFile(*system_, false), "D:\\NS\\Users\\me\\bookmark.htm");
 
-  RegDeleteValue(*system_, kHkcu, std::string(kNavigator) + "biff", "CurrentUser");
-  RegWriteString(*system_, kHklm, std::string(kNavigator) + "Users", "CurrentUser", "u");
-  RegWriteString(*system_, kHklm, std::string(kNavigator) + "Users\\u", "DirRoot", "D:\\Prof\\u");
+  ASSERT_TRUE(RegDeleteValue(*system_, kHkcu, std::string(kNavigator) + "biff", "CurrentUser"));
+  ASSERT_TRUE(RegWriteString(*system_, kHklm, std::string(kNavigator) + "Users", "CurrentUser", "u"));
+  ASSERT_TRUE(RegWriteString(*system_, kHklm, std::string(kNavigator) + "Users\\u", "DirRoot", "D:\\Prof\\u"));
   EXPECT_EQ(GetBrowserBookmarkFile(*system_, false), "D:\\Prof\\u\\bookmark.htm");
 
-  RegDeleteValue(*system_, kHklm, std::string(kNavigator) + "Users", "CurrentUser");
+  ASSERT_TRUE(RegDeleteValue(*system_, kHklm, std::string(kNavigator) + "Users", "CurrentUser"));
   EXPECT_EQ(GetBrowserBookmarkFile(*system_, false), "");
-  RegWriteString(*system_, kHkcu, std::string(kNavigator) + "Bookmark List", "File Location",
-                 "D:\\bm.htm");
+  ASSERT_TRUE(RegWriteString(*system_, kHkcu, std::string(kNavigator) + "Bookmark List", "File Location",
+                     "D:\\bm.htm"));
   EXPECT_EQ(GetBrowserBookmarkFile(*system_, false), "D:\\bm.htm");
 }
 

@@ -33,11 +33,18 @@ constexpr std::string_view kUsageText =
     "$KESTRO_SYSTEM, then $XDG_DATA_HOME/kestro/system.\n"
     "\n"
     "commands:\n"
-    "  init [--os-kind N] [--user NAME] [--windows WINPATH]\n"
-    "                          create a system (OsKind 202, the host user, C:\\WINDOWS)\n"
+    "  init [--os-kind N] [--user NAME] [--windows WINPATH] [--map L=TYPE,FOLDER]...\n"
+    "                          create a system (OsKind 202, the host user, C:\\WINDOWS);\n"
+    "                          it has drive C only unless --map adds a drive\n"
+    "  map LETTER TYPE FOLDER  map a host folder as a drive; TYPE is fixed, removable,\n"
+    "                          cdrom, remote or ramdisk. The installer may then read,\n"
+    "                          write and delete everything below FOLDER\n"
+    "  unmap LETTER            remove a mapped drive (its folder stays)\n"
     "  info                    settings, drives and the folders the installer uses\n"
-    "  reg export [KEY]        print a key (e.g. HKEY_LOCAL_MACHINE\\Software\\X), or\n"
-    "                          the whole registry, as registry editor text\n"
+    "  reg export [KEY [FILE]] print a key (e.g. HKEY_LOCAL_MACHINE\\Software\\X), or\n"
+    "                          the whole registry, as registry editor text; with FILE\n"
+    "                          write the key to a .reg file as the registry editor\n"
+    "                          writes it (UTF-16LE with a byte-order mark)\n"
     "  reg import FILE         apply a registry editor file; a malformed file is\n"
     "                          refused whole with the line named\n"
     "  expand path|shortcut|text TEXT [--install-folder WINPATH] [--group NAME]\n"
@@ -90,6 +97,8 @@ class Tool {
   std::unique_ptr<TargetSystem> OpenSystem();
 
   int Init(const std::vector<std::string>& args, std::size_t first);
+  int Map(const std::vector<std::string>& args, std::size_t first);
+  int Unmap(const std::vector<std::string>& args, std::size_t first);
   int Info(const std::vector<std::string>& args, std::size_t first);
   int Reg(const std::vector<std::string>& args, std::size_t first);
   int RegExport(TargetSystem& system, const CommandArgs& parsed);
@@ -166,6 +175,8 @@ int Tool::Run(const std::vector<std::string>& args) {
     return kSuccess;
   }
   if (command == "init") return Init(args, i + 1);
+  if (command == "map") return Map(args, i + 1);
+  if (command == "unmap") return Unmap(args, i + 1);
   if (command == "info") return Info(args, i + 1);
   if (command == "reg") return Reg(args, i + 1);
   if (command == "expand") return Expand(args, i + 1);
@@ -175,7 +186,7 @@ int Tool::Run(const std::vector<std::string>& args) {
 
 int Tool::Init(const std::vector<std::string>& args, std::size_t first) {
   CommandArgs parsed;
-  if (!ParseArgs(args, first, {"--os-kind", "--user", "--windows"}, {}, &parsed)) return kUsage;
+  if (!ParseArgs(args, first, {"--os-kind", "--user", "--windows", "--map"}, {}, &parsed)) return kUsage;
   if (!parsed.positional.empty()) return Usage("init takes no argument " + parsed.positional[0]);
   platform::target::InitOptions options;
   if (const auto os_kind = parsed.Option("--os-kind")) {
@@ -185,6 +196,18 @@ int Tool::Init(const std::vector<std::string>& args, std::size_t first) {
   }
   options.user_name = parsed.Option("--user").value_or("");
   options.windows_folder = parsed.Option("--windows").value_or("");
+  for (const auto& [name, value] : parsed.options) {
+    if (name != "--map") continue;
+    // L=TYPE,FOLDER, the form of the settings file's [Drives] lines.
+    const std::size_t equals = value.find('=');
+    const std::size_t comma = value.find(',');
+    if (equals != 1 || comma == std::string::npos || comma < equals) {
+      return Usage("--map needs LETTER=TYPE,FOLDER, e.g. D=cdrom,/srv/package");
+    }
+    const auto type = platform::target::DriveTypeFromName(value.substr(2, comma - 2));
+    if (!type) return Usage("unknown drive type in " + value + " (fixed, removable, cdrom, remote, ramdisk)");
+    options.mapped_drives.push_back(platform::target::Drive{value[0], value.substr(comma + 1), *type});
+  }
   const auto folder = platform::target::ResolveSystemFolder(system_option_);
   std::unique_ptr<TargetSystem> system;
   const Status status = TargetSystem::Create(folder, options, &system);
@@ -193,6 +216,39 @@ int Tool::Init(const std::vector<std::string>& args, std::size_t first) {
   out_ << "created a target system in " << folder.string() << " (OsKind " << system->os_kind()
        << ", user " << system->user_name() << ", Windows folder " << system->windows_folder()
        << ")\n";
+  return kSuccess;
+}
+
+int Tool::Map(const std::vector<std::string>& args, std::size_t first) {
+  CommandArgs parsed;
+  if (!ParseArgs(args, first, {}, {}, &parsed)) return kUsage;
+  if (parsed.positional.size() != 3 || parsed.positional[0].size() != 1) {
+    return Usage("map needs a drive letter, a drive type and a host folder");
+  }
+  const auto type = platform::target::DriveTypeFromName(parsed.positional[1]);
+  if (!type) return Usage("unknown drive type " + parsed.positional[1] + " (fixed, removable, cdrom, remote, ramdisk)");
+  auto system = OpenSystem();
+  if (!system) return kFailure;
+  const platform::target::Drive drive{parsed.positional[0][0], parsed.positional[2], *type};
+  const Status status = system->MapDrive(drive);
+  if (!status.ok()) return Fail("cannot map drive " + parsed.positional[0] + ": " + status.ToString());
+  const auto* mapped = system->drives().FindDrive(drive.letter);
+  out_ << "mapped " << mapped->letter << ": (" << platform::target::DriveTypeName(mapped->type) << ") to "
+       << mapped->host_folder.string() << "; the installer may change everything below it\n";
+  return kSuccess;
+}
+
+int Tool::Unmap(const std::vector<std::string>& args, std::size_t first) {
+  CommandArgs parsed;
+  if (!ParseArgs(args, first, {}, {}, &parsed)) return kUsage;
+  if (parsed.positional.size() != 1 || parsed.positional[0].size() != 1) {
+    return Usage("unmap needs one drive letter");
+  }
+  auto system = OpenSystem();
+  if (!system) return kFailure;
+  const Status status = system->UnmapDrive(parsed.positional[0][0]);
+  if (!status.ok()) return Fail("cannot unmap drive " + parsed.positional[0] + ": " + status.ToString());
+  out_ << "unmapped " << parsed.positional[0] << ":\n";
   return kSuccess;
 }
 
@@ -213,6 +269,8 @@ int Tool::Info(const std::vector<std::string>& args, std::size_t first) {
     out_ << "drive " << drive.letter << ": " << platform::target::DriveTypeName(drive.type) << " "
          << drive.host_folder.string() << "\n";
   }
+  if (s.drives().drives().size() == 1) out_ << "host folders mapped: none\n";
+  if (s.registry().read_only()) out_ << "registry: read-only\n";
   out_ << "shell folders:\n";
   static constexpr std::array<std::string_view, 14> kShellFolders = {
       "ProgramFilesDir", "CommonFilesDir", "MediaPath", "Fonts",   "ConfigPath",
@@ -241,7 +299,7 @@ int Tool::Reg(const std::vector<std::string>& args, std::size_t first) {
 }
 
 int Tool::RegExport(TargetSystem& system, const CommandArgs& parsed) {
-  if (parsed.positional.size() > 1) return Usage("reg export takes at most one key");
+  if (parsed.positional.size() > 2) return Usage("reg export takes a key and a file at most");
   if (parsed.positional.empty()) {
     // Every root but HKEY_CLASSES_ROOT, which is a view of
     // HKEY_LOCAL_MACHINE\Software\Classes and would appear twice.
@@ -269,6 +327,15 @@ int Tool::RegExport(TargetSystem& system, const CommandArgs& parsed) {
   const Status status = platform::target::ExportRegistryText(system.registry(), *root, key, &text);
   if (status.IsNotFound()) return Fail("no such key: " + key_text);
   if (!status.ok()) return Fail("cannot export " + key_text + ": " + status.ToString());
+  if (parsed.positional.size() == 2) {
+    const std::string& file = parsed.positional[1];
+    std::string error;
+    if (!platform::WriteFileAtomically(file, platform::target::RegistryFileBytes(text), &error)) {
+      return Fail("cannot write " + file + ": " + error);
+    }
+    out_ << "exported " << key_text << " to " << file << "\n";
+    return kSuccess;
+  }
   out_ << text;
   return kSuccess;
 }

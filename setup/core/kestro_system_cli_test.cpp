@@ -76,6 +76,75 @@ TEST_F(KestroSystemTest, MalformedRegistryFileIsRefusedWhole) {
   EXPECT_EQ(out_.str().find("[HKEY_CLASSES_ROOT"), std::string::npos);
 }
 
+TEST_F(KestroSystemTest, HostFoldersAreMappedOnlyOnRequest) {
+  ASSERT_EQ(Run({"init"}), 0);
+  ASSERT_EQ(Run({"info"}), 0);
+  EXPECT_EQ(out_.str().find("drive Z:"), std::string::npos);
+  EXPECT_NE(out_.str().find("host folders mapped: none"), std::string::npos);
+  EXPECT_EQ(Run({"hostpath", "Z:\\etc\\passwd"}), 1);
+
+  std::filesystem::create_directories(dir_ / "package");
+  EXPECT_EQ(Run({"map", "D", "floppy", (dir_ / "package").string()}), 2);
+  EXPECT_EQ(Run({"map", "C", "fixed", (dir_ / "package").string()}), 1);
+  ASSERT_EQ(Run({"map", "d", "cdrom", (dir_ / "package").string()}), 0) << err_.str();
+  ASSERT_EQ(Run({"info"}), 0);
+  EXPECT_NE(out_.str().find("drive D: cdrom " + (dir_ / "package").string() + "\n"), std::string::npos)
+      << out_.str();
+  ASSERT_EQ(Run({"unmap", "D"}), 0);
+  EXPECT_EQ(Run({"unmap", "D"}), 1);
+  ASSERT_EQ(Run({"info"}), 0);
+  EXPECT_EQ(out_.str().find("drive D:"), std::string::npos);
+
+  system_ = dir_ / "second";
+  ASSERT_EQ(Run({"init", "--map", "R=remote," + (dir_ / "package").string()}), 0) << err_.str();
+  ASSERT_EQ(Run({"info"}), 0);
+  EXPECT_NE(out_.str().find("drive R: remote"), std::string::npos);
+  EXPECT_EQ(Run({"init", "--map", "R:remote"}), 2);
+}
+
+TEST_F(KestroSystemTest, ExportToAFileWritesTheEditorsUtf16Form) {
+  ASSERT_EQ(Run({"init"}), 0);
+  const std::string reg = WriteFile("in.reg",
+                                    "Windows Registry Editor Version 5.00\r\n\r\n"
+                                    "[HKLM\\Software\\Maker]\r\n\"A\"=\"製品\"\r\n"
+                                    "\"E\"=hex(2):25,00,41,00,25,00,00,00\r\n");
+  ASSERT_EQ(Run({"reg", "import", reg}), 0) << err_.str();
+  const std::string file = (dir_ / "out.reg").string();
+  ASSERT_EQ(Run({"reg", "export", "HKLM\\Software\\Maker", file}), 0) << err_.str();
+  std::ifstream in(file, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // Byte-order mark, then "Windows" in UTF-16LE; 製 is U+88FD.
+  EXPECT_TRUE(bytes.starts_with(std::string("\xFF\xFEW\0i\0n\0", 8)));
+  EXPECT_NE(bytes.find(std::string("\xFD\x88", 2)), std::string::npos);
+  // The terminal form stays UTF-8, with the expand-string as UTF-16 hex.
+  ASSERT_EQ(Run({"reg", "export", "HKLM\\Software\\Maker"}), 0);
+  EXPECT_NE(out_.str().find("\"A\"=\"製品\""), std::string::npos);
+  EXPECT_NE(out_.str().find("\"E\"=hex(2):25,00,41,00,25,00,00,00"), std::string::npos);
+  // The file goes back in as it came out.
+  system_ = dir_ / "second";
+  ASSERT_EQ(Run({"init"}), 0);
+  ASSERT_EQ(Run({"reg", "import", file}), 0) << err_.str();
+  ASSERT_EQ(Run({"expand", "path", "<Windows>"}), 0);
+  ASSERT_EQ(Run({"reg", "export", "HKLM\\Software\\Maker"}), 0);
+  EXPECT_NE(out_.str().find("\"A\"=\"製品\""), std::string::npos);
+}
+
+TEST_F(KestroSystemTest, AReadOnlyRegistryStillServesInfoExportAndExpand) {
+  ASSERT_EQ(Run({"init"}), 0);
+  std::filesystem::permissions(system_ / "registry.sqlite", std::filesystem::perms::owner_read);
+  EXPECT_EQ(Run({"info"}), 0) << err_.str();
+  EXPECT_NE(out_.str().find("registry: read-only"), std::string::npos);
+  EXPECT_EQ(Run({"reg", "export", "HKLM\\Software"}), 0) << err_.str();
+  EXPECT_EQ(Run({"expand", "shortcut", "<Desktop>\\a.lnk"}), 0) << err_.str();
+  const std::string reg = WriteFile("in.reg", "Windows Registry Editor Version 5.00\r\n\r\n[HKLM\\Software\\X]\r\n");
+  EXPECT_EQ(Run({"reg", "import", reg}), 1);
+  EXPECT_EQ(err_.str().find("CREATE"), std::string::npos) << err_.str();
+  std::filesystem::remove(system_ / "registry.sqlite");
+  EXPECT_EQ(Run({"info"}), 1);
+  EXPECT_NE(err_.str().find("only init creates one"), std::string::npos) << err_.str();
+  EXPECT_FALSE(std::filesystem::exists(system_ / "registry.sqlite"));
+}
+
 TEST_F(KestroSystemTest, UsageErrors) {
   EXPECT_EQ(RunKestroSystem({"--help"}, out_, err_), 0);
   EXPECT_NE(out_.str().find("usage: kestro-system"), std::string::npos);

@@ -11,9 +11,9 @@ namespace {
 class PathMacrosTest : public ::testing::Test {
  protected:
   PathMacrosTest() {
-    RegWriteString(*system_, RegistryRoot::kLocalMachine,
-                   "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList",
-                   "ProfilesDirectory", "%SystemDrive%\\Documents and Settings");
+    EXPECT_TRUE(RegWriteString(*system_, RegistryRoot::kLocalMachine,
+                               "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList",
+                               "ProfilesDirectory", "%SystemDrive%\\Documents and Settings"));
   }
   std::string Path(std::string_view path, std::string_view install = "C:\\Maker") {
     return ExpandPathMacro(*system_, path, install);
@@ -86,9 +86,9 @@ TEST_F(PathMacrosTest, ShortcutMacrosForTheUserAndForAllUsers) {
 }
 
 TEST_F(PathMacrosTest, AllUsersFoldersIgnoreTheRegistry) {
-  RegWriteString(*system_, RegistryRoot::kCurrentUser,
-                 "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Desktop",
-                 "C:\\Elsewhere\\Desk");
+  ASSERT_TRUE(RegWriteString(*system_, RegistryRoot::kCurrentUser,
+                     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Desktop",
+                     "C:\\Elsewhere\\Desk"));
   EXPECT_EQ(Shortcut("<Desktop>\\a.lnk"), "C:\\Elsewhere\\Desk\\a.lnk");
   EXPECT_EQ(Shortcut("<Desktop>\\a.lnk", true),
             "C:\\Documents and Settings\\All Users\\デスクトップ\\a.lnk");

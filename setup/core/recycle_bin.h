@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "platform/target/target_system.h"
+#include "setup/core/result.h"
 
 namespace setup {
 
@@ -11,8 +12,9 @@ using platform::target::TargetSystem;
 // Moves the files or folders of the list into the host user's trash, where
 // a file manager can restore them. paths holds one path or several
 // separated by NUL characters (a trailing NUL ends the list). silent
-// suppresses questions and progress, which this platform never shows. True
-// when every path was moved; false for an empty list or any failure.
-bool DeleteToRecycleBin(const TargetSystem& system, std::string_view paths, bool silent);
+// suppresses questions and progress, which this platform never shows.
+// Success when every path was moved; a failure for an empty list or at the
+// first path that could not be moved (the paths before it are moved).
+Result DeleteToRecycleBin(const TargetSystem& system, std::string_view paths, bool silent);
 
 }  // namespace setup

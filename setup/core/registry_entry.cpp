@@ -6,19 +6,20 @@
 
 namespace setup {
 
-bool ApplyRegistryEntry(TargetSystem& system, std::int32_t way, std::string_view key_text,
-                        std::string_view value_name, std::int32_t type, std::string_view data) {
+Result ApplyRegistryEntry(TargetSystem& system, std::int32_t way, std::string_view key_text,
+                          std::string_view value_name, std::int32_t type, std::string_view data) {
   const std::size_t backslash = key_text.find('\\');
   const auto root = platform::target::RegistryRootFromName(key_text.substr(0, backslash));
-  if (!root) return false;
+  if (!root) return Status::InvalidArgument("no registry root in " + std::string(key_text) + "; entry ignored");
   const std::string_view key =
       backslash == std::string_view::npos ? std::string_view() : key_text.substr(backslash + 1);
   const std::string_view name = value_name == kDefaultValueName ? std::string_view() : value_name;
   switch (way) {
-    case 1:
-      if (!RegDeleteTree(system, *root, key)) return false;
-      RegDeleteEmptyKeys(system, *root, key);
-      return true;
+    case 1: {
+      const Result deleted = RegDeleteTree(system, *root, key);
+      if (deleted) RegDeleteEmptyKeys(system, *root, key);
+      return deleted;
+    }
     case 2:
       return RegDeleteValue(system, *root, key, name);
     default:
@@ -27,8 +28,8 @@ bool ApplyRegistryEntry(TargetSystem& system, std::int32_t way, std::string_view
   }
 }
 
-bool ApplyIniEntry(TargetSystem& system, std::int32_t way, std::string_view file,
-                   std::string_view section, std::string_view key, std::string_view value) {
+Result ApplyIniEntry(TargetSystem& system, std::int32_t way, std::string_view file,
+                     std::string_view section, std::string_view key, std::string_view value) {
   switch (way) {
     case 1:
       return IniEraseSection(system, file, section);

@@ -22,14 +22,14 @@ TEST_F(RegistryEntryTest, WritesStringsAndIntegers) {
   EXPECT_EQ(RegReadString(*system_, kHklm, "Software\\Maker", "Name", ""), "製品");
   EXPECT_TRUE(ApplyRegistryEntry(*system_, 0, "HKEY_LOCAL_MACHINE\\Software\\Maker", "N", 1, "abc"));
   EXPECT_EQ(RegReadInteger(*system_, kHklm, "Software\\Maker", "N", 99), 0);
-  ApplyRegistryEntry(*system_, 7, "HKEY_LOCAL_MACHINE\\Software\\Maker", "H", 1, "$10");
+  ASSERT_TRUE(ApplyRegistryEntry(*system_, 7, "HKEY_LOCAL_MACHINE\\Software\\Maker", "H", 1, "$10"));
   EXPECT_EQ(RegReadInteger(*system_, kHklm, "Software\\Maker", "H", 99), 16);
-  ApplyRegistryEntry(*system_, 0, "HKEY_LOCAL_MACHINE\\Software\\Maker", "S", 2, "12");
+  ASSERT_TRUE(ApplyRegistryEntry(*system_, 0, "HKEY_LOCAL_MACHINE\\Software\\Maker", "S", 2, "12"));
   EXPECT_EQ(RegReadString(*system_, kHklm, "Software\\Maker", "S", ""), "12");
 }
 
 TEST_F(RegistryEntryTest, StandardNameMeansTheDefaultValue) {
-  ApplyRegistryEntry(*system_, 0, "HKEY_CLASSES_ROOT\\.pkc", "(標準)", 0, "Plakato.ConfigFile");
+  ASSERT_TRUE(ApplyRegistryEntry(*system_, 0, "HKEY_CLASSES_ROOT\\.pkc", "(標準)", 0, "Plakato.ConfigFile"));
   EXPECT_EQ(RegReadString(*system_, RegistryRoot::kClassesRoot, ".pkc", "", ""), "Plakato.ConfigFile");
   EXPECT_EQ(RegReadString(*system_, kHklm, "Software\\Classes\\.pkc", "", ""), "Plakato.ConfigFile");
   EXPECT_EQ(RegReadString(*system_, RegistryRoot::kClassesRoot, ".pkc", "(標準)", "none"), "none");
@@ -44,8 +44,8 @@ TEST_F(RegistryEntryTest, UnknownRootsDoNothing) {
 }
 
 TEST_F(RegistryEntryTest, DeleteTreeTakesEmptiedParentsAlong) {
-  ApplyRegistryEntry(*system_, 0, "HKEY_CURRENT_USER\\Software\\Tallowmere\\Maker\\Sub", "v", 0, "1");
-  ApplyRegistryEntry(*system_, 0, "HKEY_CURRENT_USER\\Software\\Keep", "v", 0, "1");
+  ASSERT_TRUE(ApplyRegistryEntry(*system_, 0, "HKEY_CURRENT_USER\\Software\\Tallowmere\\Maker\\Sub", "v", 0, "1"));
+  ASSERT_TRUE(ApplyRegistryEntry(*system_, 0, "HKEY_CURRENT_USER\\Software\\Keep", "v", 0, "1"));
   EXPECT_TRUE(ApplyRegistryEntry(*system_, 1, "HKEY_CURRENT_USER\\Software\\Tallowmere\\Maker", "", 0, ""));
   EXPECT_FALSE(RegKeyExists(*system_, RegistryRoot::kCurrentUser, "Software\\Tallowmere"));
   EXPECT_TRUE(RegKeyExists(*system_, RegistryRoot::kCurrentUser, "Software\\Keep"));
@@ -56,7 +56,7 @@ TEST_F(RegistryEntryTest, DeleteTreeTakesEmptiedParentsAlong) {
 }
 
 TEST_F(RegistryEntryTest, DeleteValueLeavesTheKey) {
-  ApplyRegistryEntry(*system_, 0, "HKEY_USERS\\.DEFAULT\\X", "a", 0, "1");
+  ASSERT_TRUE(ApplyRegistryEntry(*system_, 0, "HKEY_USERS\\.DEFAULT\\X", "a", 0, "1"));
   EXPECT_TRUE(ApplyRegistryEntry(*system_, 2, "HKEY_USERS\\.DEFAULT\\X", "a", 0, ""));
   EXPECT_EQ(RegReadString(*system_, RegistryRoot::kUsers, ".DEFAULT\\X", "a", "gone"), "gone");
   EXPECT_TRUE(RegKeyExists(*system_, RegistryRoot::kUsers, ".DEFAULT\\X"));
@@ -86,8 +86,30 @@ TEST_F(RegistryEntryTest, IniBareNameIsInTheWindowsFolderAndBadPathsFail) {
   EXPECT_FALSE(IniWriteString(*system_, "C:\\NoSuchFolder\\a.ini", "S", "K", "v"));
   EXPECT_FALSE(IniWriteString(*system_, "relative\\a.ini", "S", "K", "v"));
   EXPECT_FALSE(IniEraseSection(*system_, "Q:\\a.ini", "S"));
-  EXPECT_TRUE(IniDeleteKey(*system_, "Q:\\a.ini", "S", "K"));
   EXPECT_EQ(IniReadString(*system_, "Q:\\a.ini", "S", "K", "d"), "d");
+}
+
+TEST_F(RegistryEntryTest, IniChangesReportFailuresWithTheirReason) {
+  // Deleting from a file that cannot be reached is a failure, not success.
+  const Result unreachable = IniDeleteKey(*system_, "Q:\\a.ini", "S", "K");
+  EXPECT_FALSE(unreachable);
+  EXPECT_NE(unreachable.detail().find("Q:"), std::string::npos) << unreachable.detail();
+  // Nothing to delete is no failure.
+  EXPECT_TRUE(IniDeleteKey(*system_, "C:\\WINDOWS\\none.ini", "S", "K"));
+
+  const std::string file = "C:\\WINDOWS\\locked.ini";
+  ASSERT_TRUE(IniWriteString(*system_, file, "S", "K", "old"));
+  ASSERT_TRUE(system_->files().SetAttributes(file, platform::target::kFileReadOnly).ok());
+  for (const Result& refused : {IniWriteString(*system_, file, "S", "K", "new"), IniDeleteKey(*system_, file, "S", "K"),
+                                IniEraseSection(*system_, file, "S"), ApplyIniEntry(*system_, 2, file, "S", "K", "")}) {
+    EXPECT_FALSE(refused);
+    EXPECT_NE(refused.detail().find("read-only"), std::string::npos) << refused.detail();
+  }
+  EXPECT_EQ(IniReadString(*system_, file, "S", "K"), "old");
+
+  const Result ignored = ApplyRegistryEntry(*system_, 0, "hkey_current_user\\X", "a", 0, "1");
+  EXPECT_FALSE(ignored);
+  EXPECT_EQ(ignored.status().code(), Status::Code::kInvalidArgument);
 }
 
 }  // namespace

@@ -11,14 +11,28 @@ namespace {
 using platform::target::RegistryValue;
 using platform::target::Status;
 
-// Runs one registry operation, turning anything thrown into fallback.
-template <typename Result, typename Operation>
-Result NeverThrow(Result fallback, Operation operation) {
+// Runs one registry read, turning anything thrown into fallback.
+template <typename Value, typename Operation>
+Value NeverThrow(Value fallback, Operation operation) {
   try {
     return operation();
   } catch (const std::exception&) {
     return fallback;
   }
+}
+
+// Runs one registry change, turning anything thrown into a failure.
+template <typename Operation>
+Result Change(Operation operation) {
+  try {
+    return operation();
+  } catch (const std::exception& e) {
+    return Status::IoError(std::string("the registry failed: ") + e.what());
+  }
+}
+
+Result EmptyPath(std::string_view what) {
+  return Status::InvalidArgument(std::string(what) + " needs a key path");
 }
 
 // Registry paths tolerate one trailing backslash; the recursive delete adds
@@ -39,11 +53,9 @@ std::string RegReadString(TargetSystem& system, RegistryRoot root, std::string_v
   });
 }
 
-bool RegWriteString(TargetSystem& system, RegistryRoot root, std::string_view key,
-                    std::string_view name, std::string_view text) {
-  return NeverThrow(false, [&] {
-    return system.registry().SetValue(root, key, RegistryValue::String(name, text)).ok();
-  });
+Result RegWriteString(TargetSystem& system, RegistryRoot root, std::string_view key,
+                      std::string_view name, std::string_view text) {
+  return Change([&] { return system.registry().SetValue(root, key, RegistryValue::String(name, text)); });
 }
 
 std::int32_t RegReadInteger(TargetSystem& system, RegistryRoot root, std::string_view key,
@@ -56,11 +68,11 @@ std::int32_t RegReadInteger(TargetSystem& system, RegistryRoot root, std::string
   });
 }
 
-bool RegWriteInteger(TargetSystem& system, RegistryRoot root, std::string_view key,
-                     std::string_view name, std::int32_t number) {
-  return NeverThrow(false, [&] {
+Result RegWriteInteger(TargetSystem& system, RegistryRoot root, std::string_view key,
+                       std::string_view name, std::int32_t number) {
+  return Change([&] {
     const auto bits = static_cast<std::uint32_t>(number);
-    return system.registry().SetValue(root, key, RegistryValue::Dword(name, bits)).ok();
+    return system.registry().SetValue(root, key, RegistryValue::Dword(name, bits));
   });
 }
 
@@ -69,38 +81,38 @@ bool RegKeyExists(TargetSystem& system, RegistryRoot root, std::string_view full
   return NeverThrow(false, [&] { return system.registry().OpenKey(root, full_path).ok(); });
 }
 
-bool RegMoveKey(TargetSystem& system, RegistryRoot root, std::string_view old_path,
-                std::string_view new_path) {
-  if (old_path.empty() || new_path.empty()) return false;
-  return NeverThrow(false, [&] {
-    return system.registry().MoveTree(root, old_path, root, new_path).ok();
-  });
+Result RegMoveKey(TargetSystem& system, RegistryRoot root, std::string_view old_path,
+                  std::string_view new_path) {
+  if (old_path.empty() || new_path.empty()) return EmptyPath("moving a key");
+  return Change([&] { return system.registry().MoveTree(root, old_path, root, new_path); });
 }
 
-bool RegDeleteValue(TargetSystem& system, RegistryRoot root, std::string_view key,
-                    std::string_view name) {
-  return NeverThrow(false, [&] {
+Result RegDeleteValue(TargetSystem& system, RegistryRoot root, std::string_view key,
+                      std::string_view name) {
+  return Change([&] {
     const Status status = system.registry().DeleteValue(root, key, name);
-    return status.ok() || status.IsNotFound();
+    return status.IsNotFound() ? Status::Ok() : status;
   });
 }
 
-bool RegDeleteKey(TargetSystem& system, RegistryRoot root, std::string_view full_path) {
+Result RegDeleteKey(TargetSystem& system, RegistryRoot root, std::string_view full_path) {
   full_path = WithoutTrailingBackslash(full_path);
-  if (full_path.empty()) return false;
-  return NeverThrow(false, [&] {
+  if (full_path.empty()) return EmptyPath("deleting a key");
+  return Change([&] {
     const Status status = system.registry().DeleteKey(root, full_path);
-    return status.ok() || status.IsNotFound();
+    return status.IsNotFound() ? Status::Ok() : status;
   });
 }
 
-bool RegDeleteTree(TargetSystem& system, RegistryRoot root, std::string_view full_path) {
+Result RegDeleteTree(TargetSystem& system, RegistryRoot root, std::string_view full_path) {
   full_path = WithoutTrailingBackslash(full_path);
-  if (full_path.empty()) return false;
-  return NeverThrow(false, [&] {
+  if (full_path.empty()) return EmptyPath("deleting a key tree");
+  return Change([&]() -> Result {
     std::vector<std::string> subkeys;
     if (system.registry().ListSubkeys(root, full_path, &subkeys).ok()) {
       for (const std::string& subkey : subkeys) {
+        // The first subkey that stays ends the descent; the key itself is
+        // still tried, and its failure (subkeys remain) is the result.
         if (!RegDeleteTree(system, root, std::string(full_path) + "\\" + subkey)) break;
       }
     }

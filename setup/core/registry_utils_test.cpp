@@ -32,7 +32,7 @@ TEST_F(RegistryUtilsTest, ReadsGiveTheDefaultForMissingOrOtherTypes) {
 }
 
 TEST_F(RegistryUtilsTest, KeyExistsNeedsANonEmptyPath) {
-  RegWriteString(*system_, kHklm, "Software\\Maker\\App", "x", "1");
+  ASSERT_TRUE(RegWriteString(*system_, kHklm, "Software\\Maker\\App", "x", "1"));
   EXPECT_TRUE(RegKeyExists(*system_, kHklm, "Software\\Maker\\App"));
   EXPECT_TRUE(RegKeyExists(*system_, kHklm, "SOFTWARE\\MAKER"));
   EXPECT_FALSE(RegKeyExists(*system_, kHklm, "Software\\Maker\\Ap"));
@@ -41,8 +41,8 @@ TEST_F(RegistryUtilsTest, KeyExistsNeedsANonEmptyPath) {
 }
 
 TEST_F(RegistryUtilsTest, MoveKeyTakesValuesAndSubkeysAlong) {
-  RegWriteString(*system_, RegistryRoot::kClassesRoot, ".pkc", "", "Plakato.ConfigFile");
-  RegWriteString(*system_, RegistryRoot::kClassesRoot, ".pkc\\ShellNew", "NullFile", "");
+  ASSERT_TRUE(RegWriteString(*system_, RegistryRoot::kClassesRoot, ".pkc", "", "Plakato.ConfigFile"));
+  ASSERT_TRUE(RegWriteString(*system_, RegistryRoot::kClassesRoot, ".pkc\\ShellNew", "NullFile", ""));
   ASSERT_TRUE(RegMoveKey(*system_, RegistryRoot::kClassesRoot, ".pkc", "kestroBackup-pkc"));
   EXPECT_FALSE(RegKeyExists(*system_, RegistryRoot::kClassesRoot, ".pkc"));
   EXPECT_EQ(RegReadString(*system_, RegistryRoot::kClassesRoot, "kestroBackup-pkc", "", ""),
@@ -54,8 +54,8 @@ TEST_F(RegistryUtilsTest, MoveKeyTakesValuesAndSubkeysAlong) {
 }
 
 TEST_F(RegistryUtilsTest, DeleteValueAndKey) {
-  RegWriteString(*system_, kHkcu, "Software\\A", "v", "1");
-  RegWriteString(*system_, kHkcu, "Software\\A\\B", "w", "1");
+  ASSERT_TRUE(RegWriteString(*system_, kHkcu, "Software\\A", "v", "1"));
+  ASSERT_TRUE(RegWriteString(*system_, kHkcu, "Software\\A\\B", "w", "1"));
   EXPECT_TRUE(RegDeleteValue(*system_, kHkcu, "Software\\A", "v"));
   EXPECT_EQ(RegReadString(*system_, kHkcu, "Software\\A", "v", "gone"), "gone");
   EXPECT_TRUE(RegDeleteValue(*system_, kHkcu, "Software\\A", "v"));  // already missing
@@ -69,9 +69,9 @@ TEST_F(RegistryUtilsTest, DeleteValueAndKey) {
 
 TEST_F(RegistryUtilsTest, DeleteTreeRemovesEverythingBelow) {
   for (const char* key : {"Software\\T\\A\\X", "Software\\T\\A\\Y", "Software\\T\\B"}) {
-    RegWriteInteger(*system_, kHkcu, key, "n", 1);
+    ASSERT_TRUE(RegWriteInteger(*system_, kHkcu, key, "n", 1));
   }
-  RegWriteInteger(*system_, kHkcu, "Software\\T", "n", 1);
+  ASSERT_TRUE(RegWriteInteger(*system_, kHkcu, "Software\\T", "n", 1));
   EXPECT_TRUE(RegDeleteTree(*system_, kHkcu, "Software\\T\\"));
   EXPECT_FALSE(RegKeyExists(*system_, kHkcu, "Software\\T"));
   EXPECT_TRUE(RegKeyExists(*system_, kHkcu, "Software"));
@@ -81,24 +81,24 @@ TEST_F(RegistryUtilsTest, DeleteTreeRemovesEverythingBelow) {
 
 TEST_F(RegistryUtilsTest, DeleteTreeOfAProtectedKeyReportsFailure) {
   // The key behind HKEY_CLASSES_ROOT cannot go; its subkeys can.
-  RegWriteString(*system_, RegistryRoot::kClassesRoot, ".abc", "", "x");
+  ASSERT_TRUE(RegWriteString(*system_, RegistryRoot::kClassesRoot, ".abc", "", "x"));
   EXPECT_FALSE(RegDeleteTree(*system_, kHklm, "Software\\Classes"));
   EXPECT_TRUE(RegKeyExists(*system_, kHklm, "Software\\Classes"));
 }
 
 TEST_F(RegistryUtilsTest, DeleteEmptyKeysStopsAtASibling) {
-  RegWriteString(*system_, kHklm, "Software\\A\\B\\Other", "x", "1");
-  RegWriteString(*system_, kHklm, "Software\\A\\B\\C", "x", "1");
-  RegDeleteValue(*system_, kHklm, "Software\\A\\B\\C", "x");
+  ASSERT_TRUE(RegWriteString(*system_, kHklm, "Software\\A\\B\\Other", "x", "1"));
+  ASSERT_TRUE(RegWriteString(*system_, kHklm, "Software\\A\\B\\C", "x", "1"));
+  ASSERT_TRUE(RegDeleteValue(*system_, kHklm, "Software\\A\\B\\C", "x"));
   RegDeleteEmptyKeys(*system_, kHklm, "Software\\A\\B\\C");
   EXPECT_FALSE(RegKeyExists(*system_, kHklm, "Software\\A\\B\\C"));
   EXPECT_TRUE(RegKeyExists(*system_, kHklm, "Software\\A\\B\\Other"));
 }
 
 TEST_F(RegistryUtilsTest, DeleteEmptyKeysClimbsPastMissingKeysAndStopsAtValues) {
-  RegWriteString(*system_, kHkcu, "Software\\Keep", "v", "1");
-  RegWriteString(*system_, kHkcu, "Software\\Keep\\Empty\\Inner", "v", "1");
-  RegDeleteValue(*system_, kHkcu, "Software\\Keep\\Empty\\Inner", "v");
+  ASSERT_TRUE(RegWriteString(*system_, kHkcu, "Software\\Keep", "v", "1"));
+  ASSERT_TRUE(RegWriteString(*system_, kHkcu, "Software\\Keep\\Empty\\Inner", "v", "1"));
+  ASSERT_TRUE(RegDeleteValue(*system_, kHkcu, "Software\\Keep\\Empty\\Inner", "v"));
   RegDeleteEmptyKeys(*system_, kHkcu, "Software\\Keep\\Empty\\Inner\\NeverThere");
   EXPECT_FALSE(RegKeyExists(*system_, kHkcu, "Software\\Keep\\Empty"));
   EXPECT_TRUE(RegKeyExists(*system_, kHkcu, "Software\\Keep"));  // holds a value

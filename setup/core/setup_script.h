@@ -20,7 +20,8 @@ inline constexpr std::size_t kIniValueBytes = 1023;
 // most 1023 code-page-932 bytes (a double-byte character cut in half by that
 // limit is dropped whole). A missing file, section or key, or any failure,
 // gives def. Names, default and result are UTF-8; the file holds code page
-// 932. Opens and closes the file on every call.
+// 932. Every call looks at the file afresh; the file is taken apart again
+// only when it has changed (platform::ReadProfileIndex).
 std::string IniReadString(const std::filesystem::path& file, std::string_view section,
                           std::string_view key, std::string_view def = {});
 
@@ -37,7 +38,7 @@ inline constexpr std::string_view kScriptFileName = "Setup.dat";
 
 // Reader of one "Setup.dat". It holds only the file's path: every value is
 // read from the file when asked for, so a script edited during the run is
-// seen as it is now.
+// seen as it is now; an unchanged script is not parsed again.
 class SetupScript {
  public:
   explicit SetupScript(std::filesystem::path file) : file_(std::move(file)) {}

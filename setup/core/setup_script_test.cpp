@@ -78,6 +78,19 @@ TEST_F(SetupScriptTest, ReadsValuesCaseInsensitivelyWithBlanksAndQuotesRemoved) 
   EXPECT_EQ(SetupScript(dir_ / "none.dat").Read("Define", "Name", "d"), "d");
 }
 
+TEST_F(SetupScriptTest, AScriptEditedDuringTheRunIsReadAsItIsNow) {
+  const SetupScript script = Write("[Define]\r\nName=製品A\r\n[File]\r\nCount=1\r\n");
+  EXPECT_EQ(script.Read("Define", "Name"), "製品A");
+  for (int round = 0; round < 3; ++round) {
+    EXPECT_EQ(script.ReadCount("File"), 1);
+    Write("[Define]\r\nName=製品B\r\n[File]\r\nCount=2\r\n");  // same size, in place
+    EXPECT_EQ(script.Read("Define", "Name"), "製品B");
+    EXPECT_EQ(script.ReadCount("File"), 2);
+    Write("[Define]\r\nName=製品A\r\n[File]\r\nCount=1\r\n");
+    EXPECT_EQ(script.Read("Define", "Name"), "製品A");
+  }
+}
+
 TEST_F(SetupScriptTest, ValueLongerThanTheBufferIsCutTo1023Bytes) {
   const std::string long_value(1100, 'x');
   const SetupScript script = Write("[Outline]\r\nText1=" + long_value + "\r\n");

@@ -21,11 +21,15 @@ std::uint32_t ShowCommandOf(std::int32_t show_state) {
 
 }  // namespace
 
-bool CreateShortcut(TargetSystem& system, std::string_view link_path, std::string_view target,
-                    std::int32_t icon_index, std::string_view icon_file, std::int32_t show_state,
-                    std::string_view working_folder) {
+Result CreateShortcut(TargetSystem& system, std::string_view link_path, std::string_view target,
+                      std::int32_t icon_index, std::string_view icon_file, std::int32_t show_state,
+                      std::string_view working_folder) {
   try {
-    if (link_path.empty() || CharCount(link_path) > kMaxLinkPathChars) return false;
+    if (link_path.empty()) return Status::InvalidArgument("a shortcut needs a path");
+    if (CharCount(link_path) > kMaxLinkPathChars) {
+      return Status::InvalidArgument("the shortcut path is longer than " + std::to_string(kMaxLinkPathChars) +
+                                     " characters: " + std::string(link_path));
+    }
 
     ShellLink link;
     link.target_path = std::string(target);
@@ -43,18 +47,26 @@ bool CreateShortcut(TargetSystem& system, std::string_view link_path, std::strin
       link.target_size = static_cast<std::uint32_t>(target_entry.size);
     }
 
-    const std::size_t last_separator = LastPos("\\", link_path);
-    if (last_separator > 0) ForceFolders(system, FirstChars(link_path, last_separator - 1));
     std::filesystem::path host;
-    if (!system.drives().ToHostPath(link_path, &host).ok()) return false;
-    if (!platform::target::WriteShellLinkFile(host, link).ok()) return false;
+    Status s = system.drives().ToHostPathForChange(link_path, &host);
+    if (!s.ok()) return s;
+    const std::size_t last_separator = LastPos("\\", link_path);
+    if (last_separator > 0) {
+      s = ForceFolders(system, FirstChars(link_path, last_separator - 1));
+      if (!s.ok()) return s;
+    }
+    s = platform::target::WriteShellLinkFile(host, link);
+    if (!s.ok()) return s;
 
     // The read-back stands in for the shell's resolve step: the shortcut
     // counts only when it decodes to what was written.
     ShellLink written;
-    return platform::target::ReadShellLinkFile(host, &written).ok() && written == link;
-  } catch (const std::exception&) {
-    return false;
+    s = platform::target::ReadShellLinkFile(host, &written);
+    if (!s.ok()) return s;
+    if (!(written == link)) return Status::Corruption("the shortcut does not read back as written: " + host.string());
+    return Result::Success();
+  } catch (const std::exception& e) {
+    return Status::IoError(std::string("cannot write the shortcut: ") + e.what());
   }
 }
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/target/target_system.h"
+#include "setup/core/result.h"
 
 namespace setup {
 
@@ -20,11 +21,12 @@ inline constexpr std::size_t kMaxLinkPathChars = 259;
 // its folder, and reads it back to confirm it. show_state 1 gives a
 // minimised window, 2 a maximised one, anything else the normal one. An
 // empty icon_file keeps the target's own icon; the icon index is taken as an
-// unsigned 8-bit number. An empty working_folder is left out. True only when
-// the file was written and reads back as written; a link path longer than
-// kMaxLinkPathChars is refused rather than shortened.
-bool CreateShortcut(TargetSystem& system, std::string_view link_path, std::string_view target,
-                    std::int32_t icon_index, std::string_view icon_file, std::int32_t show_state,
-                    std::string_view working_folder);
+// unsigned 8-bit number. An empty working_folder is left out. Success only
+// when the file was written and reads back as written; a link path longer
+// than kMaxLinkPathChars is refused rather than shortened, and an existing
+// read-only shortcut is kept and refused.
+Result CreateShortcut(TargetSystem& system, std::string_view link_path, std::string_view target,
+                      std::int32_t icon_index, std::string_view icon_file, std::int32_t show_state,
+                      std::string_view working_folder);
 
 }  // namespace setup

@@ -64,5 +64,23 @@ TEST_F(ShortcutTest, RefusesPathsItCannotWriteWhole) {
   EXPECT_FALSE(system_->files().Exists("C:\\" + std::string(252, 'a')));
 }
 
+TEST_F(ShortcutTest, AReadOnlyShortcutIsRefusedAndKept) {
+  const std::string link_path = folder_ + "\\ro.lnk";
+  ASSERT_TRUE(CreateShortcut(*system_, link_path, "C:\\old.exe", 0, "", 0, ""));
+  ASSERT_TRUE(system_->files().SetAttributes(link_path, platform::target::kFileReadOnly).ok());
+  EXPECT_FALSE(CreateShortcut(*system_, link_path, "C:\\new.exe", 0, "", 0, ""));
+  EXPECT_EQ(ReadBack(link_path).target_path, "C:\\old.exe");
+}
+
+TEST_F(ShortcutTest, ALinkOutOfTheDriveIsNotFollowed) {
+  const auto host = system_.dir() / "host";
+  std::filesystem::create_directories(host);
+  std::filesystem::path drive_c;
+  ASSERT_TRUE(system_->drives().ToHostPath("C:\\", &drive_c).ok());
+  std::filesystem::create_directory_symlink(host, drive_c / "out");
+  EXPECT_FALSE(CreateShortcut(*system_, "C:\\out\\a.lnk", "C:\\x.exe", 0, "", 0, ""));
+  EXPECT_TRUE(std::filesystem::is_empty(host));
+}
+
 }  // namespace
 }  // namespace setup

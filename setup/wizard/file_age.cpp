@@ -20,8 +20,12 @@ std::int32_t PackDosDateTime(std::chrono::system_clock::time_point time) {
 
 std::int32_t FileAge(const platform::target::TargetSystem& system, std::string_view path) {
   platform::target::FileEntry entry;
-  if (!system.files().Stat(path, &entry).ok() || entry.is_folder) return -1;
-  return PackDosDateTime(entry.write_time);
+  if (!system.files().Stat(path, &entry).ok()) return -1;
+  return FileAge(entry);
+}
+
+std::int32_t FileAge(const platform::target::FileEntry& entry) {
+  return entry.is_folder ? -1 : PackDosDateTime(entry.write_time);
 }
 
 }  // namespace setup::wizard

@@ -15,5 +15,7 @@ namespace setup::wizard {
 // 1980 or after 2107).
 std::int32_t PackDosDateTime(std::chrono::system_clock::time_point time);
 std::int32_t FileAge(const platform::target::TargetSystem& system, std::string_view path);
+// The age of a file already looked up (-1 for a folder).
+std::int32_t FileAge(const platform::target::FileEntry& entry);
 
 }  // namespace setup::wizard

@@ -16,9 +16,11 @@
 namespace setup::wizard {
 namespace {
 
+using platform::target::FileEntry;
 using platform::target::RegistryBatch;
 using platform::target::RegistryRoot;
 using platform::target::RegistryValue;
+using platform::target::TargetFiles;
 
 enum class CopyOutcome { kCopied, kIgnored, kAborted };
 
@@ -33,11 +35,13 @@ Message CopyFailedMessage(std::string_view dest) {
                      MessageButtons::kAbortRetryIgnore, Answer::kAbort);
 }
 
-// Whether the source replaces what is at dest: newer source, or the same age
-// and another size; a newer destination is kept unless the user says Yes.
-bool ShouldCopy(InstallRun& install, std::string_view src, std::string_view dest) {
-  const std::int32_t src_age = FileAge(install.system(), src);
-  const std::int32_t dest_age = FileAge(install.system(), dest);
+// Whether the source replaces what is at dest (nullptr when nothing is
+// there): newer source, or the same age and another size; a newer
+// destination is kept unless the user says Yes.
+bool ShouldCopy(InstallRun& install, std::string_view src, const FileEntry& src_entry,
+                std::string_view dest, const FileEntry* dest_entry) {
+  const std::int32_t src_age = FileAge(src_entry);
+  const std::int32_t dest_age = dest_entry != nullptr ? FileAge(*dest_entry) : -1;
   if (src_age > dest_age) return true;
   if (src_age == dest_age) {
     const bool differ = GetFileSizeOf(install.system(), src) != GetFileSizeOf(install.system(), dest);
@@ -56,15 +60,21 @@ bool ShouldCopy(InstallRun& install, std::string_view src, std::string_view dest
 // Makes room for the copy: the old file goes to the recycle bin or loses
 // its attributes (so a read-only file can be replaced); a new file gets its
 // folders.
-void PrepareDestination(InstallRun& install, std::string_view dest, std::string_view folder) {
+void PrepareDestination(InstallRun& install, std::string_view dest, const FileEntry* dest_entry,
+                        const std::string& folder, std::string& made_folder) {
   const auto& files = install.system().files();
-  if (!files.Exists(dest)) {
+  if (dest_entry == nullptr) {
+    // Files of one folder follow each other: the folder made for the last
+    // one needs no second look.
+    if (folder == made_folder) return;
     if (const auto made = ForceFolders(install.system(), folder); !made.ok()) {
       install.run.log.Add("FOLDER", {folder, made.ToString()});
+    } else {
+      made_folder = folder;
     }
     return;
   }
-  if (install.choices.recycle_before_overwrite && !files.IsFolder(dest)) {
+  if (install.choices.recycle_before_overwrite && !dest_entry->is_folder) {
     const bool recycled = DeleteToRecycleBin(install.system(), dest, true);
     install.run.log.Add("RECYCLE", {dest, Outcome(recycled)});
     return;
@@ -80,7 +90,7 @@ CopyOutcome CopyWithRetry(InstallRun& install, std::string_view src, std::string
                           std::string_view folder) {
   const auto& files = install.system().files();
   while (true) {
-    const auto copied = files.CopyFile(src, dest, false);
+    const auto copied = files.CopyFile(src, dest, false, TargetFiles::Flush::kUnflushed);
     if (copied.ok()) {
       install.run.log.Add("COPY", {dest, src});
       return CopyOutcome::kCopied;
@@ -132,7 +142,7 @@ void CountSharedFile(InstallRun& install, std::string_view dest) {
 
 // One [File] entry; false when the installation is aborted.
 bool InstallFile(InstallRun& install, const ScriptSection& list, std::int64_t n,
-                 StepProgress& bar) {
+                 StepProgress& bar, std::string& made_folder) {
   const std::string entry = list.ReadItem("NewFile", n);
   if (install.cd_rom_run && IsSetupFolderEntry(entry)) {
     install.run.log.Add("SKIP", {entry, "CD-ROM run"});
@@ -151,13 +161,17 @@ bool InstallFile(InstallRun& install, const ScriptSection& list, std::int64_t n,
     bar.Advance();
     return true;
   }
-  if (install.system().files().Exists(src)) {
-    if (!ShouldCopy(install, src, dest)) {
+  const auto& files = install.system().files();
+  FileEntry src_entry, dest_entry;
+  const bool dest_exists = files.Stat(dest, &dest_entry).ok();
+  const bool src_exists = files.Stat(src, &src_entry).ok();
+  if (src_exists) {
+    if (!ShouldCopy(install, src, src_entry, dest, dest_exists ? &dest_entry : nullptr)) {
       bar.Advance();
       return true;
     }
-    PrepareDestination(install, dest, folder);
-  } else if (!install.system().files().Exists(dest)) {
+    PrepareDestination(install, dest, dest_exists ? &dest_entry : nullptr, folder, made_folder);
+  } else if (!dest_exists) {
     // Without a source nothing may be moved away: the copy fails and asks.
     if (const auto made = ForceFolders(install.system(), folder); !made.ok()) {
       install.run.log.Add("FOLDER", {folder, made.ToString()});
@@ -166,7 +180,13 @@ bool InstallFile(InstallRun& install, const ScriptSection& list, std::int64_t n,
   outcome = CopyWithRetry(install, src, dest, folder);
   if (outcome == CopyOutcome::kAborted) return false;
 
-  const auto set = install.system().files().SetAttributes(dest, static_cast<std::uint32_t>(attrs));
+  // Of the attributes the host keeps only read-only, which a copy takes
+  // from its source: a copy that has it as asked needs no change.
+  const bool as_asked = outcome == CopyOutcome::kCopied && src_exists &&
+                        (static_cast<std::uint32_t>(attrs) & platform::target::kFileReadOnly) ==
+                            (src_entry.attributes & platform::target::kFileReadOnly);
+  const auto set = as_asked ? platform::target::Status::Ok()
+                            : files.SetAttributes(dest, static_cast<std::uint32_t>(attrs));
   install.run.log.Add("ATTRIB", {dest, std::to_string(attrs), set.ok() ? "ok" : set.ToString()});
   if (shared) CountSharedFile(install, dest);
   bar.Advance();
@@ -179,8 +199,9 @@ EngineResult InstallFiles(InstallRun& install) {
   StepProgress bar(install.run.progress, kFilesStep);
   const ScriptSection list = ScriptSection::Load(install.script, "File");
   const std::int32_t count = list.ReadCount();
+  std::string made_folder;
   for (std::int64_t n = 1; n <= count; ++n) {
-    if (!InstallFile(install, list, n, bar)) {
+    if (!InstallFile(install, list, n, bar, made_folder)) {
       install.run.log.Add("ABORT", {"install", "file", std::to_string(n)});
       return EngineResult::kAborted;
     }

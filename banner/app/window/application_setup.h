@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <string>
 
 class QApplication;
 
@@ -12,5 +13,9 @@ void ConfigureApplication(QApplication& app);
 
 // The program's icon, drawn: a small banner with a "P".
 QIcon ProgramIcon();
+
+// The program's icon (document false) or the settings files' icon (a page
+// with the banner on it) at a pixel size, as PNG bytes.
+std::string IconPng(int size, bool document);
 
 }  // namespace plakato

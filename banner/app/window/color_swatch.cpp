@@ -1,5 +1,6 @@
 #include "banner/app/window/color_swatch.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -10,8 +11,9 @@ namespace plakato {
 ColorSwatch::ColorSwatch(QWidget* parent) : QFrame(parent) {
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setLineWidth(2);
-  // Clicking a swatch takes the focus, so an edited size box is checked first.
-  setFocusPolicy(Qt::ClickFocus);
+  // Clicking a swatch takes the focus, so an edited size box is checked
+  // first; Tab reaches it, and Space or Enter asks for a colour.
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 void ColorSwatch::SetColor(Color color) {
@@ -25,6 +27,20 @@ void ColorSwatch::paintEvent(QPaintEvent* event) {
   painter.fillRect(contentsRect(), ToQColor(color_));
   painter.end();
   QFrame::paintEvent(event);
+  if (hasFocus()) {
+    QPainter focus(this);
+    focus.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    focus.drawRect(contentsRect().adjusted(1, 1, -2, -2));
+  }
+}
+
+void ColorSwatch::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+    emit doubleClicked();
+    return;
+  }
+  QFrame::keyPressEvent(event);
 }
 
 void ColorSwatch::mouseDoubleClickEvent(QMouseEvent* event) {

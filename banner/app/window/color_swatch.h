@@ -6,7 +6,8 @@
 
 namespace plakato {
 
-// A sunken box filled with one colour; a double click asks for a new one.
+// A sunken box filled with one colour; a double click, Space or Enter asks
+// for a new one.
 class ColorSwatch : public QFrame {
   Q_OBJECT
 
@@ -22,6 +23,7 @@ class ColorSwatch : public QFrame {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   Color color_ = kWhite;

@@ -122,6 +122,12 @@ fs::path DocumentTypeRegistrar::mime_package_path() const {
   return dirs_.data_home / "mime" / "packages" / "plakato-config.xml";
 }
 
+fs::path DocumentTypeRegistrar::icon_path(int size, bool document) const {
+  const std::string folder = std::to_string(size) + "x" + std::to_string(size);
+  return dirs_.data_home / "icons" / "hicolor" / folder / (document ? "mimetypes" : "apps") /
+         (std::string(document ? kDocumentIconName : kProgramIconName) + ".png");
+}
+
 fs::path DocumentTypeRegistrar::desktop_entry_path() const {
   return dirs_.data_home / "applications" / "plakato.desktop";
 }
@@ -142,7 +148,7 @@ std::string DocumentTypeRegistrar::MimePackage() const {
              "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
              "  <mime-type type=\"") +
          kDocumentMimeType + "\">\n    <comment>" + kDocumentComment + "</comment>\n    <glob pattern=\"" +
-         kDocumentGlob + "\"/>\n  </mime-type>\n</mime-info>\n";
+         kDocumentGlob + "\"/>\n    <icon name=\"" + kDocumentIconName + "\"/>\n  </mime-type>\n</mime-info>\n";
 }
 
 std::string DocumentTypeRegistrar::DesktopEntry() const {
@@ -153,7 +159,8 @@ std::string DocumentTypeRegistrar::DesktopEntry() const {
              "Type=Application\n"
              "Name=Plakato\n"
              "Exec=") +
-         exec + " %f\nMimeType=" + kDocumentMimeType + ";\nCategories=Graphics;\nTerminal=false\n";
+         exec + " %f\nIcon=" + kProgramIconName + "\nMimeType=" + kDocumentMimeType +
+         ";\nCategories=Graphics;\nTerminal=false\n";
 }
 
 RegistrationResult DocumentTypeRegistrar::RegisterIfNew() {
@@ -173,6 +180,15 @@ RegistrationResult DocumentTypeRegistrar::RegisterIfNew() {
   if (entry.empty()) return {Outcome::kWriteFailed, kWriteFailedMessage, "unusable program path"};
   if (!platform::WriteFileAtomically(desktop_entry_path(), entry, &error)) {
     return {Outcome::kWriteFailed, kWriteFailedMessage, error};
+  }
+  // Icons are a comfort: a failure to write one is no registration failure.
+  if (paint_icon_) {
+    for (int size : kIconSizes) {
+      for (bool document : {false, true}) {
+        fs::create_directories(icon_path(size, document).parent_path(), ec);
+        if (!ec) platform::WriteFileAtomically(icon_path(size, document), paint_icon_(size, document));
+      }
+    }
   }
   if (run_tool_) {
     run_tool_("update-mime-database", {(dirs_.data_home / "mime").string()});

@@ -10,6 +10,10 @@ namespace plakato {
 inline constexpr const char* kDocumentMimeType = "application/x-plakato-config";
 inline constexpr const char* kDocumentGlob = "*.pkc";
 inline constexpr const char* kDocumentComment = "Plakato設定ファイル";
+// Icon names in the freedesktop icon theme folders.
+inline constexpr const char* kDocumentIconName = "application-x-plakato-config";
+inline constexpr const char* kProgramIconName = "plakato";
+inline constexpr int kIconSizes[] = {16, 32, 48};
 // The two warnings that registration failures show.
 inline constexpr const char* kCreateFailedMessage = "RegCreateKeyEx error";
 inline constexpr const char* kWriteFailedMessage = "RegSetValueEx error";
@@ -46,6 +50,14 @@ class DocumentTypeRegistrar {
 
   DocumentTypeRegistrar(XdgDataDirs dirs, std::filesystem::path program, ToolRunner run_tool);
 
+  // PNG bytes of the program's (document false) or the document type's
+  // icon at a pixel size. With a painter, registration also writes the icons
+  // into the user's hicolor theme, so the settings files show one.
+  using IconPainter = std::function<std::string(int size, bool document)>;
+  void SetIconPainter(IconPainter painter) { paint_icon_ = std::move(painter); }
+  // Where the icon of one size goes.
+  std::filesystem::path icon_path(int size, bool document) const;
+
   bool IsRegistered() const;
   RegistrationResult RegisterIfNew();
 
@@ -59,6 +71,7 @@ class DocumentTypeRegistrar {
   XdgDataDirs dirs_;
   std::filesystem::path program_;
   ToolRunner run_tool_;
+  IconPainter paint_icon_;
 };
 
 // The program path as one argument of a desktop entry's Exec key: quoted,

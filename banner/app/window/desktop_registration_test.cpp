@@ -5,6 +5,10 @@
 
 #include <cstdlib>
 
+#include <QImage>
+
+#include "banner/app/window/application_setup.h"
+#include "banner/app/window/test_application.h"
 #include "platform/atomic_file.h"
 #include "platform/testing/temp_dir.h"
 
@@ -54,6 +58,8 @@ TEST_F(DocumentTypeRegistrarTest, FirstStartWritesPackageAndDesktopEntryThenRefr
   EXPECT_THAT(entry, HasSubstr("\nExec=\"/opt/plakato/Plakato\" %f\n"));
   EXPECT_THAT(entry, HasSubstr("\nMimeType=application/x-plakato-config;\n"));
   EXPECT_THAT(entry, HasSubstr("\nName=Plakato\n"));
+  EXPECT_THAT(entry, HasSubstr("\nIcon=plakato\n"));
+  EXPECT_THAT(package, HasSubstr("<icon name=\"application-x-plakato-config\"/>"));
   EXPECT_EQ(tools_, (std::vector<std::string>{"update-mime-database " + (temp_ / "home/mime").string(),
                                               "update-desktop-database " +
                                                   (temp_ / "home/applications").string()}));
@@ -131,6 +137,23 @@ TEST(XdgDataDirsTest, DefaultsAndRelativeEntries) {
 
   if (saved_home) setenv("XDG_DATA_HOME", home_copy.c_str(), 1); else unsetenv("XDG_DATA_HOME");
   if (saved_dirs) setenv("XDG_DATA_DIRS", dirs_copy.c_str(), 1); else unsetenv("XDG_DATA_DIRS");
+}
+
+TEST_F(DocumentTypeRegistrarTest, WritesTheDrawnIconsIntoTheUserIconTheme) {
+  testing::TestApplication();
+  DocumentTypeRegistrar registrar = Registrar("/opt/plakato/Plakato");
+  registrar.SetIconPainter(IconPng);
+  ASSERT_EQ(registrar.RegisterIfNew().outcome, Outcome::kRegistered);
+  for (int size : {16, 32, 48}) {
+    const fs::path document = temp_ / "home/icons/hicolor" / (std::to_string(size) + "x" + std::to_string(size)) /
+                              "mimetypes/application-x-plakato-config.png";
+    ASSERT_EQ(registrar.icon_path(size, true), document);
+    const QImage icon(QString::fromStdString(document.string()));
+    EXPECT_EQ(icon.size(), QSize(size, size)) << size;
+    const QImage program(QString::fromStdString(registrar.icon_path(size, false).string()));
+    EXPECT_EQ(program.size(), QSize(size, size));
+    EXPECT_NE(icon, program) << "the document has an icon of its own";
+  }
 }
 
 }  // namespace

@@ -6,38 +6,50 @@
 
 namespace plakato {
 
+using platform::ui::DialogService;
+using platform::ui::FileDialogRequest;
+using platform::ui::Answer;
+using platform::ui::Message;
+
 FileCommands::FileCommands(BannerEditor& editor, DialogService& dialogs) : editor_(editor), dialogs_(dialogs) {}
 
 bool FileCommands::SaveSettings() {
-  const auto path = dialogs_.ChooseFile(
-      {FileDialogRequest::Mode::kSave, kSaveSettingsTitle, kSettingsFilter, kSettingsExtension});
+  const auto path = dialogs_.ChooseFile({FileDialogRequest::Mode::kSave, kSaveSettingsTitle, kSettingsFilter,
+                                         kSettingsExtension, editor_.document_path()});
   if (!path) return false;
   if (!plakato::SaveSettings(editor_, *path)) {
     // Not saying so would let the user believe the design is kept.
     dialogs_.ShowError(std::string(kSaveSettingsFailed) + "\n" + *path);
     return false;
   }
+  editor_.MarkSaved(*path);
   return true;
 }
 
+bool FileCommands::ConfirmClose() {
+  if (!editor_.modified()) return true;
+  const Answer answer = dialogs_.AskYesNoCancel(kSaveBeforeCloseQuestion);
+  if (answer == Answer::kNo) return true;
+  return answer == Answer::kYes && SaveSettings();
+}
+
 void FileCommands::LoadWithQuestion() {
-  switch (dialogs_.AskYesNoCancel(kSaveBeforeLoadQuestion)) {
-    case Answer::kCancel:
-      return;
-    case Answer::kYes:
-      SaveSettings();  // a cancelled save only skips the save
-      break;
-    case Answer::kNo:
-      break;
-  }
+  const Answer answer = dialogs_.AskYesNoCancel(kSaveBeforeLoadQuestion);
+  if (answer == Answer::kCancel) return;
+  if (answer == Answer::kYes) SaveSettings();  // a cancelled save only skips the save
   const auto path = dialogs_.ChooseFile(
-      {FileDialogRequest::Mode::kOpen, kLoadSettingsTitle, kSettingsFilter, kSettingsExtension});
+      {FileDialogRequest::Mode::kOpen, kLoadSettingsTitle, kSettingsFilter, kSettingsExtension, ""});
   if (path) LoadSettingsFrom(*path);
 }
 
 void FileCommands::LoadSettingsFrom(const std::string& path) {
   const LoadReport report = LoadSettings(editor_, path);
+  if (!report.error.empty()) {
+    dialogs_.ShowError(report.error);
+    return;
+  }
   for (const std::string& warning : report.warnings) dialogs_.ShowWarning(warning);
+  editor_.StartHistory(path);
 }
 
 Bitmap FileCommands::ExportPicture() const {
@@ -45,11 +57,22 @@ Bitmap FileCommands::ExportPicture() const {
   return Bitmap(kInitialPreviewWidth, kInitialPreviewHeight, kWhite);
 }
 
+std::string FileCommands::ExportName() const {
+  const std::filesystem::path document = editor_.document_path();
+  const std::string stem = document.empty() ? kDefaultBannerName : document.stem().string();
+  return (document.empty() ? stem : (document.parent_path() / stem).string()) + "." + kExportExtension;
+}
+
 void FileCommands::ExportImage() {
-  // The export sets no title and no default extension of its own: a name
-  // typed without an ending is written as a bitmap under that name.
-  const auto path = dialogs_.ChooseFile({FileDialogRequest::Mode::kSave, "", kExportFilter, ""});
+  const auto path =
+      dialogs_.ChooseFile({FileDialogRequest::Mode::kSave, "", kExportFilter, kExportExtension, ExportName()});
   if (!path) return;
+  std::error_code ec;
+  if (!editor_.document_path().empty() && std::filesystem::equivalent(*path, editor_.document_path(), ec)) {
+    const Message question{*path + kOverwriteDesignQuestion, platform::ui::MessageIcon::kWarning,
+                           platform::ui::MessageButtons::kYesNo, Answer::kNo};
+    if (dialogs_.ShowMessage(question) != Answer::kYes) return;
+  }
   std::string error;
   if (!SavePicture(ExportPicture(), *path, &error)) {
     dialogs_.ShowError(std::string(kExportFailed) + "\n" + *path + "\n" + error);

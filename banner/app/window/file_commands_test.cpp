@@ -4,15 +4,18 @@
 #include <gtest/gtest.h>
 
 #include "banner/app/picture_codecs.h"
-#include "banner/app/window/scripted_dialogs.h"
+#include "platform/ui/scripted_dialogs.h"
 #include "platform/atomic_file.h"
 #include "platform/testing/temp_dir.h"
 
 namespace plakato {
+
+using platform::ui::FileDialogRequest;
+using platform::ui::Answer;
+using platform::ui::testing::ScriptedDialogs;
 namespace {
 
 using ::testing::HasSubstr;
-using testing::ScriptedDialogs;
 using Mode = FileDialogRequest::Mode;
 
 class FileCommandsTest : public ::testing::Test {
@@ -112,7 +115,8 @@ TEST_F(FileCommandsTest, ExportFormatFollowsTheNameNotTheFilter) {
   ASSERT_EQ(dialogs_.file_requests.size(), 3u);
   EXPECT_EQ(dialogs_.file_requests[0].filter, "ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)|*.bmp|PNGﾌｧｲﾙ(*.png)|*.png");
   EXPECT_EQ(dialogs_.file_requests[0].title, "");
-  EXPECT_EQ(dialogs_.file_requests[0].default_extension, "");
+  EXPECT_EQ(dialogs_.file_requests[0].default_extension, "bmp");
+  EXPECT_EQ(dialogs_.file_requests[0].suggested_name, "banner.bmp");
 
   std::string png, gif, plain;
   ASSERT_TRUE(platform::ReadWholeFile(temp_ / "a.PNG", png));
@@ -164,6 +168,64 @@ TEST_F(FileCommandsTest, UnreadableBackgroundPictureIsReportedAtLoad) {
   EXPECT_THAT(dialogs_.warnings[0], HasSubstr("broken.png"));
   EXPECT_FALSE(editor_.background_picture().has_value());
   EXPECT_EQ(editor_.renderer().previewWidth(), 88);
+}
+
+TEST_F(FileCommandsTest, ExportOffersTheBannerNameAndNeverSilentlyOverwritesTheDesign) {
+  DesignABanner(editor_);
+  dialogs_.files.push_back(Path("design.pkc"));
+  ASSERT_TRUE(commands_.SaveSettings());
+  std::string design;
+  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "design.pkc", design));
+
+  // Enter in the export dialog: the design's name with the bitmap extension.
+  dialogs_.files.push_back(std::nullopt);
+  commands_.ExportImage();
+  EXPECT_EQ(dialogs_.file_requests.back().suggested_name, Path("design.bmp"));
+
+  // Choosing the settings file itself asks, naming it; No keeps the design.
+  dialogs_.files.push_back(Path("design.pkc"));
+  dialogs_.answers.push_back(Answer::kNo);
+  commands_.ExportImage();
+  ASSERT_EQ(dialogs_.messages.size(), 1u);
+  EXPECT_THAT(dialogs_.messages[0].text, HasSubstr(Path("design.pkc")));
+  EXPECT_EQ(dialogs_.messages[0].default_answer, Answer::kNo);
+  std::string after;
+  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "design.pkc", after));
+  EXPECT_EQ(after, design);
+  dialogs_.files.push_back(Path("design.pkc"));
+  dialogs_.answers.push_back(Answer::kYes);
+  commands_.ExportImage();
+  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "design.pkc", after));
+  EXPECT_EQ(after.substr(0, 2), "BM");
+}
+
+TEST_F(FileCommandsTest, ClosingWithUnsavedChangesAsksToSave) {
+  EXPECT_TRUE(commands_.ConfirmClose()) << "nothing changed, nothing asked";
+  EXPECT_TRUE(dialogs_.questions.empty());
+  DesignABanner(editor_);
+  dialogs_.answers = {Answer::kCancel};
+  EXPECT_FALSE(commands_.ConfirmClose());
+  dialogs_.answers = {Answer::kYes};
+  dialogs_.files = {std::nullopt};  // the save dialog cancelled
+  EXPECT_FALSE(commands_.ConfirmClose());
+  dialogs_.answers = {Answer::kYes};
+  dialogs_.files = {Path("kept.pkc")};
+  EXPECT_TRUE(commands_.ConfirmClose());
+  EXPECT_TRUE(std::filesystem::exists(temp_ / "kept.pkc"));
+  EXPECT_FALSE(editor_.modified());
+  editor_.SetOffset(5);
+  dialogs_.answers = {Answer::kNo};
+  EXPECT_TRUE(commands_.ConfirmClose());
+  EXPECT_EQ(dialogs_.questions.size(), 4u);
+}
+
+TEST_F(FileCommandsTest, UnreadableSettingsFileIsNamedAndChangesNothing) {
+  DesignABanner(editor_);
+  const BannerSettings before = editor_.settings();
+  commands_.LoadSettingsFrom("/dev/zero");
+  ASSERT_EQ(dialogs_.errors.size(), 1u);
+  EXPECT_THAT(dialogs_.errors[0], HasSubstr("/dev/zero"));
+  EXPECT_TRUE(editor_.settings() == before);
 }
 
 }  // namespace

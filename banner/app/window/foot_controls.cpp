@@ -2,16 +2,22 @@
 
 #include <QCheckBox>
 #include <QFrame>
+#include <QScrollArea>
 #include <QLabel>
 #include <QPushButton>
 
 #include "banner/app/window/option_sync.h"
 #include "banner/app/window/preview_box.h"
-#include "banner/app/window/whole_area_buttons.h"
-#include "banner/app/window/window_widgets.h"
+#include "banner/app/window/preview_layout.h"
+#include "platform/ui/whole_area_buttons.h"
+#include "platform/ui/widget_placement.h"
 #include "banner/render/banner_renderer.h"
 
 namespace plakato {
+
+using platform::ui::CheckBoxButton;
+using platform::ui::Place;
+using platform::ui::MakeLabel;
 
 FootControls::FootControls(QWidget* window, Handlers handlers) : QObject(window) {
   auto* load = Place(new QPushButton("設定情報読込(&L)...", window), "cmdLoadConf", 11, 362, 140, 28);
@@ -32,8 +38,14 @@ FootControls::FootControls(QWidget* window, Handlers handlers) : QObject(window)
 
   MakeLabel(window, "Label15", "プレビュー：", 8, 413);
   open_preview_ = Place(new CheckBoxButton("別ウィンドウで開く(&P)", window), "chkOpenPrev", 102, 413, 147, 12);
-  preview_ = Place(new PreviewBox(window), "picPreview", 9, 435, kInitialPreviewWidth, kInitialPreviewHeight);
+  // The box scrolls a banner larger than the window can show.
+  preview_area_ = Place(new QScrollArea(window), "scrPreview", kPreviewLeft, kPreviewTop, kInitialPreviewWidth,
+                        kInitialPreviewHeight);
+  preview_area_->setFrameShape(QFrame::NoFrame);
+  preview_ = new PreviewBox(nullptr);
+  preview_->setObjectName("picPreview");
   preview_->ShowBanner({}, kInitialPreviewWidth, kInitialPreviewHeight);
+  preview_area_->setWidget(preview_);
 
   connect(load, &QPushButton::clicked, this, handlers.load_settings);
   connect(save, &QPushButton::clicked, this, handlers.save_settings);

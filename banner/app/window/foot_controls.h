@@ -6,6 +6,7 @@
 class QCheckBox;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 
 namespace plakato {
 
@@ -28,11 +29,13 @@ class FootControls : public QObject {
   FootControls(QWidget* window, Handlers handlers);
 
   PreviewBox* preview() const { return preview_; }
+  QScrollArea* preview_area() const { return preview_area_; }
   QLabel* version_label() const { return version_; }
   void SetOpenPreviewChecked(bool checked);
 
  private:
   PreviewBox* preview_;
+  QScrollArea* preview_area_;
   QLabel* version_;
   QCheckBox* open_preview_;
 };

@@ -9,12 +9,17 @@
 #include "banner/app/picture_codecs.h"
 #include "banner/app/window/bitmap_image.h"
 #include "banner/app/window/cut_out_frame.h"
-#include "banner/app/window/qt_dialog_service.h"
+#include "platform/ui/qt_dialog_service.h"
 #include "banner/app/window/window_texts.h"
-#include "banner/app/window/window_widgets.h"
+#include "platform/ui/widget_placement.h"
 #include "banner/render/nearest.h"
 
 namespace plakato {
+
+using platform::ui::DialogService;
+using platform::ui::QtDialogService;
+using platform::ui::FileDialogRequest;
+using platform::ui::Place;
 
 namespace {
 
@@ -31,7 +36,7 @@ ImageChooser::ImageChooser(QWidget* owner, const std::string& stored_file, int b
       banner_width_(banner_width),
       banner_height_(banner_height) {
   if (!dialogs) {
-    own_dialogs_ = std::make_unique<QtDialogService>(this);
+    own_dialogs_ = std::make_unique<QtDialogService>(this, platform::ui::MessageBoxTexts{kApplicationTitle});
     dialogs = own_dialogs_.get();
   }
   dialogs_ = dialogs;
@@ -42,7 +47,7 @@ ImageChooser::ImageChooser(QWidget* owner, const std::string& stored_file, int b
 
   file_box_ = Place(new QLineEdit(this), "txtFileName", 3, 3, 278, 21);
   file_box_->setReadOnly(true);
-  auto* browse = Place(new QPushButton("参照...", this), "cmdBrowse", 290, 3, 73, 21);
+  browse_ = Place(new QPushButton("参照...", this), "cmdBrowse", 290, 3, 73, 21);
   const QRect box = Rounded(ChooserGeometry::kDisplayBox);
   image_view_ = Place(new QLabel(this), "imgPic", box.x(), box.y(), box.width(), box.height());
   image_view_->setScaledContents(true);
@@ -57,11 +62,11 @@ ImageChooser::ImageChooser(QWidget* owner, const std::string& stored_file, int b
   ok_ = Place(new QPushButton("&OK", this), "cmdOK", 176, 222, 91, 27);
   ok_->setEnabled(false);
   ok_->setDefault(true);
-  auto* cancel = Place(new QPushButton("ｷｬﾝｾﾙ(&C)", this), "cmdCancel", 270, 222, 91, 27);
+  cancel_ = Place(new QPushButton("ｷｬﾝｾﾙ(&C)", this), "cmdCancel", 270, 222, 91, 27);
 
-  connect(browse, &QPushButton::clicked, this, &ImageChooser::Browse);
+  connect(browse_, &QPushButton::clicked, this, &ImageChooser::Browse);
   connect(ok_, &QPushButton::clicked, this, &ImageChooser::AcceptCutOut);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
   connect(frame_, &CutOutFrame::dragStarted, this, &ImageChooser::BeginDrag);
   connect(frame_, &CutOutFrame::dragMoved, this, &ImageChooser::MoveOutline);
   connect(frame_, &CutOutFrame::dropped, this, &ImageChooser::Drop);
@@ -74,7 +79,7 @@ ImageChooser::ImageChooser(QWidget* owner, const std::string& stored_file, int b
 ImageChooser::~ImageChooser() = default;
 
 void ImageChooser::Browse() {
-  const auto path = dialogs_->ChooseFile({FileDialogRequest::Mode::kOpen, "", kImageFilter, ""});
+  const auto path = dialogs_->ChooseFile({FileDialogRequest::Mode::kOpen, "", kImageFilter, "", ""});
   if (path) FitPictureToBox(*path);
 }
 
@@ -97,6 +102,9 @@ bool ImageChooser::FitPictureToBox(const std::string& path) {
       image_view_->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
   frame_->show();
   frame_->raise();
+  // A picture smaller than the banner gives a frame larger than the window;
+  // the buttons and the file box stay above it and usable.
+  for (QWidget* control : std::initializer_list<QWidget*>{file_box_, browse_, ok_, cancel_}) control->raise();
   return true;
 }
 

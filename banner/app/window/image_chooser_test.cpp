@@ -11,17 +11,19 @@
 
 #include "banner/app/picture_codecs.h"
 #include "banner/app/window/main_window.h"
-#include "banner/app/window/scripted_dialogs.h"
+#include "platform/ui/scripted_dialogs.h"
 #include "banner/app/window/test_application.h"
 #include "platform/atomic_file.h"
 #include "platform/testing/temp_dir.h"
 
 namespace plakato {
+
+using platform::ui::FileDialogRequest;
+using platform::ui::testing::ScriptedDialogs;
 namespace {
 
 using ::testing::HasSubstr;
 using testing::Find;
-using testing::ScriptedDialogs;
 
 // A picture whose every pixel tells where it is, so a cut-out shows its origin.
 Bitmap PositionPicture(int width, int height) {
@@ -139,6 +141,18 @@ TEST_F(ImageChooserTest, DraggingMovesTheCutOutAtFullResolution) {
   ASSERT_EQ(y0 + 80, 127);
   EXPECT_EQ(chooser.cut_out()->pixel(0, 32), MakeColor(x0 + 20, 159, 0));
   EXPECT_EQ(chooser.cut_out()->pixel(0, 33), kWhite);
+}
+
+TEST_F(ImageChooserTest, ButtonsStayUsableAboveTheFrameOfASmallPicture) {
+  ImageChooser chooser(nullptr, WritePicture("tiny.bmp", 12, 6), 234, 60, &dialogs_);
+  chooser.show();
+  ASSERT_GT(chooser.geometry_model().frame().width, chooser.width()) << "the frame covers the whole window";
+  for (const char* name : {"cmdOK", "cmdCancel", "cmdBrowse", "txtFileName"}) {
+    QWidget* control = Find(&chooser, name);
+    EXPECT_EQ(chooser.childAt(control->geometry().center()), control) << name;
+  }
+  QTest::mouseClick(Find(&chooser, "cmdOK"), Qt::LeftButton);
+  EXPECT_EQ(chooser.result(), QDialog::Accepted);
 }
 
 TEST_F(ImageChooserTest, CancelReturnsNothing) {

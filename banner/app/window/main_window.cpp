@@ -1,6 +1,13 @@
 #include "banner/app/window/main_window.h"
 
+#include <QCloseEvent>
 #include <QLabel>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollArea>
+#include <algorithm>
+#include <QShortcut>
+#include <functional>
 
 #include "banner/app/window/background_tab.h"
 #include "banner/app/window/desktop_registration.h"
@@ -9,8 +16,9 @@
 #include "banner/app/window/image_chooser.h"
 #include "banner/app/window/install_info.h"
 #include "banner/app/window/preview_box.h"
+#include "banner/app/window/preview_layout.h"
 #include "banner/app/window/preview_window.h"
-#include "banner/app/window/qt_dialog_service.h"
+#include "platform/ui/qt_dialog_service.h"
 #include "banner/app/window/size_row.h"
 #include "banner/app/window/startup_rules.h"
 #include "banner/app/window/tab_control.h"
@@ -19,6 +27,9 @@
 
 namespace plakato {
 
+using platform::ui::DialogService;
+using platform::ui::QtDialogService;
+
 MainWindow::MainWindow(std::unique_ptr<BannerEditor> editor, DialogService* dialogs)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
@@ -26,7 +37,7 @@ MainWindow::MainWindow(std::unique_ptr<BannerEditor> editor, DialogService* dial
   setObjectName("frmMain");
   setWindowTitle(kApplicationTitle);
   if (!dialogs) {
-    own_dialogs_ = std::make_unique<QtDialogService>(this);
+    own_dialogs_ = std::make_unique<QtDialogService>(this, platform::ui::MessageBoxTexts{kApplicationTitle});
     dialogs = own_dialogs_.get();
   }
   dialogs_ = dialogs;
@@ -42,10 +53,55 @@ MainWindow::MainWindow(std::unique_ptr<BannerEditor> editor, DialogService* dial
   tabs_->AddPage(background_tab_, "背景(&B)");
   tabs_->AddPage(title_tab_, "タイトル(&T)");
   tabs_->setCurrentIndex(0);
-  foot_ = new FootControls(this, {[this] { files_->LoadWithQuestion(); }, [this] { files_->SaveSettings(); },
+  foot_ = new FootControls(this, {[this] {
+                                    files_->LoadWithQuestion();
+                                    UpdateCaption();
+                                  },
+                                  [this] {
+                                    files_->SaveSettings();
+                                    UpdateCaption();
+                                  },
                                   [this] { files_->ExportImage(); }, [this](bool on) { SetPreviewWindowOpen(on); }});
 
   editor_->SetRenderObserver([this](const RenderReport& report) { OnRendered(report); });
+  AddShortcuts();
+}
+
+void MainWindow::AddShortcuts() {
+  const std::pair<const char*, std::function<void()>> shortcuts[] = {
+      {"Ctrl+Z", [this] { editor_->Undo(); }},
+      {"Ctrl+Y", [this] { editor_->Redo(); }},
+      {"Ctrl+O", [this] { files_->LoadWithQuestion(); }},
+      {"Ctrl+S", [this] { files_->SaveSettings(); }},
+      {"Ctrl+E", [this] { files_->ExportImage(); }},
+  };
+  for (const auto& [keys, action] : shortcuts) {
+    auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(keys)), this);
+    connect(shortcut, &QShortcut::activated, this, [this, action] {
+      action();
+      UpdateCaption();
+    });
+  }
+}
+
+int MainWindow::MaxClientHeight() const {
+  const QScreen* shown_on = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (!shown_on) return designed_height_ + kPreviewBaseHeight;
+  // The title bar and the frame take some of the screen as well.
+  constexpr int kWindowFrame = 40;
+  return std::max(designed_height_, shown_on->availableGeometry().height() - kWindowFrame);
+}
+
+void MainWindow::UpdateCaption() {
+  setWindowTitle(QString::fromStdString(WindowCaption(editor_->document_path(), editor_->modified())));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (files_->ConfirmClose()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
 }
 
 MainWindow::~MainWindow() {
@@ -68,16 +124,25 @@ void MainWindow::FormLoad(const StartupContext& context) {
     if (!result.message.empty()) dialogs_->ShowWarning(result.message);
   }
   if (auto path = SettingsPathFromArguments(context.arguments)) files_->LoadSettingsFrom(*path);
+  UpdateCaption();
 }
 
 void MainWindow::OnRendered(const RenderReport& report) {
   foot_->preview()->ShowBanner(editor_->renderer().preview(), report.preview_width, report.preview_height);
-  setFixedSize(kClientWidth, designed_height_ + report.window_extra_height);
+  const PreviewLayout layout =
+      LayOutPreview(report.preview_width, report.preview_height, designed_height_, kClientWidth, MaxClientHeight());
+  foot_->preview_area()->setFixedSize(layout.visible_width, layout.visible_height);
+  setFixedSize(kClientWidth, designed_height_ + layout.window_extra_height);
   if (editor_->controls().open_preview && preview_window_) {
     preview_window_->ShowBanner(editor_->renderer().preview());
   }
   SyncControls();
   if (!report.buttonize_error.empty()) dialogs_->ShowWarning(report.buttonize_error);
+  if (!report.font_error.empty() && !font_error_shown_) {
+    font_error_shown_ = true;
+    dialogs_->ShowWarning(std::string(kTitleFontMissing) + "\n" + report.font_error);
+  }
+  UpdateCaption();
 }
 
 void MainWindow::SyncControls() {
@@ -109,8 +174,10 @@ void MainWindow::SetPreviewWindowOpen(bool open) {
         preview_window_ = nullptr;
       });
     }
-    preview_window_->ShowCentred();
+    // Sized to the banner first, then centred at that size.
     editor_->SetOpenPreview(true);
+    if (editor_->renderer().hasRendered()) preview_window_->ShowBanner(editor_->renderer().preview());
+    preview_window_->ShowCentred();
   } else {
     delete preview_window_;
     editor_->SetOpenPreview(false);

@@ -10,14 +10,17 @@
 #include "banner/app/banner_editor.h"
 #include "banner/app/window/preview_window.h"
 
+namespace platform::ui {
+class DialogService;
+class QtDialogService;
+}  // namespace platform::ui
+
 namespace plakato {
 
 class BackgroundTab;
-class DialogService;
 class DocumentTypeRegistrar;
 class FileCommands;
 class FootControls;
-class QtDialogService;
 class SizeRow;
 class TabControl;
 class TitleTab;
@@ -40,7 +43,7 @@ class MainWindow : public QWidget {
   static constexpr int kDesignedHeight = 507;
 
   // dialogs may be null: the window then uses the toolkit's dialogs.
-  MainWindow(std::unique_ptr<BannerEditor> editor, DialogService* dialogs);
+  MainWindow(std::unique_ptr<BannerEditor> editor, platform::ui::DialogService* dialogs);
   ~MainWindow() override;
 
   // The start-up steps, in order: designed height, install information,
@@ -56,10 +59,14 @@ class MainWindow : public QWidget {
   void SyncControls();
   void ChooseBackgroundImage();
   void SetPreviewWindowOpen(bool open);
+  void AddShortcuts();
+  void UpdateCaption();
+  int MaxClientHeight() const;
+  void closeEvent(QCloseEvent* event) override;
 
   std::unique_ptr<BannerEditor> editor_;
-  std::unique_ptr<QtDialogService> own_dialogs_;
-  DialogService* dialogs_;
+  std::unique_ptr<platform::ui::QtDialogService> own_dialogs_;
+  platform::ui::DialogService* dialogs_;
   std::unique_ptr<FileCommands> files_;
   SizeRow* size_row_ = nullptr;
   TabControl* tabs_ = nullptr;
@@ -68,6 +75,7 @@ class MainWindow : public QWidget {
   FootControls* foot_ = nullptr;
   QPointer<PreviewWindow> preview_window_;
   int designed_height_ = kDesignedHeight;
+  bool font_error_shown_ = false;  // a missing font is told once
 };
 
 }  // namespace plakato

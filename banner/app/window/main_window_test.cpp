@@ -10,6 +10,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include "banner/app/picture_codecs.h"
@@ -17,18 +20,25 @@
 #include "banner/app/window/bitmap_image.h"
 #include "banner/app/window/color_swatch.h"
 #include "banner/app/window/preview_box.h"
-#include "banner/app/window/scripted_dialogs.h"
+#include "platform/ui/scripted_dialogs.h"
 #include "banner/app/window/tab_control.h"
+#include "banner/render/fake_font_backend.h"
 #include "banner/app/window/test_application.h"
-#include "banner/app/window/up_down_control.h"
-#include "banner/app/window/window_widgets.h"
+#include "platform/ui/up_down_control.h"
+#include "platform/ui/widget_placement.h"
 #include "platform/testing/temp_dir.h"
 
 namespace plakato {
+
+using platform::ui::FontChoice;
+using platform::ui::Answer;
+using platform::ui::UpDownControl;
+using platform::ui::IsLabelRed;
+using platform::ui::kListHeight;
+using platform::ui::testing::ScriptedDialogs;
 namespace {
 
 using testing::Find;
-using testing::ScriptedDialogs;
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -75,7 +85,7 @@ TEST_F(MainWindowTest, StartsAsDesigned) {
   EXPECT_EQ(Get("picStrColor_3")->geometry(), QRect(356, 119, 36, 36));
   EXPECT_EQ(Get("cmdSelFont")->geometry(), QRect(296, 69, 84, 25));
   EXPECT_EQ(Get("cmdSaveImage")->geometry(), QRect(303, 362, 140, 28));
-  EXPECT_EQ(Get("picPreview")->geometry(), QRect(9, 435, 88, 31));
+  EXPECT_EQ(QRect(Get("picPreview")->mapTo(window_.get(), QPoint()), Get("picPreview")->size()), QRect(9, 435, 88, 31));
   EXPECT_EQ(Get<QPushButton>("cmdLoadConf")->text(), "設定情報読込(&L)...");
   EXPECT_EQ(Get<QRadioButton>("optBackGround_2")->text(), "グラデーション（3色）");
   EXPECT_EQ(Get<TabControl>("sstabMain")->currentIndex(), 0);
@@ -344,6 +354,142 @@ TEST_F(MainWindowTest, SavedDesignRendersIdenticallyInPlakatoRender) {
   EXPECT_TRUE(from_window.picture == editor().renderer().preview());
 }
 #endif
+
+TEST_F(MainWindowTest, CaptionNamesTheFileAndMarksChangesThatCloseAsksAbout) {
+  platform::testing::TempDir temp;
+  Get<QComboBox>("cboSize")->setCurrentIndex(1);
+  EXPECT_EQ(window_->windowTitle(), "*Plakato");
+  dialogs_.answers = {Answer::kCancel};
+  EXPECT_FALSE(window_->close());
+  EXPECT_TRUE(window_->isVisible());
+  ASSERT_EQ(dialogs_.questions.size(), 1u);
+
+  dialogs_.files = {(temp / "shop.pkc").string()};
+  QTest::keyClick(window_.get(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(dialogs_.file_requests.back().title, "設定情報の保存");
+  EXPECT_EQ(window_->windowTitle(), "shop.pkc - Plakato");
+  Get<QComboBox>("cboSize")->setCurrentIndex(2);
+  EXPECT_EQ(window_->windowTitle(), "*shop.pkc - Plakato");
+  QTest::keyClick(window_.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(editor().settings().Size.index, 1);
+  EXPECT_EQ(Get<QComboBox>("cboSize")->currentIndex(), 1);
+  EXPECT_EQ(window_->windowTitle(), "shop.pkc - Plakato");
+  QTest::keyClick(window_.get(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(Get("picPreview")->size(), QSize(100, 60));
+
+  dialogs_.files = {std::nullopt};
+  QTest::keyClick(window_.get(), Qt::Key_E, Qt::ControlModifier);
+  EXPECT_EQ(dialogs_.file_requests.back().suggested_name, (temp / "shop.bmp").string());
+  dialogs_.answers = {Answer::kCancel};
+  QTest::keyClick(window_.get(), Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(dialogs_.questions.back(), "現在編集中の設定情報を保存しますか？");
+
+  dialogs_.answers = {Answer::kNo};
+  EXPECT_TRUE(window_->close());
+}
+
+TEST_F(MainWindowTest, InvalidUserSizeStopsEveryOtherControl) {
+  auto* sizes = Get<QComboBox>("cboSize");
+  sizes->setCurrentIndex(kUserSizeItem);
+  auto* width = Get<QLineEdit>("txtUSizeW");
+  width->setFocus(Qt::MouseFocusReason);
+  width->selectAll();
+  QTest::keyClicks(width, "abc");
+  QTest::mouseClick(Get("cmdSaveConf"), Qt::LeftButton);
+  EXPECT_TRUE(dialogs_.file_requests.empty()) << "no save dialog for Width=abc";
+  QTest::mouseClick(sizes, Qt::LeftButton);
+  QTest::keyClick(width, Qt::Key_S, Qt::ControlModifier);
+  QApplication::processEvents();
+  EXPECT_TRUE(dialogs_.file_requests.empty()) << "nor by its shortcut";
+  EXPECT_EQ(QApplication::focusWidget(), width);
+  EXPECT_EQ(width->selectedText(), "abc");
+  EXPECT_EQ(editor().settings().Size.index, kUserSizeItem);
+  EXPECT_TRUE(width->isEnabled());
+
+  // A usable size lets the click through.
+  width->selectAll();
+  QTest::keyClicks(width, "64");
+  QTest::mouseClick(Get("cmdSaveConf"), Qt::LeftButton);
+  EXPECT_EQ(dialogs_.file_requests.size(), 1u);
+  EXPECT_EQ(editor().settings().Size.Width, "64");
+}
+
+TEST(MainWindowFontTest, MissingTitleFontIsToldOnce) {
+  testing::TestApplication();
+  auto fonts = std::make_shared<FakeFontBackend>();
+  fonts->font_error = "no font found for \"X\"";
+  ScriptedDialogs dialogs;
+  MainWindow window(std::make_unique<BannerEditor>(std::make_unique<BannerRenderer>(fonts)), &dialogs);
+  window.editor().SetTitleText("A");
+  window.editor().SetTitleText("AB");
+  ASSERT_EQ(dialogs.warnings.size(), 1u);
+  EXPECT_THAT(dialogs.warnings[0], ::testing::HasSubstr("no font found for \"X\""));
+}
+
+TEST_F(MainWindowTest, BannerTallerThanTheScreenScrollsInsteadOfGrowingTheWindow) {
+  Get<QComboBox>("cboSize")->setCurrentIndex(kUserSizeItem);
+  TypeAndLeave("txtUSizeW", "150");
+  TypeAndLeave("txtUSizeH", "150");
+  editor().SetUserWidthText("2000");
+  editor().SetUserHeightText("3000");
+  editor().Render();
+  EXPECT_EQ(Get("picPreview")->size(), QSize(2000, 3000));
+  const int screen_height = window_->screen()->availableGeometry().height();
+  EXPECT_LE(window_->height(), screen_height);
+  auto* area = Get<QScrollArea>("scrPreview");
+  EXPECT_TRUE(area->verticalScrollBar()->isVisible() || area->verticalScrollBar()->maximum() > 0);
+  EXPECT_LE(area->geometry().bottom(), window_->height());
+}
+
+TEST_F(MainWindowTest, PreviewWindowIsCentredAtItsFinalSize) {
+  Get<QComboBox>("cboSize")->setCurrentIndex(3);
+  window_->move(100, 80);
+  Get<QCheckBox>("chkOpenPrev")->click();
+  PreviewWindow* preview = window_->preview_window();
+  ASSERT_NE(preview, nullptr);
+  EXPECT_EQ(preview->size(), QSize(234, 60));
+  const QPoint owner_centre = window_->geometry().center();
+  const QPoint centre = preview->geometry().center();
+  EXPECT_LE(std::abs(centre.x() - owner_centre.x()), 1);
+  EXPECT_LE(std::abs(centre.y() - owner_centre.y()), 1);
+}
+
+TEST_F(MainWindowTest, SwatchesOffsetAndOptionsWorkFromTheKeyboard) {
+  // Tab stops at the selected option only; the arrows select the next one.
+  auto* option0 = Get<QRadioButton>("optBackGround_0");
+  auto* option1 = Get<QRadioButton>("optBackGround_1");
+  EXPECT_TRUE(option0->focusPolicy() & Qt::TabFocus);
+  EXPECT_FALSE(option1->focusPolicy() & Qt::TabFocus);
+  option0->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(option0, Qt::Key_Down);
+  EXPECT_TRUE(option1->isChecked());
+  EXPECT_EQ(QApplication::focusWidget(), option1);
+  EXPECT_EQ(editor().settings().BackGround.Pattern, 1);
+  EXPECT_FALSE(option0->focusPolicy() & Qt::TabFocus);
+  QTest::keyClick(option1, Qt::Key_Up);
+  EXPECT_TRUE(option0->isChecked());
+
+  // A swatch takes the focus by Tab and asks for a colour with Space or Enter.
+  auto* swatch = Get<ColorSwatch>("picColor_0");
+  EXPECT_TRUE(swatch->focusPolicy() & Qt::TabFocus);
+  dialogs_.colors = {MakeColor(1, 2, 3), std::nullopt};
+  QTest::keyClick(swatch, Qt::Key_Space);
+  QTest::keyClick(swatch, Qt::Key_Return);
+  EXPECT_EQ(dialogs_.color_requests.size(), 2u);
+  EXPECT_EQ(editor().settings().BackGround.Color1, MakeColor(1, 2, 3));
+
+  // The shadow offset steps with the arrow keys in its box.
+  Get<TabControl>("sstabMain")->setCurrentIndex(1);
+  editor().SetTitleText("A");
+  Get<QCheckBox>("chkShadow")->click();
+  auto* offset = Get<QLineEdit>("txtShadowOffs");
+  QTest::keyClick(offset, Qt::Key_Up);
+  QTest::keyClick(offset, Qt::Key_Up);
+  EXPECT_EQ(editor().settings().Title.Offset, 3);
+  QTest::keyClick(offset, Qt::Key_Down);
+  EXPECT_EQ(editor().settings().Title.Offset, 2);
+  EXPECT_EQ(offset->text(), "2");
+}
 
 }  // namespace
 }  // namespace plakato

@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
   QSettings install_store(QSettings::NativeFormat, QSettings::UserScope, "Plakato", "Plakato");
   plakato::DocumentTypeRegistrar registrar(plakato::XdgDataDirsFromEnvironment(),
                                            QCoreApplication::applicationFilePath().toStdString(), RunToolIfPresent);
+  registrar.SetIconPainter(plakato::IconPng);
   plakato::StartupContext context;
   context.install_store = &install_store;
   context.application_dir = QCoreApplication::applicationDirPath();

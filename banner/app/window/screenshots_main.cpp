@@ -1,6 +1,8 @@
 // Renders the banner maker's windows into PNG files, for the documentation
 // and for checking the layout: plakato-screenshots OUTPUT_FOLDER
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QPixmap>
 #include <QTimer>
@@ -12,6 +14,8 @@
 #include "banner/app/window/main_window.h"
 #include "banner/app/window/startup_rules.h"
 #include "banner/app/window/tab_control.h"
+#include "banner/app/window/window_texts.h"
+#include "platform/ui/qt_dialog_service.h"
 
 namespace {
 
@@ -78,5 +82,44 @@ int main(int argc, char** argv) {
   plakato::ImageChooser chooser(&window, sample.toStdString(), 234, 60, nullptr);
   chooser.show();
   ok = Save(chooser, folder, "plakato-chooser.png") && ok;
+  chooser.hide();
+
+  // A picture smaller than the banner: the frame is larger than the window,
+  // the buttons stay on top.
+  const QString small = folder.filePath("small-picture.png");
+  plakato::SavePicture(plakato::CropBitmap(SamplePicture(), 380, 70, 60, 30, plakato::kWhite), small.toStdString(),
+                       &error);
+  plakato::ImageChooser small_chooser(&window, small.toStdString(), 234, 60, nullptr);
+  small_chooser.show();
+  ok = Save(small_chooser, folder, "plakato-chooser-small-picture.png") && ok;
+  small_chooser.hide();
+
+  // The file dialog with its type list open, showing the filter texts.
+  QTimer::singleShot(500, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog) return;
+    if (auto* types = dialog->findChild<QComboBox*>("fileTypeCombo")) types->showPopup();
+    QApplication::processEvents();
+    ok = Save(*dialog, folder, "plakato-file-dialog.png") && ok;
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+      ok = Save(*popup, folder, "plakato-file-types.png") && ok;
+      popup->close();
+    }
+    QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+  });
+  platform::ui::QtDialogService dialogs(&window, {"Plakato"});
+  dialogs.ChooseFile({platform::ui::FileDialogRequest::Mode::kOpen, "", plakato::kImageFilter, "",
+                      folder.absolutePath().toStdString() + "/"});
+
+  // The separate preview window, then a banner taller than the screen
+  // allows, shown scrolling.
+  window.findChild<QCheckBox*>("chkOpenPrev")->click();
+  if (plakato::PreviewWindow* preview = window.preview_window()) ok = Save(*preview, folder, "plakato-preview-window.png") && ok;
+  window.findChild<QCheckBox*>("chkOpenPrev")->click();
+  editor.SelectSize(plakato::kUserSizeItem);
+  editor.SetUserWidthText("600");
+  editor.SetUserHeightText("1200");
+  editor.Render();
+  ok = Save(window, folder, "plakato-scrolling-preview.png") && ok;
   return ok ? 0 : 1;
 }

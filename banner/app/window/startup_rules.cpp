@@ -1,5 +1,9 @@
 #include "banner/app/window/startup_rules.h"
 
+#include <filesystem>
+
+#include "banner/app/window/window_texts.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -47,6 +51,12 @@ std::optional<std::string> SettingsPathFromArguments(const std::vector<std::stri
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   if (ending != ".pkc") return std::nullopt;
   return path;
+}
+
+std::string WindowCaption(const std::string& document_path, bool modified) {
+  std::string caption = modified ? "*" : "";
+  if (!document_path.empty()) caption += std::filesystem::path(document_path).filename().string() + " - ";
+  return caption + kApplicationTitle;
 }
 
 }  // namespace plakato

@@ -27,4 +27,8 @@ std::string FormatInstallVersion(const ProgramVersion& version);
 // any letter case names a settings file to load; anything else names none.
 std::optional<std::string> SettingsPathFromArguments(const std::vector<std::string>& arguments);
 
+// The window's caption: the design's file name before the program's title,
+// and a leading "*" while there are unsaved changes ("*a.pkc - Plakato").
+std::string WindowCaption(const std::string& document_path, bool modified);
+
 }  // namespace plakato

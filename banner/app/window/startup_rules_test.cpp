@@ -39,5 +39,12 @@ TEST(CommandLineTest, AnythingElseLoadsNothing) {
   EXPECT_EQ(SettingsPathFromArguments({"Plakato", "/tmp/a.pkcx"}), std::nullopt);
 }
 
+TEST(WindowCaptionTest, NamesTheFileAndMarksUnsavedChanges) {
+  EXPECT_EQ(WindowCaption("", false), "Plakato");
+  EXPECT_EQ(WindowCaption("", true), "*Plakato");
+  EXPECT_EQ(WindowCaption("/home/u/バナー.pkc", false), "バナー.pkc - Plakato");
+  EXPECT_EQ(WindowCaption("/home/u/a.pkc", true), "*a.pkc - Plakato");
+}
+
 }  // namespace
 }  // namespace plakato

@@ -12,10 +12,17 @@ inline constexpr const char* kSaveSettingsTitle = "設定情報の保存";
 inline constexpr const char* kLoadSettingsTitle = "設定情報の読込";
 inline constexpr const char* kSaveBeforeLoadQuestion = "現在編集中の設定情報を保存しますか？";
 inline constexpr const char* kSaveSettingsFailed = "設定情報を保存できませんでした。";
+inline constexpr const char* kSaveBeforeCloseQuestion = "現在編集中の設定情報を保存しますか？";
+
+inline constexpr const char* kTitleFontMissing = "タイトルのフォントが見つからないため、タイトルを描けません。";
 
 // Export.
 inline constexpr const char* kExportFilter = "ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)|*.bmp|PNGﾌｧｲﾙ(*.png)|*.png";
 inline constexpr const char* kExportFailed = "イメージを保存できませんでした。";
+inline constexpr const char* kExportExtension = "bmp";
+inline constexpr const char* kDefaultBannerName = "banner";
+inline constexpr const char* kOverwriteDesignQuestion =
+    "\nは編集中の設定ファイルです。イメージで上書きすると設定情報は失われます。上書きしますか？";
 
 // The background image chooser.
 inline constexpr const char* kImageFilter =
@@ -23,11 +30,5 @@ inline constexpr const char* kImageFilter =
     "ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)|*.bmp|JPEGﾌｧｲﾙ(*.jpg, *.jpeg)|*.jpg;*.jpeg|GIFﾌｧｲﾙ(*.gif)|*.gif|"
     "PNGﾌｧｲﾙ(*.png)|*.png";
 inline constexpr const char* kPictureLoadFailed = "画像ファイルを読み込めませんでした。";
-
-// Message box buttons.
-inline constexpr const char* kYesButton = "はい";
-inline constexpr const char* kNoButton = "いいえ";
-inline constexpr const char* kCancelButton = "キャンセル";
-inline constexpr const char* kOkButton = "OK";
 
 }  // namespace plakato

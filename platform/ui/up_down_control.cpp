@@ -1,10 +1,11 @@
-#include "banner/app/window/up_down_control.h"
+#include "platform/ui/up_down_control.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
 #include <algorithm>
 
-namespace plakato {
+namespace platform::ui {
 
 UpDownControl::UpDownControl(int minimum, int maximum, QWidget* parent)
     : QWidget(parent), minimum_(minimum), maximum_(std::max(minimum, maximum)), value_(minimum) {
@@ -21,8 +22,11 @@ UpDownControl::UpDownControl(int minimum, int maximum, QWidget* parent)
 }
 
 void UpDownControl::SetBuddy(QLineEdit* buddy) {
+  if (buddy_) buddy_->removeEventFilter(this);
   buddy_ = buddy;
-  if (buddy_) buddy_->setText(QString::number(value_));
+  if (!buddy_) return;
+  buddy_->setText(QString::number(value_));
+  buddy_->installEventFilter(this);
 }
 
 void UpDownControl::SetValue(int value) {
@@ -33,10 +37,25 @@ void UpDownControl::SetValue(int value) {
   emit valueChanged(value_);
 }
 
+bool UpDownControl::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == buddy_ && event->type() == QEvent::KeyPress && isEnabled()) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Up) {
+      StepUp();
+      return true;
+    }
+    if (key == Qt::Key_Down) {
+      StepDown();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
 void UpDownControl::resizeEvent(QResizeEvent*) {
   const int half = height() / 2;
   up_->setGeometry(0, 0, width(), half);
   down_->setGeometry(0, half, width(), height() - half);
 }
 
-}  // namespace plakato
+}  // namespace platform::ui

@@ -5,7 +5,7 @@
 class QLineEdit;
 class QToolButton;
 
-namespace plakato {
+namespace platform::ui {
 
 // Two arrow buttons that step a whole number within a range and keep the
 // text of a buddy box equal to the value.
@@ -15,6 +15,7 @@ class UpDownControl : public QWidget {
  public:
   UpDownControl(int minimum, int maximum, QWidget* parent);
 
+  // The buddy shows the value; its Up and Down arrow keys step it.
   void SetBuddy(QLineEdit* buddy);
   int value() const { return value_; }
   // Clamped into the range; emits valueChanged only for a new value.
@@ -27,6 +28,7 @@ class UpDownControl : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   int minimum_;
@@ -37,4 +39,4 @@ class UpDownControl : public QWidget {
   QToolButton* down_;
 };
 
-}  // namespace plakato
+}  // namespace platform::ui

@@ -1,0 +1,137 @@
+#include "platform/profile_cache.h"
+
+#include <sys/stat.h>
+
+#include <list>
+#include <mutex>
+
+#include "platform/ascii_text.h"
+#include "platform/atomic_file.h"
+
+namespace platform {
+namespace {
+
+std::string Fold(std::string_view name) {
+  name = TrimAsciiBlanks(name);
+  std::string folded(name);
+  for (char& c : folded) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return folded;
+}
+
+// What tells one version of a file from another without reading it.
+struct FileStamp {
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  std::int64_t modified_ns = 0;
+  std::int64_t changed_ns = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
+std::int64_t Nanoseconds(const struct timespec& ts) {
+  return static_cast<std::int64_t>(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
+std::int64_t NowNs() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+             std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
+struct CachedFile {
+  std::filesystem::path path;
+  FileStamp stamp;
+  std::int64_t read_at_ns = 0;  // clock reading taken before the bytes were read
+  std::string bytes;
+  std::shared_ptr<const ProfileIndex> index;
+};
+
+// A few files at most: the script, a settings file, the INI files an
+// install touches.
+constexpr std::size_t kCachedFiles = 8;
+
+}  // namespace
+
+ProfileIndex::ProfileIndex(std::string_view bytes) {
+  Section* current = nullptr;
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    std::size_t end = bytes.find('\n', pos);
+    if (end == std::string_view::npos) end = bytes.size();
+    const std::string_view line = TrimAsciiBlanks(bytes.substr(pos, end - pos));
+    pos = end + 1;
+    if (line.empty() || line.front() == ';') continue;
+    if (line.front() == '[') {
+      const std::size_t close = line.find(']');
+      const std::string_view name =
+          TrimAsciiBlanks(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+      sections_.emplace_back(name);
+      current = &by_name_[Fold(name)];
+      continue;
+    }
+    const std::size_t eq = line.find('=');
+    if (eq == std::string_view::npos || current == nullptr) continue;
+    const std::string_view key = TrimAsciiBlanks(line.substr(0, eq));
+    current->keys.emplace_back(key);
+    current->values.emplace(Fold(key), std::string(TrimAsciiBlanks(line.substr(eq + 1))));
+  }
+}
+
+std::optional<std::string_view> ProfileIndex::Find(std::string_view section, std::string_view key) const {
+  const auto s = by_name_.find(Fold(section));
+  if (s == by_name_.end()) return std::nullopt;
+  const auto v = s->second.values.find(Fold(key));
+  if (v == s->second.values.end()) return std::nullopt;
+  return std::string_view(v->second);
+}
+
+std::vector<std::string> ProfileIndex::Keys(std::string_view section) const {
+  const auto s = by_name_.find(Fold(section));
+  return s == by_name_.end() ? std::vector<std::string>() : s->second.keys;
+}
+
+std::shared_ptr<const ProfileIndex> ReadProfileIndex(const std::filesystem::path& file) {
+  static std::mutex mutex;
+  static std::list<CachedFile> cache;  // most recently used first
+  const std::lock_guard<std::mutex> lock(mutex);
+
+  auto cached = cache.begin();
+  while (cached != cache.end() && cached->path != file) ++cached;
+
+  const std::int64_t now = NowNs();
+  struct stat info {};
+  if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (cached != cache.end()) cache.erase(cached);
+    return nullptr;
+  }
+  const FileStamp stamp{info.st_dev, info.st_ino, info.st_size, Nanoseconds(info.st_mtim),
+                        Nanoseconds(info.st_ctim)};
+  if (cached != cache.end() && cached->stamp == stamp) {
+    const std::int64_t last_change = std::max(stamp.modified_ns, stamp.changed_ns);
+    const std::int64_t slack = std::chrono::nanoseconds(kProfileTimeSlack).count();
+    if (cached->read_at_ns - last_change >= slack) {
+      cache.splice(cache.begin(), cache, cached);
+      return cached->index;
+    }
+  }
+
+  std::string bytes;
+  if (!ReadWholeFile(file, bytes)) {
+    if (cached != cache.end()) cache.erase(cached);
+    return nullptr;
+  }
+  if (cached != cache.end() && cached->stamp == stamp && cached->bytes == bytes) {
+    cached->read_at_ns = now;  // the same bytes, now known at a later time
+    cache.splice(cache.begin(), cache, cached);
+    return cached->index;
+  }
+  if (cached != cache.end()) cache.erase(cached);
+  auto index = std::make_shared<const ProfileIndex>(bytes);
+  cache.push_front(CachedFile{file, stamp, now, std::move(bytes), index});
+  if (cache.size() > kCachedFiles) cache.pop_back();
+  return index;
+}
+
+}  // namespace platform

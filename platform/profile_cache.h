@@ -1,0 +1,52 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// One private-profile file taken apart once, so that many lookups in it cost
+// a map search each instead of a scan of the whole file. Names compare
+// without regard to ASCII letter case and without surrounding blanks; when a
+// section occurs more than once its keys are searched in file order, and the
+// first line of a key is the one that counts.
+class ProfileIndex {
+ public:
+  explicit ProfileIndex(std::string_view bytes);
+
+  // The value (blanks trimmed, quotes kept) or nullopt.
+  std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
+  // Key names of every occurrence of the section, in file order.
+  std::vector<std::string> Keys(std::string_view section) const;
+  // Section names in file order, repeats included.
+  const std::vector<std::string>& Sections() const { return sections_; }
+
+ private:
+  struct Section {
+    std::vector<std::string> keys;               // as written, in file order
+    std::map<std::string, std::string> values;   // folded key -> first value
+  };
+  std::map<std::string, Section> by_name_;  // folded section name
+  std::vector<std::string> sections_;
+};
+
+// The index of a file's current content, or nullptr when it cannot be read.
+//
+// Each call looks at the file afresh (its identity: device, inode, size,
+// modification and change times) and reuses the index made before only
+// while nothing of that has changed. Times on disk are coarse (two seconds
+// on some file systems), so a file rewritten in place within one tick could
+// keep its identity: an index made less than kProfileTimeSlack after the
+// file's last change is trusted only after its bytes were compared again.
+std::shared_ptr<const ProfileIndex> ReadProfileIndex(const std::filesystem::path& file);
+
+inline constexpr std::chrono::seconds kProfileTimeSlack{2};
+
+}  // namespace platform
