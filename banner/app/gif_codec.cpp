@@ -1,7 +1,9 @@
-// GIF reading through giflib: the first frame on the logical screen.
+// GIF reading through giflib: the first frame on the logical screen. Only
+// the first frame is decoded, line by line, after its size is checked.
 #include <gif_lib.h>
 
 #include <cstring>
+#include <vector>
 
 #include "banner/app/picture_codecs.h"
 #include "platform/atomic_file.h"
@@ -22,6 +24,35 @@ int ReadFromMemory(GifFileType* gif, GifByteType* out, int length) {
   return static_cast<int>(n);
 }
 
+// giflib has no text for some failures (and none for "no error").
+std::string GifError(int code) {
+  const char* text = GifErrorString(code);
+  return text ? std::string("GIF: ") + text : "GIF: broken file (" + std::to_string(code) + ")";
+}
+
+bool TooLarge(long long width, long long height) {
+  return width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide ||
+         width * height > kMaxPicturePixels;
+}
+
+// The rows of the frame in the order they are stored: interlaced frames
+// store every 8th row from 0, every 8th from 4, every 4th from 2, every
+// 2nd from 1.
+std::vector<int> RowOrder(int height, bool interlaced) {
+  std::vector<int> order;
+  order.reserve(static_cast<std::size_t>(height));
+  if (!interlaced) {
+    for (int y = 0; y < height; ++y) order.push_back(y);
+    return order;
+  }
+  static constexpr int kStart[] = {0, 4, 2, 1};
+  static constexpr int kStep[] = {8, 8, 4, 2};
+  for (int pass = 0; pass < 4; ++pass) {
+    for (int y = kStart[pass]; y < height; y += kStep[pass]) order.push_back(y);
+  }
+  return order;
+}
+
 }  // namespace
 
 PictureResult LoadGif(const std::filesystem::path& path) {
@@ -31,37 +62,58 @@ PictureResult LoadGif(const std::filesystem::path& path) {
   Memory memory{&data, 0};
   int code = 0;
   GifFileType* gif = DGifOpen(&memory, ReadFromMemory, &code);
-  if (!gif) return {{}, std::string("GIF: ") + GifErrorString(code)};
+  if (!gif) return {{}, GifError(code)};
   struct Closer {
     GifFileType* g;
     ~Closer() { DGifCloseFile(g, nullptr); }
   } closer{gif};
   const long long sw = gif->SWidth, sh = gif->SHeight;
-  if (sw <= 0 || sh <= 0 || sw > kMaxPictureSide || sh > kMaxPictureSide || sw * sh > kMaxPicturePixels)
-    return {{}, "picture too large"};
-  if (DGifSlurp(gif) != GIF_OK || gif->ImageCount < 1) return {{}, std::string("GIF: ") + GifErrorString(gif->Error)};
+  if (TooLarge(sw, sh)) return {{}, "picture too large"};
 
-  const SavedImage& frame = gif->SavedImages[0];
-  const ColorMapObject* map = frame.ImageDesc.ColorMap ? frame.ImageDesc.ColorMap : gif->SColorMap;
-  if (!map) return {{}, "GIF: no colour map"};
-  GraphicsControlBlock gcb{};
-  gcb.TransparentColor = NO_TRANSPARENT_COLOR;
-  DGifSavedExtensionToGCB(gif, 0, &gcb);
-
-  Bitmap bmp(static_cast<int>(sw), static_cast<int>(sh), kWhite);
-  const GifImageDesc& d = frame.ImageDesc;
-  for (int y = 0; y < d.Height; ++y) {
-    for (int x = 0; x < d.Width; ++x) {
-      const int px = d.Left + x, py = d.Top + y;
-      if (!bmp.contains(px, py)) continue;
-      const int index = frame.RasterBits[static_cast<std::size_t>(y) * static_cast<std::size_t>(d.Width) +
-                                         static_cast<std::size_t>(x)];
-      if (index == gcb.TransparentColor || index >= map->ColorCount) continue;
-      const GifColorType& c = map->Colors[index];
-      bmp.set_pixel(px, py, MakeColor(c.Red, c.Green, c.Blue));
+  int transparent = NO_TRANSPARENT_COLOR;
+  for (;;) {
+    GifRecordType record;
+    if (DGifGetRecordType(gif, &record) != GIF_OK) return {{}, GifError(gif->Error)};
+    if (record == TERMINATE_RECORD_TYPE) return {{}, "GIF: no picture in the file"};
+    if (record == EXTENSION_RECORD_TYPE) {
+      int kind = 0;
+      GifByteType* block = nullptr;
+      if (DGifGetExtension(gif, &kind, &block) != GIF_OK) return {{}, GifError(gif->Error)};
+      if (kind == GRAPHICS_EXT_FUNC_CODE && block) {
+        GraphicsControlBlock gcb{};
+        gcb.TransparentColor = NO_TRANSPARENT_COLOR;
+        if (DGifExtensionToGCB(block[0], block + 1, &gcb) == GIF_OK) transparent = gcb.TransparentColor;
+      }
+      while (block) {
+        if (DGifGetExtensionNext(gif, &block) != GIF_OK) return {{}, GifError(gif->Error)};
+      }
+      continue;
     }
+    if (record != IMAGE_DESC_RECORD_TYPE) continue;
+
+    if (DGifGetImageDesc(gif) != GIF_OK) return {{}, GifError(gif->Error)};
+    const GifImageDesc& d = gif->Image;
+    // A frame may be larger than the screen; it is clipped to it, but it is
+    // decoded whole, so it is held to the same limit as a picture.
+    if (TooLarge(d.Width, d.Height)) return {{}, "picture too large"};
+    const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
+    if (!map) return {{}, "GIF: no colour map"};
+
+    Bitmap bmp(static_cast<int>(sw), static_cast<int>(sh), kWhite);
+    std::vector<GifPixelType> line(static_cast<std::size_t>(d.Width));
+    for (int y : RowOrder(d.Height, d.Interlace)) {
+      if (DGifGetLine(gif, line.data(), d.Width) != GIF_OK) return {{}, GifError(gif->Error)};
+      const int py = d.Top + y;
+      for (int x = 0; x < d.Width; ++x) {
+        const int px = d.Left + x;
+        const int index = line[static_cast<std::size_t>(x)];
+        if (!bmp.contains(px, py) || index == transparent || index >= map->ColorCount) continue;
+        const GifColorType& c = map->Colors[index];
+        bmp.set_pixel(px, py, MakeColor(c.Red, c.Green, c.Blue));
+      }
+    }
+    return {std::move(bmp), {}};
   }
-  return {std::move(bmp), {}};
 }
 
 }  // namespace plakato

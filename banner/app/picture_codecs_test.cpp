@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstddef>
 #include <jpeglib.h>
+#include <png.h>
 
 #include "platform/atomic_file.h"
 #include "platform/testing/temp_dir.h"
@@ -29,7 +30,50 @@ std::string Bytes(const std::filesystem::path& p) {
 class PictureCodecsTest : public ::testing::Test {
  protected:
   platform::testing::TempDir dir_;
+
+  std::filesystem::path Write(const char* name, const std::string& data) {
+    EXPECT_TRUE(platform::WriteFileAtomically(dir_ / name, data));
+    return dir_ / name;
+  }
 };
+
+// Writes a PNG of one row from raw samples, as common tools write it: no
+// colour chunks unless a gamma is given.
+std::filesystem::path WritePng(const std::filesystem::path& path, int color_type, int bit_depth, int width,
+                               std::vector<png_byte> row, double gamma = 0) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_init_io(png, file);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width), 1, bit_depth, color_type, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  if (gamma > 0) png_set_gAMA(png, info, gamma);
+  png_write_info(png, info);
+  png_write_row(png, row.data());
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  std::fclose(file);
+  return path;
+}
+
+// Writes a GIF whose screen and first frame differ.
+std::filesystem::path WriteGif(const std::filesystem::path& path, int screen_w, int screen_h, int left, int top,
+                               int w, int h, bool interlaced, const std::vector<GifPixelType>& stored_rows) {
+  int error = 0;
+  GifFileType* g = EGifOpenFileName(path.c_str(), false, &error);
+  GifColorType colors[2] = {{255, 255, 255}, {0, 255, 0}};
+  ColorMapObject* map = GifMakeMapObject(2, colors);
+  EGifPutScreenDesc(g, screen_w, screen_h, 1, 0, map);
+  EGifPutImageDesc(g, left, top, w, h, interlaced, nullptr);
+  std::vector<GifPixelType> line(static_cast<std::size_t>(w));
+  for (int y = 0; y < h; ++y) {
+    std::fill(line.begin(), line.end(), stored_rows[static_cast<std::size_t>(y)]);
+    EGifPutLine(g, line.data(), w);
+  }
+  GifFreeMapObject(map);
+  EGifCloseFile(g, &error);
+  return path;
+}
 
 TEST_F(PictureCodecsTest, PngNameIsDecidedByTheLastFourCharacters) {
   EXPECT_TRUE(IsPngPath("a.png"));
@@ -126,6 +170,55 @@ TEST_F(PictureCodecsTest, ReadsJpegAndGif) {
   EXPECT_EQ(gif.picture.width(), 3);
   EXPECT_EQ(gif.picture.pixel(2, 1), MakeColor(0, 255, 0));
   EXPECT_EQ(gif.picture.pixel(0, 0), kWhite);
+}
+
+TEST_F(PictureCodecsTest, PngStoredValuesAreThePixels) {
+  // 16-bit grey 0x8080 and 16-bit red 0xFFFF/0x0000/0x8080.
+  PictureResult grey = LoadPng(WritePng(dir_ / "g16.png", PNG_COLOR_TYPE_GRAY, 16, 1, {0x80, 0x80}));
+  ASSERT_TRUE(grey.ok()) << grey.error;
+  EXPECT_EQ(grey.picture.pixel(0, 0), MakeColor(128, 128, 128));
+  PictureResult rgb =
+      LoadPng(WritePng(dir_ / "c16.png", PNG_COLOR_TYPE_RGB, 16, 1, {0xFF, 0xFF, 0x00, 0x00, 0x80, 0x80}));
+  ASSERT_TRUE(rgb.ok()) << rgb.error;
+  EXPECT_EQ(rgb.picture.pixel(0, 0), MakeColor(255, 0, 128));
+  // Half-transparent black and opaque blue over white, blended in stored values.
+  PictureResult alpha = LoadPng(
+      WritePng(dir_ / "a.png", PNG_COLOR_TYPE_RGB_ALPHA, 8, 2, {0, 0, 0, 128, 0, 0, 255, 255}));
+  ASSERT_TRUE(alpha.ok()) << alpha.error;
+  EXPECT_EQ(alpha.picture.pixel(0, 0), MakeColor(127, 127, 127));
+  EXPECT_EQ(alpha.picture.pixel(1, 0), MakeColor(0, 0, 255));
+  PictureResult grey_alpha = LoadPng(WritePng(dir_ / "ga16.png", PNG_COLOR_TYPE_GRAY_ALPHA, 16, 1, {0, 0, 0, 0}));
+  ASSERT_TRUE(grey_alpha.ok()) << grey_alpha.error;
+  EXPECT_EQ(grey_alpha.picture.pixel(0, 0), kWhite);
+  // A gamma chunk does not change the pixels.
+  PictureResult tagged = LoadPng(WritePng(dir_ / "gamma.png", PNG_COLOR_TYPE_RGB, 8, 1, {128, 64, 200}, 1.0));
+  ASSERT_TRUE(tagged.ok()) << tagged.error;
+  EXPECT_EQ(tagged.picture.pixel(0, 0), MakeColor(128, 64, 200));
+}
+
+TEST_F(PictureCodecsTest, GifFramesAreClippedToTheScreenOrRefusedWithAMessage) {
+  // A 5 x 4 green frame at (1, 1) on a 3 x 2 screen.
+  PictureResult clipped = LoadGif(WriteGif(dir_ / "big.gif", 3, 2, 1, 1, 5, 4, false, {1, 1, 1, 1}));
+  ASSERT_TRUE(clipped.ok()) << clipped.error;
+  EXPECT_EQ(clipped.picture.width(), 3);
+  EXPECT_EQ(clipped.picture.pixel(0, 0), kWhite);
+  EXPECT_EQ(clipped.picture.pixel(0, 1), kWhite);
+  EXPECT_EQ(clipped.picture.pixel(1, 1), MakeColor(0, 255, 0));
+  EXPECT_EQ(clipped.picture.pixel(2, 1), MakeColor(0, 255, 0));
+  // Interlaced rows are stored 0, 4, 2, 6, 1, 3, 5, 7: the second is row 4.
+  PictureResult interlaced = LoadGif(WriteGif(dir_ / "i.gif", 1, 8, 0, 0, 1, 8, true, {0, 1, 0, 0, 0, 0, 0, 0}));
+  ASSERT_TRUE(interlaced.ok()) << interlaced.error;
+  for (int y = 0; y < 8; ++y) EXPECT_EQ(interlaced.picture.pixel(0, y), y == 4 ? MakeColor(0, 255, 0) : kWhite);
+
+  // A 65535 x 65535 frame on a 3 x 2 screen: refused before decoding.
+  const std::string head = std::string("GIF89a\x03\x00\x02\x00\x80\x00\x00", 13) + std::string("\xFF\xFF\xFF\0\0\0", 6);
+  PictureResult huge = LoadPicture(Write("huge.gif", head + std::string("\x2C\0\0\0\0\xFF\xFF\xFF\xFF\0\x02\0;", 14)));
+  EXPECT_FALSE(huge.ok());
+  EXPECT_TRUE(huge.picture.empty());
+  // A file without a frame fails without an error code of giflib's.
+  PictureResult empty = LoadPicture(Write("none.gif", head + ";"));
+  EXPECT_FALSE(empty.ok());
+  EXPECT_FALSE(empty.error.empty());
 }
 
 TEST_F(PictureCodecsTest, BadFilesAreErrorsNotCrashes) {

@@ -14,6 +14,7 @@ Bitmap CropBitmap(const Bitmap& source, int x, int y, int w, int h, Color outsid
       std::min<long long>(result.width(), static_cast<long long>(source.width()) - x);
   const long long bottom =
       std::min<long long>(result.height(), static_cast<long long>(source.height()) - y);
+  if (right <= left || bottom <= top) return result;  // no overlap
   for (long long row = top; row < bottom; ++row) {
     const Color* from = source.row(static_cast<int>(row + y)) + (left + x);
     std::copy(from, from + (right - left), result.row(static_cast<int>(row)) + left);

@@ -60,5 +60,18 @@ TEST(CropBitmapTest, CopiesTheRectangleAndFillsWhatLiesOutside) {
   EXPECT_EQ(CropBitmap(source, 2147483647, -2147483647, 2, 2, kWhite), Bitmap(2, 2, kWhite));
 }
 
+// A cut-out beside the picture while its rows overlap used to copy a
+// negative length: heap corruption.
+TEST(CropBitmapTest, CutOutBesideThePictureIsAllOutside) {
+  const Bitmap source(300, 60, kBlack);
+  EXPECT_EQ(CropBitmap(source, 301, 0, 234, 60, kWhite), Bitmap(234, 60, kWhite));
+  EXPECT_EQ(CropBitmap(source, 300, 10, 234, 60, kWhite), Bitmap(234, 60, kWhite));
+  EXPECT_EQ(CropBitmap(source, -1000, 0, 234, 60, kWhite), Bitmap(234, 60, kWhite));
+  EXPECT_EQ(CropBitmap(source, 0, -1000, 234, 60, kWhite), Bitmap(234, 60, kWhite));
+  const Bitmap edge = CropBitmap(source, 299, 0, 234, 60, kWhite);
+  EXPECT_EQ(edge.pixel(0, 59), kBlack);
+  EXPECT_EQ(edge.pixel(1, 0), kWhite);
+}
+
 }  // namespace
 }  // namespace plakato

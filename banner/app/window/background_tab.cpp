@@ -10,12 +10,20 @@
 
 #include "banner/app/banner_editor.h"
 #include "banner/app/window/color_swatch.h"
-#include "banner/app/window/dialog_service.h"
+#include "platform/ui/dialog_service.h"
 #include "banner/app/window/option_sync.h"
-#include "banner/app/window/whole_area_buttons.h"
-#include "banner/app/window/window_widgets.h"
+#include "platform/ui/whole_area_buttons.h"
+#include "platform/ui/widget_placement.h"
 
 namespace plakato {
+
+using platform::ui::DialogService;
+using platform::ui::OptionButton;
+using platform::ui::CheckBoxButton;
+using platform::ui::Place;
+using platform::ui::MakeLabel;
+using platform::ui::SetLabelRed;
+using platform::ui::kListHeight;
 
 BackgroundTab::BackgroundTab(BannerEditor& editor, DialogService& dialogs, std::function<void()> choose_image)
     : editor_(editor), dialogs_(dialogs) {

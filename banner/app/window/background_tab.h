@@ -10,11 +10,14 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 
+namespace platform::ui {
+class DialogService;
+}  // namespace platform::ui
+
 namespace plakato {
 
 class BannerEditor;
 class ColorSwatch;
-class DialogService;
 
 // The page "背景(&B)": background option, colours, gradient direction, image
 // button and the button look.
@@ -22,7 +25,7 @@ class BackgroundTab : public QWidget {
   Q_OBJECT
 
  public:
-  BackgroundTab(BannerEditor& editor, DialogService& dialogs, std::function<void()> choose_image);
+  BackgroundTab(BannerEditor& editor, platform::ui::DialogService& dialogs, std::function<void()> choose_image);
 
   void Sync();
 
@@ -30,7 +33,7 @@ class BackgroundTab : public QWidget {
   void PickColor(int index);
 
   BannerEditor& editor_;
-  DialogService& dialogs_;
+  platform::ui::DialogService& dialogs_;
   QButtonGroup* options_;
   std::array<QLabel*, 3> color_labels_{};
   std::array<ColorSwatch*, 3> swatches_{};

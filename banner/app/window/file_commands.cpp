@@ -6,11 +6,15 @@
 
 namespace plakato {
 
+using platform::ui::DialogService;
+using platform::ui::FileDialogRequest;
+using platform::ui::Answer;
+
 FileCommands::FileCommands(BannerEditor& editor, DialogService& dialogs) : editor_(editor), dialogs_(dialogs) {}
 
 bool FileCommands::SaveSettings() {
   const auto path = dialogs_.ChooseFile(
-      {FileDialogRequest::Mode::kSave, kSaveSettingsTitle, kSettingsFilter, kSettingsExtension});
+      {FileDialogRequest::Mode::kSave, kSaveSettingsTitle, kSettingsFilter, kSettingsExtension, ""});
   if (!path) return false;
   if (!plakato::SaveSettings(editor_, *path)) {
     // Not saying so would let the user believe the design is kept.
@@ -21,17 +25,11 @@ bool FileCommands::SaveSettings() {
 }
 
 void FileCommands::LoadWithQuestion() {
-  switch (dialogs_.AskYesNoCancel(kSaveBeforeLoadQuestion)) {
-    case Answer::kCancel:
-      return;
-    case Answer::kYes:
-      SaveSettings();  // a cancelled save only skips the save
-      break;
-    case Answer::kNo:
-      break;
-  }
+  const Answer answer = dialogs_.AskYesNoCancel(kSaveBeforeLoadQuestion);
+  if (answer == Answer::kCancel) return;
+  if (answer == Answer::kYes) SaveSettings();  // a cancelled save only skips the save
   const auto path = dialogs_.ChooseFile(
-      {FileDialogRequest::Mode::kOpen, kLoadSettingsTitle, kSettingsFilter, kSettingsExtension});
+      {FileDialogRequest::Mode::kOpen, kLoadSettingsTitle, kSettingsFilter, kSettingsExtension, ""});
   if (path) LoadSettingsFrom(*path);
 }
 
@@ -48,7 +46,7 @@ Bitmap FileCommands::ExportPicture() const {
 void FileCommands::ExportImage() {
   // The export sets no title and no default extension of its own: a name
   // typed without an ending is written as a bitmap under that name.
-  const auto path = dialogs_.ChooseFile({FileDialogRequest::Mode::kSave, "", kExportFilter, ""});
+  const auto path = dialogs_.ChooseFile({FileDialogRequest::Mode::kSave, "", kExportFilter, "", ""});
   if (!path) return;
   std::string error;
   if (!SavePicture(ExportPicture(), *path, &error)) {

@@ -3,17 +3,17 @@
 #include <string>
 
 #include "banner/app/banner_editor.h"
-#include "banner/app/window/dialog_service.h"
+#include "platform/ui/dialog_service.h"
 #include "banner/render/bitmap.h"
 
 namespace plakato {
 
 // The window's file operations without the window: settings save and load
 // with their questions, and the banner export. Every dialog and message goes
-// through the DialogService; a cancelled dialog changes nothing.
+// through the platform::ui::DialogService; a cancelled dialog changes nothing.
 class FileCommands {
  public:
-  FileCommands(BannerEditor& editor, DialogService& dialogs);
+  FileCommands(BannerEditor& editor, platform::ui::DialogService& dialogs);
 
   // Asks for a name and writes the settings. False when cancelled or when
   // the file could not be written (which is reported).
@@ -31,7 +31,7 @@ class FileCommands {
 
  private:
   BannerEditor& editor_;
-  DialogService& dialogs_;
+  platform::ui::DialogService& dialogs_;
 };
 
 }  // namespace plakato

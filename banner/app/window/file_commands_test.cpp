@@ -4,15 +4,18 @@
 #include <gtest/gtest.h>
 
 #include "banner/app/picture_codecs.h"
-#include "banner/app/window/scripted_dialogs.h"
+#include "platform/ui/scripted_dialogs.h"
 #include "platform/atomic_file.h"
 #include "platform/testing/temp_dir.h"
 
 namespace plakato {
+
+using platform::ui::FileDialogRequest;
+using platform::ui::Answer;
+using platform::ui::testing::ScriptedDialogs;
 namespace {
 
 using ::testing::HasSubstr;
-using testing::ScriptedDialogs;
 using Mode = FileDialogRequest::Mode;
 
 class FileCommandsTest : public ::testing::Test {

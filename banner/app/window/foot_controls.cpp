@@ -7,11 +7,15 @@
 
 #include "banner/app/window/option_sync.h"
 #include "banner/app/window/preview_box.h"
-#include "banner/app/window/whole_area_buttons.h"
-#include "banner/app/window/window_widgets.h"
+#include "platform/ui/whole_area_buttons.h"
+#include "platform/ui/widget_placement.h"
 #include "banner/render/banner_renderer.h"
 
 namespace plakato {
+
+using platform::ui::CheckBoxButton;
+using platform::ui::Place;
+using platform::ui::MakeLabel;
 
 FootControls::FootControls(QWidget* window, Handlers handlers) : QObject(window) {
   auto* load = Place(new QPushButton("設定情報読込(&L)...", window), "cmdLoadConf", 11, 362, 140, 28);

@@ -9,12 +9,17 @@
 #include "banner/app/picture_codecs.h"
 #include "banner/app/window/bitmap_image.h"
 #include "banner/app/window/cut_out_frame.h"
-#include "banner/app/window/qt_dialog_service.h"
+#include "platform/ui/qt_dialog_service.h"
 #include "banner/app/window/window_texts.h"
-#include "banner/app/window/window_widgets.h"
+#include "platform/ui/widget_placement.h"
 #include "banner/render/nearest.h"
 
 namespace plakato {
+
+using platform::ui::DialogService;
+using platform::ui::QtDialogService;
+using platform::ui::FileDialogRequest;
+using platform::ui::Place;
 
 namespace {
 
@@ -31,7 +36,7 @@ ImageChooser::ImageChooser(QWidget* owner, const std::string& stored_file, int b
       banner_width_(banner_width),
       banner_height_(banner_height) {
   if (!dialogs) {
-    own_dialogs_ = std::make_unique<QtDialogService>(this);
+    own_dialogs_ = std::make_unique<QtDialogService>(this, platform::ui::MessageBoxTexts{kApplicationTitle});
     dialogs = own_dialogs_.get();
   }
   dialogs_ = dialogs;
@@ -74,7 +79,7 @@ ImageChooser::ImageChooser(QWidget* owner, const std::string& stored_file, int b
 ImageChooser::~ImageChooser() = default;
 
 void ImageChooser::Browse() {
-  const auto path = dialogs_->ChooseFile({FileDialogRequest::Mode::kOpen, "", kImageFilter, ""});
+  const auto path = dialogs_->ChooseFile({FileDialogRequest::Mode::kOpen, "", kImageFilter, "", ""});
   if (path) FitPictureToBox(*path);
 }
 

@@ -12,11 +12,14 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace platform::ui {
+class DialogService;
+class QtDialogService;
+}  // namespace platform::ui
+
 namespace plakato {
 
 class CutOutFrame;
-class DialogService;
-class QtDialogService;
 
 // The background image chooser: shows an image scaled into its display box
 // with a banner-sized frame at the same scale, lets the user drag the frame,
@@ -32,7 +35,7 @@ class ImageChooser : public QDialog {
   // existing file the chooser opens showing it. dialogs may be null: the
   // chooser then uses its own file dialog.
   ImageChooser(QWidget* owner, const std::string& stored_file, int banner_width, int banner_height,
-               DialogService* dialogs);
+               platform::ui::DialogService* dialogs);
   ~ImageChooser() override;
 
   // Results after OK.
@@ -55,8 +58,8 @@ class ImageChooser : public QDialog {
   void Drop(QPoint pointer);
   void AcceptCutOut();
 
-  std::unique_ptr<QtDialogService> own_dialogs_;
-  DialogService* dialogs_;
+  std::unique_ptr<platform::ui::QtDialogService> own_dialogs_;
+  platform::ui::DialogService* dialogs_;
   int banner_width_;
   int banner_height_;
   ChooserGeometry geometry_;

@@ -11,17 +11,19 @@
 
 #include "banner/app/picture_codecs.h"
 #include "banner/app/window/main_window.h"
-#include "banner/app/window/scripted_dialogs.h"
+#include "platform/ui/scripted_dialogs.h"
 #include "banner/app/window/test_application.h"
 #include "platform/atomic_file.h"
 #include "platform/testing/temp_dir.h"
 
 namespace plakato {
+
+using platform::ui::FileDialogRequest;
+using platform::ui::testing::ScriptedDialogs;
 namespace {
 
 using ::testing::HasSubstr;
 using testing::Find;
-using testing::ScriptedDialogs;
 
 // A picture whose every pixel tells where it is, so a cut-out shows its origin.
 Bitmap PositionPicture(int width, int height) {

@@ -10,7 +10,7 @@
 #include "banner/app/window/install_info.h"
 #include "banner/app/window/preview_box.h"
 #include "banner/app/window/preview_window.h"
-#include "banner/app/window/qt_dialog_service.h"
+#include "platform/ui/qt_dialog_service.h"
 #include "banner/app/window/size_row.h"
 #include "banner/app/window/startup_rules.h"
 #include "banner/app/window/tab_control.h"
@@ -19,6 +19,9 @@
 
 namespace plakato {
 
+using platform::ui::DialogService;
+using platform::ui::QtDialogService;
+
 MainWindow::MainWindow(std::unique_ptr<BannerEditor> editor, DialogService* dialogs)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
@@ -26,7 +29,7 @@ MainWindow::MainWindow(std::unique_ptr<BannerEditor> editor, DialogService* dial
   setObjectName("frmMain");
   setWindowTitle(kApplicationTitle);
   if (!dialogs) {
-    own_dialogs_ = std::make_unique<QtDialogService>(this);
+    own_dialogs_ = std::make_unique<QtDialogService>(this, platform::ui::MessageBoxTexts{kApplicationTitle});
     dialogs = own_dialogs_.get();
   }
   dialogs_ = dialogs;

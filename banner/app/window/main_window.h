@@ -10,14 +10,17 @@
 #include "banner/app/banner_editor.h"
 #include "banner/app/window/preview_window.h"
 
+namespace platform::ui {
+class DialogService;
+class QtDialogService;
+}  // namespace platform::ui
+
 namespace plakato {
 
 class BackgroundTab;
-class DialogService;
 class DocumentTypeRegistrar;
 class FileCommands;
 class FootControls;
-class QtDialogService;
 class SizeRow;
 class TabControl;
 class TitleTab;
@@ -40,7 +43,7 @@ class MainWindow : public QWidget {
   static constexpr int kDesignedHeight = 507;
 
   // dialogs may be null: the window then uses the toolkit's dialogs.
-  MainWindow(std::unique_ptr<BannerEditor> editor, DialogService* dialogs);
+  MainWindow(std::unique_ptr<BannerEditor> editor, platform::ui::DialogService* dialogs);
   ~MainWindow() override;
 
   // The start-up steps, in order: designed height, install information,
@@ -58,8 +61,8 @@ class MainWindow : public QWidget {
   void SetPreviewWindowOpen(bool open);
 
   std::unique_ptr<BannerEditor> editor_;
-  std::unique_ptr<QtDialogService> own_dialogs_;
-  DialogService* dialogs_;
+  std::unique_ptr<platform::ui::QtDialogService> own_dialogs_;
+  platform::ui::DialogService* dialogs_;
   std::unique_ptr<FileCommands> files_;
   SizeRow* size_row_ = nullptr;
   TabControl* tabs_ = nullptr;

@@ -8,17 +8,18 @@
 #include "banner/app/settings_file.h"
 #include "banner/app/window/desktop_registration.h"
 #include "banner/app/window/main_window.h"
-#include "banner/app/window/scripted_dialogs.h"
+#include "platform/ui/scripted_dialogs.h"
 #include "banner/app/window/test_application.h"
 #include "platform/atomic_file.h"
 #include "platform/testing/temp_dir.h"
 
 namespace plakato {
+
+using platform::ui::testing::ScriptedDialogs;
 namespace {
 
 namespace fs = std::filesystem;
 using testing::Find;
-using testing::ScriptedDialogs;
 
 class StartupTest : public ::testing::Test {
  protected:

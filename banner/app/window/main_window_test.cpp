@@ -17,18 +17,24 @@
 #include "banner/app/window/bitmap_image.h"
 #include "banner/app/window/color_swatch.h"
 #include "banner/app/window/preview_box.h"
-#include "banner/app/window/scripted_dialogs.h"
+#include "platform/ui/scripted_dialogs.h"
 #include "banner/app/window/tab_control.h"
 #include "banner/app/window/test_application.h"
-#include "banner/app/window/up_down_control.h"
-#include "banner/app/window/window_widgets.h"
+#include "platform/ui/up_down_control.h"
+#include "platform/ui/widget_placement.h"
 #include "platform/testing/temp_dir.h"
 
 namespace plakato {
+
+using platform::ui::FontChoice;
+using platform::ui::Answer;
+using platform::ui::UpDownControl;
+using platform::ui::IsLabelRed;
+using platform::ui::kListHeight;
+using platform::ui::testing::ScriptedDialogs;
 namespace {
 
 using testing::Find;
-using testing::ScriptedDialogs;
 
 class MainWindowTest : public ::testing::Test {
  protected:

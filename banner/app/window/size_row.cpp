@@ -4,10 +4,15 @@
 #include <QSignalBlocker>
 
 #include "banner/app/banner_editor.h"
-#include "banner/app/window/validating_line_edit.h"
-#include "banner/app/window/window_widgets.h"
+#include "platform/ui/validating_line_edit.h"
+#include "platform/ui/widget_placement.h"
 
 namespace plakato {
+
+using platform::ui::ValidatingLineEdit;
+using platform::ui::Place;
+using platform::ui::MakeLabel;
+using platform::ui::kListHeight;
 
 namespace {
 

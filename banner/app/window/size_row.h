@@ -4,10 +4,13 @@
 
 class QComboBox;
 
+namespace platform::ui {
+class ValidatingLineEdit;
+}  // namespace platform::ui
+
 namespace plakato {
 
 class BannerEditor;
-class ValidatingLineEdit;
 
 // The top row of the main window: the size list and the two user-size boxes,
 // placed directly on the window.
@@ -23,8 +26,8 @@ class SizeRow : public QObject {
  private:
   BannerEditor& editor_;
   QComboBox* size_list_;
-  ValidatingLineEdit* width_box_;
-  ValidatingLineEdit* height_box_;
+  platform::ui::ValidatingLineEdit* width_box_;
+  platform::ui::ValidatingLineEdit* height_box_;
 };
 
 }  // namespace plakato

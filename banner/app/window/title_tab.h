@@ -10,12 +10,15 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace platform::ui {
+class DialogService;
+class UpDownControl;
+}  // namespace platform::ui
+
 namespace plakato {
 
 class BannerEditor;
 class ColorSwatch;
-class DialogService;
-class UpDownControl;
 
 // The page "タイトル(&T)": title text, font, placement and the frame
 // "文字色(&C)" with the title colours and the shadow.
@@ -23,7 +26,7 @@ class TitleTab : public QWidget {
   Q_OBJECT
 
  public:
-  TitleTab(BannerEditor& editor, DialogService& dialogs);
+  TitleTab(BannerEditor& editor, platform::ui::DialogService& dialogs);
 
   void Sync();
 
@@ -33,7 +36,7 @@ class TitleTab : public QWidget {
   void PickFont();
 
   BannerEditor& editor_;
-  DialogService& dialogs_;
+  platform::ui::DialogService& dialogs_;
   QLineEdit* title_;
   QLabel* font_label_;
   QPushButton* select_font_;
@@ -45,7 +48,7 @@ class TitleTab : public QWidget {
   QCheckBox* shadow_;
   QComboBox* shadow_direction_list_;
   QLineEdit* offset_text_;
-  UpDownControl* offset_;
+  platform::ui::UpDownControl* offset_;
 };
 
 }  // namespace plakato

@@ -24,10 +24,4 @@ inline constexpr const char* kImageFilter =
     "PNGﾌｧｲﾙ(*.png)|*.png";
 inline constexpr const char* kPictureLoadFailed = "画像ファイルを読み込めませんでした。";
 
-// Message box buttons.
-inline constexpr const char* kYesButton = "はい";
-inline constexpr const char* kNoButton = "いいえ";
-inline constexpr const char* kCancelButton = "キャンセル";
-inline constexpr const char* kOkButton = "OK";
-
 }  // namespace plakato

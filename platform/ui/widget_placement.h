@@ -4,7 +4,7 @@
 #include <QString>
 #include <QWidget>
 
-namespace plakato {
+namespace platform::ui {
 
 // Small helpers that place a control the way the window is designed: by
 // object name, position and size in pixels.
@@ -30,4 +30,4 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x,
 void SetLabelRed(QLabel* label, bool red);
 bool IsLabelRed(const QLabel* label);
 
-}  // namespace plakato
+}  // namespace platform::ui

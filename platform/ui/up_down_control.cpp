@@ -1,10 +1,10 @@
-#include "banner/app/window/up_down_control.h"
+#include "platform/ui/up_down_control.h"
 
 #include <QLineEdit>
 #include <QToolButton>
 #include <algorithm>
 
-namespace plakato {
+namespace platform::ui {
 
 UpDownControl::UpDownControl(int minimum, int maximum, QWidget* parent)
     : QWidget(parent), minimum_(minimum), maximum_(std::max(minimum, maximum)), value_(minimum) {
@@ -39,4 +39,4 @@ void UpDownControl::resizeEvent(QResizeEvent*) {
   down_->setGeometry(0, half, width(), height() - half);
 }
 
-}  // namespace plakato
+}  // namespace platform::ui

@@ -1,8 +1,8 @@
-#include "banner/app/window/window_widgets.h"
+#include "platform/ui/widget_placement.h"
 
 #include <QPalette>
 
-namespace plakato {
+namespace platform::ui {
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x, int y, QWidget* buddy) {
   auto* label = new QLabel(text, parent);
@@ -20,4 +20,4 @@ bool IsLabelRed(const QLabel* label) {
   return label->palette().color(QPalette::WindowText) == QColor(255, 0, 0);
 }
 
-}  // namespace plakato
+}  // namespace platform::ui

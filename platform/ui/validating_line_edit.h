@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <functional>
 
-namespace plakato {
+namespace platform::ui {
 
 // A text box that checks its text when it is about to lose the focus to
 // another control of the window. When the check refuses, the focus comes
@@ -26,4 +26,4 @@ class ValidatingLineEdit : public QLineEdit {
   Check check_;
 };
 
-}  // namespace plakato
+}  // namespace platform::ui

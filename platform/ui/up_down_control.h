@@ -5,7 +5,7 @@
 class QLineEdit;
 class QToolButton;
 
-namespace plakato {
+namespace platform::ui {
 
 // Two arrow buttons that step a whole number within a range and keep the
 // text of a buddy box equal to the value.
@@ -37,4 +37,4 @@ class UpDownControl : public QWidget {
   QToolButton* down_;
 };
 
-}  // namespace plakato
+}  // namespace platform::ui

@@ -3,7 +3,7 @@
 #include <QCheckBox>
 #include <QRadioButton>
 
-namespace plakato {
+namespace platform::ui {
 
 // Option buttons and check boxes that react to a click anywhere in their
 // designed rectangle, not only on the mark and the caption.
@@ -24,4 +24,4 @@ class CheckBoxButton : public QCheckBox {
   bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
 
-}  // namespace plakato
+}  // namespace platform::ui

@@ -1,9 +1,9 @@
-#include "banner/app/window/validating_line_edit.h"
+#include "platform/ui/validating_line_edit.h"
 
 #include <QFocusEvent>
 #include <QTimer>
 
-namespace plakato {
+namespace platform::ui {
 
 ValidatingLineEdit::ValidatingLineEdit(QWidget* parent) : QLineEdit(parent) {}
 
@@ -20,4 +20,4 @@ void ValidatingLineEdit::focusOutEvent(QFocusEvent* event) {
   });
 }
 
-}  // namespace plakato
+}  // namespace platform::ui

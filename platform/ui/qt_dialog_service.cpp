@@ -1,0 +1,232 @@
+#include "platform/ui/qt_dialog_service.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListView>
+#include <QMessageBox>
+#include <QPushButton>
+#include <algorithm>
+#include <vector>
+
+#include "platform/ui/file_filter.h"
+#include "platform/ui/name_only_icon_provider.h"
+
+namespace platform::ui {
+
+namespace {
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+struct ButtonOfAnswer {
+  Answer answer;
+  QMessageBox::StandardButton button;
+};
+
+constexpr ButtonOfAnswer kButtons[] = {
+    {Answer::kOk, QMessageBox::Ok},       {Answer::kCancel, QMessageBox::Cancel},
+    {Answer::kYes, QMessageBox::Yes},     {Answer::kNo, QMessageBox::No},
+    {Answer::kAbort, QMessageBox::Abort}, {Answer::kRetry, QMessageBox::Retry},
+    {Answer::kIgnore, QMessageBox::Ignore},
+};
+
+std::vector<Answer> AnswersOf(MessageButtons buttons) {
+  switch (buttons) {
+    case MessageButtons::kOk:
+      return {Answer::kOk};
+    case MessageButtons::kYesNo:
+      return {Answer::kYes, Answer::kNo};
+    case MessageButtons::kYesNoCancel:
+      return {Answer::kYes, Answer::kNo, Answer::kCancel};
+    case MessageButtons::kAbortRetryIgnore:
+      return {Answer::kAbort, Answer::kRetry, Answer::kIgnore};
+  }
+  return {Answer::kOk};
+}
+
+QMessageBox::StandardButton ButtonFor(Answer answer) {
+  for (const ButtonOfAnswer& entry : kButtons) {
+    if (entry.answer == answer) return entry.button;
+  }
+  return QMessageBox::NoButton;
+}
+
+QMessageBox::Icon IconFor(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::kNone:
+      return QMessageBox::NoIcon;
+    case MessageIcon::kInformation:
+      return QMessageBox::Information;
+    case MessageIcon::kQuestion:
+      return QMessageBox::Question;
+    case MessageIcon::kWarning:
+      return QMessageBox::Warning;
+    case MessageIcon::kError:
+      return QMessageBox::Critical;
+  }
+  return QMessageBox::NoIcon;
+}
+
+const std::string& ButtonText(const MessageBoxTexts& texts, Answer answer) {
+  switch (answer) {
+    case Answer::kOk:
+      return texts.ok;
+    case Answer::kCancel:
+      return texts.cancel;
+    case Answer::kYes:
+      return texts.yes;
+    case Answer::kNo:
+      return texts.no;
+    case Answer::kAbort:
+      return texts.abort;
+    case Answer::kRetry:
+      return texts.retry;
+    case Answer::kIgnore:
+      return texts.ignore;
+  }
+  return texts.ok;
+}
+
+// What closing the box (Escape, the close button) means; Abort/Retry/Ignore
+// boxes cannot be closed.
+std::optional<Answer> EscapeAnswer(MessageButtons buttons) {
+  switch (buttons) {
+    case MessageButtons::kOk:
+      return Answer::kOk;
+    case MessageButtons::kYesNo:
+      return Answer::kNo;
+    case MessageButtons::kYesNoCancel:
+      return Answer::kCancel;
+    case MessageButtons::kAbortRetryIgnore:
+      return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+// The font dialog has no setting for a fixed size; its size entry and list
+// are the third of its labelled entries and lists, so they are switched off.
+void LockFontSize(QFontDialog& dialog) {
+  int labelled = 0;
+  for (QLabel* label : dialog.findChildren<QLabel*>()) {
+    if (label->buddy() && ++labelled == 3) label->buddy()->setEnabled(false);
+  }
+  const QList<QListView*> lists = dialog.findChildren<QListView*>();
+  if (lists.size() >= 3) lists[2]->setEnabled(false);
+}
+
+// Strikeout and underline are not font choices of the programs.
+void HideFontEffects(QFontDialog& dialog) {
+  for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
+    box->setChecked(false);
+    box->hide();
+    if (auto* group = qobject_cast<QGroupBox*>(box->parentWidget())) group->hide();
+  }
+}
+
+// "*.png" gives "png"; patterns with wildcards elsewhere give nothing.
+QString ExtensionOf(const std::string& pattern) {
+  const QString text = Text(pattern);
+  if (!text.startsWith("*.")) return {};
+  const QString extension = text.mid(2);
+  if (extension.isEmpty() || extension.contains('*') || extension.contains('?')) return {};
+  return extension;
+}
+
+}  // namespace
+
+Answer QtDialogService::ShowMessage(const Message& message) {
+  const std::vector<Answer> answers = AnswersOf(message.buttons);
+  QMessageBox box(IconFor(message.icon), Text(texts_.caption), Text(message.text), QMessageBox::NoButton, owner_);
+  for (Answer answer : answers) {
+    box.addButton(ButtonFor(answer))->setText(Text(ButtonText(texts_, answer)));
+  }
+  const Answer default_answer =
+      std::find(answers.begin(), answers.end(), message.default_answer) != answers.end() ? message.default_answer
+                                                                                          : answers.front();
+  box.setDefaultButton(ButtonFor(default_answer));
+  const std::optional<Answer> escape = EscapeAnswer(message.buttons);
+  if (escape) box.setEscapeButton(ButtonFor(*escape));
+  const int result = box.exec();
+  for (const ButtonOfAnswer& entry : kButtons) {
+    if (entry.button == result && std::find(answers.begin(), answers.end(), entry.answer) != answers.end()) {
+      return entry.answer;
+    }
+  }
+  return escape.value_or(default_answer);
+}
+
+std::optional<std::string> QtDialogService::ChooseFile(const FileDialogRequest& request) {
+  NameOnlyIconProvider icons;  // outlives the dialog
+  QFileDialog dialog(owner_);
+  // The toolkit's own widgets, so that listing never reads file contents
+  // and filters show their texts as written.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setIconProvider(&icons);
+  const bool save = request.mode == FileDialogRequest::Mode::kSave;
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (!request.title.empty()) dialog.setWindowTitle(Text(request.title));
+
+  const std::vector<FileTypeFilter> filters = ParseFileFilter(request.filter);
+  QStringList toolkit_filters;
+  for (const FileTypeFilter& entry : filters) toolkit_filters << Text(ToToolkitFilter(entry));
+  dialog.setNameFilters(toolkit_filters);
+  // The list shows each description alone; the dialog still filters by the
+  // patterns it was given.
+  auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+  if (types) {
+    for (int i = 0; i < types->count() && i < static_cast<int>(filters.size()); ++i) {
+      types->setItemText(i, Text(filters[static_cast<std::size_t>(i)].description));
+    }
+  }
+  dialog.setDefaultSuffix(Text(request.default_extension));
+  // With a default extension, choosing a type makes its extension the one a
+  // bare name gets; the dialog itself changes the ending of a typed name.
+  if (types && !request.default_extension.empty()) {
+    QObject::connect(types, &QComboBox::activated, &dialog, [&dialog, &filters](int index) {
+      if (index < 0 || static_cast<std::size_t>(index) >= filters.size()) return;
+      const QString extension = ExtensionOf(filters[static_cast<std::size_t>(index)].patterns.front());
+      if (!extension.isEmpty()) dialog.setDefaultSuffix(extension);
+    });
+  }
+  if (!request.suggested_name.empty()) {
+    dialog.selectFile(Text(request.suggested_name));
+  } else if (!last_file_.isEmpty()) {
+    dialog.selectFile(last_file_);
+  }
+  // Save mode asks before overwriting, naming the file; that is the dialog's default.
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  last_file_ = dialog.selectedFiles().first();
+  return last_file_.toStdString();
+}
+
+std::optional<ColorRef> QtDialogService::ChooseColor(ColorRef initial) {
+  const QColor start(static_cast<int>(initial & 0xFF), static_cast<int>((initial >> 8) & 0xFF),
+                     static_cast<int>((initial >> 16) & 0xFF));
+  const QColor chosen = QColorDialog::getColor(start, owner_);
+  if (!chosen.isValid()) return std::nullopt;
+  return static_cast<ColorRef>(chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16));
+}
+
+std::optional<FontChoice> QtDialogService::ChooseFont(const FontRequest& request) {
+  QFont font(Text(request.face));
+  font.setBold(request.bold);
+  font.setItalic(request.italic);
+  font.setPointSize(std::max(1, request.points));
+  QFontDialog dialog(font, owner_);
+  dialog.setOption(QFontDialog::ScalableFonts);
+  dialog.setOption(QFontDialog::DontUseNativeDialog);
+  LockFontSize(dialog);
+  HideFontEffects(dialog);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QFont chosen = dialog.selectedFont();
+  return FontChoice{chosen.family().toStdString(), chosen.bold(), chosen.italic()};
+}
+
+}  // namespace platform::ui
