@@ -6,13 +6,13 @@
 
 #include "platform/cp932.h"
 #include "platform/testing/temp_dir.h"
-#include "setup/app/window/test_application.h"
+#include "platform/ui/test_application.h"
 #include "setup/app/window/windows_fonts.h"
 
 namespace setup::window {
 namespace {
 
-using setup::window::testing::TestApplication;
+using platform::ui::testing::TestApplication;
 
 // Every text is 10 pixels per character wide (bytes, which is enough for
 // ASCII) and as high as its point size.

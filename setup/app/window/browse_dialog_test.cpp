@@ -7,14 +7,14 @@
 #include <QTreeWidget>
 
 #include "setup/app/window/folder_browser.h"
-#include "setup/app/window/test_application.h"
+#include "platform/ui/test_application.h"
 #include "setup/core/test_system.h"
 
 namespace setup::window {
 namespace {
 
-using setup::window::testing::Find;
-using setup::window::testing::TestApplication;
+using platform::ui::testing::Find;
+using platform::ui::testing::TestApplication;
 
 // Opens the session as the window does and then chooses an item, or
 // cancels when there is none.
