@@ -151,6 +151,23 @@ std::vector<std::string> GetPrivateProfileKeys(std::string_view section, const s
   return keys;
 }
 
+std::vector<std::pair<std::string, std::string>> GetPrivateProfileSectionEntries(
+    std::string_view section, const std::filesystem::path& file) {
+  std::vector<std::pair<std::string, std::string>> entries;
+  std::vector<Line> lines;
+  if (!ReadLines(file, lines)) return entries;
+  for (size_t from = 0;;) {
+    auto range = FindSection(lines, section, from);
+    if (!range) break;
+    for (size_t i = range->begin + 1; i < range->end; ++i) {
+      Parsed p = ParseLine(lines[i].text);
+      if (p.kind == Kind::kKey) entries.emplace_back(p.name, Unquote(p.value));
+    }
+    from = range->end;
+  }
+  return entries;
+}
+
 std::vector<std::string> GetPrivateProfileSections(const std::filesystem::path& file) {
   std::vector<std::string> sections;
   std::vector<Line> lines;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -26,6 +27,14 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 // Names of all keys of a section, in file order; empty when missing.
 std::vector<std::string> GetPrivateProfileKeys(std::string_view section,
                                                const std::filesystem::path& file);
+// Every key of a section with its value as GetPrivateProfileString gives
+// it (blanks and enclosing quotes removed, not cut), in file order; a name
+// that appears twice is listed twice (the first one is what a lookup finds).
+// Reading a whole list this way costs one pass over the file instead of one
+// per value.
+std::vector<std::pair<std::string, std::string>> GetPrivateProfileSectionEntries(
+    std::string_view section, const std::filesystem::path& file);
+
 // Names of all sections, in file order.
 std::vector<std::string> GetPrivateProfileSections(const std::filesystem::path& file);
 

@@ -303,4 +303,23 @@ Status TargetFiles::WriteFile(std::string_view path, std::string_view data) cons
   return Status::Ok();
 }
 
+Status TargetFiles::CopyFromHost(const fs::path& host_source, std::string_view to) const {
+  fs::path target;
+  Status s = Map(to, &target);
+  if (!s.ok()) return s;
+  struct stat info {};
+  if (::stat(host_source.c_str(), &info) != 0) return FromErrno(errno, host_source.string());
+  if (!S_ISREG(info.st_mode)) return Status::InvalidArgument(host_source.string() + " is not a file");
+  std::error_code ec;
+  if (fs::is_directory(target, ec)) return Status::AlreadyExists(std::string(to) + " is a folder");
+  if (IsReadOnlyFile(target)) return Status::AccessDenied(std::string(to) + " is read-only");
+  std::string data, error;
+  if (!ReadWholeFile(host_source, data, &error)) return Status::IoError(error);
+  if (!WriteFileAtomically(target, data, &error)) return Status::IoError(error);
+  if (::chmod(target.c_str(), (info.st_mode & 0777) | S_IWUSR) != 0) {
+    return FromErrno(errno, "cannot set the mode of " + std::string(to));
+  }
+  return Status::Ok();
+}
+
 }  // namespace platform::target

@@ -78,6 +78,11 @@ class TargetFiles {
   Status ReadFile(std::string_view path, std::string* data) const;
   Status WriteFile(std::string_view path, std::string_view data) const;
 
+  // Copies a file of the host (a program of ours, say) to the Windows path,
+  // whole (temporary file and rename), with the host file's permission bits
+  // so a program stays runnable. AccessDenied when the target is read-only.
+  Status CopyFromHost(const std::filesystem::path& host_source, std::string_view to) const;
+
  private:
   Status Map(std::string_view path, std::filesystem::path* host) const;
 

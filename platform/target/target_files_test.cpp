@@ -105,5 +105,23 @@ TEST_F(TargetFilesTest, MoveRefusesToOverwriteButRenamesCase) {
   EXPECT_FALSE(fs::exists(dir_ / "c" / "one.txt"));
 }
 
+TEST_F(TargetFilesTest, CopyFromHostKeepsTheProgramRunnableAndRespectsReadOnly) {
+  const fs::path program = dir_ / "host" / "Setup";
+  Put(program, "program bytes");
+  fs::permissions(program, fs::perms::owner_all, fs::perm_options::replace);
+  ASSERT_TRUE(files_.CopyFromHost(program, "C:\\kestro.exe").ok());
+  std::string data;
+  ASSERT_TRUE(files_.ReadFile("C:\\kestro.exe", &data).ok());
+  EXPECT_EQ(data, "program bytes");
+  EXPECT_NE(fs::status(dir_ / "c" / "kestro.exe").permissions() & fs::perms::owner_exec,
+            fs::perms::none);
+
+  ASSERT_TRUE(files_.SetAttributes("C:\\kestro.exe", kFileReadOnly).ok());
+  EXPECT_TRUE(files_.CopyFromHost(program, "C:\\kestro.exe").IsAccessDenied());
+  EXPECT_TRUE(files_.CopyFromHost(dir_ / "host" / "missing", "C:\\x.exe").IsNotFound());
+  EXPECT_FALSE(files_.Exists("C:\\x.exe"));
+  EXPECT_TRUE(files_.CopyFromHost(program, "Q:\\kestro.exe").IsNotFound());
+}
+
 }  // namespace
 }  // namespace platform::target

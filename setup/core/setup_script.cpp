@@ -28,6 +28,17 @@ void DropHalfCharacterAtLimit(std::string& cp932) {
   }
 }
 
+std::string DecodeValue(std::string cp932) {
+  if (cp932.size() > kIniValueBytes) cp932.resize(kIniValueBytes);
+  DropHalfCharacterAtLimit(cp932);
+  return platform::Cp932ToUtf8(cp932);
+}
+
+// Key names match without regard to ASCII letter case.
+std::string FoldedKey(std::string_view utf8_key) {
+  return AsciiLower(TrimBlanks(platform::Utf8ToCp932(utf8_key)));
+}
+
 }  // namespace
 
 std::string IniReadString(const std::filesystem::path& file, std::string_view section,
@@ -36,8 +47,7 @@ std::string IniReadString(const std::filesystem::path& file, std::string_view se
     std::string raw = platform::GetPrivateProfileString(
         platform::Utf8ToCp932(section), platform::Utf8ToCp932(key),
         platform::Utf8ToCp932(def), file, kIniValueBytes + 1);
-    DropHalfCharacterAtLimit(raw);
-    return platform::Cp932ToUtf8(raw);
+    return DecodeValue(std::move(raw));
   } catch (const std::exception&) {
     return std::string(def);
   }
@@ -120,6 +130,49 @@ std::string SetupScript::ApplicationKeyName() const {
   if (name.empty()) name = Read("Define", "Name");
   if (name.empty()) name = "not";
   return name;
+}
+
+ScriptSection ScriptSection::Load(const SetupScript& script, std::string_view section) {
+  ScriptSection loaded;
+  try {
+    for (auto& [name, value] : platform::GetPrivateProfileSectionEntries(
+             platform::Utf8ToCp932(section), script.file())) {
+      // The first key of a name is the one a single read finds.
+      loaded.values_.try_emplace(AsciiLower(name), DecodeValue(std::move(value)));
+    }
+  } catch (const std::exception&) {
+    loaded.values_.clear();
+  }
+  return loaded;
+}
+
+std::string ScriptSection::Read(std::string_view key, std::string_view def) const {
+  const auto found = values_.find(FoldedKey(key));
+  return found == values_.end() ? std::string(def) : found->second;
+}
+
+std::int32_t ScriptSection::ReadInteger(std::string_view key, std::int32_t def) const {
+  return ToInteger(Read(key), def);
+}
+
+std::string ScriptSection::ReadItem(std::string_view field, std::int64_t n,
+                                    std::string_view def) const {
+  return Read(ItemKey(field, n), def);
+}
+
+std::int32_t ScriptSection::ReadItemInteger(std::string_view field, std::int64_t n,
+                                            std::int32_t def) const {
+  return ToInteger(ReadItem(field, n), def);
+}
+
+std::int32_t ScriptSection::ReadCount() const { return std::max(0, ReadInteger("Count")); }
+
+std::int64_t ScriptSection::HighestItemNumber() const {
+  std::int64_t highest = 0;
+  for (const auto& entry : values_) {
+    highest = std::max(highest, ItemNumberOfKey(entry.first).value_or(0));
+  }
+  return highest;
 }
 
 }  // namespace setup

@@ -184,5 +184,25 @@ TEST_F(SetupScriptTest, ApplicationKeyNameFallsBackToNameThenNot) {
   EXPECT_EQ(SetupScript(dir_ / "none.dat").ApplicationKeyName(), "not");
 }
 
+TEST_F(SetupScriptTest, SectionReadInOnePassGivesWhatSingleReadsGive) {
+  const std::string long_value(1100, 'x');
+  const SetupScript script = Write(
+      "[File]\nCount= 12 \nNewFile1=\"<Setup>\\a b.exe\"\nnewfile1=second\nAttrs1=$10\n"
+      "File2=ソフト\nLong=" + long_value + "\n[Other]\nFile3=elsewhere\n[file]\nFile3=later\nNewFile1=x\n"
+      "NewFile20=last\n");
+  const ScriptSection section = ScriptSection::Load(script, "FILE");
+  for (const char* key : {"Count", "NewFile1", "NEWFILE1", "Attrs1", "File2", "Long", "File3", "Missing"}) {
+    EXPECT_EQ(section.Read(key, "def"), script.Read("File", key, "def")) << key;
+  }
+  EXPECT_EQ(section.ReadItem("NewFile", 1), "<Setup>\\a b.exe");
+  EXPECT_EQ(section.ReadItemInteger("Attrs", 1), 16);
+  EXPECT_EQ(section.ReadItem("File", 3), "later");
+  EXPECT_EQ(section.Read("Long").size(), kIniValueBytes);
+  EXPECT_EQ(section.ReadCount(), 12);
+  EXPECT_EQ(section.HighestItemNumber(), 20);
+  EXPECT_EQ(ScriptSection::Load(script, "None").ReadCount(), 0);
+  EXPECT_EQ(ScriptSection::Load(SetupScript(dir_ / "none.dat"), "File").Read("Count", "d"), "d");
+}
+
 }  // namespace
 }  // namespace setup

@@ -46,6 +46,8 @@ int RecordedOrMachineWide(TargetSystem& system, const std::string& record_key,
 }  // namespace
 
 void WizardModel::FormShow() {
+  if (shown_) return;
+  shown_ = true;
   switch (mode_) {
     case WizardMode::kSetup: ShowSetup(); break;
     case WizardMode::kUninstall: ShowUninstall(); break;

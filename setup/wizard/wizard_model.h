@@ -60,7 +60,12 @@ struct WizardStart {
 //    FormCloseQuery() and closes only on true. close_command_enabled()
 //    false removes the window's Close command; window_enabled() false
 //    disables the whole window.
-//  - Focus: after a refusal focus_request() names the control to focus.
+//  - Focus: after a refusal focus_request() names the control to focus; a
+//    refused Next leaves page() as it was without close_requested().
+//  - Progress bars take their maximum from control(name).maximum; the
+//    engines move them through run.progress.
+//  - measure: the window's font metrics, used to shorten the favourite
+//    address labels (Label802-Label804) with "..." when they do not fit.
 //  - Engines run inside Button2Click(); the window's EngineProgress in
 //    run.progress pumps events meanwhile. A close request during that time
 //    is remembered and honoured right after the engine, without a question.
@@ -70,7 +75,7 @@ class WizardModel {
               const TextMeasure* measure = nullptr);
 
   // Fills every page of the mode and shows the first; ends with the pending
-  // folder removal.
+  // folder removal. Only the first call does anything.
   void FormShow();
   // Setup mode: the CD-ROM and operating-system checks (once).
   void Timer1Timer();
@@ -185,6 +190,7 @@ class WizardModel {
   std::string page_mask_;
   std::string caption_;
   std::string focus_;
+  bool shown_ = false;
   bool shortcut_group_on_ = false;  // CheckBox601's remembered setup flag
   bool timer_armed_ = false;
   bool close_requested_ = false;
