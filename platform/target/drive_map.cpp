@@ -59,6 +59,15 @@ const Drive* DriveMap::FindDrive(char letter) const {
   return nullptr;
 }
 
+Status DriveMap::Add(Drive drive) {
+  drive.letter = static_cast<char>(std::toupper(static_cast<unsigned char>(drive.letter)));
+  if (FindDrive(drive.letter) != nullptr) {
+    return Status::AlreadyExists(std::string(1, drive.letter) + ": is a drive already");
+  }
+  drives_.push_back(std::move(drive));
+  return Status::Ok();
+}
+
 Status DriveMap::ToHostPath(std::string_view windows_path, fs::path* host) const {
   WindowsPath path;
   Status s = WindowsPath::Parse(windows_path, &path);

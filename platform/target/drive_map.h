@@ -29,6 +29,8 @@ class DriveMap {
   const std::vector<Drive>& drives() const { return drives_; }
   // The drive of that letter (either case), or nullptr.
   const Drive* FindDrive(char letter) const;
+  // Adds a drive; AlreadyExists when its letter is taken.
+  Status Add(Drive drive);
 
   Status ToHostPath(std::string_view windows_path, std::filesystem::path* host) const;
   Status ToHostPath(const WindowsPath& path, std::filesystem::path* host) const;

@@ -58,6 +58,7 @@ Status LoadSystemSettings(const fs::path& folder, SystemSettings* settings) {
   }
   result.user_name = GetPrivateProfileString(kSystemSection, "UserName", "", file);
   if (result.user_name.empty()) result.user_name = HostUserName();
+  result.restart_command = GetPrivateProfileString(kSystemSection, "RestartCommand", "", file);
   for (auto [key, target] : {std::pair{"WindowsFolder", &result.windows_folder},
                              std::pair{"SystemFolder", &result.system_folder},
                              std::pair{"TempFolder", &result.temp_folder}}) {
@@ -105,6 +106,7 @@ Status SaveSystemSettings(const fs::path& folder, const SystemSettings& settings
   text += "WindowsFolder=" + settings.windows_folder + "\n";
   text += "SystemFolder=" + settings.system_folder + "\n";
   text += "TempFolder=" + settings.temp_folder + "\n";
+  if (!settings.restart_command.empty()) text += "RestartCommand=" + settings.restart_command + "\n";
   text += "[Drives]\n";
   text += "; letter=type,host folder (relative to this folder or absolute);\n";
   text += "; types: fixed, removable, cdrom, remote, ramdisk\n";

@@ -16,6 +16,8 @@ namespace platform::target {
 //   WindowsFolder=C:\WINDOWS
 //   SystemFolder=C:\WINDOWS\SYSTEM32
 //   TempFolder=C:\WINDOWS\TEMP
+//   RestartCommand=...     optional: a host command run when the installer
+//                          restarts this Windows (none: only recorded)
 //   [Drives]
 //   C=fixed,drive_c        type, then the host folder (relative to the system)
 //   Z=fixed,/
@@ -32,6 +34,7 @@ struct SystemSettings {
   std::string system_folder = "C:\\WINDOWS\\SYSTEM32";
   std::string temp_folder = "C:\\WINDOWS\\TEMP";
   std::vector<Drive> drives;  // host folders absolute once loaded
+  std::string restart_command;  // empty: a restart is only recorded
 
   // True for OsKind 200 to 299.
   bool IsNtFamily() const { return os_kind >= 200 && os_kind <= 299; }

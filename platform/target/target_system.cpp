@@ -97,6 +97,12 @@ Status TargetSystem::OpenOrCreate(const fs::path& folder, const InitOptions& opt
   return s.IsAlreadyExists() ? Open(folder, system) : s;
 }
 
+Status TargetSystem::AddRunOnlyDrive(const Drive& drive) {
+  Status s = drives_.Add(drive);
+  if (s.ok()) run_only_drives_.push_back(*drives_.FindDrive(drive.letter));
+  return s;
+}
+
 Status TargetSystem::MoveToTrash(std::string_view windows_path) const {
   WindowsPath path;
   Status s = WindowsPath::Parse(windows_path, &path);

@@ -51,6 +51,11 @@ class TargetSystem {
   const DriveMap& drives() const { return drives_; }
   const TargetFiles& files() const { return files_; }
 
+  // A drive for this run only: the drive map sees it like the drives of the
+  // settings, but it is never saved. AlreadyExists when the letter is taken.
+  Status AddRunOnlyDrive(const Drive& drive);
+  const std::vector<Drive>& run_only_drives() const { return run_only_drives_; }
+
   // Moves the file or folder at the Windows path into the host user's trash.
   Status MoveToTrash(std::string_view windows_path) const;
 
@@ -63,6 +68,7 @@ class TargetSystem {
   std::unique_ptr<Registry> registry_;
   DriveMap drives_;
   TargetFiles files_;
+  std::vector<Drive> run_only_drives_;
 };
 
 }  // namespace platform::target

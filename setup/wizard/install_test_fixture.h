@@ -15,45 +15,9 @@
 #include "setup/core/setup_script.h"
 #include "setup/core/test_system.h"
 #include "setup/wizard/setup_run.h"
+#include "setup/wizard/test_fakes.h"
 
 namespace setup::wizard::testing {
-
-// Answers questions from a list, then with each question's default; keeps
-// every question. A hook may change the system before an answer is given.
-class ScriptedPrompter : public Prompter {
- public:
-  Answer Ask(const Message& message) override {
-    asked.push_back(message);
-    if (before_answer) before_answer(message);
-    if (answers.empty()) return message.default_answer;
-    const Answer answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  std::deque<Answer> answers;
-  std::vector<Message> asked;
-  std::function<void(const Message&)> before_answer;
-};
-
-class RecordingLauncher : public ProgramLauncher {
- public:
-  bool Start(std::string_view program, std::string_view parameters) override {
-    started.push_back(std::string(program) + "|" + std::string(parameters));
-    return true;
-  }
-  bool RunAndWait(std::string_view, EngineProgress&) override { return false; }
-  void RestartWindows() override {}
-  std::vector<std::string> started;
-};
-
-// Counts what the engine reports per step.
-class CountingProgress : public EngineProgress {
- public:
-  void StepStarted(int step) override { ++started[step]; }
-  void Advanced(int step) override { ++advanced[step]; }
-  void StepFinished(int step) override { ++finished[step]; }
-  std::map<int, int> started, advanced, finished;
-};
 
 // A fresh target system with a package folder C:\PKG\ (the SourceFolder)
 // and a run that answers from a list.

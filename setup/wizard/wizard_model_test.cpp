@@ -384,7 +384,7 @@ TEST_F(WizardModelTest, CloseQuestionPerPageKindAndCleanUpStartAfterTheEnd) {
   prompter_.answers = {Answer::kYes};
   EXPECT_TRUE(m.FormCloseQuery());
   EXPECT_EQ(m.page(), 1);
-  EXPECT_EQ(launcher_.started, std::vector<std::string>{"C:\\WINDOWS\\kestro.exe /d \"C:\\PKG\""});
+  EXPECT_EQ(launcher_.started, std::vector<std::string>{"C:\\WINDOWS\\kestro.exe|/d \"C:\\PKG\""});
 }
 
 // A close during the engine waits for its end; an abort ends the wizard.

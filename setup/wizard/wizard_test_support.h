@@ -14,6 +14,7 @@
 #include "setup/core/test_system.h"
 #include "setup/wizard/engines.h"
 #include "setup/wizard/setup_run.h"
+#include "setup/wizard/test_fakes.h"
 
 namespace setup::wizard::testing {
 
@@ -53,31 +54,6 @@ class FakeEngines : public WizardEngines {
   std::vector<bool> finish_uninstalls;
   std::vector<std::string> clean_ups;
   int pending_removals = 0;
-};
-
-// Answers with the queued answers, then with each message's default.
-class ScriptedPrompter : public Prompter {
- public:
-  Answer Ask(const Message& message) override {
-    asked.push_back(message);
-    if (answers.empty()) return message.default_answer;
-    const Answer answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  std::deque<Answer> answers;
-  std::vector<Message> asked;
-};
-
-class RecordingLauncher : public ProgramLauncher {
- public:
-  bool Start(std::string_view program, std::string_view parameters) override {
-    started.push_back(std::string(program) + " " + std::string(parameters));
-    return true;
-  }
-  bool RunAndWait(std::string_view, EngineProgress&) override { return false; }
-  void RestartWindows() override {}
-  std::vector<std::string> started;
 };
 
 // A target system with a package folder C:\PKG\ whose Setup.dat the test

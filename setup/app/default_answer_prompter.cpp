@@ -1,0 +1,45 @@
+#include "setup/app/default_answer_prompter.h"
+
+namespace setup::app {
+
+using wizard::Answer;
+
+std::string_view AnswerWord(Answer answer) {
+  switch (answer) {
+    case Answer::kOk: return "OK";
+    case Answer::kYes: return "Yes";
+    case Answer::kNo: return "No";
+    case Answer::kAbort: return "Abort";
+    case Answer::kRetry: return "Retry";
+    case Answer::kIgnore: return "Ignore";
+  }
+  return "OK";
+}
+
+Answer DefaultAnswerPrompter::Ask(const wizard::Message& message) {
+  Answer answer = message.default_answer;
+  if (answer == Answer::kRetry) {
+    retries_in_a_row_ = message.text == last_text_ ? retries_in_a_row_ + 1 : 1;
+    if (retries_in_a_row_ > retry_limit_) {
+      answer = retry_fallback_;
+      retries_in_a_row_ = 0;
+    }
+  } else {
+    retries_in_a_row_ = 0;
+  }
+  last_text_ = message.text;
+  if (answer == Answer::kIgnore) ++ignored_;
+  if (message.icon == wizard::MessageIcon::kError) ++errors_;
+
+  err_ << message.caption << ": ";
+  for (char c : message.text) {
+    err_ << c;
+    if (c == '\n') err_ << "  ";
+  }
+  err_ << "\n  -> " << AnswerWord(answer) << "\n";
+  err_.flush();
+  log_.Add("ANSWER", {message.text, AnswerWord(answer)});
+  return answer;
+}
+
+}  // namespace setup::app

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/host_process.h"
+#include "platform/target/target_system.h"
+#include "setup/wizard/action_log.h"
+#include "setup/wizard/program_launcher.h"
+
+namespace setup::app {
+
+// Starts programs of the target system on the host. A Windows path is
+// mapped to its host file; a host executable (the uninstaller copy, which is
+// a copy of this program, or a program of the host placed on a drive) runs
+// with argv built from the parameters by the Windows rules and with the
+// same target system: KESTRO_SYSTEM names it, KESTRO_RUN_DRIVES carries the
+// drives mapped for this run, and KESTRO_UNATTENDED=1 passes on the
+// unattended mode. Anything else (a document, a file that is no program, a
+// path on no drive) is logged and skipped; nothing is handed to a shell.
+//
+// Log lines:
+//   RUN<TAB>program<TAB>parameters<TAB>started | exit N
+//   SKIP<TAB>program<TAB>parameters<TAB>reason
+//   RESTART<TAB>command<TAB>exit N        (the system's restart command)
+//   RESTART<TAB><TAB>recorded             (no restart command set)
+class HostProgramLauncher : public wizard::ProgramLauncher {
+ public:
+  HostProgramLauncher(platform::target::TargetSystem& system, wizard::ActionLog& log, bool unattended)
+      : system_(system), log_(log), unattended_(unattended) {}
+
+  bool Start(std::string_view program, std::string_view parameters) override;
+  bool RunAndWait(std::string_view command_line, wizard::EngineProgress& progress) override;
+  void RestartWindows() override;
+
+  // The environment changes every started program receives.
+  std::vector<std::string> ChildEnvironment() const;
+
+ private:
+  // The command for program and parameters; false after logging SKIP.
+  bool Prepare(std::string_view program, std::string_view parameters, platform::HostCommand* command);
+
+  platform::target::TargetSystem& system_;
+  wizard::ActionLog& log_;
+  bool unattended_;
+};
+
+}  // namespace setup::app

@@ -1,0 +1,140 @@
+#include "setup/app/setup_program.h"
+
+#include <cstdlib>
+
+#include "setup/app/default_answer_prompter.h"
+#include "setup/app/engine_binding.h"
+#include "setup/app/exit_status.h"
+#include "setup/app/host_program_launcher.h"
+#include "setup/app/mode_checks.h"
+#include "setup/app/target_for_run.h"
+#include "setup/app/unattended_driver.h"
+#include "setup/core/path_text.h"
+#include "setup/wizard/wizard_model.h"
+
+namespace setup::app {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::target::TargetSystem;
+
+class UnattendedFront : public ProgramFront {
+ public:
+  explicit UnattendedFront(const FrontRequest& request)
+      : options_(request.options),
+        log_(request.log),
+        prompter_(request.err, request.log,
+                  request.mode == ProgramMode::kUninstall ? wizard::Answer::kIgnore : wizard::Answer::kAbort) {}
+
+  wizard::Prompter& prompter() override { return prompter_; }
+  wizard::EngineProgress& progress() override { return progress_; }
+  int ShowWizard(wizard::WizardModel& model) override {
+    return DriveUnattended(model, options_, prompter_, log_);
+  }
+
+ private:
+  UnattendedOptions options_;
+  wizard::ActionLog& log_;
+  DefaultAnswerPrompter prompter_;
+  wizard::EngineProgress progress_;
+};
+
+std::string_view ModeWord(ProgramMode mode) {
+  switch (mode) {
+    case ProgramMode::kSetup: return "setup";
+    case ProgramMode::kUninstall: return "uninstall";
+    case ProgramMode::kCleanUp: return "cleanup";
+    case ProgramMode::kRestartQuestion: return "restart";
+    case ProgramMode::kVersionBox: return "version";
+  }
+  return "setup";
+}
+
+// The package folder of "/d": a Windows path as the wizard passes it, or a
+// host folder that someone typed.
+std::string CleanUpFolder(TargetSystem& system, const std::string& subject) {
+  if (!subject.empty() && subject.front() == '/') return WindowsFolderFor(system, subject);
+  return subject;
+}
+
+fs::path HostPathOf(TargetSystem& system, std::string_view windows_path) {
+  fs::path host;
+  if (!system.drives().ToHostPath(windows_path, &host).ok()) return {};
+  return host;
+}
+
+}  // namespace
+
+std::unique_ptr<ProgramFront> MakeUnattendedFront(const FrontRequest& request) {
+  return std::make_unique<UnattendedFront>(request);
+}
+
+int RunSetupProgram(const fs::path& program_path, const std::vector<std::string>& arguments, std::ostream& err,
+                    const FrontFactory& window_front) {
+  Invocation invocation = ParseInvocation(program_path.filename().string(), arguments);
+  const char* unattended_env = std::getenv("KESTRO_UNATTENDED");
+  const bool unattended =
+      invocation.options.silent || (unattended_env != nullptr && std::string_view(unattended_env) == "1");
+
+  wizard::ActionLog log;
+  if (invocation.options.log && !log.OpenFile(*invocation.options.log)) {
+    err << "Setup: cannot write the log " << *invocation.options.log << "\n";
+    return kExitRefused;
+  }
+  const FrontRequest request{invocation.mode, invocation.options, log, err};
+  std::unique_ptr<ProgramFront> front = unattended || !window_front ? MakeUnattendedFront(request)
+                                                                     : window_front(request);
+  std::unique_ptr<TargetSystem> system;
+  if (!front || !OpenTargetForRun(program_path, err, &system)) return kExitRefused;
+  HostProgramLauncher launcher(*system, log, unattended);
+  wizard::Prompter& prompter = front->prompter();
+  const std::string source_folder = SourceFolderFor(*system, program_path);
+  log.Add("START", {ModeWord(invocation.mode), invocation.subject, source_folder});
+
+  wizard::WizardStart start;
+  SetupScript script{fs::path()};
+  switch (invocation.mode) {
+    case ProgramMode::kVersionBox:
+      ShowVersionBox(prompter);
+      return kExitDone;
+    case ProgramMode::kRestartQuestion:
+      AskForRestart(prompter, launcher);
+      return kExitDone;
+    case ProgramMode::kSetup: {
+      script = SetupScript(program_path.parent_path() / std::string(kScriptFileName));
+      const std::string shown =
+          source_folder.empty() ? script.file().string() : source_folder + std::string(kScriptFileName);
+      if (!CheckSetupScript(script, shown, prompter)) return kExitRefused;
+      start = wizard::WizardStart::Setup(script);
+      break;
+    }
+    case ProgramMode::kUninstall:
+      switch (CheckUninstallTarget(*system, invocation.subject, prompter)) {
+        case UninstallTarget::kRecorded: break;
+        case UninstallTarget::kStaleEntryRemoved: return kExitDone;
+        case UninstallTarget::kStaleEntryKept:
+        case UninstallTarget::kNothingRecorded: return kExitRefused;
+      }
+      start = wizard::WizardStart::Uninstall(invocation.subject);
+      break;
+    case ProgramMode::kCleanUp: {
+      // A folder on no drive has no script to read, which the check refuses.
+      const std::string folder = CleanUpFolder(*system, invocation.subject);
+      const std::string shown = JoinPath(folder.empty() ? invocation.subject : folder, kScriptFileName);
+      script = SetupScript(HostPathOf(*system, shown));
+      if (!CheckCleanUpScript(script, shown, prompter)) return kExitRefused;
+      start = wizard::WizardStart::CleanUp(folder, script);
+      break;
+    }
+  }
+
+  wizard::SetupRun run{*system,         prompter,      log, launcher, front->progress(),
+                       program_path,    source_folder, invocation.arguments};
+  EngineBinding engines(run, script);
+  wizard::WizardModel model(run, std::move(start), engines);
+  const int status = front->ShowWizard(model);
+  log.Add("END", {std::to_string(status)});
+  return status;
+}
+
+}  // namespace setup::app

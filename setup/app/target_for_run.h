@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "platform/target/target_system.h"
+
+namespace setup::app {
+
+// The running program as a host file: argv[0] made absolute when it names a
+// path (so a program started through a link keeps the link's folder and
+// name, as Windows would see it), else the executable of the process.
+std::filesystem::path OwnProgramPath(const char* argv0);
+
+// Opens the target system this run works on: the folder in KESTRO_SYSTEM
+// when set (it must hold a system); else the system that holds the program
+// itself (the uninstaller copy in a system's Windows folder); else the
+// default folder, where a missing system is created and err says so. The
+// drives a parent run mapped (KESTRO_RUN_DRIVES) are added. False, with
+// the reason on err, when no system can be used.
+bool OpenTargetForRun(const std::filesystem::path& program_path, std::ostream& err,
+                      std::unique_ptr<platform::target::TargetSystem>* system);
+
+// The Windows path of a host folder on the system (no trailing backslash
+// except on a drive root). A folder on no drive is mapped for this run as a
+// drive of its own. Empty when neither works.
+std::string WindowsFolderFor(platform::target::TargetSystem& system,
+                             const std::filesystem::path& host_folder);
+
+// The SourceFolder: the program's folder as a Windows path with a trailing
+// backslash; empty when it cannot be had.
+std::string SourceFolderFor(platform::target::TargetSystem& system,
+                            const std::filesystem::path& program_path);
+
+}  // namespace setup::app

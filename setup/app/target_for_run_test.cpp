@@ -1,0 +1,83 @@
+#include "setup/app/target_for_run.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "platform/target/run_only_drives.h"
+#include "platform/target/scoped_env_for_test.h"
+#include "platform/testing/temp_dir.h"
+#include "setup/core/test_system.h"
+
+namespace setup::app {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::target::TargetSystem;
+using platform::target::testing::ScopedEnv;
+
+TEST(TargetForRunTest, SourceFolderIsTheProgramsFolderOnADriveOrOnADriveOfItsOwn) {
+  setup::testing::TestSystem system;
+  fs::create_directories(system.dir() / "pkg");
+  // A fresh system shows the whole host as drive Z.
+  const std::string on_z = SourceFolderFor(*system, system.dir() / "pkg" / "Setup");
+  EXPECT_EQ(on_z.substr(0, 3), "Z:\\");
+  EXPECT_EQ(on_z.substr(on_z.size() - 5), "\\pkg\\");
+  EXPECT_TRUE(system->run_only_drives().empty());
+
+  platform::target::SystemSettings settings = system->settings();
+  std::erase_if(settings.drives, [](const auto& d) { return d.letter == 'Z'; });
+  ASSERT_TRUE(platform::target::SaveSystemSettings(system->folder(), settings).ok());
+  std::unique_ptr<TargetSystem> without_z;
+  ASSERT_TRUE(TargetSystem::Open(system->folder(), &without_z).ok());
+  EXPECT_EQ(SourceFolderFor(*without_z, system.dir() / "pkg" / "Setup"), "D:\\");
+  EXPECT_EQ(WindowsFolderFor(*without_z, system->folder() / "drive_c" / "WINDOWS"), "C:\\WINDOWS");
+  EXPECT_EQ(WindowsFolderFor(*without_z, system.dir() / "pkg"), "D:\\");
+  EXPECT_EQ(without_z->run_only_drives().size(), 1u);
+}
+
+TEST(TargetForRunTest, NamedSystemMustExistTheDefaultIsCreatedAndSaidSo) {
+  platform::testing::TempDir dir;
+  const fs::path program = dir / "bin" / "Setup";
+  std::unique_ptr<TargetSystem> system;
+  {
+    ScopedEnv named("KESTRO_SYSTEM", (dir / "nothing").string());
+    std::ostringstream err;
+    EXPECT_FALSE(OpenTargetForRun(program, err, &system));
+    EXPECT_NE(err.str().find("no target system in " + (dir / "nothing").string()), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "nothing"));
+  }
+  ScopedEnv unnamed("KESTRO_SYSTEM", std::nullopt);
+  ScopedEnv data("XDG_DATA_HOME", (dir / "data").string());
+  ScopedEnv drives(platform::target::kRunOnlyDrivesVariable, "P=cdrom," + (dir / "pkg").string());
+  std::ostringstream first;
+  ASSERT_TRUE(OpenTargetForRun(program, first, &system));
+  EXPECT_EQ(system->folder(), dir / "data" / "kestro" / "system");
+  EXPECT_NE(first.str().find("created"), std::string::npos);
+  EXPECT_EQ(system->drives().TypeOf("P:\\"), platform::target::DriveType::kNoRootDir)
+      << "the folder behind P: does not exist yet";
+  ASSERT_NE(system->drives().FindDrive('P'), nullptr);
+
+  std::ostringstream second;
+  ASSERT_TRUE(OpenTargetForRun(program, second, &system));
+  EXPECT_EQ(second.str(), "");
+}
+
+TEST(TargetForRunTest, UninstallerCopyFindsTheSystemThatHoldsIt) {
+  setup::testing::TestSystem system;
+  ScopedEnv unnamed("KESTRO_SYSTEM", std::nullopt);
+  ScopedEnv data("XDG_DATA_HOME", (system.dir() / "data").string());
+  std::unique_ptr<TargetSystem> found;
+  std::ostringstream err;
+  ASSERT_TRUE(OpenTargetForRun(system->folder() / "drive_c" / "WINDOWS" / "kestro.exe", err, &found));
+  EXPECT_EQ(found->folder(), system->folder());
+  EXPECT_FALSE(fs::exists(system.dir() / "data"));
+}
+
+TEST(TargetForRunTest, OwnProgramPathKeepsTheNameItWasStartedBy) {
+  EXPECT_EQ(OwnProgramPath("/some/where/../pkg/KESTRO.EXE"), fs::path("/some/pkg/KESTRO.EXE"));
+  EXPECT_EQ(OwnProgramPath("Setup"), fs::read_symlink("/proc/self/exe"));
+}
+
+}  // namespace
+}  // namespace setup::app
