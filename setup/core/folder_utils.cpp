@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "platform/target/link_guard.h"
 #include "platform/target/name_folding.h"
 #include "platform/target/windows_path.h"
 #include "setup/core/install_paths.h"
@@ -33,8 +34,12 @@ bool RemoveEmptyFolderTreeAt(TargetSystem& system, std::string_view folder, int 
     std::vector<FileEntry> entries;
     if (system.files().ListEntries(folder, &entries).ok()) {
       for (const FileEntry& entry : entries) {
-        if (entry.is_folder && !entry.name.starts_with('.')) {
-          RemoveEmptyFolderTreeAt(system, JoinPath(folder, entry.name), depth + 1);
+        if (!entry.is_folder || entry.name.starts_with('.')) continue;
+        const std::string child = JoinPath(folder, entry.name);
+        // A linked folder whose target lies outside the drive is not the
+        // installer's to empty.
+        if (platform::target::StaysInDrive(system.drives(), child)) {
+          RemoveEmptyFolderTreeAt(system, child, depth + 1);
         }
       }
     }
