@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+#include "platform/target/windows_path.h"
+
 namespace setup::window {
 namespace {
 
@@ -161,6 +163,19 @@ PicturePlacement PlacePicture(PictureMode mode, int screen_width, int screen_hei
       break;
   }
   return {};
+}
+
+std::filesystem::path PictureHostPath(std::string_view file, const platform::target::DriveMap& drives) {
+  if (file.empty()) return {};
+  platform::target::WindowsPath windows;
+  if (platform::target::WindowsPath::Parse(file, &windows).ok()) {
+    std::filesystem::path host;
+    if (!drives.ToHostPath(windows, &host).ok()) return {};
+    return host;
+  }
+  std::error_code error;
+  std::filesystem::path host = std::filesystem::absolute(std::filesystem::path(std::string(file)), error);
+  return error ? std::filesystem::path() : host;
 }
 
 }  // namespace setup::window

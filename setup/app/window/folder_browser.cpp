@@ -1,5 +1,6 @@
 #include "setup/app/window/folder_browser.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -146,7 +147,7 @@ void FolderBrowser::Refresh() {
 }
 
 bool QtFolderPicker::Run(BrowseSession& session, BrowseItem* chosen) {
-  FolderBrowser browser(session, owner_);
+  FolderBrowser browser(session, owner_ ? owner_.data() : QApplication::activeModalWidget());
   if (browser.exec() != QDialog::Accepted) return false;
   *chosen = browser.CurrentItem();
   return true;

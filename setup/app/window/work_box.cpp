@@ -253,6 +253,7 @@ QWidget* TWorkBox::Control(std::string_view name) const {
 
 void TWorkBox::Refresh() {
   setWindowTitle(Q(model_.caption()));
+  if (model_.page() <= wizard::kLastPage) furthest_page_ = std::max(furthest_page_, model_.page());
   setEnabled(model_.window_enabled());
   for (const auto& [name, state] : model_.controls().all()) {
     const auto it = controls_.find(name);

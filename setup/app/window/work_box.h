@@ -47,6 +47,8 @@ class TWorkBox : public QDialog {
   QWidget* Control(std::string_view name) const;
   // Brings every widget and the caption up to the model's state.
   void Refresh();
+  // The highest page the wizard has shown.
+  int furthest_page() const { return furthest_page_; }
 
   // Engine progress on the current page (10 or 13): the step's marker and
   // bold label, the bars, the pending events.
@@ -85,6 +87,7 @@ class TWorkBox : public QDialog {
   QFrame* bevel_ = nullptr;
   std::map<std::string, std::string, std::less<>> shown_pictures_;
   std::string engine_bold_label_;
+  int furthest_page_ = 0;
   bool started_ = false;
   bool shown_once_ = false;
   bool closing_by_model_ = false;
