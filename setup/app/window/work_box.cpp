@@ -106,6 +106,8 @@ void TWorkBox::Build() {
     controls_[marker]->hide();
   }
   static_cast<QPushButton*>(controls_["Button2"])->setDefault(true);
+  // The installer's small trade mark beside its title.
+  if (QWidget* tm = Control("Label1212")) tm->setFont(MakeFont({"ＭＳ Ｐゴシック", 5}));
 }
 
 QWidget* TWorkBox::MakeControl(const std::string& name, QWidget* parent) {
@@ -284,7 +286,11 @@ void TWorkBox::Apply(const std::string& name, QWidget* widget, const wizard::Con
       if (static_cast<QLabel*>(widget)->text() != text) static_cast<QLabel*>(widget)->setText(text);
       break;
     case ControlKind::kEdit:
-      if (static_cast<QLineEdit*>(widget)->text() != text) static_cast<QLineEdit*>(widget)->setText(text);
+      if (static_cast<QLineEdit*>(widget)->text() != text) {
+        // A text set by the wizard shows from its start, as an edit box does.
+        static_cast<QLineEdit*>(widget)->setText(text);
+        static_cast<QLineEdit*>(widget)->setCursorPosition(0);
+      }
       break;
     case ControlKind::kCheckBox:
     case ControlKind::kRadioButton: {
