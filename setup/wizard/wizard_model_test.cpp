@@ -4,7 +4,6 @@
 
 #include "setup/core/install_paths.h"
 #include "setup/core/registry_utils.h"
-#include "setup/wizard/byte_size.h"
 #include "setup/wizard/record_keys.h"
 #include "setup/wizard/wizard_test_support.h"
 
@@ -283,6 +282,9 @@ TEST_F(WizardOn98Test, UserChoiceIsDisabledOnThe95FamilyAndTheLoggedOnUserIsUsed
   EXPECT_FALSE(m.Choices().all_users);
   EXPECT_EQ(m.control("Edit601").text, "Maker");
   EXPECT_TRUE(m.control("Edit601").enabled);
+  NextTo(9);  // the group folder below the user's Programs could be made
+  EXPECT_TRUE(prompter_.asked.empty());
+  EXPECT_FALSE(system().files().Exists(GetShellFolder(system(), "Programs") + "\\Maker"));
 }
 
 TEST_F(WizardModelTest, ShortcutPageOnNtListsProgramFoldersAndRemembersTheUserChoice) {
