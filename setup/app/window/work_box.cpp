@@ -106,6 +106,13 @@ void TWorkBox::Build() {
     controls_[marker]->hide();
   }
   static_cast<QPushButton*>(controls_["Button2"])->setDefault(true);
+  // The user-information captions carry access keys that focus their fields.
+  for (const auto& [label, edit] : {std::pair{"Label402", "Edit401"}, {"Label403", "Edit402"}, {"Label404", "Edit403"}}) {
+    if (auto* caption = qobject_cast<QLabel*>(Control(label))) {
+      caption->setTextFormat(Qt::AutoText);
+      caption->setBuddy(Control(edit));
+    }
+  }
   // The installer's small trade mark beside its title.
   if (QWidget* tm = Control("Label1212")) tm->setFont(MakeFont({"ＭＳ Ｐゴシック", 5}));
 }

@@ -156,6 +156,7 @@ TEST_F(WorkBoxTest, RefusalShowsItsMessageAndFocusesTheField) {
   EXPECT_EQ(prompter_.asked[1].text, "お名前を入力してください。");
   EXPECT_EQ(box_->focusWidget(), W("Edit401"));
   EXPECT_EQ(Title(), "ユーザー情報");
+  EXPECT_EQ(W<QLabel>("Label402")->buddy(), W("Edit401"));  // "お名前(&N):" reaches its field
   // Return presses Next, the default button.
   W<QLineEdit>("Edit401")->setText("");
   QTest::keyClicks(W<QLineEdit>("Edit401"), "Yamada");
