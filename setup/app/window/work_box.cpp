@@ -364,6 +364,8 @@ void TWorkBox::Apply(const std::string& name, QWidget* widget, const wizard::Con
 
 void TWorkBox::Call(const std::function<void()>& call) {
   call();
+  // The next handler that runs an engine brings the window up again first.
+  synced_for_engine_ = false;
   Refresh();
   const std::string& focus = model_.focus_request();
   if (!focus.empty()) {
