@@ -18,7 +18,7 @@ using platform::ui::testing::TestApplication;
 // ASCII) and as high as its point size.
 class FixedMeasure : public FontMeasure {
  public:
-  TextExtent Measure(const FontSpec& font, std::string_view text) const override {
+  TextExtent Measure(const ScriptFont& font, std::string_view text) const override {
     return {static_cast<int>(text.size()) * 10, font.points};
   }
 };
@@ -110,7 +110,7 @@ TEST_F(BackgroundTest, ProductMarkIsPlacedFromTheBottomInItsOwnFonts) {
   const TextDraw& shadow = plan.texts[0];
   const TextDraw& mark = plan.texts[1];
   EXPECT_EQ(mark.text, "kestro Setup for Windows");
-  EXPECT_EQ(mark.font, (FontSpec{"ＭＳ Ｐゴシック", 10, true, true}));
+  EXPECT_EQ(mark.font, (ScriptFont{"ＭＳ Ｐゴシック", 10, true, true}));
   EXPECT_EQ(std::make_pair(mark.x, mark.y), std::make_pair(16, 564));
   EXPECT_EQ(mark.color, (Rgb{255, 255, 0}));
   EXPECT_EQ(std::make_pair(shadow.x, shadow.y), std::make_pair(17, 565));
@@ -137,7 +137,7 @@ TEST_F(BackgroundTest, CaptionBlocksAlignAndCarryTheirFontsAndShadows) {
   EXPECT_EQ(std::make_pair(plan.texts[0].x, plan.texts[0].y), std::make_pair(18, 18));
   EXPECT_EQ(plan.texts[0].color, (Rgb{0, 0, 0}));
   EXPECT_EQ(plan.texts[1].color, (Rgb{0, 255, 255}));  // the default, cyan
-  EXPECT_EQ(plan.texts[1].font, (FontSpec{"ＭＳ Ｐゴシック", 20, true, true, false, false}));
+  EXPECT_EQ(plan.texts[1].font, (ScriptFont{"ＭＳ Ｐゴシック", 20, true, true, false, false}));
   EXPECT_EQ(std::make_pair(plan.texts[2].x, plan.texts[2].y), std::make_pair(56, 40));
   const TextDraw& shadow3 = plan.texts[3];
   const TextDraw& caption3 = plan.texts[4];
@@ -145,7 +145,7 @@ TEST_F(BackgroundTest, CaptionBlocksAlignAndCarryTheirFontsAndShadows) {
   EXPECT_EQ(std::make_pair(shadow3.x, shadow3.y), std::make_pair(33, 59));
   EXPECT_EQ(shadow3.color, (Rgb{0, 255, 0}));
   EXPECT_EQ(caption3.color, (Rgb{255, 0, 0}));
-  EXPECT_EQ(caption3.font, (FontSpec{"MS Mincho", 30, false, false, true, true}));
+  EXPECT_EQ(caption3.font, (ScriptFont{"MS Mincho", 30, false, false, true, true}));
   // Bottom right: x = 1000 - 80 - 16; Caption6 lowest, Caption5 empty.
   EXPECT_EQ(plan.texts[5].text, "Q");
   EXPECT_EQ(std::make_pair(plan.texts[5].x, plan.texts[5].y), std::make_pair(904, 700 - 12 - 44));

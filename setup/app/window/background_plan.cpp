@@ -20,7 +20,7 @@ std::uint8_t LowByte(std::int64_t value) { return static_cast<std::uint8_t>(valu
 
 struct Caption {
   std::string text;
-  FontSpec font;
+  ScriptFont font;
   bool shadow = false;
   Rgb shadow_color;
   int shadow_left = 0;
@@ -108,9 +108,9 @@ void PlanCaptions(const SetupScript& script, int width, int height, const FontMe
 }
 
 void PlanProductMark(int height, const FontMeasure& measure, BackgroundPlan& plan) {
-  const FontSpec small{std::string(kMarkFace), 8};
-  const FontSpec mark{std::string(kMarkFace), 10, true, true};
-  const FontSpec tm{std::string(kMarkFace), 5};
+  const ScriptFont small{std::string(kMarkFace), 8};
+  const ScriptFont mark{std::string(kMarkFace), 10, true, true};
+  const ScriptFont tm{std::string(kMarkFace), 5};
   int y = height - 14;
   y -= measure.Measure(small, "A").height + 2;
   y -= measure.Measure(mark, kProductMark).height + 2;

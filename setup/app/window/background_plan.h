@@ -22,14 +22,14 @@ Rgb RgbFromColorValue(std::int64_t value);
 
 // A font as the script describes it: a Windows face name and a size in
 // points at 96 dots per inch.
-struct FontSpec {
+struct ScriptFont {
   std::string face;
   int points = 9;
   bool bold = false;
   bool italic = false;
   bool underline = false;
   bool strike_out = false;
-  bool operator==(const FontSpec&) const = default;
+  bool operator==(const ScriptFont&) const = default;
 };
 
 struct TextExtent {
@@ -42,7 +42,7 @@ struct TextExtent {
 class FontMeasure {
  public:
   virtual ~FontMeasure() = default;
-  virtual TextExtent Measure(const FontSpec& font, std::string_view text) const = 0;
+  virtual TextExtent Measure(const ScriptFont& font, std::string_view text) const = 0;
 };
 
 // One full-width band of the colour field.
@@ -58,7 +58,7 @@ enum class PictureMode { kNone, kCentred, kTiled, kStretched };
 // its line.
 struct TextDraw {
   std::string text;
-  FontSpec font;
+  ScriptFont font;
   int x = 0;
   int y = 0;
   Rgb color;

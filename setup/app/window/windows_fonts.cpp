@@ -34,20 +34,20 @@ int PointsToPixels(int points) {
   return static_cast<int>(std::clamp<long long>(pixels, 1, 4096));
 }
 
-QFont MakeFont(const FontSpec& spec) {
-  QFont font(HostFace(spec.face));
-  font.setPixelSize(PointsToPixels(spec.points));
-  font.setBold(spec.bold);
-  font.setItalic(spec.italic);
-  font.setUnderline(spec.underline);
-  font.setStrikeOut(spec.strike_out);
+QFont MakeFont(const ScriptFont& wanted) {
+  QFont font(HostFace(wanted.face));
+  font.setPixelSize(PointsToPixels(wanted.points));
+  font.setBold(wanted.bold);
+  font.setItalic(wanted.italic);
+  font.setUnderline(wanted.underline);
+  font.setStrikeOut(wanted.strike_out);
   font.setKerning(false);
   return font;
 }
 
-QFont DialogFont() { return MakeFont(FontSpec{std::string(kMarkFace), 9}); }
+QFont DialogFont() { return MakeFont(ScriptFont{std::string(kMarkFace), 9}); }
 
-TextExtent QtFontMeasure::Measure(const FontSpec& font, std::string_view text) const {
+TextExtent QtFontMeasure::Measure(const ScriptFont& font, std::string_view text) const {
   const QFontMetrics metrics(MakeFont(font));
   const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   return {metrics.horizontalAdvance(s), metrics.height()};

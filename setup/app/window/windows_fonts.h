@@ -19,7 +19,7 @@ int PointsToPixels(int points);
 
 // The font of a script or window font description, sized in pixels so that
 // it looks the same on every screen.
-QFont MakeFont(const FontSpec& spec);
+QFont MakeFont(const ScriptFont& wanted);
 
 // The window font of the installer: "ＭＳ Ｐゴシック" 9 points.
 QFont DialogFont();
@@ -27,7 +27,7 @@ QFont DialogFont();
 // Measures with the toolkit's font metrics.
 class QtFontMeasure : public FontMeasure {
  public:
-  TextExtent Measure(const FontSpec& font, std::string_view text) const override;
+  TextExtent Measure(const ScriptFont& font, std::string_view text) const override;
 };
 
 }  // namespace setup::window
