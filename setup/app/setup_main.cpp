@@ -8,6 +8,9 @@
 #include "setup/app/exit_status.h"
 #include "setup/app/setup_program.h"
 #include "setup/app/target_for_run.h"
+#if defined(SETUP_WITH_WINDOWS)
+#include "setup/app/window/qt_front.h"
+#endif
 
 namespace {
 
@@ -36,6 +39,10 @@ class NoWindowFront : public ProgramFront {
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-  return RunSetupProgram(OwnProgramPath(argc > 0 ? argv[0] : nullptr), arguments, std::cerr,
-                         [](const FrontRequest& request) { return std::make_unique<NoWindowFront>(request); });
+#if defined(SETUP_WITH_WINDOWS)
+  const FrontFactory front = setup::window::QtFrontFactory(argc, argv);
+#else
+  const FrontFactory front = [](const FrontRequest& request) { return std::make_unique<NoWindowFront>(request); };
+#endif
+  return RunSetupProgram(OwnProgramPath(argc > 0 ? argv[0] : nullptr), arguments, std::cerr, front);
 }

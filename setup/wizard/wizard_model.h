@@ -138,6 +138,10 @@ class WizardModel {
   const StepMaxima& install_maxima() const { return install_maxima_; }
   const StepMaxima& uninstall_maxima() const { return uninstall_maxima_; }
   const std::string& app_key_name() const { return app_key_name_; }
+  // The run and the script the wizard works with (the window paints the
+  // background from the script and browses the run's target system).
+  SetupRun& run() const { return run_; }
+  const SetupScript& script() const { return script_; }
 
  private:
   // FormShow per mode and page.

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "platform/target/target_system.h"
+#include "platform/ui/dialog_service.h"
+#include "setup/app/window/browse_dialog.h"
+#include "setup/wizard/engine_progress.h"
+#include "setup/wizard/label_fit.h"
+#include "setup/wizard/wizard_model.h"
+
+class QFrame;
+class QLabel;
+
+namespace setup::window {
+
+// Whether a text fits a label of the wizard in the window font, by the
+// label's designed width.
+class LabelWidthMeasure : public wizard::TextMeasure {
+ public:
+  bool Fits(std::string_view label, std::string_view text) const override;
+};
+
+// The installer's wizard window: one widget per control of the model, named
+// as the model names it, refreshed from the model after every call. The
+// window adds no rule of its own: clicks, edits, keys and the close request
+// go to the model; questions come through the run's prompter, the folder
+// picker and the bookmark file dialog through the services it is given.
+class TWorkBox : public QDialog {
+  Q_OBJECT
+
+ public:
+  TWorkBox(wizard::WizardModel& model, const platform::target::TargetSystem& system,
+           platform::ui::DialogService& dialogs, FolderPicker& folders, QWidget* owner = nullptr);
+
+  // FormShow: fills the pages of the mode and shapes the window. Called
+  // once, before the window is shown; the start checks follow the first
+  // show from a one-shot timer.
+  void Start();
+
+  // The widget of a control by its name, or nullptr.
+  QWidget* Control(std::string_view name) const;
+  // Brings every widget and the caption up to the model's state.
+  void Refresh();
+  // The highest page the wizard has shown.
+  int furthest_page() const { return furthest_page_; }
+
+  // Engine progress on the current page (10 or 13): the step's marker and
+  // bold label, the bars, the pending events.
+  void StepStarted(int step);
+  void Advanced(int step);
+  void StepFinished(int step);
+  void Pump();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ public slots:
+  void reject() override;
+
+ private:
+  void Build();
+  QWidget* MakeControl(const std::string& name, QWidget* parent);
+  void Connect(const std::string& name, QWidget* widget);
+  void Apply(const std::string& name, QWidget* widget, const wizard::ControlState& state);
+  void ApplyLayout();
+  // Runs a call into the model, then refreshes, moves the focus and closes
+  // when the model asks for it.
+  void Call(const std::function<void()>& call);
+  void CloseByModel();
+  void Browse(const wizard::BrowseRequest& request);
+  // The names of step's label and bar on the current page, and its marker.
+  bool StepControls(int step, std::string* label, std::string* bar, std::string* marker) const;
+
+  wizard::WizardModel& model_;
+  const platform::target::TargetSystem& system_;
+  platform::ui::DialogService& dialogs_;
+  FolderPicker& folders_;
+  std::map<std::string, QWidget*, std::less<>> controls_;
+  QFrame* bevel_ = nullptr;
+  std::map<std::string, std::string, std::less<>> shown_pictures_;
+  std::string engine_bold_label_;
+  int furthest_page_ = 0;
+  bool started_ = false;
+  bool shown_once_ = false;
+  bool closing_by_model_ = false;
+  bool synced_for_engine_ = false;
+};
+
+// The window's progress for the engines; the run is built before the
+// window, so the window is attached when it exists.
+class WorkBoxProgress : public wizard::EngineProgress {
+ public:
+  void Attach(TWorkBox* box) { box_ = box; }
+  void StepStarted(int step) override;
+  void Advanced(int step) override;
+  void StepFinished(int step) override;
+  void Pump() override;
+
+ private:
+  QPointer<TWorkBox> box_;
+};
+
+}  // namespace setup::window

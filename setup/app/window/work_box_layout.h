@@ -1,0 +1,45 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace setup::window {
+
+// The wizard window as designed: a fixed client area, the picture on the
+// left, one page panel at a time on the right, the buttons under a bevel.
+inline constexpr int kWorkBoxWidth = 465;
+inline constexpr int kWorkBoxHeight = 302;
+inline constexpr int kPanelX = 144;
+inline constexpr int kPanelWidth = 313;
+inline constexpr int kPanelHeight = 262;
+inline constexpr int kCleanUpPanelWidth = 340;
+inline constexpr int kCleanUpPanelHeight = 112;
+inline constexpr int kBevelY = 264;
+
+enum class ControlKind {
+  kPanel, kLabel, kEdit, kMemo, kListBox, kCheckBox, kRadioButton, kSpeedButton, kButton,
+  kProgressBar, kImage, kUnknown,
+};
+
+// A control's place in its parent (the window or its panel).
+struct ControlPlace {
+  const char* name;
+  int x;
+  int y;
+  int width;
+  int height;
+};
+
+// Every control the window builds, the step markers included.
+std::span<const ControlPlace> ControlPlaces();
+const ControlPlace* FindPlace(std::string_view name);
+
+// The kind from the name's prefix ("Label1003" is a label).
+ControlKind KindOf(std::string_view name);
+// The panel a control sits on: "Panel" + page + "03" from the leading digits
+// of its number, "Panel1" for the clean-up controls, empty for the window's
+// own (the buttons, the picture, the panels, the installer's title).
+std::string ParentOf(std::string_view name);
+
+}  // namespace setup::window

@@ -1,0 +1,288 @@
+#include "setup/app/window/work_box.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+#include "platform/ui/scripted_dialogs.h"
+#include "platform/ui/test_application.h"
+#include "setup/app/window/work_box_layout.h"
+#include "setup/wizard/wizard_test_support.h"
+
+namespace setup::window {
+namespace {
+
+using platform::ui::testing::TestApplication;
+using wizard::Answer;
+using wizard::WizardModel;
+using wizard::WizardStart;
+
+// Chooses a folder, or cancels when none is queued.
+class ScriptedFolders : public FolderPicker {
+ public:
+  std::vector<std::string> captions;
+  std::vector<std::string> starts;
+  std::optional<std::string> choice;
+  bool Run(BrowseSession& session, BrowseItem* chosen) override {
+    captions.push_back(session.dialog().Caption);
+    starts.push_back(session.preselection());
+    if (!choice) return false;
+    *chosen = {"x", *choice, true};
+    return true;
+  }
+};
+
+class WorkBoxTest : public wizard::testing::WizardTestBase {
+ protected:
+  WorkBoxTest() { TestApplication(); }
+  ~WorkBoxTest() override {
+    if (box_) box_->hide();
+  }
+
+  TWorkBox& Open(WizardStart start) {
+    run_ = std::make_unique<wizard::SetupRun>(
+        wizard::SetupRun{system(), prompter_, log_, launcher_, progress_, {}, "C:\\PKG\\", arguments_});
+    model_ = std::make_unique<WizardModel>(*run_, std::move(start), engines_, &measure_);
+    box_ = std::make_unique<TWorkBox>(*model_, system(), dialogs_, folders_);
+    progress_.Attach(box_.get());
+    box_->Start();
+    box_->show();
+    QTest::qWait(5);  // the start checks' timer
+    return *box_;
+  }
+  TWorkBox& OpenSetup(const std::string& body) { return Open(WizardStart::Setup(WriteScript(body))); }
+
+  template <typename T = QWidget>
+  T* W(const char* name) {
+    auto* widget = qobject_cast<T*>(box_->Control(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+  void Click(const char* name) { W<QPushButton>(name)->click(); }
+  bool Shown(const char* name) { return box_->Control(name) && box_->Control(name)->isVisible(); }
+  std::string Title() { return box_->windowTitle().toStdString(); }
+
+  WorkBoxProgress progress_;
+  LabelWidthMeasure measure_;
+  platform::ui::testing::ScriptedDialogs dialogs_;
+  ScriptedFolders folders_;
+  std::vector<std::string> arguments_;
+  std::unique_ptr<wizard::SetupRun> run_;
+  std::unique_ptr<WizardModel> model_;
+  std::unique_ptr<TWorkBox> box_;
+};
+
+TEST_F(WorkBoxTest, EveryControlOfTheModelIsAWidgetOnItsPanel) {
+  TWorkBox& box = OpenSetup("");
+  EXPECT_EQ(box.size(), QSize(465, 302));
+  for (const auto& [name, state] : model_->controls().all()) {
+    QWidget* widget = box.Control(name);
+    ASSERT_NE(widget, nullptr) << name;
+    EXPECT_EQ(widget->objectName().toStdString(), name);
+    const std::string parent = ParentOf(name);
+    const std::string actual = widget->parentWidget() == &box ? "" : widget->parentWidget()->objectName().toStdString();
+    EXPECT_EQ(actual, parent) << name;
+    if (KindOf(name) != ControlKind::kPanel) {
+      EXPECT_NE(FindPlace(name), nullptr) << name;
+    }
+  }
+  for (int page = 2; page <= 14; ++page) {
+    QWidget* panel = box.Control("Panel" + std::to_string(page) + "03");
+    EXPECT_EQ(panel->geometry(), QRect(144, 0, 313, 262)) << page;
+    EXPECT_EQ(panel->isVisible(), page == 2) << page;
+  }
+  EXPECT_EQ(Title(), "概要");
+  EXPECT_FALSE(W("Button1")->isEnabled());
+  EXPECT_EQ(W<QPushButton>("Button2")->text(), "次へ(&N) >");
+  EXPECT_TRUE(W<QPushButton>("Button2")->isDefault());
+  EXPECT_TRUE(W<QLabel>("Label201")->text().startsWith("インストールを開始します。\n\n"));
+  EXPECT_FALSE(W<QLabel>("Image1")->pixmap().isNull());
+  EXPECT_EQ(W<QLabel>("Image1")->pixmap().width(), 120);
+}
+
+TEST_F(WorkBoxTest, ClickingThroughSkipsPagesBothWaysWithCaptionsAndButtons) {
+  OpenSetup("[Licence]\nCount=1\nText1=第1条\n[Extension]\nCount=1\nExtension1=pkc\nCheck1=1\n");
+  Click("Button2");
+  EXPECT_TRUE(Shown("Panel303"));
+  EXPECT_FALSE(Shown("Panel203"));
+  EXPECT_EQ(Title(), "ライセンス契約");
+  EXPECT_EQ(W<QPushButton>("Button2")->text(), "はい(&Y)");
+  EXPECT_EQ(W<QPushButton>("Button3")->text(), "いいえ(&N)");
+  EXPECT_EQ(W<QPlainTextEdit>("Memo301")->toPlainText(), "第1条");
+  Click("Button2");
+  EXPECT_EQ(Title(), "関連付け");  // pages 4, 5 and 6 are off
+  auto* list = W<QListWidget>("ListBox701");
+  ASSERT_EQ(list->count(), 1);
+  EXPECT_TRUE(list->item(0)->isSelected());
+  // Ctrl-click style deselection reaches the model, and the restore button
+  // brings the script's choice back.
+  list->item(0)->setSelected(false);
+  EXPECT_FALSE(model_->control("ListBox701").selected[0]);
+  Click("SpeedButton702");
+  EXPECT_TRUE(list->item(0)->isSelected());
+  W<QCheckBox>("CheckBox701")->click();
+  EXPECT_FALSE(list->isEnabled());
+  Click("Button2");
+  EXPECT_EQ(Title(), "インストール開始");
+  EXPECT_EQ(W<QPushButton>("Button2")->text(), "開始(&S) >");
+  Click("Button1");
+  Click("Button1");
+  EXPECT_EQ(Title(), "ライセンス契約");
+  EXPECT_TRUE(prompter_.asked.empty());  // Back never checks
+}
+
+TEST_F(WorkBoxTest, RefusalShowsItsMessageAndFocusesTheField) {
+  OpenSetup("[UserInfomation]\nCount=1\nCaption1=お名前(&N):\nNull1=1\nText1=\n");
+  box_->activateWindow();
+  Click("Button2");
+  EXPECT_EQ(Title(), "ユーザー情報");
+  W<QLineEdit>("Edit401")->setFocus();
+  Click("Button3");  // the close question: answered No, so the page stays
+  EXPECT_TRUE(box_->isVisible());
+  ASSERT_EQ(prompter_.asked.size(), 1u);
+  EXPECT_EQ(prompter_.asked[0].text, "インストールを中止してもよろしいですか？");
+  W<QPushButton>("Button2")->setFocus();
+  QTest::keyClicks(W<QLineEdit>("Edit401"), "   ");
+  EXPECT_EQ(model_->control("Edit401").text, "   ");
+  Click("Button2");
+  ASSERT_EQ(prompter_.asked.size(), 2u);
+  EXPECT_EQ(prompter_.asked[1].text, "お名前を入力してください。");
+  EXPECT_EQ(box_->focusWidget(), W("Edit401"));
+  EXPECT_EQ(Title(), "ユーザー情報");
+  EXPECT_EQ(W<QLabel>("Label402")->buddy(), W("Edit401"));  // "お名前(&N):" reaches its field
+  // Return presses Next, the default button.
+  W<QLineEdit>("Edit401")->setText("");
+  QTest::keyClicks(W<QLineEdit>("Edit401"), "Yamada");
+  QTest::keyClick(W<QLineEdit>("Edit401"), Qt::Key_Return);
+  EXPECT_EQ(Title(), "インストール開始");
+}
+
+TEST_F(WorkBoxTest, EscapeAsksTheCloseQuestionAndYesEnds) {
+  OpenSetup("");
+  prompter_.answers = {Answer::kNo, Answer::kYes};
+  QTest::keyClick(box_.get(), Qt::Key_Escape);
+  EXPECT_TRUE(box_->isVisible());
+  QTest::keyClick(box_.get(), Qt::Key_Escape);
+  EXPECT_FALSE(box_->isVisible());
+  EXPECT_EQ(model_->page(), 1);
+  ASSERT_EQ(prompter_.asked.size(), 2u);
+  EXPECT_EQ(prompter_.asked[1].default_answer, Answer::kNo);
+}
+
+TEST_F(WorkBoxTest, EngineMovesMarkerBoldLabelAndBarsAndEscapeClosesAfterIt) {
+  OpenSetup("");
+  engines_.install_maxima = {3, 0, 0, 2, 0};
+  std::vector<std::string> during;
+  engines_.during_engine = [&] {
+    progress_.StepStarted(0);
+    QLabel* label = W<QLabel>("Label1003");
+    QWidget* marker = W("Image1002");
+    EXPECT_TRUE(Shown("Panel1003"));  // the page is up while the engine works
+    EXPECT_EQ(Title(), "インストール中");
+    EXPECT_TRUE(marker->isVisible());
+    EXPECT_EQ(marker->y(), label->y() + 1);
+    EXPECT_TRUE(label->font().bold());
+    EXPECT_FALSE(W("Label1004")->isEnabled());  // a step without items
+    progress_.Advanced(0);
+    progress_.Advanced(0);
+    EXPECT_EQ(W<QProgressBar>("ProgressBar1001")->value(), 2);
+    EXPECT_EQ(W<QProgressBar>("ProgressBar1001")->maximum(), 3);
+    QTest::keyClick(box_.get(), Qt::Key_Escape);  // remembered, no question
+    box_->close();  // the title bar's Close is gone while the engine runs
+    EXPECT_TRUE(box_->isVisible());
+    progress_.StepFinished(0);
+    EXPECT_FALSE(marker->isVisible());
+    EXPECT_FALSE(label->font().bold());
+    progress_.StepStarted(3);
+    EXPECT_EQ(W("Image1002")->y(), W("Label1006")->y() + 1);
+    progress_.StepFinished(3);
+  };
+  Click("Button2");  // to page 9
+  Click("Button2");  // start
+  ASSERT_EQ(engines_.installs.size(), 1u);
+  EXPECT_FALSE(box_->isVisible());
+  EXPECT_TRUE(prompter_.asked.empty());
+}
+
+TEST_F(WorkBoxTest, BrowseButtonsFillTheirEditsFromThePickers) {
+  ASSERT_TRUE(system().files().CreateFolderTree("C:\\Apps").ok());
+  ASSERT_TRUE(system().files().CreateFolderTree("C:\\Netscape").ok());
+  ASSERT_TRUE(system().files().WriteFile("C:\\Netscape\\bookmark.htm", "<html>").ok());
+  OpenSetup("[Install]\nUse=1\nDefault=C:\\Program Files\\Kestro\\\nSize=10\n"
+            "[Favorites]\nCount=1\nName1=Kestro\nURL1=http://example.com/\n");
+  Click("Button2");
+  EXPECT_EQ(Title(), "インストール先");
+  folders_.choice = "C:\\Apps";
+  Click("SpeedButton502");
+  EXPECT_EQ(folders_.captions.back(), "インストール先");
+  EXPECT_EQ(folders_.starts.back(), "C:\\Program Files\\Kestro");
+  EXPECT_EQ(W<QLineEdit>("Edit501")->text(), "C:\\Apps");
+  EXPECT_FALSE(W<QLabel>("Label505")->text().isEmpty());  // Edit501Change ran
+  folders_.choice.reset();
+  Click("SpeedButton502");  // cancelled: nothing changes
+  EXPECT_EQ(W<QLineEdit>("Edit501")->text(), "C:\\Apps");
+
+  Click("Button2");
+  EXPECT_EQ(Title(), "お気に入り");
+  std::filesystem::path host;
+  ASSERT_TRUE(system().drives().ToHostPath("C:\\Netscape\\bookmark.htm", &host).ok());
+  dialogs_.files.push_back(host.string());
+  if (!W<QCheckBox>("CheckBox802")->isChecked()) W<QCheckBox>("CheckBox802")->click();
+  EXPECT_TRUE(W("SpeedButton803")->isEnabled());
+  Click("SpeedButton803");
+  ASSERT_EQ(dialogs_.file_requests.size(), 1u);
+  EXPECT_EQ(dialogs_.file_requests[0].title, "ブックマーク");
+  EXPECT_EQ(dialogs_.file_requests[0].default_extension, "htm");
+  EXPECT_EQ(W<QLineEdit>("Edit802")->text(), "C:\\Netscape\\bookmark.htm");
+  // Cancelled: nothing changes.
+  Click("SpeedButton803");
+  EXPECT_EQ(W<QLineEdit>("Edit802")->text(), "C:\\Netscape\\bookmark.htm");
+}
+
+TEST_F(WorkBoxTest, LongFavouriteAddressIsShortenedWithTheWindowFontAndHinted) {
+  const std::string url = "http://example.com/" + std::string(200, 'a');
+  OpenSetup("[Favorites]\nCount=1\nName1=A&B\nURL1=" + url + "\n");
+  Click("Button2");
+  auto* label = W<QLabel>("Label802");
+  EXPECT_TRUE(label->text().endsWith("..."));
+  EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width());
+  EXPECT_EQ(label->toolTip().toStdString(), url);
+  EXPECT_EQ(W<QCheckBox>("CheckBox803")->text(), "A&&B");
+}
+
+TEST_F(WorkBoxTest, UninstallModeHidesBackAndPutsNextBesideCancel) {
+  Open(WizardStart::Uninstall("Kestro"));
+  EXPECT_FALSE(W("Button1")->isVisible());
+  EXPECT_EQ(W("Button2")->x() + W("Button2")->width(), W("Button3")->x());
+  EXPECT_EQ(W<QPushButton>("Button2")->text(), "開始(&S) >");
+  EXPECT_TRUE(Shown("Panel1203"));
+  EXPECT_TRUE(Shown("Label1211"));
+  EXPECT_TRUE(W<QLabel>("Label1211")->text().startsWith("kestro Setup for Windows\n"));
+  EXPECT_EQ(box_->focusWidget(), W("Button3"));
+}
+
+TEST_F(WorkBoxTest, CleanUpWindowIsShapedToItsPanelAndOnlyItsButtonsClose) {
+  arguments_ = {"/d", "C:\\PKG"};
+  Open(WizardStart::CleanUp("C:\\PKG", WriteScript("[Define]\nName=Kestro\n")));
+  EXPECT_EQ(box_->size(), QSize(kCleanUpPanelWidth, kCleanUpPanelHeight));
+  EXPECT_EQ(W("Panel1")->pos(), QPoint(0, 0));
+  EXPECT_TRUE(Shown("Panel1"));
+  EXPECT_FALSE(W<QLabel>("Image2")->pixmap().isNull());
+  EXPECT_EQ(W<QLabel>("Label1")->text(), "C:\\PKG\nインストールに使用した一時ファイルを削除しますか？");
+  QTest::keyClick(box_.get(), Qt::Key_Escape);
+  box_->close();
+  EXPECT_TRUE(box_->isVisible());
+  Click("Button6");
+  EXPECT_FALSE(box_->isVisible());
+  EXPECT_EQ(engines_.clean_ups, std::vector<std::string>{"C:\\PKG|recycle"});
+}
+
+}  // namespace
+}  // namespace setup::window
