@@ -7,21 +7,23 @@
 #   scripts/fuzz.sh [SECONDS]
 #   FUZZ_ONLY="cp932 windows_path"   only these harnesses
 #   FUZZ_RUNS=1000000                 stop each harness after that many inputs (or SECONDS)
-#   FUZZ_SKIP_BUILD=1                 run what build/fuzz holds (parallel runs of this script)
+#   FUZZ_SKIP_BUILD=1                 run what the build folder holds (parallel runs of this script)
+#   FUZZ_BUILD_DIR=build/fuzz         the build folder, inside the checkout
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
 seconds="${1:-10}"
 jobs="${JOBS:-2}"
+build="${FUZZ_BUILD_DIR:-build/fuzz}"
 
 launcher=()
 if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 if [ "${FUZZ_SKIP_BUILD:-0}" != "1" ]; then
-  CC=clang-14 CXX=clang++-14 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DPLAKATO_FUZZ=ON -DPLAKATO_BUILD_GUI=OFF -DPLAKATO_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
-  cmake --build build/fuzz -j "$jobs" --target fuzzers
+  cmake --build "$build" -j "$jobs" --target fuzzers
 fi
 
 export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1"
@@ -29,11 +31,11 @@ export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 harnesses="${FUZZ_ONLY:-$(cd fuzz && ls -- *_fuzzer.cpp | sed 's/_fuzzer\.cpp$//')}"
-runs="$root/build/fuzz/runs"
+runs="$root/$build/runs"
 awaiting="$root/fuzz/regressions/awaiting_fix.txt"
 failed=()
 for harness in $harnesses; do
-  binary="$root/build/fuzz/fuzz/fuzz_$harness"
+  binary="$root/$build/fuzz/fuzz_$harness"
   work="$runs/$harness"
   rm -rf "$work"
   mkdir -p "$work/corpus"
