@@ -100,8 +100,12 @@ std::string Utf8ToCp932(std::string_view utf8) {
 
 bool IsCp932Representable(std::string_view utf8) {
   if (IsAscii(utf8)) return true;
-  std::string out;
-  return ToCp932().Convert(utf8, out, "?", true);
+  std::string cp932;
+  if (!ToCp932().Convert(utf8, cp932, "?", true)) return false;
+  // Some characters convert one way only (¢ becomes the full-width ￠), so
+  // the text must also come back as it went.
+  std::string back;
+  return ToUtf8().Convert(cp932, back, "\xEF\xBF\xBD", false) && back == utf8;
 }
 
 }  // namespace platform

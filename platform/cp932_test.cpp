@@ -29,6 +29,9 @@ TEST(Cp932Test, InvalidBytesBecomeReplacementCharacters) {
 TEST(Cp932Test, UnmappableCharactersBecomeQuestionMarks) {
   EXPECT_EQ(Utf8ToCp932("a😀b"), "a?b");
   EXPECT_FALSE(IsCp932Representable("😀"));
+  // Converted, but to a different character: ¢ comes back as the full-width ￠.
+  EXPECT_EQ(Cp932ToUtf8(Utf8ToCp932("¢")), "￠");
+  EXPECT_FALSE(IsCp932Representable("¢"));
   EXPECT_EQ(Utf8ToCp932("x\xC3"), "x?");  // truncated UTF-8
 }
 

@@ -9,6 +9,7 @@ packages=(
   libpng-dev libjpeg-dev libgif-dev
   libsqlite3-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  clang-14 libclang-rt-14-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   qt6-translations-l10n
   xvfb xauth

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the dependencies, builds everything and runs every test: first the
 # optimised build, then once more under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer, then each fuzz harness briefly (FUZZ_SECONDS
+# each, SKIP_FUZZ=1 to leave it out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -19,4 +20,8 @@ if [ "${SKIP_SANITIZE:-0}" != "1" ]; then
   export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
   (cd build/asan && ctest --output-on-failure -j "$jobs" --timeout 600)
+fi
+
+if [ "${SKIP_FUZZ:-0}" != "1" ]; then
+  scripts/fuzz.sh "${FUZZ_SECONDS:-8}"
 fi

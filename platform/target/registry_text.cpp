@@ -249,12 +249,14 @@ class Parser {
     if (!s.ok()) return s;
     if (type == kRegSz) {
       std::string text;
+      // Only the one terminating NUL goes: NULs before it are the string's
+      // own characters, as the exporter wrote them.
       if (ansi_) {
         text = Cp932ToUtf8(bytes);
-        while (!text.empty() && text.back() == '\0') text.pop_back();
+        if (!text.empty() && text.back() == '\0') text.pop_back();
       } else {
         if (bytes.size() % 2 != 0) return Error("a hex(1) string needs whole UTF-16 characters");
-        while (bytes.size() >= 2 && bytes[bytes.size() - 1] == '\0' && bytes[bytes.size() - 2] == '\0') {
+        if (bytes.size() >= 2 && bytes[bytes.size() - 1] == '\0' && bytes[bytes.size() - 2] == '\0') {
           bytes.resize(bytes.size() - 2);
         }
         text = Utf16LeToUtf8(bytes);

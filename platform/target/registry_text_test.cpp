@@ -51,6 +51,7 @@ TEST_F(RegistryTextTest, RoundTripKeepsEveryValueExactly) {
       RegistryValue::String("quote\"and\\back", "a \"b\" c\\d\\\\"),
       RegistryValue::String("日本語", "インストール先 ﾃﾞｽｸﾄｯﾌﾟ"),
       RegistryValue::String("lines", "first\r\nsecond"),
+      RegistryValue::String("nul at the end", std::string("a\0\0", 3)),
       RegistryValue::String("empty", ""),
       RegistryValue::Dword("max", 0xFFFFFFFFu),
       RegistryValue::Raw("multi", kRegMultiSz, multi),

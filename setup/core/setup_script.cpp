@@ -98,12 +98,17 @@ std::int32_t SetupScript::ReadCount(std::string_view section) const {
   return std::max<std::int32_t>(0, ReadInteger(section, "Count"));
 }
 
-std::int64_t SetupScript::HighestItemNumber(std::string_view section) const {
+std::int64_t SetupScript::HighestItemNumber(std::string_view section, std::string_view field) const {
   std::int64_t highest = 0;
+  const std::string cp932_field = platform::Utf8ToCp932(field);
   try {
     for (const std::string& key :
          platform::GetPrivateProfileKeys(platform::Utf8ToCp932(section), file_)) {
-      highest = std::max(highest, ItemNumberOfKey(key).value_or(0));
+      const std::optional<std::int64_t> n = ItemNumberOfKey(key);
+      if (!n) continue;
+      const std::string_view key_field = std::string_view(key).substr(0, key.size() - std::to_string(*n).size());
+      if (!field.empty() && AsciiLower(key_field) != AsciiLower(cp932_field)) continue;
+      highest = std::max(highest, *n);
     }
   } catch (const std::exception&) {
     return 0;
@@ -113,7 +118,7 @@ std::int64_t SetupScript::HighestItemNumber(std::string_view section) const {
 
 std::vector<std::string> SetupScript::ReadLines(std::string_view section) const {
   const std::int64_t count =
-      std::min<std::int64_t>(ReadCount(section), HighestItemNumber(section));
+      std::min<std::int64_t>(ReadCount(section), HighestItemNumber(section, "Text"));
   std::vector<std::string> lines;
   for (std::int64_t n = 1; n <= count; ++n) lines.push_back(ReadItem(section, "Text", n));
   return lines;

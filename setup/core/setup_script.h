@@ -70,7 +70,9 @@ class SetupScript {
   // The highest item number that any key of the section carries (0 when
   // none). Items above it are all empty, so a loop over a Count far larger
   // than the items present may stop there when empty items do nothing.
-  std::int64_t HighestItemNumber(std::string_view section) const;
+  // With a field, only that field's items count ("Text" counts Text1 and
+  // Text2 but not Other99).
+  std::int64_t HighestItemNumber(std::string_view section, std::string_view field = {}) const;
 
   // The text lines Text1 ... Text<Count> of [Outline], [Licence] or
   // [UnOutline]. Lines beyond the last Text<n> present are all empty and

@@ -176,6 +176,14 @@ TEST_F(SetupScriptTest, TextListsStopAfterTheLastItemPresent) {
   EXPECT_EQ(script.HighestItemNumber("Outline"), 3);
 }
 
+TEST_F(SetupScriptTest, TextListsAreBoundedByTextItemsAlone) {
+  // Another field's high number must not make a huge Count read that many lines.
+  const SetupScript script = Write("[Outline]\r\nCount=2000000000\r\ntext1=a\r\nOther300000=x\r\n");
+  EXPECT_EQ(script.ReadLines("Outline"), (std::vector<std::string>{"a"}));
+  EXPECT_EQ(script.HighestItemNumber("Outline"), 300000);
+  EXPECT_EQ(script.HighestItemNumber("Outline", "Text"), 1);
+}
+
 TEST_F(SetupScriptTest, ApplicationIdentifierChecks) {
   EXPECT_TRUE(IsAcceptedForSetup("kestro Setup 1.00"));
   EXPECT_FALSE(IsAcceptedForSetup("kestro Setup 1.00a"));

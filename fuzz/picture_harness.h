@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "banner/app/picture_codecs.h"
+#include "fuzz/fuzz_support.h"
+
+namespace fuzzing {
+
+// The body of every picture decoder's harness: the decoder reads a file of
+// that name; a refusal gives no picture, a success a picture within the size
+// limits whose pixels survive both writers exactly.
+inline void FuzzPictureDecoder(const std::uint8_t* data, std::size_t size, std::string_view name,
+                               plakato::PictureResult (*decode)(const std::filesystem::path&)) {
+  const plakato::PictureResult result = decode(WriteScratchFile(name, data, size));
+  if (!result.ok()) {
+    FUZZ_CHECK(result.picture.empty());
+    return;
+  }
+  const plakato::Bitmap& picture = result.picture;
+  FUZZ_CHECK(!picture.empty());
+  FUZZ_CHECK(picture.width() <= plakato::kMaxPictureSide && picture.height() <= plakato::kMaxPictureSide);
+  FUZZ_CHECK(static_cast<long long>(picture.width()) * picture.height() <= plakato::kMaxPicturePixels);
+  // Small pictures only: a large one would slow the run and teaches nothing new.
+  if (static_cast<long long>(picture.width()) * picture.height() > 4096) return;
+  for (const char* copy : {"copy.bmp", "copy.png"}) {
+    const std::filesystem::path path = ScratchFolder() / copy;
+    std::string error;
+    FUZZ_CHECK(plakato::SavePicture(picture, path, &error));
+    const plakato::PictureResult again = plakato::LoadPicture(path);
+    FUZZ_CHECK(again.ok() && again.picture == picture);
+  }
+}
+
+}  // namespace fuzzing
