@@ -69,7 +69,17 @@ Status ForceFolders(const TargetSystem& system, std::string_view path) {
 }
 
 bool IsProtectedFolder(TargetSystem& system, std::string_view folder) {
-  const std::array<std::string, 6> protected_folders = {
+  // Besides the folders a user keeps things in, the system's own folders:
+  // a target system's Windows, system, program and Start-menu folders may
+  // stand empty, and removing the last file of a product must not take them.
+  const std::array<std::string, 13> protected_folders = {
+      GetWindowsFolder(system),
+      GetSystemFolder(system),
+      GetShellFolder(system, "ProgramFilesDir"),
+      GetShellFolder(system, "Programs"),
+      GetShellFolder(system, "Start Menu"),
+      GetDefaultShellFolder(system, "Programs", kAllUsers),
+      GetDefaultShellFolder(system, "Start Menu", kAllUsers),
       GetTempFolder(system),
       GetShellFolder(system, "Personal"),
       GetShellFolder(system, "Startup"),

@@ -106,6 +106,18 @@ TEST_F(FolderUtilsTest, RemoveFolderAndEmptyParentsKeepsProtectedFolders) {
   RemoveFolderAndEmptyParents(*system_, "");
   RemoveFolderAndEmptyParents(*system_, "C:\\");
   EXPECT_TRUE(IsFolder("C:\\WINDOWS"));
+
+  // The last shared file of a product leaves a fresh system's empty system
+  // folder and the emptied Start-menu Programs folder in place.
+  const std::string system_folder = GetSystemFolder(*system_);
+  const std::string programs = GetShellFolder(*system_, "Programs");
+  MakeFolder(system_folder);
+  MakeFolder(programs + "\\Maker");
+  RemoveFolderAndEmptyParents(*system_, system_folder);
+  RemoveFolderAndEmptyParents(*system_, programs + "\\Maker");
+  EXPECT_TRUE(IsFolder(system_folder));
+  EXPECT_FALSE(IsFolder(programs + "\\Maker"));
+  EXPECT_TRUE(IsFolder(programs));
 }
 
 }  // namespace

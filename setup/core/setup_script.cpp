@@ -117,8 +117,10 @@ std::int64_t SetupScript::HighestItemNumber(std::string_view section, std::strin
 }
 
 std::vector<std::string> SetupScript::ReadLines(std::string_view section) const {
-  const std::int64_t count =
-      std::min<std::int64_t>(ReadCount(section), HighestItemNumber(section, "Text"));
+  // A memo shows at most kMaxTextLines lines; a lone Text99999999 must not
+  // make the reader produce millions of empty lines before it.
+  const std::int64_t count = std::min<std::int64_t>(
+      {ReadCount(section), HighestItemNumber(section, "Text"), kMaxTextLines});
   std::vector<std::string> lines;
   for (std::int64_t n = 1; n <= count; ++n) lines.push_back(ReadItem(section, "Text", n));
   return lines;

@@ -74,6 +74,9 @@ class SetupScript {
   // Text2 but not Other99).
   std::int64_t HighestItemNumber(std::string_view section, std::string_view field = {}) const;
 
+  // The most lines a text list gives.
+  static constexpr std::int64_t kMaxTextLines = 65535;
+
   // The text lines Text1 ... Text<Count> of [Outline], [Licence] or
   // [UnOutline]. Lines beyond the last Text<n> present are all empty and
   // are not produced, so a huge Count costs nothing.

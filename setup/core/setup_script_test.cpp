@@ -182,6 +182,13 @@ TEST_F(SetupScriptTest, TextListsAreBoundedByTextItemsAlone) {
   EXPECT_EQ(script.ReadLines("Outline"), (std::vector<std::string>{"a"}));
   EXPECT_EQ(script.HighestItemNumber("Outline"), 300000);
   EXPECT_EQ(script.HighestItemNumber("Outline", "Text"), 1);
+
+  // A far text item with a huge Count gives at most the memo's lines.
+  const SetupScript far = Write("[Licence]\r\nCount=$7FFFFFFF\r\nText1=a\r\nText77777777777770=z\r\n");
+  const auto lines = far.ReadLines("Licence");
+  ASSERT_EQ(lines.size(), static_cast<std::size_t>(SetupScript::kMaxTextLines));
+  EXPECT_EQ(lines.front(), "a");
+  EXPECT_EQ(lines.back(), "");
 }
 
 TEST_F(SetupScriptTest, ApplicationIdentifierChecks) {

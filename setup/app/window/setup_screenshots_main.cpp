@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
 
   std::ostringstream messages;
   wizard::ActionLog log;
-  app::DefaultAnswerPrompter prompter(messages, log, wizard::Answer::kAbort);
+  app::DefaultAnswerPrompter prompter(messages, wizard::Answer::kAbort);
   app::HostProgramLauncher launcher(*system, log, true);
   GrabbingProgress progress;
   platform::ui::testing::ScriptedDialogs dialogs;

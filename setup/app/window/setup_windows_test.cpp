@@ -19,7 +19,6 @@
 #include "platform/ui/test_application.h"
 #include "setup/app/engine_binding.h"
 #include "setup/app/exit_status.h"
-#include "setup/app/test_prompter.h"
 #include "setup/app/window/backgrd_form.h"
 #include "setup/app/window/background_plan.h"
 #include "setup/app/window/qt_front.h"
