@@ -9,6 +9,7 @@
 #include "setup/core/path_text.h"
 #include "setup/wizard/byte_size.h"
 #include "setup/wizard/entry_checks.h"
+#include "setup/wizard/install_run.h"
 #include "setup/wizard/record_keys.h"
 #include "setup/wizard/start_checks.h"
 #include "setup/wizard/wizard_pages.h"
@@ -19,18 +20,6 @@ namespace {
 // Deepest folder chain a check creates and removes again; paths are far
 // shorter, this only bounds the walk.
 constexpr int kMaxFolderDepth = 256;
-
-std::string_view AnswerName(Answer answer) {
-  switch (answer) {
-    case Answer::kOk: return "OK";
-    case Answer::kYes: return "YES";
-    case Answer::kNo: return "NO";
-    case Answer::kAbort: return "ABORT";
-    case Answer::kRetry: return "RETRY";
-    case Answer::kIgnore: return "IGNORE";
-  }
-  return "OK";
-}
 
 std::string Numbered(std::string_view prefix, int number) {
   return std::string(prefix) + std::to_string(number);
@@ -78,9 +67,7 @@ void WizardModel::StartAction() { focus_.clear(); }
 Answer WizardModel::Ask(std::string text, MessageIcon icon, MessageButtons buttons,
                         Answer default_answer) {
   const Message message = MakeMessage(std::move(text), icon, buttons, default_answer);
-  const Answer answer = run_.prompter.Ask(message);
-  run_.log.Add("MESSAGE", {message.text, AnswerName(answer)});
-  return answer;
+  return AskAndLog(run_, message);
 }
 
 void WizardModel::Refuse(std::string text, std::string_view focus) {
