@@ -25,7 +25,7 @@ using platform::target::Status;
 Registry& TheRegistry() {
   static std::unique_ptr<Registry> registry = [] {
     std::unique_ptr<Registry> r;
-    FUZZ_CHECK(Registry::Open(fuzzing::ScratchFolder() / "registry.db", &r).ok());
+    FUZZ_CHECK(Registry::OpenOrCreate(fuzzing::ScratchFolder() / "registry.db", &r).ok());
     return r;
   }();
   return *registry;
@@ -36,7 +36,10 @@ void Clear(Registry& registry, RegistryRoot root, const std::string& key,
            std::initializer_list<std::string_view> keep = {}) {
   std::vector<RegistryValue> values;
   if (registry.ListValues(root, key, &values).ok()) {
-    for (const RegistryValue& value : values) registry.DeleteValue(root, key, value.name);
+    // A value that stays only makes the next input's start differ.
+    for (const RegistryValue& value : values) {
+      static_cast<void>(registry.DeleteValue(root, key, value.name));
+    }
   }
   std::vector<std::string> subkeys;
   if (!registry.ListSubkeys(root, key, &subkeys).ok()) return;
