@@ -16,9 +16,9 @@
 #include <string>
 
 #include "platform/atomic_file.h"
-#include "platform/target/target_system.h"
+#include "platform/target_system/target_system.h"
 #include "setup/core/setup_script.h"
-#include "setup/wizard/install_engine.h"
+#include "setup/wizard/engine/install_engine.h"
 
 extern char** environ;
 

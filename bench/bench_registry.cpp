@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/target/registry_text.h"
-#include "platform/target/target_system.h"
+#include "platform/target_system/registry_text.h"
+#include "platform/target_system/target_system.h"
 #include "setup/core/path_macros.h"
 #include "setup/core/registry_utils.h"
 

@@ -14,12 +14,12 @@
 #include <memory>
 #include <string>
 
-#include "platform/target/registry_batch.h"
-#include "platform/target/target_system.h"
+#include "platform/target_system/registry_batch.h"
+#include "platform/target_system/target_system.h"
 #include "platform/testing/temp_dir.h"
-#include "setup/wizard/record_keys.h"
-#include "setup/wizard/uninstall_engine.h"
-#include "setup/wizard/uninstall_fixture_for_test.h"
+#include "setup/wizard/record/record_keys.h"
+#include "setup/wizard/engine/uninstall_engine.h"
+#include "setup/wizard/engine/uninstall_fixture_for_test.h"
 
 namespace {
 

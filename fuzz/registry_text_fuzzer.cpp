@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
-#include "platform/target/registry.h"
-#include "platform/target/registry_text.h"
+#include "platform/target_system/registry.h"
+#include "platform/target_system/registry_text.h"
 
 namespace {
 

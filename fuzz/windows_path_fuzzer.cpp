@@ -8,10 +8,10 @@
 #include <string_view>
 
 #include "fuzz/fuzz_support.h"
-#include "platform/target/drive_map.h"
-#include "platform/target/name_folding.h"
-#include "platform/target/target_system.h"
-#include "platform/target/windows_path.h"
+#include "platform/target_system/drive_map.h"
+#include "platform/target_system/name_folding.h"
+#include "platform/target_system/target_system.h"
+#include "platform/target_system/windows_path.h"
 #include "setup/core/path_macros.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "setup/app/default_answer_prompter.h"
 
-#include "setup/wizard/install_run.h"
+#include "setup/wizard/engine/install_run.h"
 
 namespace setup::app {
 

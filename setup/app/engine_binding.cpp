@@ -1,9 +1,9 @@
 #include "setup/app/engine_binding.h"
 
-#include "setup/wizard/clean_up.h"
-#include "setup/wizard/install_engine.h"
-#include "setup/wizard/uninstall_engine.h"
-#include "setup/wizard/uninstall_record.h"
+#include "setup/wizard/engine/clean_up.h"
+#include "setup/wizard/engine/install_engine.h"
+#include "setup/wizard/engine/uninstall_engine.h"
+#include "setup/wizard/record/uninstall_record.h"
 
 namespace setup::app {
 

@@ -1,6 +1,6 @@
 #include "setup/app/host_program_launcher.h"
 
-#include "platform/target/run_only_drives.h"
+#include "platform/target_system/run_only_drives.h"
 #include "setup/app/windows_arguments.h"
 #include "setup/core/command_line.h"
 #include "setup/wizard/engine_progress.h"

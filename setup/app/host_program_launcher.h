@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/host_process.h"
-#include "platform/target/target_system.h"
+#include "platform/target_system/target_system.h"
 #include "setup/wizard/action_log.h"
 #include "setup/wizard/program_launcher.h"
 

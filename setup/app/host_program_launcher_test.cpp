@@ -4,7 +4,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/private_profile.h"
-#include "platform/target/run_only_drives.h"
+#include "platform/target_system/run_only_drives.h"
 #include "setup/core/test_system.h"
 #include "setup/wizard/engine_progress.h"
 

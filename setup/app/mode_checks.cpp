@@ -1,7 +1,7 @@
 #include "setup/app/mode_checks.h"
 
 #include "setup/core/registry_utils.h"
-#include "setup/wizard/record_keys.h"
+#include "setup/wizard/record/record_keys.h"
 
 namespace setup::app {
 

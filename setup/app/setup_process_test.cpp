@@ -10,7 +10,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/cp932.h"
-#include "platform/target/run_only_drives.h"
+#include "platform/target_system/run_only_drives.h"
 #include "setup/app/windows_arguments.h"
 #include "setup/core/registry_utils.h"
 #include "setup/core/test_system.h"

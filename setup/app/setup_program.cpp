@@ -10,8 +10,8 @@
 #include "setup/app/target_for_run.h"
 #include "setup/app/unattended_driver.h"
 #include "setup/core/path_text.h"
-#include "setup/wizard/install_run.h"
-#include "setup/wizard/wizard_model.h"
+#include "setup/wizard/engine/install_run.h"
+#include "setup/wizard/model/wizard_model.h"
 
 namespace setup::app {
 namespace {

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "platform/target/run_only_drives.h"
-#include "platform/target/system_location.h"
+#include "platform/target_system/run_only_drives.h"
+#include "platform/target_system/system_location.h"
 
 namespace setup::app {
 namespace fs = std::filesystem;

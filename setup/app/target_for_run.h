@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "platform/target/target_system.h"
+#include "platform/target_system/target_system.h"
 
 namespace setup::app {
 

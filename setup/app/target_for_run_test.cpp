@@ -4,8 +4,8 @@
 
 #include <sstream>
 
-#include "platform/target/run_only_drives.h"
-#include "platform/target/scoped_env_for_test.h"
+#include "platform/target_system/run_only_drives.h"
+#include "platform/target_system/scoped_env_for_test.h"
 #include "platform/testing/temp_dir.h"
 #include "setup/core/test_system.h"
 

@@ -2,7 +2,7 @@
 
 #include "setup/app/default_answer_prompter.h"
 #include "setup/app/invocation.h"
-#include "setup/wizard/wizard_model.h"
+#include "setup/wizard/model/wizard_model.h"
 
 namespace setup::app {
 

@@ -6,8 +6,8 @@
 
 #include "setup/app/exit_status.h"
 #include "setup/core/registry_utils.h"
-#include "setup/wizard/record_keys.h"
-#include "setup/wizard/wizard_test_support.h"
+#include "setup/wizard/record/record_keys.h"
+#include "setup/wizard/model/wizard_test_support.h"
 
 namespace setup::app {
 namespace {

@@ -3,9 +3,9 @@
 #include <array>
 #include <vector>
 
-#include "platform/target/link_guard.h"
-#include "platform/target/name_folding.h"
-#include "platform/target/windows_path.h"
+#include "platform/target_system/link_guard.h"
+#include "platform/target_system/name_folding.h"
+#include "platform/target_system/windows_path.h"
 #include "setup/core/install_paths.h"
 #include "setup/core/path_text.h"
 

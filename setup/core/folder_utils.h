@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/target/status.h"
-#include "platform/target/target_system.h"
+#include "platform/target_system/status.h"
+#include "platform/target_system/target_system.h"
 #include "setup/core/result.h"
 
 namespace setup {

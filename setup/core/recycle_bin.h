@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/target/target_system.h"
+#include "platform/target_system/target_system.h"
 #include "setup/core/result.h"
 
 namespace setup {

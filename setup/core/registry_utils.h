@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/target/registry_value.h"
-#include "platform/target/target_system.h"
+#include "platform/target_system/registry_value.h"
+#include "platform/target_system/target_system.h"
 #include "setup/core/result.h"
 
 namespace setup {

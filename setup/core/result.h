@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/target/status.h"
+#include "platform/target_system/status.h"
 
 namespace setup {
 

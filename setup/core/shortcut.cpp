@@ -3,7 +3,7 @@
 #include <exception>
 #include <filesystem>
 
-#include "platform/target/shell_link.h"
+#include "platform/target_system/shell_link.h"
 #include "setup/core/folder_utils.h"
 #include "setup/core/path_text.h"
 

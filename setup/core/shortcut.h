@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/target/target_system.h"
+#include "platform/target_system/target_system.h"
 #include "setup/core/result.h"
 
 namespace setup {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/target/shell_link.h"
+#include "platform/target_system/shell_link.h"
 #include "setup/core/test_system.h"
 
 namespace setup {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/target/target_system.h"
+#include "platform/target_system/target_system.h"
 #include "platform/testing/temp_dir.h"
 
 namespace setup::testing {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/target/target_system.h"
+#include "platform/target_system/target_system.h"
 #include "setup/wizard/action_log.h"
 #include "setup/wizard/engine_progress.h"
 #include "setup/wizard/program_launcher.h"

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "platform/target/drive_map.h"
+#include "platform/target_system/drive_map.h"
 #include "setup/core/setup_script.h"
 
 namespace setup::window {

@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "platform/target/windows_path.h"
+#include "platform/target_system/windows_path.h"
 
 namespace setup::window {
 namespace {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/target/drive_map.h"
+#include "platform/target_system/drive_map.h"
 #include "setup/core/setup_script.h"
 
 namespace setup::window {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/target/name_folding.h"
-#include "platform/target/windows_path.h"
+#include "platform/target_system/name_folding.h"
+#include "platform/target_system/windows_path.h"
 #include "platform/utf8.h"
 
 namespace setup::window {

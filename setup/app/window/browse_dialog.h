@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/target/target_system.h"
+#include "platform/target_system/target_system.h"
 
 namespace setup::window {
 

@@ -8,8 +8,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "platform/target/name_folding.h"
-#include "platform/target/windows_path.h"
+#include "platform/target_system/name_folding.h"
+#include "platform/target_system/windows_path.h"
 
 namespace setup::window {
 namespace {

@@ -13,7 +13,7 @@
 #include "setup/app/window/backgrd_form.h"
 #include "setup/app/window/folder_browser.h"
 #include "setup/app/window/windows_fonts.h"
-#include "setup/wizard/wizard_pages.h"
+#include "setup/wizard/model/wizard_pages.h"
 
 namespace setup::window {
 namespace {

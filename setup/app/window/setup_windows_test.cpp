@@ -24,7 +24,7 @@
 #include "setup/app/window/qt_front.h"
 #include "setup/app/window/work_box.h"
 #include "setup/core/registry_utils.h"
-#include "setup/wizard/wizard_test_support.h"
+#include "setup/wizard/model/wizard_test_support.h"
 
 namespace setup::window {
 namespace {

@@ -7,12 +7,12 @@
 #include <string>
 #include <string_view>
 
-#include "platform/target/target_system.h"
+#include "platform/target_system/target_system.h"
 #include "platform/ui/dialog_service.h"
 #include "setup/app/window/browse_dialog.h"
 #include "setup/wizard/engine_progress.h"
-#include "setup/wizard/label_fit.h"
-#include "setup/wizard/wizard_model.h"
+#include "setup/wizard/model/label_fit.h"
+#include "setup/wizard/model/wizard_model.h"
 
 class QFrame;
 class QLabel;

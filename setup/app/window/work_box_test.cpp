@@ -14,7 +14,7 @@
 #include "platform/ui/scripted_dialogs.h"
 #include "platform/ui/test_application.h"
 #include "setup/app/window/work_box_layout.h"
-#include "setup/wizard/wizard_test_support.h"
+#include "setup/wizard/model/wizard_test_support.h"
 
 namespace setup::window {
 namespace {

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <sys/stat.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/target_system/drive_map.h"
+#include "platform/target_system/status.h"
+
+namespace platform::target {
+
+// A folder of the target system held open for many operations on its
+// entries, such as the uninstaller deleting thousands of files from one
+// folder: the Windows path is mapped and checked once, and each entry is
+// then reached by name relative to the open folder, with no symbolic link
+// followed at the entry itself. Entry names are compared as Windows compares
+// them (the exact spelling first, else without regard to case).
+class OpenFolder {
+ public:
+  // NotFound when the folder does not exist; AccessDenied when a symbolic
+  // link on the way leads out of the folder's drive.
+  static Status Open(const DriveMap& drives, std::string_view windows_folder,
+                     std::unique_ptr<OpenFolder>* folder);
+  ~OpenFolder();
+  OpenFolder(const OpenFolder&) = delete;
+  OpenFolder& operator=(const OpenFolder&) = delete;
+
+  const std::string& windows_path() const { return windows_path_; }
+
+  // Deletes the file (or the link itself) named name, as TargetFiles'
+  // DeleteFile with the attributes cleared first: a read-only file is made
+  // writable and deleted. NotFound when there is no such entry,
+  // InvalidArgument for a folder.
+  Status DeleteFileEntry(std::string_view name) const;
+
+  // Whether the folder holds at least one entry. The folder is read once;
+  // after that its entries are counted down as this object deletes them, and
+  // read again only when the folder's change time says someone else changed
+  // it. (A change by someone else within the same clock tick as one of ours
+  // can go unseen: a folder then wrongly thought empty is only tried, and
+  // its removal fails while it holds anything; one wrongly thought in use
+  // stays.)
+  bool HasEntries() const;
+
+ private:
+  OpenFolder(int fd, std::string windows_path) : fd_(fd), windows_path_(std::move(windows_path)) {}
+  // The entry's name as stored (and its facts), or empty when none matches.
+  std::string FindEntry(std::string_view name, struct stat* info) const;
+  // The folder's change time; false when it cannot be read.
+  bool ChangeTime(struct timespec* time) const;
+
+  int fd_;
+  std::string windows_path_;
+  // Entries counted at known_time_; -1 when not counted.
+  mutable long known_entries_ = -1;
+  mutable struct timespec known_time_ {};
+};
+
+}  // namespace platform::target

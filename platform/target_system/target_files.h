@@ -1,0 +1,101 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/target_system/drive_map.h"
+#include "platform/target_system/status.h"
+
+namespace platform::target {
+
+// File attribute bits with their Windows numbers. The host keeps only the
+// read-only bit (as the owner's write permission on files); folders report
+// kFileDirectory, files kFileArchive, plus kFileReadOnly when set.
+enum FileAttribute : std::uint32_t {
+  kFileReadOnly = 0x01,
+  kFileHidden = 0x02,
+  kFileSystem = 0x04,
+  kFileDirectory = 0x10,
+  kFileArchive = 0x20,
+  kFileNormal = 0x80,
+};
+
+struct FileEntry {
+  std::string name;  // as stored on the host
+  bool is_folder = false;
+  std::uint64_t size = 0;
+  std::uint32_t attributes = 0;
+  std::chrono::system_clock::time_point write_time;
+};
+
+// File operations on Windows paths of the target system. Every call maps its
+// paths through the DriveMap and acts on the host; nothing is kept between
+// calls. Drive roots are never removed, and a change (create, write, copy
+// or move to, delete, set attributes or times) never follows a symbolic
+// link out of its drive's folder: such a path is AccessDenied.
+class TargetFiles {
+ public:
+  explicit TargetFiles(const DriveMap& drives) : drives_(drives) {}
+
+  bool Exists(std::string_view path) const;
+  bool IsFolder(std::string_view path) const;
+  // Facts about one file or folder; NotFound when missing.
+  Status Stat(std::string_view path, FileEntry* entry) const;
+
+  // As CreateDirectory: the parent must exist; AlreadyExists when the name is
+  // taken.
+  Status CreateFolder(std::string_view path) const;
+  // Creates the folder and every missing parent; Ok when it exists already.
+  Status CreateFolderTree(std::string_view path) const;
+  // As RemoveDirectory: NotEmpty when it holds anything, AccessDenied for a
+  // drive root, NotFound when missing.
+  Status RemoveEmptyFolder(std::string_view path) const;
+
+  // Entries of a folder except "." and "..", in case-insensitive name order.
+  Status ListEntries(std::string_view folder, std::vector<FileEntry>* entries) const;
+  // Entries matching the wildcard pattern of the path's last component
+  // ("C:\WINDOWS\*.ini"), in the same order; NotFound when none matches.
+  Status FindAll(std::string_view pattern, std::vector<FileEntry>* entries) const;
+  Status FindFirst(std::string_view pattern, FileEntry* entry) const;
+
+  // Copies a file with its write time and read-only bit; the new file
+  // appears whole (temporary file and rename). AlreadyExists when
+  // fail_if_exists and the target exists; AccessDenied when the target is
+  // read-only.
+  Status CopyFile(std::string_view from, std::string_view to, bool fail_if_exists) const;
+  // Whether a copy is flushed to the disk before it takes its name. Either
+  // way it appears whole; kUnflushed is for copying many files in a row (an
+  // installation), as the system's own file copy does.
+  enum class Flush { kFlushed, kUnflushed };
+  Status CopyFile(std::string_view from, std::string_view to, bool fail_if_exists,
+                  Flush flush) const;
+  // Moves a file or folder; AlreadyExists when the target exists.
+  Status MoveFile(std::string_view from, std::string_view to) const;
+  // Deletes a file (not a folder); AccessDenied when it is read-only.
+  Status DeleteFile(std::string_view path) const;
+
+  Status GetAttributes(std::string_view path, std::uint32_t* attributes) const;
+  // Only kFileReadOnly has an effect on the host; other bits are accepted.
+  Status SetAttributes(std::string_view path, std::uint32_t attributes) const;
+  Status SetWriteTime(std::string_view path, std::chrono::system_clock::time_point time) const;
+
+  // Reads a whole file / writes it whole (temporary file and rename).
+  Status ReadFile(std::string_view path, std::string* data) const;
+  Status WriteFile(std::string_view path, std::string_view data) const;
+
+  // Copies a file of the host (a program of ours, say) to the Windows path,
+  // whole (temporary file and rename), with the host file's permission bits
+  // so a program stays runnable. AccessDenied when the target is read-only.
+  Status CopyFromHost(const std::filesystem::path& host_source, std::string_view to) const;
+
+ private:
+  Status Map(std::string_view path, std::filesystem::path* host) const;
+  Status MapForChange(std::string_view path, std::filesystem::path* host) const;
+
+  const DriveMap& drives_;
+};
+
+}  // namespace platform::target

@@ -1,0 +1,154 @@
+#include "setup/wizard/engine/installed_file_deletion.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/target_system/link_guard.h"
+#include "platform/target_system/windows_path.h"
+#include "setup/core/folder_utils.h"
+#include "setup/core/path_text.h"
+#include "setup/core/recycle_bin.h"
+#include "setup/wizard/engine/install_run.h"
+
+namespace setup::wizard {
+namespace {
+
+using platform::target::FileEntry;
+using platform::target::OpenFolder;
+using platform::target::Status;
+using platform::target::WindowsPath;
+
+// Open folders kept at most; a record lists its files folder by folder, so
+// a few suffice.
+constexpr std::size_t kOpenFolders = 16;
+
+constexpr std::string_view kLinkOut = "a symbolic link leads out of its drive";
+
+std::string_view KindName(InstalledKind kind) {
+  return kind == InstalledKind::kShortcut ? "shortcut" : "file";
+}
+
+Message FailedDeleteMessage(std::string_view path) {
+  return MakeMessage("ファイル削除に失敗しました。\n" + std::string(path), MessageIcon::kError,
+                     MessageButtons::kAbortRetryIgnore, Answer::kRetry);
+}
+
+Message StopQuestion() {
+  return MakeMessage("アンインストールを中止してもよろしいですか？", MessageIcon::kQuestion,
+                     MessageButtons::kYesNo, Answer::kNo);
+}
+
+}  // namespace
+
+bool InstalledFileRemover::Delete(std::string_view path, InstalledKind kind) {
+  if (recycle_) return Recycle(path, kind);
+  WindowsPath parsed;
+  if (path.empty() || !WindowsPath::Parse(path, &parsed).ok() || parsed.IsRoot()) return true;
+  Status opened;
+  const OpenFolder* folder = Folder(parsed.Parent().ToString(), &opened);
+  if (folder == nullptr) {
+    if (opened.IsAccessDenied()) run_.log.Add("KEEP", {path, kLinkOut});
+    return true;  // no folder, no file
+  }
+  return DeleteAsking(*folder, parsed.Name(), path, kind);
+}
+
+const OpenFolder* InstalledFileRemover::Folder(const std::string& folder, Status* opened) {
+  for (auto it = open_.begin(); it != open_.end(); ++it) {
+    if ((*it)->windows_path() == folder) {
+      std::rotate(it, it + 1, open_.end());
+      return open_.back().get();
+    }
+  }
+  std::unique_ptr<OpenFolder> fresh;
+  *opened = OpenFolder::Open(run_.system.drives(), folder, &fresh);
+  if (!opened->ok()) return nullptr;
+  if (open_.size() >= kOpenFolders) open_.erase(open_.begin());
+  open_.push_back(std::move(fresh));
+  return open_.back().get();
+}
+
+bool InstalledFileRemover::DeleteAsking(const OpenFolder& folder, std::string_view name,
+                                        std::string_view path, InstalledKind kind) {
+  for (int attempt = 1;; ++attempt) {
+    const Status deleted = folder.DeleteFileEntry(name);
+    if (deleted.IsNotFound() && attempt == 1) return true;
+    if (deleted.IsInvalidArgument()) {
+      run_.log.Add("KEEP", {path, "a folder, not a file"});
+      return true;
+    }
+    if (deleted.ok() || deleted.IsNotFound()) {
+      run_.log.Add("DELETE", {KindName(kind), path});
+      RemoveFolderAndEmptyParents(folder.windows_path());
+      return true;
+    }
+    if (attempt >= kMaxDeleteAttempts) {
+      run_.log.Add("KEEP", {path, "not deleted after " + std::to_string(attempt) +
+                                      " attempts: " + deleted.ToString()});
+      return true;
+    }
+    const Answer answer = AskAndLog(run_, FailedDeleteMessage(path));
+    if (answer == Answer::kAbort) {
+      if (AskAndLog(run_, StopQuestion()) == Answer::kYes) {
+        run_.log.Add("STOP", {path});
+        return false;
+      }
+    } else if (answer != Answer::kRetry) {
+      run_.log.Add("KEEP", {path, "ignored: " + deleted.ToString()});
+      RemoveFolderAndEmptyParents(folder.windows_path());
+      return true;
+    }
+  }
+}
+
+bool InstalledFileRemover::Recycle(std::string_view path, InstalledKind kind) {
+  FileEntry entry;
+  if (path.empty() || !run_.system.files().Stat(path, &entry).ok()) return true;
+  if (!platform::target::StaysInDrive(run_.system.drives(), path)) {
+    run_.log.Add("KEEP", {path, kLinkOut});
+    return true;
+  }
+  if (entry.is_folder) {
+    run_.log.Add("KEEP", {path, "a folder, not a file"});
+    return true;
+  }
+  if (DeleteToRecycleBin(run_.system, path, true)) {
+    run_.log.Add("RECYCLE", {KindName(kind), path});
+  } else {
+    run_.log.Add("KEEP", {path, "could not be moved to the recycle bin"});
+  }
+  RemoveFolderAndEmptyParents(ParentPath(path));
+  return true;
+}
+
+void InstalledFileRemover::RemoveFolderAndEmptyParents(std::string_view folder_text) {
+  // A copy: the text may belong to the open folder, which is closed below.
+  const std::string folder(folder_text);
+  if (folder.empty()) return;
+  // A folder that still holds something stops the climb at once; asked
+  // first because it is by far the common case.
+  Status opened;
+  const OpenFolder* open = Folder(folder, &opened);
+  if (opened.IsAccessDenied()) {
+    run_.log.Add("KEEP", {folder, kLinkOut});
+    return;
+  }
+  if (open != nullptr && open->HasEntries()) return;
+  // Folders are removed now: none may stay open under an old name.
+  open_.clear();
+  const auto& files = run_.system.files();
+  std::vector<std::string> existing;
+  for (std::string current(folder);;) {
+    if (files.IsFolder(current)) existing.push_back(current);
+    std::string parent = ParentPath(current);
+    if (parent == current || parent.empty()) break;
+    current = std::move(parent);
+  }
+  setup::RemoveFolderAndEmptyParents(run_.system, folder);
+  for (const std::string& removed : existing) {
+    if (!files.IsFolder(removed)) run_.log.Add("RMDIR", {removed});
+  }
+}
+
+}  // namespace setup::wizard
