@@ -1,5 +1,6 @@
 #include "setup/app/default_answer_prompter.h"
 
+#include "setup/wizard/action_log.h"
 #include "setup/wizard/engine/install_run.h"
 
 namespace setup::app {
@@ -21,8 +22,8 @@ Answer DefaultAnswerPrompter::Ask(const wizard::Message& message) {
   if (answer == Answer::kIgnore) ++ignored_;
   if (message.icon == wizard::MessageIcon::kError) ++errors_;
 
-  err_ << message.caption << ": ";
-  for (char c : message.text) {
+  err_ << wizard::EscapeControlCharacters(message.caption) << ": ";
+  for (char c : wizard::EscapeControlCharacters(message.text)) {
     err_ << c;
     if (c == '\n') err_ << "  ";
   }

@@ -1,38 +1,116 @@
 #include "setup/app/host_program_launcher.h"
 
+#include <cstdlib>
+#include <system_error>
+
 #include "platform/target_system/run_only_drives.h"
+#include "setup/app/launch_rule.h"
 #include "setup/app/windows_arguments.h"
 #include "setup/core/command_line.h"
+#include "setup/core/path_text.h"
 #include "setup/wizard/engine_progress.h"
+#include "setup/wizard/record/record_keys.h"
 
 namespace setup::app {
 namespace fs = std::filesystem;
+
+namespace {
+
+// The desktop's opener as a host program: KESTRO_DOCUMENT_OPENER (set by
+// the user) or xdg-open, looked up in PATH; empty when there is none.
+fs::path DocumentOpener() {
+  const char* chosen = std::getenv("KESTRO_DOCUMENT_OPENER");
+  const std::string name = chosen != nullptr && *chosen != '\0' ? chosen : "xdg-open";
+  if (name.find('/') != std::string::npos) return platform::IsHostExecutable(name) ? fs::path(name) : fs::path();
+  const char* path = std::getenv("PATH");
+  std::string_view folders = path != nullptr ? path : "/usr/bin:/bin";
+  while (!folders.empty()) {
+    const std::size_t colon = folders.find(':');
+    const fs::path candidate = fs::path(std::string(folders.substr(0, colon))) / name;
+    if (candidate.is_absolute() && platform::IsHostExecutable(candidate.string())) return candidate;
+    if (colon == std::string_view::npos) break;
+    folders.remove_prefix(colon + 1);
+  }
+  return {};
+}
+
+}  // namespace
+
+int RunDepthFromEnvironment() {
+  const char* text = std::getenv(kRunDepthVariable);
+  if (text == nullptr) return 0;
+  char* end = nullptr;
+  const long depth = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || depth < 0) return 0;
+  return depth > 1000 ? 1000 : static_cast<int>(depth);
+}
 
 std::vector<std::string> HostProgramLauncher::ChildEnvironment() const {
   std::vector<std::string> env = {
       "KESTRO_SYSTEM=" + system_.folder().string(),
       std::string(platform::target::kRunOnlyDrivesVariable) + "=" +
-          platform::target::RunOnlyDrivesText(system_)};
+          platform::target::RunOnlyDrivesText(system_),
+      std::string(kRunDepthVariable) + "=" + std::to_string(policy_.depth + 1)};
   if (unattended_) env.push_back("KESTRO_UNATTENDED=1");
   return env;
 }
 
-bool HostProgramLauncher::Prepare(std::string_view program, std::string_view parameters,
-                                  platform::HostCommand* command) {
-  fs::path host;
-  const auto mapped = system_.drives().ToHostPath(program, &host);
-  std::string reason;
-  if (!mapped.ok()) {
-    reason = "not on a drive of this system";
-  } else if (!platform::IsHostExecutable(host.string())) {
-    reason = "not a program";
-  }
-  if (!reason.empty()) {
-    log_.Add("SKIP", {program, parameters, reason});
+bool HostProgramLauncher::AllowedUnderNoRun(std::string_view program, std::string_view parameters) const {
+  const std::string uninstaller = JoinPath(system_.windows_folder(), wizard::kUninstallerName);
+  if (AsciiLower(program) != AsciiLower(uninstaller)) return false;
+  const std::vector<std::string> words = SplitWindowsArguments(parameters);
+  if (words.empty()) return false;
+  const std::string first = AsciiLower(words[0]);
+  return (first == "/r" && words.size() == 1) || (first == "/d" && words.size() == 2);
+}
+
+bool HostProgramLauncher::OpenDocument(std::string_view program, const fs::path& file) {
+  if (unattended_) {
+    log_.Add("SKIP", {program, "", "a document is not opened in an unattended run"});
     return false;
   }
-  command->program = host.string();
-  command->argv = {host.string()};
+  const fs::path opener = DocumentOpener();
+  if (opener.empty()) {
+    log_.Add("SKIP", {program, "", "no desktop opener for documents"});
+    return false;
+  }
+  platform::HostCommand command;
+  command.program = opener.string();
+  command.argv = {opener.string(), file.string()};
+  std::string error;
+  const platform::HostProcess process = platform::StartHostProcess(command, &error);
+  if (!process.started()) {
+    log_.Add("SKIP", {program, "", error});
+    return false;
+  }
+  started_.push_back(process);
+  log_.Add("OPEN", {program, file.string(), opener.string()});
+  return true;
+}
+
+bool HostProgramLauncher::Prepare(std::string_view program, std::string_view parameters,
+                                  platform::HostCommand* command, bool* opened_document) {
+  *opened_document = false;
+  if (policy_.depth >= kMaxRunDepth) {
+    log_.Add("SKIP", {program, parameters, "started by runs nested " + std::to_string(policy_.depth) + " deep"});
+    return false;
+  }
+  if (policy_.no_run && !AllowedUnderNoRun(program, parameters)) {
+    log_.Add("SKIP", {program, parameters, "/norun"});
+    return false;
+  }
+  const LaunchTarget target = ClassifyLaunchTarget(system_, program);
+  if (target.kind == LaunchKind::kDocument) {
+    *opened_document = OpenDocument(program, target.host_file);
+    return false;
+  }
+  if (target.kind == LaunchKind::kRefused) {
+    log_.Add("SKIP", {program, parameters, target.reason});
+    return false;
+  }
+  // The resolved file is what runs: a link on the way is not followed again.
+  command->program = target.host_file.string();
+  command->argv = {target.host_file.string()};
   for (std::string& argument : SplitWindowsArguments(parameters)) command->argv.push_back(std::move(argument));
   command->environment_changes = ChildEnvironment();
   return true;
@@ -45,7 +123,8 @@ void HostProgramLauncher::ReapEnded() {
 bool HostProgramLauncher::Start(std::string_view program, std::string_view parameters) {
   ReapEnded();
   platform::HostCommand command;
-  if (!Prepare(program, parameters, &command)) return false;
+  bool opened = false;
+  if (!Prepare(program, parameters, &command, &opened)) return opened;
   std::string error;
   const platform::HostProcess process = platform::StartHostProcess(command, &error);
   if (!process.started()) {
@@ -59,7 +138,8 @@ bool HostProgramLauncher::Start(std::string_view program, std::string_view param
 bool HostProgramLauncher::RunAndWait(std::string_view command_line, wizard::EngineProgress& progress) {
   const ProgramAndParameters split = SplitCommandLine(system_, command_line);
   platform::HostCommand command;
-  if (!Prepare(split.program, split.parameters, &command)) return false;
+  bool opened = false;
+  if (!Prepare(split.program, split.parameters, &command, &opened)) return opened;
   std::string error;
   const platform::HostProcess process = platform::StartHostProcess(command, &error);
   if (!process.started()) {
@@ -70,7 +150,6 @@ bool HostProgramLauncher::RunAndWait(std::string_view command_line, wizard::Engi
   log_.Add("EXIT", {split.program, split.parameters, std::to_string(status)});
   return true;
 }
-
 void HostProgramLauncher::RestartWindows() {
   const std::string& restart = system_.settings().restart_command;
   if (restart.empty()) {

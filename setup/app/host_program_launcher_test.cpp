@@ -14,9 +14,9 @@ namespace {
 namespace fs = std::filesystem;
 
 // Writes its arguments, one per bracket pair, and what it knows of the
-// target system beside itself.
+// target system beside itself. Its "#!" line names the shell copied onto
+// drive C, since a host program named there is never started.
 constexpr const char* kProbe =
-    "#!/bin/sh\n"
     "out=\"$(dirname \"$0\")/out.txt\"\n"
     "sleep 0.1\n"
     "for a in \"$@\"; do printf '[%s]' \"$a\" >> \"$out\"; done\n"
@@ -33,10 +33,13 @@ class HostProgramLauncherTest : public ::testing::Test {
   void SetUp() override {
     tools_ = system_->folder() / "drive_c" / "tools";
     fs::create_directories(tools_);
-    ASSERT_TRUE(platform::WriteFileAtomically(tools_ / "probe", kProbe));
+    fs::copy_file(fs::canonical("/bin/sh"), tools_ / "sh");
+    ASSERT_TRUE(platform::WriteFileAtomically(tools_ / "probe", Script(kProbe)));
     fs::permissions(tools_ / "probe", fs::perms::owner_all);
     ASSERT_TRUE(platform::WriteFileAtomically(tools_ / "readme.txt", "#!/bin/sh\ntouch gone\n"));
   }
+  // A shell script run by the shell on drive C.
+  std::string Script(const std::string& body) { return "#!" + (tools_ / "sh").string() + "\n" + body; }
   std::string Output() {
     std::string text;
     EXPECT_TRUE(platform::ReadWholeFile(tools_ / "out.txt", text));
@@ -73,7 +76,7 @@ TEST_F(HostProgramLauncherTest, StartDoesNotWaitAndOnlyProgramsAreStarted) {
   ASSERT_EQ(skipped.size(), 4u);
   EXPECT_EQ(skipped[0], "SKIP\tC:\\tools\\readme.txt\t\tnot a program");
   EXPECT_EQ(skipped[1], "SKIP\tQ:\\tools\\probe\t\tnot on a drive of this system");
-  ASSERT_TRUE(platform::WriteFileAtomically(tools_ / "quiet", "#!/bin/sh\nexit 0\n"));
+  ASSERT_TRUE(platform::WriteFileAtomically(tools_ / "quiet", Script("exit 0\n")));
   fs::permissions(tools_ / "quiet", fs::perms::owner_all);
   EXPECT_TRUE(launcher.Start("C:\\tools\\quiet", "one"));
   EXPECT_EQ(log_.LinesOf("SKIP").size(), 4u);

@@ -16,6 +16,8 @@ bool TakeSwitch(const std::string& argument, UnattendedOptions& options) {
     options.silent = true;
   } else if (lower == "/restart") {
     options.restart = true;
+  } else if (lower == "/norun") {
+    options.no_run = true;
   } else if (auto dir = value_of("/dir=")) {
     options.dir = std::move(dir);
   } else if (auto group = value_of("/group=")) {

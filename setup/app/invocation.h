@@ -22,6 +22,7 @@ enum class ProgramMode {
 //   /group=NAME     the Start-menu folder (in place of the one proposed)
 //   /log=HOSTPATH   the action log, appended to that host file
 //   /restart        restart Windows at the end when the product asks for it
+//   /norun          start no program of the package ([Run], [UnRun])
 // Names are compared without regard to letter case.
 struct UnattendedOptions {
   bool silent = false;
@@ -29,6 +30,7 @@ struct UnattendedOptions {
   std::optional<std::string> group;
   std::optional<std::string> log;
   bool restart = false;
+  bool no_run = false;
 };
 
 struct Invocation {

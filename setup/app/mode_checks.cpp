@@ -31,6 +31,23 @@ bool CheckSetupScript(const SetupScript& script, std::string_view shown_path, wi
   return true;
 }
 
+bool IsValidKeyName(std::string_view name) {
+  std::size_t characters = 0;
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7f || c == '\\') return false;
+    if ((byte & 0xC0) != 0x80) ++characters;  // a UTF-8 lead byte starts a character
+  }
+  return characters > 0 && characters <= 255;
+}
+
+bool CheckKeyName(const SetupScript& script, wizard::Prompter& prompter) {
+  const std::string name = script.ApplicationKeyName();
+  if (IsValidKeyName(name)) return true;
+  ShowError(prompter, "アンインストール情報のキー名が正しくありません。\n" + name);
+  return false;
+}
+
 bool CheckCleanUpScript(const SetupScript& script, std::string_view shown_path, wizard::Prompter& prompter) {
   if (!IsAcceptedForCleanUp(script.Application())) {
     ShowError(prompter, "ファイル内容が異なります。\n" + std::string(shown_path));
@@ -42,6 +59,11 @@ bool CheckCleanUpScript(const SetupScript& script, std::string_view shown_path, 
 UninstallTarget CheckUninstallTarget(platform::target::TargetSystem& system, std::string_view name,
                                      wizard::Prompter& prompter) {
   constexpr RegistryRoot kMachine = RegistryRoot::kLocalMachine;
+  // A name that is no single key could only reach inside another record.
+  if (!IsValidKeyName(name)) {
+    ShowError(prompter, "アンインストール情報が見つかりません。\n" + std::string(name));
+    return UninstallTarget::kNothingRecorded;
+  }
   if (RegKeyExists(system, kMachine, wizard::RecordKey(name))) return UninstallTarget::kRecorded;
   const std::string entry = std::string(wizard::kSystemUninstallKey) + "\\" + std::string(name);
   if (!RegKeyExists(system, kMachine, entry)) {

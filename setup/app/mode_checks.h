@@ -23,6 +23,15 @@ bool CheckSetupScript(const SetupScript& script, std::string_view shown_path,
 bool CheckCleanUpScript(const SetupScript& script, std::string_view shown_path,
                         wizard::Prompter& prompter);
 
+// A product's key name is one registry key name: not empty, no backslash,
+// no control character, at most 255 characters. Anything else would nest
+// the record inside another product's or leave the product unrecorded.
+bool IsValidKeyName(std::string_view name);
+
+// Setup mode, after the script check: refuses a script whose key name
+// ([Uninstall] KeyName, else [Define] Name) is none, before any change.
+bool CheckKeyName(const SetupScript& script, wizard::Prompter& prompter);
+
 // Uninstall mode, before the wizard: whether the product has a record.
 enum class UninstallTarget {
   kRecorded,           // the wizard runs

@@ -67,11 +67,34 @@ std::string_view ModeWord(ProgramMode mode) {
   return "setup";
 }
 
+bool IsHostFolder(std::string_view subject) { return !subject.empty() && subject.front() == '/'; }
+
 // The package folder of "/d": a Windows path as the wizard passes it, or a
 // host folder that someone typed.
 std::string CleanUpFolder(TargetSystem& system, const std::string& subject) {
-  if (!subject.empty() && subject.front() == '/') return WindowsFolderFor(system, subject);
+  if (IsHostFolder(subject)) return WindowsFolderFor(system, subject);
   return subject;
+}
+
+// Opens the log of "/log=". The user's own command line names any host
+// file; a run started by one of our runs got its command line from a
+// script, so it takes only a Windows path on the system's drives, reached
+// by no link out of its drive, and ignores anything else (said on err).
+bool OpenLog(TargetSystem& system, const std::string& value, bool started_by_run, wizard::ActionLog& log,
+             std::ostream& err) {
+  fs::path file = value;
+  if (started_by_run) {
+    if (!system.drives().ToHostPathForChange(value, &file).ok()) {
+      err << "Setup: /log=" << wizard::EscapeControlCharacters(value) << " ignored: a program started by a run writes its log only "
+          << "to a Windows path on the system's drives\n";
+      return true;
+    }
+  }
+  if (!log.OpenFile(file)) {
+    err << "Setup: cannot write the log " << wizard::EscapeControlCharacters(value) << "\n";
+    return false;
+  }
+  return true;
 }
 
 // Ends the log with the exit status however the run ends:
@@ -101,17 +124,20 @@ int RunSetupProgram(const fs::path& program_path, const std::vector<std::string>
   const bool unattended =
       invocation.options.silent || (unattended_env != nullptr && std::string_view(unattended_env) == "1");
 
+  // A run started by one of our runs takes its command line from a script.
+  const int depth = RunDepthFromEnvironment();
+  const bool started_by_run = depth > 0;
+
   wizard::ActionLog log;
-  if (invocation.options.log && !log.OpenFile(*invocation.options.log)) {
-    err << "Setup: cannot write the log " << *invocation.options.log << "\n";
-    return kExitRefused;
-  }
   const FrontRequest request{invocation.mode, invocation.options, log, err};
   std::unique_ptr<ProgramFront> front = unattended || !window_front ? MakeUnattendedFront(request)
                                                                      : window_front(request);
   std::unique_ptr<TargetSystem> system;
   if (!front || !OpenTargetForRun(program_path, err, &system)) return kExitRefused;
-  HostProgramLauncher launcher(*system, log, unattended);
+  if (invocation.options.log && !OpenLog(*system, *invocation.options.log, started_by_run, log, err)) {
+    return kExitRefused;
+  }
+  HostProgramLauncher launcher(*system, log, unattended, LaunchPolicy{invocation.options.no_run, depth});
   LoggedPrompter prompter(front->prompter(), log);
   const std::string source_folder = SourceFolderFor(*system, program_path);
   log.Add("START", {ModeWord(invocation.mode), invocation.subject, source_folder});
@@ -131,6 +157,7 @@ int RunSetupProgram(const fs::path& program_path, const std::vector<std::string>
       const std::string shown =
           source_folder.empty() ? script.file().string() : source_folder + std::string(kScriptFileName);
       if (!CheckSetupScript(script, shown, prompter)) return end.status = kExitRefused;
+      if (!CheckKeyName(script, prompter)) return end.status = kExitRefused;
       start = wizard::WizardStart::Setup(script);
       break;
     }
@@ -144,6 +171,12 @@ int RunSetupProgram(const fs::path& program_path, const std::vector<std::string>
       start = wizard::WizardStart::Uninstall(invocation.subject);
       break;
     case ProgramMode::kCleanUp: {
+      if (started_by_run && IsHostFolder(invocation.subject)) {
+        err << "Setup: /d " << wizard::EscapeControlCharacters(invocation.subject)
+            << " refused: a host folder is taken only from the user's command line\n";
+        log.Add("OPTION", {"/d", invocation.subject, "host folder in a started run"});
+        return end.status = kExitRefused;
+      }
       // A folder on no drive has no script to read, which the check refuses.
       const std::string folder = CleanUpFolder(*system, invocation.subject);
       const std::string shown = JoinPath(folder.empty() ? invocation.subject : folder, kScriptFileName);

@@ -2,16 +2,77 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <system_error>
 
 #include "platform/target_system/run_only_drives.h"
 #include "platform/target_system/system_location.h"
+#include "platform/target_system/system_settings.h"
+#include "setup/app/invocation.h"
 
 namespace setup::app {
 namespace fs = std::filesystem;
 using platform::target::Status;
 using platform::target::TargetSystem;
+
+namespace {
+
+bool IsWithin(const fs::path& inner, const fs::path& outer) {
+  const auto [o, i] = std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
+  return o == outer.end();
+}
+
+fs::path RealPath(const fs::path& path) {
+  std::error_code ec;
+  fs::path real = fs::weakly_canonical(path, ec);
+  return ec ? fs::path() : real;
+}
+
+// Whether some system in a folder above candidate has candidate inside one
+// of its drives: a system's files inside a drive are data, not a system.
+bool LiesInsideADrive(const fs::path& candidate) {
+  for (fs::path above = candidate.parent_path(); !above.empty(); above = above.parent_path()) {
+    platform::target::SystemSettings settings;
+    if (platform::target::LoadSystemSettings(above, &settings).ok()) {
+      for (const platform::target::Drive& drive : settings.drives) {
+        const fs::path folder = RealPath(drive.host_folder);
+        if (!folder.empty() && IsWithin(candidate, folder)) return true;
+      }
+    }
+    if (above == above.parent_path()) break;
+  }
+  return false;
+}
+
+// Whether the system in folder is a real one whose Windows folder is
+// program_folder: it holds its own drive C and lies in no other system's
+// drive.
+bool IsOwnSystem(const fs::path& folder, const fs::path& program_folder) {
+  platform::target::SystemSettings settings;
+  if (!platform::target::LoadSystemSettings(folder, &settings).ok()) return false;
+  const platform::target::DriveMap drives(settings.drives);
+  const platform::target::Drive* c = drives.FindDrive('C');
+  const fs::path drive_c = c != nullptr ? RealPath(c->host_folder) : fs::path();
+  // Inside its own folder, drive C cannot also hold the system.
+  if (drive_c.empty() || drive_c == folder || !IsWithin(drive_c, folder)) return false;
+  fs::path windows;
+  if (!drives.ToHostPath(settings.windows_folder, &windows).ok()) return false;
+  return RealPath(windows) == program_folder && !LiesInsideADrive(folder);
+}
+
+}  // namespace
+
+std::optional<fs::path> SystemOfUninstallerCopy(const fs::path& program_path) {
+  if (!IsUninstallerName(program_path.filename().string())) return std::nullopt;
+  const fs::path program_folder = RealPath(program_path.parent_path());
+  if (program_folder.empty()) return std::nullopt;
+  for (fs::path folder = program_folder.parent_path(); !folder.empty(); folder = folder.parent_path()) {
+    if (IsOwnSystem(folder, program_folder)) return folder;
+    if (folder == folder.parent_path()) break;
+  }
+  return std::nullopt;
+}
 
 fs::path OwnProgramPath(const char* argv0) {
   std::error_code ec;
@@ -30,8 +91,8 @@ bool OpenTargetForRun(const fs::path& program_path, std::ostream& err,
   bool may_create = false;
   if (env != nullptr && *env != '\0') {
     folder = env;
-  } else if (const auto enclosing = platform::target::FindEnclosingSystem(program_path.parent_path())) {
-    folder = *enclosing;
+  } else if (const auto own = SystemOfUninstallerCopy(program_path)) {
+    folder = *own;
   } else {
     folder = platform::target::ResolveSystemFolder("");
     may_create = true;

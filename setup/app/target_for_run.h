@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -14,9 +15,17 @@ namespace setup::app {
 // name, as Windows would see it), else the executable of the process.
 std::filesystem::path OwnProgramPath(const char* argv0);
 
+// The system whose Windows folder holds program_path, when the program is
+// the uninstaller copy ("kestro.exe") there: the folder above it with a
+// settings file whose drive C lies inside it and whose Windows folder is
+// the program's folder, and which lies in no drive of a system above it. A settings file that a package put anywhere else (beside
+// Setup, inside a drive) names no system.
+std::optional<std::filesystem::path> SystemOfUninstallerCopy(const std::filesystem::path& program_path);
+
 // Opens the target system this run works on: the folder in KESTRO_SYSTEM
-// when set (it must hold a system); else the system that holds the program
-// itself (the uninstaller copy in a system's Windows folder); else the
+// when set (it must hold a system); else the system whose uninstaller copy
+// this program is (SystemOfUninstallerCopy); Setup itself never adopts a
+// system from where it lies; else the
 // default folder, where a missing system is created and err says so. The
 // drives a parent run mapped (KESTRO_RUN_DRIVES) are added. False, with
 // the reason on err, when no system can be used.

@@ -5,14 +5,31 @@
 namespace setup::wizard {
 namespace {
 
-void AppendEscaped(std::string& out, std::string_view field) {
-  for (char c : field) {
-    if (c == '\t') {
-      out += "\\t";
+constexpr char kHex[] = "0123456789abcdef";
+
+void AppendEscaped(std::string& out, std::string_view field, bool keep_line_breaks) {
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    const char c = field[i];
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\n' && keep_line_breaks) {
+      out += c;
+    } else if (c == '\t') {
+      out += keep_line_breaks ? "\t" : "\\t";
     } else if (c == '\n') {
       out += "\\n";
     } else if (c == '\r') {
       out += "\\r";
+    } else if (byte < 0x20 || byte == 0x7f) {
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 15];
+    } else if (byte == 0xc2 && i + 1 < field.size() && static_cast<unsigned char>(field[i + 1]) >= 0x80 &&
+               static_cast<unsigned char>(field[i + 1]) <= 0x9f) {
+      // A C1 control in UTF-8 (U+0080 to U+009F), which terminals obey.
+      const auto code = static_cast<unsigned char>(field[++i]);
+      out += "\\u00";
+      out += kHex[code >> 4];
+      out += kHex[code & 15];
     } else {
       out += c;
     }
@@ -20,6 +37,12 @@ void AppendEscaped(std::string& out, std::string_view field) {
 }
 
 }  // namespace
+
+std::string EscapeControlCharacters(std::string_view text) {
+  std::string out;
+  AppendEscaped(out, text, true);
+  return out;
+}
 
 bool ActionLog::OpenFile(const std::filesystem::path& path) {
   std::ofstream probe(path, std::ios::app | std::ios::binary);
@@ -32,7 +55,7 @@ void ActionLog::Add(std::string_view action, std::initializer_list<std::string_v
   std::string line(action);
   for (std::string_view field : fields) {
     line += '\t';
-    AppendEscaped(line, field);
+    AppendEscaped(line, field, false);
   }
   if (!file_.empty()) {
     // Opened per line so that every finished action is on disk at once.

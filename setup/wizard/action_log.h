@@ -13,9 +13,14 @@ namespace setup::wizard {
 // ACTION is an upper-case word ("COPY", "KEEP", "FOLDER", "SHORTCUT", "REG",
 // "INI", "ASSOC", "RECORD", "FAVORITE", "DELETE", "SKIP", "RUN", "MESSAGE",
 // ...); fields are UTF-8 with tabs and line breaks written as "\t", "\n" and
+// "\r", other control characters as "\xHH" (C1 controls as "\u00HH"), and
 // backslash-escaped no further (Windows paths keep their backslashes).
 // Lines are kept in memory and, when a file is set, appended to it as they
 // come, so a run that is killed keeps what it did.
+// Text from a script made safe for a terminal: control characters other
+// than tab and line break written as in the log ("\r", "\x1b", "\u009b").
+std::string EscapeControlCharacters(std::string_view text);
+
 class ActionLog {
  public:
   ActionLog() = default;
