@@ -63,11 +63,11 @@ LaunchTarget Refused(fs::path file, std::string reason) {
 
 }  // namespace
 
-bool IsInsideSomeDrive(const TargetSystem& system, const fs::path& host_path) {
+bool IsInsideSomeDrive(const platform::target::DriveMap& drives, const fs::path& host_path) {
   std::error_code ec;
   const fs::path real = fs::canonical(host_path, ec);
   if (ec) return false;
-  return std::ranges::any_of(system.drives().drives(), [&](const platform::target::Drive& drive) {
+  return std::ranges::any_of(drives.drives(), [&](const platform::target::Drive& drive) {
     std::error_code drive_ec;
     const fs::path folder = fs::canonical(drive.host_folder, drive_ec);
     return !drive_ec && IsWithin(real, folder);
@@ -80,7 +80,7 @@ LaunchTarget ClassifyLaunchTarget(const TargetSystem& system, std::string_view w
   std::error_code ec;
   const fs::path real = fs::canonical(host, ec);
   if (ec) return Refused(host, "not a program");
-  if (!IsInsideSomeDrive(system, real)) return Refused(real, "a link that leads out of the drives");
+  if (!IsInsideSomeDrive(system.drives(), real)) return Refused(real, "a link that leads out of the drives");
   struct stat info {};
   if (::stat(real.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return Refused(real, "not a program");
 
@@ -92,7 +92,7 @@ LaunchTarget ClassifyLaunchTarget(const TargetSystem& system, std::string_view w
     // system too, never a host program such as /bin/sh.
     const std::string interpreter = Interpreter(head);
     const fs::path interpreter_real = fs::canonical(interpreter, ec);
-    if (interpreter.empty() || ec || !IsInsideSomeDrive(system, interpreter_real) ||
+    if (interpreter.empty() || ec || !IsInsideSomeDrive(system.drives(), interpreter_real) ||
         !IsRegularExecutable(interpreter_real) || !IsElf(Head(interpreter_real, 4))) {
       return Refused(real, "a script for a program outside the drives");
     }

@@ -29,7 +29,8 @@ struct LaunchTarget {
 // named by a "#!" line, a desktop entry, a FIFO or a folder is refused.
 LaunchTarget ClassifyLaunchTarget(const platform::target::TargetSystem& system, std::string_view windows_path);
 
-// True when host_path (resolved) lies inside one of the system's drives.
-bool IsInsideSomeDrive(const platform::target::TargetSystem& system, const std::filesystem::path& host_path);
+// True when host_path, with every link resolved, lies inside one of the
+// drives' host folders.
+bool IsInsideSomeDrive(const platform::target::DriveMap& drives, const std::filesystem::path& host_path);
 
 }  // namespace setup::app

@@ -85,8 +85,10 @@ bool OpenLog(TargetSystem& system, const std::string& value, bool started_by_run
   fs::path file = value;
   if (started_by_run) {
     if (!system.drives().ToHostPathForChange(value, &file).ok()) {
-      err << "Setup: /log=" << wizard::EscapeControlCharacters(value) << " ignored: a program started by a run writes its log only "
-          << "to a Windows path on the system's drives\n";
+      // One write, so that lines of programs started together stay whole.
+      err << "Setup: /log=" + wizard::EscapeControlCharacters(value) +
+                 " ignored: a program started by a run writes its log only to a Windows path on the system's "
+                 "drives\n";
       return true;
     }
   }
@@ -172,8 +174,8 @@ int RunSetupProgram(const fs::path& program_path, const std::vector<std::string>
       break;
     case ProgramMode::kCleanUp: {
       if (started_by_run && IsHostFolder(invocation.subject)) {
-        err << "Setup: /d " << wizard::EscapeControlCharacters(invocation.subject)
-            << " refused: a host folder is taken only from the user's command line\n";
+        err << "Setup: /d " + wizard::EscapeControlCharacters(invocation.subject) +
+                   " refused: a host folder is taken only from the user's command line\n";
         log.Add("OPTION", {"/d", invocation.subject, "host folder in a started run"});
         return end.status = kExitRefused;
       }

@@ -99,7 +99,19 @@ std::int32_t SetupScript::ReadCount(std::string_view section) const {
 }
 
 std::int64_t SetupScript::HighestItemNumber(std::string_view section, std::string_view field) const {
-  std::int64_t highest = 0;
+  const std::vector<std::int64_t> numbers = AllItemNumbers(section, field);
+  return numbers.empty() ? 0 : numbers.back();
+}
+
+std::vector<std::int64_t> SetupScript::ItemNumbers(std::string_view section, std::string_view field) const {
+  std::vector<std::int64_t> numbers = AllItemNumbers(section, field);
+  const std::int64_t count = ReadCount(section);
+  std::erase_if(numbers, [count](std::int64_t n) { return n > count; });
+  return numbers;
+}
+
+std::vector<std::int64_t> SetupScript::AllItemNumbers(std::string_view section, std::string_view field) const {
+  std::vector<std::int64_t> numbers;
   const std::string cp932_field = platform::Utf8ToCp932(field);
   try {
     for (const std::string& key :
@@ -108,12 +120,14 @@ std::int64_t SetupScript::HighestItemNumber(std::string_view section, std::strin
       if (!n) continue;
       const std::string_view key_field = std::string_view(key).substr(0, key.size() - std::to_string(*n).size());
       if (!field.empty() && AsciiLower(key_field) != AsciiLower(cp932_field)) continue;
-      highest = std::max(highest, *n);
+      numbers.push_back(*n);
     }
   } catch (const std::exception&) {
-    return 0;
+    return {};
   }
-  return highest;
+  std::ranges::sort(numbers);
+  numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+  return numbers;
 }
 
 std::vector<std::string> SetupScript::ReadLines(std::string_view section) const {
@@ -173,6 +187,18 @@ std::int32_t ScriptSection::ReadItemInteger(std::string_view field, std::int64_t
 }
 
 std::int32_t ScriptSection::ReadCount() const { return std::max(0, ReadInteger("Count")); }
+
+std::vector<std::int64_t> ScriptSection::ItemNumbers() const {
+  const std::int64_t count = ReadCount();
+  std::vector<std::int64_t> numbers;
+  for (const auto& entry : values_) {
+    const std::int64_t n = ItemNumberOfKey(entry.first).value_or(0);
+    if (n >= 1 && n <= count) numbers.push_back(n);
+  }
+  std::ranges::sort(numbers);
+  numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+  return numbers;
+}
 
 std::int64_t ScriptSection::HighestItemNumber() const {
   std::int64_t highest = 0;

@@ -73,6 +73,9 @@ class SetupScript {
   // With a field, only that field's items count ("Text" counts Text1 and
   // Text2 but not Other99).
   std::int64_t HighestItemNumber(std::string_view section, std::string_view field = {}) const;
+  // ScriptSection::ItemNumbers of the section, with only field's items
+  // when a field is given.
+  std::vector<std::int64_t> ItemNumbers(std::string_view section, std::string_view field = {}) const;
 
   // The most lines a text list gives.
   static constexpr std::int64_t kMaxTextLines = 65535;
@@ -93,6 +96,8 @@ class SetupScript {
   std::string ApplicationKeyName() const;
 
  private:
+  std::vector<std::int64_t> AllItemNumbers(std::string_view section, std::string_view field) const;
+
   std::filesystem::path file_;
 };
 
@@ -114,6 +119,10 @@ class ScriptSection {
   std::int32_t ReadCount() const;
   // The highest item number that any key carries (0 when none).
   std::int64_t HighestItemNumber() const;
+  // The numbers from 1 to Count that some key carries, ascending: the items
+  // present. Loops over a list take these, so that a Count of 2147483647
+  // with one item costs one item, not two thousand million empty ones.
+  std::vector<std::int64_t> ItemNumbers() const;
 
  private:
   // Key names with ASCII letters folded, to the value already converted.

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "setup/app/confined_file.h"
 #include "setup/app/window/background_painter.h"
 #include "setup/app/window/windows_fonts.h"
 
@@ -23,7 +24,11 @@ void TBackgrdForm::Paint(const SetupScript& script, const platform::target::Driv
   QImage picture;
   if (plan.picture_mode != PictureMode::kNone) {
     const std::filesystem::path file = PictureHostPath(plan.picture_file, drives);
-    if (!file.empty()) picture = LoadBackgroundPicture(file);
+    if (!file.empty()) {
+      if (const auto bytes = app::ReadConfinedFile(drives, file, app::kMaxBackgroundPictureBytes)) {
+        picture = LoadBackgroundPictureData(*bytes);
+      }
+    }
   }
   image_ = PaintBackground(plan, picture);
   update();

@@ -48,4 +48,12 @@ QImage LoadBackgroundPicture(const std::filesystem::path& file) {
   return picture.convertToFormat(QImage::Format_RGB32);
 }
 
+QImage LoadBackgroundPictureData(const std::string& bytes) {
+  QImage picture;
+  if (!picture.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()), "BMP")) {
+    return QImage();
+  }
+  return picture.convertToFormat(QImage::Format_RGB32);
+}
+
 }  // namespace setup::window

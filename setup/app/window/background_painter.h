@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <filesystem>
+#include <string>
 
 #include "setup/app/window/background_plan.h"
 
@@ -15,5 +16,7 @@ QImage PaintBackground(const BackgroundPlan& plan, const QImage& picture);
 // The background picture file: a Windows bitmap; a null image when it is
 // missing or cannot be read.
 QImage LoadBackgroundPicture(const std::filesystem::path& file);
+// The same from the file's bytes.
+QImage LoadBackgroundPictureData(const std::string& bytes);
 
 }  // namespace setup::window

@@ -136,9 +136,8 @@ void RunCleanUp(SetupRun& run, const SetupScript& script, std::string_view packa
                 bool to_recycle_bin) {
   // Everything the deletions need is read first: the script itself is one
   // of the files deleted, and values read after it is gone would be empty.
-  const std::int64_t count = std::min<std::int64_t>(script.ReadCount("File"), script.HighestItemNumber("File"));
   std::vector<std::string> listed;
-  for (std::int64_t n = 1; n <= count; ++n) listed.push_back(script.ReadItem("File", "File", n));
+  for (const std::int64_t n : script.ItemNumbers("File", "File")) listed.push_back(script.ReadItem("File", "File", n));
   const std::string class_file = script.Read("Define", "ClassFile");
   const std::int32_t autorun = script.ReadInteger("Define", "Autorun", 0);
   const std::string autorun_icon = script.Read("Define", "AutorunIcon");

@@ -30,13 +30,17 @@ StepMaxima ComputeInstallMaxima(SetupRun& /*run*/, const SetupScript& script,
   if (choices.quick_launch) shortcuts += script.ReadInteger("Link", "Quick");
   maxima[kShortcutsStep] = shortcuts;
 
-  int registry = script.ReadCount("Registry") + script.ReadCount("IniFile") +
-                 script.ReadCount("UserInfomation");
-  if (choices.associate) registry += static_cast<int>(SelectedExtensionItems(choices).size());
+  // Counted wide: three lists of 2147483647 must not wrap round and skip
+  // the step.
+  std::int64_t registry = 0;
+  for (std::string_view list : {"Registry", "IniFile", "UserInfomation"}) {
+    registry += std::min<std::int64_t>(script.ReadCount(list), script.HighestItemNumber(list));
+  }
+  if (choices.associate) registry += static_cast<std::int64_t>(SelectedExtensionItems(choices).size());
   registry += script.Read("Install", "Save", "1") == "1" ? 1 : 0;
   registry += script.Read("Link", "Save", "1") == "1" ? 1 : 0;
   registry += script.Read("Uninstall", "Use", "0") == "1" ? 1 : 0;
-  maxima[kRegistryStep] = registry;
+  maxima[kRegistryStep] = static_cast<int>(std::min<std::int64_t>(registry, INT32_MAX));
 
   int favorites = 0;
   if (FavoriteTargetChosen(choices)) {

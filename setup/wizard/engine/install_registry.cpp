@@ -22,8 +22,7 @@ using platform::target::RegistryValue;
 
 void ApplyScriptRegistry(InstallRun& install, StepProgress& bar) {
   const ScriptSection list = ScriptSection::Load(install.script, "Registry");
-  const std::int32_t count = list.ReadCount();
-  for (std::int64_t n = 1; n <= count; ++n) {
+  for (const std::int64_t n : list.ItemNumbers()) {
     const std::int32_t way = list.ReadItemInteger("Way", n);
     const std::string key = list.ReadItem("Key", n);
     const std::string name = list.ReadItem("Name", n);
@@ -37,8 +36,7 @@ void ApplyScriptRegistry(InstallRun& install, StepProgress& bar) {
 
 void ApplyScriptIni(InstallRun& install, StepProgress& bar) {
   const ScriptSection list = ScriptSection::Load(install.script, "IniFile");
-  const std::int32_t count = list.ReadCount();
-  for (std::int64_t n = 1; n <= count; ++n) {
+  for (const std::int64_t n : list.ItemNumbers()) {
     const std::int32_t way = list.ReadItemInteger("Way", n);
     const std::string file = install.Expand(list.ReadItem("File", n));
     const std::string section = list.ReadItem("Section", n);

@@ -38,8 +38,7 @@ bool IsChosenPlace(const InstallChoices& choices, std::string_view place) {
 void MakeShortcuts(InstallRun& install) {
   StepProgress bar(install.run.progress, kShortcutsStep);
   const ScriptSection list = ScriptSection::Load(install.script, "Link");
-  const std::int32_t count = list.ReadCount();
-  for (std::int64_t n = 1; n <= count; ++n) {
+  for (const std::int64_t n : list.ItemNumbers()) {
     const std::string place = list.ReadItem("Link", n);
     if (!IsChosenPlace(install.choices, place)) continue;
     const std::string target = install.Expand(list.ReadItem("File", n));

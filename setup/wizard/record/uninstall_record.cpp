@@ -109,10 +109,10 @@ class RecordList {
   std::string key_;
 };
 
-// Items beyond the last one the section names are all empty and undo
-// nothing; the record stops at the last item present.
-std::int64_t ItemsPresent(const ScriptSection& list) {
-  return std::min<std::int64_t>(list.ReadCount(), list.HighestItemNumber());
+// The text lines of [UnOutline] keep their numbers (an empty line between
+// two is a line), up to the most a memo shows.
+std::int64_t TextLinesPresent(const ScriptSection& list) {
+  return std::min<std::int64_t>({list.ReadCount(), list.HighestItemNumber(), SetupScript::kMaxTextLines});
 }
 
 // The lists that uninstallation works through, and the [UnRun] values.
@@ -120,7 +120,7 @@ void AddUninstallLists(InstallRun& install, const std::string& key, RegistryBatc
   {
     const ScriptSection section = ScriptSection::Load(install.script, "UnOutline");
     RecordList list(batch, key, "UnOutline");
-    const std::int64_t count = ItemsPresent(section);
+    const std::int64_t count = TextLinesPresent(section);
     for (std::int64_t n = 1; n <= count; ++n) list.Text("Text", n, section.ReadItem("Text", n));
     list.Count(count);
   }
@@ -128,7 +128,7 @@ void AddUninstallLists(InstallRun& install, const std::string& key, RegistryBatc
     const ScriptSection section = ScriptSection::Load(install.script, "UnFile");
     RecordList list(batch, key, "UnFile");
     std::int64_t written = 0;
-    for (std::int64_t n = 1, count = ItemsPresent(section); n <= count; ++n) {
+    for (const std::int64_t n : section.ItemNumbers()) {
       const std::string file = section.ReadItem("File", n);
       if (install.cd_rom_run && IsSetupFolderEntry(file)) continue;
       ++written;
@@ -141,7 +141,7 @@ void AddUninstallLists(InstallRun& install, const std::string& key, RegistryBatc
     const ScriptSection section = ScriptSection::Load(install.script, "UnFolder");
     RecordList list(batch, key, "UnFolder");
     std::int64_t written = 0;
-    for (std::int64_t n = 1, count = ItemsPresent(section); n <= count; ++n) {
+    for (const std::int64_t n : section.ItemNumbers()) {
       const std::string folder = section.ReadItem("Folder", n);
       if (install.cd_rom_run && IsSetupFolderEntry(folder)) continue;
       list.Text("Folder", ++written, install.Expand(folder));
@@ -151,9 +151,9 @@ void AddUninstallLists(InstallRun& install, const std::string& key, RegistryBatc
   {
     const ScriptSection section = ScriptSection::Load(install.script, "UnLink");
     RecordList list(batch, key, "UnLink");
-    const std::int64_t count = ItemsPresent(section);
-    for (std::int64_t n = 1; n <= count; ++n) {
-      list.Text("Link", n,
+    std::int64_t count = 0;
+    for (const std::int64_t n : section.ItemNumbers()) {
+      list.Text("Link", ++count,
                 ExpandShortcutMacro(install.system(), section.ReadItem("Link", n),
                                     install.choices.start_menu_folder, install.choices.all_users));
     }
@@ -162,36 +162,36 @@ void AddUninstallLists(InstallRun& install, const std::string& key, RegistryBatc
   {
     const ScriptSection section = ScriptSection::Load(install.script, "UnRegistry");
     RecordList list(batch, key, "UnRegistry");
-    const std::int64_t count = ItemsPresent(section);
-    for (std::int64_t n = 1; n <= count; ++n) {
-      list.Integer("Way", n, section.ReadItemInteger("Way", n));
-      list.Text("Key", n, section.ReadItem("Key", n));
-      list.Text("Name", n, section.ReadItem("Name", n));
-      list.Text("Data", n, section.ReadItem("Data", n));
-      list.Integer("Type", n, section.ReadItemInteger("Type", n));
+    std::int64_t count = 0;
+    for (const std::int64_t n : section.ItemNumbers()) {
+      ++count;
+      list.Integer("Way", count, section.ReadItemInteger("Way", n));
+      list.Text("Key", count, section.ReadItem("Key", n));
+      list.Text("Name", count, section.ReadItem("Name", n));
+      list.Text("Data", count, section.ReadItem("Data", n));
+      list.Integer("Type", count, section.ReadItemInteger("Type", n));
     }
     list.Count(count);
   }
   {
     const ScriptSection section = ScriptSection::Load(install.script, "UnIniFile");
     RecordList list(batch, key, "UnIniFile");
-    const std::int64_t count = ItemsPresent(section);
-    for (std::int64_t n = 1; n <= count; ++n) {
-      list.Integer("Way", n, section.ReadItemInteger("Way", n));
-      list.Text("File", n, install.Expand(section.ReadItem("File", n)));
-      list.Text("Section", n, section.ReadItem("Section", n));
-      list.Text("Key", n, section.ReadItem("Key", n));
-      list.Text("Value", n, section.ReadItem("Value", n));
+    std::int64_t count = 0;
+    for (const std::int64_t n : section.ItemNumbers()) {
+      ++count;
+      list.Integer("Way", count, section.ReadItemInteger("Way", n));
+      list.Text("File", count, install.Expand(section.ReadItem("File", n)));
+      list.Text("Section", count, section.ReadItem("Section", n));
+      list.Text("Key", count, section.ReadItem("Key", n));
+      list.Text("Value", count, section.ReadItem("Value", n));
     }
     list.Count(count);
   }
   {
     const ScriptSection section = ScriptSection::Load(install.script, "UnExtension");
     RecordList list(batch, key, "UnExtension");
-    const std::int64_t count = ItemsPresent(section);
-    for (std::int64_t n = 1; n <= count; ++n) {
-      list.Text("Extension", n, section.ReadItem("Extension", n));
-    }
+    std::int64_t count = 0;
+    for (const std::int64_t n : section.ItemNumbers()) list.Text("Extension", ++count, section.ReadItem("Extension", n));
     list.Count(count);
   }
   const ScriptSection un_run = ScriptSection::Load(install.script, "UnRun");
