@@ -1,10 +1,15 @@
 #include "setup/app/host_program_launcher.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <thread>
 
 #include "platform/atomic_file.h"
 #include "platform/private_profile.h"
 #include "platform/target_system/run_only_drives.h"
+#include "platform/target_system/scoped_env_for_test.h"
 #include "setup/core/test_system.h"
 #include "setup/wizard/engine_progress.h"
 
@@ -100,6 +105,61 @@ TEST_F(HostProgramLauncherTest, RestartRunsTheSystemsCommandOrIsOnlyRecorded) {
   ASSERT_TRUE(platform::ReadWholeFile(marker, text));
   EXPECT_EQ(text, system_->folder().string() + "\n");
   EXPECT_NE(log_.LinesOf("REBOOT").at(1).find("\texit 0"), std::string::npos);
+}
+
+TEST_F(HostProgramLauncherTest, DocumentsOpenOnlyInTheWindowAndOnlyPlainDocumentsOnTheDrives) {
+  // The user's opener records what it was given.
+  const fs::path opened = system_.dir() / "opened.txt";
+  const fs::path opener = system_.dir() / "opener";
+  ASSERT_TRUE(platform::WriteFileAtomically(opener, "#!/bin/sh\necho \"$1\" >> '" + opened.string() + "'\n"));
+  fs::permissions(opener, fs::perms::owner_all);
+  platform::target::testing::ScopedEnv chosen("KESTRO_DOCUMENT_OPENER", opener.string());
+  ASSERT_TRUE(platform::WriteFileAtomically(tools_ / "manual.txt", "read me"));
+  ASSERT_TRUE(platform::WriteFileAtomically(tools_ / "run.txt", "echo run"));
+  fs::permissions(tools_ / "run.txt", fs::perms::owner_all);
+  ASSERT_TRUE(platform::WriteFileAtomically(tools_ / "app.desktop", "[Desktop Entry]\nExec=sh\n"));
+  ASSERT_TRUE(platform::WriteFileAtomically(system_.dir() / "secret.txt", "host"));
+  fs::create_symlink(system_.dir() / "secret.txt", tools_ / "out.txt");
+  ASSERT_EQ(::mkfifo((tools_ / "pipe.txt").c_str(), 0600), 0);
+
+  HostProgramLauncher unattended(*system_, log_, true);
+  EXPECT_FALSE(unattended.Start("C:\\tools\\manual.txt", ""));
+  EXPECT_EQ(log_.LinesOf("SKIP").at(0), "SKIP\tC:\\tools\\manual.txt\t\ta document is not opened in an unattended run");
+
+  HostProgramLauncher window(*system_, log_, false);
+  for (const char* refused : {"C:\\tools\\run.txt", "C:\\tools\\app.desktop", "C:\\tools\\out.txt",
+                              "C:\\tools\\pipe.txt", "C:\\tools\\readme.txt"}) {
+    EXPECT_FALSE(window.Start(refused, "")) << refused;
+  }
+  EXPECT_EQ(log_.LinesOf("SKIP").at(3), "SKIP\tC:\\tools\\out.txt\t\ta link that leads out of the drives");
+  EXPECT_TRUE(log_.LinesOf("OPEN").empty());
+  EXPECT_TRUE(window.Start("C:\\TOOLS\\MANUAL.TXT", ""));
+  ASSERT_EQ(log_.LinesOf("OPEN").size(), 1u);
+  const std::string host = fs::canonical(tools_ / "manual.txt").string();
+  EXPECT_EQ(log_.LinesOf("OPEN")[0], "OPEN\tC:\\TOOLS\\MANUAL.TXT\t" + host + "\t" + opener.string());
+  std::string text;
+  for (int i = 0; i < 500 && !platform::ReadWholeFile(opened, text); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_EQ(text, host + "\n") << "only the plain document reached the opener";
+}
+
+TEST_F(HostProgramLauncherTest, NoRunAndNestedRunsStartNothingOfThePackage) {
+  fs::create_directories(system_->folder() / "drive_c" / "WINDOWS");
+  fs::copy_file(fs::canonical("/bin/true"), system_->folder() / "drive_c" / "WINDOWS" / "kestro.exe");
+  HostProgramLauncher no_run(*system_, log_, true, LaunchPolicy{true, 0});
+  EXPECT_FALSE(no_run.Start("C:\\tools\\probe", "x"));
+  EXPECT_FALSE(no_run.Start("C:\\WINDOWS\\kestro.exe", "/u Other"));
+  EXPECT_TRUE(no_run.Start("C:\\WINDOWS\\kestro.exe", "/r")) << "the restart question is ours";
+  EXPECT_EQ(log_.LinesOf("SKIP"), (std::vector<std::string>{"SKIP\tC:\\tools\\probe\tx\t/norun",
+                                                            "SKIP\tC:\\WINDOWS\\kestro.exe\t/u Other\t/norun"}));
+
+  HostProgramLauncher nested(*system_, log_, true, LaunchPolicy{false, kMaxRunDepth});
+  EXPECT_FALSE(nested.Start("C:\\WINDOWS\\kestro.exe", "/r"));
+  EXPECT_EQ(log_.LinesOf("SKIP").back(), "SKIP\tC:\\WINDOWS\\kestro.exe\t/r\tstarted by runs nested 3 deep");
+  HostProgramLauncher child(*system_, log_, false, LaunchPolicy{false, 1});
+  const std::vector<std::string> env = child.ChildEnvironment();
+  EXPECT_NE(std::find(env.begin(), env.end(), "KESTRO_RUN_DEPTH=2"), env.end());
 }
 
 }  // namespace

@@ -84,5 +84,18 @@ TEST_F(ModeChecksTest, RestartOnlyOnYesAndTheVersionBoxText) {
             "このファイルはアンインストール時に使用します。　　　　\n削除しないでください。\n");
 }
 
+TEST(KeyNameTest, OneRegistryKeyNameOfAtMost255Characters) {
+  EXPECT_TRUE(IsValidKeyName("HelloKestro"));
+  EXPECT_TRUE(IsValidKeyName(std::string(255, 'k')));
+  std::string japanese;
+  for (int i = 0; i < 255; ++i) japanese += "あ";
+  EXPECT_TRUE(IsValidKeyName(japanese)) << "characters, not bytes";
+  EXPECT_FALSE(IsValidKeyName(japanese + "あ"));
+  EXPECT_FALSE(IsValidKeyName(std::string(256, 'k')));
+  EXPECT_FALSE(IsValidKeyName(""));
+  EXPECT_FALSE(IsValidKeyName("Hello\\UnFile"));
+  EXPECT_FALSE(IsValidKeyName("Hello\x1b[2J"));
+}
+
 }  // namespace
 }  // namespace setup::app

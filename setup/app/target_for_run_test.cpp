@@ -72,6 +72,13 @@ TEST(TargetForRunTest, UninstallerCopyFindsTheSystemThatHoldsIt) {
   ASSERT_TRUE(OpenTargetForRun(system->folder() / "drive_c" / "WINDOWS" / "kestro.exe", err, &found));
   EXPECT_EQ(found->folder(), system->folder());
   EXPECT_FALSE(fs::exists(system.dir() / "data"));
+
+  // Only the uninstaller copy, and only in the Windows folder, finds it.
+  const fs::path windows = system->folder() / "drive_c" / "WINDOWS";
+  EXPECT_EQ(SystemOfUninstallerCopy(windows / "KESTRO.EXE"), system->folder());
+  EXPECT_EQ(SystemOfUninstallerCopy(windows / "Setup"), std::nullopt);
+  EXPECT_EQ(SystemOfUninstallerCopy(system->folder() / "drive_c" / "App" / "kestro.exe"), std::nullopt);
+  EXPECT_EQ(SystemOfUninstallerCopy(system->folder() / "kestro.exe"), std::nullopt);
 }
 
 }  // namespace
