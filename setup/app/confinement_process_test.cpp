@@ -179,7 +179,8 @@ TEST_F(ConfinementTest, StartedRunsTakeNoHostPathsFromTheScript) {
   const fs::path profile = host_ / ".profile";
   PutScript(std::string(kHeader) + kUninstall +
             "[Run]\nCaption1=a\nCommand1=<Windows>\\kestro.exe /log=" + profile.string() +
-            "\nCaption2=b\nCommand2=<Windows>\\kestro.exe /d " + victim.string() + "\n");
+            "\nCaption2=b\nCommand2=<Windows>\\kestro.exe /d " + victim.string() +
+            "\nCaption3=c\nCommand3=<Windows>\\kestro.exe /log=C:\\child.log\n");
 
   const ProcessResult run = Install();
   EXPECT_EQ(run.status, 0) << run.output;
@@ -189,6 +190,7 @@ TEST_F(ConfinementTest, StartedRunsTakeNoHostPathsFromTheScript) {
   EXPECT_NE(run.output.find(" ignored: a program started by a run writes its log only"), std::string::npos)
       << run.output;
   EXPECT_NE(run.output.find("/d " + victim.string() + " refused"), std::string::npos) << run.output;
+  EXPECT_TRUE(Exists("C:\\child.log")) << "a Windows path on a drive is a log a started run may write";
   fs::remove_all(victim);
   canaries_.erase("victim");
 }
