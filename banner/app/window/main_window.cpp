@@ -7,6 +7,7 @@
 #include <QScrollArea>
 #include <algorithm>
 #include <QShortcut>
+#include <QTimer>
 #include <functional>
 
 #include "banner/app/window/background_tab.h"
@@ -61,16 +62,29 @@ MainWindow::MainWindow(std::unique_ptr<BannerEditor> editor, DialogService* dial
                                     files_->SaveSettings();
                                     UpdateCaption();
                                   },
-                                  [this] { files_->ExportImage(); }, [this](bool on) { SetPreviewWindowOpen(on); }});
+                                  [this] {
+                                    files_->ExportImage();
+                                    UpdateCaption();
+                                  },
+                                  [this](bool on) { SetPreviewWindowOpen(on); }});
 
+  // Shown after the key press is done with, so the box has its focus back.
+  connect(size_row_, &SizeRow::shortcutRefused, this,
+          [this] { QTimer::singleShot(0, this, [this] { dialogs_->ShowWarning(kUserSizeBlocksShortcut); }); });
   editor_->SetRenderObserver([this](const RenderReport& report) { OnRendered(report); });
   AddShortcuts();
 }
 
 void MainWindow::AddShortcuts() {
   const std::pair<const char*, std::function<void()>> shortcuts[] = {
-      {"Ctrl+Z", [this] { editor_->Undo(); }},
-      {"Ctrl+Y", [this] { editor_->Redo(); }},
+      {"Ctrl+Z", [this] {
+         editor_->Undo();
+         title_tab_->ForgetTypingHistory();
+       }},
+      {"Ctrl+Y", [this] {
+         editor_->Redo();
+         title_tab_->ForgetTypingHistory();
+       }},
       {"Ctrl+O", [this] { files_->LoadWithQuestion(); }},
       {"Ctrl+S", [this] { files_->SaveSettings(); }},
       {"Ctrl+E", [this] { files_->ExportImage(); }},

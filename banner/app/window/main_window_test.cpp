@@ -491,5 +491,60 @@ TEST_F(MainWindowTest, SwatchesOffsetAndOptionsWorkFromTheKeyboard) {
   EXPECT_EQ(offset->text(), "2");
 }
 
+TEST_F(MainWindowTest, ExportOntoTheDesignsFileLeavesTheDesignUnsaved) {
+  platform::testing::TempDir temp;
+  Get<QComboBox>("cboSize")->setCurrentIndex(1);
+  dialogs_.files = {(temp / "shop.png").string()};
+  QTest::keyClick(window_.get(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(window_->windowTitle(), "shop.png - Plakato");
+  dialogs_.files = {(temp / "shop.png").string()};
+  dialogs_.answers = {Answer::kYes};
+  QTest::mouseClick(Get("cmdSaveImage"), Qt::LeftButton);
+  ASSERT_EQ(dialogs_.warnings.size(), 1u);
+  EXPECT_EQ(window_->windowTitle(), "*shop.png - Plakato");
+  dialogs_.answers = {Answer::kCancel};
+  EXPECT_FALSE(window_->close()) << "closing asks about the design that exists nowhere else";
+  EXPECT_EQ(dialogs_.questions.size(), 1u);
+  dialogs_.answers = {Answer::kNo};
+  EXPECT_TRUE(window_->close());
+}
+
+TEST_F(MainWindowTest, TitleBoxUndoesItsTypingThenTheDesignUndoTakesOver) {
+  Get<QComboBox>("cboSize")->setCurrentIndex(1);
+  Get<TabControl>("sstabMain")->setCurrentIndex(1);
+  auto* title = Get<QLineEdit>("txtTitle");
+  title->setFocus(Qt::MouseFocusReason);
+  QTest::keyClicks(title, "Sale");
+  ASSERT_EQ(editor().settings().Title.String, "Sale");
+  QTest::keyClick(title, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(title->text(), "") << "the box undoes its own typing first";
+  EXPECT_EQ(editor().settings().Title.String, "");
+  QTest::keyClick(title, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(editor().settings().Size.index, -1) << "then the design's undo takes over";
+  EXPECT_EQ(Get<QComboBox>("cboSize")->currentIndex(), -1);
+  EXPECT_EQ(title->text(), "");
+  EXPECT_EQ(QApplication::focusWidget(), title);
+  QTest::keyClick(title, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(editor().settings().Size.index, 1);
+  QTest::keyClick(title, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(title->text(), "S") << "the typing is a step of the design as well";
+}
+
+TEST_F(MainWindowTest, ShortcutHeldBackByAnInvalidUserSizeSaysWhy) {
+  Get<QComboBox>("cboSize")->setCurrentIndex(kUserSizeItem);
+  auto* width = Get<QLineEdit>("txtUSizeW");
+  width->setFocus(Qt::MouseFocusReason);
+  QTest::keyClicks(width, "0");
+  for (Qt::Key key : {Qt::Key_S, Qt::Key_E, Qt::Key_O}) {
+    dialogs_.warnings.clear();
+    QTest::keyClick(width, key, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_TRUE(dialogs_.file_requests.empty());
+    ASSERT_EQ(dialogs_.warnings.size(), 1u) << key;
+    EXPECT_THAT(dialogs_.warnings[0], ::testing::HasSubstr("ユーザ指定のサイズ"));
+  }
+  EXPECT_EQ(QApplication::focusWidget(), width);
+}
+
 }  // namespace
 }  // namespace plakato

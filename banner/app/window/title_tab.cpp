@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -57,7 +58,14 @@ TitleTab::TitleTab(BannerEditor& editor, DialogService& dialogs) : editor_(edito
   MakeLabel(this, "Label18", "配置(&Y)：", 19, 105, location_list_);
   BuildColourFrame();
 
-  connect(title_, &QLineEdit::textChanged, this, [this](const QString& text) { editor_.SetTitleText(text.toStdString()); });
+  connect(title_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    if (box_history_) {
+      editor_.SetTitleTextFromBoxHistory(text.toStdString());
+    } else {
+      editor_.SetTitleText(text.toStdString());
+    }
+  });
+  title_->installEventFilter(this);
   connect(select_font_, &QPushButton::clicked, this, &TitleTab::PickFont);
   connect(location_list_, &QComboBox::currentIndexChanged, this, [this](int index) { editor_.SelectLocation(index); });
   connect(options_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
@@ -106,6 +114,32 @@ void TitleTab::BuildColourFrame() {
   swatches_[3] = Place(new ColorSwatch(frame), "picStrColor_3", 356, 119, 36, 36);
 }
 
+bool TitleTab::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != title_ || (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)) {
+    return QWidget::eventFilter(watched, event);
+  }
+  auto* key = static_cast<QKeyEvent*>(event);
+  const bool undo = key->matches(QKeySequence::Undo);
+  const bool redo = key->matches(QKeySequence::Redo);
+  if (!undo && !redo) return QWidget::eventFilter(watched, event);
+  const bool box_can = undo ? title_->isUndoAvailable() : title_->isRedoAvailable();
+  if (event->type() == QEvent::ShortcutOverride) {
+    // Not taken: the window's shortcut runs instead.
+    if (box_can) {
+      event->accept();
+    } else {
+      event->ignore();
+    }
+    return true;
+  }
+  if (box_can) {
+    box_history_ = true;
+    undo ? title_->undo() : title_->redo();
+    box_history_ = false;
+  }
+  return true;
+}
+
 void TitleTab::PickColor(int index) {
   const BannerSettings::TitleGroup& title = editor_.settings().Title;
   const Color current[] = {title.Color1, title.Color2, title.Color3, title.ShadowColor};
@@ -126,6 +160,11 @@ void TitleTab::PickFont() {
   const auto chosen = dialogs_.ChooseFont(request);
   if (!chosen) return;  // cancelled: nothing changes, no render
   editor_.ChooseTitleFont(chosen->face, chosen->bold, chosen->italic);
+}
+
+void TitleTab::ForgetTypingHistory() {
+  const QSignalBlocker blocker(title_);
+  title_->setText(title_->text());  // setting the text drops the box's undo steps
 }
 
 void TitleTab::Sync() {
