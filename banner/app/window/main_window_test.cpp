@@ -27,6 +27,8 @@
 #include "platform/ui/up_down_control.h"
 #include "platform/ui/widget_placement.h"
 #include "platform/testing/temp_dir.h"
+#include "platform/atomic_file.h"
+#include "platform/cp932.h"
 
 namespace plakato {
 
@@ -238,20 +240,63 @@ TEST_F(MainWindowTest, FontPickerKeepsTheSizeAndCancelChangesNothing) {
   QTest::mouseClick(Get("cmdSelFont"), Qt::LeftButton);
   ASSERT_EQ(dialogs_.font_requests.size(), 1u);
   EXPECT_EQ(dialogs_.font_requests[0].points, editor().renderer().title_font_size());
-  EXPECT_EQ(dialogs_.font_requests[0].face, editor().renderer().title_font_face());
+  EXPECT_EQ(editor().renderer().title_font_face(), "ＭＳ Ｐゴシック");
+  EXPECT_EQ(dialogs_.font_requests[0].face, "IPAPGothic") << "the dialog lists the family drawn";
   EXPECT_EQ(editor().render_count(), renders);  // cancelled: no render
   EXPECT_EQ(Get<QLabel>("labFont")->text(), "");
 
-  dialogs_.fonts = {FontChoice{"IPAPGothic", true, false}};
+  // A family chosen anew is shown and stored under the Windows face it stands for.
+  dialogs_.fonts = {FontChoice{"IPAMincho", true, false}};
   QTest::mouseClick(Get("cmdSelFont"), Qt::LeftButton);
-  EXPECT_EQ(Get<QLabel>("labFont")->text(), "IPAPGothic");
+  EXPECT_EQ(Get<QLabel>("labFont")->text(), "ＭＳ 明朝");
   EXPECT_TRUE(editor().renderer().title_font_bold());
   EXPECT_EQ(editor().render_count(), renders + 1);
 
   // The next opening starts on the shown face and the masks' style.
   QTest::mouseClick(Get("cmdSelFont"), Qt::LeftButton);
-  EXPECT_EQ(dialogs_.font_requests[2].face, "IPAPGothic");
+  EXPECT_EQ(dialogs_.font_requests[2].face, "IPAMincho");
   EXPECT_TRUE(dialogs_.font_requests[2].bold);
+
+  // A family without a Windows name keeps its own.
+  dialogs_.fonts = {FontChoice{"DejaVu Sans", false, true}};
+  QTest::mouseClick(Get("cmdSelFont"), Qt::LeftButton);
+  EXPECT_EQ(Get<QLabel>("labFont")->text(), "DejaVu Sans");
+  EXPECT_TRUE(editor().renderer().title_font_italic());
+}
+
+// The font dialog closed with OK at once: it gives back what it was asked.
+class UntouchedFontDialog : public ScriptedDialogs {
+ public:
+  std::optional<FontChoice> ChooseFont(const platform::ui::FontRequest& request) override {
+    font_requests.push_back(request);
+    return FontChoice{request.face, request.bold, request.italic};
+  }
+};
+
+TEST(MainWindowFontDialogTest, OkWithoutChangesChangesNothing) {
+  testing::TestApplication();
+  platform::testing::TempDir temp;
+  ASSERT_TRUE(platform::WriteFileAtomically(
+      temp / "welcome.pkc", platform::Utf8ToCp932("[Size]\r\nindex=3\r\n[Title]\r\nString=ようこそ\r\n"
+                                                  "FontName=ＭＳ Ｐゴシック\r\nFontBold=True\r\nFontItalic=False\r\n")));
+  UntouchedFontDialog dialogs;
+  MainWindow window(std::make_unique<BannerEditor>(BannerRenderer::CreateDefault()), &dialogs);
+  window.FormLoad({nullptr, {}, nullptr, {"plakato", (temp / "welcome.pkc").string()}});
+  ASSERT_EQ(window.editor().controls().font_label, "ＭＳ Ｐゴシック");
+  const int renders = window.editor().render_count();
+  for (int i = 0; i < 2; ++i) {
+    QTest::mouseClick(Find<QPushButton>(&window, "cmdSelFont"), Qt::LeftButton);
+    EXPECT_EQ(Find<QLabel>(&window, "labFont")->text(), "ＭＳ Ｐゴシック");
+    EXPECT_TRUE(window.editor().title_font_bold()) << "bold is kept";
+    EXPECT_FALSE(window.editor().title_font_italic());
+  }
+  ASSERT_EQ(dialogs.font_requests.size(), 2u);
+  EXPECT_TRUE(dialogs.font_requests[0].bold) << "a bold Japanese title can be chosen";
+  EXPECT_EQ(window.editor().render_count(), renders);
+  EXPECT_FALSE(window.editor().modified());
+  SaveSettings(window.editor(), temp / "again.pkc");
+  EXPECT_EQ(ReadSettingValue("Title", "FontName", "", temp / "again.pkc"), "ＭＳ Ｐゴシック");
+  EXPECT_EQ(ReadSettingValue("Title", "FontBold", "", temp / "again.pkc"), "True");
 }
 
 TEST_F(MainWindowTest, PreviewWindowFollowsTheBannerAndItsBox) {

@@ -149,17 +149,22 @@ void TitleTab::PickColor(int index) {
 
 void TitleTab::PickFont() {
   const BannerRenderer& renderer = editor_.renderer();
-  FontRequest request;
   const std::string& shown = editor_.controls().font_label;
-  request.face = shown.empty() ? renderer.title_font_face() : shown;
-  if (!shown.empty()) {
-    request.bold = renderer.title_font_bold();
-    request.italic = renderer.title_font_italic();
-  }
+  const std::string stored = shown.empty() ? renderer.title_font_face() : shown;
+  // The dialog lists installed families; bold and italic are the title's
+  // flags whatever styles the family has.
+  FontRequest request;
+  request.face = face_names_.RealFamily(stored);
+  request.bold = renderer.title_font_bold();
+  request.italic = renderer.title_font_italic();
   request.points = renderer.title_font_size();
   const auto chosen = dialogs_.ChooseFont(request);
   if (!chosen) return;  // cancelled: nothing changes, no render
-  editor_.ChooseTitleFont(chosen->face, chosen->bold, chosen->italic);
+  const bool same_face = chosen->face == request.face;
+  if (same_face && chosen->bold == request.bold && chosen->italic == request.italic) return;
+  // A family chosen anew is stored under the Windows face it stands for.
+  const std::string face = same_face ? stored : face_names_.WindowsFace(chosen->face);
+  editor_.ChooseTitleFont(face, chosen->bold, chosen->italic);
 }
 
 void TitleTab::ForgetTypingHistory() {

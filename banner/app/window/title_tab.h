@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <array>
 
+#include "banner/app/font_face_names.h"
+
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -55,6 +57,7 @@ class TitleTab : public QWidget {
   QComboBox* shadow_direction_list_;
   QLineEdit* offset_text_;
   platform::ui::UpDownControl* offset_;
+  FontFaceNames face_names_ = FontFaceNames::LoadInstalled();
   bool box_history_ = false;  // the box is undoing or redoing its typing
 };
 
