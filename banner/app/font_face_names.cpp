@@ -55,7 +55,8 @@ std::string FontFaceNames::RealFamily(const std::string& face) const {
 
 std::string FontFaceNames::WindowsFace(const std::string& family) const {
   for (const auto& [windows, target] : aliases_) {
-    if (target == family) return windows;
+    // A name mapped twice draws its first family only.
+    if (target == family && RealFamily(windows) == family) return windows;
   }
   return family;
 }

@@ -16,6 +16,10 @@ TEST(FontFaceNamesTest, MapsWindowsFacesBothWaysAndLeavesOthersAlone) {
       <edit name="family" mode="assign" binding="strong"><string>IPAPGothic</string></edit>
     </match>
     <match target="font"><edit name="antialias"><bool>true</bool></edit></match>
+    <match target="pattern">
+      <test name="family"><string>MS PGothic</string></test>
+      <edit name="family"><string>Other</string></edit>
+    </match>
     <match target="pattern"><test name="family"><string>Broken</string></test>
   </fontconfig>)");
   EXPECT_EQ(names.WindowsFace("IPAPGothic"), "ＭＳ Ｐゴシック") << "the first name that maps onto it";
@@ -23,6 +27,7 @@ TEST(FontFaceNamesTest, MapsWindowsFacesBothWaysAndLeavesOthersAlone) {
   EXPECT_EQ(names.RealFamily("ＭＳ Ｐゴシック"), "IPAPGothic");
   EXPECT_EQ(names.WindowsFace("DejaVu Sans"), "DejaVu Sans");
   EXPECT_EQ(names.RealFamily("Broken"), "Broken");
+  EXPECT_EQ(names.WindowsFace("Other"), "Other") << "MS PGothic is drawn as IPAPGothic";
 }
 
 TEST(FontFaceNamesTest, TheShippedFileNamesTheJapaneseFaces) {
