@@ -11,6 +11,7 @@
 #include <cstring>
 #include <optional>
 
+#include "banner/app/error_texts.h"
 #include "banner/app/picture_codecs.h"
 #include "banner/app/setting_values.h"
 #include "banner/render/title_painter.h"
@@ -131,13 +132,13 @@ std::string SettingsFileProblem(const std::filesystem::path& path) {
   struct stat st;
   if (::stat(path.c_str(), &st) != 0) {
     if (errno == ENOENT) return {};
-    return "設定ファイルを読み込めません: " + path.string() + " (" + std::strerror(errno) + ")";
+    return "設定ファイルを読み込めません: " + path.string() + "（" + JapaneseErrorText(std::strerror(errno)) + "）";
   }
   if (!S_ISREG(st.st_mode)) return "設定ファイルではありません: " + path.string();
   if (static_cast<std::uintmax_t>(st.st_size) > kMaxSettingsFileBytes)
     return "設定ファイルが大きすぎます: " + path.string();
   if (::access(path.c_str(), R_OK) != 0)
-    return "設定ファイルを読み込めません: " + path.string() + " (" + std::strerror(errno) + ")";
+    return "設定ファイルを読み込めません: " + path.string() + "（" + JapaneseErrorText(std::strerror(errno)) + "）";
   return {};
 }
 
@@ -283,7 +284,7 @@ LoadReport LoadSettings(BannerEditor& editor, const std::filesystem::path& path)
       // An unreadable picture loses nothing: the background picture and
       // where it came from stay as they were.
       keep_previous = true;
-      report.warnings.push_back("背景画像を読み込めません: " + image_file + " (" + loaded.error + ")");
+      report.warnings.push_back("背景画像を読み込めません: " + image_file + "（" + JapaneseErrorText(loaded.error) + "）");
     }
   }
   if (!image_file.empty() && !std::filesystem::exists(image_file, ec)) {

@@ -290,16 +290,16 @@ FreeTypeFontBackend::FreeTypeFontBackend(const std::filesystem::path& aliases)
     fail("FreeType could not be initialised");
   }
   if (aliases.empty()) {
-    fail("font alias file not found");
+    fail("フォントの別名ファイルが見つかりません");
     impl_->config = LoadConfig(FcInitLoadConfig(), {}, false);
   } else {
     // The alias file names the font folders itself; only where that finds no
     // fallback face does the machine's own configuration come in as well.
     impl_->config = LoadConfig(FcConfigCreate(), aliases, true);
     if (impl_->config == nullptr) impl_->config = LoadConfig(FcInitLoadConfig(), aliases, false);
-    if (impl_->config == nullptr) fail("font alias file could not be read: " + aliases.string());
+    if (impl_->config == nullptr) fail("フォントの別名ファイルを読み込めません: " + aliases.string());
   }
-  if (impl_->config == nullptr) fail("fontconfig found no fonts");
+  if (impl_->config == nullptr) fail("フォントが一つも見つかりません");
 }
 
 FreeTypeFontBackend::~FreeTypeFontBackend() = default;
@@ -312,7 +312,7 @@ ResolvedFont FreeTypeFontBackend::Resolve(const std::string& face, bool bold, bo
 
 std::string FreeTypeFontBackend::FontError(const FontSpec& font) {
   if (impl_->OpenFace(impl_->Resolve(font.face, font.bold, font.italic)) != nullptr) return {};
-  const std::string why = "no font found for \"" + font.face + "\"";
+  const std::string why = "「" + font.face + "」のフォントが見つかりません";
   return impl_->error.empty() ? why : why + ": " + impl_->error;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "banner/app/error_texts.h"
 #include "banner/app/picture_codecs.h"
 #include "banner/app/settings_file.h"
 #include "banner/app/window/window_texts.h"
@@ -107,7 +108,7 @@ void FileCommands::ExportImage() {
   }
   std::string error;
   if (!SavePicture(ExportPicture(), *path, &error)) {
-    dialogs_.ShowError(std::string(kExportFailed) + "\n" + *path + "\n" + error);
+    dialogs_.ShowError(std::string(kExportFailed) + "\n" + *path + "\n" + JapaneseErrorText(error));
     return;
   }
   // The design's file now holds the image: the design exists nowhere else.

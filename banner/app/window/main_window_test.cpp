@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -591,6 +592,29 @@ TEST_F(MainWindowTest, ShortcutHeldBackByAnInvalidUserSizeSaysWhy) {
     EXPECT_THAT(dialogs_.warnings[0], ::testing::HasSubstr("ユーザ指定のサイズ"));
   }
   EXPECT_EQ(QApplication::focusWidget(), width);
+}
+
+TEST_F(MainWindowTest, CaptionsListsSwatchesAndFocusMarksShowWhole) {
+  auto* open_preview = Get<QCheckBox>("chkOpenPrev");
+  EXPECT_GE(open_preview->height(), open_preview->sizeHint().height()) << "caption not clipped";
+  EXPECT_GE(open_preview->width(), open_preview->sizeHint().width());
+
+  for (const char* name : {"cboGraDir", "cboStrGraDir", "cboStrLocate", "cboShadowDir"}) {
+    auto* list = Get<QComboBox>(name);
+    const int longest = list->view()->sizeHintForColumn(0);
+    EXPECT_GE(list->view()->minimumWidth(), longest) << name;
+  }
+
+  // A dark swatch with the focus shows a light mark.
+  auto* swatch = Get<ColorSwatch>("picColor_0");
+  swatch->SetColor(MakeColor(0, 0, 40));
+  swatch->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+  const QImage shot = swatch->grab().toImage();
+  const QRect mark = swatch->contentsRect().adjusted(1, 1, -2, -2);
+  int light = 0;
+  for (int x = mark.left(); x <= mark.right(); ++x) light += qGray(shot.pixel(x, mark.top())) > 128;
+  EXPECT_GT(light, mark.width() / 4);
 }
 
 }  // namespace

@@ -53,6 +53,7 @@ TitleTab::TitleTab(BannerEditor& editor, DialogService& dialogs) : editor_(edito
   font_label_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   select_font_ = Place(new QPushButton("選択(&N)...", this), "cmdSelFont", 296, 69, 84, 25);
   location_list_ = Place(MakeList(this, kTitleLocationTexts), "cboStrLocate", 104, 101, 75, kListHeight);
+  WidenPopupToItems(location_list_);
   MakeLabel(this, "Label7", "文字(&R)：", 19, 46, title_);
   MakeLabel(this, "Label8", "フォント(&F)：", 19, 75, select_font_);
   MakeLabel(this, "Label18", "配置(&Y)：", 19, 105, location_list_);
@@ -89,18 +90,22 @@ void TitleTab::BuildColourFrame() {
   constexpr int kOptionTops[] = {20, 47, 74};
   constexpr int kLabelLefts[] = {155, 233, 311};
   constexpr int kSwatchLefts[] = {188, 266, 344};
+  constexpr int kSwatchTop = 25;
   for (int i = 0; i < 3; ++i) {
     const std::string_view text = kTitlePatternTexts[static_cast<std::size_t>(i)];
     auto* option = new OptionButton(QString::fromUtf8(text.data(), text.size()), frame);
     Place(option, Indexed("optStrColor", i).c_str(), 11, kOptionTops[i], 142, 16);
     options_->addButton(option, i);
-    swatches_[i] = Place(new ColorSwatch(frame), Indexed("picStrColor", i).c_str(), kSwatchLefts[i], 20, 36, 36);
+    // A little below the options' row, clear of the frame's top line.
+    swatches_[i] = Place(new ColorSwatch(frame), Indexed("picStrColor", i).c_str(), kSwatchLefts[i], kSwatchTop, 36, 36);
     color_labels_[i] = MakeLabel(frame, Indexed("labStrColor", i).c_str(), QString("色%1：").arg(i + 1), kLabelLefts[i], 20);
   }
   direction_list_ = Place(MakeList(frame, kGradientDirectionTexts), "cboStrGraDir", 274, 72, 122, kListHeight);
+  WidenPopupToItems(direction_list_);
   MakeLabel(frame, "Label17", "グラデーションの方向：", 155, 76);
   shadow_ = Place(new CheckBoxButton("影をつける", frame), "chkShadow", 11, 101);
   shadow_direction_list_ = Place(MakeList(frame, kShadowDirectionTexts), "cboShadowDir", 106, 128, 60, kListHeight);
+  WidenPopupToItems(shadow_direction_list_);
   MakeLabel(frame, "Label13", "影の方向(&W)：", 26, 132, shadow_direction_list_);
   offset_text_ = Place(new QLineEdit(frame), "txtShadowOffs", 255, 127, 21, 22);
   offset_text_->setReadOnly(true);
