@@ -21,7 +21,7 @@ inline constexpr const char* kUtf8SaveQuestion =
 
 inline constexpr const char* kUserSizeBlocksShortcut =
     "ユーザ指定のサイズが正しくありません。幅と高さには1以上の数を入力してください。\n"
-    "サイズを直すまで、設定情報の保存・読込とイメージ保存はできません。";
+    "サイズを直すまで、ほかの操作（設定情報の保存・読込、イメージ保存など）はできません。";
 
 inline constexpr const char* kTitleFontMissing = "タイトルのフォントが見つからないため、タイトルを描けません。";
 
