@@ -1,10 +1,14 @@
 #include "platform/ui/qt_dialog_service.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
