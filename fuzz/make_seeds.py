@@ -321,6 +321,16 @@ def write_texts():
     put("settings_file", "png_picture.pkc", cp932(
         "[Size]\r\nindex=0\r\n[BackGround]\r\nPattern=3\r\nImageFile=b.png\r\nClipX=-3\r\nClipy=9\r\n"
         "Buttonize=False\r\n[Title]\r\nString=Plakato\r\nShadow=True\r\nOffset=10\r\n"))
+    put("settings_file", "utf8_mark.pkc", b"\xef\xbb\xbf" + (
+        "[Size]\r\nindex=1\r\n[BackGround]\r\nPattern=3\r\nImageFile=café.png\r\n[Title]\r\n"
+        "String=Café ü\r\nShadow=True\r\nShadowDirection=6\r\n").encode("utf-8"))
+    put("settings_file", "utf8_plain.pkc", (
+        "[Size]\r\nindex=3\r\n[Title]\r\nString=ようこそ\r\nShadow=1\r\nShadowDirection=3\r\n").encode("utf-8"))
+    put("settings_file", "no_sections.pkc", b"\x89PNG\r\n\x1a\nnot a settings file\x00\xff")
+    put("font_face_names", "aliases.conf", (
+        "<fontconfig><match target=\"pattern\"><test name=\"family\" qual=\"any\"><string>ＭＳ 明朝</string>"
+        "</test><edit name=\"family\" mode=\"assign\"><string>IPAMincho</string></edit></match>"
+        "<match><test name=\"family\"><string>x</string></match></fontconfig>").encode("utf-8"))
 
     put("private_profile", "plain.ini", "[Section]\r\nKey=Value\r\nOther = \"quoted\" \r\n\r\n[Second]\r\nA=1\r\n")
     put("private_profile", "odd.ini", "; comment\n=orphan\n[ Spaced ]\nkey\n[Unclosed\nx='y'\n[Spaced]\nKEY=again")

@@ -89,6 +89,12 @@ void BannerEditor::SetTitleText(std::string text) {
   Render();
 }
 
+void BannerEditor::SetTitleTextFromBoxHistory(std::string text) {
+  returning_ = true;
+  SetTitleText(std::move(text));
+  returning_ = false;
+}
+
 void BannerEditor::ChooseTitleFont(const std::string& face, bool bold, bool italic) {
   controls_.font_label = face;
   settings_.Title.FontName = face;
@@ -181,9 +187,30 @@ BannerEditor::Design BannerEditor::CurrentDesign() const {
   return design;
 }
 
+// A title once typed enables the font button and the placement list and
+// places the title in the middle; taking the text back leaves those as
+// they are, which is no change of the design's own.
+bool BannerEditor::SameApartFromTitleRepairs(Design design, const Design& step) {
+  design.settings.Title.Location = step.settings.Title.Location;
+  design.controls.font_button_enabled = step.controls.font_button_enabled;
+  design.controls.location_enabled = step.controls.location_enabled;
+  return design == step;
+}
+
 void BannerEditor::Record() {
   Design design = CurrentDesign();
   if (history_[at_] == design) return;
+  if (returning_) {
+    // The nearest equal step, looking back first.
+    for (std::size_t back = 1; back <= history_.size(); ++back) {
+      for (std::size_t j : {at_ - std::min(back, at_), at_ + back}) {
+        if (j < history_.size() && j != at_ && SameApartFromTitleRepairs(design, history_[j])) {
+          at_ = j;
+          return;
+        }
+      }
+    }
+  }
   history_.resize(at_ + 1);  // a new change ends the redo steps
   if (saved_at_ != kNoStep && saved_at_ > at_) saved_at_ = kNoStep;
   history_.push_back(std::move(design));

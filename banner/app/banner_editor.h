@@ -80,6 +80,10 @@ class BannerEditor {
 
   // Title.
   void SetTitleText(std::string text);
+  // The title box's own undo or redo: where the text it gives back makes a
+  // design of the history, that step becomes the current one (the steps
+  // after it stay to redo), so the design's undo goes on from there.
+  void SetTitleTextFromBoxHistory(std::string text);
   // The font dialog's result: labFont shows the face; both masks take it;
   // a render follows.
   void ChooseTitleFont(const std::string& face, bool bold, bool italic);
@@ -131,6 +135,9 @@ class BannerEditor {
   bool modified() const { return at_ != saved_at_; }
   // After a save: the design now shown is the file's.
   void MarkSaved(std::string path);
+  // The design's file no longer holds the design (an image replaced it):
+  // the design counts as unsaved until it is saved again.
+  void ForgetSavedFile() { saved_at_ = kNoStep; }
   // After a load or at start: the history begins anew with the design now
   // shown as the file's (path empty for a new design).
   void StartHistory(std::string path);
@@ -160,6 +167,7 @@ class BannerEditor {
   static constexpr std::size_t kMaxUndoSteps = 100;
   static constexpr std::size_t kNoStep = static_cast<std::size_t>(-1);
   Design CurrentDesign() const;
+  static bool SameApartFromTitleRepairs(Design design, const Design& step);
   void Record();
   void Restore(std::size_t at);
 
@@ -173,6 +181,7 @@ class BannerEditor {
   std::size_t at_ = 0;           // the design shown
   std::size_t saved_at_ = 0;     // the design of the file; kNoStep when none
   bool restoring_ = false;
+  bool returning_ = false;  // a text of the title box's history comes back
   std::string document_path_;
 };
 

@@ -119,5 +119,13 @@ TEST_F(PlakatoRenderCliTest, TitleWithoutAnyFontIsAWarning) {
   EXPECT_NE(run.output.find("broken.conf"), std::string::npos) << "the most specific cause: " << run.output;
 }
 
+TEST_F(PlakatoRenderCliTest, FileWithoutSettingsSectionsFailsWithoutOutput) {
+  ASSERT_TRUE(platform::WriteFileAtomically(dir_ / "noise.pkc", std::string("\x89\x01\xFF\x00garbage\x7F", 12)));
+  const CommandResult run = RenderCommand(Quote(dir_ / "noise.pkc") + " " + Quote(dir_ / "out.png"));
+  EXPECT_NE(run.status, 0);
+  EXPECT_NE(run.output.find("noise.pkc"), std::string::npos) << run.output;
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "out.png"));
+}
+
 }  // namespace
 }  // namespace plakato

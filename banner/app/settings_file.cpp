@@ -4,17 +4,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <optional>
 
+#include "banner/app/error_texts.h"
 #include "banner/app/picture_codecs.h"
 #include "banner/app/setting_values.h"
 #include "banner/render/title_painter.h"
 #include "platform/atomic_file.h"
 #include "platform/cp932.h"
 #include "platform/private_profile.h"
+#include "platform/utf8.h"
 
 namespace plakato {
 namespace {
@@ -23,36 +27,46 @@ constexpr std::size_t kValueBuffer = 4096;  // 4095 bytes of value and the zero
 
 class Writer {
  public:
-  explicit Writer(const std::filesystem::path& path) : path_(path) {}
+  Writer(const std::filesystem::path& path, bool utf8) : path_(path), utf8_(utf8) {}
   void operator()(std::string_view section, std::string_view key, const std::string& utf8) {
-    ok_ = platform::WritePrivateProfileString(section, key, platform::Utf8ToCp932(utf8), path_) && ok_;
+    const std::string value = utf8_ ? utf8 : platform::Utf8ToCp932(utf8);
+    ok_ = platform::WritePrivateProfileString(section, key, value, path_) && ok_;
   }
   bool ok() const { return ok_; }
 
  private:
   const std::filesystem::path& path_;
+  bool utf8_;
   bool ok_ = true;
 };
 
 std::string Bool(bool b) { return b ? "True" : "False"; }
 
-// Only a regular file is looked at; a pipe is never waited on.
-bool StartsWithByteOrderMark(const std::filesystem::path& path) {
+// The bytes of a regular file of settings size; a pipe is never waited on.
+std::optional<std::string> ReadSettingsBytes(const std::filesystem::path& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) return std::nullopt;
   struct stat st;
-  char head[3] = {};
-  const bool marked = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::read(fd, head, 3) == 3 &&
-                      std::string_view(head, 3) == platform::kUtf8ByteOrderMark;
+  std::optional<std::string> bytes;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) <= kMaxSettingsFileBytes) {
+    bytes.emplace();
+    char buffer[8192];
+    ssize_t n;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0) bytes->append(buffer, static_cast<std::size_t>(n));
+    if (n < 0) bytes.reset();
+  }
   ::close(fd);
-  return marked;
+  return bytes;
 }
 
-}  // namespace
+SettingsEncoding EncodingOf(const std::filesystem::path& path) {
+  const std::optional<std::string> bytes = ReadSettingsBytes(path);
+  return bytes ? DetectSettingsEncoding(*bytes) : SettingsEncoding::kCp932;
+}
 
-std::string ReadSettingValue(std::string_view section, std::string_view key, std::string_view def,
-                             const std::filesystem::path& path) {
-  const bool utf8 = StartsWithByteOrderMark(path);
+std::string ReadValue(std::string_view section, std::string_view key, std::string_view def,
+                      const std::filesystem::path& path, SettingsEncoding encoding) {
+  const bool utf8 = encoding != SettingsEncoding::kCp932;
   std::string raw =
       platform::GetPrivateProfileString(section, key, utf8 ? std::string(def) : platform::Utf8ToCp932(def), path, kValueBuffer);
   // The caller's buffer ends at the first zero byte.
@@ -60,17 +74,71 @@ std::string ReadSettingValue(std::string_view section, std::string_view key, std
   return utf8 ? raw : platform::Cp932ToUtf8(raw);
 }
 
+bool HasSettingsSection(const std::filesystem::path& path) {
+  for (const std::string& section : platform::GetPrivateProfileSections(path)) {
+    for (std::string_view known : {"Size", "BackGround", "Title"}) {
+      if (section.size() == known.size() &&
+          std::equal(section.begin(), section.end(), known.begin(),
+                     [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b)); }))
+        return true;
+    }
+  }
+  return false;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    if (!platform::NextUtf8Char(text, i)) return false;
+  }
+  return true;
+}
+
+// Converts what the file already holds into the encoding the save writes,
+// so that lines the program does not know keep their characters.
+bool PrepareFileEncoding(const std::filesystem::path& path, const std::optional<std::string>& bytes,
+                         SettingsEncoding from, bool to_utf8) {
+  if (!bytes) {
+    // A new file: the mark goes first, the keys follow it.
+    return !to_utf8 || platform::WriteFileAtomically(path, platform::kUtf8ByteOrderMark);
+  }
+  std::string_view text = *bytes;
+  if (from == SettingsEncoding::kUtf8WithMark) text.remove_prefix(platform::kUtf8ByteOrderMark.size());
+  if (to_utf8) {
+    if (from == SettingsEncoding::kUtf8WithMark) return true;
+    const std::string utf8 = from == SettingsEncoding::kCp932 ? platform::Cp932ToUtf8(text) : std::string(text);
+    return platform::WriteFileAtomically(path, std::string(platform::kUtf8ByteOrderMark) + utf8);
+  }
+  if (from == SettingsEncoding::kCp932) return true;
+  return platform::WriteFileAtomically(path, platform::Utf8ToCp932(text));
+}
+
+}  // namespace
+
+SettingsEncoding DetectSettingsEncoding(std::string_view bytes) {
+  if (bytes.starts_with(platform::kUtf8ByteOrderMark)) return SettingsEncoding::kUtf8WithMark;
+  // Much UTF-8 Japanese is also well-formed code page 932 (whose kana lead
+  // bytes are never valid UTF-8 starts), so text that is valid UTF-8 and
+  // holds any character beyond ASCII is taken as UTF-8.
+  const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return !ascii && IsValidUtf8(bytes) ? SettingsEncoding::kUtf8 : SettingsEncoding::kCp932;
+}
+
+std::string ReadSettingValue(std::string_view section, std::string_view key, std::string_view def,
+                             const std::filesystem::path& path) {
+  return ReadValue(section, key, def, path, EncodingOf(path));
+}
+
 std::string SettingsFileProblem(const std::filesystem::path& path) {
   struct stat st;
   if (::stat(path.c_str(), &st) != 0) {
     if (errno == ENOENT) return {};
-    return "設定ファイルを読み込めません: " + path.string() + " (" + std::strerror(errno) + ")";
+    return "設定ファイルを読み込めません: " + path.string() + "（" + JapaneseErrorText(std::strerror(errno)) + "）";
   }
   if (!S_ISREG(st.st_mode)) return "設定ファイルではありません: " + path.string();
   if (static_cast<std::uintmax_t>(st.st_size) > kMaxSettingsFileBytes)
     return "設定ファイルが大きすぎます: " + path.string();
   if (::access(path.c_str(), R_OK) != 0)
-    return "設定ファイルを読み込めません: " + path.string() + " (" + std::strerror(errno) + ")";
+    return "設定ファイルを読み込めません: " + path.string() + "（" + JapaneseErrorText(std::strerror(errno)) + "）";
   return {};
 }
 
@@ -81,32 +149,65 @@ std::string ColorToHex6(Color color) {
   return s.substr(s.size() - 6);
 }
 
-bool SaveSettings(const BannerEditor& editor, const std::filesystem::path& path) {
-  if (StartsWithByteOrderMark(path)) {
-    std::string utf8;
-    if (!platform::ReadWholeFile(path, utf8) ||
-        !platform::WriteFileAtomically(path, platform::Utf8ToCp932(std::string_view(utf8).substr(3)))) {
-      return false;
+namespace {
+
+// The texts the file stores as the user gave them.
+std::vector<std::string> DesignTexts(const BannerEditor& editor) {
+  const BannerSettings& s = editor.settings();
+  const bool user = s.Size.index == kUserSizeItem;
+  const std::string& shown = editor.controls().font_label;
+  return {user ? s.Size.Width : "", user ? s.Size.Height : "", s.BackGround.ImageFile,
+          std::string(TrimSpaces(s.Title.String)), shown.empty() ? editor.title_font_face() : shown};
+}
+
+}  // namespace
+
+std::string CharactersCp932Lacks(const BannerEditor& editor) {
+  std::string lacking;
+  for (const std::string& text : DesignTexts(editor)) {
+    for (std::size_t i = 0; i < text.size();) {
+      const std::size_t start = i;
+      platform::NextUtf8Char(text, i);
+      const std::string_view character(text.data() + start, i - start);
+      if (!platform::IsCp932Representable(character) && lacking.find(character) == std::string::npos) {
+        lacking += character;
+      }
     }
   }
+  return lacking;
+}
+
+bool SaveSettings(const BannerEditor& editor, const std::filesystem::path& path) {
+  std::optional<std::string> bytes;
+  std::error_code ec;
+  if (std::filesystem::exists(path, ec)) {
+    bytes = ReadSettingsBytes(path);
+    if (!bytes) return false;
+  }
+  const SettingsEncoding from = bytes ? DetectSettingsEncoding(*bytes) : SettingsEncoding::kCp932;
+  const bool design_fits = CharactersCp932Lacks(editor).empty();
+  // A UTF-8 file is written as UTF-8 and turned into code page 932 only
+  // afterwards, when all it then holds fits.
+  const bool utf8 = !design_fits || from != SettingsEncoding::kCp932;
+  if (!PrepareFileEncoding(path, bytes, from, utf8)) return false;
+
   const BannerSettings& s = editor.settings();
-  const BannerEditor::Controls& c = editor.controls();
-  const bool user = s.Size.index == kUserSizeItem;
-  Writer write(path);
+  const std::vector<std::string> texts = DesignTexts(editor);
+  Writer write(path, utf8);
   write("Size", "index", std::to_string(s.Size.index));
-  write("Size", "Width", user ? s.Size.Width : "");
-  write("Size", "Height", user ? s.Size.Height : "");
+  write("Size", "Width", texts[0]);
+  write("Size", "Height", texts[1]);
   write("BackGround", "Pattern", std::to_string(s.BackGround.Pattern));
   write("BackGround", "Color1", ColorToHex6(s.BackGround.Color1));
   write("BackGround", "Color2", ColorToHex6(s.BackGround.Color2));
   write("BackGround", "Color3", ColorToHex6(s.BackGround.Color3));
   write("BackGround", "Direction", std::to_string(s.BackGround.Direction));
-  write("BackGround", "ImageFile", s.BackGround.ImageFile);
+  write("BackGround", "ImageFile", texts[2]);
   write("BackGround", "ClipX", std::to_string(s.BackGround.ClipX));
   write("BackGround", "Clipy", std::to_string(s.BackGround.Clipy));
   write("BackGround", "Buttonize", Bool(s.BackGround.Buttonize));
-  write("Title", "String", std::string(TrimSpaces(s.Title.String)));
-  write("Title", "FontName", c.font_label.empty() ? editor.title_font_face() : c.font_label);
+  write("Title", "String", texts[3]);
+  write("Title", "FontName", texts[4]);
   write("Title", "FontBold", Bool(editor.title_font_bold()));
   write("Title", "FontItalic", Bool(editor.title_font_italic()));
   write("Title", "Location", std::to_string(s.Title.Location));
@@ -118,15 +219,33 @@ bool SaveSettings(const BannerEditor& editor, const std::filesystem::path& path)
   write("Title", "Shadow", Bool(s.Title.Shadow));
   write("Title", "Offset", std::to_string(s.Title.Offset));
   write("Title", "ShadowColor", ColorToHex6(s.Title.ShadowColor));
-  return write.ok();
+  // Older readers ignore this key; without it a load keeps the direction.
+  write("Title", "ShadowDirection", std::to_string(s.Title.ShadowDirection));
+  if (!write.ok()) return false;
+  if (utf8 && design_fits) {
+    const std::optional<std::string> written = ReadSettingsBytes(path);
+    if (!written) return false;
+    const std::string_view text = std::string_view(*written).substr(platform::kUtf8ByteOrderMark.size());
+    if (platform::IsCp932Representable(text)) {
+      return PrepareFileEncoding(path, written, SettingsEncoding::kUtf8WithMark, false);
+    }
+  }
+  return true;
 }
 
 LoadReport LoadSettings(BannerEditor& editor, const std::filesystem::path& path) {
   LoadReport report;
   report.error = SettingsFileProblem(path);
   if (!report.error.empty()) return report;
-  auto read = [&path](std::string_view section, std::string_view key, std::string_view def) {
-    return ReadSettingValue(section, key, def, path);
+  std::error_code ec;
+  const std::optional<std::string> bytes = ReadSettingsBytes(path);
+  if (std::filesystem::exists(path, ec) && !HasSettingsSection(path)) {
+    report.error = "設定ファイルではありません（[Size]、[BackGround]、[Title] のいずれもありません）: " + path.string();
+    return report;
+  }
+  const SettingsEncoding encoding = bytes ? DetectSettingsEncoding(*bytes) : SettingsEncoding::kCp932;
+  auto read = [&path, encoding](std::string_view section, std::string_view key, std::string_view def) {
+    return ReadValue(section, key, def, path, encoding);
   };
   auto in_range = [](std::optional<std::int16_t> v, int lo, int hi) -> std::optional<int> {
     if (v && *v >= lo && *v <= hi) return *v;
@@ -154,7 +273,6 @@ LoadReport LoadSettings(BannerEditor& editor, const std::filesystem::path& path)
   const int clip_y = LenientInt32(read("BackGround", "Clipy", "0")).value_or(editor.settings().BackGround.Clipy);
   std::optional<Bitmap> picture;
   bool keep_previous = false;
-  std::error_code ec;
   if (!image_file.empty() && std::filesystem::is_regular_file(image_file, ec)) {
     PictureResult loaded = LoadPicture(image_file);
     if (loaded.ok()) {
@@ -166,7 +284,7 @@ LoadReport LoadSettings(BannerEditor& editor, const std::filesystem::path& path)
       // An unreadable picture loses nothing: the background picture and
       // where it came from stay as they were.
       keep_previous = true;
-      report.warnings.push_back("背景画像を読み込めません: " + image_file + " (" + loaded.error + ")");
+      report.warnings.push_back("背景画像を読み込めません: " + image_file + "（" + JapaneseErrorText(loaded.error) + "）");
     }
   }
   if (!image_file.empty() && !std::filesystem::exists(image_file, ec)) {
@@ -201,6 +319,9 @@ LoadReport LoadSettings(BannerEditor& editor, const std::filesystem::path& path)
                              BannerEditor::kMaxOffset))
     editor.SetOffset(*offset);
   if (auto color = ParseHexColor(read("Title", "ShadowColor", "FFFFFF"))) editor.SetTitleColor(3, *color);
+  // Files of older versions have no direction: it stays as it was.
+  if (auto direction = in_range(StrictInt16(read("Title", "ShadowDirection", "")), -1, 7))
+    editor.SelectShadowDirection(*direction);
 
   // 9. One full render ends the load.
   editor.Render();

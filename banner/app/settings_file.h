@@ -14,10 +14,18 @@ namespace plakato {
 // Settings files are a few kilobytes; anything far larger is not one.
 inline constexpr std::uintmax_t kMaxSettingsFileBytes = 1 << 20;
 
+// How a settings file's text is stored. Code page 932 is what other
+// programs read; UTF-8 (with a byte-order mark when written here) keeps the
+// characters that code page 932 lacks.
+enum class SettingsEncoding { kCp932, kUtf8WithMark, kUtf8 };
+
+// A byte-order mark means UTF-8; so does text that is valid UTF-8 but not
+// valid code page 932; anything else is code page 932.
+SettingsEncoding DetectSettingsEncoding(std::string_view bytes);
+
 // The value of a key of a settings file, or def when the file, the section or
-// the key is missing; at most 4095 bytes. File text is code page 932, or
-// UTF-8 when the file starts with a UTF-8 byte-order mark; the result is
-// UTF-8.
+// the key is missing; at most 4095 bytes. File text is read in the encoding
+// DetectSettingsEncoding finds; the result is UTF-8.
 std::string ReadSettingValue(std::string_view section, std::string_view key, std::string_view def,
                              const std::filesystem::path& path);
 
@@ -29,9 +37,15 @@ std::string ColorToHex6(Color color);
 // large, unreadable), with the file's name.
 std::string SettingsFileProblem(const std::filesystem::path& path);
 
-// Writes every key, section by section in the fixed order, always in code
-// page 932: a UTF-8 file being replaced is first converted. False when a
-// write failed (the file then holds what was written before the failure).
+// The characters of the design's texts that code page 932 cannot store, each
+// once, in the order they first appear; empty when the design fits.
+std::string CharactersCp932Lacks(const BannerEditor& editor);
+
+// Writes every key, section by section in the fixed order. The file is code
+// page 932 while everything in it fits, otherwise UTF-8 with a byte-order
+// mark; the lines already in a file being replaced are converted with it, so
+// nothing is lost. False when a write failed (the file then holds what was
+// written before the failure).
 bool SaveSettings(const BannerEditor& editor, const std::filesystem::path& path);
 
 struct LoadReport {
@@ -43,7 +57,8 @@ struct LoadReport {
 // the user's change of that control, rebuilds the background picture and
 // renders once at the end. A missing file loads as all defaults; a malformed
 // value keeps the control as it was; a file that is no settings file (see
-// SettingsFileProblem) changes nothing and is reported as the error.
+// SettingsFileProblem, or one without any of the sections Size, BackGround
+// and Title) changes nothing and is reported as the error.
 LoadReport LoadSettings(BannerEditor& editor, const std::filesystem::path& path);
 
 }  // namespace plakato

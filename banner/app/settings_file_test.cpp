@@ -66,7 +66,7 @@ TEST_F(SettingsFileTest, WritesEveryKeyInOrder) {
       editor->title_font_face() +
       "\r\nFontBold=False\r\nFontItalic=False\r\nLocation=0\r\nPattern=1\r\n"
       "Color1=000000\r\nColor2=FFFFFF\r\nColor3=FFFFFF\r\nDirection=0\r\nShadow=True\r\nOffset=3\r\n"
-      "ShadowColor=FFFFFF\r\n";
+      "ShadowColor=FFFFFF\r\nShadowDirection=0\r\n";
   EXPECT_EQ(Get("w.pkc"), expected);
 }
 
@@ -194,7 +194,7 @@ TEST_F(SettingsFileTest, BackgroundPictureIsCutOutAndUnreadableOnesAreEmpty) {
   EXPECT_EQ(editor->renderer().preview().pixel(3, 3), kWhite);
 }
 
-TEST_F(SettingsFileTest, Utf8FileWithByteOrderMarkIsReadAndSavedAsCodePage932) {
+TEST_F(SettingsFileTest, Utf8FileWithByteOrderMarkIsReadAndSavedAsCodePage932WhenItFits) {
   const std::string utf8 = "\xEF\xBB\xBF[Size]\r\nindex=1\r\n[Title]\r\nString=見出し\r\nMemo=メモ\r\n";
   ASSERT_TRUE(platform::WriteFileAtomically(dir_ / "u.pkc", utf8));
   EXPECT_EQ(ReadSettingValue("Title", "String", "", dir_ / "u.pkc"), "見出し");
@@ -229,6 +229,106 @@ TEST_F(SettingsFileTest, PipesDevicesAndHugeFilesAreRefusedAndChangeNothing) {
   EXPECT_EQ(SettingsFileProblem(dir_ / "missing.pkc"), "");
   Put("ok.pkc", "[Size]\r\nindex=1\r\n");
   EXPECT_EQ(SettingsFileProblem(dir_ / "ok.pkc"), "");
+}
+
+TEST_F(SettingsFileTest, TextCodePage932LacksIsSavedAsUtf8AndComesBack) {
+  Bitmap image(120, 60, 0x00FF00);
+  ASSERT_TRUE(SavePicture(image, dir_ / "café.png", nullptr));
+  auto editor = Fresh();
+  editor->SelectSize(0);
+  editor->SelectBackgroundPattern(kPicture);
+  editor->SetBackgroundPicture((dir_ / "café.png").string(), 0, 0, std::nullopt);
+  editor->SetTitleText("Café ü 見出し");
+  EXPECT_EQ(CharactersCp932Lacks(*editor), "éü");
+  ASSERT_TRUE(SaveSettings(*editor, dir_ / "u.pkc"));
+  std::string saved;
+  ASSERT_TRUE(platform::ReadWholeFile(dir_ / "u.pkc", saved));
+  EXPECT_TRUE(saved.starts_with("\xEF\xBB\xBF"));
+  EXPECT_EQ(saved.find('?'), std::string::npos);
+
+  auto again = Fresh();
+  const LoadReport report = LoadSettings(*again, dir_ / "u.pkc");
+  EXPECT_TRUE(report.warnings.empty()) << report.warnings.front();
+  EXPECT_EQ(again->settings().Title.String, "Café ü 見出し");
+  EXPECT_EQ(again->settings().BackGround.ImageFile, (dir_ / "café.png").string());
+  ASSERT_TRUE(again->background_picture().has_value()) << "the background is found again";
+  EXPECT_EQ(again->renderer().preview().pixel(0, 0), 0x00FF00u);
+
+  // A design that fits code page 932 again turns the file back into it,
+  // and the file's other lines come along.
+  ASSERT_TRUE(platform::WriteFileAtomically(dir_ / "u.pkc", saved + "[Memo]\r\nNote=メモ\r\n"));
+  again->SetTitleText("見出し");
+  again->SetBackgroundPicture("", 0, 0, std::nullopt);
+  EXPECT_EQ(CharactersCp932Lacks(*again), "");
+  ASSERT_TRUE(SaveSettings(*again, dir_ / "u.pkc"));
+  EXPECT_EQ(Get("u.pkc").find("\xEF\xBB\xBF"), std::string::npos);
+  EXPECT_NE(Get("u.pkc").find("Note=メモ"), std::string::npos) << Get("u.pkc");
+  EXPECT_EQ(ReadSettingValue("Title", "String", "", dir_ / "u.pkc"), "見出し");
+}
+
+TEST_F(SettingsFileTest, ForeignLinesCodePage932LacksKeepTheFileUtf8) {
+  ASSERT_TRUE(platform::WriteFileAtomically(dir_ / "f.pkc", "\xEF\xBB\xBF[Size]\r\nindex=1\r\n[Memo]\r\nNote=Ünïcödé\r\n"));
+  auto editor = Fresh();
+  LoadSettings(*editor, dir_ / "f.pkc");
+  ASSERT_TRUE(SaveSettings(*editor, dir_ / "f.pkc"));
+  EXPECT_EQ(ReadSettingValue("Memo", "Note", "", dir_ / "f.pkc"), "Ünïcödé");
+}
+
+TEST_F(SettingsFileTest, ShadowDirectionIsStoredAndAFileWithoutItKeepsIt) {
+  auto editor = Fresh();
+  editor->SelectSize(3);
+  editor->SetTitleText("影");
+  editor->SetShadow(true);
+  editor->SetOffset(3);
+  editor->SelectShadowDirection(6);
+  ASSERT_TRUE(SaveSettings(*editor, dir_ / "s.pkc"));
+  EXPECT_NE(Get("s.pkc").find("ShadowColor=FFFFFF\r\nShadowDirection=6\r\n"), std::string::npos);
+  auto again = Fresh();
+  LoadSettings(*again, dir_ / "s.pkc");
+  EXPECT_EQ(again->settings().Title.ShadowDirection, 6);
+  EXPECT_EQ(again->renderer().preview(), editor->renderer().preview()) << "the reloaded design looks the same";
+
+  Put("old.pkc", "[Size]\r\nindex=1\r\n[Title]\r\nString=x\r\nShadow=True\r\n");
+  again->SelectShadowDirection(2);
+  LoadSettings(*again, dir_ / "old.pkc");
+  EXPECT_EQ(again->settings().Title.ShadowDirection, 2);
+  Put("bad.pkc", "[Title]\r\nShadowDirection=9\r\n");
+  LoadSettings(*again, dir_ / "bad.pkc");
+  EXPECT_EQ(again->settings().Title.ShadowDirection, 2);
+}
+
+TEST_F(SettingsFileTest, FilesWithoutSettingsSectionsAreRefusedAndChangeNothing) {
+  std::string garbage;
+  for (int i = 0; i < 600; ++i) garbage += static_cast<char>((i * 73 + 11) % 256);
+  ASSERT_TRUE(platform::WriteFileAtomically(dir_ / "garbage.pkc", garbage));
+  Put("other.ini", "[Setup]\r\nName=x\r\n");
+  Put("empty.pkc", "");
+  for (const char* name : {"garbage.pkc", "other.ini", "empty.pkc"}) {
+    auto editor = Fresh();
+    editor->SelectSize(3);
+    editor->SetTitleText("keep");
+    const LoadReport report = LoadSettings(*editor, dir_ / name);
+    EXPECT_NE(report.error.find(name), std::string::npos) << report.error;
+    EXPECT_EQ(editor->settings().Size.index, 3) << name;
+    EXPECT_EQ(editor->settings().Title.String, "keep") << name;
+  }
+  Put("lower.pkc", "[title]\r\nString=ok\r\n");
+  auto editor = Fresh();
+  EXPECT_EQ(LoadSettings(*editor, dir_ / "lower.pkc").error, "");
+  EXPECT_EQ(editor->settings().Title.String, "ok");
+}
+
+TEST_F(SettingsFileTest, Utf8WithoutByteOrderMarkIsReadAsUtf8) {
+  EXPECT_EQ(DetectSettingsEncoding("[Title]\r\nString=abc\r\n"), SettingsEncoding::kCp932);
+  EXPECT_EQ(DetectSettingsEncoding(platform::Utf8ToCp932("String=見出し")), SettingsEncoding::kCp932);
+  EXPECT_EQ(DetectSettingsEncoding("String=見出し\r\n"), SettingsEncoding::kUtf8);
+  EXPECT_EQ(DetectSettingsEncoding("\xEF\xBB\xBFx"), SettingsEncoding::kUtf8WithMark);
+  EXPECT_EQ(DetectSettingsEncoding("\xFF\xFE"), SettingsEncoding::kCp932) << "neither: read as before";
+
+  ASSERT_TRUE(platform::WriteFileAtomically(dir_ / "p.pkc", "[Size]\r\nindex=1\r\n[Title]\r\nString=ようこそ Café\r\n"));
+  auto editor = Fresh();
+  EXPECT_EQ(LoadSettings(*editor, dir_ / "p.pkc").error, "");
+  EXPECT_EQ(editor->settings().Title.String, "ようこそ Café");
 }
 
 }  // namespace

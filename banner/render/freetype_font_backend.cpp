@@ -4,6 +4,9 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
+#include FT_OUTLINE_H
+
+#include <cstring>
 
 #include <algorithm>
 #include <climits>
@@ -157,6 +160,22 @@ struct FreeTypeFontBackend::Impl {
     return true;
   }
 
+  // Mincho lives by its thin horizontal strokes; thickened as much as the
+  // vertical ones it reads as Gothic.
+  static bool IsMincho(FT_Face face) {
+    return face->family_name && std::strstr(face->family_name, "Mincho") != nullptr;
+  }
+
+  // Widens the strokes sideways only, by what the library's emboldening
+  // adds, so the glyph advances (and the title's fitted size) stay the same.
+  static void EmboldenAcross(FT_GlyphSlot slot) {
+    const FT_Pos strength = FT_MulFix(slot->face->units_per_EM, slot->face->size->metrics.y_scale) / 24;
+    FT_Outline_EmboldenXY(&slot->outline, strength, 0);
+    slot->metrics.width += strength;
+    slot->metrics.horiAdvance += strength;
+    if (slot->advance.x) slot->advance.x += strength;
+  }
+
   const GlyphImage& Glyph(const StyledFace& styled, int points, FT_UInt index) {
     const GlyphKey key{styled.face, points, styled.bold, styled.italic, index};
     if (auto found = glyphs.find(key); found != glyphs.end()) return found->second;
@@ -165,7 +184,11 @@ struct FreeTypeFontBackend::Impl {
         FT_Load_Glyph(styled.face, index, FT_LOAD_NO_BITMAP) == 0) {
       FT_GlyphSlot slot = styled.face->glyph;
       if (styled.italic) FT_GlyphSlot_Oblique(slot);
-      if (styled.bold) FT_GlyphSlot_Embolden(slot);
+      if (styled.bold && IsMincho(styled.face) && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+        EmboldenAcross(slot);
+      } else if (styled.bold) {
+        FT_GlyphSlot_Embolden(slot);
+      }
       image.advance = static_cast<int>((slot->advance.x + 32) >> 6);
       if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) == 0 &&
           slot->bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
@@ -267,16 +290,16 @@ FreeTypeFontBackend::FreeTypeFontBackend(const std::filesystem::path& aliases)
     fail("FreeType could not be initialised");
   }
   if (aliases.empty()) {
-    fail("font alias file not found");
+    fail("フォントの別名ファイルが見つかりません");
     impl_->config = LoadConfig(FcInitLoadConfig(), {}, false);
   } else {
     // The alias file names the font folders itself; only where that finds no
     // fallback face does the machine's own configuration come in as well.
     impl_->config = LoadConfig(FcConfigCreate(), aliases, true);
     if (impl_->config == nullptr) impl_->config = LoadConfig(FcInitLoadConfig(), aliases, false);
-    if (impl_->config == nullptr) fail("font alias file could not be read: " + aliases.string());
+    if (impl_->config == nullptr) fail("フォントの別名ファイルを読み込めません: " + aliases.string());
   }
-  if (impl_->config == nullptr) fail("fontconfig found no fonts");
+  if (impl_->config == nullptr) fail("フォントが一つも見つかりません");
 }
 
 FreeTypeFontBackend::~FreeTypeFontBackend() = default;
@@ -289,7 +312,7 @@ ResolvedFont FreeTypeFontBackend::Resolve(const std::string& face, bool bold, bo
 
 std::string FreeTypeFontBackend::FontError(const FontSpec& font) {
   if (impl_->OpenFace(impl_->Resolve(font.face, font.bold, font.italic)) != nullptr) return {};
-  const std::string why = "no font found for \"" + font.face + "\"";
+  const std::string why = "「" + font.face + "」のフォントが見つかりません";
   return impl_->error.empty() ? why : why + ": " + impl_->error;
 }
 

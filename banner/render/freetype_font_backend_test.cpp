@@ -158,5 +158,22 @@ TEST(FontsConfLocatorTest, EnvironmentThenProgramFolder) {
   std::filesystem::remove(named);
 }
 
+// Synthetic bold of a Mincho face thickens the vertical strokes as Windows
+// does and leaves the thin horizontal ones thin, so it still reads as
+// Mincho; Gothic faces keep their look.
+TEST(FreeTypeFontBackendTest, SyntheticBoldMinchoKeepsItsThinStrokes) {
+  auto ink = [](const char* face, bool bold) {
+    const auto mask = Fonts().Render(FontSpec{face, bold, false, 28}, "三東永");
+    long sum = 0;
+    for (std::uint8_t c : mask->coverage) sum += c;
+    return static_cast<double>(sum);
+  };
+  const double mincho = ink("ＭＳ 明朝", true) / ink("ＭＳ 明朝", false);
+  const double gothic = ink("ＭＳ ゴシック", true) / ink("ＭＳ ゴシック", false);
+  EXPECT_GT(mincho, 1.15) << "still bold";
+  EXPECT_LT(mincho, 1.45);
+  EXPECT_GT(gothic, 1.2);
+}
+
 }  // namespace
 }  // namespace plakato

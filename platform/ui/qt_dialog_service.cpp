@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListView>
@@ -16,6 +15,7 @@
 #include <vector>
 
 #include "platform/ui/file_filter.h"
+#include "platform/ui/font_dialog.h"
 #include "platform/ui/name_only_icon_provider.h"
 
 namespace platform::ui {
@@ -91,26 +91,6 @@ const std::string& ButtonText(const MessageBoxTexts& texts, Answer answer) {
       return texts.ignore;
   }
   return texts.ok;
-}
-
-// The font dialog has no setting for a fixed size; its size entry and list
-// are the third of its labelled entries and lists, so they are switched off.
-void LockFontSize(QFontDialog& dialog) {
-  int labelled = 0;
-  for (QLabel* label : dialog.findChildren<QLabel*>()) {
-    if (label->buddy() && ++labelled == 3) label->buddy()->setEnabled(false);
-  }
-  const QList<QListView*> lists = dialog.findChildren<QListView*>();
-  if (lists.size() >= 3) lists[2]->setEnabled(false);
-}
-
-// Strikeout and underline are not font choices of the programs.
-void HideFontEffects(QFontDialog& dialog) {
-  for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
-    box->setChecked(false);
-    box->hide();
-    if (auto* group = qobject_cast<QGroupBox*>(box->parentWidget())) group->hide();
-  }
 }
 
 // "*.png" gives "png"; patterns with wildcards elsewhere give nothing.
@@ -199,18 +179,9 @@ std::optional<ColorRef> QtDialogService::ChooseColor(ColorRef initial) {
 }
 
 std::optional<FontChoice> QtDialogService::ChooseFont(const FontRequest& request) {
-  QFont font(Text(request.face));
-  font.setBold(request.bold);
-  font.setItalic(request.italic);
-  font.setPointSize(std::max(1, request.points));
-  QFontDialog dialog(font, owner_);
-  dialog.setOption(QFontDialog::ScalableFonts);
-  dialog.setOption(QFontDialog::DontUseNativeDialog);
-  LockFontSize(dialog);
-  HideFontEffects(dialog);
+  FontDialog dialog(request, owner_);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  const QFont chosen = dialog.selectedFont();
-  return FontChoice{chosen.family().toStdString(), chosen.bold(), chosen.italic()};
+  return dialog.choice();
 }
 
 }  // namespace platform::ui

@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -15,6 +14,7 @@
 #include <functional>
 
 #include "platform/testing/temp_dir.h"
+#include "platform/ui/font_dialog.h"
 #include "platform/ui/name_only_icon_provider.h"
 #include "platform/ui/test_application.h"
 
@@ -160,11 +160,19 @@ TEST_F(QtDialogServiceTest, FileTypesAreNamedWithoutReadingTheFile) {
 }
 
 TEST_F(QtDialogServiceTest, FontDialogOffersNeitherStrikeoutNorUnderlineNorSize) {
-  WhenShown<QFontDialog>([](QFontDialog* dialog) {
-    for (QCheckBox* box : dialog->findChildren<QCheckBox*>()) EXPECT_FALSE(box->isVisibleTo(dialog));
+  WhenShown<FontDialog>([](FontDialog* dialog) {
+    QStringList boxes;
+    for (QCheckBox* box : dialog->findChildren<QCheckBox*>()) boxes << box->text();
+    EXPECT_EQ(boxes, QStringList({"太字(&B)", "斜体(&I)"}));
+    EXPECT_TRUE(dialog->findChildren<QLineEdit*>().isEmpty()) << "no size entry";
     dialog->reject();
   });
   EXPECT_EQ(dialogs_.ChooseFont({"IPAPGothic", true, false, 12}), std::nullopt);
+  WhenShown<FontDialog>([](FontDialog* dialog) { dialog->accept(); });
+  const auto chosen = dialogs_.ChooseFont({"IPAPGothic", true, false, 12});
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(chosen->face, "IPAPGothic");
+  EXPECT_TRUE(chosen->bold);
 }
 
 }  // namespace

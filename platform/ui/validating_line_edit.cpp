@@ -65,6 +65,7 @@ bool ValidatingLineEdit::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Shortcut:
       if (AimsElsewhere(watched, event) && Refused()) {
         swallowing_release_ = event->type() != QEvent::Shortcut;
+        if (event->type() == QEvent::Shortcut) emit shortcutRefused();
         return true;
       }
       break;

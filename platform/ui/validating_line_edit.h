@@ -22,6 +22,11 @@ class ValidatingLineEdit : public QLineEdit {
   explicit ValidatingLineEdit(QWidget* parent);
   void SetCheck(Check check) { check_ = std::move(check); }
 
+ signals:
+  // A shortcut was held back because the check refused; a keyboard user
+  // sees nothing else happen, so the window says why.
+  void shortcutRefused();
+
  protected:
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;

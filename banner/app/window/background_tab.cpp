@@ -49,6 +49,7 @@ BackgroundTab::BackgroundTab(BannerEditor& editor, DialogService& dialogs, std::
   direction_list_->setCurrentIndex(-1);
   direction_list_->setEnabled(false);
   Place(direction_list_, "cboGraDir", 281, 92, 105, kListHeight);
+  WidenPopupToItems(direction_list_);
   MakeLabel(this, "Label16", "グラデーションの方向：", 162, 96);
   select_image_ = Place(new QPushButton("画像選択(&P)...", this), "cmdSelImage", 162, 118, 129, 23);
   buttonize_ = Place(new CheckBoxButton("立体化（ボタン化）する", this), "chk3D", 18, 147, 160, 16);

@@ -29,7 +29,10 @@ void ColorSwatch::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);
   if (hasFocus()) {
     QPainter focus(this);
-    focus.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    // Dark on a light colour, light on a dark one, so the mark always shows.
+    const QColor fill = ToQColor(color_);
+    const bool dark = fill.red() * 299 + fill.green() * 587 + fill.blue() * 114 < 128 * 1000;
+    focus.setPen(QPen(dark ? Qt::white : Qt::black, 1, Qt::DotLine));
     focus.drawRect(contentsRect().adjusted(1, 1, -2, -2));
   }
 }

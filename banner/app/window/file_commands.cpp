@@ -1,5 +1,8 @@
 #include "banner/app/window/file_commands.h"
 
+#include <cctype>
+
+#include "banner/app/error_texts.h"
 #include "banner/app/picture_codecs.h"
 #include "banner/app/settings_file.h"
 #include "banner/app/window/window_texts.h"
@@ -17,6 +20,12 @@ bool FileCommands::SaveSettings() {
   const auto path = dialogs_.ChooseFile({FileDialogRequest::Mode::kSave, kSaveSettingsTitle, kSettingsFilter,
                                          kSettingsExtension, editor_.document_path()});
   if (!path) return false;
+  const std::string lacking = CharactersCp932Lacks(editor_);
+  if (!lacking.empty()) {
+    const Message question{std::string(kCharactersCp932Lacks) + "\n" + lacking + "\n\n" + kUtf8SaveQuestion,
+                           platform::ui::MessageIcon::kQuestion, platform::ui::MessageButtons::kYesNo, Answer::kYes};
+    if (dialogs_.ShowMessage(question) != Answer::kYes) return false;
+  }
   if (!plakato::SaveSettings(editor_, *path)) {
     // Not saying so would let the user believe the design is kept.
     dialogs_.ShowError(std::string(kSaveSettingsFailed) + "\n" + *path);
@@ -63,20 +72,47 @@ std::string FileCommands::ExportName() const {
   return (document.empty() ? stem : (document.parent_path() / stem).string()) + "." + kExportExtension;
 }
 
-void FileCommands::ExportImage() {
-  const auto path =
+std::optional<std::string> FileCommands::ExportPath() {
+  const auto chosen =
       dialogs_.ChooseFile({FileDialogRequest::Mode::kSave, "", kExportFilter, kExportExtension, ExportName()});
+  if (!chosen) return std::nullopt;
+  std::string path = *chosen;
+  std::string extension = std::filesystem::path(path).extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (extension != ".bmp" && extension != ".png") {
+    // Bitmap bytes under another type's name would mislead every reader.
+    path += std::string(".") + kExportExtension;
+    const Message question{*chosen + kForeignExtensionQuestion + path, platform::ui::MessageIcon::kQuestion,
+                           platform::ui::MessageButtons::kYesNo, Answer::kYes};
+    if (dialogs_.ShowMessage(question) != Answer::kYes) return std::nullopt;
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec)) {
+      const Message overwrite{path + kOverwriteQuestion, platform::ui::MessageIcon::kWarning,
+                              platform::ui::MessageButtons::kYesNo, Answer::kNo};
+      if (dialogs_.ShowMessage(overwrite) != Answer::kYes) return std::nullopt;
+    }
+  }
+  return path;
+}
+
+void FileCommands::ExportImage() {
+  const auto path = ExportPath();
   if (!path) return;
   std::error_code ec;
-  if (!editor_.document_path().empty() && std::filesystem::equivalent(*path, editor_.document_path(), ec)) {
+  const bool onto_design =
+      !editor_.document_path().empty() && std::filesystem::equivalent(*path, editor_.document_path(), ec);
+  if (onto_design) {
     const Message question{*path + kOverwriteDesignQuestion, platform::ui::MessageIcon::kWarning,
                            platform::ui::MessageButtons::kYesNo, Answer::kNo};
     if (dialogs_.ShowMessage(question) != Answer::kYes) return;
   }
   std::string error;
   if (!SavePicture(ExportPicture(), *path, &error)) {
-    dialogs_.ShowError(std::string(kExportFailed) + "\n" + *path + "\n" + error);
+    dialogs_.ShowError(std::string(kExportFailed) + "\n" + *path + "\n" + JapaneseErrorText(error));
+    return;
   }
+  // The design's file now holds the image: the design exists nowhere else.
+  if (onto_design) editor_.ForgetSavedFile();
 }
 
 }  // namespace plakato

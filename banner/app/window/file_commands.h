@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "banner/app/banner_editor.h"
@@ -29,7 +30,9 @@ class FileCommands {
   void LoadSettingsFrom(const std::string& path);
   // Asks for a name, offering the banner's name with the chosen type's
   // extension, and writes the banner as PNG or BMP by the name's ending.
-  // Writing over the design's own settings file needs a Yes that names it.
+  // A name of another type gets the bitmap extension after a Yes. Writing
+  // over the design's own settings file needs a Yes that names it, and
+  // leaves the design unsaved.
   void ExportImage();
 
   // What an export writes: the last rendered banner, or before the first
@@ -40,6 +43,9 @@ class FileCommands {
   std::string ExportName() const;
 
  private:
+  // The name the export writes, or nothing when the user cancelled.
+  std::optional<std::string> ExportPath();
+
   BannerEditor& editor_;
   platform::ui::DialogService& dialogs_;
 };

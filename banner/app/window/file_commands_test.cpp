@@ -109,6 +109,7 @@ TEST_F(FileCommandsTest, FailedSaveIsReported) {
 TEST_F(FileCommandsTest, ExportFormatFollowsTheNameNotTheFilter) {
   DesignABanner(editor_);
   dialogs_.files = {Path("a.PNG"), Path("b.gif"), Path("c")};
+  dialogs_.answers = {Answer::kYes, Answer::kYes};
   commands_.ExportImage();
   commands_.ExportImage();
   commands_.ExportImage();
@@ -120,16 +121,61 @@ TEST_F(FileCommandsTest, ExportFormatFollowsTheNameNotTheFilter) {
 
   std::string png, gif, plain;
   ASSERT_TRUE(platform::ReadWholeFile(temp_ / "a.PNG", png));
-  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "b.gif", gif));
-  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "c", plain));
+  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "b.gif.bmp", gif));
+  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "c.bmp", plain));
   EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
   EXPECT_EQ(gif.substr(0, 2), "BM");
   EXPECT_EQ(plain.substr(0, 2), "BM");
+  EXPECT_FALSE(std::filesystem::exists(temp_ / "b.gif")) << "never bitmap bytes under another type's name";
+  ASSERT_EQ(dialogs_.questions.size(), 2u);
+  EXPECT_THAT(dialogs_.questions[0], HasSubstr(Path("b.gif.bmp")));
 
   // The written pictures are exactly the preview's.
   EXPECT_TRUE(LoadPng(temp_ / "a.PNG").picture == editor_.renderer().preview());
-  EXPECT_TRUE(LoadBmp(temp_ / "b.gif").picture == editor_.renderer().preview());
+  EXPECT_TRUE(LoadBmp(temp_ / "b.gif.bmp").picture == editor_.renderer().preview());
   EXPECT_TRUE(dialogs_.errors.empty());
+}
+
+TEST_F(FileCommandsTest, ExportNameOfAnotherTypeAsksAndNoWritesNothing) {
+  DesignABanner(editor_);
+  ASSERT_TRUE(platform::WriteFileAtomically(temp_ / "old.gif.bmp", "keep"));
+  dialogs_.files = {Path("new.gif"), Path("old.gif"), Path("old.gif")};
+  dialogs_.answers = {Answer::kNo, Answer::kYes, Answer::kNo, Answer::kYes, Answer::kYes};
+  commands_.ExportImage();
+  commands_.ExportImage();  // Yes to the bitmap name, No to replacing it
+  std::string kept;
+  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "old.gif.bmp", kept));
+  EXPECT_EQ(kept, "keep");
+  commands_.ExportImage();
+  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "old.gif.bmp", kept));
+  EXPECT_EQ(kept.substr(0, 2), "BM");
+  EXPECT_FALSE(std::filesystem::exists(temp_ / "new.gif"));
+  EXPECT_FALSE(std::filesystem::exists(temp_ / "new.gif.bmp"));
+  EXPECT_FALSE(std::filesystem::exists(temp_ / "old.gif"));
+}
+
+TEST_F(FileCommandsTest, SaveNamesTheCharactersCodePage932LacksAndMayBeCancelled) {
+  editor_.SetTitleText("Café ü");
+  dialogs_.files = {Path("cafe.pkc"), Path("cafe.pkc")};
+  dialogs_.answers = {Answer::kNo, Answer::kYes};
+  EXPECT_FALSE(commands_.SaveSettings());
+  ASSERT_EQ(dialogs_.questions.size(), 1u);
+  EXPECT_THAT(dialogs_.questions[0], HasSubstr("éü"));
+  EXPECT_FALSE(std::filesystem::exists(temp_ / "cafe.pkc"));
+  EXPECT_TRUE(editor_.modified());
+
+  EXPECT_TRUE(commands_.SaveSettings());
+  EXPECT_FALSE(editor_.modified());
+  BannerEditor other(BannerRenderer::CreateDefault());
+  ScriptedDialogs other_dialogs;
+  FileCommands(other, other_dialogs).LoadSettingsFrom(Path("cafe.pkc"));
+  EXPECT_EQ(other.settings().Title.String, "Café ü");
+
+  // A design that code page 932 holds is saved without asking.
+  editor_.SetTitleText("カフェ");
+  dialogs_.files = {Path("cafe.pkc")};
+  EXPECT_TRUE(commands_.SaveSettings());
+  EXPECT_EQ(dialogs_.questions.size(), 2u);
 }
 
 TEST_F(FileCommandsTest, ExportBeforeTheFirstRenderWritesABlankBanner) {
@@ -182,21 +228,38 @@ TEST_F(FileCommandsTest, ExportOffersTheBannerNameAndNeverSilentlyOverwritesTheD
   commands_.ExportImage();
   EXPECT_EQ(dialogs_.file_requests.back().suggested_name, Path("design.bmp"));
 
-  // Choosing the settings file itself asks, naming it; No keeps the design.
-  dialogs_.files.push_back(Path("design.pkc"));
-  dialogs_.answers.push_back(Answer::kNo);
-  commands_.ExportImage();
-  ASSERT_EQ(dialogs_.messages.size(), 1u);
-  EXPECT_THAT(dialogs_.messages[0].text, HasSubstr(Path("design.pkc")));
-  EXPECT_EQ(dialogs_.messages[0].default_answer, Answer::kNo);
-  std::string after;
-  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "design.pkc", after));
-  EXPECT_EQ(after, design);
+  // The settings file's own name gets the bitmap extension: the design stays.
   dialogs_.files.push_back(Path("design.pkc"));
   dialogs_.answers.push_back(Answer::kYes);
   commands_.ExportImage();
+  std::string after;
   ASSERT_TRUE(platform::ReadWholeFile(temp_ / "design.pkc", after));
-  EXPECT_EQ(after.substr(0, 2), "BM");
+  EXPECT_EQ(after, design);
+  EXPECT_TRUE(std::filesystem::exists(temp_ / "design.pkc.bmp"));
+
+  // A settings file under a picture's name: choosing it asks, naming it; No
+  // keeps the design.
+  dialogs_.files.push_back(Path("shop.png"));
+  ASSERT_TRUE(commands_.SaveSettings());
+  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "shop.png", design));
+  dialogs_.messages.clear();
+  dialogs_.files.push_back(Path("shop.png"));
+  dialogs_.answers.push_back(Answer::kNo);
+  commands_.ExportImage();
+  ASSERT_EQ(dialogs_.messages.size(), 1u);
+  EXPECT_THAT(dialogs_.messages[0].text, HasSubstr(Path("shop.png")));
+  EXPECT_EQ(dialogs_.messages[0].default_answer, Answer::kNo);
+  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "shop.png", after));
+  EXPECT_EQ(after, design);
+  EXPECT_FALSE(editor_.modified());
+  dialogs_.files.push_back(Path("shop.png"));
+  dialogs_.answers.push_back(Answer::kYes);
+  commands_.ExportImage();
+  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "shop.png", after));
+  EXPECT_EQ(after.substr(1, 3), "PNG");
+  EXPECT_TRUE(editor_.modified()) << "the design now exists nowhere but in the window";
+  dialogs_.answers.push_back(Answer::kCancel);
+  EXPECT_FALSE(commands_.ConfirmClose());
 }
 
 TEST_F(FileCommandsTest, ClosingWithUnsavedChangesAsksToSave) {
@@ -217,6 +280,19 @@ TEST_F(FileCommandsTest, ClosingWithUnsavedChangesAsksToSave) {
   dialogs_.answers = {Answer::kNo};
   EXPECT_TRUE(commands_.ConfirmClose());
   EXPECT_EQ(dialogs_.questions.size(), 4u);
+}
+
+TEST_F(FileCommandsTest, FileWithoutSettingsIsRefusedAndTheDesignKept) {
+  DesignABanner(editor_);
+  dialogs_.files.push_back(Path("design.pkc"));
+  ASSERT_TRUE(commands_.SaveSettings());
+  const BannerSettings before = editor_.settings();
+  ASSERT_TRUE(platform::WriteFileAtomically(temp_ / "noise.pkc", std::string("\x00\x01\xFEnoise", 8)));
+  commands_.LoadSettingsFrom(Path("noise.pkc"));
+  ASSERT_EQ(dialogs_.errors.size(), 1u);
+  EXPECT_THAT(dialogs_.errors[0], HasSubstr("noise.pkc"));
+  EXPECT_TRUE(editor_.settings() == before);
+  EXPECT_EQ(editor_.document_path(), Path("design.pkc"));
 }
 
 TEST_F(FileCommandsTest, UnreadableSettingsFileIsNamedAndChangesNothing) {

@@ -37,7 +37,11 @@ FootControls::FootControls(QWidget* window, Handlers handlers) : QObject(window)
   version_->setPalette(palette);
 
   MakeLabel(window, "Label15", "プレビュー：", 8, 413);
-  open_preview_ = Place(new CheckBoxButton("別ウィンドウで開く(&P)", window), "chkOpenPrev", 102, 413, 147, 12);
+  open_preview_ = new CheckBoxButton("別ウィンドウで開く(&P)", window);
+  // At least the designed 147 x 12, and as large as the caption needs,
+  // centred where the designed box stands.
+  const QSize needed = open_preview_->sizeHint().expandedTo(QSize(147, 12));
+  Place(open_preview_, "chkOpenPrev", 102, 413 + (12 - needed.height()) / 2, needed.width(), needed.height());
   // The box scrolls a banner larger than the window can show.
   preview_area_ = Place(new QScrollArea(window), "scrPreview", kPreviewLeft, kPreviewTop, kInitialPreviewWidth,
                         kInitialPreviewHeight);

@@ -1,5 +1,7 @@
 #include "banner/app/window/image_chooser.h"
 
+#include "banner/app/error_texts.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -87,7 +89,7 @@ bool ImageChooser::FitPictureToBox(const std::string& path) {
   PictureResult loaded = LoadPicture(path);
   if (!loaded.ok() || loaded.picture.empty()) {
     dialogs_->ShowWarning(std::string(kPictureLoadFailed) + "\n" + path +
-                          (loaded.error.empty() ? "" : "\n" + loaded.error));
+                          (loaded.error.empty() ? "" : "\n" + JapaneseErrorText(loaded.error)));
     return false;
   }
   if (!geometry_.FitImage(loaded.picture.width(), loaded.picture.height(), banner_width_, banner_height_)) {

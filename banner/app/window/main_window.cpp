@@ -5,8 +5,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <algorithm>
 #include <QShortcut>
+#include <QTimer>
 #include <functional>
 
 #include "banner/app/window/background_tab.h"
@@ -42,10 +44,18 @@ MainWindow::MainWindow(std::unique_ptr<BannerEditor> editor, DialogService* dial
   }
   dialogs_ = dialogs;
   files_ = std::make_unique<FileCommands>(*editor_, *dialogs_);
-  setFixedSize(kClientWidth, kDesignedHeight);
+  // The controls stand on a page that scrolls as a whole when the screen
+  // is shorter than the window (large fonts, a scaled display).
+  window_scroll_ = new QScrollArea(this);
+  window_scroll_->setObjectName("scrWindow");
+  window_scroll_->setFrameShape(QFrame::NoFrame);
+  content_ = new QWidget;
+  content_->setObjectName("pnlContent");
+  window_scroll_->setWidget(content_);
+  FitToScreen(kDesignedHeight);
 
-  size_row_ = new SizeRow(this, *editor_);
-  tabs_ = new TabControl(this);
+  size_row_ = new SizeRow(content_, *editor_);
+  tabs_ = new TabControl(content_);
   tabs_->setObjectName("sstabMain");
   tabs_->setGeometry(11, 39, 432, 320);
   background_tab_ = new BackgroundTab(*editor_, *dialogs_, [this] { ChooseBackgroundImage(); });
@@ -53,7 +63,7 @@ MainWindow::MainWindow(std::unique_ptr<BannerEditor> editor, DialogService* dial
   tabs_->AddPage(background_tab_, "背景(&B)");
   tabs_->AddPage(title_tab_, "タイトル(&T)");
   tabs_->setCurrentIndex(0);
-  foot_ = new FootControls(this, {[this] {
+  foot_ = new FootControls(content_, {[this] {
                                     files_->LoadWithQuestion();
                                     UpdateCaption();
                                   },
@@ -61,16 +71,29 @@ MainWindow::MainWindow(std::unique_ptr<BannerEditor> editor, DialogService* dial
                                     files_->SaveSettings();
                                     UpdateCaption();
                                   },
-                                  [this] { files_->ExportImage(); }, [this](bool on) { SetPreviewWindowOpen(on); }});
+                                  [this] {
+                                    files_->ExportImage();
+                                    UpdateCaption();
+                                  },
+                                  [this](bool on) { SetPreviewWindowOpen(on); }});
 
+  // Shown after the key press is done with, so the box has its focus back.
+  connect(size_row_, &SizeRow::shortcutRefused, this,
+          [this] { QTimer::singleShot(0, this, [this] { dialogs_->ShowWarning(kUserSizeBlocksShortcut); }); });
   editor_->SetRenderObserver([this](const RenderReport& report) { OnRendered(report); });
   AddShortcuts();
 }
 
 void MainWindow::AddShortcuts() {
   const std::pair<const char*, std::function<void()>> shortcuts[] = {
-      {"Ctrl+Z", [this] { editor_->Undo(); }},
-      {"Ctrl+Y", [this] { editor_->Redo(); }},
+      {"Ctrl+Z", [this] {
+         editor_->Undo();
+         title_tab_->ForgetTypingHistory();
+       }},
+      {"Ctrl+Y", [this] {
+         editor_->Redo();
+         title_tab_->ForgetTypingHistory();
+       }},
       {"Ctrl+O", [this] { files_->LoadWithQuestion(); }},
       {"Ctrl+S", [this] { files_->SaveSettings(); }},
       {"Ctrl+E", [this] { files_->ExportImage(); }},
@@ -84,12 +107,22 @@ void MainWindow::AddShortcuts() {
   }
 }
 
-int MainWindow::MaxClientHeight() const {
+int MainWindow::ScreenClientHeight() const {
   const QScreen* shown_on = screen() ? screen() : QGuiApplication::primaryScreen();
-  if (!shown_on) return designed_height_ + kPreviewBaseHeight;
+  if (!shown_on) return QWIDGETSIZE_MAX;
   // The title bar and the frame take some of the screen as well.
   constexpr int kWindowFrame = 40;
-  return std::max(designed_height_, shown_on->availableGeometry().height() - kWindowFrame);
+  return std::max(kPreviewTop, shown_on->availableGeometry().height() - kWindowFrame);
+}
+
+void MainWindow::FitToScreen(int page_height) {
+  content_->setFixedSize(kClientWidth, page_height);
+  const WindowFit fit = FitWindowToScreen(page_height, ScreenClientHeight());
+  const int scroll_bar = fit.scrolls ? window_scroll_->verticalScrollBar()->sizeHint().width() : 0;
+  window_scroll_->setVerticalScrollBarPolicy(fit.scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  window_scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setFixedSize(kClientWidth + scroll_bar, fit.height);
+  window_scroll_->setGeometry(0, 0, kClientWidth + scroll_bar, fit.height);
 }
 
 void MainWindow::UpdateCaption() {
@@ -114,7 +147,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::FormLoad(const StartupContext& context) {
-  designed_height_ = height();
+  designed_height_ = content_->height();
   if (context.install_store && !RecordInstallInfo(*context.install_store, context.application_dir)) {
     dialogs_->ShowWarning(kWriteFailedMessage);
   }
@@ -130,9 +163,10 @@ void MainWindow::FormLoad(const StartupContext& context) {
 void MainWindow::OnRendered(const RenderReport& report) {
   foot_->preview()->ShowBanner(editor_->renderer().preview(), report.preview_width, report.preview_height);
   const PreviewLayout layout =
-      LayOutPreview(report.preview_width, report.preview_height, designed_height_, kClientWidth, MaxClientHeight());
+      LayOutPreview(report.preview_width, report.preview_height, designed_height_, kClientWidth,
+                    PageRoomHeight(designed_height_, ScreenClientHeight()));
   foot_->preview_area()->setFixedSize(layout.visible_width, layout.visible_height);
-  setFixedSize(kClientWidth, designed_height_ + layout.window_extra_height);
+  FitToScreen(designed_height_ + layout.window_extra_height);
   if (editor_->controls().open_preview && preview_window_) {
     preview_window_->ShowBanner(editor_->renderer().preview());
   }

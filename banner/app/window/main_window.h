@@ -15,6 +15,8 @@ class DialogService;
 class QtDialogService;
 }  // namespace platform::ui
 
+class QScrollArea;
+
 namespace plakato {
 
 class BackgroundTab;
@@ -61,13 +63,18 @@ class MainWindow : public QWidget {
   void SetPreviewWindowOpen(bool open);
   void AddShortcuts();
   void UpdateCaption();
-  int MaxClientHeight() const;
+  // The tallest inside the screen leaves for the window.
+  int ScreenClientHeight() const;
+  // The page at that height; the window as tall as the screen allows.
+  void FitToScreen(int content_height);
   void closeEvent(QCloseEvent* event) override;
 
   std::unique_ptr<BannerEditor> editor_;
   std::unique_ptr<platform::ui::QtDialogService> own_dialogs_;
   platform::ui::DialogService* dialogs_;
   std::unique_ptr<FileCommands> files_;
+  QScrollArea* window_scroll_ = nullptr;
+  QWidget* content_ = nullptr;  // the page every control stands on
   SizeRow* size_row_ = nullptr;
   TabControl* tabs_ = nullptr;
   BackgroundTab* background_tab_ = nullptr;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +28,8 @@
 #include "platform/ui/up_down_control.h"
 #include "platform/ui/widget_placement.h"
 #include "platform/testing/temp_dir.h"
+#include "platform/atomic_file.h"
+#include "platform/cp932.h"
 
 namespace plakato {
 
@@ -238,20 +241,63 @@ TEST_F(MainWindowTest, FontPickerKeepsTheSizeAndCancelChangesNothing) {
   QTest::mouseClick(Get("cmdSelFont"), Qt::LeftButton);
   ASSERT_EQ(dialogs_.font_requests.size(), 1u);
   EXPECT_EQ(dialogs_.font_requests[0].points, editor().renderer().title_font_size());
-  EXPECT_EQ(dialogs_.font_requests[0].face, editor().renderer().title_font_face());
+  EXPECT_EQ(editor().renderer().title_font_face(), "ＭＳ Ｐゴシック");
+  EXPECT_EQ(dialogs_.font_requests[0].face, "IPAPGothic") << "the dialog lists the family drawn";
   EXPECT_EQ(editor().render_count(), renders);  // cancelled: no render
   EXPECT_EQ(Get<QLabel>("labFont")->text(), "");
 
-  dialogs_.fonts = {FontChoice{"IPAPGothic", true, false}};
+  // A family chosen anew is shown and stored under the Windows face it stands for.
+  dialogs_.fonts = {FontChoice{"IPAMincho", true, false}};
   QTest::mouseClick(Get("cmdSelFont"), Qt::LeftButton);
-  EXPECT_EQ(Get<QLabel>("labFont")->text(), "IPAPGothic");
+  EXPECT_EQ(Get<QLabel>("labFont")->text(), "ＭＳ 明朝");
   EXPECT_TRUE(editor().renderer().title_font_bold());
   EXPECT_EQ(editor().render_count(), renders + 1);
 
   // The next opening starts on the shown face and the masks' style.
   QTest::mouseClick(Get("cmdSelFont"), Qt::LeftButton);
-  EXPECT_EQ(dialogs_.font_requests[2].face, "IPAPGothic");
+  EXPECT_EQ(dialogs_.font_requests[2].face, "IPAMincho");
   EXPECT_TRUE(dialogs_.font_requests[2].bold);
+
+  // A family without a Windows name keeps its own.
+  dialogs_.fonts = {FontChoice{"DejaVu Sans", false, true}};
+  QTest::mouseClick(Get("cmdSelFont"), Qt::LeftButton);
+  EXPECT_EQ(Get<QLabel>("labFont")->text(), "DejaVu Sans");
+  EXPECT_TRUE(editor().renderer().title_font_italic());
+}
+
+// The font dialog closed with OK at once: it gives back what it was asked.
+class UntouchedFontDialog : public ScriptedDialogs {
+ public:
+  std::optional<FontChoice> ChooseFont(const platform::ui::FontRequest& request) override {
+    font_requests.push_back(request);
+    return FontChoice{request.face, request.bold, request.italic};
+  }
+};
+
+TEST(MainWindowFontDialogTest, OkWithoutChangesChangesNothing) {
+  testing::TestApplication();
+  platform::testing::TempDir temp;
+  ASSERT_TRUE(platform::WriteFileAtomically(
+      temp / "welcome.pkc", platform::Utf8ToCp932("[Size]\r\nindex=3\r\n[Title]\r\nString=ようこそ\r\n"
+                                                  "FontName=ＭＳ Ｐゴシック\r\nFontBold=True\r\nFontItalic=False\r\n")));
+  UntouchedFontDialog dialogs;
+  MainWindow window(std::make_unique<BannerEditor>(BannerRenderer::CreateDefault()), &dialogs);
+  window.FormLoad({nullptr, {}, nullptr, {"plakato", (temp / "welcome.pkc").string()}});
+  ASSERT_EQ(window.editor().controls().font_label, "ＭＳ Ｐゴシック");
+  const int renders = window.editor().render_count();
+  for (int i = 0; i < 2; ++i) {
+    QTest::mouseClick(Find<QPushButton>(&window, "cmdSelFont"), Qt::LeftButton);
+    EXPECT_EQ(Find<QLabel>(&window, "labFont")->text(), "ＭＳ Ｐゴシック");
+    EXPECT_TRUE(window.editor().title_font_bold()) << "bold is kept";
+    EXPECT_FALSE(window.editor().title_font_italic());
+  }
+  ASSERT_EQ(dialogs.font_requests.size(), 2u);
+  EXPECT_TRUE(dialogs.font_requests[0].bold) << "a bold Japanese title can be chosen";
+  EXPECT_EQ(window.editor().render_count(), renders);
+  EXPECT_FALSE(window.editor().modified());
+  SaveSettings(window.editor(), temp / "again.pkc");
+  EXPECT_EQ(ReadSettingValue("Title", "FontName", "", temp / "again.pkc"), "ＭＳ Ｐゴシック");
+  EXPECT_EQ(ReadSettingValue("Title", "FontBold", "", temp / "again.pkc"), "True");
 }
 
 TEST_F(MainWindowTest, PreviewWindowFollowsTheBannerAndItsBox) {
@@ -438,7 +484,9 @@ TEST_F(MainWindowTest, BannerTallerThanTheScreenScrollsInsteadOfGrowingTheWindow
   EXPECT_LE(window_->height(), screen_height);
   auto* area = Get<QScrollArea>("scrPreview");
   EXPECT_TRUE(area->verticalScrollBar()->isVisible() || area->verticalScrollBar()->maximum() > 0);
-  EXPECT_LE(area->geometry().bottom(), window_->height());
+  // The window's page scrolls far enough to show the whole preview box.
+  auto* page = Get<QScrollArea>("scrWindow");
+  EXPECT_LE(area->geometry().bottom(), window_->height() + page->verticalScrollBar()->maximum());
 }
 
 TEST_F(MainWindowTest, PreviewWindowIsCentredAtItsFinalSize) {
@@ -489,6 +537,84 @@ TEST_F(MainWindowTest, SwatchesOffsetAndOptionsWorkFromTheKeyboard) {
   QTest::keyClick(offset, Qt::Key_Down);
   EXPECT_EQ(editor().settings().Title.Offset, 2);
   EXPECT_EQ(offset->text(), "2");
+}
+
+TEST_F(MainWindowTest, ExportOntoTheDesignsFileLeavesTheDesignUnsaved) {
+  platform::testing::TempDir temp;
+  Get<QComboBox>("cboSize")->setCurrentIndex(1);
+  dialogs_.files = {(temp / "shop.png").string()};
+  QTest::keyClick(window_.get(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(window_->windowTitle(), "shop.png - Plakato");
+  dialogs_.files = {(temp / "shop.png").string()};
+  dialogs_.answers = {Answer::kYes};
+  QTest::mouseClick(Get("cmdSaveImage"), Qt::LeftButton);
+  ASSERT_EQ(dialogs_.warnings.size(), 1u);
+  EXPECT_EQ(window_->windowTitle(), "*shop.png - Plakato");
+  dialogs_.answers = {Answer::kCancel};
+  EXPECT_FALSE(window_->close()) << "closing asks about the design that exists nowhere else";
+  EXPECT_EQ(dialogs_.questions.size(), 1u);
+  dialogs_.answers = {Answer::kNo};
+  EXPECT_TRUE(window_->close());
+}
+
+TEST_F(MainWindowTest, TitleBoxUndoesItsTypingThenTheDesignUndoTakesOver) {
+  Get<QComboBox>("cboSize")->setCurrentIndex(1);
+  Get<TabControl>("sstabMain")->setCurrentIndex(1);
+  auto* title = Get<QLineEdit>("txtTitle");
+  title->setFocus(Qt::MouseFocusReason);
+  QTest::keyClicks(title, "Sale");
+  ASSERT_EQ(editor().settings().Title.String, "Sale");
+  QTest::keyClick(title, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(title->text(), "") << "the box undoes its own typing first";
+  EXPECT_EQ(editor().settings().Title.String, "");
+  QTest::keyClick(title, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(editor().settings().Size.index, -1) << "then the design's undo takes over";
+  EXPECT_EQ(Get<QComboBox>("cboSize")->currentIndex(), -1);
+  EXPECT_EQ(title->text(), "");
+  EXPECT_EQ(QApplication::focusWidget(), title);
+  QTest::keyClick(title, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(editor().settings().Size.index, 1);
+  QTest::keyClick(title, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(title->text(), "S") << "the typing is a step of the design as well";
+}
+
+TEST_F(MainWindowTest, ShortcutHeldBackByAnInvalidUserSizeSaysWhy) {
+  Get<QComboBox>("cboSize")->setCurrentIndex(kUserSizeItem);
+  auto* width = Get<QLineEdit>("txtUSizeW");
+  width->setFocus(Qt::MouseFocusReason);
+  QTest::keyClicks(width, "0");
+  for (Qt::Key key : {Qt::Key_S, Qt::Key_E, Qt::Key_O}) {
+    dialogs_.warnings.clear();
+    QTest::keyClick(width, key, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_TRUE(dialogs_.file_requests.empty());
+    ASSERT_EQ(dialogs_.warnings.size(), 1u) << key;
+    EXPECT_THAT(dialogs_.warnings[0], ::testing::HasSubstr("ユーザ指定のサイズ"));
+  }
+  EXPECT_EQ(QApplication::focusWidget(), width);
+}
+
+TEST_F(MainWindowTest, CaptionsListsSwatchesAndFocusMarksShowWhole) {
+  auto* open_preview = Get<QCheckBox>("chkOpenPrev");
+  EXPECT_GE(open_preview->height(), open_preview->sizeHint().height()) << "caption not clipped";
+  EXPECT_GE(open_preview->width(), open_preview->sizeHint().width());
+
+  for (const char* name : {"cboGraDir", "cboStrGraDir", "cboStrLocate", "cboShadowDir"}) {
+    auto* list = Get<QComboBox>(name);
+    const int longest = list->view()->sizeHintForColumn(0);
+    EXPECT_GE(list->view()->minimumWidth(), longest) << name;
+  }
+
+  // A dark swatch with the focus shows a light mark.
+  auto* swatch = Get<ColorSwatch>("picColor_0");
+  swatch->SetColor(MakeColor(0, 0, 40));
+  swatch->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+  const QImage shot = swatch->grab().toImage();
+  const QRect mark = swatch->contentsRect().adjusted(1, 1, -2, -2);
+  int light = 0;
+  for (int x = mark.left(); x <= mark.right(); ++x) light += qGray(shot.pixel(x, mark.top())) > 128;
+  EXPECT_GT(light, mark.width() / 4);
 }
 
 }  // namespace

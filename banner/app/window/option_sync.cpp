@@ -2,7 +2,10 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QScrollBar>
+#include <algorithm>
 #include <QSignalBlocker>
 
 namespace plakato {
@@ -36,6 +39,13 @@ void SetChecked(QAbstractButton* box, bool checked) {
   if (box->isChecked() == checked) return;
   const QSignalBlocker blocker(box);
   box->setChecked(checked);
+}
+
+void WidenPopupToItems(QComboBox* list) {
+  QAbstractItemView* view = list->view();
+  // Room for the item frame and a scroll bar beside the longest text.
+  const int needed = view->sizeHintForColumn(0) + 2 * view->frameWidth() + view->verticalScrollBar()->sizeHint().width();
+  view->setMinimumWidth(std::max(list->width(), needed));
 }
 
 }  // namespace plakato

@@ -14,4 +14,7 @@ void CheckOption(QButtonGroup* group, int id);
 void SelectItem(QComboBox* list, int index);
 void SetChecked(QAbstractButton* box, bool checked);
 
+// A list narrower than its longest item opens wide enough to show it whole.
+void WidenPopupToItems(QComboBox* list);
+
 }  // namespace plakato

@@ -18,4 +18,14 @@ PreviewLayout LayOutPreview(int banner_width, int banner_height, int designed_he
   return layout;
 }
 
+int PageRoomHeight(int designed_height, int screen_client_height) {
+  const int bottom_margin = designed_height - kPreviewTop - kPreviewBaseHeight;
+  return std::max({designed_height, screen_client_height, kPreviewTop + kPreviewShownWhole + bottom_margin});
+}
+
+WindowFit FitWindowToScreen(int page_height, int screen_client_height) {
+  if (page_height <= screen_client_height) return {page_height, false};
+  return {std::max(1, screen_client_height), true};
+}
+
 }  // namespace plakato

@@ -14,8 +14,24 @@ struct PreviewLayout {
 inline constexpr int kPreviewLeft = 9;
 inline constexpr int kPreviewTop = 435;
 
-// max_client_height: the tallest inside the screen leaves for the window.
+// max_client_height: the tallest the window's page may grow.
 PreviewLayout LayOutPreview(int banner_width, int banner_height, int designed_height, int client_width,
                             int max_client_height);
+
+// Banners up to this height show whole, whatever the screen.
+inline constexpr int kPreviewShownWhole = 400;
+
+// The tallest the window's page may grow for the preview: what the screen
+// leaves, but never less than the designed window with a banner of
+// kPreviewShownWhole pixels.
+int PageRoomHeight(int designed_height, int screen_client_height);
+
+// The window shows its page whole while the screen has room for it;
+// otherwise it is as tall as the screen leaves and the page scrolls.
+struct WindowFit {
+  int height = 0;
+  bool scrolls = false;
+};
+WindowFit FitWindowToScreen(int page_height, int screen_client_height);
 
 }  // namespace plakato

@@ -25,5 +25,24 @@ TEST(PreviewLayoutTest, ShowsAFittingBannerWholeAndScrollsALargerOne) {
   EXPECT_EQ(tiny.window_extra_height, 0);
 }
 
+TEST(PreviewLayoutTest, OnAShortScreenTheBannerShowsWholeAndTheWindowScrolls) {
+  // A 768-pixel screen at scale factor 2: 384 high, 344 left inside a window.
+  const int room = PageRoomHeight(507, 344);
+  const PreviewLayout layout = LayOutPreview(300, 100, 507, 452, room);
+  EXPECT_EQ(layout.visible_width, 300);
+  EXPECT_EQ(layout.visible_height, 100) << "no scroll bars on the preview";
+  const WindowFit fit = FitWindowToScreen(507 + layout.window_extra_height, 344);
+  EXPECT_EQ(fit.height, 344);
+  EXPECT_TRUE(fit.scrolls);
+
+  // Where the screen has room nothing scrolls and the window is the page.
+  EXPECT_EQ(PageRoomHeight(507, 900), 900);
+  const WindowFit roomy = FitWindowToScreen(547, 900);
+  EXPECT_EQ(roomy.height, 547);
+  EXPECT_FALSE(roomy.scrolls);
+  // A banner taller than can ever be shown whole still scrolls in its box.
+  EXPECT_EQ(LayOutPreview(300, 3000, 507, 452, PageRoomHeight(507, 344)).visible_height, kPreviewShownWhole);
+}
+
 }  // namespace
 }  // namespace plakato

@@ -2,9 +2,12 @@
 // and for checking the layout: plakato-screenshots OUTPUT_FOLDER
 #include <QApplication>
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QPixmap>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <cstdio>
 
@@ -15,6 +18,7 @@
 #include "banner/app/window/startup_rules.h"
 #include "banner/app/window/tab_control.h"
 #include "banner/app/window/window_texts.h"
+#include "platform/ui/font_dialog.h"
 #include "platform/ui/qt_dialog_service.h"
 
 namespace {
@@ -73,8 +77,34 @@ int main(int argc, char** argv) {
   window.show();
 
   bool ok = Save(window, folder, "plakato-main.png");
+  // The direction list open on the background tab, its longest item whole.
+  if (auto* directions = window.findChild<QComboBox*>("cboGraDir")) {
+    directions->showPopup();
+    QApplication::processEvents();
+    if (QWidget* popup = directions->view()->window()) ok = Save(*popup, folder, "plakato-direction-list.png") && ok;
+    directions->hidePopup();
+  }
+  // The focus mark on a dark swatch.
+  if (QWidget* swatch = window.findChild<QWidget*>("picColor_0")) {
+    window.activateWindow();
+    QApplication::processEvents();
+    swatch->setFocus(Qt::TabFocusReason);
+    ok = Save(*swatch, folder, "plakato-dark-swatch-focus.png") && ok;
+  }
   window.findChild<plakato::TabControl*>("sstabMain")->setCurrentIndex(1);
   ok = Save(window, folder, "plakato-title-tab.png") && ok;
+
+  // The font dialog with its sample, on the title's face in bold.
+  {
+    platform::ui::FontDialog font_dialog({"IPAMincho", true, false, 20}, &window);
+    font_dialog.show();
+    ok = Save(font_dialog, folder, "plakato-font-dialog.png") && ok;
+  }
+  // A bold Mincho title: emboldened sideways, still Mincho.
+  editor.ChooseTitleFont("ＭＳ 明朝", true, false);
+  ok = Save(*window.findChild<QWidget*>("picPreview"), folder, "plakato-bold-mincho.png") && ok;
+  editor.ChooseTitleFont("ＭＳ 明朝", false, false);
+  ok = Save(*window.findChild<QWidget*>("picPreview"), folder, "plakato-regular-mincho.png") && ok;
 
   const QString sample = folder.filePath("sample-picture.png");
   std::string error;
@@ -121,5 +151,14 @@ int main(int argc, char** argv) {
   editor.SetUserHeightText("1200");
   editor.Render();
   ok = Save(window, folder, "plakato-scrolling-preview.png") && ok;
+  // A 300 x 100 banner shows whole; on a short screen the window's page
+  // scrolls (shown scrolled to its foot).
+  editor.SetUserWidthText("300");
+  editor.SetUserHeightText("100");
+  editor.Render();
+  if (auto* page = window.findChild<QScrollArea*>("scrWindow")) {
+    page->verticalScrollBar()->setValue(page->verticalScrollBar()->maximum());
+  }
+  ok = Save(window, folder, "plakato-300x100.png") && ok;
   return ok ? 0 : 1;
 }

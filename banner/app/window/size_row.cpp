@@ -50,6 +50,8 @@ SizeRow::SizeRow(QWidget* window, BannerEditor& editor) : QObject(window), edito
           [this](const QString& text) { editor_.SetUserHeightText(text.toStdString()); });
   width_box_->SetCheck([this] { return editor_.ValidateUserWidth().keep_focus; });
   height_box_->SetCheck([this] { return editor_.ValidateUserHeight().keep_focus; });
+  connect(width_box_, &ValidatingLineEdit::shortcutRefused, this, &SizeRow::shortcutRefused);
+  connect(height_box_, &ValidatingLineEdit::shortcutRefused, this, &SizeRow::shortcutRefused);
 }
 
 void SizeRow::Sync() {

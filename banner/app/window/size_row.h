@@ -23,6 +23,10 @@ class SizeRow : public QObject {
   // Shows the editor's state without triggering any handler.
   void Sync();
 
+ signals:
+  // A shortcut did nothing because a user-size box holds no usable size.
+  void shortcutRefused();
+
  private:
   BannerEditor& editor_;
   QComboBox* size_list_;

@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <array>
 
+#include "banner/app/font_face_names.h"
+
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -29,11 +31,17 @@ class TitleTab : public QWidget {
   TitleTab(BannerEditor& editor, platform::ui::DialogService& dialogs);
 
   void Sync();
+  // After the design's undo or redo the box's typing steps belong to a
+  // design no longer shown.
+  void ForgetTypingHistory();
 
  private:
   void BuildColourFrame();
   void PickColor(int index);
   void PickFont();
+  // The box's own undo and redo while it has steps; otherwise the keys
+  // reach the window's undo and redo of the design.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   BannerEditor& editor_;
   platform::ui::DialogService& dialogs_;
@@ -49,6 +57,8 @@ class TitleTab : public QWidget {
   QComboBox* shadow_direction_list_;
   QLineEdit* offset_text_;
   platform::ui::UpDownControl* offset_;
+  FontFaceNames face_names_ = FontFaceNames::LoadInstalled();
+  bool box_history_ = false;  // the box is undoing or redoing its typing
 };
 
 }  // namespace plakato
