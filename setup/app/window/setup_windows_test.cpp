@@ -201,7 +201,7 @@ struct ModalAnswerer {
       if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         ++questions;
         for (QAbstractButton* b : box->buttons()) {
-          if (b->text() == "はい") Later(b);
+          if (b->text() == "はい(&Y)") Later(b);
         }
       } else if (auto* wizard = qobject_cast<TWorkBox*>(modal)) {
         if (auto* cancel = wizard->findChild<QPushButton*>("Button3"); cancel && cancel->isEnabled()) {
