@@ -81,6 +81,7 @@ class TBrowseDialog {
   const std::string& display_name() const { return display_name_; }
   const platform::target::TargetFiles& files() const { return system_.files(); }
   const platform::target::DriveMap& drives() const { return system_.drives(); }
+  const platform::target::TargetSystem& system() const { return system_; }
 
  private:
   const platform::target::TargetSystem& system_;
@@ -103,7 +104,9 @@ class BrowseSession {
 
   const TBrowseDialog& dialog() const { return dialog_; }
   const BrowseItem& root() const { return root_; }
-  // The drives below the computer, the subfolders below a folder, by name.
+  // The drives below the computer (but the drives given to this run only,
+  // which hold the package and are no place to install to), the subfolders
+  // below a folder, by name.
   std::vector<BrowseItem> Children(const BrowseItem& item) const;
   // An existing folder's item below the root; false when there is none.
   bool ItemFor(const std::string& path, BrowseItem* item) const;

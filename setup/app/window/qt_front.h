@@ -30,9 +30,10 @@ class QtFront : public app::ProgramFront {
 };
 
 // The exit status of a wizard that went as far as furthest_page: done when
-// it reached its last page, aborted when its engine had started, else
-// refused; the clean-up window is always done.
-int WizardExitStatus(wizard::WizardMode mode, int furthest_page);
+// it reached its last page (with leftovers when its work left something),
+// aborted when its engine had started, else refused; the clean-up window is
+// always done.
+int WizardExitStatus(wizard::WizardMode mode, int furthest_page, int leftovers = 0);
 
 // True when windows can be shown: a toolkit platform is named, or an X11 or
 // Wayland display is set.

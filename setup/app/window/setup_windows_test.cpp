@@ -172,6 +172,8 @@ TEST(WizardExitStatusTest, DoneAbortedOrRefusedByHowFarTheWizardWent) {
   EXPECT_EQ(WizardExitStatus(WizardMode::kSetup, 10), app::kExitAborted);
   EXPECT_EQ(WizardExitStatus(WizardMode::kSetup, 2), app::kExitRefused);
   EXPECT_EQ(WizardExitStatus(WizardMode::kUninstall, 14), app::kExitDone);
+  EXPECT_EQ(WizardExitStatus(WizardMode::kUninstall, 14, 1), app::kExitLeftovers);
+  EXPECT_EQ(WizardExitStatus(WizardMode::kUninstall, 13, 1), app::kExitAborted);
   EXPECT_EQ(WizardExitStatus(WizardMode::kUninstall, 13), app::kExitAborted);
   EXPECT_EQ(WizardExitStatus(WizardMode::kUninstall, 12), app::kExitRefused);
   EXPECT_EQ(WizardExitStatus(WizardMode::kCleanUp, 0), app::kExitDone);

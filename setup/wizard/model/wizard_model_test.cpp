@@ -201,6 +201,22 @@ TEST_F(WizardModelTest, FolderTypedOnNextIsCreatedAndRemovedAgainButNotWhatWasTh
   EXPECT_TRUE(system().files().IsFolder("C:\\Empty"));  // it was there before
 }
 
+TEST_F(WizardModelTest, ThePackageDriveOfTheRunIsNoDestination) {
+  const std::filesystem::path package = base_.dir() / "package";
+  std::filesystem::create_directories(package / "App");
+  ASSERT_TRUE(system().AddRunOnlyDrive({'D', package, DriveType::kFixed}).ok());
+  WizardModel& m = Setup("[Install]\nUse=1\nDefault=D:\\App\n", "D:\\");
+  NextTo(5);
+  m.Button2Click();
+  EXPECT_EQ(m.page(), 5);
+  EXPECT_EQ(Texts(), std::vector<std::string>{"フォルダが作成できません。\nD:\\App"});
+  EXPECT_EQ(m.focus_request(), "Edit501");
+  // Any other drive is fine.
+  m.SetText("Edit501", "C:\\Program Files\\App");
+  m.Button2Click();
+  EXPECT_EQ(m.page(), 9);
+}
+
 class WizardOnCdTest : public WizardModelTest {
  protected:
   void SetUp() override {
