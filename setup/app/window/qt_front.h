@@ -20,6 +20,7 @@ class QtFront : public app::ProgramFront {
 
   wizard::Prompter& prompter() override { return *prompter_; }
   wizard::EngineProgress& progress() override { return progress_; }
+  const wizard::TextMeasure* text_measure() const override { return &measure_; }
   int ShowWizard(wizard::WizardModel& model) override;
 
  private:
@@ -27,6 +28,7 @@ class QtFront : public app::ProgramFront {
   QPointer<QWidget> owner_;  // the window that owns the message boxes
   std::unique_ptr<DialogPrompter> prompter_;
   WorkBoxProgress progress_;
+  LabelWidthMeasure measure_;
 };
 
 // The exit status of a wizard that went as far as furthest_page: done when
