@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 #include "platform/ui/scripted_dialogs.h"
 #include "platform/ui/test_application.h"
@@ -164,6 +165,75 @@ TEST_F(WorkBoxTest, RefusalShowsItsMessageAndFocusesTheField) {
   EXPECT_EQ(Title(), "インストール開始");
 }
 
+// The focus after a page change is the page's first input control, or Next
+// when it has none; never Back, where a second Return would go back.
+TEST_F(WorkBoxTest, ReturnMovesOnAndTheFocusLandsOnThePageNeverOnBack) {
+  ASSERT_TRUE(system().files().CreateFolderTree("C:\\Program Files").ok());
+  OpenSetup("[Licence]\nCount=1\nText1=第1条\n[UserInfomation]\nCount=1\nCaption1=氏名\n"
+            "[Install]\nUse=1\nDefault=C:\\Program Files\\Maker\n"
+            "[Link]\nCount=1\nSSetup=1\nDefault=Maker\nLink1=<SSetup>\\a.lnk\n");
+  box_->activateWindow();
+  const auto press_return = [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); };
+  W("Button2")->setFocus();
+  press_return();
+  EXPECT_EQ(Title(), "ライセンス契約");
+  EXPECT_EQ(QApplication::focusWidget(), W("Button2"));  // nothing to type in
+  press_return();
+  EXPECT_EQ(Title(), "ユーザー情報");
+  EXPECT_EQ(QApplication::focusWidget(), W("Edit401"));
+  press_return();
+  EXPECT_EQ(Title(), "インストール先");
+  EXPECT_EQ(QApplication::focusWidget(), W("RadioButton501"));
+  W("Edit501")->setFocus();
+  press_return();
+  EXPECT_EQ(Title(), "ショートカット");
+  EXPECT_NE(QApplication::focusWidget(), W("Button1"));
+  EXPECT_EQ(QApplication::focusWidget()->parentWidget(), W("Panel603"));
+}
+
+TEST_F(WorkBoxTest, PageFiveTabsFromTopToBottom) {
+  OpenSetup("[Install]\nUse=1\nDefault=C:\\App\n");
+  std::vector<std::string> order;
+  QWidget* widget = W("RadioButton501");
+  for (int i = 0; i < 200 && order.size() < 5; ++i, widget = widget->nextInFocusChain()) {
+    if (widget->parentWidget() == W("Panel503") && (widget->focusPolicy() & Qt::TabFocus)) {
+      order.push_back(widget->objectName().toStdString());
+    }
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"RadioButton501", "Edit501", "SpeedButton502", "RadioButton502",
+                                             "CheckBox501"}));
+}
+
+// The close box is gone while the engine works and comes back after it.
+TEST_F(WorkBoxTest, TheCloseBoxIsHiddenOnlyWhileTheEngineWorks) {
+  OpenSetup("");
+  const auto close_box = [&] { return box_->windowHandle()->flags().testFlag(Qt::WindowCloseButtonHint); };
+  EXPECT_TRUE(close_box());
+  bool during = true;
+  engines_.during_engine = [&] {
+    progress_.StepStarted(0);
+    during = close_box();
+    progress_.StepFinished(0);
+  };
+  Click("Button2");
+  Click("Button2");
+  EXPECT_FALSE(during);
+  EXPECT_EQ(Title(), "インストール完了");
+  EXPECT_TRUE(box_->isVisible());
+  EXPECT_TRUE(close_box());
+}
+
+TEST_F(WorkBoxTest, TheWizardComesBackToTheFront) {
+  Open(WizardStart::Uninstall("Kestro"));
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  progress_.BringToFront();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(box_.get()));
+  EXPECT_EQ(QApplication::activeWindow(), box_.get());
+}
+
 TEST_F(WorkBoxTest, EscapeAsksTheCloseQuestionAndYesEnds) {
   OpenSetup("");
   prompter_.answers = {Answer::kNo, Answer::kYes};
@@ -282,6 +352,18 @@ TEST_F(WorkBoxTest, CleanUpWindowIsShapedToItsPanelAndOnlyItsButtonsClose) {
   Click("Button6");
   EXPECT_FALSE(box_->isVisible());
   EXPECT_EQ(engines_.clean_ups, std::vector<std::string>{"C:\\PKG|recycle"});
+}
+
+TEST_F(WorkBoxTest, ReturnAnswersTheCleanUpQuestionWithItsDefaultButton) {
+  arguments_ = {"/d", "C:\\PKG"};
+  Open(WizardStart::CleanUp("C:\\PKG", WriteScript("[Define]\nName=Kestro\n")));
+  box_->activateWindow();
+  EXPECT_TRUE(W<QPushButton>("Button4")->isDefault());
+  EXPECT_FALSE(W<QPushButton>("Button2")->isDefault());
+  EXPECT_EQ(box_->focusWidget(), W("Button4"));
+  QTest::keyClick(box_->focusWidget(), Qt::Key_Return);
+  EXPECT_FALSE(box_->isVisible());
+  EXPECT_EQ(engines_.clean_ups, std::vector<std::string>{"C:\\PKG|delete"});
 }
 
 }  // namespace

@@ -137,6 +137,7 @@ TEST_F(UninstallTest, RegistryIniRunAndRecordAreUndone) {
   EXPECT_EQ(maxima, (StepMaxima{1, 0, 0, 0, 3 + 1 + 0 + 1}));
   EXPECT_EQ(RunUninstallEngine(h.run, "Mine", false, maxima), EngineResult::kCompleted);
   EXPECT_EQ(h.launcher.waited, std::vector<std::string>{"\"C:\\App\\unreg.exe\" /quiet"});
+  EXPECT_EQ(h.progress.brought_to_front, 1);  // the wizard is in front again
   EXPECT_FALSE(RegKeyExists(sys(), RegistryRoot::kCurrentUser, "Software\\Maker\\App"));
   EXPECT_EQ(RegReadInteger(sys(), RegistryRoot::kCurrentUser, "Software\\Maker\\Keep", "Flag", -1), 0);
   EXPECT_FALSE(RegKeyExists(sys(), RegistryRoot::kCurrentUser, "Software\\Maker\\Lower"));

@@ -187,6 +187,8 @@ void WizardModel::RunEngine(int done_page, int aborted_state,
   HidePage(tag_);
   tag_ = done_page;
   ShowPage(tag_);
+  // The Close command was taken away only while the engine ran.
+  close_command_enabled_ = true;
   if (close_after_engine_) RequestClose();
 }
 
