@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <filesystem>
+#include <map>
+#include <set>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,6 +18,7 @@
 #include "platform/ui/scripted_dialogs.h"
 #include "platform/ui/test_application.h"
 #include "setup/app/window/work_box_layout.h"
+#include "setup/wizard/model/wizard_pages.h"
 #include "setup/wizard/model/wizard_test_support.h"
 
 namespace setup::window {
@@ -232,6 +236,56 @@ TEST_F(WorkBoxTest, TheWizardComesBackToTheFront) {
   progress_.BringToFront();
   EXPECT_TRUE(QTest::qWaitForWindowActive(box_.get()));
   EXPECT_EQ(QApplication::activeWindow(), box_.get());
+}
+
+// The access key of a caption ("お名前(&N):" gives n), or 0.
+char16_t AccessKey(const QString& text) {
+  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '&') continue;
+    if (text[i + 1] != '&') return text[i + 1].toLower().unicode();
+    ++i;  // "&&" is a plain "&"
+  }
+  return 0;
+}
+
+// The example package shipped with the program, in the source tree.
+std::filesystem::path ExamplePackageScript() {
+  return std::filesystem::path(QT_TESTCASE_SOURCEDIR) / "../../../examples/setup-package/Setup.dat";
+}
+
+// On every page of the example package each access key is used once, the
+// bottom buttons' included (a caption with "&N" would take Next's key).
+TEST_F(WorkBoxTest, TheExamplePackageUsesEachAccessKeyOnceAPage) {
+  const std::filesystem::path script = ExamplePackageScript();
+  ASSERT_TRUE(std::filesystem::exists(script));
+  ASSERT_TRUE(system().files().CreateFolderTree("C:\\Program Files").ok());
+  Open(WizardStart::Setup(SetupScript(script)));
+  std::set<int> pages;
+  for (int i = 0; i < 12 && model_->page() < 9; ++i) {
+    const int page = model_->page();
+    pages.insert(page);
+    QWidget* panel = box_->Control(wizard::PanelName(page));
+    std::map<char16_t, QString> keys;
+    QList<QWidget*> widgets = panel->findChildren<QWidget*>();
+    for (const char* button : {"Button1", "Button2", "Button3"}) widgets.push_back(W(button));
+    for (QWidget* widget : widgets) {
+      if (!widget->isVisible()) continue;
+      QString text;
+      if (auto* button = qobject_cast<QAbstractButton*>(widget)) text = button->text();
+      if (auto* label = qobject_cast<QLabel*>(widget); label && label->buddy()) text = label->text();
+      const char16_t key = AccessKey(text);
+      if (key == 0) continue;
+      EXPECT_FALSE(keys.count(key)) << "page " << page << ": " << text.toStdString() << " and "
+                                    << keys[key].toStdString();
+      keys[key] = text;
+    }
+    if (page == 4 && W<QLineEdit>("Edit401")->text().isEmpty()) {
+      QTest::keyClicks(W("Edit401"), "Yamada");
+    }
+    Click("Button2");
+  }
+  EXPECT_EQ(model_->page(), 9);
+  EXPECT_TRUE(pages.count(4)) << "the example package asks for a name";
 }
 
 TEST_F(WorkBoxTest, EscapeAsksTheCloseQuestionAndYesEnds) {
