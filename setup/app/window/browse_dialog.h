@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,7 @@ struct BrowseItem {
 };
 
 class BrowseSession;
+class TargetFileSession;
 
 // Shows a session to the user; returns the chosen item, or nothing on
 // Cancel. The window implements it with a tree view, tests with a script.
@@ -65,6 +67,9 @@ class FolderPicker {
  public:
   virtual ~FolderPicker() = default;
   virtual bool Run(BrowseSession& session, BrowseItem* chosen) = 0;
+  // The file-open dialog over the target system's drives: the chosen
+  // file's Windows path, or nothing on Cancel.
+  virtual std::optional<std::string> ChooseFile(TargetFileSession& /*session*/) { return std::nullopt; }
 };
 
 // The folder picker over the target system's drives. The caller sets

@@ -27,7 +27,7 @@ void ConfigureSetupApplication(QApplication& app) {
   app.setApplicationName(QString::fromUtf8(wizard::kSetupTitle.data(),
                                            static_cast<qsizetype>(wizard::kSetupTitle.size())));
   app.setFont(DialogFont());
-  // The toolkit's own dialogs (the bookmark file dialog) in Japanese.
+  // The toolkit's own texts (context menus of the edit boxes) in Japanese.
   auto* translator = new QTranslator(&app);
   if (translator->load(QLocale(QLocale::Japanese), "qtbase", "_",
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "setup/app/window/artwork.h"
+#include "setup/app/window/target_file_session.h"
 #include "setup/app/window/windows_fonts.h"
 #include "setup/app/window/work_box_layout.h"
 #include "setup/wizard/model/wizard_pages.h"
@@ -535,22 +536,11 @@ void TWorkBox::Browse(const wizard::BrowseRequest& request) {
     if (dialog.Execute(folders_)) Call([&] { model_.SetText(request.target, dialog.Directory); });
     return;
   }
-  // The bookmark file: the toolkit's dialog on the host, answered with the
-  // file's Windows path; a file on no drive of the target system is no
-  // answer.
-  platform::ui::FileDialogRequest file;
-  file.mode = platform::ui::FileDialogRequest::Mode::kOpen;
-  file.title = request.title;
-  file.filter = request.filter;
-  file.default_extension = request.default_extension;
-  std::filesystem::path host;
-  if (!request.start.empty() && system_.drives().ToHostPath(request.start, &host).ok()) {
-    file.suggested_name = host.string();
-  }
-  const std::optional<std::string> chosen = dialogs_.ChooseFile(file);
-  std::string windows_path;
-  if (chosen && system_.drives().ToWindowsPath(std::filesystem::path(*chosen), &windows_path).ok()) {
-    Call([&] { model_.SetText(request.target, windows_path); });
+  // The bookmark file: a dialog over the target system's drives, in
+  // Windows paths, as the folder picker shows them.
+  TargetFileSession session(system_, {request.title, request.filter, request.default_extension, request.start});
+  if (const std::optional<std::string> chosen = folders_.ChooseFile(session)) {
+    Call([&] { model_.SetText(request.target, *chosen); });
   }
 }
 

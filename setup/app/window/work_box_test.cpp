@@ -17,6 +17,7 @@
 
 #include "platform/ui/scripted_dialogs.h"
 #include "platform/ui/test_application.h"
+#include "setup/app/window/target_file_session.h"
 #include "setup/app/window/work_box_layout.h"
 #include "setup/wizard/model/wizard_pages.h"
 #include "setup/wizard/model/wizard_test_support.h"
@@ -41,6 +42,16 @@ class ScriptedFolders : public FolderPicker {
     if (!choice) return false;
     *chosen = {"x", *choice, true};
     return true;
+  }
+  // The file dialog: what it was opened with, and the typed name's file.
+  std::vector<TargetFileRequest> file_requests;
+  std::vector<std::string> file_folders;
+  std::optional<std::string> typed_file;
+  std::optional<std::string> ChooseFile(TargetFileSession& session) override {
+    file_requests.push_back(session.request());
+    file_folders.push_back(session.folder());
+    if (!typed_file) return std::nullopt;
+    return session.ResolveFile(*typed_file);
   }
 };
 
@@ -355,18 +366,21 @@ TEST_F(WorkBoxTest, BrowseButtonsFillTheirEditsFromThePickers) {
 
   Click("Button2");
   EXPECT_EQ(Title(), "お気に入り");
-  std::filesystem::path host;
-  ASSERT_TRUE(system().drives().ToHostPath("C:\\Netscape\\bookmark.htm", &host).ok());
-  dialogs_.files.push_back(host.string());
+  // The bookmark file is chosen on the target system's drives, in Windows
+  // paths; the host's own file dialog is not used.
+  folders_.typed_file = "C:\\NETSCAPE\\bookmark";
   if (!W<QCheckBox>("CheckBox802")->isChecked()) W<QCheckBox>("CheckBox802")->click();
   EXPECT_TRUE(W("SpeedButton803")->isEnabled());
   Click("SpeedButton803");
-  ASSERT_EQ(dialogs_.file_requests.size(), 1u);
-  EXPECT_EQ(dialogs_.file_requests[0].title, "ブックマーク");
-  EXPECT_EQ(dialogs_.file_requests[0].default_extension, "htm");
+  ASSERT_EQ(folders_.file_requests.size(), 1u);
+  EXPECT_EQ(folders_.file_requests[0].title, "ブックマーク");
+  EXPECT_EQ(folders_.file_requests[0].default_extension, "htm");
+  EXPECT_TRUE(dialogs_.file_requests.empty());
   EXPECT_EQ(W<QLineEdit>("Edit802")->text(), "C:\\Netscape\\bookmark.htm");
-  // Cancelled: nothing changes.
+  // Cancelled: nothing changes; the dialog starts at the file chosen.
+  folders_.typed_file.reset();
   Click("SpeedButton803");
+  EXPECT_EQ(folders_.file_folders.back(), "C:\\Netscape");
   EXPECT_EQ(W<QLineEdit>("Edit802")->text(), "C:\\Netscape\\bookmark.htm");
 }
 
