@@ -127,7 +127,7 @@ Answer QtDialogService::ShowMessage(const Message& message) {
                                                                                           : answers.front();
   box.setDefaultButton(button_of(default_answer));
   const std::optional<Answer> escape = CloseAnswer(message.buttons);
-  const bool escapable = escape && (*escape == Answer::kOk || *escape == Answer::kCancel);
+  const bool escapable = escape.has_value();
   if (escapable) {
     box.setEscapeButton(button_of(*escape));
   } else {
