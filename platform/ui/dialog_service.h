@@ -51,16 +51,16 @@ struct FontChoice {
   bool italic = false;
 };
 
-// What closing a box (Escape, the close button) means: Cancel where there is
-// one, otherwise No or OK; Abort/Retry/Ignore boxes cannot be closed.
+// What closing a box (Escape, the close button) means, as on Windows: Cancel
+// where there is one, otherwise OK; Yes/No and Abort/Retry/Ignore boxes
+// cannot be closed.
 inline std::optional<Answer> CloseAnswer(MessageButtons buttons) {
   switch (buttons) {
     case MessageButtons::kOk:
       return Answer::kOk;
-    case MessageButtons::kYesNo:
-      return Answer::kNo;
     case MessageButtons::kYesNoCancel:
       return Answer::kCancel;
+    case MessageButtons::kYesNo:
     case MessageButtons::kAbortRetryIgnore:
       break;
   }
@@ -72,8 +72,8 @@ class DialogService {
   virtual ~DialogService() = default;
 
   // Shows a message box and returns the button chosen. Closing the box
-  // counts as Cancel where there is one, otherwise as No, OK, or (for
-  // Abort/Retry/Ignore, which cannot be closed) the default answer.
+  // counts as Cancel where there is one, otherwise as OK; a Yes/No or an
+  // Abort/Retry/Ignore box cannot be closed (its default answer stands).
   virtual Answer ShowMessage(const Message& message) = 0;
 
   // Save mode asks before overwriting; open mode accepts only existing files.

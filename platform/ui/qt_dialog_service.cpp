@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/file_filter.h"
@@ -23,18 +24,6 @@ namespace platform::ui {
 namespace {
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
-
-struct ButtonOfAnswer {
-  Answer answer;
-  QMessageBox::StandardButton button;
-};
-
-constexpr ButtonOfAnswer kButtons[] = {
-    {Answer::kOk, QMessageBox::Ok},       {Answer::kCancel, QMessageBox::Cancel},
-    {Answer::kYes, QMessageBox::Yes},     {Answer::kNo, QMessageBox::No},
-    {Answer::kAbort, QMessageBox::Abort}, {Answer::kRetry, QMessageBox::Retry},
-    {Answer::kIgnore, QMessageBox::Ignore},
-};
 
 std::vector<Answer> AnswersOf(MessageButtons buttons) {
   switch (buttons) {
@@ -48,13 +37,6 @@ std::vector<Answer> AnswersOf(MessageButtons buttons) {
       return {Answer::kAbort, Answer::kRetry, Answer::kIgnore};
   }
   return {Answer::kOk};
-}
-
-QMessageBox::StandardButton ButtonFor(Answer answer) {
-  for (const ButtonOfAnswer& entry : kButtons) {
-    if (entry.answer == answer) return entry.button;
-  }
-  return QMessageBox::NoButton;
 }
 
 QMessageBox::Icon IconFor(MessageIcon icon) {
@@ -107,22 +89,37 @@ QString ExtensionOf(const std::string& pattern) {
 Answer QtDialogService::ShowMessage(const Message& message) {
   const std::vector<Answer> answers = AnswersOf(message.buttons);
   QMessageBox box(IconFor(message.icon), Text(texts_.caption), Text(message.text), QMessageBox::NoButton, owner_);
+  // One role for every button keeps them in the order added (the toolkit
+  // would sort them by role, after the desktop's habits) and lets the box
+  // find no escape button of its own.
+  std::vector<std::pair<QPushButton*, Answer>> buttons;
   for (Answer answer : answers) {
-    box.addButton(ButtonFor(answer))->setText(Text(ButtonText(texts_, answer)));
+    buttons.emplace_back(box.addButton(Text(ButtonText(texts_, answer)), QMessageBox::ActionRole), answer);
   }
+  const auto button_of = [&buttons](Answer answer) -> QPushButton* {
+    for (const auto& [button, its_answer] : buttons) {
+      if (its_answer == answer) return button;
+    }
+    return nullptr;
+  };
   const Answer default_answer =
       std::find(answers.begin(), answers.end(), message.default_answer) != answers.end() ? message.default_answer
                                                                                           : answers.front();
-  box.setDefaultButton(ButtonFor(default_answer));
+  box.setDefaultButton(button_of(default_answer));
   const std::optional<Answer> escape = CloseAnswer(message.buttons);
-  if (escape) box.setEscapeButton(ButtonFor(*escape));
-  const int result = box.exec();
-  for (const ButtonOfAnswer& entry : kButtons) {
-    if (entry.button == result && std::find(answers.begin(), answers.end(), entry.answer) != answers.end()) {
-      return entry.answer;
-    }
+  const bool escapable = escape.has_value();
+  if (escapable) {
+    box.setEscapeButton(button_of(*escape));
+  } else {
+    // Without an escape button the box ignores Escape and close requests.
+    box.setWindowFlags((box.windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint) &
+                       ~Qt::WindowCloseButtonHint);
   }
-  return escape.value_or(default_answer);
+  box.exec();
+  for (const auto& [button, answer] : buttons) {
+    if (box.clickedButton() == button) return answer;
+  }
+  return escapable ? *escape : default_answer;
 }
 
 std::optional<std::string> QtDialogService::ChooseFile(const FileDialogRequest& request) {

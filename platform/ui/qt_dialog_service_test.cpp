@@ -10,7 +10,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
 #include "platform/testing/temp_dir.h"
@@ -31,11 +33,29 @@ void WhenShown(std::function<void(Dialog*)> check) {
   });
 }
 
+// The buttons' texts from left to right.
 QStringList ButtonTexts(QMessageBox* box) {
+  QList<QAbstractButton*> buttons = box->buttons();
+  std::sort(buttons.begin(), buttons.end(),
+            [](QAbstractButton* a, QAbstractButton* b) { return a->x() < b->x(); });
   QStringList texts;
-  for (QAbstractButton* button : box->buttons()) texts << button->text();
-  texts.sort();
+  for (QAbstractButton* button : buttons) texts << button->text();
   return texts;
+}
+
+QAbstractButton* Button(QMessageBox* box, const QString& text) {
+  for (QAbstractButton* button : box->buttons()) {
+    if (button->text() == text) return button;
+  }
+  ADD_FAILURE() << "no button " << text.toStdString();
+  return nullptr;
+}
+
+// Escape as the user presses it: to the focused button, from which the box
+// gets it.
+void PressEscape(QMessageBox* box) {
+  QWidget* focus = QApplication::focusWidget();
+  QTest::keyClick(focus != nullptr && box->isAncestorOf(focus) ? focus : box, Qt::Key_Escape);
 }
 
 class QtDialogServiceTest : public ::testing::Test {
@@ -49,13 +69,14 @@ TEST_F(QtDialogServiceTest, QuestionIsJapaneseWithCancelAsDefault) {
     EXPECT_EQ(box->windowTitle(), "Plakato");
     EXPECT_EQ(box->text(), "保存しますか？");
     EXPECT_EQ(box->icon(), QMessageBox::Question);
-    EXPECT_EQ(ButtonTexts(box), QStringList({"いいえ", "はい", "キャンセル"}));
-    EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Cancel));
-    box->button(QMessageBox::No)->click();
+    EXPECT_EQ(ButtonTexts(box), QStringList({"はい(&Y)", "いいえ(&N)", "キャンセル"}));
+    EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), Button(box, "キャンセル"));
+    Button(box, "いいえ(&N)")->click();
   });
   EXPECT_EQ(dialogs_.AskYesNoCancel("保存しますか？"), Answer::kNo);
 
-  WhenShown<QMessageBox>([](QMessageBox* box) { box->reject(); });
+  // Escape is Cancel, as on Windows.
+  WhenShown<QMessageBox>([](QMessageBox* box) { PressEscape(box); });
   EXPECT_EQ(dialogs_.AskYesNoCancel("?"), Answer::kCancel);
 }
 
@@ -80,25 +101,44 @@ TEST_F(QtDialogServiceTest, InstallerBoxesCarryTheirOwnCaptionAndButtons) {
                        Answer::kRetry};
   WhenShown<QMessageBox>([](QMessageBox* box) {
     EXPECT_EQ(box->windowTitle(), "kestro Setup for Windows");
-    EXPECT_EQ(ButtonTexts(box), QStringList({"中止", "再試行", "無視"}));
-    EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Retry));
-    box->button(QMessageBox::Ignore)->click();
+    EXPECT_EQ(ButtonTexts(box), QStringList({"中止(&A)", "再試行(&R)", "無視(&I)"}));
+    EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), Button(box, "再試行(&R)"));
+    Button(box, "無視(&I)")->click();
   });
   EXPECT_EQ(setup.ShowMessage(failed), Answer::kIgnore);
-  // The box cannot be closed without a choice; Escape leaves it open.
-  WhenShown<QMessageBox>([](QMessageBox* box) {
-    EXPECT_EQ(box->escapeButton(), nullptr);
-    box->button(QMessageBox::Abort)->click();
-  });
-  EXPECT_EQ(setup.ShowMessage(failed), Answer::kAbort);
 
   const Message stop{"インストールを中止してもよろしいですか？", MessageIcon::kQuestion, MessageButtons::kYesNo,
                      Answer::kNo};
   WhenShown<QMessageBox>([](QMessageBox* box) {
-    EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::No));
-    box->reject();
+    EXPECT_EQ(ButtonTexts(box), QStringList({"はい(&Y)", "いいえ(&N)"}));
+    EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), Button(box, "いいえ(&N)"));
+    Button(box, "はい(&Y)")->click();
   });
-  EXPECT_EQ(setup.ShowMessage(stop), Answer::kNo);
+  EXPECT_EQ(setup.ShowMessage(stop), Answer::kYes);
+}
+
+// Windows lets no Yes/No or Abort/Retry/Ignore box go by Escape or its close
+// box (Escape on a failed folder would otherwise abort the installation); an
+// OK box closes with Escape as OK.
+TEST_F(QtDialogServiceTest, OnlyOkAndCancelBoxesGoByEscapeOrTheCloseBox) {
+  QtDialogService setup(nullptr, {"kestro Setup for Windows"});
+  for (const MessageButtons buttons : {MessageButtons::kYesNo, MessageButtons::kAbortRetryIgnore}) {
+    const Answer chosen = buttons == MessageButtons::kYesNo ? Answer::kYes : Answer::kRetry;
+    WhenShown<QMessageBox>([chosen](QMessageBox* box) {
+      PressEscape(box);
+      EXPECT_TRUE(box->isVisible());
+      EXPECT_FALSE(box->close());
+      EXPECT_TRUE(box->isVisible());
+      EXPECT_FALSE(box->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+      Button(box, chosen == Answer::kYes ? "はい(&Y)" : "再試行(&R)")->click();
+    });
+    const Message message{"フォルダ作成に失敗しました。\nC:\\A", MessageIcon::kError, buttons, Answer::kNo};
+    EXPECT_EQ(setup.ShowMessage(message), chosen);
+  }
+  WhenShown<QMessageBox>([](QMessageBox* box) { PressEscape(box); });
+  EXPECT_EQ(setup.ShowMessage({"フォルダ名を入力してください。", MessageIcon::kError, MessageButtons::kOk,
+                               Answer::kOk}),
+            Answer::kOk);
 }
 
 TEST_F(QtDialogServiceTest, FileDialogShowsFilterTextsAsWrittenAndOffersTheLastName) {

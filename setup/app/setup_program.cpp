@@ -192,7 +192,7 @@ int RunSetupProgram(const fs::path& program_path, const std::vector<std::string>
   wizard::SetupRun run{*system,         front->prompter(), log, launcher, front->progress(),
                        program_path,    source_folder, invocation.arguments};
   EngineBinding engines(run, script);
-  wizard::WizardModel model(run, std::move(start), engines);
+  wizard::WizardModel model(run, std::move(start), engines, front->text_measure());
   return end.status = front->ShowWizard(model);
 }
 

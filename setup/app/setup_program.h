@@ -14,6 +14,7 @@
 
 namespace setup::wizard {
 class WizardModel;
+class TextMeasure;
 }
 
 namespace setup::app {
@@ -25,6 +26,9 @@ class ProgramFront {
   virtual ~ProgramFront() = default;
   virtual wizard::Prompter& prompter() = 0;
   virtual wizard::EngineProgress& progress() = 0;
+  // How the wizard's labels measure their texts (fitted favourite
+  // addresses); nullptr when no window shows them.
+  virtual const wizard::TextMeasure* text_measure() const { return nullptr; }
   // Shows the wizard (FormShow onwards) until it has closed; the exit
   // status (exit_status.h).
   virtual int ShowWizard(wizard::WizardModel& model) = 0;

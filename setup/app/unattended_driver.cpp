@@ -17,8 +17,8 @@ void CloseIfRequested(WizardModel& model) {
   if (model.close_requested()) model.FormCloseQuery();
 }
 
-int Finished(const DefaultAnswerPrompter& prompter) {
-  return prompter.ignored() > 0 ? kExitLeftovers : kExitDone;
+int Finished(const DefaultAnswerPrompter& prompter, const wizard::ActionLog& log) {
+  return prompter.ignored() > 0 || log.leftovers() > 0 ? kExitLeftovers : kExitDone;
 }
 
 // Ticks the restart box only when asked for; a product that forces the
@@ -60,7 +60,7 @@ int DriveSetup(WizardModel& model, const UnattendedOptions& options, const Defau
       ChooseRestart(model, "CheckBox1101", options.restart);
       model.Button2Click();
       CloseIfRequested(model);
-      return Finished(prompter);
+      return Finished(prompter, log);
     }
     model.Button2Click();
     if (model.page() == page) {
@@ -77,7 +77,7 @@ int DriveSetup(WizardModel& model, const UnattendedOptions& options, const Defau
 }
 
 int DriveUninstall(WizardModel& model, const UnattendedOptions& options,
-                   const DefaultAnswerPrompter& prompter) {
+                   const DefaultAnswerPrompter& prompter, const wizard::ActionLog& log) {
   if (model.page() != 12) return kExitRefused;
   model.Button2Click();
   if (model.page() != 14) {
@@ -87,7 +87,7 @@ int DriveUninstall(WizardModel& model, const UnattendedOptions& options,
   ChooseRestart(model, "CheckBox1401", options.restart);
   model.Button2Click();
   CloseIfRequested(model);
-  return Finished(prompter);
+  return Finished(prompter, log);
 }
 
 }  // namespace
@@ -99,11 +99,11 @@ int DriveUnattended(WizardModel& model, const UnattendedOptions& options, const 
     case WizardMode::kSetup:
       return DriveSetup(model, options, prompter, log);
     case WizardMode::kUninstall:
-      return DriveUninstall(model, options, prompter);
+      return DriveUninstall(model, options, prompter, log);
     case WizardMode::kCleanUp:
       model.Button4Click();
       CloseIfRequested(model);
-      return Finished(prompter);
+      return Finished(prompter, log);
   }
   return kExitRefused;
 }

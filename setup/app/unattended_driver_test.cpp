@@ -103,6 +103,11 @@ TEST_F(UnattendedDriverTest, UninstallAndCleanUpRunTheirEnginesAndReportLeftover
 
   EXPECT_EQ(Drive(WizardStart::CleanUp("C:\\PKG", WriteScript("")), {}), kExitDone);
   EXPECT_EQ(engines_.clean_ups, std::vector<std::string>{"C:\\PKG|delete"});
+
+  // A path the engine had to leave without any question is a leftover too.
+  engines_.result = EngineResult::kCompleted;
+  engines_.during_engine = [&] { log_.AddLeftover({"D:\\App\\App.exe", "on a drive the system does not have"}); };
+  EXPECT_EQ(Drive(WizardStart::Uninstall("Sample"), {}, Answer::kIgnore), kExitLeftovers);
 }
 
 }  // namespace

@@ -16,6 +16,9 @@ Result ApplyRegistryEntry(TargetSystem& system, std::int32_t way, std::string_vi
   const std::string_view name = value_name == kDefaultValueName ? std::string_view() : value_name;
   switch (way) {
     case 1: {
+      // A key that is not there is left as it is: nothing was deleted, so no
+      // parent was emptied by this entry and none is removed.
+      if (!key.empty() && system.registry().OpenKey(*root, key).IsNotFound()) return Status::Ok();
       const Result deleted = RegDeleteTree(system, *root, key);
       if (deleted) RegDeleteEmptyKeys(system, *root, key);
       return deleted;

@@ -55,6 +55,15 @@ TEST_F(RegistryEntryTest, DeleteTreeTakesEmptiedParentsAlong) {
   EXPECT_TRUE(RegKeyExists(*system_, RegistryRoot::kCurrentUser, "Software\\Keep"));
 }
 
+TEST_F(RegistryEntryTest, DeletingAMissingKeyRemovesNoParent) {
+  ASSERT_TRUE(system_->registry().CreateKey(RegistryRoot::kCurrentUser, "Software\\EmptyVendor").ok());
+  EXPECT_TRUE(ApplyRegistryEntry(*system_, 1, "HKEY_CURRENT_USER\\Software\\EmptyVendor\\Missing", "", 0, ""));
+  EXPECT_TRUE(RegKeyExists(*system_, RegistryRoot::kCurrentUser, "Software\\EmptyVendor"));
+  // Nor when the missing key lies deeper, below missing parents.
+  EXPECT_TRUE(ApplyRegistryEntry(*system_, 1, "HKEY_CURRENT_USER\\Software\\EmptyVendor\\A\\B", "", 0, ""));
+  EXPECT_TRUE(RegKeyExists(*system_, RegistryRoot::kCurrentUser, "Software\\EmptyVendor"));
+}
+
 TEST_F(RegistryEntryTest, DeleteValueLeavesTheKey) {
   ASSERT_TRUE(ApplyRegistryEntry(*system_, 0, "HKEY_USERS\\.DEFAULT\\X", "a", 0, "1"));
   EXPECT_TRUE(ApplyRegistryEntry(*system_, 2, "HKEY_USERS\\.DEFAULT\\X", "a", 0, ""));

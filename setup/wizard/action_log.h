@@ -29,6 +29,13 @@ class ActionLog {
   bool OpenFile(const std::filesystem::path& path);
 
   void Add(std::string_view action, std::initializer_list<std::string_view> fields);
+  // A KEEP line for something the uninstaller or the clean-up had to leave
+  // (the run ends "done, with leftovers"), counted.
+  void AddLeftover(std::initializer_list<std::string_view> fields) {
+    Add("KEEP", fields);
+    ++leftovers_;
+  }
+  int leftovers() const { return leftovers_; }
   const std::vector<std::string>& lines() const { return lines_; }
   // The lines that begin with action + TAB.
   std::vector<std::string> LinesOf(std::string_view action) const;
@@ -36,6 +43,7 @@ class ActionLog {
  private:
   std::vector<std::string> lines_;
   std::filesystem::path file_;
+  int leftovers_ = 0;
 };
 
 }  // namespace setup::wizard

@@ -14,6 +14,9 @@ class EngineProgress {
   virtual void StepFinished(int /*step*/) {}
   // Processes pending window events; called after every item.
   virtual void Pump() {}
+  // Brings the wizard back to the front (SetForegroundWindow), after the
+  // product's own uninstall program has had the screen.
+  virtual void BringToFront() {}
 };
 
 }  // namespace setup::wizard

@@ -57,7 +57,9 @@ class CountingProgress : public EngineProgress {
   void StepStarted(int step) override { ++started[step]; }
   void Advanced(int step) override { ++advanced[step]; }
   void StepFinished(int step) override { ++finished[step]; }
+  void BringToFront() override { ++brought_to_front; }
   std::map<int, int> started, advanced, finished;
+  int brought_to_front = 0;
 };
 
 }  // namespace setup::wizard::testing

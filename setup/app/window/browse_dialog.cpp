@@ -5,6 +5,7 @@
 #include "platform/target_system/name_folding.h"
 #include "platform/target_system/windows_path.h"
 #include "platform/utf8.h"
+#include "setup/wizard/model/entry_checks.h"
 
 namespace setup::window {
 namespace {
@@ -82,7 +83,9 @@ std::vector<BrowseItem> BrowseSession::Children(const BrowseItem& item) const {
   const auto& drives = dialog_.drives();
   if (!item.file_system) {
     std::vector<char> letters;
-    for (const auto& d : drives.drives()) letters.push_back(d.letter);
+    for (const auto& d : drives.drives()) {
+      if (!wizard::IsOnRunOnlyDrive(dialog_.system(), std::string(1, d.letter) + ":")) letters.push_back(d.letter);
+    }
     std::sort(letters.begin(), letters.end());
     for (char letter : letters) {
       WindowsPath path;
@@ -106,6 +109,7 @@ std::vector<BrowseItem> BrowseSession::Children(const BrowseItem& item) const {
 
 bool BrowseSession::ItemFor(const std::string& path, BrowseItem* item) const {
   WindowsPath parsed;
+  if (wizard::IsOnRunOnlyDrive(dialog_.system(), path)) return false;
   if (!ParseStoredFolder(dialog_, path, &parsed)) return false;
   if (root_.file_system) {
     // Only folders at or below the root are in the tree.
@@ -142,8 +146,10 @@ void BrowseSession::Apply(const TBrowseDialogEvent& hook, std::intptr_t wnd, con
 
 void BrowseSession::Initialized(std::intptr_t wnd) {
   BrowseItem selected = root_;
-  if (!preselection_.empty()) ItemFor(preselection_, &selected);
   ok_enabled_ = Selectable(selected);
+  // Selecting the pre-selection changes the selection: its hook runs first,
+  // from inside the opening, as the shell's dialog calls it.
+  if (!preselection_.empty() && ItemFor(preselection_, &selected)) SelectionChanged(wnd, selected);
   Apply(dialog_.OnInitialized, wnd, preselection_);
 }
 

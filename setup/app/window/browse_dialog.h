@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,7 @@ struct BrowseItem {
 };
 
 class BrowseSession;
+class TargetFileSession;
 
 // Shows a session to the user; returns the chosen item, or nothing on
 // Cancel. The window implements it with a tree view, tests with a script.
@@ -65,6 +67,9 @@ class FolderPicker {
  public:
   virtual ~FolderPicker() = default;
   virtual bool Run(BrowseSession& session, BrowseItem* chosen) = 0;
+  // The file-open dialog over the target system's drives: the chosen
+  // file's Windows path, or nothing on Cancel.
+  virtual std::optional<std::string> ChooseFile(TargetFileSession& /*session*/) { return std::nullopt; }
 };
 
 // The folder picker over the target system's drives. The caller sets
@@ -81,6 +86,7 @@ class TBrowseDialog {
   const std::string& display_name() const { return display_name_; }
   const platform::target::TargetFiles& files() const { return system_.files(); }
   const platform::target::DriveMap& drives() const { return system_.drives(); }
+  const platform::target::TargetSystem& system() const { return system_; }
 
  private:
   const platform::target::TargetSystem& system_;
@@ -103,7 +109,9 @@ class BrowseSession {
 
   const TBrowseDialog& dialog() const { return dialog_; }
   const BrowseItem& root() const { return root_; }
-  // The drives below the computer, the subfolders below a folder, by name.
+  // The drives below the computer (but the drives given to this run only,
+  // which hold the package and are no place to install to), the subfolders
+  // below a folder, by name.
   std::vector<BrowseItem> Children(const BrowseItem& item) const;
   // An existing folder's item below the root; false when there is none.
   bool ItemFor(const std::string& path, BrowseItem* item) const;

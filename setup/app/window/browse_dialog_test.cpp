@@ -122,8 +122,10 @@ TEST_F(BrowseDialogTest, HooksSetTheStatusTextAndTheOkButton) {
                        {"ローカル ディスク (C:)", "C:\\", true},
                        {"マイ コンピュータ", "", false}};
   EXPECT_FALSE(dialog_.Execute(picker));
-  EXPECT_EQ(seen, (std::vector<std::string>{"init C:\\Program Files", "sel C:\\Program Files\\Kestro",
-                                            "sel C:\\", "sel "}));
+  // Selecting the pre-selection is a selection change, reported from inside
+  // the opening before the opening's own hook.
+  EXPECT_EQ(seen, (std::vector<std::string>{"sel C:\\Program Files", "init C:\\Program Files",
+                                            "sel C:\\Program Files\\Kestro", "sel C:\\", "sel "}));
   EXPECT_EQ(picker.status_after_open, "開始: C:\\Program Files");
   EXPECT_FALSE(picker.ok_after_open);
   // A hook that leaves the text empty clears the status line; the OK button
@@ -201,6 +203,17 @@ TEST_F(BrowseDialogTest, WindowPreselectsTheFolderOrNothing) {
   BrowseSession at_root(dialog_);
   FolderBrowser root_browser(at_root, nullptr);
   EXPECT_EQ(root_browser.CurrentItem().path, "C:\\");
+}
+
+TEST_F(BrowseDialogTest, ThePackageDriveOfTheRunIsNotOffered) {
+  const std::filesystem::path package = system_.dir() / "package";
+  std::filesystem::create_directories(package / "App");
+  ASSERT_TRUE(system_->AddRunOnlyDrive({'D', package, platform::target::DriveType::kFixed}).ok());
+  BrowseSession session(dialog_);
+  for (const BrowseItem& drive : session.Children(session.root())) EXPECT_NE(drive.path, "D:\\");
+  BrowseItem item;
+  EXPECT_FALSE(session.ItemFor("D:\\App", &item));
+  EXPECT_TRUE(session.ItemFor("C:\\Program Files", &item));
 }
 
 }  // namespace

@@ -44,8 +44,8 @@ TEST(DialogPrompterTest, BoxesCarryTheSetupCaptionIconsJapaneseButtonsAndDefault
     EXPECT_EQ(box->windowTitle(), "kestro Setup for Windows");
     EXPECT_EQ(box->text(), "インストールを中止してもよろしいですか？");
     EXPECT_EQ(box->icon(), QMessageBox::Question);
-    EXPECT_EQ(ButtonTexts(box), QStringList({"いいえ", "はい"}));
-    EXPECT_EQ(box->defaultButton()->text(), "いいえ");
+    EXPECT_EQ(ButtonTexts(box), QStringList({"いいえ(&N)", "はい(&Y)"}));
+    EXPECT_EQ(box->defaultButton()->text(), "いいえ(&N)");
     box->defaultButton()->click();
   });
   EXPECT_EQ(prompter->Ask(MakeMessage("インストールを中止してもよろしいですか？", MessageIcon::kQuestion,
@@ -54,10 +54,10 @@ TEST(DialogPrompterTest, BoxesCarryTheSetupCaptionIconsJapaneseButtonsAndDefault
 
   WhenBoxShown([](QMessageBox* box) {
     EXPECT_EQ(box->icon(), QMessageBox::Critical);
-    EXPECT_EQ(ButtonTexts(box), QStringList({"中止", "再試行", "無視"}));
-    EXPECT_EQ(box->defaultButton()->text(), "再試行");
+    EXPECT_EQ(ButtonTexts(box), QStringList({"中止(&A)", "再試行(&R)", "無視(&I)"}));
+    EXPECT_EQ(box->defaultButton()->text(), "再試行(&R)");
     for (QAbstractButton* b : box->buttons()) {
-      if (b->text() == "無視") b->click();
+      if (b->text() == "無視(&I)") b->click();
     }
   });
   EXPECT_EQ(prompter->Ask(MakeMessage("コピーできません。", MessageIcon::kError,
@@ -76,8 +76,8 @@ TEST(DialogPrompterTest, BoxesCarryTheSetupCaptionIconsJapaneseButtonsAndDefault
 
   WhenBoxShown([](QMessageBox* box) {
     EXPECT_EQ(box->icon(), QMessageBox::Warning);
-    EXPECT_EQ(box->defaultButton()->text(), "いいえ");
-    box->reject();  // closed with Escape: the No button
+    EXPECT_EQ(box->defaultButton()->text(), "いいえ(&N)");
+    box->defaultButton()->click();
   });
   EXPECT_EQ(prompter->Ask(MakeMessage("空き容量が不足する可能性があります。", MessageIcon::kWarning,
                                       MessageButtons::kYesNo, Answer::kNo)),

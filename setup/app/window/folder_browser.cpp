@@ -10,6 +10,7 @@
 
 #include "platform/target_system/name_folding.h"
 #include "platform/target_system/windows_path.h"
+#include "setup/app/window/target_file_dialog.h"
 
 namespace setup::window {
 namespace {
@@ -151,6 +152,12 @@ bool QtFolderPicker::Run(BrowseSession& session, BrowseItem* chosen) {
   if (browser.exec() != QDialog::Accepted) return false;
   *chosen = browser.CurrentItem();
   return true;
+}
+
+std::optional<std::string> QtFolderPicker::ChooseFile(TargetFileSession& session) {
+  TargetFileDialog dialog(session, owner_ ? owner_.data() : QApplication::activeModalWidget());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.chosen();
 }
 
 }  // namespace setup::window

@@ -47,6 +47,7 @@ class QtFolderPicker : public FolderPicker {
  public:
   explicit QtFolderPicker(QWidget* owner) : owner_(owner) {}
   bool Run(BrowseSession& session, BrowseItem* chosen) override;
+  std::optional<std::string> ChooseFile(TargetFileSession& session) override;
 
  private:
   QPointer<QWidget> owner_;

@@ -27,7 +27,7 @@ void ConfigureSetupApplication(QApplication& app) {
   app.setApplicationName(QString::fromUtf8(wizard::kSetupTitle.data(),
                                            static_cast<qsizetype>(wizard::kSetupTitle.size())));
   app.setFont(DialogFont());
-  // The toolkit's own dialogs (the bookmark file dialog) in Japanese.
+  // The toolkit's own texts (context menus of the edit boxes) in Japanese.
   auto* translator = new QTranslator(&app);
   if (translator->load(QLocale(QLocale::Japanese), "qtbase", "_",
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
@@ -41,7 +41,8 @@ QtFront::QtFront(app::ProgramMode mode) : mode_(mode) {
   prompter_ = MakeQtPrompter([this] { return owner_.data(); });
 }
 
-int WizardExitStatus(wizard::WizardMode mode, int furthest_page) {
+int WizardExitStatus(wizard::WizardMode mode, int furthest_page, int leftovers) {
+  const int done = leftovers > 0 ? app::kExitLeftovers : app::kExitDone;
   switch (mode) {
     case wizard::WizardMode::kCleanUp:
       return app::kExitDone;
@@ -49,7 +50,7 @@ int WizardExitStatus(wizard::WizardMode mode, int furthest_page) {
       if (furthest_page >= wizard::kInstallDonePage) return app::kExitDone;
       return furthest_page >= wizard::kInstallPage ? app::kExitAborted : app::kExitRefused;
     case wizard::WizardMode::kUninstall:
-      if (furthest_page >= wizard::kUninstallDonePage) return app::kExitDone;
+      if (furthest_page >= wizard::kUninstallDonePage) return done;
       return furthest_page >= wizard::kUninstallPage ? app::kExitAborted : app::kExitRefused;
   }
   return app::kExitRefused;
@@ -87,7 +88,7 @@ int QtFront::ShowWizard(wizard::WizardModel& model) {
   progress_.Attach(nullptr);
   owner_ = nullptr;
   if (background) background->close();
-  return WizardExitStatus(model.mode(), box.furthest_page());
+  return WizardExitStatus(model.mode(), box.furthest_page(), model.run().log.leftovers());
 }
 
 bool HasDisplay() { return Set("QT_QPA_PLATFORM") || Set("DISPLAY") || Set("WAYLAND_DISPLAY"); }

@@ -20,6 +20,7 @@ class QtFront : public app::ProgramFront {
 
   wizard::Prompter& prompter() override { return *prompter_; }
   wizard::EngineProgress& progress() override { return progress_; }
+  const wizard::TextMeasure* text_measure() const override { return &measure_; }
   int ShowWizard(wizard::WizardModel& model) override;
 
  private:
@@ -27,12 +28,14 @@ class QtFront : public app::ProgramFront {
   QPointer<QWidget> owner_;  // the window that owns the message boxes
   std::unique_ptr<DialogPrompter> prompter_;
   WorkBoxProgress progress_;
+  LabelWidthMeasure measure_;
 };
 
 // The exit status of a wizard that went as far as furthest_page: done when
-// it reached its last page, aborted when its engine had started, else
-// refused; the clean-up window is always done.
-int WizardExitStatus(wizard::WizardMode mode, int furthest_page);
+// it reached its last page (with leftovers when its work left something),
+// aborted when its engine had started, else refused; the clean-up window is
+// always done.
+int WizardExitStatus(wizard::WizardMode mode, int furthest_page, int leftovers = 0);
 
 // True when windows can be shown: a toolkit platform is named, or an X11 or
 // Wayland display is set.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -12,9 +13,13 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <array>
 #include <cstdio>
+#include <set>
+#include <sstream>
 
+#include "platform/target_system/scoped_env_for_test.h"
 #include "platform/ui/scripted_dialogs.h"
 #include "platform/ui/test_application.h"
 #include "setup/app/engine_binding.h"
@@ -115,8 +120,8 @@ TEST_F(SetupWindowsTest, InstallAndUninstallClickedThroughTheWizard) {
   // Every bar of a step that ran is full.
   const auto* files = box_->findChild<QProgressBar*>("ProgressBar1001");
   EXPECT_EQ(files->value(), files->maximum());
-  box_->close();  // the Close command is gone since the engine ran
-  EXPECT_TRUE(box_->isVisible());
+  // The close box taken away for the work is back.
+  EXPECT_TRUE(box_->windowHandle()->flags().testFlag(Qt::WindowCloseButtonHint));
   Click("Button2");  // 終了
   EXPECT_FALSE(box_->isVisible());
   EXPECT_TRUE(Asked().empty());
@@ -172,6 +177,8 @@ TEST(WizardExitStatusTest, DoneAbortedOrRefusedByHowFarTheWizardWent) {
   EXPECT_EQ(WizardExitStatus(WizardMode::kSetup, 10), app::kExitAborted);
   EXPECT_EQ(WizardExitStatus(WizardMode::kSetup, 2), app::kExitRefused);
   EXPECT_EQ(WizardExitStatus(WizardMode::kUninstall, 14), app::kExitDone);
+  EXPECT_EQ(WizardExitStatus(WizardMode::kUninstall, 14, 1), app::kExitLeftovers);
+  EXPECT_EQ(WizardExitStatus(WizardMode::kUninstall, 13, 1), app::kExitAborted);
   EXPECT_EQ(WizardExitStatus(WizardMode::kUninstall, 13), app::kExitAborted);
   EXPECT_EQ(WizardExitStatus(WizardMode::kUninstall, 12), app::kExitRefused);
   EXPECT_EQ(WizardExitStatus(WizardMode::kCleanUp, 0), app::kExitDone);
@@ -201,7 +208,7 @@ struct ModalAnswerer {
       if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         ++questions;
         for (QAbstractButton* b : box->buttons()) {
-          if (b->text() == "はい") Later(b);
+          if (b->text() == "はい(&Y)") Later(b);
         }
       } else if (auto* wizard = qobject_cast<TWorkBox*>(modal)) {
         if (auto* cancel = wizard->findChild<QPushButton*>("Button3"); cancel && cancel->isEnabled()) {
@@ -245,6 +252,51 @@ TEST_F(SetupWindowsTest, BackgroundPictureNamedByAWindowsPathOfTheTargetSystem) 
   EXPECT_EQ(PictureHostPath("C:\\PKG\\back.bmp", system().drives()), host);
   EXPECT_TRUE(PictureHostPath("Q:\\back.bmp", system().drives()).empty());
   EXPECT_EQ(PictureHostPath("pictures/back.bmp", system().drives()), fs::current_path() / "pictures/back.bmp");
+}
+
+// The program as it runs, windows and all: the front's measure reaches the
+// wizard, so a long favourite address is shortened with "..." on page 8 and
+// shown whole in its tool tip.
+TEST_F(SetupWindowsTest, TheProgramFitsLongAddressesInItsWindow) {
+  const std::string address = "http://maker.example/" + std::string(150, 'a') + "/index.html";
+  WriteScript("Name=サンプル\n[Favorites]\nCount=1\nName1=Maker\nURL1=" + address + "\n");
+  ASSERT_TRUE(system().files().WriteFile("C:\\PKG\\Setup.exe", "the program").ok());
+  fs::path program;
+  ASSERT_TRUE(system().drives().ToHostPath("C:\\PKG\\Setup.exe", &program).ok());
+  platform::target::testing::ScopedEnv target("KESTRO_SYSTEM", system().folder().string());
+  platform::target::testing::ScopedEnv attended("KESTRO_UNATTENDED", std::nullopt);
+
+  QString shown, tip;
+  std::set<QWidget*> answered;
+  QTimer timer;
+  timer.setInterval(10);
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || answered.count(modal) > 1) return;
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      answered.insert(modal);
+      for (QAbstractButton* b : box->buttons()) {
+        if (b->text() == "はい(&Y)") ModalAnswerer::Later(b);
+      }
+    } else if (auto* wizard = qobject_cast<TWorkBox*>(modal)) {
+      if (wizard->windowTitle() == "概要" && answered.insert(modal).second) {
+        ModalAnswerer::Later(wizard->findChild<QPushButton*>("Button2"));
+      } else if (wizard->windowTitle() == "お気に入り" && shown.isEmpty()) {
+        shown = wizard->findChild<QLabel*>("Label802")->text();
+        tip = wizard->findChild<QLabel*>("Label802")->toolTip();
+        ModalAnswerer::Later(wizard->findChild<QPushButton*>("Button3"));
+      }
+    }
+  });
+  timer.start();
+  std::ostringstream err;
+  static int argc = 1;
+  static char name[] = "Setup";
+  static char* argv[] = {name, nullptr};
+  EXPECT_EQ(app::RunSetupProgram(program, {}, err, QtFrontFactory(argc, argv)), app::kExitRefused) << err.str();
+  EXPECT_TRUE(shown.endsWith("...")) << shown.toStdString();
+  EXPECT_TRUE(address.starts_with(shown.chopped(3).toStdString())) << shown.toStdString();
+  EXPECT_EQ(tip.toStdString(), address);
 }
 
 #ifdef SETUP_PROGRAM

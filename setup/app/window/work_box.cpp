@@ -15,9 +15,13 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <QWindow>
+#include <algorithm>
 #include <climits>
+#include <vector>
 
 #include "setup/app/window/artwork.h"
+#include "setup/app/window/target_file_session.h"
 #include "setup/app/window/windows_fonts.h"
 #include "setup/app/window/work_box_layout.h"
 #include "setup/wizard/model/wizard_pages.h"
@@ -115,6 +119,87 @@ void TWorkBox::Build() {
   }
   // The installer's small trade mark beside its title.
   if (QWidget* tm = Control("Label1212")) tm->setFont(MakeFont({"ＭＳ Ｐゴシック", 5}));
+  ChainTabOrder();
+}
+
+namespace {
+
+// Controls that take input and so take the focus when their page opens.
+bool IsInputControl(std::string_view name) {
+  switch (KindOf(name)) {
+    case ControlKind::kEdit:
+    case ControlKind::kCheckBox:
+    case ControlKind::kRadioButton:
+    case ControlKind::kListBox:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Controls whose tops lie this close stand in one row (an edit box and its
+// browse button differ by a pixel or two).
+constexpr int kRowTolerance = 4;
+
+// A panel's controls as the eye reads them: row by row from the top, each
+// row from the left.
+std::vector<QWidget*> TopToBottom(const QWidget* panel) {
+  std::vector<QWidget*> children;
+  for (QWidget* child : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (child->focusPolicy() & Qt::TabFocus) children.push_back(child);
+  }
+  std::stable_sort(children.begin(), children.end(),
+                   [](const QWidget* a, const QWidget* b) { return a->y() < b->y(); });
+  for (auto row = children.begin(); row != children.end();) {
+    const int top = (*row)->y();
+    const auto end = std::find_if(row, children.end(),
+                                  [top](const QWidget* w) { return w->y() - top > kRowTolerance; });
+    std::stable_sort(row, end, [](const QWidget* a, const QWidget* b) { return a->x() < b->x(); });
+    row = end;
+  }
+  return children;
+}
+
+}  // namespace
+
+void TWorkBox::ChainTabOrder() {
+  std::vector<QWidget*> order;
+  for (const auto& [name, widget] : controls_) {
+    if (KindOf(name) != ControlKind::kPanel) continue;
+    for (QWidget* child : TopToBottom(widget)) order.push_back(child);
+  }
+  for (const char* button : {"Button1", "Button2", "Button3"}) {
+    if (QWidget* widget = Control(button)) order.push_back(widget);
+  }
+  for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+void TWorkBox::FocusFirstInput() {
+  const auto panel = controls_.find(wizard::PanelName(model_.page()));
+  if (panel != controls_.end()) {
+    for (QWidget* child : TopToBottom(panel->second)) {
+      if (IsInputControl(child->objectName().toStdString()) && child->isVisible() && child->isEnabled()) {
+        child->setFocus(Qt::TabFocusReason);
+        return;
+      }
+    }
+  }
+  if (QWidget* next = Control("Button2"); next && next->isVisible() && next->isEnabled()) {
+    next->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+void TWorkBox::ApplyCloseBox() {
+  const bool wanted = model_.close_command_enabled();
+  if (wanted == close_box_shown_) return;
+  close_box_shown_ = wanted;
+  if (QWindow* window = windowHandle()) {
+    Qt::WindowFlags flags = window->flags();
+    flags.setFlag(Qt::WindowCloseButtonHint, wanted);
+    window->setFlags(flags);
+  } else {
+    setWindowFlag(Qt::WindowCloseButtonHint, wanted);
+  }
 }
 
 QWidget* TWorkBox::MakeControl(const std::string& name, QWidget* parent) {
@@ -250,9 +335,12 @@ void TWorkBox::ApplyLayout() {
     QWidget* next = controls_["Button2"];
     next->move(controls_["Button3"]->x() - next->width(), next->y());
   }
-  if (!model_.close_command_enabled()) {
-    setWindowFlag(Qt::WindowCloseButtonHint, false);
+  if (model_.cleanup_layout()) {
+    // "はい(&Y)" is the clean-up question's default button.
+    static_cast<QPushButton*>(controls_["Button2"])->setDefault(false);
+    static_cast<QPushButton*>(controls_["Button4"])->setDefault(true);
   }
+  ApplyCloseBox();
 }
 
 QWidget* TWorkBox::Control(std::string_view name) const {
@@ -262,6 +350,7 @@ QWidget* TWorkBox::Control(std::string_view name) const {
 
 void TWorkBox::Refresh() {
   setWindowTitle(Q(model_.caption()));
+  ApplyCloseBox();
   if (model_.page() <= wizard::kLastPage) furthest_page_ = std::max(furthest_page_, model_.page());
   setEnabled(model_.window_enabled());
   for (const auto& [name, state] : model_.controls().all()) {
@@ -363,6 +452,7 @@ void TWorkBox::Apply(const std::string& name, QWidget* widget, const wizard::Con
 }
 
 void TWorkBox::Call(const std::function<void()>& call) {
+  const int page_before = model_.page();
   call();
   // The next handler that runs an engine brings the window up again first.
   synced_for_engine_ = false;
@@ -370,6 +460,9 @@ void TWorkBox::Call(const std::function<void()>& call) {
   const std::string& focus = model_.focus_request();
   if (!focus.empty()) {
     if (QWidget* target = Control(focus)) target->setFocus(Qt::OtherFocusReason);
+  } else if (model_.page() != page_before) {
+    // Never on Back, where a second Return would go back again.
+    FocusFirstInput();
   }
   if (model_.close_requested()) CloseByModel();
 }
@@ -386,6 +479,10 @@ void TWorkBox::showEvent(QShowEvent* event) {
   shown_once_ = true;
   if (model_.mode() == wizard::WizardMode::kUninstall) {
     if (QWidget* cancel = Control("Button3")) cancel->setFocus(Qt::OtherFocusReason);
+  }
+  if (model_.cleanup_layout()) {
+    // Return answers the question at once.
+    if (QWidget* yes = Control("Button4")) yes->setFocus(Qt::OtherFocusReason);
   }
   if (model_.timer_armed()) {
     QTimer::singleShot(1, this, [this] { Call([&] { model_.Timer1Timer(); }); });
@@ -439,22 +536,11 @@ void TWorkBox::Browse(const wizard::BrowseRequest& request) {
     if (dialog.Execute(folders_)) Call([&] { model_.SetText(request.target, dialog.Directory); });
     return;
   }
-  // The bookmark file: the toolkit's dialog on the host, answered with the
-  // file's Windows path; a file on no drive of the target system is no
-  // answer.
-  platform::ui::FileDialogRequest file;
-  file.mode = platform::ui::FileDialogRequest::Mode::kOpen;
-  file.title = request.title;
-  file.filter = request.filter;
-  file.default_extension = request.default_extension;
-  std::filesystem::path host;
-  if (!request.start.empty() && system_.drives().ToHostPath(request.start, &host).ok()) {
-    file.suggested_name = host.string();
-  }
-  const std::optional<std::string> chosen = dialogs_.ChooseFile(file);
-  std::string windows_path;
-  if (chosen && system_.drives().ToWindowsPath(std::filesystem::path(*chosen), &windows_path).ok()) {
-    Call([&] { model_.SetText(request.target, windows_path); });
+  // The bookmark file: a dialog over the target system's drives, in
+  // Windows paths, as the folder picker shows them.
+  TargetFileSession session(system_, {request.title, request.filter, request.default_extension, request.start});
+  if (const std::optional<std::string> chosen = folders_.ChooseFile(session)) {
+    Call([&] { model_.SetText(request.target, *chosen); });
   }
 }
 
@@ -530,6 +616,11 @@ void WorkBoxProgress::StepFinished(int step) {
 }
 void WorkBoxProgress::Pump() {
   if (box_) box_->Pump();
+}
+void WorkBoxProgress::BringToFront() {
+  if (!box_) return;
+  box_->raise();
+  box_->activateWindow();
 }
 
 }  // namespace setup::window

@@ -71,6 +71,13 @@ class TWorkBox : public QDialog {
   void Connect(const std::string& name, QWidget* widget);
   void Apply(const std::string& name, QWidget* widget, const wizard::ControlState& state);
   void ApplyLayout();
+  // Tab order: each panel's controls top to bottom, then the buttons.
+  void ChainTabOrder();
+  // Shows or hides the close box as the model allows the Close command,
+  // without re-creating the window (which would end its modal run).
+  void ApplyCloseBox();
+  // After a page change: the page's first input control, else Next.
+  void FocusFirstInput();
   // Runs a call into the model, then refreshes, moves the focus and closes
   // when the model asks for it.
   void Call(const std::function<void()>& call);
@@ -92,6 +99,7 @@ class TWorkBox : public QDialog {
   bool shown_once_ = false;
   bool closing_by_model_ = false;
   bool synced_for_engine_ = false;
+  bool close_box_shown_ = true;
 };
 
 // The window's progress for the engines; the run is built before the
@@ -103,6 +111,7 @@ class WorkBoxProgress : public wizard::EngineProgress {
   void Advanced(int step) override;
   void StepFinished(int step) override;
   void Pump() override;
+  void BringToFront() override;
 
  private:
   QPointer<TWorkBox> box_;

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <filesystem>
+#include <map>
+#include <set>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -10,10 +13,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 #include "platform/ui/scripted_dialogs.h"
 #include "platform/ui/test_application.h"
+#include "setup/app/window/target_file_session.h"
 #include "setup/app/window/work_box_layout.h"
+#include "setup/wizard/model/wizard_pages.h"
 #include "setup/wizard/model/wizard_test_support.h"
 
 namespace setup::window {
@@ -36,6 +42,16 @@ class ScriptedFolders : public FolderPicker {
     if (!choice) return false;
     *chosen = {"x", *choice, true};
     return true;
+  }
+  // The file dialog: what it was opened with, and the typed name's file.
+  std::vector<TargetFileRequest> file_requests;
+  std::vector<std::string> file_folders;
+  std::optional<std::string> typed_file;
+  std::optional<std::string> ChooseFile(TargetFileSession& session) override {
+    file_requests.push_back(session.request());
+    file_folders.push_back(session.folder());
+    if (!typed_file) return std::nullopt;
+    return session.ResolveFile(*typed_file);
   }
 };
 
@@ -164,6 +180,125 @@ TEST_F(WorkBoxTest, RefusalShowsItsMessageAndFocusesTheField) {
   EXPECT_EQ(Title(), "インストール開始");
 }
 
+// The focus after a page change is the page's first input control, or Next
+// when it has none; never Back, where a second Return would go back.
+TEST_F(WorkBoxTest, ReturnMovesOnAndTheFocusLandsOnThePageNeverOnBack) {
+  ASSERT_TRUE(system().files().CreateFolderTree("C:\\Program Files").ok());
+  OpenSetup("[Licence]\nCount=1\nText1=第1条\n[UserInfomation]\nCount=1\nCaption1=氏名\n"
+            "[Install]\nUse=1\nDefault=C:\\Program Files\\Maker\n"
+            "[Link]\nCount=1\nSSetup=1\nDefault=Maker\nLink1=<SSetup>\\a.lnk\n");
+  box_->activateWindow();
+  const auto press_return = [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); };
+  W("Button2")->setFocus();
+  press_return();
+  EXPECT_EQ(Title(), "ライセンス契約");
+  EXPECT_EQ(QApplication::focusWidget(), W("Button2"));  // nothing to type in
+  press_return();
+  EXPECT_EQ(Title(), "ユーザー情報");
+  EXPECT_EQ(QApplication::focusWidget(), W("Edit401"));
+  press_return();
+  EXPECT_EQ(Title(), "インストール先");
+  EXPECT_EQ(QApplication::focusWidget(), W("RadioButton501"));
+  W("Edit501")->setFocus();
+  press_return();
+  EXPECT_EQ(Title(), "ショートカット");
+  EXPECT_NE(QApplication::focusWidget(), W("Button1"));
+  EXPECT_EQ(QApplication::focusWidget()->parentWidget(), W("Panel603"));
+}
+
+TEST_F(WorkBoxTest, PageFiveTabsFromTopToBottom) {
+  OpenSetup("[Install]\nUse=1\nDefault=C:\\App\n");
+  std::vector<std::string> order;
+  QWidget* widget = W("RadioButton501");
+  for (int i = 0; i < 200 && order.size() < 5; ++i, widget = widget->nextInFocusChain()) {
+    if (widget->parentWidget() == W("Panel503") && (widget->focusPolicy() & Qt::TabFocus)) {
+      order.push_back(widget->objectName().toStdString());
+    }
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"RadioButton501", "Edit501", "SpeedButton502", "RadioButton502",
+                                             "CheckBox501"}));
+}
+
+// The close box is gone while the engine works and comes back after it.
+TEST_F(WorkBoxTest, TheCloseBoxIsHiddenOnlyWhileTheEngineWorks) {
+  OpenSetup("");
+  const auto close_box = [&] { return box_->windowHandle()->flags().testFlag(Qt::WindowCloseButtonHint); };
+  EXPECT_TRUE(close_box());
+  bool during = true;
+  engines_.during_engine = [&] {
+    progress_.StepStarted(0);
+    during = close_box();
+    progress_.StepFinished(0);
+  };
+  Click("Button2");
+  Click("Button2");
+  EXPECT_FALSE(during);
+  EXPECT_EQ(Title(), "インストール完了");
+  EXPECT_TRUE(box_->isVisible());
+  EXPECT_TRUE(close_box());
+}
+
+TEST_F(WorkBoxTest, TheWizardComesBackToTheFront) {
+  Open(WizardStart::Uninstall("Kestro"));
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  progress_.BringToFront();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(box_.get()));
+  EXPECT_EQ(QApplication::activeWindow(), box_.get());
+}
+
+// The access key of a caption ("お名前(&N):" gives n), or 0.
+char16_t AccessKey(const QString& text) {
+  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '&') continue;
+    if (text[i + 1] != '&') return text[i + 1].toLower().unicode();
+    ++i;  // "&&" is a plain "&"
+  }
+  return 0;
+}
+
+// The example package shipped with the program, in the source tree.
+std::filesystem::path ExamplePackageScript() {
+  return std::filesystem::path(QT_TESTCASE_SOURCEDIR) / "../../../examples/setup-package/Setup.dat";
+}
+
+// On every page of the example package each access key is used once, the
+// bottom buttons' included (a caption with "&N" would take Next's key).
+TEST_F(WorkBoxTest, TheExamplePackageUsesEachAccessKeyOnceAPage) {
+  const std::filesystem::path script = ExamplePackageScript();
+  ASSERT_TRUE(std::filesystem::exists(script));
+  ASSERT_TRUE(system().files().CreateFolderTree("C:\\Program Files").ok());
+  Open(WizardStart::Setup(SetupScript(script)));
+  std::set<int> pages;
+  for (int i = 0; i < 12 && model_->page() < 9; ++i) {
+    const int page = model_->page();
+    pages.insert(page);
+    QWidget* panel = box_->Control(wizard::PanelName(page));
+    std::map<char16_t, QString> keys;
+    QList<QWidget*> widgets = panel->findChildren<QWidget*>();
+    for (const char* button : {"Button1", "Button2", "Button3"}) widgets.push_back(W(button));
+    for (QWidget* widget : widgets) {
+      if (!widget->isVisible()) continue;
+      QString text;
+      if (auto* button = qobject_cast<QAbstractButton*>(widget)) text = button->text();
+      if (auto* label = qobject_cast<QLabel*>(widget); label && label->buddy()) text = label->text();
+      const char16_t key = AccessKey(text);
+      if (key == 0) continue;
+      EXPECT_FALSE(keys.count(key)) << "page " << page << ": " << text.toStdString() << " and "
+                                    << keys[key].toStdString();
+      keys[key] = text;
+    }
+    if (page == 4 && W<QLineEdit>("Edit401")->text().isEmpty()) {
+      QTest::keyClicks(W("Edit401"), "Yamada");
+    }
+    Click("Button2");
+  }
+  EXPECT_EQ(model_->page(), 9);
+  EXPECT_TRUE(pages.count(4)) << "the example package asks for a name";
+}
+
 TEST_F(WorkBoxTest, EscapeAsksTheCloseQuestionAndYesEnds) {
   OpenSetup("");
   prompter_.answers = {Answer::kNo, Answer::kYes};
@@ -231,18 +366,21 @@ TEST_F(WorkBoxTest, BrowseButtonsFillTheirEditsFromThePickers) {
 
   Click("Button2");
   EXPECT_EQ(Title(), "お気に入り");
-  std::filesystem::path host;
-  ASSERT_TRUE(system().drives().ToHostPath("C:\\Netscape\\bookmark.htm", &host).ok());
-  dialogs_.files.push_back(host.string());
+  // The bookmark file is chosen on the target system's drives, in Windows
+  // paths; the host's own file dialog is not used.
+  folders_.typed_file = "C:\\NETSCAPE\\bookmark";
   if (!W<QCheckBox>("CheckBox802")->isChecked()) W<QCheckBox>("CheckBox802")->click();
   EXPECT_TRUE(W("SpeedButton803")->isEnabled());
   Click("SpeedButton803");
-  ASSERT_EQ(dialogs_.file_requests.size(), 1u);
-  EXPECT_EQ(dialogs_.file_requests[0].title, "ブックマーク");
-  EXPECT_EQ(dialogs_.file_requests[0].default_extension, "htm");
+  ASSERT_EQ(folders_.file_requests.size(), 1u);
+  EXPECT_EQ(folders_.file_requests[0].title, "ブックマーク");
+  EXPECT_EQ(folders_.file_requests[0].default_extension, "htm");
+  EXPECT_TRUE(dialogs_.file_requests.empty());
   EXPECT_EQ(W<QLineEdit>("Edit802")->text(), "C:\\Netscape\\bookmark.htm");
-  // Cancelled: nothing changes.
+  // Cancelled: nothing changes; the dialog starts at the file chosen.
+  folders_.typed_file.reset();
   Click("SpeedButton803");
+  EXPECT_EQ(folders_.file_folders.back(), "C:\\Netscape");
   EXPECT_EQ(W<QLineEdit>("Edit802")->text(), "C:\\Netscape\\bookmark.htm");
 }
 
@@ -282,6 +420,18 @@ TEST_F(WorkBoxTest, CleanUpWindowIsShapedToItsPanelAndOnlyItsButtonsClose) {
   Click("Button6");
   EXPECT_FALSE(box_->isVisible());
   EXPECT_EQ(engines_.clean_ups, std::vector<std::string>{"C:\\PKG|recycle"});
+}
+
+TEST_F(WorkBoxTest, ReturnAnswersTheCleanUpQuestionWithItsDefaultButton) {
+  arguments_ = {"/d", "C:\\PKG"};
+  Open(WizardStart::CleanUp("C:\\PKG", WriteScript("[Define]\nName=Kestro\n")));
+  box_->activateWindow();
+  EXPECT_TRUE(W<QPushButton>("Button4")->isDefault());
+  EXPECT_FALSE(W<QPushButton>("Button2")->isDefault());
+  EXPECT_EQ(box_->focusWidget(), W("Button4"));
+  QTest::keyClick(box_->focusWidget(), Qt::Key_Return);
+  EXPECT_FALSE(box_->isVisible());
+  EXPECT_EQ(engines_.clean_ups, std::vector<std::string>{"C:\\PKG|delete"});
 }
 
 }  // namespace

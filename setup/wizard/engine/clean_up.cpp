@@ -73,10 +73,8 @@ class PackageCleaner {
         return;
       }
       const bool removed = Remove(path);
-      if (tries == Tries::kRepeated) {
-        run_.progress.Pump();
-        if (!files.Exists(path)) return;
-      }
+      if (tries == Tries::kRepeated) run_.progress.Pump();
+      if (!files.Exists(path)) return;
       if (attempt >= limit) {
         run_.log.Add("KEEP", {path, "not deleted after " + std::to_string(attempt) + " tries: " + last_error_});
         return;

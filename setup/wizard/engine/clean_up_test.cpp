@@ -53,8 +53,10 @@ TEST_F(CleanUpTest, DeletesThePackageAndItsEmptyParents) {
   EXPECT_FALSE(sys().files().Exists(kPackage));
   EXPECT_FALSE(sys().files().Exists("C:\\Downloads"));
   EXPECT_EQ(Pending(sys()), "-");
-  // Listed files, installer, script, picture and three autorun files.
+  // Listed files, installer, script, picture and three autorun files, each
+  // logged as deleted and none as kept.
   EXPECT_EQ(h.log.LinesOf("DELETE").size(), 8u);
+  EXPECT_EQ(h.log.LinesOf("KEEP"), std::vector<std::string>{});
 }
 
 TEST_F(CleanUpTest, RecyclesWhenAskedTo) {

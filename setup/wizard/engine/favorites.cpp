@@ -91,7 +91,9 @@ std::optional<std::vector<std::string>> WithBookmark(std::vector<std::string> li
 }
 
 // The favourite's line in the bookmark file, read afresh and written back
-// whole only when it changed.
+// whole only when it changed. The file is handled as lines of code page 932
+// bytes: only the name and address are converted, so every other line keeps
+// its bytes (vendor characters and stray bytes included).
 void AddBookmark(SetupRun& run, const std::string& file, const std::string& name,
                  const std::string& address) {
   const auto& files = run.system.files();
@@ -100,7 +102,8 @@ void AddBookmark(SetupRun& run, const std::string& file, const std::string& name
     run.log.Add("BOOKMARK", {file, name, read.ToString()});
     return;
   }
-  const auto changed = WithBookmark(SplitLines(platform::Cp932ToUtf8(data)), name, address);
+  const auto changed = WithBookmark(SplitLines(data), platform::Utf8ToCp932(name),
+                                    platform::Utf8ToCp932(address));
   if (!changed) {
     run.log.Add("BOOKMARK", {file, name, "unchanged"});
     return;
@@ -109,7 +112,7 @@ void AddBookmark(SetupRun& run, const std::string& file, const std::string& name
   if (const auto cleared = files.SetAttributes(file, 0); !cleared.ok()) {
     run.log.Add("ATTRIB", {file, "0", cleared.ToString()});
   }
-  const auto written = files.WriteFile(file, platform::Utf8ToCp932(JoinLines(*changed)));
+  const auto written = files.WriteFile(file, JoinLines(*changed));
   run.log.Add("BOOKMARK", {file, name, written.ok() ? "ok" : written.ToString()});
 }
 

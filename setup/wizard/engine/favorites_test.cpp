@@ -85,6 +85,26 @@ TEST_F(FavoritesTest, ANameThereAlreadyIsRepointedOrLeftUntouched) {
   EXPECT_EQ(Get(kBookmarks), "<DL>\r\n" + Line("News", "http://maker.example/news") + "</DL>\r\n");
 }
 
+TEST_F(FavoritesTest, EveryOtherLineKeepsItsBytes) {
+  choices_.add_bookmarks = true;
+  choices_.favorite_slot_checked = {true, false, true};
+  // NEC and IBM vendor characters (both map to the same Unicode), a stray
+  // single byte and a half-width blank byte: a round trip through Unicode
+  // would rewrite every one of them.
+  const std::string kept = std::string("<TITLE>\xED\x40\x87\x90</TITLE>\r\n") +
+                           "<DL><p>\x80\r\n    <DT>\xA0\xFA\x5C</A>\r\n";
+  const std::string old_line =
+      "    <DT><A HREF=\"http://old/\" ADD_DATE=\"1\">News</A>\r\n";
+  Put(kBookmarks, "");
+  ASSERT_TRUE(sys().files().WriteFile(kBookmarks, kept + old_line + "</DL>\x81\xE0\r\n").ok());
+  AddAll(Script());
+  std::string bytes;
+  ASSERT_TRUE(sys().files().ReadFile(kBookmarks, &bytes).ok());
+  EXPECT_EQ(bytes, kept + platform::Utf8ToCp932(Line("News", "http://maker.example/news") +
+                                               Line("Maker ホーム", "http://maker.example/")) +
+                       "</DL>\x81\xE0\r\n");
+}
+
 TEST_F(FavoritesTest, SingleLineAndEmptyFiles) {
   choices_.add_bookmarks = true;
   choices_.favorite_slot_checked = {true, false, false};

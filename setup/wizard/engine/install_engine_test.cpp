@@ -227,7 +227,7 @@ TEST_F(InstallEngineTest, SharedCountsRiseOncePerProduct) {
   EXPECT_EQ(RegText(kMachine, kOwnerListKey, dll), "\"ABC\"\"XYZ\"");
 }
 
-TEST_F(InstallEngineTest, SameAgeAndSizeIsKeptWithoutQuestionAttributesOrCount) {
+TEST_F(InstallEngineTest, SameAgeAndSizeIsKeptWithoutQuestionOrAttributesButCounted) {
   PutPackage();
   const std::string dll = "C:\\WINDOWS\\SYSTEM32\\mkshared.dll";
   ASSERT_TRUE(sys().files().CopyFile("C:\\PKG\\mkshared.dll", dll, false).ok());
@@ -235,7 +235,9 @@ TEST_F(InstallEngineTest, SameAgeAndSizeIsKeptWithoutQuestionAttributesOrCount) 
   ASSERT_EQ(Install(WriteScript(ProductScript()), Choices()), EngineResult::kCompleted);
   EXPECT_TRUE(prompter_.asked.empty());
   EXPECT_EQ(Attributes(dll) & kFileReadOnly, kFileReadOnly);
-  EXPECT_EQ(RegNumber(kMachine, kSharedDllsKey, dll), -999);
+  // The file in place is this product's shared file too.
+  EXPECT_EQ(RegNumber(kMachine, kSharedDllsKey, dll), 1);
+  EXPECT_EQ(RegText(kMachine, kOwnerListKey, dll), "\"ABC\"");
   EXPECT_EQ(progress_.advanced[kFilesStep], 3);
 }
 
@@ -253,12 +255,47 @@ TEST_F(InstallEngineTest, NoToTheOverwriteQuestionKeepsTheNewerFile) {
   EXPECT_EQ(question.default_answer, Answer::kNo);
   EXPECT_EQ(question.caption, "kestro Setup for Windows");
   EXPECT_EQ(Get(dll), "newer");
-  EXPECT_EQ(RegNumber(kMachine, kSharedDllsKey, dll), -999);
+  // The newer file kept serves this product: it counts once.
+  EXPECT_EQ(RegNumber(kMachine, kSharedDllsKey, dll), 1);
 
   prompter_.answers = {Answer::kYes};
   ASSERT_EQ(Install(WriteScript(ProductScript()), Choices()), EngineResult::kCompleted);
   EXPECT_EQ(Get(dll), "shared v1");
   EXPECT_EQ(RegNumber(kMachine, kSharedDllsKey, dll), 1);
+}
+
+TEST_F(InstallEngineTest, AnAbortedCopyCountsNothing) {
+  PutPackage();
+  const std::string dll = "C:\\WINDOWS\\SYSTEM32\\mkshared.dll";
+  Put(dll, "someone else's");
+  ASSERT_TRUE(sys().files().DeleteFile("C:\\PKG\\mkshared.dll").ok());
+  prompter_.answers = {Answer::kAbort};
+  ASSERT_EQ(Install(WriteScript(ProductScript()), Choices()), EngineResult::kAborted);
+  EXPECT_EQ(RegNumber(kMachine, kSharedDllsKey, dll), -999);
+  EXPECT_EQ(RegText(kMachine, kOwnerListKey, dll), "<none>");
+}
+
+// A source missing from the package asks the copy question whether or not
+// the destination is there; it is never passed over as installed.
+TEST_F(InstallEngineTest, AMissingSourceAsksTheCopyQuestion) {
+  PutPackage();
+  const std::string readme = std::string(kAppFolder) + "\\data\\readme.txt";
+  ASSERT_TRUE(sys().files().DeleteFile("C:\\PKG\\readme.txt").ok());
+  prompter_.answers = {Answer::kIgnore};
+  ASSERT_EQ(Install(WriteScript(ProductScript()), Choices()), EngineResult::kCompleted);
+  ASSERT_EQ(prompter_.asked.size(), 1u);
+  EXPECT_EQ(prompter_.asked[0].text, "ファイルコピーに失敗しました。\n" + readme);
+  EXPECT_FALSE(sys().files().Exists(readme));
+  EXPECT_EQ(log_.LinesOf("COPYFAIL").size(), 1u);
+
+  // With the destination there the same question comes and the file stays.
+  Put(readme, "installed earlier");
+  prompter_.asked.clear();
+  prompter_.answers = {Answer::kIgnore};
+  ASSERT_EQ(Install(WriteScript(ProductScript()), Choices()), EngineResult::kCompleted);
+  ASSERT_EQ(prompter_.asked.size(), 1u);
+  EXPECT_EQ(prompter_.asked[0].text, "ファイルコピーに失敗しました。\n" + readme);
+  EXPECT_EQ(Get(readme), "installed earlier");
 }
 
 TEST_F(InstallEngineTest, RecycleBeforeOverwriteReplacesAReadOnlyFileToo) {

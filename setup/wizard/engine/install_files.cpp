@@ -1,6 +1,7 @@
 // Step 1 of the install engine: the [File] list, with the overwrite rule on
 // file ages, the copy with its Abort/Retry/Ignore question, the attributes
-// and the shared-file counts.
+// and the shared-file counts (a shared file counts whenever it is at its
+// destination after the step: copied, kept, or left after Ignore).
 
 #include <string>
 
@@ -167,6 +168,10 @@ bool InstallFile(InstallRun& install, const ScriptSection& list, std::int64_t n,
   const bool src_exists = files.Stat(src, &src_entry).ok();
   if (src_exists) {
     if (!ShouldCopy(install, src, src_entry, dest, dest_exists ? &dest_entry : nullptr)) {
+      // A shared file kept in place (the same build, or a newer one) is used
+      // by this product all the same: it counts once, so that uninstalling
+      // another product never takes it away.
+      if (shared) CountSharedFile(install, dest);
       bar.Advance();
       return true;
     }

@@ -119,5 +119,32 @@ TEST_F(InstallUninstallTest, NothingButTheDocumentedLeftoversStays) {
   for (const std::string& item : left) EXPECT_TRUE(documented.contains(item)) << item;
 }
 
+// Two products shipping the same build of a shared library: the second finds
+// it in place and counts it, so uninstalling the first leaves it alone.
+TEST_F(InstallUninstallTest, ASharedFileInPlaceOutlivesTheFirstProduct) {
+  Put("C:\\PKG\\common.dll", "common build 7");
+  const auto product = [&](const std::string& key) {
+    return WriteScript("[Define]\nApplication=kestro Setup 1.00\nName=" + key +
+                       "\n[Uninstall]\nKeyName=" + key + "\nUse=1\n"
+                       "[File]\nCount=1\nNewFile1=<System>\\common.dll\nFile1=common.dll\nShared1=1\n"
+                       "[UnFile]\nCount=1\nFile1=<System>\\common.dll\nShared1=1\n");
+  };
+  const std::string dll = "C:\\WINDOWS\\SYSTEM32\\common.dll";
+  for (const std::string key : {"FIRST", "SECOND"}) {
+    const SetupScript script = product(key);
+    ASSERT_EQ(RunInstallEngine(run_, script, {}, ComputeInstallMaxima(run_, script, {})),
+              EngineResult::kCompleted);
+  }
+  EXPECT_EQ(RegReadInteger(sys(), RegistryRoot::kLocalMachine, kSharedDllsKey, dll, 0), 2);
+  EXPECT_EQ(RegReadString(sys(), RegistryRoot::kLocalMachine, kOwnerListKey, dll, ""),
+            "\"FIRST\"\"SECOND\"");
+
+  EXPECT_EQ(RunUninstallEngine(run_, "FIRST", false, ComputeUninstallMaxima(run_, "FIRST")),
+            EngineResult::kCompleted);
+  EXPECT_TRUE(prompter_.asked.empty());
+  EXPECT_TRUE(sys().files().Exists(dll));
+  EXPECT_EQ(RegReadInteger(sys(), RegistryRoot::kLocalMachine, kSharedDllsKey, dll, 0), 1);
+}
+
 }  // namespace
 }  // namespace setup::wizard

@@ -41,14 +41,25 @@ Message StopQuestion() {
 
 }  // namespace
 
+bool InstalledFileRemover::LeftOnMissingDrive(std::string_view path) {
+  if (path.size() < 2 || path[1] != ':' || run_.system.drives().FindDrive(path[0]) != nullptr) {
+    return false;
+  }
+  // The drive may come back (a removable disk, the package's own drive of a
+  // run): the path is reported as left, never as deleted.
+  run_.log.AddLeftover({path, "on a drive the system does not have"});
+  return true;
+}
+
 bool InstalledFileRemover::Delete(std::string_view path, InstalledKind kind) {
+  if (LeftOnMissingDrive(path)) return true;
   if (recycle_) return Recycle(path, kind);
   WindowsPath parsed;
   if (path.empty() || !WindowsPath::Parse(path, &parsed).ok() || parsed.IsRoot()) return true;
   Status opened;
   const OpenFolder* folder = Folder(parsed.Parent().ToString(), &opened);
   if (folder == nullptr) {
-    if (opened.IsAccessDenied()) run_.log.Add("KEEP", {path, kLinkOut});
+    if (opened.IsAccessDenied()) run_.log.AddLeftover({path, kLinkOut});
     return true;  // no folder, no file
   }
   return DeleteAsking(*folder, parsed.Name(), path, kind);
@@ -75,7 +86,7 @@ bool InstalledFileRemover::DeleteAsking(const OpenFolder& folder, std::string_vi
     const Status deleted = folder.DeleteFileEntry(name);
     if (deleted.IsNotFound() && attempt == 1) return true;
     if (deleted.IsInvalidArgument()) {
-      run_.log.Add("KEEP", {path, "a folder, not a file"});
+      run_.log.AddLeftover({path, "a folder, not a file"});
       return true;
     }
     if (deleted.ok() || deleted.IsNotFound()) {
@@ -84,7 +95,7 @@ bool InstalledFileRemover::DeleteAsking(const OpenFolder& folder, std::string_vi
       return true;
     }
     if (attempt >= kMaxDeleteAttempts) {
-      run_.log.Add("KEEP", {path, "not deleted after " + std::to_string(attempt) +
+      run_.log.AddLeftover({path, "not deleted after " + std::to_string(attempt) +
                                       " attempts: " + deleted.ToString()});
       return true;
     }
@@ -95,7 +106,7 @@ bool InstalledFileRemover::DeleteAsking(const OpenFolder& folder, std::string_vi
         return false;
       }
     } else if (answer != Answer::kRetry) {
-      run_.log.Add("KEEP", {path, "ignored: " + deleted.ToString()});
+      run_.log.AddLeftover({path, "ignored: " + deleted.ToString()});
       RemoveFolderAndEmptyParents(folder.windows_path());
       return true;
     }
@@ -106,17 +117,17 @@ bool InstalledFileRemover::Recycle(std::string_view path, InstalledKind kind) {
   FileEntry entry;
   if (path.empty() || !run_.system.files().Stat(path, &entry).ok()) return true;
   if (!platform::target::StaysInDrive(run_.system.drives(), path)) {
-    run_.log.Add("KEEP", {path, kLinkOut});
+    run_.log.AddLeftover({path, kLinkOut});
     return true;
   }
   if (entry.is_folder) {
-    run_.log.Add("KEEP", {path, "a folder, not a file"});
+    run_.log.AddLeftover({path, "a folder, not a file"});
     return true;
   }
   if (DeleteToRecycleBin(run_.system, path, true)) {
     run_.log.Add("RECYCLE", {KindName(kind), path});
   } else {
-    run_.log.Add("KEEP", {path, "could not be moved to the recycle bin"});
+    run_.log.AddLeftover({path, "could not be moved to the recycle bin"});
   }
   RemoveFolderAndEmptyParents(ParentPath(path));
   return true;
@@ -125,13 +136,13 @@ bool InstalledFileRemover::Recycle(std::string_view path, InstalledKind kind) {
 void InstalledFileRemover::RemoveFolderAndEmptyParents(std::string_view folder_text) {
   // A copy: the text may belong to the open folder, which is closed below.
   const std::string folder(folder_text);
-  if (folder.empty()) return;
+  if (folder.empty() || LeftOnMissingDrive(folder)) return;
   // A folder that still holds something stops the climb at once; asked
   // first because it is by far the common case.
   Status opened;
   const OpenFolder* open = Folder(folder, &opened);
   if (opened.IsAccessDenied()) {
-    run_.log.Add("KEEP", {folder, kLinkOut});
+    run_.log.AddLeftover({folder, kLinkOut});
     return;
   }
   if (open != nullptr && open->HasEntries()) return;

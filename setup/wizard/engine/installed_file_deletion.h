@@ -33,15 +33,20 @@ class InstalledFileRemover {
   // uninstallation). Then removes its folder and the parents left empty.
   // False when the user chose to stop; true to go on (also when the file
   // was left). Never follows a symbolic link out of the file's drive, and
-  // never deletes a folder that stands in a file's place.
+  // never deletes a folder that stands in a file's place. A path on a drive
+  // the system does not have is left and reported (a KEEP line).
   bool Delete(std::string_view path, InstalledKind kind);
   bool recycle() const { return recycle_; }
 
   // RemoveFolderAndEmptyParents, with one line per folder removed:
   //   RMDIR<TAB>folder
+  // A folder on a drive the system does not have is reported as left.
   void RemoveFolderAndEmptyParents(std::string_view folder);
 
  private:
+  // True (and logged as left) when the path names a drive letter the system
+  // does not have.
+  bool LeftOnMissingDrive(std::string_view path);
   bool Recycle(std::string_view path, InstalledKind kind);
   bool DeleteAsking(const platform::target::OpenFolder& folder, std::string_view name,
                     std::string_view path, InstalledKind kind);

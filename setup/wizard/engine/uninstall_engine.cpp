@@ -63,6 +63,7 @@ class UninstallEngine {
     const std::string command = UnRunCommand(run_, name_);
     const bool started = run_.launcher.RunAndWait(command, run_.progress);
     run_.log.Add("RUN", {command, started ? "waited" : "not started"});
+    run_.progress.BringToFront();
     bar.Advance();
     return true;
   }

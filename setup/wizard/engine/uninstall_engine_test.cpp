@@ -137,6 +137,7 @@ TEST_F(UninstallTest, RegistryIniRunAndRecordAreUndone) {
   EXPECT_EQ(maxima, (StepMaxima{1, 0, 0, 0, 3 + 1 + 0 + 1}));
   EXPECT_EQ(RunUninstallEngine(h.run, "Mine", false, maxima), EngineResult::kCompleted);
   EXPECT_EQ(h.launcher.waited, std::vector<std::string>{"\"C:\\App\\unreg.exe\" /quiet"});
+  EXPECT_EQ(h.progress.brought_to_front, 1);  // the wizard is in front again
   EXPECT_FALSE(RegKeyExists(sys(), RegistryRoot::kCurrentUser, "Software\\Maker\\App"));
   EXPECT_EQ(RegReadInteger(sys(), RegistryRoot::kCurrentUser, "Software\\Maker\\Keep", "Flag", -1), 0);
   EXPECT_FALSE(RegKeyExists(sys(), RegistryRoot::kCurrentUser, "Software\\Maker\\Lower"));
@@ -199,6 +200,30 @@ TEST_F(UninstallTest, FoldersAndShortcutsGoWithTheirEmptyParents) {
   EXPECT_FALSE(sys().files().IsFolder(JoinPath(programs, "Maker")));
   EXPECT_TRUE(sys().files().IsFolder(programs));  // holds Startup, a protected folder
   EXPECT_EQ(h.log.LinesOf("DELETE").size(), 3u);
+}
+
+// A product installed onto the package's drive of its run (D: here) is
+// uninstalled without that drive: its paths are left and reported, never
+// counted as deleted.
+TEST_F(UninstallTest, PathsOnADriveTheSystemDoesNotHaveAreReportedAsLeft) {
+  ASSERT_EQ(sys().drives().FindDrive('D'), nullptr);
+  for (const bool recycle : {false, true}) {
+    testing::MakeFile(sys(), "C:\\App\\here.dll");
+    RecordWriter record(sys(), "Mine");
+    record.File("D:\\App\\App.exe");
+    record.File("C:\\App\\here.dll");
+    record.Folder("D:\\App");
+    record.Link("d:\\App\\App.lnk");
+    RunHarness h(sys());
+    EXPECT_EQ(Uninstall(h, "Mine", recycle), EngineResult::kCompleted);
+    EXPECT_EQ(h.log.LinesOf("KEEP"),
+              (std::vector<std::string>{"KEEP\tD:\\App\\App.exe\ton a drive the system does not have",
+                                        "KEEP\tD:\\App\ton a drive the system does not have",
+                                        "KEEP\td:\\App\\App.lnk\ton a drive the system does not have"}));
+    EXPECT_EQ(h.log.leftovers(), 3);
+    EXPECT_TRUE(h.prompter.asked.empty());
+    EXPECT_FALSE(Exists("C:\\App\\here.dll"));
+  }
 }
 
 class StuckFileTest : public UninstallTest {

@@ -52,7 +52,7 @@ struct RunHarness {
   ScriptedPrompter prompter;
   ActionLog log;
   RecordingLauncher launcher;
-  EngineProgress progress;
+  CountingProgress progress;
   SetupRun run;
 };
 

@@ -1,5 +1,7 @@
 #include "setup/wizard/model/entry_checks.h"
 
+#include <cctype>
+
 #include "setup/core/path_text.h"
 
 namespace setup::wizard {
@@ -24,6 +26,15 @@ bool UserEntryMatches(std::string_view entry, std::int32_t size, std::string_vie
 
 bool HasForbiddenFolderChar(std::string_view path) {
   return path.find_first_of("*?\"<>|") != std::string_view::npos;
+}
+
+bool IsOnRunOnlyDrive(const platform::target::TargetSystem& system, std::string_view path) {
+  if (path.size() < 2 || path[1] != ':') return false;
+  const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
+  for (const platform::target::Drive& drive : system.run_only_drives()) {
+    if (drive.letter == letter) return true;
+  }
+  return false;
 }
 
 std::string FolderRefusalText(std::string_view path, std::string_view edit_text) {

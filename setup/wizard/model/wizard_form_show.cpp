@@ -316,7 +316,10 @@ void WizardModel::ShowUninstall() {
 void WizardModel::ShowCleanUp() {
   const std::string product = script_.Read("Define", "Name");
   caption_ = product.empty() ? std::string(kSetupTitle) : product;
-  controls_["Label1"].text = package_folder_ + "\nインストールに使用した一時ファイルを削除しますか？";
+  // The folder as the command line gave it: a host folder is named as the
+  // user typed it, not by the drive letter it was given for this run.
+  const std::string shown = run_.arguments.size() >= 2 ? run_.arguments[1] : package_folder_;
+  controls_["Label1"].text = shown + "\nインストールに使用した一時ファイルを削除しますか？";
   controls_["Panel1"].visible = true;
   controls_["Button2"].enabled = false;
   controls_["Button3"].enabled = false;

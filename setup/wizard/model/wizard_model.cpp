@@ -187,6 +187,8 @@ void WizardModel::RunEngine(int done_page, int aborted_state,
   HidePage(tag_);
   tag_ = done_page;
   ShowPage(tag_);
+  // The Close command was taken away only while the engine ran.
+  close_command_enabled_ = true;
   if (close_after_engine_) RequestClose();
 }
 
@@ -321,6 +323,11 @@ bool WizardModel::CheckUserEntry(int field) {
 
 bool WizardModel::CheckFolderEntry(std::string_view path, std::string_view edit) {
   const auto& files = run_.system.files();
+  if (IsOnRunOnlyDrive(run_.system, path)) {
+    run_.log.Add("CHECK", {std::string(path), "the package's own drive is no destination"});
+    Refuse(FolderRefusalText(path, controls_.Get(edit).text), edit);
+    return false;
+  }
   if (files.IsFolder(path)) return true;
   // The topmost folder that does not exist yet: the check removes again
   // exactly what it makes, never an empty folder that was there before.

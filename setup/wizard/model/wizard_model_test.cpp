@@ -58,8 +58,11 @@ TEST_F(WizardModelTest, ScriptWithoutOptionalSectionsRunsFixedPagesAndHandsOffTh
   EXPECT_EQ(m.page(), 2);  // straight back
   EXPECT_FALSE(m.control("Panel903").visible);
   m.Button2Click();
+  bool close_command_while_working = true;
+  engines_.during_engine = [&] { close_command_while_working = m.close_command_enabled(); };
   m.Button2Click();  // 開始: maxima, engine, page 11
   ASSERT_EQ(engines_.installs.size(), 1u);
+  EXPECT_FALSE(close_command_while_working);
   EXPECT_EQ(engines_.install_maxima_given, engines_.install_maxima);
   EXPECT_EQ(m.control("ProgressBar1001").maximum, 3);
   EXPECT_FALSE(m.control("Label1005").enabled);  // shortcuts: maximum 0
@@ -67,7 +70,7 @@ TEST_F(WizardModelTest, ScriptWithoutOptionalSectionsRunsFixedPagesAndHandsOffTh
   EXPECT_EQ(m.caption(), "インストール完了");
   EXPECT_EQ(m.control("Button2").text, "終了(&E)");
   EXPECT_FALSE(m.control("Button3").enabled);
-  EXPECT_FALSE(m.close_command_enabled());
+  EXPECT_TRUE(m.close_command_enabled());  // given back after the work
   EXPECT_EQ(m.control("Label1102").text, "[終了]をクリックしてください。");
 
   m.Button2Click();
@@ -199,6 +202,22 @@ TEST_F(WizardModelTest, FolderTypedOnNextIsCreatedAndRemovedAgainButNotWhatWasTh
   EXPECT_EQ(m.page(), 9);
   EXPECT_FALSE(system().files().Exists("C:\\Empty\\New"));
   EXPECT_TRUE(system().files().IsFolder("C:\\Empty"));  // it was there before
+}
+
+TEST_F(WizardModelTest, ThePackageDriveOfTheRunIsNoDestination) {
+  const std::filesystem::path package = base_.dir() / "package";
+  std::filesystem::create_directories(package / "App");
+  ASSERT_TRUE(system().AddRunOnlyDrive({'D', package, DriveType::kFixed}).ok());
+  WizardModel& m = Setup("[Install]\nUse=1\nDefault=D:\\App\n", "D:\\");
+  NextTo(5);
+  m.Button2Click();
+  EXPECT_EQ(m.page(), 5);
+  EXPECT_EQ(Texts(), std::vector<std::string>{"フォルダが作成できません。\nD:\\App"});
+  EXPECT_EQ(m.focus_request(), "Edit501");
+  // Any other drive is fine.
+  m.SetText("Edit501", "C:\\Program Files\\App");
+  m.Button2Click();
+  EXPECT_EQ(m.page(), 9);
 }
 
 class WizardOnCdTest : public WizardModelTest {
@@ -449,6 +468,16 @@ TEST_F(WizardModelTest, UninstallModeFromTheRecord) {
   EXPECT_TRUE(m.close_requested());
   EXPECT_TRUE(m.FormCloseQuery());
   EXPECT_EQ(prompter_.asked.size(), 1u);
+}
+
+TEST_F(WizardModelTest, CleanUpOfAHostFolderNamesThatFolder) {
+  SetupScript script = WriteScript("Name=製品\n");
+  // "/d /home/taro/pkg": the folder was given drive D: for this run.
+  WizardModel m(Run("D:\\", {"/d", "/home/taro/pkg"}), WizardStart::CleanUp("D:\\", script), engines_);
+  m.FormShow();
+  EXPECT_EQ(m.control("Label1").text, "/home/taro/pkg\nインストールに使用した一時ファイルを削除しますか？");
+  m.Button4Click();
+  EXPECT_EQ(engines_.clean_ups, std::vector<std::string>{"D:\\|delete"});
 }
 
 TEST_F(WizardModelTest, CleanUpModeAsksNothingAndHandsTheFolderOver) {
