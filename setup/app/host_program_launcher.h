@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/host_process.h"
-#include "platform/target_system/target_system.h"
+#include "platform/target_system/folder_system.h"
 #include "setup/wizard/action_log.h"
 #include "setup/wizard/program_launcher.h"
 
@@ -27,7 +27,7 @@ namespace setup::app {
 //   REBOOT<TAB><TAB>recorded                      no restart command is set
 class HostProgramLauncher : public wizard::ProgramLauncher {
  public:
-  HostProgramLauncher(platform::target::TargetSystem& system, wizard::ActionLog& log, bool unattended)
+  HostProgramLauncher(platform::target::FolderSystem& system, wizard::ActionLog& log, bool unattended)
       : system_(system), log_(log), unattended_(unattended) {}
   // Programs still running go on without us.
   ~HostProgramLauncher() override { ReapEnded(); }
@@ -49,7 +49,7 @@ class HostProgramLauncher : public wizard::ProgramLauncher {
   // lingers as a finished child while the program runs on.
   void ReapEnded();
 
-  platform::target::TargetSystem& system_;
+  platform::target::FolderSystem& system_;
   wizard::ActionLog& log_;
   bool unattended_;
   std::vector<platform::HostProcess> started_;
