@@ -1,0 +1,9 @@
+#pragma once
+
+// windows.h without the macros that would rename the engines' own methods
+// (CopyFile, MoveFile, DeleteFile): code here calls the wide functions by
+// their W names.
+#include <windows.h>
+#undef CopyFile
+#undef MoveFile
+#undef DeleteFile
