@@ -21,7 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::target::RegistryRoot;
-using platform::target::TargetSystem;
+using platform::target::FolderSystem;
 
 constexpr int kOperations = 10000;
 

@@ -27,6 +27,7 @@ namespace fs = std::filesystem;
 using platform::target::RegistryBatch;
 using platform::target::RegistryRoot;
 using platform::target::RegistryValue;
+using platform::target::FolderSystem;
 using platform::target::TargetSystem;
 
 constexpr int kFiles = 10000;
