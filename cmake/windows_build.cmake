@@ -24,7 +24,8 @@ add_library(platform_win32 STATIC
   ${src}/platform/target_system/status.cpp
   ${src}/platform/win32/wide_text.cpp
   ${src}/platform/win32/win32_files.cpp
-  ${src}/platform/win32/win32_registry.cpp)
+  ${src}/platform/win32/win32_registry.cpp
+  ${src}/platform/win32/win32_shell.cpp)
 target_include_directories(platform_win32 PUBLIC ${src})
 target_link_libraries(platform_win32 PUBLIC advapi32 shell32 ole32 uuid)
 
