@@ -21,11 +21,15 @@ add_library(platform_win32 STATIC
   ${src}/platform/target_system/registry_key_path.cpp
   ${src}/platform/target_system/registry_batch.cpp
   ${src}/platform/target_system/registry_value.cpp
+  ${src}/platform/target_system/drive.cpp
   ${src}/platform/target_system/status.cpp
+  ${src}/platform/target_system/windows_path.cpp
+  ${src}/platform/win32/drive_map_win32.cpp
   ${src}/platform/win32/wide_text.cpp
   ${src}/platform/win32/win32_files.cpp
   ${src}/platform/win32/win32_registry.cpp
-  ${src}/platform/win32/win32_shell.cpp)
+  ${src}/platform/win32/win32_shell.cpp
+  ${src}/platform/win32/win32_system.cpp)
 target_include_directories(platform_win32 PUBLIC ${src})
 target_link_libraries(platform_win32 PUBLIC advapi32 shell32 ole32 uuid)
 
