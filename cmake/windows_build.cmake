@@ -24,6 +24,7 @@ add_library(platform_win32 STATIC
   ${src}/platform/target_system/drive.cpp
   ${src}/platform/target_system/status.cpp
   ${src}/platform/target_system/windows_path.cpp
+  ${src}/platform/win32/cp932_win32.cpp
   ${src}/platform/win32/drive_map_win32.cpp
   ${src}/platform/win32/wide_text.cpp
   ${src}/platform/win32/win32_files.cpp
@@ -40,7 +41,9 @@ target_include_directories(gtest_win32 SYSTEM PUBLIC ${gtest_root}/include PRIVA
 target_compile_options(gtest_win32 PRIVATE -w)
 
 file(GLOB win32_tests CONFIGURE_DEPENDS ${src}/platform/win32/*_test.cpp)
-add_executable(win32_tests ${win32_tests})
+# The platform's own tests of what the Windows build implements anew: the
+# same rules hold on both.
+add_executable(win32_tests ${win32_tests} ${src}/platform/cp932_test.cpp)
 # The tests use the ordinary main of GoogleTest, not wmain.
 target_link_options(win32_tests PRIVATE -mconsole)
 target_link_libraries(win32_tests PRIVATE platform_win32 gtest_win32)
