@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
-# Cross-builds the Windows programs and runs the Win32 back end's tests
-# under Wine, in a fresh prefix of their own (a template made once by
-# wineboot, copied per run). Needs no display.
+# Cross-builds the Windows programs and runs under Wine, each in a fresh
+# prefix copied from a template that wineboot makes once (no display needed):
+#   the Win32 back end's tests;
+#   Setup.exe /silent installing examples/setup-package, a reinstall and
+#   kestro.exe /u HelloKestro /silent, checking files, shortcuts, registry,
+#   INI, association, shared-file count, uninstall entry and leftovers;
+#   the same install on a Linux target system, whose action log must agree
+#   with the Wine run's line by line (paths aside).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build-windows.sh
@@ -21,16 +26,21 @@ if [ ! -f "$template/system.reg" ]; then
   WINEPREFIX="$template" wineserver -w
 fi
 
-prefix="$(mktemp -d "${TMPDIR:-/tmp}/kestro-wine.XXXXXX")"
+work="$(mktemp -d "${TMPDIR:-/tmp}/kestro-wine.XXXXXX")"
 cleanup() {
-  WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
-  rm -rf "$prefix"
+  for prefix in "$work"/prefix-*; do
+    [ -d "$prefix" ] && WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+  done
+  rm -rf "$work"
 }
 trap cleanup EXIT
-cp -a "$template/." "$prefix/"
-export WINEPREFIX="$prefix"
+fresh_prefix() {
+  export WINEPREFIX="$work/prefix-$1"
+  cp -a "$template/." "$WINEPREFIX/"
+}
 
-status=0
-"$wine" build/windows/win32_tests.exe --gtest_brief=1 || status=$?
+fresh_prefix unit
+"$wine" build/windows/win32_tests.exe --gtest_brief=1
 wineserver -w
-exit "$status"
+
+scripts/windows-scenario.sh "$work" "$wine"
