@@ -65,15 +65,36 @@ check "uninstall entry names the Windows folder" test "$(reg_value "$uninstall_k
 run 0 'C:\pkg\Setup.exe' /silent '/log=C:\logs\reinstall.log'
 check "a reinstall counts the shared file once" test "$(reg_value "$shared" "$dll" 32)" = 0x1
 
+# A second product sharing the DLL, removed after the first and, in a
+# second round, before it: the DLL stays while either holds it.
+mkdir -p "$c/other"
+cp examples/setup-package/readme.txt examples/setup-package/kestrocm.dll build/windows/Setup.exe "$c/other/"
+iconv -f UTF-8 -t CP932 scripts/windows-scenario/other-product.dat >"$c/other/Setup.dat"
+run 0 'C:\other\Setup.exe' /silent
+check "two products count the DLL twice" test "$(reg_value "$shared" "$dll" 32)" = 0x2
+
 run 0 'C:\windows\kestro.exe' /u HelloKestro /silent '/log=C:\logs\uninstall.log'
 check "program folder removed" test ! -e "$program"
-check "shared file removed" test ! -e "$sys32/kestrocm.dll"
+check "the other product keeps the DLL" test -f "$sys32/kestrocm.dll"
+check "one count left" test "$(reg_value "$shared" "$dll" 32)" = 0x1
 check "shortcuts removed" test ! -e "$c/users/$user/Desktop/Hello kestro.lnk"
 check "registry keys removed" reg_missing 'HKLM\Software\KestroSample' 32
 check "user keys removed" reg_missing 'HKCU\Software\KestroSample' 64
-check "shared count removed" bash -c "! $wine reg query '$shared' /v '$dll' /reg:32"
 check "uninstall entry removed" reg_missing "$uninstall_key" 32
 check "record removed" reg_missing 'HKLM\Software\Tallowmere\kestroSetup\Uninstall\HelloKestro' 32
+run 0 'C:\windows\kestro.exe' /u OtherKestro /silent
+check "the last product takes the DLL" test ! -e "$sys32/kestrocm.dll"
+check "shared count removed" bash -c "! $wine reg query '$shared' /v '$dll' /reg:32"
+
+run 0 'C:\pkg\Setup.exe' /silent
+run 0 'C:\other\Setup.exe' /silent
+run 0 'C:\windows\kestro.exe' /u OtherKestro /silent
+check "the first product keeps the DLL" test -f "$sys32/kestrocm.dll" -a "$(reg_value "$shared" "$dll" 32)" = 0x1
+check "the other product's folder removed" test ! -e "$c/Program Files/Other kestro"
+run 0 'C:\windows\kestro.exe' /u HelloKestro /silent
+check "nothing of either product stays" test ! -e "$sys32/kestrocm.dll" -a ! -e "$program"
+check "no count stays" bash -c "! $wine reg query '$shared' /v '$dll' /reg:32"
+
 # What stays by design: the uninstaller copy, the favourite, the emptied INI
 # file and the installer's machine-wide settings.
 check "uninstaller copy stays" test -f "$c/windows/kestro.exe"
