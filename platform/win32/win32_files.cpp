@@ -1,6 +1,7 @@
 #include "platform/win32/win32_files.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
@@ -173,6 +174,17 @@ Status CopyWhole(const std::wstring& source, std::string_view from, const std::w
   return s;
 }
 
+// Only whole drive paths ("C:\...") and UNC paths are taken: Windows would
+// read "\d1" or "d1" against the current drive and folder, where the
+// target system refuses them, and the engines must meet the same refusals.
+bool IsDrivePath(std::string_view path) {
+  const bool drive = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+                     (path[2] == '\\' || path[2] == '/');
+  return drive || (path.size() > 2 && path[0] == '\\' && path[1] == '\\');
+}
+
+Status NotDrivePath(std::string_view path) { return Status::InvalidArgument("not a drive path: " + std::string(path)); }
+
 }  // namespace
 
 std::wstring LongPath(std::string_view path) {
@@ -186,15 +198,18 @@ std::wstring LongPath(std::string_view path) {
 }
 
 bool Win32Files::Exists(std::string_view path) const {
+  if (!IsDrivePath(path)) return false;
   return GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool Win32Files::IsFolder(std::string_view path) const {
+  if (!IsDrivePath(path)) return false;
   const DWORD attributes = GetFileAttributesW(LongPath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 Status Win32Files::Stat(std::string_view path, FileEntry* entry) const {
+  if (!IsDrivePath(path)) return NotDrivePath(path);
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExW(LongPath(path).c_str(), GetFileExInfoStandard, &data)) return LastError(path);
   *entry = EntryOf(Utf8ToWide(LastName(path)), data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow,
@@ -203,10 +218,12 @@ Status Win32Files::Stat(std::string_view path, FileEntry* entry) const {
 }
 
 Status Win32Files::CreateFolder(std::string_view path) const {
+  if (!IsDrivePath(path)) return NotDrivePath(path);
   return CreateDirectoryW(LongPath(path).c_str(), nullptr) ? Status::Ok() : LastError(path);
 }
 
 Status Win32Files::CreateFolderTree(std::string_view path) const {
+  if (!IsDrivePath(path)) return NotDrivePath(path);
   if (IsFolder(path)) return Status::Ok();
   if (IsRoot(path)) return Status::NotFound(std::string(path) + " does not exist");
   const std::string_view parent = Parent(path);
@@ -219,11 +236,13 @@ Status Win32Files::CreateFolderTree(std::string_view path) const {
 }
 
 Status Win32Files::RemoveEmptyFolder(std::string_view path) const {
+  if (!IsDrivePath(path)) return NotDrivePath(path);
   if (IsRoot(path)) return Status::AccessDenied("cannot remove the drive root " + std::string(path));
   return RemoveDirectoryW(LongPath(path).c_str()) ? Status::Ok() : LastError(path);
 }
 
 Status Win32Files::ListEntries(std::string_view folder, std::vector<FileEntry>* entries) const {
+  if (!IsDrivePath(folder)) return NotDrivePath(folder);
   if (!IsFolder(folder)) {
     entries->clear();
     return Exists(folder) ? Status::InvalidArgument(std::string(folder) + " is no folder")
@@ -236,10 +255,12 @@ Status Win32Files::ListEntries(std::string_view folder, std::vector<FileEntry>* 
 }
 
 Status Win32Files::FindAll(std::string_view pattern, std::vector<FileEntry>* entries) const {
+  if (!IsDrivePath(pattern)) return NotDrivePath(pattern);
   return Find(pattern, entries);
 }
 
 Status Win32Files::FindFirst(std::string_view pattern, FileEntry* entry) const {
+  if (!IsDrivePath(pattern)) return NotDrivePath(pattern);
   std::vector<FileEntry> entries;
   Status s = Find(pattern, &entries);
   if (s.ok()) *entry = entries.front();
@@ -251,18 +272,24 @@ Status Win32Files::CopyFile(std::string_view from, std::string_view to, bool fai
 }
 
 Status Win32Files::CopyFile(std::string_view from, std::string_view to, bool fail_if_exists, Flush flush) const {
+  if (!IsDrivePath(from)) return NotDrivePath(from);
+  if (!IsDrivePath(to)) return NotDrivePath(to);
   return CopyWhole(LongPath(from), from, LongPath(to), to, fail_if_exists, flush == Flush::kFlushed);
 }
 
 Status Win32Files::MoveFile(std::string_view from, std::string_view to) const {
+  if (!IsDrivePath(from)) return NotDrivePath(from);
+  if (!IsDrivePath(to)) return NotDrivePath(to);
   return MoveFileExW(LongPath(from).c_str(), LongPath(to).c_str(), 0) ? Status::Ok() : LastError(from);
 }
 
 Status Win32Files::DeleteFile(std::string_view path) const {
+  if (!IsDrivePath(path)) return NotDrivePath(path);
   return DeleteFileW(LongPath(path).c_str()) ? Status::Ok() : LastError(path);
 }
 
 Status Win32Files::GetAttributes(std::string_view path, std::uint32_t* attributes) const {
+  if (!IsDrivePath(path)) return NotDrivePath(path);
   const DWORD found = GetFileAttributesW(LongPath(path).c_str());
   if (found == INVALID_FILE_ATTRIBUTES) return LastError(path);
   *attributes = found;
@@ -270,12 +297,14 @@ Status Win32Files::GetAttributes(std::string_view path, std::uint32_t* attribute
 }
 
 Status Win32Files::SetAttributes(std::string_view path, std::uint32_t attributes) const {
+  if (!IsDrivePath(path)) return NotDrivePath(path);
   const DWORD bits = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY);
   return SetFileAttributesW(LongPath(path).c_str(), bits == 0 ? FILE_ATTRIBUTE_NORMAL : bits) ? Status::Ok()
                                                                                                : LastError(path);
 }
 
 Status Win32Files::SetWriteTime(std::string_view path, std::chrono::system_clock::time_point time) const {
+  if (!IsDrivePath(path)) return NotDrivePath(path);
   Handle file(CreateFileW(LongPath(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!file.ok()) return LastError(path);
@@ -284,6 +313,7 @@ Status Win32Files::SetWriteTime(std::string_view path, std::chrono::system_clock
 }
 
 Status Win32Files::ReadFile(std::string_view path, std::string* data) const {
+  if (!IsDrivePath(path)) return NotDrivePath(path);
   Handle file(CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.ok()) return LastError(path);
@@ -303,6 +333,7 @@ Status Win32Files::ReadFile(std::string_view path, std::string* data) const {
 }
 
 Status Win32Files::WriteFile(std::string_view path, std::string_view data) const {
+  if (!IsDrivePath(path)) return NotDrivePath(path);
   const std::wstring target = LongPath(path);
   Status s = RefuseToReplace(target, path);
   if (!s.ok()) return s;
@@ -328,6 +359,7 @@ Status Win32Files::WriteFile(std::string_view path, std::string_view data) const
 }
 
 Status Win32Files::CopyFromHost(const std::filesystem::path& host_source, std::string_view to) const {
+  if (!IsDrivePath(to)) return NotDrivePath(to);
   const std::wstring source = host_source.wstring();
   return CopyWhole(LongPath(WideToUtf8(source)), WideToUtf8(source), LongPath(to), to, false, true);
 }

@@ -131,5 +131,19 @@ TEST_F(Win32FilesTest, FoldersListSortedAndRemoveOnlyWhenEmpty) {
   EXPECT_TRUE(files_.Exists(Path("d.ini")));
 }
 
+// Windows would take these against the current drive and folder; the
+// target system refuses them, and so does this layer.
+TEST_F(Win32FilesTest, PathsWithoutADriveAreRefused) {
+  ASSERT_TRUE(files_.WriteFile(Path("a.txt"), "a").ok());
+  for (const char* path : {"\\d1", "d1\\f1.bin", "C:relative", ""}) {
+    EXPECT_TRUE(files_.CreateFolderTree(path).IsInvalidArgument()) << path;
+    EXPECT_TRUE(files_.WriteFile(path, "x").IsInvalidArgument()) << path;
+    EXPECT_TRUE(files_.CopyFile(Path("a.txt"), path, false).IsInvalidArgument()) << path;
+    EXPECT_FALSE(files_.Exists(path)) << path;
+  }
+  EXPECT_FALSE(files_.Exists("\\d1"));
+  EXPECT_FALSE(files_.Exists("C:\\d1"));
+}
+
 }  // namespace
 }  // namespace platform::win32
