@@ -104,6 +104,8 @@ check "settings stay" reg_value 'HKLM\Software\Tallowmere\kestroSetup\Setting' D
 check "not found twice" run 1 'C:\windows\kestro.exe' /u HelloKestro /silent
 
 # The same install on a Linux target system: the same action log, paths aside.
+[ -f build/release/build.ninja ] ||
+  cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/release --target Setup kestro-system -j2 >/dev/null
 export KESTRO_SYSTEM="$work/linux-system"
 build/release/setup/core/kestro-system init >/dev/null

@@ -178,8 +178,8 @@ Status CopyWhole(const std::wstring& source, std::string_view from, const std::w
 // read "\d1" or "d1" against the current drive and folder, where the
 // target system refuses them, and the engines must meet the same refusals.
 bool IsDrivePath(std::string_view path) {
-  const bool drive = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
-                     (path[2] == '\\' || path[2] == '/');
+  const bool drive = path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+                     (path.size() == 2 || path[2] == '\\' || path[2] == '/');
   return drive || (path.size() > 2 && path[0] == '\\' && path[1] == '\\');
 }
 

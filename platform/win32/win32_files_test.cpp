@@ -143,6 +143,12 @@ TEST_F(Win32FilesTest, PathsWithoutADriveAreRefused) {
   }
   EXPECT_FALSE(files_.Exists("\\d1"));
   EXPECT_FALSE(files_.Exists("C:\\d1"));
+  // A drive itself is a drive path, with or without its backslash.
+  EXPECT_TRUE(files_.IsFolder("C:"));
+  const std::string top = "C:\\kestro-tree-" + std::to_string(GetCurrentProcessId());
+  EXPECT_TRUE(files_.CreateFolderTree(top + "\\deep").ok());
+  EXPECT_TRUE(files_.RemoveEmptyFolder(top + "\\deep").ok());
+  EXPECT_TRUE(files_.RemoveEmptyFolder(top).ok());
 }
 
 }  // namespace

@@ -54,10 +54,16 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring program = OwnPath();
   const setup::app::Invocation invocation =
       setup::app::ParseInvocation(WideToUtf8(std::filesystem::path(program).filename().wstring()), arguments);
-  if (!invocation.options.silent) {
+  // Programs an unattended run starts (a clean-up kestro.exe /d) inherit it.
+  wchar_t inherited[2] = {};
+  const bool unattended = invocation.options.silent ||
+                          (GetEnvironmentVariableW(L"KESTRO_UNATTENDED", inherited, 2) == 1 && inherited[0] == L'1');
+  if (!unattended) {
     MessageBoxW(nullptr,
-                L"This build of kestro Setup runs unattended only.\n"
-                L"Start it with /silent (Setup.exe /silent [/dir=...] [/group=...] [/log=...]).",
+                L"\u3053\u306e Setup \u306f\u7121\u4eba\u30e2\u30fc\u30c9\u5c02\u7528\u3067\u3059\u3002"
+                L"/silent \u3092\u4ed8\u3051\u3066\u8d77\u52d5\u3057\u3066\u304f\u3060\u3055\u3044\u3002\n"
+                L"This build of kestro Setup runs unattended only: start it with /silent "
+                L"(Setup.exe /silent [/dir=...] [/group=...] [/log=...]).",
                 L"kestro Setup for Windows", MB_OK | MB_ICONINFORMATION);
     return setup::app::kExitRefused;
   }
