@@ -45,6 +45,11 @@ sys32="$c/windows/syswow64"
 shared='HKLM\Software\Microsoft\Windows\CurrentVersion\SharedDLLs'
 dll='C:\windows\syswow64\kestrocm.dll'
 
+# Without /silent: one message box (no display here: it returns at once),
+# exit status 1, nothing changed, not even the log.
+run 1 'C:\pkg\Setup.exe' '/log=C:\logs\refused.log'
+check "nothing installed without /silent" test ! -e "$program" -a ! -e "$c/logs/refused.log"
+
 run 0 'C:\pkg\Setup.exe' /silent '/log=C:\logs\install.log'
 check "program files copied" test -f "$program/hello.exe" -a -f "$program/readme.txt" -a -f "$program/sample.hlo"
 check "the folder of the script made" test -d "$program/data"
