@@ -108,6 +108,10 @@ check "INI entry removed" bash -c "! grep -q Greeting '$c/windows/hello.ini'"
 check "settings stay" reg_value 'HKLM\Software\Tallowmere\kestroSetup\Setting' DeleteToDustBox 32
 check "not found twice" run 1 'C:\windows\kestro.exe' /u HelloKestro /silent
 
+# The clean-up of the package folder, as the installer starts it.
+run 0 'C:\windows\kestro.exe' /d 'C:\pkg' /silent
+check "package folder cleaned up" test ! -e "$c/pkg"
+
 # The same install on a Linux target system: the same action log, paths aside.
 [ -f build/release/build.ninja ] ||
   cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
