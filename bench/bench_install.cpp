@@ -16,7 +16,7 @@
 #include <string>
 
 #include "platform/atomic_file.h"
-#include "platform/target_system/target_system.h"
+#include "platform/target_system/folder_system.h"
 #include "setup/core/setup_script.h"
 #include "setup/wizard/engine/install_engine.h"
 
@@ -55,7 +55,7 @@ class Package {
     root_ = pattern;
     platform::target::InitOptions options;
     options.user_name = "taro";
-    if (!platform::target::TargetSystem::Create(root_ / "system", options, &system_).ok()) std::abort();
+    if (!platform::target::FolderSystem::Create(root_ / "system", options, &system_).ok()) std::abort();
     const auto& files = system_->files();
     const std::string block(4096, 'k');
     std::string script =
@@ -99,7 +99,7 @@ class Package {
   fs::path root_;
   fs::path package_host_;
   fs::path program_;
-  std::unique_ptr<platform::target::TargetSystem> system_;
+  std::unique_ptr<platform::target::FolderSystem> system_;
 };
 
 // Numbers the install folders and copies of the whole run apart.

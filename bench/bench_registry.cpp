@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/target_system/registry_text.h"
-#include "platform/target_system/target_system.h"
+#include "platform/target_system/folder_system.h"
 #include "setup/core/path_macros.h"
 #include "setup/core/registry_utils.h"
 
@@ -21,7 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::target::RegistryRoot;
-using platform::target::TargetSystem;
+using platform::target::FolderSystem;
 
 constexpr int kOperations = 10000;
 
@@ -43,11 +43,11 @@ class ScratchFolder {
   fs::path path_;
 };
 
-std::unique_ptr<TargetSystem> FreshSystem(const fs::path& folder) {
+std::unique_ptr<FolderSystem> FreshSystem(const fs::path& folder) {
   platform::target::InitOptions options;
   options.user_name = "taro";
-  std::unique_ptr<TargetSystem> system;
-  if (!TargetSystem::Create(folder / "system", options, &system).ok()) std::abort();
+  std::unique_ptr<FolderSystem> system;
+  if (!FolderSystem::Create(folder / "system", options, &system).ok()) std::abort();
   return system;
 }
 

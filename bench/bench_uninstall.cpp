@@ -15,7 +15,7 @@
 #include <string>
 
 #include "platform/target_system/registry_batch.h"
-#include "platform/target_system/target_system.h"
+#include "platform/target_system/folder_system.h"
 #include "platform/testing/temp_dir.h"
 #include "setup/wizard/record/record_keys.h"
 #include "setup/wizard/engine/uninstall_engine.h"
@@ -27,6 +27,7 @@ namespace fs = std::filesystem;
 using platform::target::RegistryBatch;
 using platform::target::RegistryRoot;
 using platform::target::RegistryValue;
+using platform::target::FolderSystem;
 using platform::target::TargetSystem;
 
 constexpr int kFiles = 10000;
@@ -96,8 +97,8 @@ void BM_UninstallEngine(benchmark::State& state) {
     const platform::testing::TempDir scratch;
     platform::target::InitOptions options;
     options.user_name = "taro";
-    std::unique_ptr<TargetSystem> system;
-    if (!TargetSystem::Create(scratch.path() / "system", options, &system).ok()) std::abort();
+    std::unique_ptr<FolderSystem> system;
+    if (!FolderSystem::Create(scratch.path() / "system", options, &system).ok()) std::abort();
     Install(*system);
     setup::wizard::testing::RunHarness harness(*system);
     const double cpu_start = ProcessCpuSeconds();

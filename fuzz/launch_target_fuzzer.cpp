@@ -13,20 +13,20 @@
 #include <string_view>
 
 #include "fuzz/fuzz_support.h"
-#include "platform/target_system/target_system.h"
+#include "platform/target_system/folder_system.h"
 #include "setup/app/launch_rule.h"
 #include "setup/wizard/action_log.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using platform::target::TargetSystem;
+using platform::target::FolderSystem;
 using setup::app::LaunchKind;
 
 TargetSystem& TheSystem() {
-  static std::unique_ptr<TargetSystem> system = [] {
-    std::unique_ptr<TargetSystem> s;
-    FUZZ_CHECK(TargetSystem::Create(fuzzing::ScratchFolder() / "system", {}, &s).ok());
+  static std::unique_ptr<FolderSystem> system = [] {
+    std::unique_ptr<FolderSystem> s;
+    FUZZ_CHECK(FolderSystem::Create(fuzzing::ScratchFolder() / "system", {}, &s).ok());
     return s;
   }();
   return *system;

@@ -10,7 +10,7 @@
 #include "fuzz/fuzz_support.h"
 #include "platform/target_system/drive_map.h"
 #include "platform/target_system/name_folding.h"
-#include "platform/target_system/target_system.h"
+#include "platform/target_system/folder_system.h"
 #include "platform/target_system/windows_path.h"
 #include "setup/core/path_macros.h"
 
@@ -20,13 +20,14 @@ namespace fs = std::filesystem;
 using platform::target::Drive;
 using platform::target::DriveMap;
 using platform::target::DriveType;
+using platform::target::FolderSystem;
 using platform::target::TargetSystem;
 using platform::target::WindowsPath;
 
 TargetSystem& TheSystem() {
-  static std::unique_ptr<TargetSystem> system = [] {
-    std::unique_ptr<TargetSystem> s;
-    FUZZ_CHECK(TargetSystem::Create(fuzzing::ScratchFolder() / "system", {}, &s).ok());
+  static std::unique_ptr<FolderSystem> system = [] {
+    std::unique_ptr<FolderSystem> s;
+    FUZZ_CHECK(FolderSystem::Create(fuzzing::ScratchFolder() / "system", {}, &s).ok());
     return s;
   }();
   return *system;

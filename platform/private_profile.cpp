@@ -1,15 +1,11 @@
 #include "platform/private_profile.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 
 #include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
+#include "platform/file_facts.h"
 #include "platform/profile_cache.h"
 
 namespace platform {
@@ -123,44 +119,14 @@ std::optional<size_t> FindKey(const std::vector<Line>& lines, SectionRange range
   return std::nullopt;
 }
 
-// Holds an exclusive lock on the folder of a profile file while a change
-// reads, edits and replaces the file, so that changes from several processes
-// follow one another instead of overwriting each other. The folder is
-// locked, not the file: the file is replaced by rename, and a lock on the
-// old file would not keep out a process that opened the new one.
-class ChangeLock {
+// The change lock of a profile file: its folder's.
+class ChangeLock : public FolderLock {
  public:
-  explicit ChangeLock(const std::filesystem::path& file) {
-    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
-    fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd_ < 0) return;
-    int rc;
-    do {
-      rc = ::flock(fd_, LOCK_EX);
-    } while (rc != 0 && errno == EINTR);
-    if (rc != 0) {
-      ::close(fd_);
-      fd_ = -1;
-    }
-  }
-  ~ChangeLock() {
-    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
-  }
-  ChangeLock(const ChangeLock&) = delete;
-  ChangeLock& operator=(const ChangeLock&) = delete;
-
-  bool held() const { return fd_ >= 0; }
-
- private:
-  int fd_ = -1;
+  explicit ChangeLock(const std::filesystem::path& file)
+      : FolderLock(file.has_parent_path() ? file.parent_path() : ".") {}
 };
 
-// A file that exists without its owner's write permission is read-only, as
-// the read-only attribute makes it on Windows: it is never replaced.
-bool IsReadOnly(const std::filesystem::path& file) {
-  struct stat info {};
-  return ::stat(file.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) == 0;
-}
+bool IsReadOnly(const std::filesystem::path& file) { return IsReadOnlyFile(file); }
 
 std::string Eol(const std::vector<Line>& lines) {
   for (const Line& l : lines)

@@ -1,12 +1,11 @@
 #include "platform/profile_cache.h"
 
-#include <sys/stat.h>
-
 #include <list>
 #include <mutex>
 
 #include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
+#include "platform/file_facts.h"
 #include "platform/private_profile.h"
 
 namespace platform {
@@ -19,20 +18,6 @@ std::string Fold(std::string_view name) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
   return folded;
-}
-
-// What tells one version of a file from another without reading it.
-struct FileStamp {
-  dev_t device = 0;
-  ino_t inode = 0;
-  off_t size = 0;
-  std::int64_t modified_ns = 0;
-  std::int64_t changed_ns = 0;
-  bool operator==(const FileStamp&) const = default;
-};
-
-std::int64_t Nanoseconds(const struct timespec& ts) {
-  return static_cast<std::int64_t>(ts.tv_sec) * 1000000000 + ts.tv_nsec;
 }
 
 std::int64_t NowNs() {
@@ -104,13 +89,11 @@ std::shared_ptr<const ProfileIndex> ReadProfileIndex(const std::filesystem::path
   while (cached != cache.end() && cached->path != file) ++cached;
 
   const std::int64_t now = NowNs();
-  struct stat info {};
-  if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+  FileStamp stamp;
+  if (!ReadFileStamp(file, &stamp)) {
     if (cached != cache.end()) cache.erase(cached);
     return nullptr;
   }
-  const FileStamp stamp{info.st_dev, info.st_ino, info.st_size, Nanoseconds(info.st_mtim),
-                        Nanoseconds(info.st_ctim)};
   if (cached != cache.end() && cached->stamp == stamp) {
     const std::int64_t last_change = std::max(stamp.modified_ns, stamp.changed_ns);
     const std::int64_t slack = std::chrono::nanoseconds(kProfileTimeSlack).count();

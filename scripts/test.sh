@@ -22,6 +22,7 @@ if [ "${SKIP_SANITIZE:-0}" != "1" ]; then
   (cd build/asan && ctest --output-on-failure -j "$jobs" --timeout 600)
 fi
 
+[ "${SKIP_WINDOWS:-0}" = "1" ] || scripts/test-windows.sh
 if [ "${SKIP_FUZZ:-0}" != "1" ]; then
   scripts/fuzz.sh "${FUZZ_SECONDS:-8}"
 fi

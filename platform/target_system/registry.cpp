@@ -1,4 +1,4 @@
-#include "platform/target_system/registry.h"
+#include "platform/target_system/sqlite_registry.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,14 +7,13 @@
 #include <set>
 
 #include "platform/target_system/name_folding.h"
+#include "platform/target_system/registry_key_path.h"
 #include "platform/target_system/sqlite_connection.h"
 
 namespace platform::target {
 namespace {
 
 constexpr std::int64_t kNoKey = 0;
-// HKEY_CLASSES_ROOT lies two levels below HKEY_LOCAL_MACHINE.
-constexpr std::size_t kClassesDepth = 2;
 
 constexpr const char* kSchema =
     "CREATE TABLE IF NOT EXISTS keys("
@@ -44,41 +43,6 @@ std::int64_t RootRowId(RegistryRoot root) {
   return kNoKey;
 }
 
-// Characters of UTF-8 text: every byte but the continuation bytes starts one.
-std::size_t Utf8Chars(std::string_view text) {
-  std::size_t n = 0;
-  for (char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-  return n;
-}
-
-std::size_t MaxDepthBelow(RegistryRoot root) {
-  return root == RegistryRoot::kClassesRoot ? kMaxKeyDepth - kClassesDepth : kMaxKeyDepth;
-}
-
-Status SplitKeyPath(std::string_view path, std::vector<std::string>* parts,
-                    std::size_t max_depth = kMaxKeyDepth) {
-  parts->clear();
-  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
-  if (path.empty()) return Status::Ok();
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t end = path.find('\\', start);
-    std::string_view part = path.substr(start, end == std::string_view::npos ? path.npos : end - start);
-    if (part.empty()) return Status::InvalidArgument("empty key name in the key path");
-    if (Utf8Chars(part) > kMaxKeyNameChars) {
-      return Status::InvalidArgument("a key name is longer than " + std::to_string(kMaxKeyNameChars) +
-                                     " characters");
-    }
-    if (parts->size() == max_depth) {
-      return Status::InvalidArgument("the key path is deeper than " + std::to_string(max_depth) + " levels");
-    }
-    parts->emplace_back(part);
-    if (end == std::string_view::npos) break;
-    start = end + 1;
-  }
-  return Status::Ok();
-}
-
 bool HostFileIsReadOnly(const std::filesystem::path& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return false;
@@ -87,7 +51,7 @@ bool HostFileIsReadOnly(const std::filesystem::path& path) {
 
 }  // namespace
 
-class Registry::Impl {
+class SqliteRegistry::Impl {
  public:
   explicit Impl(std::unique_ptr<SqliteConnection> db) : db_(std::move(db)) {}
 
@@ -487,22 +451,17 @@ class Registry::Impl {
   std::set<std::int64_t> protected_ids_;
 };
 
-Registry::Registry(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
-Registry::~Registry() = default;
-
-Status CheckKeyPath(RegistryRoot root, std::string_view path) {
-  std::vector<std::string> parts;
-  return SplitKeyPath(path, &parts, MaxDepthBelow(root));
-}
+SqliteRegistry::SqliteRegistry(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+SqliteRegistry::~SqliteRegistry() = default;
 
 Status Registry::OpenOrCreate(const std::filesystem::path& path, std::unique_ptr<Registry>* registry) {
   std::unique_ptr<SqliteConnection> connection;
   Status s = SqliteConnection::Open(path, SqliteConnection::Mode::kCreate, &connection);
   if (!s.ok()) return s;
-  auto impl = std::make_unique<Impl>(std::move(connection));
+  auto impl = std::make_unique<SqliteRegistry::Impl>(std::move(connection));
   s = impl->Initialise();
   if (!s.ok()) return s;
-  registry->reset(new Registry(std::move(impl)));
+  registry->reset(new SqliteRegistry(std::move(impl)));
   return Status::Ok();
 }
 
@@ -519,17 +478,17 @@ Status Registry::Open(const std::filesystem::path& path, std::unique_ptr<Registr
   Status s = SqliteConnection::Open(
       path, read_only ? SqliteConnection::Mode::kReadOnly : SqliteConnection::Mode::kExisting, &connection);
   if (!s.ok()) return s;
-  auto impl = std::make_unique<Impl>(std::move(connection));
+  auto impl = std::make_unique<SqliteRegistry::Impl>(std::move(connection));
   impl->read_only = read_only;
   s = impl->Attach();
   if (!s.ok()) return s;
-  registry->reset(new Registry(std::move(impl)));
+  registry->reset(new SqliteRegistry(std::move(impl)));
   return Status::Ok();
 }
 
-bool Registry::read_only() const { return impl_->read_only; }
+bool SqliteRegistry::read_only() const { return impl_->read_only; }
 
-Status Registry::VisitTree(RegistryRoot root, std::string_view key, const TreeVisitor& visit) {
+Status SqliteRegistry::VisitTree(RegistryRoot root, std::string_view key, const TreeVisitor& visit) {
   Transaction txn(impl_->db(), false);
   Status s = txn.status();
   std::int64_t top = kNoKey;
@@ -557,19 +516,19 @@ Status Registry::VisitTree(RegistryRoot root, std::string_view key, const TreeVi
   return txn.Finish(s);
 }
 
-Status Registry::OpenKey(RegistryRoot root, std::string_view key) {
+Status SqliteRegistry::OpenKey(RegistryRoot root, std::string_view key) {
   Transaction txn(impl_->db(), false);
   std::int64_t id = kNoKey;
   return txn.Finish(txn.status().ok() ? impl_->Find(root, key, &id) : txn.status());
 }
 
-Status Registry::CreateKey(RegistryRoot root, std::string_view key, bool* existed) {
+Status SqliteRegistry::CreateKey(RegistryRoot root, std::string_view key, bool* existed) {
   Transaction txn(impl_->db(), true);
   std::int64_t id = kNoKey;
   return txn.Finish(txn.status().ok() ? impl_->Ensure(root, key, &id, existed) : txn.status());
 }
 
-Status Registry::GetValue(RegistryRoot root, std::string_view key, std::string_view name,
+Status SqliteRegistry::GetValue(RegistryRoot root, std::string_view key, std::string_view name,
                           RegistryValue* value) {
   Transaction txn(impl_->db(), false);
   Status s = txn.status();
@@ -579,7 +538,7 @@ Status Registry::GetValue(RegistryRoot root, std::string_view key, std::string_v
   return txn.Finish(s);
 }
 
-Status Registry::SetValue(RegistryRoot root, std::string_view key, const RegistryValue& value,
+Status SqliteRegistry::SetValue(RegistryRoot root, std::string_view key, const RegistryValue& value,
                           bool create_key) {
   Transaction txn(impl_->db(), true);
   Status s = txn.status();
@@ -589,7 +548,7 @@ Status Registry::SetValue(RegistryRoot root, std::string_view key, const Registr
   return txn.Finish(s);
 }
 
-Status Registry::DeleteValue(RegistryRoot root, std::string_view key, std::string_view name) {
+Status SqliteRegistry::DeleteValue(RegistryRoot root, std::string_view key, std::string_view name) {
   Transaction txn(impl_->db(), true);
   Status s = txn.status();
   std::int64_t id = kNoKey;
@@ -598,7 +557,7 @@ Status Registry::DeleteValue(RegistryRoot root, std::string_view key, std::strin
   return txn.Finish(s);
 }
 
-Status Registry::ListSubkeys(RegistryRoot root, std::string_view key, std::vector<std::string>* names) {
+Status SqliteRegistry::ListSubkeys(RegistryRoot root, std::string_view key, std::vector<std::string>* names) {
   names->clear();
   Transaction txn(impl_->db(), false);
   Status s = txn.status();
@@ -610,7 +569,7 @@ Status Registry::ListSubkeys(RegistryRoot root, std::string_view key, std::vecto
   return txn.Finish(s);
 }
 
-Status Registry::ListValues(RegistryRoot root, std::string_view key, std::vector<RegistryValue>* values) {
+Status SqliteRegistry::ListValues(RegistryRoot root, std::string_view key, std::vector<RegistryValue>* values) {
   values->clear();
   Transaction txn(impl_->db(), false);
   Status s = txn.status();
@@ -620,29 +579,29 @@ Status Registry::ListValues(RegistryRoot root, std::string_view key, std::vector
   return txn.Finish(s);
 }
 
-Status Registry::DeleteKey(RegistryRoot root, std::string_view key) {
+Status SqliteRegistry::DeleteKey(RegistryRoot root, std::string_view key) {
   Transaction txn(impl_->db(), true);
   return txn.Finish(txn.status().ok() ? impl_->DeleteKeyIn(root, key, false) : txn.status());
 }
 
-Status Registry::DeleteTree(RegistryRoot root, std::string_view key) {
+Status SqliteRegistry::DeleteTree(RegistryRoot root, std::string_view key) {
   Transaction txn(impl_->db(), true);
   return txn.Finish(txn.status().ok() ? impl_->DeleteKeyIn(root, key, true) : txn.status());
 }
 
-Status Registry::CopyTree(RegistryRoot from_root, std::string_view from, RegistryRoot to_root,
+Status SqliteRegistry::CopyTree(RegistryRoot from_root, std::string_view from, RegistryRoot to_root,
                           std::string_view to) {
   Transaction txn(impl_->db(), true);
   return txn.Finish(txn.status().ok() ? impl_->CopyTreeIn(from_root, from, to_root, to) : txn.status());
 }
 
-Status Registry::MoveTree(RegistryRoot from_root, std::string_view from, RegistryRoot to_root,
+Status SqliteRegistry::MoveTree(RegistryRoot from_root, std::string_view from, RegistryRoot to_root,
                           std::string_view to) {
   Transaction txn(impl_->db(), true);
   return txn.Finish(txn.status().ok() ? impl_->MoveTreeIn(from_root, from, to_root, to) : txn.status());
 }
 
-Status Registry::Apply(const RegistryBatch& batch) {
+Status SqliteRegistry::Apply(const RegistryBatch& batch) {
   Transaction txn(impl_->db(), true);
   Status s = txn.status();
   for (std::size_t i = 0; s.ok() && i < batch.operations().size(); ++i) {
@@ -655,7 +614,7 @@ Status Registry::Apply(const RegistryBatch& batch) {
   return txn.Finish(s);
 }
 
-Status Registry::CheckIntegrity() {
+Status SqliteRegistry::CheckIntegrity() {
   auto q = impl_->db().Prepare("PRAGMA integrity_check");
   if (!q) return impl_->db().Error(SQLITE_ERROR, "preparing the integrity check");
   const int rc = q->Step();

@@ -15,7 +15,7 @@ fs::path Normalized(const fs::path& folder) {
   return normal;
 }
 
-Status AddLine(TargetSystem& system, std::string_view line) {
+Status AddLine(FolderSystem& system, std::string_view line) {
   const std::size_t comma = line.find(',');
   const bool shaped = line.size() > 2 && line[1] == '=' &&
                       std::isalpha(static_cast<unsigned char>(line[0])) && comma != std::string_view::npos;
@@ -35,7 +35,7 @@ Status AddLine(TargetSystem& system, std::string_view line) {
 
 }  // namespace
 
-Status MapFolderForThisRun(TargetSystem& system, const fs::path& host_folder, char* letter) {
+Status MapFolderForThisRun(FolderSystem& system, const fs::path& host_folder, char* letter) {
   std::error_code ec;
   const fs::path folder = Normalized(fs::absolute(host_folder, ec));
   if (ec) return Status::InvalidArgument("cannot make the folder absolute: " + host_folder.string());
@@ -58,7 +58,7 @@ Status MapFolderForThisRun(TargetSystem& system, const fs::path& host_folder, ch
   return Status::NotFound("no free drive letter for " + folder.string());
 }
 
-std::string RunOnlyDrivesText(const TargetSystem& system) {
+std::string RunOnlyDrivesText(const FolderSystem& system) {
   std::string text;
   for (const Drive& drive : system.run_only_drives()) {
     if (!text.empty()) text += '\n';
@@ -68,7 +68,7 @@ std::string RunOnlyDrivesText(const TargetSystem& system) {
   return text;
 }
 
-Status AddRunOnlyDrivesFromText(TargetSystem& system, std::string_view text) {
+Status AddRunOnlyDrivesFromText(FolderSystem& system, std::string_view text) {
   Status first_failure;
   while (!text.empty()) {
     const std::size_t end = text.find('\n');

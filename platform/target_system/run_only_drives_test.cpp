@@ -14,11 +14,11 @@ using platform::testing::TempDir;
 class RunOnlyDrivesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(TargetSystem::Create(dir_ / "sys", InitOptions{202, "taro", ""}, &system_).ok());
+    ASSERT_TRUE(FolderSystem::Create(dir_ / "sys", InitOptions{202, "taro", ""}, &system_).ok());
     fs::create_directories(dir_ / "pkg");
   }
   TempDir dir_;
-  std::unique_ptr<TargetSystem> system_;
+  std::unique_ptr<FolderSystem> system_;
 };
 
 TEST_F(RunOnlyDrivesTest, FolderGetsTheFirstFreeLetterOnceAndIsNeverSaved) {
@@ -38,8 +38,8 @@ TEST_F(RunOnlyDrivesTest, FolderGetsTheFirstFreeLetterOnceAndIsNeverSaved) {
   ASSERT_TRUE(MapFolderForThisRun(*system_, dir_ / "other", &again).ok());
   EXPECT_EQ(again, 'E');
 
-  std::unique_ptr<TargetSystem> reopened;
-  ASSERT_TRUE(TargetSystem::Open(dir_ / "sys", &reopened).ok());
+  std::unique_ptr<FolderSystem> reopened;
+  ASSERT_TRUE(FolderSystem::Open(dir_ / "sys", &reopened).ok());
   EXPECT_EQ(reopened->drives().FindDrive('D'), nullptr);
   EXPECT_TRUE(reopened->run_only_drives().empty());
 }
@@ -50,8 +50,8 @@ TEST_F(RunOnlyDrivesTest, ChildSeesTheSameDrivesThroughTheVariableText) {
   const std::string text = RunOnlyDrivesText(*system_);
   EXPECT_EQ(text, "D=fixed," + (dir_ / "pkg").string());
 
-  std::unique_ptr<TargetSystem> child;
-  ASSERT_TRUE(TargetSystem::Open(dir_ / "sys", &child).ok());
+  std::unique_ptr<FolderSystem> child;
+  ASSERT_TRUE(FolderSystem::Open(dir_ / "sys", &child).ok());
   ASSERT_TRUE(AddRunOnlyDrivesFromText(*child, text).ok());
   fs::path host;
   ASSERT_TRUE(child->drives().ToHostPath("D:\\Setup.dat", &host).ok());

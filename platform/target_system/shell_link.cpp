@@ -1,12 +1,11 @@
 #include "platform/target_system/shell_link.h"
 
-#include <sys/stat.h>
-
 #include <array>
 #include <vector>
 
 #include "platform/atomic_file.h"
 #include "platform/cp932.h"
+#include "platform/file_facts.h"
 #include "platform/target_system/name_folding.h"
 #include "platform/target_system/utf16.h"
 #include "platform/target_system/windows_path.h"
@@ -223,8 +222,7 @@ Status DecodeShellLink(std::string_view bytes, ShellLink* link) {
 
 Status WriteShellLinkFile(const std::filesystem::path& host_path, const ShellLink& link) {
   // A read-only shortcut stays as it is, as the shell leaves it.
-  struct stat info {};
-  if (::stat(host_path.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) == 0) {
+  if (platform::IsReadOnlyFile(host_path)) {
     return Status::AccessDenied(host_path.string() + " is read-only");
   }
   std::string error;

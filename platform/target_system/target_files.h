@@ -8,35 +8,16 @@
 
 #include "platform/target_system/drive_map.h"
 #include "platform/target_system/status.h"
+#include "platform/target_system/system_files.h"
 
 namespace platform::target {
-
-// File attribute bits with their Windows numbers. The host keeps only the
-// read-only bit (as the owner's write permission on files); folders report
-// kFileDirectory, files kFileArchive, plus kFileReadOnly when set.
-enum FileAttribute : std::uint32_t {
-  kFileReadOnly = 0x01,
-  kFileHidden = 0x02,
-  kFileSystem = 0x04,
-  kFileDirectory = 0x10,
-  kFileArchive = 0x20,
-  kFileNormal = 0x80,
-};
-
-struct FileEntry {
-  std::string name;  // as stored on the host
-  bool is_folder = false;
-  std::uint64_t size = 0;
-  std::uint32_t attributes = 0;
-  std::chrono::system_clock::time_point write_time;
-};
 
 // File operations on Windows paths of the target system. Every call maps its
 // paths through the DriveMap and acts on the host; nothing is kept between
 // calls. Drive roots are never removed, and a change (create, write, copy
 // or move to, delete, set attributes or times) never follows a symbolic
 // link out of its drive's folder: such a path is AccessDenied.
-class TargetFiles {
+class TargetFiles : public SystemFiles {
  public:
   explicit TargetFiles(const DriveMap& drives) : drives_(drives) {}
 
@@ -66,10 +47,8 @@ class TargetFiles {
   // fail_if_exists and the target exists; AccessDenied when the target is
   // read-only.
   Status CopyFile(std::string_view from, std::string_view to, bool fail_if_exists) const;
-  // Whether a copy is flushed to the disk before it takes its name. Either
-  // way it appears whole; kUnflushed is for copying many files in a row (an
-  // installation), as the system's own file copy does.
-  enum class Flush { kFlushed, kUnflushed };
+  // With Flush (SystemFiles::Flush) kUnflushed the copy is not flushed to
+  // the disk before it takes its name.
   Status CopyFile(std::string_view from, std::string_view to, bool fail_if_exists,
                   Flush flush) const;
   // Moves a file or folder; AlreadyExists when the target exists.

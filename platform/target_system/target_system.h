@@ -1,7 +1,5 @@
 #pragma once
 
-#include <filesystem>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,83 +7,41 @@
 #include "platform/target_system/drive_map.h"
 #include "platform/target_system/registry.h"
 #include "platform/target_system/status.h"
+#include "platform/target_system/system_files.h"
 #include "platform/target_system/system_settings.h"
-#include "platform/target_system/target_files.h"
 
 namespace platform::target {
 
-// Choices for a new target system; empty texts take the defaults. The
-// system folder is the Windows folder's SYSTEM32 on the NT family (OsKind
-// 200-299) and its SYSTEM otherwise; the temporary folder is its TEMP.
-//
-// A new system reaches nothing of the host beyond its own folder: drive C is
-// its only drive. Each further drive maps a host folder explicitly (here or
-// with MapDrive later), and then everything below that folder is open to the
-// installer for reading, writing and deleting.
-struct InitOptions {
-  int os_kind = 202;
-  std::string user_name;       // default: the host user
-  std::string windows_folder;  // default: C:\WINDOWS
-  std::vector<Drive> mapped_drives = {};  // host folders to map besides drive C
-};
-
-// A folder that plays one Windows machine: its settings, its registry and
-// the folder of drive C. The installer sees only Windows paths and registry
-// keys; the host is reached through the drive mapping (and the user's trash).
+// The Windows machine the installer works on, as the engines see it: its
+// settings, its registry, its files and its recycle bin. A FolderSystem plays
+// one in a folder of the host; on Windows the machine itself is the target.
 class TargetSystem {
  public:
-  // Opens the system in folder. NotFound when the folder holds no settings
-  // file.
-  static Status Open(const std::filesystem::path& folder, std::unique_ptr<TargetSystem>* system);
-  // Creates a new system in folder (made when missing): the settings file,
-  // the folders of a fresh installation of that Windows and its registry.
-  // AlreadyExists when the folder holds a system already.
-  static Status Create(const std::filesystem::path& folder, const InitOptions& options,
-                       std::unique_ptr<TargetSystem>* system);
-  // Opens the system in folder, creating it with options when there is none.
-  static Status OpenOrCreate(const std::filesystem::path& folder, const InitOptions& options,
-                             std::unique_ptr<TargetSystem>* system);
+  TargetSystem() = default;
+  TargetSystem(const TargetSystem&) = delete;
+  TargetSystem& operator=(const TargetSystem&) = delete;
+  virtual ~TargetSystem() = default;
 
-  const std::filesystem::path& folder() const { return folder_; }
-  const SystemSettings& settings() const { return settings_; }
-  int os_kind() const { return settings_.os_kind; }
-  const std::string& user_name() const { return settings_.user_name; }
-  const std::string& windows_folder() const { return settings_.windows_folder; }
-  const std::string& system_folder() const { return settings_.system_folder; }
-  const std::string& temp_folder() const { return settings_.temp_folder; }
+  virtual const SystemSettings& settings() const = 0;
+  int os_kind() const { return settings().os_kind; }
+  const std::string& user_name() const { return settings().user_name; }
+  const std::string& windows_folder() const { return settings().windows_folder; }
+  const std::string& system_folder() const { return settings().system_folder; }
+  const std::string& temp_folder() const { return settings().temp_folder; }
 
-  Registry& registry() { return *registry_; }
-  const DriveMap& drives() const { return drives_; }
-  const TargetFiles& files() const { return files_; }
+  virtual Registry& registry() = 0;
+  virtual const DriveMap& drives() const = 0;
+  virtual const SystemFiles& files() const = 0;
+  // Drives that exist for this run only (a package folder that lies on no
+  // drive); they are sources, never destinations. A real machine has none.
+  virtual const std::vector<Drive>& run_only_drives() const { return kNoDrives; }
 
-  // A drive for this run only: the drive map sees it like the drives of the
-  // settings, but it is never saved. AlreadyExists when the letter is taken.
-  Status AddRunOnlyDrive(const Drive& drive);
-  const std::vector<Drive>& run_only_drives() const { return run_only_drives_; }
-
-  // Moves the file or folder at the Windows path into the host user's trash.
-  Status MoveToTrash(std::string_view windows_path) const;
-
-  // Maps an existing host folder (absolute, or relative to the current
-  // folder) as a drive of the given letter and records it in the settings.
-  // InvalidArgument for C (the system's own drive), a character that is no
-  // letter, a folder that does not exist or holds the system folder;
-  // AlreadyExists when the letter is taken.
-  Status MapDrive(const Drive& drive);
-  // Removes a mapped drive; NotFound when the letter is not mapped,
-  // InvalidArgument for C. The host folder itself is left alone.
-  Status UnmapDrive(char letter);
+  // Moves the file or folder at the Windows path into the recycle bin (the
+  // host user's trash for a FolderSystem).
+  virtual Status MoveToTrash(std::string_view windows_path) const = 0;
 
  private:
-  TargetSystem(std::filesystem::path folder, SystemSettings settings,
-               std::unique_ptr<Registry> registry);
-
-  std::filesystem::path folder_;
-  SystemSettings settings_;
-  std::unique_ptr<Registry> registry_;
-  DriveMap drives_;
-  TargetFiles files_;
-  std::vector<Drive> run_only_drives_;
+  static inline const std::vector<Drive> kNoDrives;
 };
 
 }  // namespace platform::target

@@ -1,4 +1,4 @@
-#include "platform/target_system/target_system.h"
+#include "platform/target_system/folder_system.h"
 
 #include <gtest/gtest.h>
 
@@ -18,9 +18,9 @@ using testing::ScopedEnv;
 constexpr RegistryRoot kHklm = RegistryRoot::kLocalMachine;
 constexpr RegistryRoot kHkcu = RegistryRoot::kCurrentUser;
 
-std::unique_ptr<TargetSystem> Make(const fs::path& folder, int os_kind, std::string windows = "") {
-  std::unique_ptr<TargetSystem> system;
-  Status s = TargetSystem::Create(folder, InitOptions{os_kind, "taro", std::move(windows)}, &system);
+std::unique_ptr<FolderSystem> Make(const fs::path& folder, int os_kind, std::string windows = "") {
+  std::unique_ptr<FolderSystem> system;
+  Status s = FolderSystem::Create(folder, InitOptions{os_kind, "taro", std::move(windows)}, &system);
   EXPECT_TRUE(s.ok()) << s.ToString();
   return system;
 }
@@ -35,7 +35,7 @@ TEST(TargetSystemTest, Windows2000HasProfilesUnderDocumentsAndSettings) {
   auto system = Make(dir / "sys", 202);
   ASSERT_TRUE(system);
   EXPECT_EQ(system->system_folder(), "C:\\WINDOWS\\SYSTEM32");
-  const TargetFiles& files = system->files();
+  const SystemFiles& files = system->files();
   for (const char* folder :
        {"C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM32", "C:\\WINDOWS\\TEMP", "C:\\Program Files\\Common Files",
         "C:\\Documents and Settings\\taro\\デスクトップ",
@@ -89,8 +89,8 @@ TEST(TargetSystemTest, Nt4ProfilesLiveUnderTheWindowsFolder) {
 TEST(TargetSystemTest, SettingsSurviveReopeningAndHandEdits) {
   TempDir dir;
   ASSERT_TRUE(Make(dir / "sys", 202, "c:\\winnt\\"));
-  std::unique_ptr<TargetSystem> system;
-  ASSERT_TRUE(TargetSystem::Open(dir / "sys", &system).ok());
+  std::unique_ptr<FolderSystem> system;
+  ASSERT_TRUE(FolderSystem::Open(dir / "sys", &system).ok());
   EXPECT_EQ(system->windows_folder(), "C:\\winnt");
   EXPECT_EQ(system->user_name(), "taro");
   EXPECT_EQ(system->drives().TypeOf("C:\\"), DriveType::kFixed);
@@ -98,31 +98,31 @@ TEST(TargetSystemTest, SettingsSurviveReopeningAndHandEdits) {
   const fs::path file = dir / "sys" / kSystemSettingsFileName;
   fs::create_directories(dir / "cdrom");
   ASSERT_TRUE(WritePrivateProfileString("Drives", "Q", "cdrom," + (dir / "cdrom").string(), file));
-  ASSERT_TRUE(TargetSystem::Open(dir / "sys", &system).ok());
+  ASSERT_TRUE(FolderSystem::Open(dir / "sys", &system).ok());
   EXPECT_EQ(system->drives().TypeOf("Q:\\"), DriveType::kCdRom);
   // The system folder can move: drive C is stored relative to it.
   fs::rename(dir / "sys", dir / "moved");
-  ASSERT_TRUE(TargetSystem::Open(dir / "moved", &system).ok());
+  ASSERT_TRUE(FolderSystem::Open(dir / "moved", &system).ok());
   EXPECT_TRUE(system->files().IsFolder("C:\\WINNT\\SYSTEM32"));
 
   ASSERT_TRUE(WritePrivateProfileString("Drives", "Q", "floppy," + (dir / "cdrom").string(), dir / "moved" / kSystemSettingsFileName));
-  Status s = TargetSystem::Open(dir / "moved", &system);
+  Status s = FolderSystem::Open(dir / "moved", &system);
   EXPECT_EQ(s.code(), Status::Code::kCorruption);
   EXPECT_NE(s.message().find("floppy"), std::string::npos);
 }
 
 TEST(TargetSystemTest, CreationRefusesBadChoicesAndExistingSystems) {
   TempDir dir;
-  std::unique_ptr<TargetSystem> system;
-  EXPECT_TRUE(TargetSystem::Create(dir / "a", InitOptions{202, "taro", "D:\\WINDOWS"}, &system).IsInvalidArgument());
-  EXPECT_TRUE(TargetSystem::Create(dir / "a", InitOptions{202, "taro", "C:\\"}, &system).IsInvalidArgument());
-  EXPECT_TRUE(TargetSystem::Create(dir / "a", InitOptions{202, "ta\\ro", ""}, &system).IsInvalidArgument());
-  EXPECT_TRUE(TargetSystem::Open(dir / "a", &system).IsNotFound());
+  std::unique_ptr<FolderSystem> system;
+  EXPECT_TRUE(FolderSystem::Create(dir / "a", InitOptions{202, "taro", "D:\\WINDOWS"}, &system).IsInvalidArgument());
+  EXPECT_TRUE(FolderSystem::Create(dir / "a", InitOptions{202, "taro", "C:\\"}, &system).IsInvalidArgument());
+  EXPECT_TRUE(FolderSystem::Create(dir / "a", InitOptions{202, "ta\\ro", ""}, &system).IsInvalidArgument());
+  EXPECT_TRUE(FolderSystem::Open(dir / "a", &system).IsNotFound());
   ASSERT_TRUE(Make(dir / "a", 202));
-  EXPECT_TRUE(TargetSystem::Create(dir / "a", InitOptions{}, &system).IsAlreadyExists());
-  ASSERT_TRUE(TargetSystem::OpenOrCreate(dir / "a", InitOptions{102, "jiro", ""}, &system).ok());
+  EXPECT_TRUE(FolderSystem::Create(dir / "a", InitOptions{}, &system).IsAlreadyExists());
+  ASSERT_TRUE(FolderSystem::OpenOrCreate(dir / "a", InitOptions{102, "jiro", ""}, &system).ok());
   EXPECT_EQ(system->os_kind(), 202);  // the existing system, untouched
-  ASSERT_TRUE(TargetSystem::OpenOrCreate(dir / "b", InitOptions{102, "jiro", ""}, &system).ok());
+  ASSERT_TRUE(FolderSystem::OpenOrCreate(dir / "b", InitOptions{102, "jiro", ""}, &system).ok());
   EXPECT_EQ(system->os_kind(), 102);
 }
 
@@ -161,8 +161,8 @@ TEST(TargetSystemTest, TrashTakesFilesButNeverDriveRoots) {
   ASSERT_TRUE(Make(dir / "sys", 202));
   // A hand-edited system that maps the host root as Z:.
   ASSERT_TRUE(WritePrivateProfileString("Drives", "Z", "fixed,/", dir / "sys" / kSystemSettingsFileName));
-  std::unique_ptr<TargetSystem> system;
-  ASSERT_TRUE(TargetSystem::Open(dir / "sys", &system).ok());
+  std::unique_ptr<FolderSystem> system;
+  ASSERT_TRUE(FolderSystem::Open(dir / "sys", &system).ok());
   ASSERT_TRUE(system->files().WriteFile("C:\\WINDOWS\\old.ini", "x").ok());
   ASSERT_TRUE(system->MoveToTrash("c:\\windows\\OLD.INI").ok());
   EXPECT_FALSE(system->files().Exists("C:\\WINDOWS\\old.ini"));
@@ -202,19 +202,19 @@ TEST(TargetSystemTest, AFreshSystemMapsNoHostFolderUntilAskedTo) {
   EXPECT_TRUE(system->MapDrive(Drive{'D', dir / "package", DriveType::kFixed}).IsAlreadyExists());
   EXPECT_EQ(system->drives().TypeOf("D:\\"), DriveType::kCdRom);
 
-  std::unique_ptr<TargetSystem> reopened;
-  ASSERT_TRUE(TargetSystem::Open(dir / "sys", &reopened).ok());
+  std::unique_ptr<FolderSystem> reopened;
+  ASSERT_TRUE(FolderSystem::Open(dir / "sys", &reopened).ok());
   EXPECT_EQ(reopened->drives().TypeOf("d:\\"), DriveType::kCdRom);
   EXPECT_TRUE(reopened->UnmapDrive('Q').IsNotFound());
   EXPECT_TRUE(reopened->UnmapDrive('c').IsInvalidArgument());
   ASSERT_TRUE(reopened->UnmapDrive('d').ok());
-  ASSERT_TRUE(TargetSystem::Open(dir / "sys", &reopened).ok());
+  ASSERT_TRUE(FolderSystem::Open(dir / "sys", &reopened).ok());
   EXPECT_EQ(reopened->drives().TypeOf("D:\\"), DriveType::kNoRootDir);
   EXPECT_TRUE(fs::is_directory(dir / "package"));
 
   InitOptions options;
   options.mapped_drives = {Drive{'R', dir / "package", DriveType::kRemote}};
-  ASSERT_TRUE(TargetSystem::Create(dir / "other", options, &reopened).ok());
+  ASSERT_TRUE(FolderSystem::Create(dir / "other", options, &reopened).ok());
   EXPECT_EQ(reopened->drives().TypeOf("R:\\"), DriveType::kRemote);
 }
 
@@ -222,17 +222,17 @@ TEST(TargetSystemTest, ASystemWithoutItsRegistryIsBrokenNotNew) {
   TempDir dir;
   ASSERT_TRUE(Make(dir / "sys", 202));
   const fs::path database = dir / "sys" / kRegistryFileName;
-  std::unique_ptr<TargetSystem> system;
+  std::unique_ptr<FolderSystem> system;
 
   fs::remove(database);
-  Status s = TargetSystem::Open(dir / "sys", &system);
+  Status s = FolderSystem::Open(dir / "sys", &system);
   EXPECT_EQ(s.code(), Status::Code::kCorruption) << s.ToString();
   EXPECT_FALSE(fs::exists(database));  // nothing made behind the user's back
-  EXPECT_FALSE(TargetSystem::OpenOrCreate(dir / "sys", InitOptions{}, &system).ok());
+  EXPECT_FALSE(FolderSystem::OpenOrCreate(dir / "sys", InitOptions{}, &system).ok());
 
   std::string error;
   ASSERT_TRUE(WriteFileAtomically(database, "", &error));
-  s = TargetSystem::Open(dir / "sys", &system);
+  s = FolderSystem::Open(dir / "sys", &system);
   EXPECT_EQ(s.code(), Status::Code::kCorruption) << s.ToString();
   EXPECT_EQ(fs::file_size(database), 0u);
   EXPECT_EQ(s.message().find("CREATE"), std::string::npos);
@@ -247,8 +247,8 @@ TEST(TargetSystemTest, AReadOnlyRegistryCanStillBeRead) {
   }
   const fs::path database = dir / "sys" / kRegistryFileName;
   fs::permissions(database, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  std::unique_ptr<TargetSystem> system;
-  Status s = TargetSystem::Open(dir / "sys", &system);
+  std::unique_ptr<FolderSystem> system;
+  Status s = FolderSystem::Open(dir / "sys", &system);
   ASSERT_TRUE(s.ok()) << s.ToString();
   EXPECT_TRUE(system->registry().read_only());
   EXPECT_EQ(Read(*system, kHkcu, "Software\\Maker", "v"), "1");
@@ -271,7 +271,7 @@ TEST(TargetSystemTest, ChangesNeverFollowALinkOutOfTheDrive) {
   fs::create_directories(drive_c / "inside");
   fs::create_directory_symlink(drive_c / "inside", drive_c / "alias");
 
-  const TargetFiles& files = system->files();
+  const SystemFiles& files = system->files();
   EXPECT_TRUE(files.WriteFile("C:\\out\\new.txt", "x").IsAccessDenied());
   EXPECT_TRUE(files.DeleteFile("C:\\out\\secret.txt").IsAccessDenied());
   EXPECT_TRUE(files.CreateFolderTree("C:\\out\\made\\deeper").IsAccessDenied());

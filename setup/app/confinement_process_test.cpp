@@ -121,8 +121,8 @@ constexpr const char* kUninstall = "[Uninstall]\nUse=1\nKeyName=Hostile\n";
 
 TEST_F(ConfinementTest, SettingsBesideSetupMakeNoSystem) {
   // The package carries a system of its own whose drive C is the host folder.
-  std::unique_ptr<platform::target::TargetSystem> fake;
-  ASSERT_TRUE(platform::target::TargetSystem::Create(package_, {}, &fake).ok());
+  std::unique_ptr<platform::target::FolderSystem> fake;
+  ASSERT_TRUE(platform::target::FolderSystem::Create(package_, {}, &fake).ok());
   fake.reset();
   platform::target::SystemSettings settings;
   ASSERT_TRUE(platform::target::LoadSystemSettings(package_, &settings).ok());
@@ -143,8 +143,8 @@ TEST_F(ConfinementTest, UninstallerCopyIgnoresASystemPlantedInItsWindowsFolder) 
   // "owns" the canary; its two files are then planted beside the real
   // system's uninstaller copy.
   const fs::path fake = system_.dir() / "fake";
-  std::unique_ptr<platform::target::TargetSystem> made;
-  ASSERT_TRUE(platform::target::TargetSystem::Create(fake, {}, &made).ok());
+  std::unique_ptr<platform::target::FolderSystem> made;
+  ASSERT_TRUE(platform::target::FolderSystem::Create(fake, {}, &made).ok());
   made.reset();
   platform::target::SystemSettings settings;
   ASSERT_TRUE(platform::target::LoadSystemSettings(fake, &settings).ok());

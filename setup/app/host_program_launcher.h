@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/host_process.h"
-#include "platform/target_system/target_system.h"
+#include "platform/target_system/folder_system.h"
 #include "setup/wizard/action_log.h"
 #include "setup/wizard/program_launcher.h"
 
@@ -48,7 +48,7 @@ int RunDepthFromEnvironment();
 //   REBOOT<TAB><TAB>recorded                      no restart command is set
 class HostProgramLauncher : public wizard::ProgramLauncher {
  public:
-  HostProgramLauncher(platform::target::TargetSystem& system, wizard::ActionLog& log, bool unattended,
+  HostProgramLauncher(platform::target::FolderSystem& system, wizard::ActionLog& log, bool unattended,
                       LaunchPolicy policy = {})
       : system_(system), log_(log), unattended_(unattended), policy_(policy) {}
   // Programs still running go on without us.
@@ -79,7 +79,7 @@ class HostProgramLauncher : public wizard::ProgramLauncher {
   // lingers as a finished child while the program runs on.
   void ReapEnded();
 
-  platform::target::TargetSystem& system_;
+  platform::target::FolderSystem& system_;
   wizard::ActionLog& log_;
   bool unattended_;
   LaunchPolicy policy_;

@@ -97,8 +97,8 @@ TEST_F(HostProgramLauncherTest, RestartRunsTheSystemsCommandOrIsOnlyRecorded) {
   ASSERT_TRUE(platform::WritePrivateProfileString(
       "System", "RestartCommand", "echo \"$KESTRO_SYSTEM\" > '" + marker.string() + "'",
       system_->folder() / platform::target::kSystemSettingsFileName));
-  std::unique_ptr<platform::target::TargetSystem> reopened;
-  ASSERT_TRUE(platform::target::TargetSystem::Open(system_->folder(), &reopened).ok());
+  std::unique_ptr<platform::target::FolderSystem> reopened;
+  ASSERT_TRUE(platform::target::FolderSystem::Open(system_->folder(), &reopened).ok());
   HostProgramLauncher launcher(*reopened, log_, false);
   launcher.RestartWindows();
   std::string text;

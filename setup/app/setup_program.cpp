@@ -17,6 +17,7 @@ namespace setup::app {
 namespace {
 
 namespace fs = std::filesystem;
+using platform::target::FolderSystem;
 using platform::target::TargetSystem;
 
 class UnattendedFront : public ProgramFront {
@@ -71,7 +72,7 @@ bool IsHostFolder(std::string_view subject) { return !subject.empty() && subject
 
 // The package folder of "/d": a Windows path as the wizard passes it, or a
 // host folder that someone typed.
-std::string CleanUpFolder(TargetSystem& system, const std::string& subject) {
+std::string CleanUpFolder(FolderSystem& system, const std::string& subject) {
   if (IsHostFolder(subject)) return WindowsFolderFor(system, subject);
   return subject;
 }
@@ -134,7 +135,7 @@ int RunSetupProgram(const fs::path& program_path, const std::vector<std::string>
   const FrontRequest request{invocation.mode, invocation.options, log, err};
   std::unique_ptr<ProgramFront> front = unattended || !window_front ? MakeUnattendedFront(request)
                                                                      : window_front(request);
-  std::unique_ptr<TargetSystem> system;
+  std::unique_ptr<FolderSystem> system;
   if (!front || !OpenTargetForRun(program_path, err, &system)) return kExitRefused;
   if (invocation.options.log && !OpenLog(*system, *invocation.options.log, started_by_run, log, err)) {
     return kExitRefused;

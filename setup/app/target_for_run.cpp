@@ -14,7 +14,7 @@
 namespace setup::app {
 namespace fs = std::filesystem;
 using platform::target::Status;
-using platform::target::TargetSystem;
+using platform::target::FolderSystem;
 
 namespace {
 
@@ -85,7 +85,7 @@ fs::path OwnProgramPath(const char* argv0) {
 }
 
 bool OpenTargetForRun(const fs::path& program_path, std::ostream& err,
-                      std::unique_ptr<TargetSystem>* system) {
+                      std::unique_ptr<FolderSystem>* system) {
   const char* env = std::getenv("KESTRO_SYSTEM");
   fs::path folder;
   bool may_create = false;
@@ -97,9 +97,9 @@ bool OpenTargetForRun(const fs::path& program_path, std::ostream& err,
     folder = platform::target::ResolveSystemFolder("");
     may_create = true;
   }
-  Status s = TargetSystem::Open(folder, system);
+  Status s = FolderSystem::Open(folder, system);
   if (s.IsNotFound() && may_create) {
-    s = TargetSystem::Create(folder, platform::target::InitOptions{}, system);
+    s = FolderSystem::Create(folder, platform::target::InitOptions{}, system);
     if (s.ok()) err << "Setup: created a new target system in " << folder.string() << "\n";
   }
   if (s.IsNotFound()) {
@@ -118,7 +118,7 @@ bool OpenTargetForRun(const fs::path& program_path, std::ostream& err,
   return true;
 }
 
-std::string WindowsFolderFor(TargetSystem& system, const fs::path& host_folder) {
+std::string WindowsFolderFor(FolderSystem& system, const fs::path& host_folder) {
   std::string windows;
   if (system.drives().ToWindowsPath(host_folder, &windows).ok()) return windows;
   char letter = 0;
@@ -126,7 +126,7 @@ std::string WindowsFolderFor(TargetSystem& system, const fs::path& host_folder) 
   return std::string{letter, ':', '\\'};
 }
 
-std::string SourceFolderFor(TargetSystem& system, const fs::path& program_path) {
+std::string SourceFolderFor(FolderSystem& system, const fs::path& program_path) {
   std::string folder = WindowsFolderFor(system, program_path.parent_path());
   if (!folder.empty() && folder.back() != '\\') folder += '\\';
   return folder;

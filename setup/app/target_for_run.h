@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "platform/target_system/target_system.h"
+#include "platform/target_system/folder_system.h"
 
 namespace setup::app {
 
@@ -30,17 +30,17 @@ std::optional<std::filesystem::path> SystemOfUninstallerCopy(const std::filesyst
 // drives a parent run mapped (KESTRO_RUN_DRIVES) are added. False, with
 // the reason on err, when no system can be used.
 bool OpenTargetForRun(const std::filesystem::path& program_path, std::ostream& err,
-                      std::unique_ptr<platform::target::TargetSystem>* system);
+                      std::unique_ptr<platform::target::FolderSystem>* system);
 
 // The Windows path of a host folder on the system (no trailing backslash
 // except on a drive root). A folder on no drive is mapped for this run as a
 // drive of its own. Empty when neither works.
-std::string WindowsFolderFor(platform::target::TargetSystem& system,
+std::string WindowsFolderFor(platform::target::FolderSystem& system,
                              const std::filesystem::path& host_folder);
 
 // The SourceFolder: the program's folder as a Windows path with a trailing
 // backslash; empty when it cannot be had.
-std::string SourceFolderFor(platform::target::TargetSystem& system,
+std::string SourceFolderFor(platform::target::FolderSystem& system,
                             const std::filesystem::path& program_path);
 
 }  // namespace setup::app

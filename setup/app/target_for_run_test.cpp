@@ -13,6 +13,7 @@ namespace setup::app {
 namespace {
 
 namespace fs = std::filesystem;
+using platform::target::FolderSystem;
 using platform::target::TargetSystem;
 using platform::target::testing::ScopedEnv;
 
@@ -25,8 +26,8 @@ TEST(TargetForRunTest, SourceFolderIsTheProgramsFolderOnADriveOrOnADriveOfItsOwn
   std::erase_if(settings.drives, [](const auto& d) { return d.letter != 'C'; });
   settings.drives.push_back({'P', system.dir() / "share", platform::target::DriveType::kRemote});
   ASSERT_TRUE(platform::target::SaveSystemSettings(system->folder(), settings).ok());
-  std::unique_ptr<TargetSystem> reopened;
-  ASSERT_TRUE(TargetSystem::Open(system->folder(), &reopened).ok());
+  std::unique_ptr<FolderSystem> reopened;
+  ASSERT_TRUE(FolderSystem::Open(system->folder(), &reopened).ok());
 
   EXPECT_EQ(SourceFolderFor(*reopened, system.dir() / "share" / "pkg" / "Setup"), "P:\\pkg\\");
   EXPECT_TRUE(reopened->run_only_drives().empty());
@@ -39,7 +40,7 @@ TEST(TargetForRunTest, SourceFolderIsTheProgramsFolderOnADriveOrOnADriveOfItsOwn
 TEST(TargetForRunTest, NamedSystemMustExistTheDefaultIsCreatedAndSaidSo) {
   platform::testing::TempDir dir;
   const fs::path program = dir / "bin" / "Setup";
-  std::unique_ptr<TargetSystem> system;
+  std::unique_ptr<FolderSystem> system;
   {
     ScopedEnv named("KESTRO_SYSTEM", (dir / "nothing").string());
     std::ostringstream err;
@@ -67,7 +68,7 @@ TEST(TargetForRunTest, UninstallerCopyFindsTheSystemThatHoldsIt) {
   setup::testing::TestSystem system;
   ScopedEnv unnamed("KESTRO_SYSTEM", std::nullopt);
   ScopedEnv data("XDG_DATA_HOME", (system.dir() / "data").string());
-  std::unique_ptr<TargetSystem> found;
+  std::unique_ptr<FolderSystem> found;
   std::ostringstream err;
   ASSERT_TRUE(OpenTargetForRun(system->folder() / "drive_c" / "WINDOWS" / "kestro.exe", err, &found));
   EXPECT_EQ(found->folder(), system->folder());

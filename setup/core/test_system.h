@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/target_system/target_system.h"
+#include "platform/target_system/folder_system.h"
 #include "platform/testing/temp_dir.h"
 
 namespace setup::testing {
@@ -19,17 +19,17 @@ class TestSystem {
     options.os_kind = os_kind;
     options.user_name = std::move(user);
     options.windows_folder = std::move(windows_folder);
-    const auto status = platform::target::TargetSystem::Create(dir_ / "system", options, &system_);
+    const auto status = platform::target::FolderSystem::Create(dir_ / "system", options, &system_);
     EXPECT_TRUE(status.ok()) << status.ToString();
   }
 
-  platform::target::TargetSystem& operator*() { return *system_; }
-  platform::target::TargetSystem* operator->() { return system_.get(); }
+  platform::target::FolderSystem& operator*() { return *system_; }
+  platform::target::FolderSystem* operator->() { return system_.get(); }
   const platform::testing::TempDir& dir() const { return dir_; }
 
  private:
   platform::testing::TempDir dir_;
-  std::unique_ptr<platform::target::TargetSystem> system_;
+  std::unique_ptr<platform::target::FolderSystem> system_;
 };
 
 }  // namespace setup::testing

@@ -84,7 +84,7 @@ class TBrowseDialog {
   bool Execute(FolderPicker& picker);
   // The display name of the item chosen last.
   const std::string& display_name() const { return display_name_; }
-  const platform::target::TargetFiles& files() const { return system_.files(); }
+  const platform::target::SystemFiles& files() const { return system_.files(); }
   const platform::target::DriveMap& drives() const { return system_.drives(); }
   const platform::target::TargetSystem& system() const { return system_; }
 

@@ -73,8 +73,8 @@ int main(int argc, char** argv) {
   const fs::path package = argc > 2 ? fs::path(argv[2]) : fs::path(PLAKATO_SOURCE) / "examples/setup-package";
   fs::create_directories(out);
   const fs::path temp = fs::temp_directory_path() / ("setup-screenshots-" + std::to_string(::getpid()));
-  std::unique_ptr<platform::target::TargetSystem> system;
-  if (!platform::target::TargetSystem::Create(temp / "system", {}, &system).ok()) {
+  std::unique_ptr<platform::target::FolderSystem> system;
+  if (!platform::target::FolderSystem::Create(temp / "system", {}, &system).ok()) {
     std::cerr << "cannot make a target system in " << temp << "\n";
     return 1;
   }

@@ -9,7 +9,7 @@
 #include "platform/atomic_file.h"
 #include "platform/target_system/registry_text.h"
 #include "platform/target_system/system_location.h"
-#include "platform/target_system/target_system.h"
+#include "platform/target_system/folder_system.h"
 #include "setup/core/install_paths.h"
 #include "setup/core/path_macros.h"
 #include "setup/core/script_values.h"
@@ -19,6 +19,7 @@ namespace {
 
 using platform::target::RegistryRoot;
 using platform::target::Status;
+using platform::target::FolderSystem;
 using platform::target::TargetSystem;
 
 constexpr int kSuccess = 0;
@@ -94,7 +95,7 @@ class Tool {
     err_ << "kestro-system: " << message << "\n(see kestro-system --help)\n";
     return kUsage;
   }
-  std::unique_ptr<TargetSystem> OpenSystem();
+  std::unique_ptr<FolderSystem> OpenSystem();
 
   int Init(const std::vector<std::string>& args, std::size_t first);
   int Map(const std::vector<std::string>& args, std::size_t first);
@@ -140,10 +141,10 @@ bool Tool::ParseArgs(const std::vector<std::string>& args, std::size_t first,
   return true;
 }
 
-std::unique_ptr<TargetSystem> Tool::OpenSystem() {
+std::unique_ptr<FolderSystem> Tool::OpenSystem() {
   const auto folder = platform::target::ResolveSystemFolder(system_option_);
-  std::unique_ptr<TargetSystem> system;
-  const Status status = TargetSystem::Open(folder, &system);
+  std::unique_ptr<FolderSystem> system;
+  const Status status = FolderSystem::Open(folder, &system);
   if (status.IsNotFound()) {
     Fail("no target system in " + folder.string() + " (create one with: kestro-system --system " +
          folder.string() + " init)");
@@ -209,8 +210,8 @@ int Tool::Init(const std::vector<std::string>& args, std::size_t first) {
     options.mapped_drives.push_back(platform::target::Drive{value[0], value.substr(comma + 1), *type});
   }
   const auto folder = platform::target::ResolveSystemFolder(system_option_);
-  std::unique_ptr<TargetSystem> system;
-  const Status status = TargetSystem::Create(folder, options, &system);
+  std::unique_ptr<FolderSystem> system;
+  const Status status = FolderSystem::Create(folder, options, &system);
   if (!status.ok()) return Fail("cannot create a target system in " + folder.string() + ": " +
                                 status.ToString());
   out_ << "created a target system in " << folder.string() << " (OsKind " << system->os_kind()
@@ -258,7 +259,7 @@ int Tool::Info(const std::vector<std::string>& args, std::size_t first) {
   if (!parsed.positional.empty()) return Usage("info takes no argument " + parsed.positional[0]);
   auto system = OpenSystem();
   if (!system) return kFailure;
-  TargetSystem& s = *system;
+  FolderSystem& s = *system;
   out_ << "system: " << s.folder().string() << "\n"
        << "OsKind: " << GetOsKind(s) << "\n"
        << "user: " << GetLoginUserName(s) << "\n"

@@ -21,7 +21,7 @@ using platform::target::FileEntry;
 using platform::target::RegistryBatch;
 using platform::target::RegistryRoot;
 using platform::target::RegistryValue;
-using platform::target::TargetFiles;
+using platform::target::SystemFiles;
 
 enum class CopyOutcome { kCopied, kIgnored, kAborted };
 
@@ -91,7 +91,7 @@ CopyOutcome CopyWithRetry(InstallRun& install, std::string_view src, std::string
                           std::string_view folder) {
   const auto& files = install.system().files();
   while (true) {
-    const auto copied = files.CopyFile(src, dest, false, TargetFiles::Flush::kUnflushed);
+    const auto copied = files.CopyFile(src, dest, false, SystemFiles::Flush::kUnflushed);
     if (copied.ok()) {
       install.run.log.Add("COPY", {dest, src});
       return CopyOutcome::kCopied;

@@ -62,7 +62,7 @@ class WizardTestBase : public ::testing::Test {
  protected:
   explicit WizardTestBase(int os_kind = 202) : base_(os_kind) {}
 
-  platform::target::TargetSystem& system() { return reopened_ ? *reopened_ : *base_; }
+  platform::target::FolderSystem& system() { return reopened_ ? *reopened_ : *base_; }
 
   // Writes C:\PKG\Setup.dat (given in UTF-8; stored as code page 932) and
   // returns its reader. The [Define] Application line comes first.
@@ -85,7 +85,7 @@ class WizardTestBase : public ::testing::Test {
     std::filesystem::create_directories(folder);
     settings.drives.push_back({letter, folder, type});
     ASSERT_TRUE(platform::target::SaveSystemSettings(system().folder(), settings).ok());
-    ASSERT_TRUE(platform::target::TargetSystem::Open(system().folder(), &reopened_).ok());
+    ASSERT_TRUE(platform::target::FolderSystem::Open(system().folder(), &reopened_).ok());
   }
 
   SetupRun& Run(std::string source_folder = "C:\\PKG\\", std::vector<std::string> arguments = {}) {
@@ -95,7 +95,7 @@ class WizardTestBase : public ::testing::Test {
   }
 
   setup::testing::TestSystem base_;
-  std::unique_ptr<platform::target::TargetSystem> reopened_;
+  std::unique_ptr<platform::target::FolderSystem> reopened_;
   FakeEngines engines_;
   ScriptedPrompter prompter_;
   RecordingLauncher launcher_;

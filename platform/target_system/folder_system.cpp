@@ -1,4 +1,4 @@
-#include "platform/target_system/target_system.h"
+#include "platform/target_system/folder_system.h"
 
 #include <algorithm>
 #include <cctype>
@@ -63,11 +63,11 @@ Status CheckNewDrive(const fs::path& folder, const SystemSettings& settings, Dri
 
 }  // namespace
 
-TargetSystem::TargetSystem(fs::path folder, SystemSettings settings, std::unique_ptr<Registry> registry)
+FolderSystem::FolderSystem(fs::path folder, SystemSettings settings, std::unique_ptr<Registry> registry)
     : folder_(std::move(folder)), settings_(std::move(settings)), registry_(std::move(registry)),
       drives_(settings_.drives), files_(drives_) {}
 
-Status TargetSystem::Open(const fs::path& folder, std::unique_ptr<TargetSystem>* system) {
+Status FolderSystem::Open(const fs::path& folder, std::unique_ptr<FolderSystem>* system) {
   std::error_code ec;
   const fs::path absolute = fs::absolute(folder, ec).lexically_normal();
   if (ec) return Status::InvalidArgument("cannot make the folder absolute: " + folder.string());
@@ -80,12 +80,12 @@ Status TargetSystem::Open(const fs::path& folder, std::unique_ptr<TargetSystem>*
   // not new.
   if (s.IsNotFound()) return Status::Corruption(s.message() + " (only init creates one)");
   if (!s.ok()) return s;
-  system->reset(new TargetSystem(absolute, std::move(settings), std::move(registry)));
+  system->reset(new FolderSystem(absolute, std::move(settings), std::move(registry)));
   return Status::Ok();
 }
 
-Status TargetSystem::Create(const fs::path& folder, const InitOptions& options,
-                            std::unique_ptr<TargetSystem>* system) {
+Status FolderSystem::Create(const fs::path& folder, const InitOptions& options,
+                            std::unique_ptr<FolderSystem>* system) {
   std::error_code ec;
   const fs::path absolute = fs::absolute(folder, ec).lexically_normal();
   if (ec) return Status::InvalidArgument("cannot make the folder absolute: " + folder.string());
@@ -107,7 +107,7 @@ Status TargetSystem::Create(const fs::path& folder, const InitOptions& options,
   s = Registry::OpenOrCreate(absolute / kRegistryFileName, &registry);
   if (s.ok()) s = SeedFreshRegistry(*registry, settings);
   if (!s.ok()) return s;
-  std::unique_ptr<TargetSystem> made(new TargetSystem(absolute, settings, std::move(registry)));
+  std::unique_ptr<FolderSystem> made(new FolderSystem(absolute, settings, std::move(registry)));
   for (const std::string& path : FreshInstallFolders(settings)) {
     s = made->files().CreateFolderTree(path);
     if (!s.ok()) return s;
@@ -120,8 +120,8 @@ Status TargetSystem::Create(const fs::path& folder, const InitOptions& options,
   return Status::Ok();
 }
 
-Status TargetSystem::OpenOrCreate(const fs::path& folder, const InitOptions& options,
-                                  std::unique_ptr<TargetSystem>* system) {
+Status FolderSystem::OpenOrCreate(const fs::path& folder, const InitOptions& options,
+                                  std::unique_ptr<FolderSystem>* system) {
   Status s = Open(folder, system);
   if (!s.IsNotFound()) return s;
   s = Create(folder, options, system);
@@ -129,13 +129,13 @@ Status TargetSystem::OpenOrCreate(const fs::path& folder, const InitOptions& opt
   return s.IsAlreadyExists() ? Open(folder, system) : s;
 }
 
-Status TargetSystem::AddRunOnlyDrive(const Drive& drive) {
+Status FolderSystem::AddRunOnlyDrive(const Drive& drive) {
   Status s = drives_.Add(drive);
   if (s.ok()) run_only_drives_.push_back(*drives_.FindDrive(drive.letter));
   return s;
 }
 
-Status TargetSystem::MoveToTrash(std::string_view windows_path) const {
+Status FolderSystem::MoveToTrash(std::string_view windows_path) const {
   WindowsPath path;
   Status s = WindowsPath::Parse(windows_path, &path);
   if (!s.ok()) return s;
@@ -156,7 +156,7 @@ Status TargetSystem::MoveToTrash(std::string_view windows_path) const {
   return platform::target::MoveToTrash(host);
 }
 
-Status TargetSystem::MapDrive(const Drive& drive) {
+Status FolderSystem::MapDrive(const Drive& drive) {
   Drive added = drive;
   SystemSettings changed = settings_;
   Status s = CheckNewDrive(folder_, changed, &added);
@@ -169,7 +169,7 @@ Status TargetSystem::MapDrive(const Drive& drive) {
   return Status::Ok();
 }
 
-Status TargetSystem::UnmapDrive(char letter) {
+Status FolderSystem::UnmapDrive(char letter) {
   const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
   if (upper == 'C') return Status::InvalidArgument("drive C is the system's own drive");
   SystemSettings changed = settings_;

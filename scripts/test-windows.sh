@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Cross-builds the Windows programs and runs under Wine, each in a fresh
+# prefix copied from a template that wineboot makes once (no display needed):
+#   the Win32 back end's tests;
+#   Setup.exe /silent installing examples/setup-package, a reinstall and
+#   kestro.exe /u HelloKestro /silent, checking files, shortcuts, registry,
+#   INI, association, shared-file count, uninstall entry and leftovers;
+#   the same install on a Linux target system, whose action log must agree
+#   with the Wine run's line by line (paths aside).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/build-windows.sh
+
+# Debian's wine64 package keeps its loader in /usr/lib/wine; the "wine"
+# command comes with the wine package.
+export PATH="$PATH:/usr/lib/wine"
+wine=wine
+command -v wine >/dev/null || wine=wine64
+export WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
+
+template="$PWD/build/windows-cmake/prefix-template"
+if [ ! -f "$template/system.reg" ]; then
+  rm -rf "$template"
+  mkdir -p "$template"
+  WINEPREFIX="$template" "$wine" wineboot -i >/dev/null 2>&1
+  WINEPREFIX="$template" wineserver -w
+fi
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/kestro-wine.XXXXXX")"
+cleanup() {
+  for prefix in "$work"/prefix-*; do
+    [ -d "$prefix" ] && WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+  done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fresh_prefix() {
+  export WINEPREFIX="$work/prefix-$1"
+  cp -a "$template/." "$WINEPREFIX/"
+}
+
+fresh_prefix unit
+"$wine" build/windows/win32_tests.exe --gtest_brief=1
+wineserver -w
+
+scripts/windows-scenario.sh "$work" "$wine"

@@ -1,0 +1,120 @@
+#include "setup/app/win32/win32_setup_program.h"
+
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_system.h"
+#include "setup/app/default_answer_prompter.h"
+#include "setup/app/engine_binding.h"
+#include "setup/app/exit_status.h"
+#include "setup/app/invocation.h"
+#include "setup/app/mode_checks.h"
+#include "setup/app/unattended_driver.h"
+#include "setup/app/win32/win32_program_launcher.h"
+#include "setup/core/path_text.h"
+#include "setup/core/setup_script.h"
+#include "setup/wizard/engine/install_run.h"
+#include "setup/wizard/model/wizard_model.h"
+
+namespace setup::app {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::win32::Utf8ToWide;
+using platform::win32::WideToUtf8;
+
+// The messages of the program's own start, logged as the wizard logs its
+// messages: MESSAGE<TAB>text<TAB>answer.
+class LoggedPrompter : public wizard::Prompter {
+ public:
+  LoggedPrompter(wizard::Prompter& inner, wizard::ActionLog& log) : inner_(inner), log_(log) {}
+  wizard::Answer Ask(const wizard::Message& message) override {
+    const wizard::Answer answer = inner_.Ask(message);
+    log_.Add("MESSAGE", {message.text, wizard::AnswerName(answer)});
+    return answer;
+  }
+
+ private:
+  wizard::Prompter& inner_;
+  wizard::ActionLog& log_;
+};
+
+std::string_view ModeWord(ProgramMode mode) {
+  switch (mode) {
+    case ProgramMode::kSetup: return "setup";
+    case ProgramMode::kUninstall: return "uninstall";
+    case ProgramMode::kCleanUp: return "cleanup";
+    case ProgramMode::kRestartQuestion: return "restart";
+    case ProgramMode::kVersionBox: return "version";
+  }
+  return "setup";
+}
+
+struct EndLine {
+  wizard::ActionLog& log;
+  int status = kExitRefused;
+  ~EndLine() { log.Add("END", {std::to_string(status)}); }
+};
+
+}  // namespace
+
+int RunWin32SetupProgram(const fs::path& program_path, const std::vector<std::string>& arguments,
+                         std::ostream& err) {
+  const Invocation invocation = ParseInvocation(WideToUtf8(program_path.filename().wstring()), arguments);
+  wizard::ActionLog log;
+  if (invocation.options.log && !log.OpenFile(fs::path(Utf8ToWide(*invocation.options.log)))) {
+    err << "Setup: cannot write the log " << *invocation.options.log << "\n";
+    return kExitRefused;
+  }
+  platform::win32::Win32System system;
+  Win32ProgramLauncher launcher(system, log);
+  DefaultAnswerPrompter answers(
+      err, invocation.mode == ProgramMode::kUninstall ? wizard::Answer::kIgnore : wizard::Answer::kAbort);
+  wizard::EngineProgress progress;
+  LoggedPrompter prompter(answers, log);
+  std::string source_folder = WideToUtf8(program_path.parent_path().wstring());
+  if (!source_folder.empty() && source_folder.back() != '\\') source_folder += '\\';
+  log.Add("START", {ModeWord(invocation.mode), invocation.subject, source_folder});
+  EndLine end{log};
+
+  wizard::WizardStart start;
+  SetupScript script{fs::path()};
+  switch (invocation.mode) {
+    case ProgramMode::kVersionBox:
+      ShowVersionBox(prompter);
+      return end.status = kExitDone;
+    case ProgramMode::kRestartQuestion:
+      AskForRestart(prompter, launcher);
+      return end.status = kExitDone;
+    case ProgramMode::kSetup: {
+      script = SetupScript(program_path.parent_path() / std::string(kScriptFileName));
+      if (!CheckSetupScript(script, source_folder + std::string(kScriptFileName), prompter)) {
+        return end.status = kExitRefused;
+      }
+      start = wizard::WizardStart::Setup(script);
+      break;
+    }
+    case ProgramMode::kUninstall:
+      switch (CheckUninstallTarget(system, invocation.subject, prompter)) {
+        case UninstallTarget::kRecorded: break;
+        case UninstallTarget::kStaleEntryRemoved: return end.status = kExitDone;
+        case UninstallTarget::kStaleEntryKept:
+        case UninstallTarget::kNothingRecorded: return end.status = kExitRefused;
+      }
+      start = wizard::WizardStart::Uninstall(invocation.subject);
+      break;
+    case ProgramMode::kCleanUp: {
+      const std::string shown = JoinPath(invocation.subject, kScriptFileName);
+      script = SetupScript(fs::path(Utf8ToWide(shown)));
+      if (!CheckCleanUpScript(script, shown, prompter)) return end.status = kExitRefused;
+      start = wizard::WizardStart::CleanUp(invocation.subject, script);
+      break;
+    }
+  }
+
+  wizard::SetupRun run{system,       answers,       log, launcher, progress,
+                       program_path, source_folder, invocation.arguments};
+  EngineBinding engines(run, script);
+  wizard::WizardModel model(run, std::move(start), engines);
+  return end.status = DriveUnattended(model, invocation.options, answers, log);
+}
+
+}  // namespace setup::app
