@@ -17,6 +17,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/target_system/folder_system.h"
+#include "platform/testing/temp_dir.h"
 #include "setup/core/setup_script.h"
 #include "setup/wizard/engine/install_engine.h"
 
@@ -50,9 +51,6 @@ class NoLauncher : public ProgramLauncher {
 class Package {
  public:
   Package() {
-    std::string pattern = (fs::temp_directory_path() / "bench-install-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    root_ = pattern;
     platform::target::InitOptions options;
     options.user_name = "taro";
     if (!platform::target::FolderSystem::Create(root_ / "system", options, &system_).ok()) std::abort();
@@ -83,11 +81,6 @@ class Package {
     program_ = root_ / "Setup-program";
     if (!platform::WriteFileAtomically(program_, "program")) std::abort();
   }
-  ~Package() {
-    std::error_code error;
-    fs::remove_all(root_, error);
-  }
-
   platform::target::TargetSystem& system() { return *system_; }
   const fs::path& package_host() const { return package_host_; }
   const fs::path& program() const { return program_; }
@@ -96,7 +89,9 @@ class Package {
   fs::path CopyTarget(int round) const { return package_host_.parent_path() / ("cp" + std::to_string(round)); }
 
  private:
-  fs::path root_;
+  // Removed last, after the target system is closed.
+  const platform::testing::TempDir scratch_{"bench-install"};
+  const fs::path root_ = scratch_.path();
   fs::path package_host_;
   fs::path program_;
   std::unique_ptr<platform::target::FolderSystem> system_;

@@ -14,6 +14,7 @@
 
 #include "platform/target_system/registry_text.h"
 #include "platform/target_system/folder_system.h"
+#include "platform/testing/temp_dir.h"
 #include "setup/core/path_macros.h"
 #include "setup/core/registry_utils.h"
 
@@ -26,21 +27,9 @@ using platform::target::FolderSystem;
 constexpr int kOperations = 10000;
 
 // A folder for one benchmark, removed with the object.
-class ScratchFolder {
+class ScratchFolder : public platform::testing::TempDir {
  public:
-  ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "bench-registry-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    path_ = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code error;
-    fs::remove_all(path_, error);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
+  ScratchFolder() : TempDir("bench-registry") {}
 };
 
 std::unique_ptr<FolderSystem> FreshSystem(const fs::path& folder) {

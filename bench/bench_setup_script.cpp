@@ -11,6 +11,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/profile_cache.h"
+#include "platform/testing/temp_dir.h"
 #include "setup/core/setup_script.h"
 
 namespace {
@@ -22,9 +23,8 @@ constexpr int kItems = 2000;
 // A script whose [File] list holds kItems entries of four keys each.
 fs::path WriteScript() {
   static const fs::path file = [] {
-    std::string pattern = (fs::temp_directory_path() / "bench-script-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    const fs::path path = fs::path(pattern) / "Setup.dat";
+    static const platform::testing::TempDir scratch("bench-script");
+    const fs::path path = scratch / "Setup.dat";
     std::string text = "[Define]\r\nApplication=kestro Setup 1.00\r\nName=Maker\r\n[File]\r\n";
     text += "Count=" + std::to_string(kItems) + "\r\n";
     for (int n = 1; n <= kItems; ++n) {

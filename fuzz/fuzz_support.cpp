@@ -7,39 +7,23 @@
 #include <string>
 #include <system_error>
 
+#include "platform/testing/temp_dir.h"
+
 namespace fuzzing {
 namespace {
 
-class Scratch {
- public:
-  Scratch() {
-    // Memory-backed when the host has it: the writers flush every file to
-    // disk, which would otherwise bound the harnesses at the disk's pace.
-    std::error_code ec;
-    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec) && access("/dev/shm", W_OK) == 0
-                                           ? std::filesystem::path("/dev/shm")
-                                           : std::filesystem::temp_directory_path();
-    std::string pattern = (base / "plakato-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-      std::perror("mkdtemp");
-      std::abort();
-    }
-    path_ = pattern;
-  }
-  ~Scratch() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+// Memory-backed when the host has it: the writers flush every file to
+// disk, which would otherwise bound the harnesses at the disk's pace.
+std::filesystem::path ScratchBase() {
+  std::error_code ec;
+  if (std::filesystem::is_directory("/dev/shm", ec) && access("/dev/shm", W_OK) == 0) return "/dev/shm";
+  return {};
+}
 
 }  // namespace
 
 const std::filesystem::path& ScratchFolder() {
-  static const Scratch scratch;
+  static const platform::testing::TempDir scratch("plakato-fuzz", ScratchBase());
   return scratch.path();
 }
 

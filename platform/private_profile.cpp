@@ -7,20 +7,12 @@
 #include "platform/atomic_file.h"
 #include "platform/file_facts.h"
 #include "platform/profile_cache.h"
+#include "platform/profile_grammar.h"
 
 namespace platform {
 namespace {
 
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  a = TrimAsciiBlanks(a);
-  b = TrimAsciiBlanks(b);
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return Lower(x) == Lower(y);
-         });
-}
+using Kind = ProfileLine::Kind;
 
 // One line of the file, its end-of-line bytes kept apart so that a rewrite
 // reproduces every untouched line exactly.
@@ -29,53 +21,13 @@ struct Line {
   std::string eol;
 };
 
-enum class Kind { kOther, kSection, kKey };
-
-struct Parsed {
-  Kind kind = Kind::kOther;
-  std::string_view name;   // section or key name, trimmed
-  std::string_view value;  // key value, trimmed, quotes kept
-};
-
-Parsed ParseLine(std::string_view text) {
-  std::string_view t = TrimAsciiBlanks(text);
-  if (t.empty() || t.front() == ';') return {};
-  if (t.front() == '[') {
-    size_t close = t.find(']');
-    std::string_view name = t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
-    return {Kind::kSection, TrimAsciiBlanks(name), {}};
-  }
-  size_t eq = t.find('=');
-  if (eq == std::string_view::npos) return {};
-  return {Kind::kKey, TrimAsciiBlanks(t.substr(0, eq)), TrimAsciiBlanks(t.substr(eq + 1))};
-}
-
-std::string_view Unquote(std::string_view v) {
-  if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
-    return v.substr(1, v.size() - 2);
-  return v;
-}
+ProfileLine ParseLine(std::string_view text) { return ParseProfileLine(text); }
 
 std::vector<Line> SplitLines(const std::string& data) {
   std::vector<Line> lines;
-  size_t pos = 0;
-  // A UTF-8 byte-order mark, as modern editors write it, stands apart so that
-  // the first section is found and a rewrite keeps the mark.
-  if (data.starts_with(kUtf8ByteOrderMark)) {
-    lines.push_back({std::string(kUtf8ByteOrderMark), ""});
-    pos = kUtf8ByteOrderMark.size();
-  }
-  while (pos < data.size()) {
-    size_t nl = data.find('\n', pos);
-    if (nl == std::string::npos) {
-      lines.push_back({data.substr(pos), ""});
-      break;
-    }
-    size_t end = nl;
-    if (end > pos && data[end - 1] == '\r') --end;
-    lines.push_back({data.substr(pos, end - pos), data.substr(end, nl + 1 - end)});
-    pos = nl + 1;
-  }
+  ForEachProfileLine(data, [&lines](std::string_view text, std::string_view eol) {
+    lines.push_back({std::string(text), std::string(eol)});
+  });
   return lines;
 }
 
@@ -102,8 +54,8 @@ struct SectionRange {
 std::optional<SectionRange> FindSection(const std::vector<Line>& lines, std::string_view section,
                                         size_t from = 0) {
   for (size_t i = from; i < lines.size(); ++i) {
-    Parsed p = ParseLine(lines[i].text);
-    if (p.kind != Kind::kSection || !SameName(p.name, section)) continue;
+    ProfileLine p = ParseLine(lines[i].text);
+    if (p.kind != Kind::kSection || !SameProfileName(p.name, section)) continue;
     size_t end = i + 1;
     while (end < lines.size() && ParseLine(lines[end].text).kind != Kind::kSection) ++end;
     return SectionRange{i, end};
@@ -113,8 +65,8 @@ std::optional<SectionRange> FindSection(const std::vector<Line>& lines, std::str
 
 std::optional<size_t> FindKey(const std::vector<Line>& lines, SectionRange range, std::string_view key) {
   for (size_t i = range.begin + 1; i < range.end; ++i) {
-    Parsed p = ParseLine(lines[i].text);
-    if (p.kind == Kind::kKey && SameName(p.name, key)) return i;
+    ProfileLine p = ParseLine(lines[i].text);
+    if (p.kind == Kind::kKey && SameProfileName(p.name, key)) return i;
   }
   return std::nullopt;
 }
@@ -145,7 +97,7 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
   const auto index = ReadProfileIndex(file);
   if (!index) return cut(def);
   const auto value = index->Find(section, key);
-  return cut(value ? Unquote(*value) : def);
+  return cut(value ? UnquoteProfileValue(*value) : def);
 }
 
 std::vector<std::string> GetPrivateProfileKeys(std::string_view section, const std::filesystem::path& file) {
@@ -162,8 +114,8 @@ std::vector<std::pair<std::string, std::string>> GetPrivateProfileSectionEntries
     auto range = FindSection(lines, section, from);
     if (!range) break;
     for (size_t i = range->begin + 1; i < range->end; ++i) {
-      Parsed p = ParseLine(lines[i].text);
-      if (p.kind == Kind::kKey) entries.emplace_back(p.name, Unquote(p.value));
+      ProfileLine p = ParseLine(lines[i].text);
+      if (p.kind == Kind::kKey) entries.emplace_back(p.name, UnquoteProfileValue(p.value));
     }
     from = range->end;
   }

@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-namespace platform {
+#include "platform/profile_grammar.h"
 
-inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+namespace platform {
 
 // Private-profile (INI) files as the Windows profile functions treat them.
 // Every read looks at the file afresh: a changed file is always seen, and an

@@ -1,24 +1,18 @@
 #include "platform/profile_cache.h"
 
+#include <algorithm>
 #include <list>
 #include <mutex>
 
-#include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
 #include "platform/file_facts.h"
 #include "platform/private_profile.h"
+#include "platform/profile_grammar.h"
 
 namespace platform {
 namespace {
 
-std::string Fold(std::string_view name) {
-  name = TrimAsciiBlanks(name);
-  std::string folded(name);
-  for (char& c : folded) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return folded;
-}
+std::string Fold(std::string_view name) { return FoldProfileName(name); }
 
 std::int64_t NowNs() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -42,29 +36,16 @@ constexpr std::size_t kCachedFiles = 8;
 
 ProfileIndex::ProfileIndex(std::string_view bytes) {
   Section* current = nullptr;
-  // A UTF-8 byte-order mark, as modern editors write it, is not part of the
-  // first line.
-  std::size_t pos = bytes.starts_with(kUtf8ByteOrderMark) ? kUtf8ByteOrderMark.size() : 0;
-  while (pos < bytes.size()) {
-    std::size_t end = bytes.find('\n', pos);
-    if (end == std::string_view::npos) end = bytes.size();
-    const std::string_view line = TrimAsciiBlanks(bytes.substr(pos, end - pos));
-    pos = end + 1;
-    if (line.empty() || line.front() == ';') continue;
-    if (line.front() == '[') {
-      const std::size_t close = line.find(']');
-      const std::string_view name =
-          TrimAsciiBlanks(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
-      sections_.emplace_back(name);
-      current = &by_name_[Fold(name)];
-      continue;
+  ForEachProfileLine(bytes, [this, &current](std::string_view text, std::string_view) {
+    const ProfileLine line = ParseProfileLine(text);
+    if (line.kind == ProfileLine::Kind::kSection) {
+      sections_.emplace_back(line.name);
+      current = &by_name_[Fold(line.name)];
+    } else if (line.kind == ProfileLine::Kind::kKey && current != nullptr) {
+      current->keys.emplace_back(line.name);
+      current->values.emplace(Fold(line.name), std::string(line.value));
     }
-    const std::size_t eq = line.find('=');
-    if (eq == std::string_view::npos || current == nullptr) continue;
-    const std::string_view key = TrimAsciiBlanks(line.substr(0, eq));
-    current->keys.emplace_back(key);
-    current->values.emplace(Fold(key), std::string(TrimAsciiBlanks(line.substr(eq + 1))));
-  }
+  });
 }
 
 std::optional<std::string_view> ProfileIndex::Find(std::string_view section, std::string_view key) const {

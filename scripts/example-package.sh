@@ -14,8 +14,8 @@ if [ "$action" != install ] && [ "$action" != uninstall ]; then
   exit 2
 fi
 build=build/release
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target Setup kestro-system -j "${JOBS:-2}" >/dev/null
+cmake --preset release >/dev/null
+cmake --build --preset release --target Setup kestro-system -j "${JOBS:-2}" >/dev/null
 tool="$build/setup/core/kestro-system"
 if [ -n "${KESTRO_SYSTEM:-}" ] && [ ! -f "$KESTRO_SYSTEM/kestro-system.ini" ]; then
   "$tool" init

@@ -16,13 +16,9 @@ seconds="${1:-10}"
 jobs="${JOBS:-2}"
 build="${FUZZ_BUILD_DIR:-build/fuzz}"
 
-launcher=()
-if command -v ccache >/dev/null; then
-  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
 if [ "${FUZZ_SKIP_BUILD:-0}" != "1" ]; then
-  CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DPLAKATO_FUZZ=ON -DPLAKATO_BUILD_GUI=OFF -DPLAKATO_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
+  # The fuzz preset, in the folder asked for.
+  cmake --preset fuzz -B "$build" >/dev/null
   cmake --build "$build" -j "$jobs" --target fuzzers
 fi
 

@@ -3,7 +3,7 @@
 # Idempotent and quiet when everything is already there.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ pkg-config ccache
+  cmake ninja-build g++ pkg-config ccache clang-format
   qt6-base-dev libgl-dev
   libfreetype-dev libfontconfig-dev
   libpng-dev libjpeg-dev libgif-dev

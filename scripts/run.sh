@@ -5,8 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/release -j "${JOBS:-2}"
+cmake --preset release >/dev/null
+cmake --build --preset release -j "${JOBS:-2}"
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x build/release/banner/app/Plakato ]; then
   exec build/release/banner/app/Plakato "$@"
 fi

@@ -5,8 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/release --target plakato-screenshots -j "${JOBS:-2}"
+cmake --preset release >/dev/null
+cmake --build --preset release --target plakato-screenshots -j "${JOBS:-2}"
 out="build/screenshots"
 mkdir -p "$out"
 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" build/release/banner/app/plakato-screenshots "$out"

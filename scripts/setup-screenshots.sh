@@ -5,8 +5,8 @@
 # virtual display, into build/setup-screenshots/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/release --target setup-screenshots -j "${JOBS:-2}"
+cmake --preset release >/dev/null
+cmake --build --preset release --target setup-screenshots -j "${JOBS:-2}"
 out="build/setup-screenshots"
 mkdir -p "$out"
 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" build/release/setup/app/window/setup-screenshots "$out"

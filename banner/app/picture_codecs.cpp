@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
 
 namespace plakato {
@@ -18,9 +19,7 @@ bool StartsWith(const std::string& data, std::string_view magic) {
 bool IsPngPath(const std::filesystem::path& path) {
   const std::string s = path.string();
   if (s.size() < 4) return false;
-  std::string tail = s.substr(s.size() - 4);
-  std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return std::tolower(c); });
-  return tail == ".png";
+  return platform::AsciiLower(s.substr(s.size() - 4)) == ".png";
 }
 
 PictureResult LoadPicture(const std::filesystem::path& path) {

@@ -13,20 +13,8 @@ namespace plakato {
 namespace {
 
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
+using platform::AsciiEqualsIgnoringCase;
+using platform::HexDigitValue;
 
 // "&H" followed by hexadecimal digits: the value, or nullopt when the text is
 // no such number. consumed receives how many characters were used.
@@ -34,7 +22,7 @@ std::optional<double> HexLiteral(std::string_view s, size_t& consumed) {
   if (s.size() < 3 || s[0] != '&' || (s[1] != 'H' && s[1] != 'h')) return std::nullopt;
   unsigned long long v = 0;
   size_t i = 2;
-  for (; i < s.size() && HexDigit(s[i]) >= 0 && i < 2 + 16; ++i) v = v * 16 + static_cast<unsigned>(HexDigit(s[i]));
+  for (; i < s.size() && HexDigitValue(s[i]) >= 0 && i < 2 + 16; ++i) v = v * 16 + static_cast<unsigned>(HexDigitValue(s[i]));
   if (i == 2) return std::nullopt;
   consumed = i;
   return static_cast<double>(v);
@@ -101,8 +89,8 @@ std::optional<std::int32_t> LenientInt32(std::string_view text) { return RoundIn
 
 std::optional<bool> ParseBoolean(std::string_view text) {
   std::string_view s = platform::TrimAsciiBlanks(text);
-  if (EqualsIgnoringCase(s, "true")) return true;
-  if (EqualsIgnoringCase(s, "false")) return false;
+  if (AsciiEqualsIgnoringCase(s, "true")) return true;
+  if (AsciiEqualsIgnoringCase(s, "false")) return false;
   size_t used = 0;
   double v = 0;
   if (auto hex = HexLiteral(s, used)) {
@@ -118,7 +106,7 @@ std::optional<Color> ParseHexColor(std::string_view text) {
   std::string_view s = platform::TrimAsciiBlanks(text);
   unsigned long long v = 0;
   size_t i = 0;
-  for (; i < s.size() && HexDigit(s[i]) >= 0 && i < 16; ++i) v = v * 16 + static_cast<unsigned>(HexDigit(s[i]));
+  for (; i < s.size() && HexDigitValue(s[i]) >= 0 && i < 16; ++i) v = v * 16 + static_cast<unsigned>(HexDigitValue(s[i]));
   if (i == 0) return std::nullopt;
   return static_cast<Color>(v & 0xFFFFFF);
 }

@@ -9,6 +9,7 @@
 #include "banner/render/fonts_conf_locator.h"
 #include "banner/render/title_painter.h"
 #include "banner/render/work_picture.h"
+#include "platform/testing/temp_dir.h"
 
 namespace plakato {
 namespace {
@@ -148,14 +149,14 @@ TEST(FreeTypeFontBackendTest, CachedFitEqualsThePlainFit) {
 TEST(FontsConfLocatorTest, EnvironmentThenProgramFolder) {
   const std::filesystem::path beside = LocateFontsConf();
   EXPECT_EQ(beside.filename(), kFontsConfName);
-  const std::filesystem::path named = std::filesystem::temp_directory_path() / "render-test-fonts.conf";
+  const platform::testing::TempDir dir;
+  const std::filesystem::path named = dir / "fonts.conf";
   std::ofstream(named) << "<fontconfig/>\n";
   setenv("PLAKATO_FONTS_CONF", named.c_str(), 1);
   EXPECT_EQ(LocateFontsConf(), named);
   setenv("PLAKATO_FONTS_CONF", "/nonexistent/fonts.conf", 1);
   EXPECT_EQ(LocateFontsConf(), beside);
   unsetenv("PLAKATO_FONTS_CONF");
-  std::filesystem::remove(named);
 }
 
 // Synthetic bold of a Mincho face thickens the vertical strokes as Windows

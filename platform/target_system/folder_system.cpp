@@ -4,6 +4,7 @@
 #include <cctype>
 #include <system_error>
 
+#include "platform/ascii_text.h"
 #include "platform/target_system/fresh_layout.h"
 #include "platform/target_system/trash.h"
 #include "platform/target_system/windows_path.h"
@@ -41,7 +42,7 @@ Status SettingsFor(const fs::path& folder, const InitOptions& options, SystemSet
 // A drive to add to settings of the system in folder: a free letter other
 // than C and an existing host folder that does not hold the system.
 Status CheckNewDrive(const fs::path& folder, const SystemSettings& settings, Drive* drive) {
-  const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(drive->letter)));
+  const char letter = AsciiUpper(drive->letter);
   if (letter < 'A' || letter > 'Z') return Status::InvalidArgument("not a drive letter: " + std::string(1, drive->letter));
   if (letter == 'C') return Status::InvalidArgument("drive C is the system's own drive");
   for (const Drive& d : settings.drives) {
@@ -170,7 +171,7 @@ Status FolderSystem::MapDrive(const Drive& drive) {
 }
 
 Status FolderSystem::UnmapDrive(char letter) {
-  const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  const char upper = AsciiUpper(letter);
   if (upper == 'C') return Status::InvalidArgument("drive C is the system's own drive");
   SystemSettings changed = settings_;
   const auto it = std::find_if(changed.drives.begin(), changed.drives.end(),

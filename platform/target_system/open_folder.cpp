@@ -15,14 +15,7 @@
 namespace platform::target {
 namespace {
 
-Status FromErrno(int error, const std::string& what) {
-  const std::string text = what + ": " + std::strerror(error);
-  switch (error) {
-    case ENOENT: case ENOTDIR: return Status::NotFound(text);
-    case EACCES: case EPERM: case EROFS: return Status::AccessDenied(text);
-    default: return Status::IoError(text);
-  }
-}
+Status FromErrno(int error, const std::string& what) { return Status::FromErrno(error, what); }
 
 bool SameTime(const struct timespec& a, const struct timespec& b) {
   return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/ascii_text.h"
 #include "platform/cp932.h"
 #include "platform/target_system/utf16.h"
 
@@ -168,9 +169,8 @@ class Parser {
       skip_blanks();
       unsigned value = 0;
       std::size_t digits = 0;
-      while (pos < data.size() && digits < 2 && std::isxdigit(static_cast<unsigned char>(data[pos]))) {
-        const char c = data[pos++];
-        value = value * 16 + static_cast<unsigned>(std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : (c | 0x20) - 'a' + 10);
+      while (pos < data.size() && digits < 2 && HexDigitValue(data[pos]) >= 0) {
+        value = value * 16 + static_cast<unsigned>(HexDigitValue(data[pos++]));
         ++digits;
       }
       if (digits == 0) return Error("malformed hex list");
@@ -218,8 +218,8 @@ class Parser {
       std::uint32_t number = 0;
       if (digits.empty() || digits.size() > 8) return Error("a dword needs 1 to 8 hex digits");
       for (char c : digits) {
-        if (!std::isxdigit(static_cast<unsigned char>(c))) return Error("a dword needs 1 to 8 hex digits");
-        number = number * 16 + static_cast<std::uint32_t>(std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : (c | 0x20) - 'a' + 10);
+        if (HexDigitValue(c) < 0) return Error("a dword needs 1 to 8 hex digits");
+        number = number * 16 + static_cast<std::uint32_t>(HexDigitValue(c));
       }
       batch->SetValue(root_, key_, RegistryValue::Dword(name, number));
       return Status::Ok();
@@ -238,8 +238,8 @@ class Parser {
       }
       type = 0;
       for (char c : digits) {
-        if (!std::isxdigit(static_cast<unsigned char>(c))) return Error("malformed type number in hex(...)");
-        type = type * 16 + static_cast<std::uint32_t>(std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : (c | 0x20) - 'a' + 10);
+        if (HexDigitValue(c) < 0) return Error("malformed type number in hex(...)");
+        type = type * 16 + static_cast<std::uint32_t>(HexDigitValue(c));
       }
       rest = rest.substr(close + 1);
     }

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "platform/ascii_text.h"
+
 namespace platform::target {
 namespace fs = std::filesystem;
 
@@ -24,7 +26,7 @@ Status AddLine(FolderSystem& system, std::string_view line) {
   if (!type || !folder.is_absolute()) {
     return Status::InvalidArgument("not a run-only drive: " + std::string(line));
   }
-  const Drive drive{static_cast<char>(std::toupper(static_cast<unsigned char>(line[0]))),
+  const Drive drive{AsciiUpper(line[0]),
                     Normalized(folder), *type};
   if (const Drive* present = system.drives().FindDrive(drive.letter)) {
     if (Normalized(present->host_folder) == drive.host_folder) return Status::Ok();

@@ -1,6 +1,20 @@
 #include "platform/target_system/status.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace platform::target {
+
+Status Status::FromErrno(int error, std::string_view what) {
+  std::string text = std::string(what) + ": " + std::strerror(error);
+  switch (error) {
+    case ENOENT: case ENOTDIR: return NotFound(std::move(text));
+    case EEXIST: return AlreadyExists(std::move(text));
+    case ENOTEMPTY: return NotEmpty(std::move(text));
+    case EACCES: case EPERM: case EROFS: return AccessDenied(std::move(text));
+    default: return IoError(std::move(text));
+  }
+}
 
 std::string Status::ToString() const {
   const char* name = "OK";

@@ -41,6 +41,12 @@ class [[nodiscard]] Status {
     return Status(Code::kCorruption, std::move(message));
   }
 
+  // The failure a host call's errno stands for: a missing name is
+  // kNotFound, a taken one kAlreadyExists, a folder with entries kNotEmpty,
+  // a refusal kAccessDenied, anything else kIoError. The message is what
+  // failed followed by the system's text ("cannot delete C:\a.txt: ...").
+  static Status FromErrno(int error, std::string_view what);
+
   bool ok() const { return code_ == Code::kOk; }
   bool IsNotFound() const { return code_ == Code::kNotFound; }
   bool IsAlreadyExists() const { return code_ == Code::kAlreadyExists; }

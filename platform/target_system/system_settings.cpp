@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
 #include "platform/private_profile.h"
 #include "platform/target_system/windows_path.h"
@@ -69,9 +70,7 @@ Status LoadSystemSettings(const fs::path& folder, SystemSettings* settings) {
   const std::vector<std::string> sections = GetPrivateProfileSections(file);
   bool has_drive_section = false;
   for (const std::string& name : sections) {
-    if (name.size() == 6 && std::equal(name.begin(), name.end(), "Drives", [](char a, char b) {
-          return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-        })) {
+    if (AsciiEqualsIgnoringCase(name, "Drives")) {
       has_drive_section = true;
     }
   }
@@ -90,7 +89,7 @@ Status LoadSystemSettings(const fs::path& folder, SystemSettings* settings) {
     fs::path host = line.substr(comma + 1);
     if (host.is_relative()) host = folder / host;
     result.drives.push_back(
-        Drive{static_cast<char>(std::toupper(static_cast<unsigned char>(letter[0]))), host, *type});
+        Drive{AsciiUpper(letter[0]), host, *type});
   }
   *settings = std::move(result);
   return Status::Ok();

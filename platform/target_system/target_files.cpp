@@ -18,16 +18,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-Status FromErrno(int error, const std::string& what) {
-  const std::string text = what + ": " + std::strerror(error);
-  switch (error) {
-    case ENOENT: case ENOTDIR: return Status::NotFound(text);
-    case EEXIST: return Status::AlreadyExists(text);
-    case ENOTEMPTY: return Status::NotEmpty(text);
-    case EACCES: case EPERM: case EROFS: return Status::AccessDenied(text);
-    default: return Status::IoError(text);
-  }
-}
+Status FromErrno(int error, const std::string& what) { return Status::FromErrno(error, what); }
 
 std::chrono::system_clock::time_point ToTimePoint(const struct timespec& ts) {
   return std::chrono::system_clock::time_point(std::chrono::duration_cast<std::chrono::system_clock::duration>(

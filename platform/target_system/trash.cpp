@@ -61,13 +61,7 @@ bool WriteAll(int fd, const std::string& text) {
   return true;
 }
 
-Status Errno(const std::string& what) {
-  const int error = errno;
-  const std::string text = what + ": " + std::strerror(error);
-  if (error == ENOENT) return Status::NotFound(text);
-  if (error == EACCES || error == EPERM) return Status::AccessDenied(text);
-  return Status::IoError(text);
-}
+Status Errno(const std::string& what) { return Status::FromErrno(errno, what); }
 
 // Puts the item at destination: a rename when both lie on one file system,
 // otherwise a copy followed by removal of the original.

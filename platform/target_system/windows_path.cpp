@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "platform/ascii_text.h"
+
 namespace platform::target {
 namespace {
 
@@ -26,7 +28,7 @@ Status WindowsPath::Parse(std::string_view text, WindowsPath* path, bool allow_w
     return Status::InvalidArgument("drive-relative path: " + std::string(text));
   }
   WindowsPath result;
-  result.drive_ = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+  result.drive_ = AsciiUpper(text[0]);
 
   std::vector<std::string_view> raw;
   std::size_t start = 2;

@@ -1,21 +1,33 @@
 #pragma once
 
+#include <stdlib.h>
+
+#include <cstdio>
 #include <filesystem>
-#include <random>
 #include <string>
+#include <string_view>
+#include <system_error>
 
 namespace platform::testing {
 
-// A folder that exists for the life of the object.
+// A fresh folder that exists for the life of the object, for tests,
+// benchmarks and fuzz harnesses. It is made under base (the system's
+// temporary folder unless given) with a name no other process holds, so
+// parallel runs never share a file, and removed with everything in it.
+// Without a folder nothing can run: a failure to make one aborts.
 class TempDir {
  public:
-  TempDir() {
-    std::random_device rd;
-    path_ = std::filesystem::temp_directory_path() /
-            ("plakato-test-" + std::to_string(rd()) + std::to_string(rd()));
-    std::filesystem::create_directories(path_);
+  explicit TempDir(std::string_view prefix = "plakato-test", const std::filesystem::path& base = {}) {
+    const std::filesystem::path parent = base.empty() ? std::filesystem::temp_directory_path() : base;
+    std::string pattern = (parent / (std::string(prefix) + "-XXXXXX")).string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+      std::perror(pattern.c_str());
+      std::abort();
+    }
+    path_ = pattern;
   }
   ~TempDir() {
+    // A test may have taken the folder's own write permission away.
     std::error_code ec;
     std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ec);

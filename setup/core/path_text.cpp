@@ -85,14 +85,6 @@ std::string FirstChars(std::string_view text, std::size_t count) {
   return std::string(text.substr(0, ByteOffsetOfChar(text, count)));
 }
 
-std::string AsciiLower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
-
 std::string ParentPath(std::string_view path) {
   const auto is_drive_root = [](std::string_view p) {
     return p.size() == 3 && p[1] == ':' && p[2] == '\\';

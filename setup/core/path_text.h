@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ascii_text.h"
+
 namespace setup {
 
 // Text operations on Windows paths. Texts are UTF-8; every position and
@@ -41,7 +43,7 @@ std::size_t CharCount(std::string_view text);
 
 // ASCII letters folded to lower case; other bytes stay, so double-byte
 // characters are never changed.
-std::string AsciiLower(std::string_view text);
+using platform::AsciiLower;
 
 // The path without its last component: "C:\A\B" gives "C:\A", "C:\A" and
 // "C:\" give "C:\" (a drive root is kept whole), "A" gives "". A trailing

@@ -2,15 +2,12 @@
 
 #include <limits>
 
+#include "platform/ascii_text.h"
+
 namespace setup {
 namespace {
 
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
+using platform::HexDigitValue;
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
 
 namespace plakato {
@@ -14,11 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
+std::string Lower(const std::string& text) { return platform::AsciiLower(text); }
 
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;

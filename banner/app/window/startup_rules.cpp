@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "banner/app/window/window_texts.h"
+#include "platform/ascii_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -46,10 +47,7 @@ std::optional<std::string> SettingsPathFromArguments(const std::vector<std::stri
   std::string path = arguments[1];
   for (std::size_t i = 2; i < arguments.size(); ++i) path += " " + arguments[i];
   if (path.size() < 4) return std::nullopt;
-  std::string ending = path.substr(path.size() - 4);
-  std::transform(ending.begin(), ending.end(), ending.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (ending != ".pkc") return std::nullopt;
+  if (platform::AsciiLower(path.substr(path.size() - 4)) != ".pkc") return std::nullopt;
   return path;
 }
 

@@ -13,6 +13,7 @@
 #include "setup/core/path_text.h"
 #include "setup/core/recycle_bin.h"
 #include "setup/core/registry_utils.h"
+#include "setup/wizard/engine/install_run.h"
 #include "setup/wizard/engine/installed_file_deletion.h"
 #include "setup/wizard/record/record_keys.h"
 
@@ -90,22 +91,22 @@ class PackageCleaner {
       run_.log.Add("KEEP", {folder_, "a symbolic link leads out of its drive"});
       return;
     }
-    if (RemoveEmptyFolderTree(run_.system, folder_)) {
+    if (const Result removed = RemoveEmptyFolderTree(run_.system, folder_)) {
       run_.log.Add("RMDIR", {folder_});
       InstalledFileRemover(run_, false).RemoveFolderAndEmptyParents(folder_);
     } else if (RegWriteString(run_.system, RegistryRoot::kLocalMachine, kUninstallRecordRoot,
                               kPendingFolderValue, folder_)) {
       run_.log.Add("PENDING", {folder_});
     } else {
-      run_.log.Add("KEEP", {folder_, "not removed and not remembered"});
+      run_.log.Add("KEEP", {folder_, FailedBecause("not removed and not remembered", removed)});
     }
   }
 
  private:
   bool Remove(const std::string& path) {
     if (to_recycle_bin_) {
-      if (!DeleteToRecycleBin(run_.system, path, true)) {
-        last_error_ = "the recycle bin refused it";
+      if (const Result recycled = DeleteToRecycleBin(run_.system, path, true); !recycled) {
+        last_error_ = FailedBecause("the recycle bin refused it", recycled);
         return false;
       }
       run_.log.Add("RECYCLE", {"file", path});

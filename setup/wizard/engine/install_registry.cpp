@@ -27,8 +27,8 @@ void ApplyScriptRegistry(InstallRun& install, StepProgress& bar) {
     const std::string key = list.ReadItem("Key", n);
     const std::string name = list.ReadItem("Name", n);
     const std::string data = list.ReadItem("Data", n);
-    const bool applied = ApplyRegistryEntry(install.system(), way, key, name,
-                                            list.ReadItemInteger("Type", n), data);
+    const Result applied = ApplyRegistryEntry(install.system(), way, key, name,
+                                              list.ReadItemInteger("Type", n), data);
     install.run.log.Add("REG", {std::to_string(way), key, name, data, Outcome(applied)});
     bar.Advance();
   }
@@ -42,7 +42,7 @@ void ApplyScriptIni(InstallRun& install, StepProgress& bar) {
     const std::string section = list.ReadItem("Section", n);
     const std::string key = list.ReadItem("Key", n);
     const std::string value = list.ReadItem("Value", n);
-    const bool applied = ApplyIniEntry(install.system(), way, file, section, key, value);
+    const Result applied = ApplyIniEntry(install.system(), way, file, section, key, value);
     install.run.log.Add("INI", {std::to_string(way), file, section, key, value, Outcome(applied)});
     bar.Advance();
   }
@@ -68,14 +68,14 @@ void StoreUserEntry(InstallRun& install, const ScriptSection& list, int k) {
   if (b == 0) b = past_end;
   const std::string kind = FirstChars(target, 5);
   if (kind == "(Reg)") {
-    const bool stored = ApplyRegistryEntry(install.system(), 0, Characters(target, 6, a - 1),
-                                           Characters(target, a + 1, b - 1), 0, text);
+    const Result stored = ApplyRegistryEntry(install.system(), 0, Characters(target, 6, a - 1),
+                                             Characters(target, a + 1, b - 1), 0, text);
     install.run.log.Add("USERINFO", {std::to_string(k), target, Outcome(stored)});
   } else if (kind == "(Ini)") {
     const std::string file = ExpandPathMacro(install.system(), Characters(target, 6, a - 1),
                                              install.choices.install_folder_text);
-    const bool stored = ApplyIniEntry(install.system(), 0, file, Characters(target, a + 1, b - 1),
-                                      CopyFrom(target, b + 1), text);
+    const Result stored = ApplyIniEntry(install.system(), 0, file, Characters(target, a + 1, b - 1),
+                                        CopyFrom(target, b + 1), text);
     install.run.log.Add("USERINFO", {std::to_string(k), target, Outcome(stored)});
   } else {
     install.run.log.Add("USERINFO", {std::to_string(k), target, "not stored"});
@@ -95,15 +95,16 @@ void StoreUserEntries(InstallRun& install, StepProgress& bar) {
 
 // The extension key as it was before the first installation that touched
 // it, kept once per extension and machine under "kestroBackup-" + ext.
-std::string_view BackUpExtension(InstallRun& install, const std::string& ext) {
+std::string BackUpExtension(InstallRun& install, const std::string& ext) {
   auto& system = install.system();
   const std::string backup = "kestroBackup-" + ext;
   if (RegKeyExists(system, RegistryRoot::kClassesRoot, backup)) return "kept";
   if (RegKeyExists(system, RegistryRoot::kClassesRoot, "." + ext)) {
-    return RegMoveKey(system, RegistryRoot::kClassesRoot, "." + ext, backup) ? "moved" : "move failed";
+    const Result moved = RegMoveKey(system, RegistryRoot::kClassesRoot, "." + ext, backup);
+    return moved ? "moved" : FailedBecause("move failed", moved);
   }
-  return RegWriteString(system, RegistryRoot::kClassesRoot, backup, "", "null") ? "null"
-                                                                                  : "null failed";
+  const Result written = RegWriteString(system, RegistryRoot::kClassesRoot, backup, "", "null");
+  return written ? "null" : FailedBecause("null failed", written);
 }
 
 // Registers one [Extension] entry; false when it names no extension.
@@ -117,7 +118,7 @@ bool Associate(InstallRun& install, const ScriptSection& list, std::int64_t n) {
   const std::string description = list.ReadItem("Information", n);
   const std::string icon = GetShortPath(install.Expand(list.ReadItem("Icon", n)));
   const std::int32_t index = list.ReadItemInteger("IconNo", n);
-  const std::string_view backup = BackUpExtension(install, ext);
+  const std::string backup = BackUpExtension(install, ext);
 
   const std::string type = "kestro-" + ext;
   RegistryBatch batch;
@@ -131,7 +132,7 @@ bool Associate(InstallRun& install, const ScriptSection& list, std::int64_t n) {
   }
   batch.SetValue(root, "." + ext, RegistryValue::String("", type));
   batch.SetValue(root, "." + ext, RegistryValue::String("Owner", install.app_key_name));
-  const bool written = ApplyTogether(install.system(), batch);
+  const Result written = ApplyTogether(install.system(), batch);
   install.run.log.Add("ASSOC", {ext, command, backup, Outcome(written)});
   return true;
 }

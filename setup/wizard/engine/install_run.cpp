@@ -65,13 +65,19 @@ Answer AskAndLog(SetupRun& run, const Message& message) {
   return answer;
 }
 
-bool ApplyTogether(platform::target::TargetSystem& system,
-                   const platform::target::RegistryBatch& batch) {
+Result ApplyTogether(platform::target::TargetSystem& system,
+                     const platform::target::RegistryBatch& batch) {
   try {
-    return system.registry().Apply(batch).ok();
-  } catch (const std::exception&) {
-    return false;
+    return system.registry().Apply(batch);
+  } catch (const std::exception& e) {
+    return platform::target::Status::IoError(e.what());
   }
+}
+
+std::string Outcome(const Result& result) { return result ? "ok" : FailedBecause("failed", result); }
+
+std::string FailedBecause(std::string_view note, const Result& failure) {
+  return std::string(note) + ": " + failure.status().ToString();
 }
 
 }  // namespace setup::wizard

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/target_system/registry_batch.h"
+#include "setup/core/result.h"
 #include "setup/core/setup_script.h"
 #include "setup/wizard/engines.h"
 #include "setup/wizard/engine/install_engine.h"
@@ -60,12 +61,16 @@ Answer AskAndLog(SetupRun& run, const Message& message);
 std::string_view AnswerName(Answer answer);
 
 // Applies the registry changes in one transaction, so a run killed in the
-// middle leaves all of them or none. False on any failure.
-bool ApplyTogether(platform::target::TargetSystem& system,
-                   const platform::target::RegistryBatch& batch);
+// middle leaves all of them or none. A failure tells why.
+Result ApplyTogether(platform::target::TargetSystem& system,
+                     const platform::target::RegistryBatch& batch);
 
-// "ok" or "failed", the last field of a log line.
-inline std::string_view Outcome(bool ok) { return ok ? "ok" : "failed"; }
+// The last field of a log line: "ok", or "failed: " and the reason
+// ("failed: Access denied: HKEY_LOCAL_MACHINE is protected").
+std::string Outcome(const Result& result);
+// A note for a log line with the reason of the failure behind it
+// ("count not written: I/O error: ...").
+std::string FailedBecause(std::string_view note, const Result& failure);
 
 // Steps of the engine, each in a file of its own. A step that returns
 // kAborted ends the installation at once.

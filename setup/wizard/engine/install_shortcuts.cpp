@@ -49,8 +49,8 @@ void MakeShortcuts(InstallRun& install) {
     const std::int32_t state = list.ReadItemInteger("Size", n) & 0xFF;
     const std::string icon_file = install.Expand(list.ReadItem("Icon", n));
     const std::int32_t icon_index = list.ReadItemInteger("IconNo", n) & 0xFF;
-    const bool made = CreateShortcut(install.system(), link, target, icon_index, icon_file, state,
-                                     working_folder);
+    const Result made = CreateShortcut(install.system(), link, target, icon_index, icon_file, state,
+                                       working_folder);
     install.run.log.Add("SHORTCUT", {link, target, Outcome(made)});
     bar.Advance();
   }

@@ -124,10 +124,10 @@ bool InstalledFileRemover::Recycle(std::string_view path, InstalledKind kind) {
     run_.log.AddLeftover({path, "a folder, not a file"});
     return true;
   }
-  if (DeleteToRecycleBin(run_.system, path, true)) {
+  if (const Result recycled = DeleteToRecycleBin(run_.system, path, true)) {
     run_.log.Add("RECYCLE", {KindName(kind), path});
   } else {
-    run_.log.AddLeftover({path, "could not be moved to the recycle bin"});
+    run_.log.AddLeftover({path, FailedBecause("could not be moved to the recycle bin", recycled)});
   }
   RemoveFolderAndEmptyParents(ParentPath(path));
   return true;

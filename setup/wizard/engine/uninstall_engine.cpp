@@ -125,7 +125,8 @@ class UninstallEngine {
       const auto counted = RegWriteInteger(run_.system, kMachine, kSharedDllsKey, path, count - 1);
       const auto listed = RegWriteString(run_.system, kMachine, kOwnerListKey, path, rest);
       run_.log.Add("SHARED", {path, std::to_string(count - 1),
-                              counted && listed ? "count lowered, file kept" : "count not written"});
+                              counted && listed ? "count lowered, file kept"
+                                                : FailedBecause("count not written", counted ? listed : counted)});
       return true;
     }
     if (AskAndLog(run_, UnusedSharedFileQuestion(path)) == Answer::kYes) {
@@ -136,8 +137,8 @@ class UninstallEngine {
     } else if (RegWriteInteger(run_.system, kMachine, kSharedDllsKey, path, 0)) {
       run_.log.Add("SHARED", {path, "0", "kept as answered"});
     }
-    if (!RegDeleteValue(run_.system, kMachine, kOwnerListKey, path)) {
-      run_.log.Add("SHARED", {path, "-", "owner list not removed"});
+    if (const Result unlisted = RegDeleteValue(run_.system, kMachine, kOwnerListKey, path); !unlisted) {
+      run_.log.Add("SHARED", {path, "-", FailedBecause("owner list not removed", unlisted)});
     }
     return true;
   }
@@ -151,7 +152,7 @@ class UninstallEngine {
       const std::string data = list.Text("Data", n);
       const auto applied =
           ApplyRegistryEntry(run_.system, way, key, value_name, list.Integer("Type", n, 0), data);
-      run_.log.Add("REG", {std::to_string(way), key, value_name, data, applied ? "ok" : "failed"});
+      run_.log.Add("REG", {std::to_string(way), key, value_name, data, Outcome(applied)});
       bar.Advance();
     }
   }
@@ -165,7 +166,7 @@ class UninstallEngine {
       const std::string key = list.Text("Key", n);
       const std::string value = list.Text("Value", n);
       const auto applied = ApplyIniEntry(run_.system, way, file, section, key, value);
-      run_.log.Add("INI", {std::to_string(way), file, section, key, value, applied ? "ok" : "failed"});
+      run_.log.Add("INI", {std::to_string(way), file, section, key, value, Outcome(applied)});
       bar.Advance();
     }
   }
@@ -191,15 +192,19 @@ class UninstallEngine {
       return false;
     }
     const std::string backup_key = "kestroBackup-" + ext;
-    const bool removed = RegDeleteTree(run_.system, kClasses, extension_key) &&
-                         RegDeleteTree(run_.system, kClasses, "kestro-" + ext);
+    Result removed = RegDeleteTree(run_.system, kClasses, extension_key);
+    if (removed) removed = RegDeleteTree(run_.system, kClasses, "kestro-" + ext);
     const std::string backup = RegReadString(run_.system, kClasses, backup_key, "", "");
     if (backup == "null") {
-      const auto dropped = RegDeleteTree(run_.system, kClasses, backup_key);
-      run_.log.Add("ASSOC", {ext, removed && dropped ? "removed" : "removed in part", "none before"});
+      const Result dropped = RegDeleteTree(run_.system, kClasses, backup_key);
+      run_.log.Add("ASSOC", {ext, removed && dropped ? "removed"
+                                  : FailedBecause("removed in part", removed ? dropped : removed),
+                             "none before"});
     } else {
-      const auto moved = RegMoveKey(run_.system, kClasses, backup_key, extension_key);
-      run_.log.Add("ASSOC", {ext, removed && moved ? "restored" : "restored in part", "from backup"});
+      const Result moved = RegMoveKey(run_.system, kClasses, backup_key, extension_key);
+      run_.log.Add("ASSOC", {ext, removed && moved ? "restored"
+                                  : FailedBecause("restored in part", removed ? moved : removed),
+                             "from backup"});
     }
     return true;
   }
@@ -210,11 +215,11 @@ class UninstallEngine {
       run_.log.Add("RECORD", {"removed", system_entry});
     }
     const std::string record = RecordKey(name_);
-    if (RegDeleteTree(run_.system, kMachine, record)) {
+    if (const Result removed = RegDeleteTree(run_.system, kMachine, record)) {
       RegDeleteEmptyKeys(run_.system, kMachine, record);
       run_.log.Add("RECORD", {"removed", record});
     } else {
-      run_.log.Add("RECORD", {"not removed", record});
+      run_.log.Add("RECORD", {FailedBecause("not removed", removed), record});
     }
     const std::int32_t chosen = remover_.recycle() ? 1 : 0;
     if (RegWriteInteger(run_.system, kMachine, kSettingKey, "DeleteToDustBox", chosen)) {

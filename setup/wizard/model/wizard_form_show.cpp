@@ -2,6 +2,7 @@
 // the script (setup), from the product's record (uninstall) or the clean-up
 // question, and the machine-wide settings that earlier runs left.
 
+#include "platform/ascii_text.h"
 #include "setup/core/install_paths.h"
 #include "setup/core/path_macros.h"
 #include "setup/core/path_text.h"
@@ -25,14 +26,6 @@ std::string ReplaceAll(std::string text, std::string_view from, std::string_view
     text.replace(at, from.size(), to);
   }
   return text;
-}
-
-std::string AsciiUpper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
 }
 
 // A product's own recorded integer, else the machine-wide setting of the
@@ -213,7 +206,7 @@ bool WizardModel::FillExtensionPage() {
     std::string state = "(なし)";
     if (RegKeyExists(run_.system, RegistryRoot::kClassesRoot, key)) {
       const std::string type = RegReadString(run_.system, RegistryRoot::kClassesRoot, key, "", "");
-      state = type.empty() ? AsciiUpper(ext) + " ファイル"
+      state = type.empty() ? platform::AsciiUpper(ext) + " ファイル"
                            : RegReadString(run_.system, RegistryRoot::kClassesRoot, type, "", "");
     }
     list.items.push_back(ext + " … " + state);

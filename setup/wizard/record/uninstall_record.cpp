@@ -45,7 +45,7 @@ std::string LocalDateTime() {
 
 void WriteBatch(InstallRun& install, const RegistryBatch& batch, std::string_view key,
                 std::string_view block) {
-  const bool written = ApplyTogether(install.system(), batch);
+  const Result written = ApplyTogether(install.system(), batch);
   install.run.log.Add("RECORD", {key, block, Outcome(written)});
 }
 
@@ -247,10 +247,12 @@ std::string EnsureUninstaller(SetupRun& run) {
     return path;
   }
   const auto read_only = files.SetAttributes(path, platform::target::kFileReadOnly);
-  const bool recorded =
+  const Result recorded =
       RegWriteInteger(system, kMachine, kUninstallRecordRoot, kUninstallerName, kUninstallerVersion);
-  run.log.Add("UNINSTALLER",
-              {path, read_only.ok() && recorded ? "copied" : "copied, not all recorded"});
+  run.log.Add("UNINSTALLER", {path, read_only.ok() && recorded
+                                        ? "copied"
+                                        : FailedBecause("copied, not all recorded",
+                                                        read_only.ok() ? recorded : Result(read_only))});
   return path;
 }
 

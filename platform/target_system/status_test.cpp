@@ -1,0 +1,34 @@
+#include "platform/target_system/status.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace platform::target {
+namespace {
+
+// Every host call of the file layer and the trash reports errno through one
+// mapping; callers branch on the code (a missing file is no failure for a
+// delete, a taken name is retried, a folder with entries is kept).
+TEST(StatusTest, FromErrnoMapsTheCodesCallersBranchOn) {
+  const struct {
+    int error;
+    Status::Code code;
+  } cases[] = {
+      {ENOENT, Status::Code::kNotFound},      {ENOTDIR, Status::Code::kNotFound},
+      {EEXIST, Status::Code::kAlreadyExists}, {ENOTEMPTY, Status::Code::kNotEmpty},
+      {EACCES, Status::Code::kAccessDenied},  {EPERM, Status::Code::kAccessDenied},
+      {EROFS, Status::Code::kAccessDenied},   {EIO, Status::Code::kIoError},
+      {EXDEV, Status::Code::kIoError},        {0, Status::Code::kIoError},
+  };
+  for (const auto& c : cases) {
+    const Status status = Status::FromErrno(c.error, "cannot delete C:\\a.txt");
+    EXPECT_EQ(status.code(), c.code) << std::strerror(c.error);
+    EXPECT_FALSE(status.ok());
+    EXPECT_EQ(status.message(), std::string("cannot delete C:\\a.txt: ") + std::strerror(c.error));
+  }
+}
+
+}  // namespace
+}  // namespace platform::target

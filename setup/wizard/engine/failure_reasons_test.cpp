@@ -1,0 +1,78 @@
+// Every failure line of the action log says why: the install and uninstall
+// steps pass the reason of a refused registry, INI or record change into
+// the line instead of a bare "failed".
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "setup/core/ini_utils.h"
+#include "setup/wizard/engine/install_engine.h"
+#include "setup/wizard/engine/install_test_fixture.h"
+#include "setup/wizard/engine/uninstall_engine.h"
+#include "setup/wizard/engine/uninstall_fixture_for_test.h"
+
+namespace setup::wizard {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::EndsWith;
+using platform::target::kFileReadOnly;
+
+class FailureReasonTest : public testing::InstallFixture {
+ protected:
+  // C:\App\ro.ini with a [User] section, read-only.
+  void PutReadOnlyIni() {
+    Put("C:\\App\\ro.ini", "[User]\r\nName=taro\r\n");
+    ASSERT_TRUE(sys().files().SetAttributes("C:\\App\\ro.ini", kFileReadOnly).ok());
+  }
+};
+
+TEST_F(FailureReasonTest, InstallRegistryAndIniLinesNameTheirReason) {
+  PutReadOnlyIni();
+  const SetupScript script = WriteScript(
+      "[Define]\nApplication=kestro Setup 1.00\nName=Maker App\n"
+      "[Uninstall]\nKeyName=ABC\nUse=0\n[Install]\nSave=0\n"
+      "[Registry]\nCount=2\nKey1=HKEY_NOWHERE\\Software\\Maker\nName1=A\nData1=1\n"
+      "Key2=HKEY_CURRENT_USER\\Software\\Maker\nName2=B\nData2=2\n"
+      "[IniFile]\nCount=2\nFile1=C:\\App\\ro.ini\nSection1=User\nKey1=Name\nValue1=jiro\n"
+      "File2=C:\\App\\rw.ini\nSection2=User\nKey2=Name\nValue2=jiro\n");
+  InstallChoices choices;
+  choices.install_folder_text = "C:\\App";
+  ASSERT_EQ(RunInstallEngine(run_, script, choices, ComputeInstallMaxima(run_, script, choices)),
+            EngineResult::kCompleted);
+
+  EXPECT_THAT(log_.LinesOf("REG"),
+              ElementsAre("REG\t0\tHKEY_NOWHERE\\Software\\Maker\tA\t1\tfailed: Invalid argument: "
+                          "no registry root in HKEY_NOWHERE\\Software\\Maker; entry ignored",
+                          "REG\t0\tHKEY_CURRENT_USER\\Software\\Maker\tB\t2\tok"));
+  const auto ini = log_.LinesOf("INI");
+  ASSERT_EQ(ini.size(), 2u);
+  EXPECT_THAT(ini[0], ::testing::StartsWith("INI\t0\tC:\\App\\ro.ini\tUser\tName\tjiro\tfailed: I/O error: "));
+  EXPECT_THAT(ini[0], EndsWith("ro.ini is read-only"));
+  EXPECT_EQ(ini[1], "INI\t0\tC:\\App\\rw.ini\tUser\tName\tjiro\tok");
+}
+
+TEST_F(FailureReasonTest, UninstallRegistryIniAndRecordLinesNameTheirReason) {
+  PutReadOnlyIni();
+  testing::RecordWriter record(sys(), "Mine");
+  record.Registry(1, "HKEY_LOCAL_MACHINE\\Software", "", "");  // a protected key
+  record.Registry(2, "HKEY_NOWHERE\\Software", "X", "");
+  record.Ini(1, "C:\\App\\ro.ini", "User", "", "");
+
+  testing::RunHarness h(sys());
+  EXPECT_EQ(RunUninstallEngine(h.run, "Mine", false, ComputeUninstallMaxima(h.run, "Mine")),
+            EngineResult::kCompleted);
+  const auto reg = h.log.LinesOf("REG");
+  ASSERT_EQ(reg.size(), 2u);
+  EXPECT_THAT(reg[0], ::testing::StartsWith("REG\t1\tHKEY_LOCAL_MACHINE\\Software\t\t\tfailed: Access denied: "));
+  EXPECT_THAT(reg[1], EndsWith("\tfailed: Invalid argument: no registry root in HKEY_NOWHERE\\Software; "
+                               "entry ignored"));
+  const auto ini = h.log.LinesOf("INI");
+  ASSERT_EQ(ini.size(), 1u);
+  EXPECT_THAT(ini[0], ::testing::StartsWith("INI\t1\tC:\\App\\ro.ini\tUser\t\t\tfailed: I/O error: "));
+  EXPECT_THAT(ini[0], EndsWith("ro.ini is read-only"));
+  EXPECT_EQ(IniReadString(sys(), "C:\\App\\ro.ini", "User", "Name", "-"), "taro");
+}
+
+}  // namespace
+}  // namespace setup::wizard
