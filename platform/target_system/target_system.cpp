@@ -130,7 +130,9 @@ Status TargetSystem::OpenOrCreate(const fs::path& folder, const InitOptions& opt
 }
 
 Status TargetSystem::AddRunOnlyDrive(const Drive& drive) {
-  Status s = drives_.Add(drive);
+  Drive read_only = drive;
+  read_only.read_only = true;
+  Status s = drives_.Add(read_only);
   if (s.ok()) run_only_drives_.push_back(*drives_.FindDrive(drive.letter));
   return s;
 }

@@ -59,7 +59,8 @@ class TargetSystem {
   const TargetFiles& files() const { return files_; }
 
   // A drive for this run only: the drive map sees it like the drives of the
-  // settings, but it is never saved. AlreadyExists when the letter is taken.
+  // settings, but it is never saved, and nothing on it is ever changed.
+  // AlreadyExists when the letter is taken.
   Status AddRunOnlyDrive(const Drive& drive);
   const std::vector<Drive>& run_only_drives() const { return run_only_drives_; }
 
