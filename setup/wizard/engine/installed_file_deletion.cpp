@@ -49,6 +49,7 @@ bool InstalledFileRemover::Delete(std::string_view path, InstalledKind kind) {
   const OpenFolder* folder = Folder(parsed.Parent().ToString(), &opened);
   if (folder == nullptr) {
     if (opened.IsAccessDenied()) run_.log.Add("KEEP", {path, kLinkOut});
+    if (opened.IsInvalidArgument()) run_.log.Add("KEEP", {path, opened.message()});
     return true;  // no folder, no file
   }
   return DeleteAsking(*folder, parsed.Name(), path, kind);
