@@ -120,12 +120,11 @@ int round = 0;
 Package& PackageFor(const benchmark::State& state) {
   static std::map<std::pair<int, int>, std::unique_ptr<Package>> packages;
   const auto shape = std::make_pair(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-  auto& package = packages[shape];
-  if (!package) {
+  if (packages.find(shape) == packages.end()) {
     packages.clear();  // one package on the disk at a time
-    package = std::make_unique<Package>(shape.first, shape.second);
+    packages[shape] = std::make_unique<Package>(shape.first, shape.second);
   }
-  return *package;
+  return *packages[shape];
 }
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }

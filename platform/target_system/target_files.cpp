@@ -122,8 +122,38 @@ Status CheckTarget(const Place& place, std::string_view to, bool fail_if_exists)
 
 // Writes a new file beside the place by fill, gives it mode and times, and
 // renames it over the place; nothing is left behind on failure.
+// A new name gets an unnamed file that is linked in when whole: one entry
+// made in the folder instead of a temporary one made, renamed and removed.
+// False when the file system has no unnamed files (the caller goes the
+// usual way).
+template <typename Fill>
+bool WriteUnnamedThenLink(Place& place, std::string_view to, bool flush, Fill& fill, Status* result) {
+  const int dir = place.folder->fd();
+  const int fd = ::openat(dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  Status s = fill(fd);
+  if (s.ok() && flush && ::fdatasync(fd) != 0) s = StatusFromErrno(errno, "cannot flush " + std::string(to));
+  // Linking an open file by its descriptor needs a recent kernel (or a
+  // privilege); older ones take it by its name in /proc.
+  if (s.ok() && ::linkat(fd, "", dir, place.name.c_str(), AT_EMPTY_PATH) != 0) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (errno != ENOENT || ::linkat(AT_FDCWD, self.c_str(), dir, place.name.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+      s = StatusFromErrno(errno, "cannot write " + std::string(to));
+    }
+  }
+  if (::close(fd) != 0 && s.ok()) s = StatusFromErrno(errno, "cannot write " + std::string(to));
+  if (s.ok()) {
+    place.folder->Added(place.name);
+    if (flush) ::fsync(dir);
+  }
+  *result = s;
+  return true;
+}
+
 template <typename Fill>
 Status WriteAtPlace(Place& place, std::string_view to, bool flush, Fill fill) {
+  Status linked;
+  if (!place.exists && WriteUnnamedThenLink(place, to, flush, fill, &linked)) return linked;
   const int dir = place.folder->fd();
   std::string temp;
   int fd = -1;
