@@ -238,7 +238,7 @@ int main(int argc, char** argv) {
   Shape(1000, 1, 5);
   Shape(10000, 1, 5);
   Shape(10000, 100, 5);
-  Shape(100000, 1, 3);
+  Shape(100000, 1, 2);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <mutex>
 #include <random>
 #include <set>
@@ -127,9 +128,10 @@ Status CheckTarget(const Place& place, std::string_view to, bool fail_if_exists)
 // False when the file system has no unnamed files (the caller goes the
 // usual way).
 template <typename Fill>
-bool WriteUnnamedThenLink(Place& place, std::string_view to, bool flush, Fill& fill, Status* result) {
+bool WriteUnnamedThenLink(Place& place, std::string_view to, bool flush, mode_t mode, Fill& fill,
+                          Status* result) {
   const int dir = place.folder->fd();
-  const int fd = ::openat(dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
+  const int fd = ::openat(dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
   if (fd < 0) return false;
   Status s = fill(fd);
   if (s.ok() && flush && ::fdatasync(fd) != 0) s = StatusFromErrno(errno, "cannot flush " + std::string(to));
@@ -150,16 +152,17 @@ bool WriteUnnamedThenLink(Place& place, std::string_view to, bool flush, Fill& f
   return true;
 }
 
+// mode is the new file's mode before the umask.
 template <typename Fill>
-Status WriteAtPlace(Place& place, std::string_view to, bool flush, Fill fill) {
+Status WriteAtPlace(Place& place, std::string_view to, bool flush, Fill fill, mode_t mode = 0644) {
   Status linked;
-  if (!place.exists && WriteUnnamedThenLink(place, to, flush, fill, &linked)) return linked;
+  if (!place.exists && WriteUnnamedThenLink(place, to, flush, mode, fill, &linked)) return linked;
   const int dir = place.folder->fd();
   std::string temp;
   int fd = -1;
   for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
     temp = TemporaryName(place.name);
-    fd = ::openat(dir, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    fd = ::openat(dir, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
     if (fd < 0 && errno != EEXIST) break;
   }
   if (fd < 0) return StatusFromErrno(errno, "cannot write " + std::string(to));
@@ -179,12 +182,36 @@ Status WriteAtPlace(Place& place, std::string_view to, bool flush, Fill fill) {
   return Status::Ok();
 }
 
-// The mode a new file of the current umask gets, with the owner's write bit
-// as the source has it (the read-only attribute).
-mode_t CopyMode(int fd, mode_t source_mode) {
+// The mode a copy is made with: a new file's, read-only when the source is
+// (the read-only attribute).
+mode_t CopyMode(mode_t source_mode) { return (source_mode & S_IWUSR) ? 0644 : 0444; }
+
+// The process's umask, read once without changing it.
+mode_t ProcessUmask() {
+  static const mode_t mask = [] {
+    std::string status;
+    const int fd = ::open("/proc/self/status", O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+      ReadAll(fd, &status, "status").ok();
+      ::close(fd);
+    }
+    const std::size_t at = status.find("Umask:");
+    return at == std::string::npos ? mode_t{0777} : static_cast<mode_t>(std::strtoul(status.c_str() + at + 6, nullptr, 8));
+  }();
+  return mask;
+}
+
+// Makes sure the owner's write bit is as the source has it, whatever the
+// umask took away.
+Status KeepWriteBit(int fd, mode_t source_mode, std::string_view to) {
   struct stat made {};
-  const mode_t base = ::fstat(fd, &made) == 0 ? (made.st_mode & 07777) : 0644;
-  return (source_mode & S_IWUSR) ? base | S_IWUSR : base & ~kWritable;
+  if (::fstat(fd, &made) != 0) return StatusFromErrno(errno, "cannot set the attributes of " + std::string(to));
+  const mode_t mode = made.st_mode & 07777;
+  const mode_t wanted = (source_mode & S_IWUSR) ? mode | S_IWUSR : mode & ~kWritable;
+  if (wanted != mode && ::fchmod(fd, wanted) != 0) {
+    return StatusFromErrno(errno, "cannot set the attributes of " + std::string(to));
+  }
+  return Status::Ok();
 }
 
 }  // namespace
@@ -397,11 +424,11 @@ Status TargetFiles::CopyFile(std::string_view from, std::string_view to, bool fa
       if (copied.ok() && ::futimens(out, times) != 0) {
         copied = StatusFromErrno(errno, "cannot set the time of " + std::string(to));
       }
-      if (copied.ok() && ::fchmod(out, CopyMode(out, info.st_mode)) != 0) {
-        copied = StatusFromErrno(errno, "cannot set the attributes of " + std::string(to));
-      }
+      // The umask can only take bits away: only a file that should be
+      // writable needs a look.
+      if (copied.ok() && (info.st_mode & S_IWUSR) && (ProcessUmask() & S_IWUSR)) copied = KeepWriteBit(out, info.st_mode, to);
       return copied;
-    });
+    }, CopyMode(info.st_mode));
   }
   ::close(in);
   if (s.ok() && flush == Flush::kUnflushed) {
