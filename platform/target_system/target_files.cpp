@@ -242,16 +242,21 @@ Status TargetFiles::Stat(std::string_view path, FileEntry* entry) const {
   }
   Place place;
   s = state_->cache.Locate(parsed, &place);
+  // Facts harm nothing: a link is described by what it names, wherever that
+  // lies (the engines then refuse to change it).
+  if (s.IsAccessDenied()) {
+    fs::path host;
+    if (!drives_.ToHostPath(parsed, &host).ok() || ::stat(host.c_str(), &info) != 0) return s;
+    FillEntry(host.filename().string(), info, entry);
+    return Status::Ok();
+  }
   if (!s.ok()) return s;
   if (!place.exists) return Status::NotFound(std::string(path) + " does not exist");
   info = place.info;
-  // The facts of a link are those of what it names, as long as that lies
-  // in the drive.
-  const std::string name = place.name;
-  s = state_->cache.FollowLinkInside(parsed, &place);
-  if (!s.ok()) return s;
-  if (!place.exists) return Status::NotFound(std::string(path) + " names a dangling link");
-  FillEntry(name, place.info, entry);
+  if (S_ISLNK(info.st_mode) && ::fstatat(place.folder->fd(), place.name.c_str(), &info, 0) != 0) {
+    return Status::NotFound(std::string(path) + " names a dangling link");
+  }
+  FillEntry(place.name, info, entry);
   return Status::Ok();
 }
 
@@ -474,10 +479,13 @@ Status TargetFiles::MoveFile(std::string_view from, std::string_view to) const {
     target.name = target_path.Name();
     if (target.name == source.name) return Status::Ok();
   }
-  if (::renameat2(source.folder->fd(), source.name.c_str(), target.folder->fd(), target.name.c_str(),
-                  RENAME_NOREPLACE) != 0) {
-    return StatusFromErrno(errno, "cannot move " + std::string(from));
+  int moved = ::renameat2(source.folder->fd(), source.name.c_str(), target.folder->fd(), target.name.c_str(),
+                          RENAME_NOREPLACE);
+  // A file system without the flag: the target was seen missing above.
+  if (moved != 0 && errno == EINVAL) {
+    moved = ::renameat(source.folder->fd(), source.name.c_str(), target.folder->fd(), target.name.c_str());
   }
+  if (moved != 0) return StatusFromErrno(errno, "cannot move " + std::string(from));
   source.folder->Removed(source.name);
   target.folder->Added(target.name);
   return Status::Ok();
