@@ -1,25 +1,34 @@
-// The install engine on a package of 10,000 files of 4 KiB in 100 folders
-// with 200 registry entries and the matching uninstall list, against `cp -r`
-// of the same package folder on the same disk. Each round installs into a
-// new folder; the folders are removed only with the package at the end, because
-// creating thousands of files right after deleting thousands costs the file
-// system far more than either alone, and would measure that instead.
+// The install engine against `cp -r`, and the uninstall engine against
+// `rm -r` (of a copy flushed to the disk first, as installed files are), of
+// the same package folder on the same disk in the same run, for
+// packages of 4 KiB files: 1,000, 10,000 and 100,000 in one folder, and
+// 10,000 in 100 folders. A re-run installs the package again over a complete
+// installation (every file kept as "same age and size"). The arguments of
+// each benchmark are the number of files and of folders.
+//
+// Each install goes into a new folder; the folders are removed only with the
+// package at the end, because creating thousands of files right after
+// deleting thousands costs the file system far more than either alone, and
+// would measure that instead.
 
 #include <benchmark/benchmark.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "platform/atomic_file.h"
 #include "platform/target_system/folder_system.h"
-#include "platform/testing/temp_dir.h"
 #include "setup/core/setup_script.h"
 #include "setup/wizard/engine/install_engine.h"
+#include "setup/wizard/engine/uninstall_engine.h"
 
 extern char** environ;
 
@@ -27,13 +36,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace setup::wizard;
+using Clock = std::chrono::steady_clock;
 
-constexpr int kFiles = 10000;
-constexpr int kFolders = 100;
-constexpr int kRegistryEntries = 200;
-
-std::string FolderOf(int n) { return "d" + std::to_string(n % kFolders); }
-std::string FileOf(int n) { return FolderOf(n) + "\\f" + std::to_string(n) + ".bin"; }
+constexpr const char* kProduct = "Bench";
 
 class DefaultPrompter : public Prompter {
  public:
@@ -47,51 +52,63 @@ class NoLauncher : public ProgramLauncher {
   void RestartWindows() override {}
 };
 
-// A target system with the package in C:\PKG and its script.
+// A target system with a package of files in C:\PKG and its script.
 class Package {
  public:
-  Package() {
+  Package(int files, int folders) : files_(files), folders_(folders) {
+    std::string pattern = (fs::temp_directory_path() / "bench-install-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) std::abort();
+    root_ = pattern;
     platform::target::InitOptions options;
     options.user_name = "taro";
     if (!platform::target::FolderSystem::Create(root_ / "system", options, &system_).ok()) std::abort();
-    const auto& files = system_->files();
+    if (!system_->files().CreateFolderTree("C:\\PKG").ok()) std::abort();
+    if (!system_->drives().ToHostPath("C:\\PKG", &package_host_).ok()) std::abort();
+    // The package is written straight to the host: only the engines are
+    // measured.
     const std::string block(4096, 'k');
     std::string script =
-        "[Define]\nApplication=kestro Setup 1.00\nName=Bench\n[Uninstall]\nKeyName=Bench\nUse=1\n"
-        "[File]\nCount=" + std::to_string(kFiles) + "\n";
-    std::string un_file = "[UnFile]\nCount=" + std::to_string(kFiles) + "\n";
-    for (int f = 0; f < kFolders; ++f) {
-      if (!files.CreateFolderTree("C:\\PKG\\" + FolderOf(f)).ok()) std::abort();
-    }
-    for (int n = 1; n <= kFiles; ++n) {
-      if (!files.WriteFile("C:\\PKG\\" + FileOf(n), block).ok()) std::abort();
-      script += "NewFile" + std::to_string(n) + "=<Setup>\\" + FileOf(n) + "\nFile" +
-                std::to_string(n) + "=" + FileOf(n) + "\n";
+        "[Define]\nApplication=kestro Setup 1.00\nName=Bench\n[Uninstall]\nKeyName=" + std::string(kProduct) +
+        "\nUse=1\n[File]\nCount=" + std::to_string(files) + "\n";
+    std::string un_file = "[UnFile]\nCount=" + std::to_string(files) + "\n";
+    for (int f = 0; folders > 1 && f < folders; ++f) fs::create_directories(package_host_ / FolderOf(f));
+    for (int n = 1; n <= files; ++n) {
+      std::ofstream(package_host_ / HostFileOf(n), std::ios::binary) << block;
+      script += "NewFile" + std::to_string(n) + "=<Setup>\\" + FileOf(n) + "\nFile" + std::to_string(n) + "=" +
+                FileOf(n) + "\n";
       un_file += "File" + std::to_string(n) + "=<Setup>\\" + FileOf(n) + "\n";
     }
-    script += "[Registry]\nCount=" + std::to_string(kRegistryEntries) + "\n";
-    for (int n = 1; n <= kRegistryEntries; ++n) {
-      const std::string i = std::to_string(n);
-      script += "Key" + i + "=HKEY_LOCAL_MACHINE\\Software\\Bench\\Key" + std::to_string(n % 10) +
-                "\nName" + i + "=Value" + i + "\nData" + i + "=C:\\Program Files\\Bench\\" + i + "\n";
-    }
     script += un_file;
-    if (!files.WriteFile("C:\\PKG\\Setup.dat", script).ok()) std::abort();
-    if (!system_->drives().ToHostPath("C:\\PKG", &package_host_).ok()) std::abort();
+    if (!system_->files().WriteFile("C:\\PKG\\Setup.dat", script).ok()) std::abort();
     program_ = root_ / "Setup-program";
     if (!platform::WriteFileAtomically(program_, "program")) std::abort();
   }
-  platform::target::TargetSystem& system() { return *system_; }
+  ~Package() {
+    std::error_code error;
+    fs::remove_all(root_, error);
+  }
+
+  platform::target::FolderSystem& system() { return *system_; }
+  int files() const { return files_; }
   const fs::path& package_host() const { return package_host_; }
   const fs::path& program() const { return program_; }
   setup::SetupScript Script() const { return setup::SetupScript(package_host_ / "Setup.dat"); }
   // A host folder beside the package for cp -r, on the same disk.
-  fs::path CopyTarget(int round) const { return package_host_.parent_path() / ("cp" + std::to_string(round)); }
+  fs::path HostCopy(const std::string& name) const { return package_host_.parent_path() / name; }
 
  private:
-  // Removed last, after the target system is closed.
-  const platform::testing::TempDir scratch_{"bench-install"};
-  const fs::path root_ = scratch_.path();
+  std::string FolderOf(int n) const { return "d" + std::to_string(n % folders_); }
+  std::string FileOf(int n) const {
+    return (folders_ > 1 ? FolderOf(n) + "\\" : "") + "f" + std::to_string(n) + ".bin";
+  }
+  fs::path HostFileOf(int n) const {
+    return folders_ > 1 ? fs::path(FolderOf(n)) / ("f" + std::to_string(n) + ".bin")
+                        : fs::path("f" + std::to_string(n) + ".bin");
+  }
+
+  int files_;
+  int folders_;
+  fs::path root_;
   fs::path package_host_;
   fs::path program_;
   std::unique_ptr<platform::target::FolderSystem> system_;
@@ -100,67 +117,136 @@ class Package {
 // Numbers the install folders and copies of the whole run apart.
 int round = 0;
 
-Package& SharedPackage() {
-  static Package package;
-  return package;
+// One package per shape, made when first needed and kept for the run.
+Package& PackageFor(const benchmark::State& state) {
+  static std::map<std::pair<int, int>, std::unique_ptr<Package>> packages;
+  const auto shape = std::make_pair(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  if (packages.find(shape) == packages.end()) {
+    packages.clear();  // one package on the disk at a time
+    packages[shape] = std::make_unique<Package>(shape.first, shape.second);
+  }
+  return *packages[shape];
 }
 
-// Runs the engine with the given steps; only_files keeps the other bars at 0.
-void RunInstall(benchmark::State& state, bool only_files) {
-  Package& package = SharedPackage();
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+bool Install(Package& package, const std::string& folder) {
   DefaultPrompter prompter;
   NoLauncher launcher;
   EngineProgress progress;
+  ActionLog log;
   const setup::SetupScript script = package.Script();
-  for (auto _ : state) {
-    ActionLog log;
-    SetupRun run{package.system(), prompter, log, launcher, progress, package.program(), "C:\\PKG\\", {}};
-    InstallChoices choices;
-    choices.install_folder_text = "C:\\Program Files\\Bench" + std::to_string(++round);
-    StepMaxima maxima = ComputeInstallMaxima(run, script, choices);
-    if (only_files) maxima = {maxima[kFilesStep], 0, 0, 0, 0};
-    if (RunInstallEngine(run, script, choices, maxima) != EngineResult::kCompleted ||
-        log.LinesOf("COPY").size() != kFiles) {
-      state.SkipWithError("install failed");
-      return;
-    }
-  }
+  SetupRun run{package.system(), prompter, log, launcher, progress, package.program(), "C:\\PKG\\", {}};
+  InstallChoices choices;
+  choices.install_folder_text = folder;
+  const StepMaxima maxima = ComputeInstallMaxima(run, script, choices);
+  return RunInstallEngine(run, script, choices, maxima) == EngineResult::kCompleted &&
+         log.LinesOf("COPYFAIL").empty();
 }
 
-void BM_InstallWhole(benchmark::State& state) { RunInstall(state, false); }
-void BM_InstallCopyStep(benchmark::State& state) { RunInstall(state, true); }
-
-double Milliseconds(const struct rusage& usage) {
-  return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+bool Uninstall(Package& package) {
+  DefaultPrompter prompter;
+  NoLauncher launcher;
+  EngineProgress progress;
+  ActionLog log;
+  SetupRun run{package.system(), prompter, log, launcher, progress, package.program(), "C:\\PKG\\", {}};
+  const StepMaxima maxima = ComputeUninstallMaxima(run, kProduct);
+  return RunUninstallEngine(run, kProduct, false, maxima) == EngineResult::kCompleted;
 }
 
-// cp -r of the package folder as a process; cp_cpu_ms is its processor time.
+bool Run(const char* const* argv) {
+  pid_t pid = 0;
+  int status = 0;
+  return posix_spawnp(&pid, argv[0], nullptr, nullptr, const_cast<char* const*>(argv), environ) == 0 &&
+         waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool CopyTree(const fs::path& from, const fs::path& to) {
+  const std::string a = from.string(), b = to.string();
+  const char* argv[] = {"cp", "-r", a.c_str(), b.c_str(), nullptr};
+  return Run(argv);
+}
+
 void BM_CpR(benchmark::State& state) {
-  Package& package = SharedPackage();
+  Package& package = PackageFor(state);
   for (auto _ : state) {
-    const std::string from = package.package_host().string();
-    const std::string to = package.CopyTarget(++round).string();
-    const char* argv[] = {"cp", "-r", from.c_str(), to.c_str(), nullptr};
-    struct rusage before {};
-    getrusage(RUSAGE_CHILDREN, &before);
-    pid_t pid = 0;
-    int status = 0;
-    if (posix_spawnp(&pid, "cp", nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0 ||
-        waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-      state.SkipWithError("cp -r failed");
-      return;
-    }
-    struct rusage after {};
-    getrusage(RUSAGE_CHILDREN, &after);
-    state.counters["cp_cpu_ms"] = Milliseconds(after) - Milliseconds(before);
+    const fs::path to = package.HostCopy("cp" + std::to_string(++round));
+    const auto start = Clock::now();
+    if (!CopyTree(package.package_host(), to)) state.SkipWithError("cp -r failed");
+    state.SetIterationTime(Seconds(Clock::now() - start));
   }
 }
 
-BENCHMARK(BM_CpR)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(5);
-BENCHMARK(BM_InstallCopyStep)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(5);
-BENCHMARK(BM_InstallWhole)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(5);
+void BM_Install(benchmark::State& state) {
+  Package& package = PackageFor(state);
+  for (auto _ : state) {
+    const std::string folder = "C:\\Program Files\\Bench" + std::to_string(++round);
+    const auto start = Clock::now();
+    if (!Install(package, folder)) state.SkipWithError("install failed");
+    state.SetIterationTime(Seconds(Clock::now() - start));
+  }
+}
+
+// The same package again over a complete installation: every file is kept.
+void BM_Rerun(benchmark::State& state) {
+  Package& package = PackageFor(state);
+  const std::string folder = "C:\\Program Files\\BenchRerun" + std::to_string(++round);
+  if (!Install(package, folder)) state.SkipWithError("first install failed");
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    if (!Install(package, folder)) state.SkipWithError("install failed");
+    state.SetIterationTime(Seconds(Clock::now() - start));
+  }
+}
+
+void BM_Uninstall(benchmark::State& state) {
+  Package& package = PackageFor(state);
+  for (auto _ : state) {
+    const std::string folder = "C:\\Program Files\\BenchU" + std::to_string(++round);
+    if (!Install(package, folder)) state.SkipWithError("install failed");
+    const auto start = Clock::now();
+    if (!Uninstall(package) || package.system().files().Exists(folder)) state.SkipWithError("uninstall failed");
+    state.SetIterationTime(Seconds(Clock::now() - start));
+  }
+}
+
+void BM_RmR(benchmark::State& state) {
+  Package& package = PackageFor(state);
+  for (auto _ : state) {
+    const fs::path copy = package.HostCopy("rm" + std::to_string(++round));
+    if (!CopyTree(package.package_host(), copy)) state.SkipWithError("cp -r failed");
+    const std::string path = copy.string();
+    // On the disk, as an installation leaves its files: deleting a file
+    // whose data never reached the disk costs the file system far less.
+    const char* sync_argv[] = {"sync", "-f", path.c_str(), nullptr};
+    if (!Run(sync_argv)) state.SkipWithError("sync failed");
+    const char* argv[] = {"rm", "-r", path.c_str(), nullptr};
+    const auto start = Clock::now();
+    if (!Run(argv)) state.SkipWithError("rm -r failed");
+    state.SetIterationTime(Seconds(Clock::now() - start));
+  }
+}
+
+// All benchmarks of one shape in a row, so each ratio's reference runs
+// beside it.
+void Shape(int files, int folders, int repetitions) {
+  for (auto* bench : {benchmark::RegisterBenchmark("BM_CpR", BM_CpR), benchmark::RegisterBenchmark("BM_Install", BM_Install),
+                      benchmark::RegisterBenchmark("BM_Rerun", BM_Rerun), benchmark::RegisterBenchmark("BM_RmR", BM_RmR),
+                      benchmark::RegisterBenchmark("BM_Uninstall", BM_Uninstall)}) {
+    bench->Args({files, folders})->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(repetitions);
+  }
+}
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  Shape(1000, 1, 5);
+  Shape(10000, 1, 5);
+  Shape(10000, 100, 5);
+  Shape(100000, 1, 2);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -26,6 +26,9 @@ struct Drive {
   char letter = 'C';                  // upper case
   std::filesystem::path host_folder;  // absolute
   DriveType type = DriveType::kFixed;
+  // A drive the engines may read but never change (the package folder
+  // given a letter for one run).
+  bool read_only = false;
 };
 
 }  // namespace platform::target

@@ -1,10 +1,12 @@
 #include "platform/target_system/drive_map.h"
 
+#include <limits.h>
 #include <sys/statvfs.h>
 
 #include <cctype>
 #include <system_error>
 
+#include "platform/ascii_text.h"
 #include "platform/target_system/name_folding.h"
 
 namespace platform::target {
@@ -68,6 +70,16 @@ Status DriveMap::Add(Drive drive) {
   return Status::Ok();
 }
 
+Status DriveMap::AllowChanges(char letter) {
+  const char upper = AsciiUpper(letter);
+  for (Drive& drive : drives_) {
+    if (drive.letter != upper) continue;
+    drive.read_only = false;
+    return Status::Ok();
+  }
+  return Status::NotFound(std::string(1, upper) + ": is no drive");
+}
+
 Status DriveMap::ToHostPath(std::string_view windows_path, fs::path* host) const {
   WindowsPath path;
   Status s = WindowsPath::Parse(windows_path, &path);
@@ -104,9 +116,22 @@ Status DriveMap::ToHostPathForChange(std::string_view windows_path, fs::path* ho
   return ToHostPathForChange(path, host);
 }
 
+Status DriveMap::CheckWritable(const WindowsPath& path) const {
+  const Drive* drive = FindDrive(path.drive());
+  if (drive != nullptr && drive->read_only) {
+    return Status::AccessDenied(path.ToString() + ": drive " + path.RootString() + " is read-only");
+  }
+  return Status::Ok();
+}
+
 Status DriveMap::ToHostPathForChange(const WindowsPath& path, fs::path* host) const {
+  Status s = CheckWritable(path);
+  if (!s.ok()) return s;
+  for (const std::string& component : path.components()) {
+    if (component.size() > NAME_MAX) return Status::InvalidArgument(path.ToString() + ": the name is too long");
+  }
   fs::path mapped;
-  Status s = ToHostPath(path, &mapped);
+  s = ToHostPath(path, &mapped);
   if (!s.ok()) return s;
   // Every link on the way is resolved; what the path really names must lie
   // in the drive's own (resolved) folder.

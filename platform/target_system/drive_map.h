@@ -31,6 +31,9 @@ class DriveMap {
   const Drive* FindDrive(char letter) const;
   // Adds a drive; AlreadyExists when its letter is taken.
   Status Add(Drive drive);
+  // Lets changes be made on a read-only drive; NotFound when the letter is no
+  // drive.
+  Status AllowChanges(char letter);
 
   Status ToHostPath(std::string_view windows_path, std::filesystem::path* host) const;
   Status ToHostPath(const WindowsPath& path, std::filesystem::path* host) const;
@@ -39,7 +42,8 @@ class DriveMap {
   // ToHostPath for an operation that writes, creates, removes or deletes:
   // AccessDenied when a symbolic link on the way (the named entry included)
   // leads out of the drive's host folder, so that no link inside a drive
-  // reaches a host file for a change.
+  // reaches a host file for a change; AccessDenied on a read-only drive; and
+  // InvalidArgument for a name too long for the host.
   Status ToHostPathForChange(std::string_view windows_path, std::filesystem::path* host) const;
   Status ToHostPathForChange(const WindowsPath& path, std::filesystem::path* host) const;
 
@@ -47,6 +51,9 @@ class DriveMap {
   // path on it); kNoRootDir for an unknown letter or a drive whose host
   // folder is missing, and for text that is no drive path at all.
   DriveType TypeOf(std::string_view windows_path) const;
+
+  // AccessDenied when the path's drive may not be changed.
+  Status CheckWritable(const WindowsPath& path) const;
 
   // Free and total bytes of the file system that holds the drive's folder.
   Status FreeSpace(std::string_view windows_path, std::uint64_t* free_bytes,

@@ -131,9 +131,21 @@ Status FolderSystem::OpenOrCreate(const fs::path& folder, const InitOptions& opt
 }
 
 Status FolderSystem::AddRunOnlyDrive(const Drive& drive) {
-  Status s = drives_.Add(drive);
+  Drive read_only = drive;
+  read_only.read_only = true;
+  Status s = drives_.Add(read_only);
   if (s.ok()) run_only_drives_.push_back(*drives_.FindDrive(drive.letter));
   return s;
+}
+
+Status FolderSystem::AllowChangesOnRunOnlyDrive(char letter) {
+  const char upper = AsciiUpper(letter);
+  for (Drive& drive : run_only_drives_) {
+    if (drive.letter != upper) continue;
+    drive.read_only = false;
+    return drives_.AllowChanges(upper);
+  }
+  return Status::NotFound(std::string(1, upper) + ": is no drive of this run");
 }
 
 Status FolderSystem::MoveToTrash(std::string_view windows_path) const {

@@ -54,8 +54,13 @@ class FolderSystem final : public TargetSystem {
   const SystemFiles& files() const override { return files_; }
 
   // A drive for this run only: the drive map sees it like the drives of the
-  // settings, but it is never saved. AlreadyExists when the letter is taken.
+  // settings, but it is never saved, and nothing on it is ever changed.
+  // AlreadyExists when the letter is taken.
   Status AddRunOnlyDrive(const Drive& drive);
+  // Opens a run-only drive for changes: only for a host folder the user
+  // named on the command line to be emptied (the clean-up). NotFound when
+  // the letter is no run-only drive.
+  Status AllowChangesOnRunOnlyDrive(char letter);
   const std::vector<Drive>& run_only_drives() const override { return run_only_drives_; }
 
   // Moves the file or folder at the Windows path into the host user's trash.

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -25,8 +26,16 @@ bool SameTime(const struct timespec& a, const struct timespec& b) {
 
 Status OpenFolder::Open(const DriveMap& drives, std::string_view windows_folder,
                         std::unique_ptr<OpenFolder>* folder) {
+  WindowsPath parsed;
+  Status s = WindowsPath::Parse(windows_folder, &parsed);
+  if (!s.ok()) return s;
+  for (const std::string& component : parsed.components()) {
+    if (component.size() > NAME_MAX) {
+      return Status::InvalidArgument(std::string(windows_folder) + ": the name is too long");
+    }
+  }
   std::filesystem::path host;
-  Status s = drives.ToHostPath(windows_folder, &host);
+  s = drives.ToHostPath(parsed, &host);
   if (!s.ok()) return s;
   if (!StaysInDrive(drives, windows_folder)) {
     return Status::AccessDenied(std::string(windows_folder) + " leads out of its drive through a symbolic link");

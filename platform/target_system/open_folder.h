@@ -20,7 +20,8 @@ namespace platform::target {
 class OpenFolder {
  public:
   // NotFound when the folder does not exist; AccessDenied when a symbolic
-  // link on the way leads out of the folder's drive.
+  // link on the way leads out of the folder's drive; InvalidArgument for a
+  // name too long for the host.
   static Status Open(const DriveMap& drives, std::string_view windows_folder,
                      std::unique_ptr<OpenFolder>* folder);
   ~OpenFolder();

@@ -53,6 +53,10 @@ TEST_F(OpenFolderTest, AFolderBehindALinkOutOfTheDriveIsNotOpened) {
   std::unique_ptr<OpenFolder> folder;
   EXPECT_TRUE(OpenFolder::Open(map_, "C:\\App\\out", &folder).IsAccessDenied());
   EXPECT_TRUE(OpenFolder::Open(map_, "C:\\Missing", &folder).IsNotFound());
+  // A name too long for the host is no link: the message says what it is.
+  const Status s = OpenFolder::Open(map_, "C:\\App\\" + std::string(300, 'n'), &folder);
+  EXPECT_TRUE(s.IsInvalidArgument()) << s.ToString();
+  EXPECT_NE(s.message().find("too long"), std::string::npos) << s.ToString();
 }
 
 }  // namespace

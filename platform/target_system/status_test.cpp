@@ -20,7 +20,8 @@ TEST(StatusTest, FromErrnoMapsTheCodesCallersBranchOn) {
       {EEXIST, Status::Code::kAlreadyExists}, {ENOTEMPTY, Status::Code::kNotEmpty},
       {EACCES, Status::Code::kAccessDenied},  {EPERM, Status::Code::kAccessDenied},
       {EROFS, Status::Code::kAccessDenied},   {EIO, Status::Code::kIoError},
-      {EXDEV, Status::Code::kIoError},        {0, Status::Code::kIoError},
+      {EXDEV, Status::Code::kAccessDenied},   {ELOOP, Status::Code::kAccessDenied},
+      {0, Status::Code::kIoError},
   };
   for (const auto& c : cases) {
     const Status status = Status::FromErrno(c.error, "cannot delete C:\\a.txt");
@@ -28,6 +29,10 @@ TEST(StatusTest, FromErrnoMapsTheCodesCallersBranchOn) {
     EXPECT_FALSE(status.ok());
     EXPECT_EQ(status.message(), std::string("cannot delete C:\\a.txt: ") + std::strerror(c.error));
   }
+  // A name too long for the host is the caller's input, and says so.
+  const Status too_long = Status::FromErrno(ENAMETOOLONG, "cannot create C:\\x");
+  EXPECT_TRUE(too_long.IsInvalidArgument());
+  EXPECT_EQ(too_long.message(), "cannot create C:\\x: the name is too long");
 }
 
 }  // namespace

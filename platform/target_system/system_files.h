@@ -73,6 +73,9 @@ class SystemFiles {
   enum class Flush { kFlushed, kUnflushed };
   virtual Status CopyFile(std::string_view from, std::string_view to, bool fail_if_exists,
                           Flush flush) const = 0;
+  // Flushes to the disk what the unflushed copies since the last call wrote,
+  // so a power loss after it loses none of them.
+  virtual Status FlushWrites() const = 0;
   // Moves a file or folder; AlreadyExists when the target exists.
   virtual Status MoveFile(std::string_view from, std::string_view to) const = 0;
   // Deletes a file (not a folder); AccessDenied when it is read-only.

@@ -1,24 +1,40 @@
 #include "platform/target_system/target_files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
-#include <system_error>
+#include <cstdlib>
+#include <mutex>
+#include <random>
+#include <set>
 
-#include "platform/atomic_file.h"
+#include "platform/target_system/file_copy.h"
+#include "platform/target_system/folder_cache.h"
 #include "platform/target_system/name_folding.h"
 #include "platform/target_system/windows_path.h"
 
 namespace platform::target {
 namespace fs = std::filesystem;
 
+// The folders held open for all calls, and the drives written without a
+// flush since the last FlushWrites. One lock: the wizard's window may ask
+// while the engine works.
+struct TargetFiles::State {
+  explicit State(const DriveMap& drives) : cache(drives) {}
+  std::mutex lock;
+  FolderCache cache;
+  std::set<fs::path> unflushed;
+};
+
 namespace {
 
-Status FromErrno(int error, const std::string& what) { return Status::FromErrno(error, what); }
+constexpr mode_t kWritable = S_IWUSR | S_IWGRP | S_IWOTH;
 
 std::chrono::system_clock::time_point ToTimePoint(const struct timespec& ts) {
   return std::chrono::system_clock::time_point(std::chrono::duration_cast<std::chrono::system_clock::duration>(
@@ -37,39 +53,168 @@ struct timespec ToTimespec(std::chrono::system_clock::time_point time) {
   return ts;
 }
 
-Status StatHost(const fs::path& host, FileEntry* entry) {
-  struct stat info {};
-  if (::stat(host.c_str(), &info) != 0) return FromErrno(errno, host.string());
-  entry->name = host.filename().string();
+void FillEntry(const std::string& name, const struct stat& info, FileEntry* entry) {
+  entry->name = name;
   entry->is_folder = S_ISDIR(info.st_mode);
   entry->size = entry->is_folder ? 0 : static_cast<std::uint64_t>(info.st_size);
   entry->attributes = entry->is_folder ? kFileDirectory : kFileArchive;
   if (!entry->is_folder && (info.st_mode & S_IWUSR) == 0) entry->attributes |= kFileReadOnly;
   entry->write_time = ToTimePoint(info.st_mtim);
-  return Status::Ok();
-}
-
-bool IsReadOnlyFile(const fs::path& host) {
-  struct stat info {};
-  return ::stat(host.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & S_IWUSR) == 0;
 }
 
 void SortByName(std::vector<FileEntry>* entries) {
-  std::sort(entries->begin(), entries->end(), [](const FileEntry& a, const FileEntry& b) {
-    const std::string fa = FoldName(a.name), fb = FoldName(b.name);
-    return fa != fb ? fa < fb : a.name < b.name;
+  std::vector<std::pair<std::string, FileEntry>> keyed;
+  keyed.reserve(entries->size());
+  for (FileEntry& entry : *entries) keyed.emplace_back(FoldName(entry.name), std::move(entry));
+  std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+    return a.first != b.first ? a.first < b.first : a.second.name < b.second.name;
   });
+  entries->clear();
+  for (auto& [key, entry] : keyed) entries->push_back(std::move(entry));
+}
+
+bool HasWildcard(std::string_view name) { return name.find_first_of("*?") != std::string_view::npos; }
+
+// A name for the temporary file beside the target, hidden and unlikely to
+// meet another.
+std::string TemporaryName(const std::string& name) {
+  static thread_local std::mt19937_64 random{std::random_device{}()};
+  char suffix[20];
+  std::snprintf(suffix, sizeof(suffix), ".%012llx", static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
+  return "." + name.substr(0, 200) + suffix + ".kestro-tmp";
 }
 
 }  // namespace
 
-Status TargetFiles::Map(std::string_view path, fs::path* host) const {
-  return drives_.ToHostPath(path, host);
+TargetFiles::TargetFiles(const DriveMap& drives) : drives_(drives), state_(std::make_shared<State>(drives)) {}
+
+TargetFiles::~TargetFiles() = default;
+
+namespace {
+
+// Parses and locates a path, the lock held by the caller.
+Status LocatePath(FolderCache& cache, std::string_view text, WindowsPath* path, Place* place) {
+  Status s = WindowsPath::Parse(text, path);
+  if (!s.ok()) return s;
+  return cache.Locate(*path, place);
 }
 
-Status TargetFiles::MapForChange(std::string_view path, fs::path* host) const {
-  return drives_.ToHostPathForChange(path, host);
+// Locates a path for a change: refused on a read-only drive; a link as the
+// entry itself stands for its target, which must lie in the drive.
+Status LocateForChange(const DriveMap& drives, FolderCache& cache, std::string_view text, WindowsPath* path,
+                       Place* place) {
+  Status s = WindowsPath::Parse(text, path);
+  if (s.ok()) s = drives.CheckWritable(*path);
+  if (s.ok()) s = cache.Locate(*path, place);
+  if (s.ok()) s = cache.FollowLinkInside(*path, place);
+  return s;
 }
+
+// Where a new file is written before it takes its name, and what stands in
+// its way: a folder, a read-only file or anything that is not a file.
+Status CheckTarget(const Place& place, std::string_view to, bool fail_if_exists) {
+  if (!place.exists) return Status::Ok();
+  if (fail_if_exists) return Status::AlreadyExists(std::string(to) + " exists");
+  if (S_ISDIR(place.info.st_mode)) return Status::AlreadyExists(std::string(to) + " is a folder");
+  if (!S_ISREG(place.info.st_mode)) return Status::AccessDenied(std::string(to) + " is not a regular file");
+  if ((place.info.st_mode & S_IWUSR) == 0) return Status::AccessDenied(std::string(to) + " is read-only");
+  return Status::Ok();
+}
+
+// Writes a new file beside the place by fill, gives it mode and times, and
+// renames it over the place; nothing is left behind on failure.
+// A new name gets an unnamed file that is linked in when whole: one entry
+// made in the folder instead of a temporary one made, renamed and removed.
+// False when the file system has no unnamed files (the caller goes the
+// usual way).
+template <typename Fill>
+bool WriteUnnamedThenLink(Place& place, std::string_view to, bool flush, mode_t mode, Fill& fill,
+                          Status* result) {
+  const int dir = place.folder->fd();
+  const int fd = ::openat(dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+  if (fd < 0) return false;
+  Status s = fill(fd);
+  if (s.ok() && flush && ::fdatasync(fd) != 0) s = Status::FromErrno(errno, "cannot flush " + std::string(to));
+  // Linking an open file by its descriptor needs a recent kernel (or a
+  // privilege); older ones take it by its name in /proc.
+  if (s.ok() && ::linkat(fd, "", dir, place.name.c_str(), AT_EMPTY_PATH) != 0) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (errno != ENOENT || ::linkat(AT_FDCWD, self.c_str(), dir, place.name.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+      s = Status::FromErrno(errno, "cannot write " + std::string(to));
+    }
+  }
+  if (::close(fd) != 0 && s.ok()) s = Status::FromErrno(errno, "cannot write " + std::string(to));
+  if (s.ok()) {
+    place.folder->Added(place.name);
+    if (flush) ::fsync(dir);
+  }
+  *result = s;
+  return true;
+}
+
+// mode is the new file's mode before the umask.
+template <typename Fill>
+Status WriteAtPlace(Place& place, std::string_view to, bool flush, Fill fill, mode_t mode = 0644) {
+  Status linked;
+  if (!place.exists && WriteUnnamedThenLink(place, to, flush, mode, fill, &linked)) return linked;
+  const int dir = place.folder->fd();
+  std::string temp;
+  int fd = -1;
+  for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
+    temp = TemporaryName(place.name);
+    fd = ::openat(dir, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  if (fd < 0) return Status::FromErrno(errno, "cannot write " + std::string(to));
+  Status s = fill(fd);
+  if (s.ok() && flush && ::fdatasync(fd) != 0) s = Status::FromErrno(errno, "cannot flush " + std::string(to));
+  if (::close(fd) != 0 && s.ok()) s = Status::FromErrno(errno, "cannot write " + std::string(to));
+  if (s.ok() && ::renameat(dir, temp.c_str(), dir, place.name.c_str()) != 0) {
+    s = Status::FromErrno(errno, "cannot write " + std::string(to));
+  }
+  if (!s.ok()) {
+    ::unlinkat(dir, temp.c_str(), 0);
+    place.folder->Removed(temp);
+    return s;
+  }
+  place.folder->Added(place.name);
+  if (flush) ::fsync(dir);
+  return Status::Ok();
+}
+
+// The mode a copy is made with: a new file's, read-only when the source is
+// (the read-only attribute).
+mode_t CopyMode(mode_t source_mode) { return (source_mode & S_IWUSR) ? 0644 : 0444; }
+
+// The process's umask, read once without changing it.
+mode_t ProcessUmask() {
+  static const mode_t mask = [] {
+    std::string status;
+    const int fd = ::open("/proc/self/status", O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+      ReadAll(fd, &status, "status").ok();
+      ::close(fd);
+    }
+    const std::size_t at = status.find("Umask:");
+    return at == std::string::npos ? mode_t{0777} : static_cast<mode_t>(std::strtoul(status.c_str() + at + 6, nullptr, 8));
+  }();
+  return mask;
+}
+
+// Makes sure the owner's write bit is as the source has it, whatever the
+// umask took away.
+Status KeepWriteBit(int fd, mode_t source_mode, std::string_view to) {
+  struct stat made {};
+  if (::fstat(fd, &made) != 0) return Status::FromErrno(errno, "cannot set the attributes of " + std::string(to));
+  const mode_t mode = made.st_mode & 07777;
+  const mode_t wanted = (source_mode & S_IWUSR) ? mode | S_IWUSR : mode & ~kWritable;
+  if (wanted != mode && ::fchmod(fd, wanted) != 0) {
+    return Status::FromErrno(errno, "cannot set the attributes of " + std::string(to));
+  }
+  return Status::Ok();
+}
+
+}  // namespace
 
 bool TargetFiles::Exists(std::string_view path) const {
   FileEntry entry;
@@ -82,16 +227,50 @@ bool TargetFiles::IsFolder(std::string_view path) const {
 }
 
 Status TargetFiles::Stat(std::string_view path, FileEntry* entry) const {
-  fs::path host;
-  Status s = Map(path, &host);
-  return s.ok() ? StatHost(host, entry) : s;
+  std::lock_guard guard(state_->lock);
+  WindowsPath parsed;
+  Status s = WindowsPath::Parse(path, &parsed);
+  if (!s.ok()) return s;
+  struct stat info {};
+  if (parsed.IsRoot()) {
+    std::shared_ptr<CachedFolder> root;
+    s = state_->cache.LocateFolder(parsed, &root);
+    if (!s.ok()) return s;
+    if (::fstat(root->fd(), &info) != 0) return Status::FromErrno(errno, std::string(path));
+    FillEntry(root->host().filename().string(), info, entry);
+    return Status::Ok();
+  }
+  Place place;
+  s = state_->cache.Locate(parsed, &place);
+  // Facts harm nothing: a link is described by what it names, wherever that
+  // lies (the engines then refuse to change it).
+  if (s.IsAccessDenied()) {
+    fs::path host;
+    if (!drives_.ToHostPath(parsed, &host).ok() || ::stat(host.c_str(), &info) != 0) return s;
+    FillEntry(host.filename().string(), info, entry);
+    return Status::Ok();
+  }
+  if (!s.ok()) return s;
+  if (!place.exists) return Status::NotFound(std::string(path) + " does not exist");
+  info = place.info;
+  if (S_ISLNK(info.st_mode) && ::fstatat(place.folder->fd(), place.name.c_str(), &info, 0) != 0) {
+    return Status::NotFound(std::string(path) + " names a dangling link");
+  }
+  FillEntry(place.name, info, entry);
+  return Status::Ok();
 }
 
 Status TargetFiles::CreateFolder(std::string_view path) const {
-  fs::path host;
-  Status s = MapForChange(path, &host);
+  std::lock_guard guard(state_->lock);
+  WindowsPath parsed;
+  Place place;
+  Status s = LocateForChange(drives_, state_->cache, path, &parsed, &place);
   if (!s.ok()) return s;
-  if (::mkdir(host.c_str(), 0777) != 0) return FromErrno(errno, "cannot create " + std::string(path));
+  if (place.exists) return Status::AlreadyExists("cannot create " + std::string(path) + ": it exists");
+  if (::mkdirat(place.folder->fd(), place.name.c_str(), 0777) != 0) {
+    return Status::FromErrno(errno, "cannot create " + std::string(path));
+  }
+  place.folder->Added(place.name);
   return Status::Ok();
 }
 
@@ -99,59 +278,87 @@ Status TargetFiles::CreateFolderTree(std::string_view path) const {
   WindowsPath parsed;
   Status s = WindowsPath::Parse(path, &parsed);
   if (!s.ok()) return s;
-  // Each level is mapped again, so an existing folder is reused in the case
-  // it has, and new ones keep the case given.
   std::vector<WindowsPath> chain;
   for (WindowsPath p = parsed; !p.IsRoot(); p = p.Parent()) chain.push_back(p);
   std::reverse(chain.begin(), chain.end());
+  std::lock_guard guard(state_->lock);
+  // An existing level keeps the case it has; new ones get the case given.
   for (const WindowsPath& level : chain) {
-    fs::path host;
-    s = drives_.ToHostPathForChange(level, &host);
+    Place place;
+    s = drives_.CheckWritable(level);
+    if (s.ok()) s = state_->cache.Locate(level, &place);
+    if (s.ok()) s = state_->cache.FollowLinkInside(level, &place);
     if (!s.ok()) return s;
-    if (::mkdir(host.c_str(), 0777) != 0 && errno != EEXIST) {
-      return FromErrno(errno, "cannot create " + level.ToString());
+    if (place.exists) {
+      if (!S_ISDIR(place.info.st_mode)) return Status::AlreadyExists(level.ToString() + " is a file");
+      continue;
     }
-    std::error_code ec;
-    if (!fs::is_directory(host, ec)) return Status::AlreadyExists(level.ToString() + " is a file");
+    if (::mkdirat(place.folder->fd(), place.name.c_str(), 0777) != 0 && errno != EEXIST) {
+      return Status::FromErrno(errno, "cannot create " + level.ToString());
+    }
+    place.folder->Added(place.name);
   }
   return Status::Ok();
 }
 
 Status TargetFiles::RemoveEmptyFolder(std::string_view path) const {
+  std::lock_guard guard(state_->lock);
   WindowsPath parsed;
   Status s = WindowsPath::Parse(path, &parsed);
   if (!s.ok()) return s;
   if (parsed.IsRoot()) return Status::AccessDenied("a drive root is never removed");
-  fs::path host;
-  s = drives_.ToHostPathForChange(parsed, &host);
+  Place place;
+  s = LocateForChange(drives_, state_->cache, path, &parsed, &place);
   if (!s.ok()) return s;
+  if (!place.exists) return Status::NotFound(std::string(path) + " does not exist");
+  if (!S_ISDIR(place.info.st_mode)) return Status::InvalidArgument(std::string(path) + " is not a folder");
   // A host folder that is some drive's root is protected too (Z: maps "/").
   for (const Drive& drive : drives_.drives()) {
-    std::error_code ec;
-    if (fs::equivalent(drive.host_folder, host, ec)) return Status::AccessDenied("a drive root is never removed");
+    struct stat root {};
+    if (::stat(drive.host_folder.c_str(), &root) == 0 && root.st_dev == place.info.st_dev &&
+        root.st_ino == place.info.st_ino) {
+      return Status::AccessDenied("a drive root is never removed");
+    }
   }
-  struct stat info {};
-  if (::lstat(host.c_str(), &info) != 0) return FromErrno(errno, std::string(path));
-  if (!S_ISDIR(info.st_mode)) return Status::InvalidArgument(std::string(path) + " is not a folder");
-  if (::rmdir(host.c_str()) != 0) {
-    return FromErrno(errno == EEXIST ? ENOTEMPTY : errno, "cannot remove " + std::string(path));
+  if (::unlinkat(place.folder->fd(), place.name.c_str(), AT_REMOVEDIR) != 0) {
+    return Status::FromErrno(errno == EEXIST ? ENOTEMPTY : errno, "cannot remove " + std::string(path));
   }
+  place.folder->Removed(place.name);
   return Status::Ok();
 }
 
 Status TargetFiles::ListEntries(std::string_view folder, std::vector<FileEntry>* entries) const {
   entries->clear();
-  fs::path host;
-  Status s = Map(folder, &host);
+  std::lock_guard guard(state_->lock);
+  WindowsPath parsed;
+  Status s = WindowsPath::Parse(folder, &parsed);
   if (!s.ok()) return s;
-  std::error_code ec;
-  fs::directory_iterator it(host, ec);
-  if (ec) return FromErrno(ec.value(), "cannot list " + std::string(folder));
-  for (fs::directory_iterator end; it != end; it.increment(ec)) {
-    FileEntry entry;
-    if (StatHost(it->path(), &entry).ok()) entries->push_back(std::move(entry));
+  std::shared_ptr<CachedFolder> held;
+  s = state_->cache.LocateFolder(parsed, &held);
+  if (!s.ok()) return s.Prefixed("cannot list " + std::string(folder) + ": ");
+  const int copy = ::openat(held->fd(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (copy < 0) return Status::FromErrno(errno, "cannot list " + std::string(folder));
+  DIR* dir = ::fdopendir(copy);
+  if (dir == nullptr) {
+    ::close(copy);
+    return Status::FromErrno(errno, "cannot list " + std::string(folder));
   }
-  if (ec) return FromErrno(ec.value(), "cannot list " + std::string(folder));
+  errno = 0;
+  while (const dirent* found = ::readdir(dir)) {
+    const std::string name = found->d_name;
+    if (name == "." || name == "..") continue;
+    struct stat info {};
+    // Facts as the entry's target gives them; an entry that cannot be
+    // examined (a dangling link) is left out.
+    if (::fstatat(held->fd(), name.c_str(), &info, 0) != 0) continue;
+    FileEntry entry;
+    FillEntry(name, info, &entry);
+    entries->push_back(std::move(entry));
+    errno = 0;
+  }
+  const int error = errno;
+  ::closedir(dir);
+  if (error != 0) return Status::FromErrno(error, "cannot list " + std::string(folder));
   SortByName(entries);
   return Status::Ok();
 }
@@ -162,10 +369,19 @@ Status TargetFiles::FindAll(std::string_view pattern, std::vector<FileEntry>* en
   Status s = WindowsPath::Parse(pattern, &parsed, true);
   if (!s.ok()) return s;
   if (parsed.IsRoot()) return Status::InvalidArgument("no name to find in " + std::string(pattern));
+  const std::string name = parsed.Name();
+  // A plain name is one lookup, not a listing of the whole folder.
+  if (!HasWildcard(name)) {
+    FileEntry entry;
+    s = Stat(parsed.ToString(), &entry);
+    if (s.IsNotFound()) return Status::NotFound("nothing matches " + std::string(pattern));
+    if (!s.ok()) return s;
+    entries->push_back(std::move(entry));
+    return Status::Ok();
+  }
   std::vector<FileEntry> all;
   s = ListEntries(parsed.Parent().ToString(), &all);
   if (!s.ok()) return s;
-  const std::string name = parsed.Name();
   for (FileEntry& entry : all) {
     if (WildcardMatch(name, entry.name)) entries->push_back(std::move(entry));
   }
@@ -185,69 +401,118 @@ Status TargetFiles::CopyFile(std::string_view from, std::string_view to, bool fa
 
 Status TargetFiles::CopyFile(std::string_view from, std::string_view to, bool fail_if_exists,
                              Flush flush) const {
-  fs::path source, target;
-  Status s = Map(from, &source);
-  if (s.ok()) s = MapForChange(to, &target);
+  std::lock_guard guard(state_->lock);
+  WindowsPath source_path, target_path;
+  Place source, target;
+  Status s = LocateForChange(drives_, state_->cache, to, &target_path, &target);
+  if (s.ok()) s = LocatePath(state_->cache, from, &source_path, &source);
   if (!s.ok()) return s;
+  if (!source.exists) return Status::NotFound(std::string(from) + " does not exist");
+  // A package file that is a link is read only when it stays in its drive.
+  s = state_->cache.FollowLinkInside(source_path, &source);
+  if (!s.ok()) return s;
+  const int in = ::openat(source.folder->fd(), source.name.c_str(),
+                          O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (in < 0) return Status::FromErrno(errno, std::string(from));
   struct stat info {};
-  if (::stat(source.c_str(), &info) != 0) return FromErrno(errno, std::string(from));
-  if (!S_ISREG(info.st_mode)) return Status::InvalidArgument(std::string(from) + " is not a file");
-  std::error_code ec;
-  if (fs::exists(target, ec)) {
-    if (fail_if_exists) return Status::AlreadyExists(std::string(to) + " exists");
-    if (IsReadOnlyFile(target)) return Status::AccessDenied(std::string(to) + " is read-only");
-    if (fs::is_directory(target, ec)) return Status::AlreadyExists(std::string(to) + " is a folder");
+  if (::fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(in);
+    return Status::InvalidArgument(std::string(from) + " is not a file");
   }
-  std::string data, error;
-  if (!ReadWholeFile(source, data, &error)) return Status::IoError(error);
-  const bool written = flush == Flush::kFlushed ? WriteFileAtomically(target, data, &error)
-                                                : WriteFileAtomicallyUnflushed(target, data, &error);
-  if (!written) return Status::IoError(error);
-  // As on Windows the copy keeps the write time and the read-only bit; a
-  // copy without them is not reported as done.
-  const struct timespec times[2] = {info.st_atim, info.st_mtim};
-  if (::utimensat(AT_FDCWD, target.c_str(), times, 0) != 0) {
-    return FromErrno(errno, "cannot set the time of " + std::string(to));
+  s = CheckTarget(target, to, fail_if_exists);
+  if (s.ok()) {
+    s = WriteAtPlace(target, to, flush == Flush::kFlushed, [&](int out) {
+      Status copied = CopyFileData(in, out, info.st_size, std::string(from));
+      // As on Windows the copy keeps the write time and the read-only bit;
+      // a copy without them is not reported as done.
+      const struct timespec times[2] = {info.st_atim, info.st_mtim};
+      if (copied.ok() && ::futimens(out, times) != 0) {
+        copied = Status::FromErrno(errno, "cannot set the time of " + std::string(to));
+      }
+      // The umask can only take bits away: only a file that should be
+      // writable needs a look.
+      if (copied.ok() && (info.st_mode & S_IWUSR) && (ProcessUmask() & S_IWUSR)) copied = KeepWriteBit(out, info.st_mode, to);
+      return copied;
+    }, CopyMode(info.st_mode));
   }
-  struct stat made {};
-  if (::stat(target.c_str(), &made) != 0) return FromErrno(errno, std::string(to));
-  const mode_t writable = S_IWUSR | S_IWGRP | S_IWOTH;
-  const mode_t mode = (info.st_mode & S_IWUSR) ? (made.st_mode & 07777) | S_IWUSR : (made.st_mode & 07777) & ~writable;
-  if (::chmod(target.c_str(), mode) != 0) return FromErrno(errno, "cannot set the attributes of " + std::string(to));
-  return Status::Ok();
+  ::close(in);
+  if (s.ok() && flush == Flush::kUnflushed) {
+    if (const Drive* drive = drives_.FindDrive(target_path.drive())) state_->unflushed.insert(drive->host_folder);
+  }
+  return s;
+}
+
+Status TargetFiles::FlushWrites() const {
+  std::lock_guard guard(state_->lock);
+  Status result;
+  for (const fs::path& folder : state_->unflushed) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool synced = fd >= 0 && ::syncfs(fd) == 0;
+    const int error = errno;
+    if (fd >= 0) ::close(fd);
+    if (!synced && result.ok()) result = Status::FromErrno(error, "cannot flush " + folder.string());
+  }
+  state_->unflushed.clear();
+  return result;
 }
 
 Status TargetFiles::MoveFile(std::string_view from, std::string_view to) const {
-  fs::path source, target;
-  Status s = MapForChange(from, &source);
-  if (s.ok()) s = MapForChange(to, &target);
+  std::lock_guard guard(state_->lock);
+  WindowsPath source_path, target_path;
+  Place source, target;
+  Status s = WindowsPath::Parse(from, &source_path);
+  if (s.ok()) s = drives_.CheckWritable(source_path);
+  if (s.ok()) s = state_->cache.Locate(source_path, &source);
   if (!s.ok()) return s;
-  std::error_code ec;
-  if (!fs::exists(source, ec)) return Status::NotFound(std::string(from) + " does not exist");
-  if (fs::exists(target, ec)) {
-    if (!fs::equivalent(source, target, ec)) return Status::AlreadyExists(std::string(to) + " exists");
+  if (!source.exists) return Status::NotFound(std::string(from) + " does not exist");
+  // A link is moved itself, but only one that stays in its drive.
+  Place followed = source;
+  s = state_->cache.FollowLinkInside(source_path, &followed);
+  if (!s.ok()) return s;
+  s = LocateForChange(drives_, state_->cache, to, &target_path, &target);
+  if (!s.ok()) return s;
+  if (target.exists) {
+    const bool same = source.info.st_dev == target.info.st_dev && source.info.st_ino == target.info.st_ino;
+    if (!same) return Status::AlreadyExists(std::string(to) + " exists");
     // A move onto itself under another letter case is a rename: the lookup
     // found the old spelling, the new one is what was asked for.
-    WindowsPath parsed;
-    Status p = WindowsPath::Parse(to, &parsed);
-    if (!p.ok()) return p;
-    target = target.parent_path() / parsed.Name();
+    target.name = target_path.Name();
+    if (target.name == source.name) return Status::Ok();
   }
-  if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), 0) != 0) {
-    return FromErrno(errno, "cannot move " + std::string(from));
+  int moved = ::renameat2(source.folder->fd(), source.name.c_str(), target.folder->fd(), target.name.c_str(),
+                          RENAME_NOREPLACE);
+  // A file system without the flag: the target was seen missing above.
+  if (moved != 0 && errno == EINVAL) {
+    moved = ::renameat(source.folder->fd(), source.name.c_str(), target.folder->fd(), target.name.c_str());
   }
+  if (moved != 0) return Status::FromErrno(errno, "cannot move " + std::string(from));
+  source.folder->Removed(source.name);
+  target.folder->Added(target.name);
   return Status::Ok();
 }
 
 Status TargetFiles::DeleteFile(std::string_view path) const {
-  fs::path host;
-  Status s = MapForChange(path, &host);
+  std::lock_guard guard(state_->lock);
+  WindowsPath parsed;
+  Place place;
+  Status s = WindowsPath::Parse(path, &parsed);
+  if (s.ok()) s = drives_.CheckWritable(parsed);
+  if (s.ok()) s = state_->cache.Locate(parsed, &place);
   if (!s.ok()) return s;
-  struct stat info {};
-  if (::lstat(host.c_str(), &info) != 0) return FromErrno(errno, std::string(path));
-  if (S_ISDIR(info.st_mode)) return Status::InvalidArgument(std::string(path) + " is a folder");
-  if (IsReadOnlyFile(host)) return Status::AccessDenied(std::string(path) + " is read-only");
-  if (::unlink(host.c_str()) != 0) return FromErrno(errno, "cannot delete " + std::string(path));
+  if (!place.exists) return Status::NotFound(std::string(path) + " does not exist");
+  if (S_ISDIR(place.info.st_mode)) return Status::InvalidArgument(std::string(path) + " is a folder");
+  // A link is deleted itself, but only one that stays in its drive, and
+  // not while it names a read-only file.
+  Place followed = place;
+  s = state_->cache.FollowLinkInside(parsed, &followed);
+  if (!s.ok()) return s;
+  if (followed.exists && S_ISREG(followed.info.st_mode) && (followed.info.st_mode & S_IWUSR) == 0) {
+    return Status::AccessDenied(std::string(path) + " is read-only");
+  }
+  if (::unlinkat(place.folder->fd(), place.name.c_str(), 0) != 0) {
+    return Status::FromErrno(errno, "cannot delete " + std::string(path));
+  }
+  place.folder->Removed(place.name);
   return Status::Ok();
 }
 
@@ -259,71 +524,110 @@ Status TargetFiles::GetAttributes(std::string_view path, std::uint32_t* attribut
 }
 
 Status TargetFiles::SetAttributes(std::string_view path, std::uint32_t attributes) const {
-  fs::path host;
-  Status s = MapForChange(path, &host);
+  std::lock_guard guard(state_->lock);
+  WindowsPath parsed;
+  Place place;
+  Status s = LocateForChange(drives_, state_->cache, path, &parsed, &place);
   if (!s.ok()) return s;
-  struct stat info {};
-  if (::stat(host.c_str(), &info) != 0) return FromErrno(errno, std::string(path));
-  if (S_ISDIR(info.st_mode)) return Status::Ok();  // folders keep their permissions
-  mode_t mode = info.st_mode & 07777;
+  if (!place.exists) return Status::NotFound(std::string(path) + " does not exist");
+  if (S_ISDIR(place.info.st_mode)) return Status::Ok();  // folders keep their permissions
+  mode_t mode = place.info.st_mode & 07777;
   if (attributes & kFileReadOnly) {
-    mode &= ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH);
+    mode &= ~kWritable;
   } else {
     mode |= S_IWUSR;
   }
-  if (::chmod(host.c_str(), mode) != 0) return FromErrno(errno, "cannot set attributes of " + std::string(path));
+  if (mode == (place.info.st_mode & 07777)) return Status::Ok();
+  if (::fchmodat(place.folder->fd(), place.name.c_str(), mode, 0) != 0) {
+    return Status::FromErrno(errno, "cannot set attributes of " + std::string(path));
+  }
   return Status::Ok();
 }
 
 Status TargetFiles::SetWriteTime(std::string_view path, std::chrono::system_clock::time_point time) const {
-  fs::path host;
-  Status s = MapForChange(path, &host);
+  std::lock_guard guard(state_->lock);
+  WindowsPath parsed;
+  Place place;
+  Status s = LocateForChange(drives_, state_->cache, path, &parsed, &place);
   if (!s.ok()) return s;
+  if (!place.exists) return Status::NotFound(std::string(path) + " does not exist");
   const struct timespec times[2] = {{0, UTIME_OMIT}, ToTimespec(time)};
-  if (::utimensat(AT_FDCWD, host.c_str(), times, 0) != 0) {
-    return FromErrno(errno, "cannot set the time of " + std::string(path));
+  if (::utimensat(place.folder->fd(), place.name.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0) {
+    return Status::FromErrno(errno, "cannot set the time of " + std::string(path));
   }
   return Status::Ok();
 }
 
 Status TargetFiles::ReadFile(std::string_view path, std::string* data) const {
-  fs::path host;
-  Status s = Map(path, &host);
-  if (!s.ok()) return s;
-  std::error_code ec;
-  if (!fs::is_regular_file(host, ec)) return Status::NotFound(std::string(path) + " is no file");
-  std::string error;
-  if (!ReadWholeFile(host, *data, &error)) return Status::IoError(error);
-  return Status::Ok();
+  std::lock_guard guard(state_->lock);
+  WindowsPath parsed;
+  Place place;
+  Status s = LocatePath(state_->cache, path, &parsed, &place);
+  // Reading harms nothing, so a link on the way may lead anywhere; only a
+  // regular file is read (a pipe would never end).
+  int fd = -1;
+  if (s.IsAccessDenied()) {
+    fs::path host;
+    if (drives_.ToHostPath(parsed, &host).ok()) fd = ::open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  } else if (!s.ok()) {
+    return s;
+  } else if (place.exists) {
+    fd = ::openat(place.folder->fd(), place.name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  }
+  if (fd < 0) return Status::NotFound(std::string(path) + " is no file");
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return Status::NotFound(std::string(path) + " is no file");
+  }
+  s = ReadAll(fd, data, std::string(path));
+  ::close(fd);
+  return s;
 }
 
 Status TargetFiles::WriteFile(std::string_view path, std::string_view data) const {
-  fs::path host;
-  Status s = MapForChange(path, &host);
+  std::lock_guard guard(state_->lock);
+  WindowsPath parsed;
+  Place place;
+  Status s = LocateForChange(drives_, state_->cache, path, &parsed, &place);
+  if (s.ok()) s = CheckTarget(place, path, false);
   if (!s.ok()) return s;
-  if (IsReadOnlyFile(host)) return Status::AccessDenied(std::string(path) + " is read-only");
-  std::string error;
-  if (!WriteFileAtomically(host, data, &error)) return Status::IoError(error);
-  return Status::Ok();
+  const mode_t kept = place.exists ? (place.info.st_mode & 07777) : 0;
+  return WriteAtPlace(place, path, true, [&](int out) {
+    Status written = WriteAll(out, data, std::string(path));
+    // A file that is replaced keeps its mode.
+    if (written.ok() && kept != 0 && ::fchmod(out, kept) != 0) {
+      written = Status::FromErrno(errno, "cannot set the mode of " + std::string(path));
+    }
+    return written;
+  });
 }
 
 Status TargetFiles::CopyFromHost(const fs::path& host_source, std::string_view to) const {
-  fs::path target;
-  Status s = Map(to, &target);
-  if (!s.ok()) return s;
+  std::lock_guard guard(state_->lock);
+  // The source is one of our own programs; only the target is the system's.
+  const int in = ::open(host_source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (in < 0) return Status::FromErrno(errno, host_source.string());
   struct stat info {};
-  if (::stat(host_source.c_str(), &info) != 0) return FromErrno(errno, host_source.string());
-  if (!S_ISREG(info.st_mode)) return Status::InvalidArgument(host_source.string() + " is not a file");
-  std::error_code ec;
-  if (fs::is_directory(target, ec)) return Status::AlreadyExists(std::string(to) + " is a folder");
-  if (IsReadOnlyFile(target)) return Status::AccessDenied(std::string(to) + " is read-only");
-  std::string data, error;
-  if (!ReadWholeFile(host_source, data, &error)) return Status::IoError(error);
-  if (!WriteFileAtomically(target, data, &error)) return Status::IoError(error);
-  if (::chmod(target.c_str(), (info.st_mode & 0777) | S_IWUSR) != 0) {
-    return FromErrno(errno, "cannot set the mode of " + std::string(to));
+  if (::fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(in);
+    return Status::InvalidArgument(host_source.string() + " is not a file");
   }
-  return Status::Ok();
+  WindowsPath parsed;
+  Place place;
+  Status s = LocateForChange(drives_, state_->cache, to, &parsed, &place);
+  if (s.ok()) s = CheckTarget(place, to, false);
+  if (s.ok()) {
+    s = WriteAtPlace(place, to, true, [&](int out) {
+      Status copied = CopyFileData(in, out, info.st_size, host_source.string());
+      if (copied.ok() && ::fchmod(out, (info.st_mode & 0777) | S_IWUSR) != 0) {
+        copied = Status::FromErrno(errno, "cannot set the mode of " + std::string(to));
+      }
+      return copied;
+    });
+  }
+  ::close(in);
+  return s;
 }
 
 }  // namespace platform::target

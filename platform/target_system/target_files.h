@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,13 +14,17 @@
 namespace platform::target {
 
 // File operations on Windows paths of the target system. Every call maps its
-// paths through the DriveMap and acts on the host; nothing is kept between
-// calls. Drive roots are never removed, and a change (create, write, copy
-// or move to, delete, set attributes or times) never follows a symbolic
-// link out of its drive's folder: such a path is AccessDenied.
+// paths through the DriveMap and acts on the host relative to folders held
+// open (see FolderCache), so the cost of a call does not grow with the size
+// of its folder, and a folder swapped for a link between a check and a use
+// is never followed. Drive roots are never removed; no change follows a
+// symbolic link out of its drive's folder, nor does a copy read through
+// one (such a path is AccessDenied); a read-only drive (the package folder
+// given a letter for one run) is never changed.
 class TargetFiles : public SystemFiles {
  public:
-  explicit TargetFiles(const DriveMap& drives) : drives_(drives) {}
+  explicit TargetFiles(const DriveMap& drives);
+  ~TargetFiles();
 
   bool Exists(std::string_view path) const;
   bool IsFolder(std::string_view path) const;
@@ -42,8 +47,9 @@ class TargetFiles : public SystemFiles {
   Status FindAll(std::string_view pattern, std::vector<FileEntry>* entries) const;
   Status FindFirst(std::string_view pattern, FileEntry* entry) const;
 
-  // Copies a file with its write time and read-only bit; the new file
-  // appears whole (temporary file and rename). AlreadyExists when
+  // Copies a file with its write time and read-only bit, by the kernel (a
+  // reflink where the file system offers one) in bounded memory; the new
+  // file appears whole (temporary file and rename). AlreadyExists when
   // fail_if_exists and the target exists; AccessDenied when the target is
   // read-only.
   Status CopyFile(std::string_view from, std::string_view to, bool fail_if_exists) const;
@@ -51,6 +57,9 @@ class TargetFiles : public SystemFiles {
   // the disk before it takes its name.
   Status CopyFile(std::string_view from, std::string_view to, bool fail_if_exists,
                   Flush flush) const;
+  // Flushes to the disk what the unflushed copies since the last call wrote
+  // (the file systems of their drives), so a power loss after it loses none.
+  Status FlushWrites() const;
   // Moves a file or folder; AlreadyExists when the target exists.
   Status MoveFile(std::string_view from, std::string_view to) const;
   // Deletes a file (not a folder); AccessDenied when it is read-only.
@@ -71,10 +80,10 @@ class TargetFiles : public SystemFiles {
   Status CopyFromHost(const std::filesystem::path& host_source, std::string_view to) const;
 
  private:
-  Status Map(std::string_view path, std::filesystem::path* host) const;
-  Status MapForChange(std::string_view path, std::filesystem::path* host) const;
+  struct State;
 
   const DriveMap& drives_;
+  std::shared_ptr<State> state_;
 };
 
 }  // namespace platform::target

@@ -274,7 +274,24 @@ Status Win32Files::CopyFile(std::string_view from, std::string_view to, bool fai
 Status Win32Files::CopyFile(std::string_view from, std::string_view to, bool fail_if_exists, Flush flush) const {
   if (!IsDrivePath(from)) return NotDrivePath(from);
   if (!IsDrivePath(to)) return NotDrivePath(to);
-  return CopyWhole(LongPath(from), from, LongPath(to), to, fail_if_exists, flush == Flush::kFlushed);
+  const std::wstring target = LongPath(to);
+  Status s = CopyWhole(LongPath(from), from, target, to, fail_if_exists, flush == Flush::kFlushed);
+  if (s.ok() && flush == Flush::kUnflushed) unflushed_.push_back(target);
+  return s;
+}
+
+Status Win32Files::FlushWrites() const {
+  Status first = Status::Ok();
+  for (const std::wstring& path : unflushed_) {
+    Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // A copy that cannot be opened for writing (removed since, or kept
+    // read-only) is left to the system's own write-back.
+    if (!file.ok()) continue;
+    if (!FlushFileBuffers(file.get()) && first.ok()) first = LastError(WideToUtf8(path));
+  }
+  unflushed_.clear();
+  return first;
 }
 
 Status Win32Files::MoveFile(std::string_view from, std::string_view to) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "platform/target_system/system_files.h"
@@ -36,6 +37,7 @@ class Win32Files final : public platform::target::SystemFiles {
   Status CopyFile(std::string_view from, std::string_view to, bool fail_if_exists) const override;
   Status CopyFile(std::string_view from, std::string_view to, bool fail_if_exists,
                   Flush flush) const override;
+  Status FlushWrites() const override;
   Status MoveFile(std::string_view from, std::string_view to) const override;
   Status DeleteFile(std::string_view path) const override;
   Status GetAttributes(std::string_view path, std::uint32_t* attributes) const override;
@@ -44,6 +46,10 @@ class Win32Files final : public platform::target::SystemFiles {
   Status ReadFile(std::string_view path, std::string* data) const override;
   Status WriteFile(std::string_view path, std::string_view data) const override;
   Status CopyFromHost(const std::filesystem::path& host_source, std::string_view to) const override;
+
+ private:
+  // The copies made without a flush since the last FlushWrites.
+  mutable std::vector<std::wstring> unflushed_;
 };
 
 }  // namespace platform::win32

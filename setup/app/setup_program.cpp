@@ -73,8 +73,14 @@ bool IsHostFolder(std::string_view subject) { return !subject.empty() && subject
 // The package folder of "/d": a Windows path as the wizard passes it, or a
 // host folder that someone typed.
 std::string CleanUpFolder(FolderSystem& system, const std::string& subject) {
-  if (IsHostFolder(subject)) return WindowsFolderFor(system, subject);
-  return subject;
+  if (!IsHostFolder(subject)) return subject;
+  // The user named this host folder on the command line to have it emptied
+  // (a started run may not: it is refused before), so its drive of this run,
+  // read-only to everything else, takes the clean-up's deletions.
+  const std::string folder = WindowsFolderFor(system, subject);
+  // A folder on a mapped drive is writable already (NotFound here).
+  if (folder.size() >= 2 && folder[1] == ':') static_cast<void>(system.AllowChangesOnRunOnlyDrive(folder[0]));
+  return folder;
 }
 
 // Opens the log of "/log=". The user's own command line names any host

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -80,7 +82,9 @@ TEST_F(TargetFileSessionTest, ThePackageDriveOfTheRunIsNotOffered) {
   ASSERT_TRUE(system_->AddRunOnlyDrive({'D', package, platform::target::DriveType::kFixed}).ok());
   std::filesystem::path host;
   ASSERT_TRUE(system_->drives().ToHostPath("D:\\bookmark.htm", &host).ok());
-  ASSERT_TRUE(system_->files().WriteFile("D:\\bookmark.htm", "x").ok());
+  // The drive is read-only to the installer: the file is put there on the host.
+  std::ofstream(host, std::ios::binary) << "x";
+  ASSERT_TRUE(system_->files().Exists("D:\\bookmark.htm"));
   TargetFileSession session = Session("D:\\bookmark.htm");
   EXPECT_EQ(session.drives(), std::vector<std::string>{"C:\\"});
   EXPECT_EQ(session.folder(), "C:\\");

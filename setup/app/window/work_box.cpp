@@ -602,6 +602,9 @@ void TWorkBox::Pump() {
     Refresh();
     synced_for_engine_ = true;
   }
+  // Thousands of small files go by in a second; the window is repainted and
+  // answers keys at a frame's pace, not once per file.
+  if (!pump_throttle_.Due(PumpThrottle::Clock::now())) return;
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 

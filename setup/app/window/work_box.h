@@ -10,6 +10,7 @@
 #include "platform/target_system/target_system.h"
 #include "platform/ui/dialog_service.h"
 #include "setup/app/window/browse_dialog.h"
+#include "setup/app/window/pump_throttle.h"
 #include "setup/wizard/engine_progress.h"
 #include "setup/wizard/model/label_fit.h"
 #include "setup/wizard/model/wizard_model.h"
@@ -100,6 +101,7 @@ class TWorkBox : public QDialog {
   bool closing_by_model_ = false;
   bool synced_for_engine_ = false;
   bool close_box_shown_ = true;
+  PumpThrottle pump_throttle_;
 };
 
 // The window's progress for the engines; the run is built before the

@@ -77,7 +77,7 @@ class PackageCleaner {
       if (tries == Tries::kRepeated) run_.progress.Pump();
       if (!files.Exists(path)) return;
       if (attempt >= limit) {
-        run_.log.Add("KEEP", {path, "not deleted after " + std::to_string(attempt) + " tries: " + last_error_});
+        run_.log.AddLeftover({path, "not deleted after " + std::to_string(attempt) + " tries: " + last_error_});
         return;
       }
       if (!removed) std::this_thread::sleep_for(kRepeatPause);
@@ -98,7 +98,7 @@ class PackageCleaner {
                               kPendingFolderValue, folder_)) {
       run_.log.Add("PENDING", {folder_});
     } else {
-      run_.log.Add("KEEP", {folder_, FailedBecause("not removed and not remembered", removed)});
+      run_.log.AddLeftover({folder_, FailedBecause("not removed and not remembered", removed)});
     }
   }
 

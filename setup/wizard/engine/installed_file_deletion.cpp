@@ -60,6 +60,7 @@ bool InstalledFileRemover::Delete(std::string_view path, InstalledKind kind) {
   const OpenFolder* folder = Folder(parsed.Parent().ToString(), &opened);
   if (folder == nullptr) {
     if (opened.IsAccessDenied()) run_.log.AddLeftover({path, kLinkOut});
+    if (opened.IsInvalidArgument()) run_.log.AddLeftover({path, opened.message()});
     return true;  // no folder, no file
   }
   return DeleteAsking(*folder, parsed.Name(), path, kind);
