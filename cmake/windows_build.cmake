@@ -21,6 +21,7 @@ set(src ${PROJECT_SOURCE_DIR})
 add_library(platform_win32 STATIC
   ${src}/platform/private_profile.cpp
   ${src}/platform/profile_cache.cpp
+  ${src}/platform/profile_grammar.cpp
   ${src}/platform/win32/atomic_file_win32.cpp
   ${src}/platform/win32/file_facts_win32.cpp
   ${src}/platform/target_system/registry_key_path.cpp
@@ -49,7 +50,7 @@ file(GLOB win32_tests CONFIGURE_DEPENDS ${src}/platform/win32/*_test.cpp)
 # The platform's own tests of what the Windows build implements anew: the
 # same rules hold on both.
 add_executable(win32_tests ${win32_tests} ${src}/platform/cp932_test.cpp
-  ${src}/platform/private_profile_test.cpp)
+  ${src}/platform/private_profile_test.cpp ${src}/platform/profile_grammar_test.cpp)
 # The tests use the ordinary main of GoogleTest, not wmain.
 target_link_options(win32_tests PRIVATE -mconsole)
 target_link_libraries(win32_tests PRIVATE platform_win32 gtest_win32)

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -19,12 +20,28 @@ class TempDir {
  public:
   explicit TempDir(std::string_view prefix = "plakato-test", const std::filesystem::path& base = {}) {
     const std::filesystem::path parent = base.empty() ? std::filesystem::temp_directory_path() : base;
+#if defined(_WIN32)
+    // No mkdtemp there: a random name, taken only when creating it succeeds.
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      const std::filesystem::path candidate = parent / (std::string(prefix) + "-" + std::to_string(random()));
+      std::error_code ec;
+      if (std::filesystem::create_directory(candidate, ec)) {
+        path_ = candidate;
+        return;
+      }
+    }
+    std::perror(prefix.data());
+    std::abort();
+#else
     std::string pattern = (parent / (std::string(prefix) + "-XXXXXX")).string();
     if (::mkdtemp(pattern.data()) == nullptr) {
       std::perror(pattern.c_str());
       std::abort();
     }
     path_ = pattern;
+#endif
   }
   ~TempDir() {
     // A test may have taken the folder's own write permission away.
