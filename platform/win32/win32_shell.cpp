@@ -144,21 +144,21 @@ Status MoveToRecycleBin(std::string_view path) {
   return Status::Ok();
 }
 
-Status SaveShellLink(std::string_view link_path, const ShellLinkSpec& spec) {
+Status SaveShellLink(std::string_view link_path, const ShellLinkFields& fields) {
   ComScope com;
   ComPtr<IShellLinkW> link;
   ComPtr<IPersistFile> file;
   Status s = OpenLink(&link, &file, link_path);
   if (!s.ok()) return s;
-  link->SetPath(Utf8ToWide(spec.target).c_str());
-  link->SetArguments(Utf8ToWide(spec.arguments).c_str());
-  link->SetWorkingDirectory(Utf8ToWide(spec.working_folder).c_str());
-  if (!spec.icon_file.empty()) link->SetIconLocation(Utf8ToWide(spec.icon_file).c_str(), spec.icon_index);
-  link->SetShowCmd(spec.show_command);
+  link->SetPath(Utf8ToWide(fields.target).c_str());
+  link->SetArguments(Utf8ToWide(fields.arguments).c_str());
+  link->SetWorkingDirectory(Utf8ToWide(fields.working_folder).c_str());
+  if (!fields.icon_file.empty()) link->SetIconLocation(Utf8ToWide(fields.icon_file).c_str(), fields.icon_index);
+  link->SetShowCmd(fields.show_command);
   return FromHresult(file->Save(Utf8ToWide(link_path).c_str(), TRUE), link_path);
 }
 
-Status LoadShellLink(std::string_view link_path, ShellLinkSpec* spec) {
+Status LoadShellLink(std::string_view link_path, ShellLinkFields* fields) {
   ComScope com;
   ComPtr<IShellLinkW> link;
   ComPtr<IPersistFile> file;
@@ -168,15 +168,15 @@ Status LoadShellLink(std::string_view link_path, ShellLinkSpec* spec) {
   // Link fields are short by design: INFOTIPSIZE characters at most.
   std::wstring text(INFOTIPSIZE + 1, L'\0');
   auto take = [&text]() { return WideToUtf8(text.c_str()); };
-  if (SUCCEEDED(link->GetPath(text.data(), static_cast<int>(text.size()), nullptr, SLGP_RAWPATH))) spec->target = take();
-  if (SUCCEEDED(link->GetArguments(text.data(), static_cast<int>(text.size())))) spec->arguments = take();
-  if (SUCCEEDED(link->GetWorkingDirectory(text.data(), static_cast<int>(text.size())))) spec->working_folder = take();
+  if (SUCCEEDED(link->GetPath(text.data(), static_cast<int>(text.size()), nullptr, SLGP_RAWPATH))) fields->target = take();
+  if (SUCCEEDED(link->GetArguments(text.data(), static_cast<int>(text.size())))) fields->arguments = take();
+  if (SUCCEEDED(link->GetWorkingDirectory(text.data(), static_cast<int>(text.size())))) fields->working_folder = take();
   int index = 0;
   if (SUCCEEDED(link->GetIconLocation(text.data(), static_cast<int>(text.size()), &index))) {
-    spec->icon_file = take();
-    spec->icon_index = index;
+    fields->icon_file = take();
+    fields->icon_index = index;
   }
-  link->GetShowCmd(&spec->show_command);
+  link->GetShowCmd(&fields->show_command);
   return Status::Ok();
 }
 

@@ -35,7 +35,7 @@ SystemSettings RunningSystemSettings();
 Status MoveToRecycleBin(std::string_view path);
 
 // A shell link (.lnk) written through IShellLinkW and IPersistFile.
-struct ShellLinkSpec {
+struct ShellLinkFields {
   std::string target;
   std::string arguments;
   std::string working_folder;
@@ -43,9 +43,9 @@ struct ShellLinkSpec {
   int icon_index = 0;
   int show_command = 1;  // SW_SHOWNORMAL
 };
-Status SaveShellLink(std::string_view link_path, const ShellLinkSpec& spec);
+Status SaveShellLink(std::string_view link_path, const ShellLinkFields& fields);
 // Reads back the target, arguments, working folder and icon of a link.
-Status LoadShellLink(std::string_view link_path, ShellLinkSpec* spec);
+Status LoadShellLink(std::string_view link_path, ShellLinkFields* fields);
 
 // Tells the shell that associations changed (after registering file types).
 void NotifyAssociationsChanged();

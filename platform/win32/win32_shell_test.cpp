@@ -57,21 +57,21 @@ class Win32ShellFilesTest : public ::testing::Test {
 };
 
 TEST_F(Win32ShellFilesTest, ShellLinksKeepWhatTheyWereGiven) {
-  ShellLinkSpec spec;
-  spec.target = "C:\\Program Files\\Plakato\\Plakato.exe";
-  spec.arguments = "/open \"説明.pkc\"";
-  spec.working_folder = "C:\\Program Files\\Plakato";
-  spec.icon_file = "C:\\Program Files\\Plakato\\Plakato.exe";
-  spec.icon_index = 2;
-  spec.show_command = SW_SHOWMAXIMIZED;
+  ShellLinkFields fields;
+  fields.target = "C:\\Program Files\\Plakato\\Plakato.exe";
+  fields.arguments = "/open \"説明.pkc\"";
+  fields.working_folder = "C:\\Program Files\\Plakato";
+  fields.icon_file = "C:\\Program Files\\Plakato\\Plakato.exe";
+  fields.icon_index = 2;
+  fields.show_command = SW_SHOWMAXIMIZED;
   const std::string link = dir_ + "\\ぷらかと.lnk";
-  ASSERT_TRUE(SaveShellLink(link, spec).ok());
-  ShellLinkSpec read;
+  ASSERT_TRUE(SaveShellLink(link, fields).ok());
+  ShellLinkFields read;
   ASSERT_TRUE(LoadShellLink(link, &read).ok());
-  EXPECT_EQ(read.target, spec.target);
-  EXPECT_EQ(read.arguments, spec.arguments);
-  EXPECT_EQ(read.working_folder, spec.working_folder);
-  EXPECT_EQ(read.icon_file, spec.icon_file);
+  EXPECT_EQ(read.target, fields.target);
+  EXPECT_EQ(read.arguments, fields.arguments);
+  EXPECT_EQ(read.working_folder, fields.working_folder);
+  EXPECT_EQ(read.icon_file, fields.icon_file);
   EXPECT_EQ(read.icon_index, 2);
   // The show command as the link file's header holds it (Wine's loader
   // does not hand it back, so read the file itself).
