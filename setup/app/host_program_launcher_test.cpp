@@ -138,7 +138,8 @@ TEST_F(HostProgramLauncherTest, DocumentsOpenOnlyInTheWindowAndOnlyPlainDocument
   const std::string host = fs::canonical(tools_ / "manual.txt").string();
   EXPECT_EQ(log_.LinesOf("OPEN")[0], "OPEN\tC:\\TOOLS\\MANUAL.TXT\t" + host + "\t" + opener.string());
   std::string text;
-  for (int i = 0; i < 500 && !platform::ReadWholeFile(opened, text); ++i) {
+  // The shell makes the file before it writes the line: wait for the line.
+  for (int i = 0; i < 500 && !(platform::ReadWholeFile(opened, text) && text.ends_with('\n')); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   EXPECT_EQ(text, host + "\n") << "only the plain document reached the opener";
