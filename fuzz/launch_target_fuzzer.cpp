@@ -21,6 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::target::FolderSystem;
+using platform::target::TargetSystem;
 using setup::app::LaunchKind;
 
 TargetSystem& TheSystem() {
