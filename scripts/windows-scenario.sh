@@ -57,6 +57,10 @@ check "shared file in the system folder" test -f "$sys32/kestrocm.dll"
 check "uninstaller copy" cmp build/windows/Setup.exe "$c/windows/kestro.exe"
 check "Start menu shortcut" test -f "$c/users/$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Hello kestro/Hello kestro.lnk"
 check "desktop shortcut" test -f "$c/users/$user/Desktop/Hello kestro.lnk"
+# A link the shell saved carries the target's item list (flag bit 0 at 0x14);
+# our own encoder never writes one.
+link_flags="$(od -An -tu1 -j20 -N1 "$c/users/$user/Desktop/Hello kestro.lnk" 2>/dev/null | tr -d ' ')"
+check "desktop shortcut saved by the shell" test "$(( ${link_flags:-0} & 1 ))" = 1
 check "user registry value" test "$(reg_value 'HKCU\Software\KestroSample\Hello' Version 64)" = 1.00
 check "machine registry value in the 32-bit view" test "$(reg_value 'HKLM\Software\KestroSample\Hello' Installed 32)" = 0x1
 check "nothing in the 64-bit view" reg_missing 'HKLM\Software\KestroSample' 64
