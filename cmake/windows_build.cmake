@@ -71,6 +71,7 @@ add_library(setup_engines_win32 STATIC ${engine_sources}
   ${src}/platform/win32/shell_link_file_win32.cpp
   ${src}/platform/win32/short_path_win32.cpp
   ${src}/platform/win32/shell_notify_win32.cpp
+  ${src}/platform/win32/known_folder_win32.cpp
   ${src}/platform/target_system/utf16.cpp
   ${src}/platform/win32/link_guard_win32.cpp
   ${src}/platform/win32/open_folder_win32.cpp)
