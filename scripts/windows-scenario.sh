@@ -128,6 +128,16 @@ cp build/release/setup/app/Setup "$work/linux-package/Setup.exe"
 "$work/linux-package/Setup.exe" /silent "/log=$work/linux-install.log" 2>/dev/null
 tr -d '\r' <"$c/logs/install.log" >"$work/wine-install.log"
 check "the action logs agree" scripts/compare-action-logs.py "$work/linux-install.log" "$work/wine-install.log"
+# And the uninstall of the first product while the second shares its DLL.
+mkdir -p "$work/linux-other"
+cp examples/setup-package/readme.txt examples/setup-package/kestrocm.dll "$work/linux-other/"
+iconv -f UTF-8 -t CP932 scripts/windows-scenario/other-product.dat >"$work/linux-other/Setup.dat"
+cp build/release/setup/app/Setup "$work/linux-other/Setup.exe"
+"$work/linux-other/Setup.exe" /silent 2>/dev/null
+cp build/release/setup/app/Setup "$work/kestro.exe"
+"$work/kestro.exe" /u HelloKestro /silent "/log=$work/linux-uninstall.log" 2>/dev/null
+tr -d '\r' <"$c/logs/uninstall.log" >"$work/wine-uninstall.log"
+check "the uninstall logs agree" scripts/compare-action-logs.py "$work/linux-uninstall.log" "$work/wine-uninstall.log"
 
 if [ "$failures" -gt 0 ]; then
   echo "windows scenario: $failures check(s) failed" >&2
