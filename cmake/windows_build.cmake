@@ -53,7 +53,7 @@ add_executable(win32_tests ${win32_tests} ${src}/platform/cp932_test.cpp
   ${src}/platform/private_profile_test.cpp ${src}/platform/profile_grammar_test.cpp)
 # The tests use the ordinary main of GoogleTest, not wmain.
 target_link_options(win32_tests PRIVATE -mconsole)
-target_link_libraries(win32_tests PRIVATE platform_win32 gtest_win32)
+target_link_libraries(win32_tests PRIVATE setup_engines_win32 platform_win32 gtest_win32)
 
 # The engines, the wizard model and the script reader: the same sources as
 # the Linux build; what they reach of the platform comes from the Win32 back
@@ -68,6 +68,10 @@ add_library(setup_engines_win32 STATIC ${engine_sources}
   ${src}/platform/target_system/name_folding.cpp
   ${src}/platform/target_system/registry_text.cpp
   ${src}/platform/target_system/shell_link.cpp
+  ${src}/platform/win32/shell_link_file_win32.cpp
+  ${src}/platform/win32/short_path_win32.cpp
+  ${src}/platform/win32/shell_notify_win32.cpp
+  ${src}/platform/win32/known_folder_win32.cpp
   ${src}/platform/target_system/utf16.cpp
   ${src}/platform/win32/link_guard_win32.cpp
   ${src}/platform/win32/open_folder_win32.cpp)

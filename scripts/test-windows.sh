@@ -5,8 +5,8 @@
 #   Setup.exe /silent installing examples/setup-package, a reinstall and
 #   kestro.exe /u HelloKestro /silent, checking files, shortcuts, registry,
 #   INI, association, shared-file count, uninstall entry and leftovers;
-#   the same install on a Linux target system, whose action log must agree
-#   with the Wine run's line by line (paths aside).
+#   the same install and uninstall on a Linux target system, whose action
+#   logs must agree with the Wine run's line by line (paths aside).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build-windows.sh

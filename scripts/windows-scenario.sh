@@ -57,6 +57,10 @@ check "shared file in the system folder" test -f "$sys32/kestrocm.dll"
 check "uninstaller copy" cmp build/windows/Setup.exe "$c/windows/kestro.exe"
 check "Start menu shortcut" test -f "$c/users/$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Hello kestro/Hello kestro.lnk"
 check "desktop shortcut" test -f "$c/users/$user/Desktop/Hello kestro.lnk"
+# A link the shell saved carries the target's item list (flag bit 0 at 0x14);
+# our own encoder never writes one.
+link_flags="$(od -An -tu1 -j20 -N1 "$c/users/$user/Desktop/Hello kestro.lnk" 2>/dev/null | tr -d ' ')"
+check "desktop shortcut saved by the shell" test "$(( ${link_flags:-0} & 1 ))" = 1
 check "user registry value" test "$(reg_value 'HKCU\Software\KestroSample\Hello' Version 64)" = 1.00
 check "machine registry value in the 32-bit view" test "$(reg_value 'HKLM\Software\KestroSample\Hello' Installed 32)" = 0x1
 check "nothing in the 64-bit view" reg_missing 'HKLM\Software\KestroSample' 64
@@ -124,6 +128,16 @@ cp build/release/setup/app/Setup "$work/linux-package/Setup.exe"
 "$work/linux-package/Setup.exe" /silent "/log=$work/linux-install.log" 2>/dev/null
 tr -d '\r' <"$c/logs/install.log" >"$work/wine-install.log"
 check "the action logs agree" scripts/compare-action-logs.py "$work/linux-install.log" "$work/wine-install.log"
+# And the uninstall of the first product while the second shares its DLL.
+mkdir -p "$work/linux-other"
+cp examples/setup-package/readme.txt examples/setup-package/kestrocm.dll "$work/linux-other/"
+iconv -f UTF-8 -t CP932 scripts/windows-scenario/other-product.dat >"$work/linux-other/Setup.dat"
+cp build/release/setup/app/Setup "$work/linux-other/Setup.exe"
+"$work/linux-other/Setup.exe" /silent 2>/dev/null
+cp build/release/setup/app/Setup "$work/kestro.exe"
+"$work/kestro.exe" /u HelloKestro /silent "/log=$work/linux-uninstall.log" 2>/dev/null
+tr -d '\r' <"$c/logs/uninstall.log" >"$work/wine-uninstall.log"
+check "the uninstall logs agree" scripts/compare-action-logs.py "$work/linux-uninstall.log" "$work/wine-uninstall.log"
 
 if [ "$failures" -gt 0 ]; then
   echo "windows scenario: $failures check(s) failed" >&2

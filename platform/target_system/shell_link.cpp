@@ -3,9 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "platform/atomic_file.h"
 #include "platform/cp932.h"
-#include "platform/file_facts.h"
 #include "platform/target_system/name_folding.h"
 #include "platform/target_system/utf16.h"
 #include "platform/target_system/windows_path.h"
@@ -218,26 +216,6 @@ Status DecodeShellLink(std::string_view bytes, ShellLink* link) {
   }
   *link = std::move(result);
   return Status::Ok();
-}
-
-Status WriteShellLinkFile(const std::filesystem::path& host_path, const ShellLink& link) {
-  // A read-only shortcut stays as it is, as the shell leaves it.
-  if (platform::IsReadOnlyFile(host_path)) {
-    return Status::AccessDenied(host_path.string() + " is read-only");
-  }
-  std::string error;
-  if (!WriteFileAtomically(host_path, EncodeShellLink(link), &error)) {
-    return Status::IoError("cannot write " + host_path.string() + ": " + error);
-  }
-  return Status::Ok();
-}
-
-Status ReadShellLinkFile(const std::filesystem::path& host_path, ShellLink* link) {
-  std::string bytes, error;
-  if (!ReadWholeFile(host_path, bytes, &error)) {
-    return Status::NotFound("cannot read " + host_path.string() + ": " + error);
-  }
-  return DecodeShellLink(bytes, link);
 }
 
 std::string RelativeLinkPath(std::string_view link_path, std::string_view target_path) {

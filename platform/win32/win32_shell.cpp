@@ -151,6 +151,7 @@ Status SaveShellLink(std::string_view link_path, const ShellLinkFields& fields) 
   Status s = OpenLink(&link, &file, link_path);
   if (!s.ok()) return s;
   link->SetPath(Utf8ToWide(fields.target).c_str());
+  link->SetDescription(Utf8ToWide(fields.description).c_str());
   link->SetArguments(Utf8ToWide(fields.arguments).c_str());
   link->SetWorkingDirectory(Utf8ToWide(fields.working_folder).c_str());
   if (!fields.icon_file.empty()) link->SetIconLocation(Utf8ToWide(fields.icon_file).c_str(), fields.icon_index);
@@ -168,7 +169,13 @@ Status LoadShellLink(std::string_view link_path, ShellLinkFields* fields) {
   // Link fields are short by design: INFOTIPSIZE characters at most.
   std::wstring text(INFOTIPSIZE + 1, L'\0');
   auto take = [&text]() { return WideToUtf8(text.c_str()); };
-  if (SUCCEEDED(link->GetPath(text.data(), static_cast<int>(text.size()), nullptr, SLGP_RAWPATH))) fields->target = take();
+  WIN32_FIND_DATAW found{};
+  if (SUCCEEDED(link->GetPath(text.data(), static_cast<int>(text.size()), &found, SLGP_RAWPATH))) {
+    fields->target = take();
+    fields->target_attributes = found.dwFileAttributes;
+    fields->target_size = found.nFileSizeLow;
+  }
+  if (SUCCEEDED(link->GetDescription(text.data(), static_cast<int>(text.size())))) fields->description = take();
   if (SUCCEEDED(link->GetArguments(text.data(), static_cast<int>(text.size())))) fields->arguments = take();
   if (SUCCEEDED(link->GetWorkingDirectory(text.data(), static_cast<int>(text.size())))) fields->working_folder = take();
   int index = 0;

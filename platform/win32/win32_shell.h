@@ -37,14 +37,19 @@ Status MoveToRecycleBin(std::string_view path);
 // A shell link (.lnk) written through IShellLinkW and IPersistFile.
 struct ShellLinkFields {
   std::string target;
+  std::string description;
   std::string arguments;
   std::string working_folder;
   std::string icon_file;
   int icon_index = 0;
   int show_command = 1;  // SW_SHOWNORMAL
+  // What the shell recorded of the target when the link was saved.
+  std::uint32_t target_attributes = 0;
+  std::uint32_t target_size = 0;
 };
 Status SaveShellLink(std::string_view link_path, const ShellLinkFields& fields);
-// Reads back the target, arguments, working folder and icon of a link.
+// Reads back the target, description, arguments, working folder, icon,
+// show command and the recorded target facts of a link.
 Status LoadShellLink(std::string_view link_path, ShellLinkFields* fields);
 
 // Tells the shell that associations changed (after registering file types).

@@ -5,6 +5,7 @@
 
 #include "platform/target_system/link_guard.h"
 #include "platform/target_system/name_folding.h"
+#include "platform/target_system/short_path.h"
 #include "platform/target_system/windows_path.h"
 #include "setup/core/install_paths.h"
 #include "setup/core/path_text.h"
@@ -53,7 +54,7 @@ Result RemoveEmptyFolderTreeAt(TargetSystem& system, std::string_view folder, in
 
 }  // namespace
 
-std::string GetShortPath(std::string_view path) { return std::string(path); }
+std::string GetShortPath(std::string_view path) { return platform::target::ShortPathName(path); }
 
 std::uint64_t GetFileSizeOf(const TargetSystem& system, std::string_view path) {
   FileEntry entry;

@@ -16,8 +16,8 @@ using platform::target::TargetSystem;
 // File and folder operations of the installer on Windows paths of the target
 // system.
 
-// The short (8.3) form of a path. The target system keeps long names only,
-// so this is the path itself.
+// The short (8.3) form of a path: the path itself on the target system,
+// which keeps long names only; the file system's own on Windows.
 std::string GetShortPath(std::string_view path);
 
 // Size in bytes of the first entry the path names (wildcards allowed in the

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/target_system/known_folder.h"
 #include "setup/core/path_text.h"
 #include "setup/core/registry_utils.h"
 
@@ -86,6 +87,9 @@ std::string GetShellFolder(TargetSystem& system, std::string_view value_name) {
   if (folder.empty()) {
     folder = RegReadString(system, RegistryRoot::kLocalMachine, kVersionKey, value_name, "");
   }
+  // The machine's shell knows where its folders are; the registry's Shell
+  // Folders values are only its record of them.
+  if (folder.empty()) folder = platform::target::KnownShellFolder(value_name);
   if (folder.empty()) {
     folder = StripTrailing(
         RegReadString(system, RegistryRoot::kCurrentUser, kShellFoldersKey, value_name, ""), "\\");

@@ -30,8 +30,9 @@ std::string GetLoginUserName(const TargetSystem& system);
 inline constexpr std::string_view kAllUsers = "All Users";
 
 // A shell folder of the current user ("ProgramFilesDir", "Desktop",
-// "Programs", …): the registry's setup and version keys, then the user's
-// Shell Folders, then GetDefaultShellFolder. "%SystemRoot%" at the start
+// "Programs", …): the registry's setup and version keys, then the machine's
+// shell (none on the target system), then the user's Shell Folders, then
+// GetDefaultShellFolder. "%SystemRoot%" at the start
 // stands for the Windows folder; of a ";"-separated list the first path
 // counts.
 std::string GetShellFolder(TargetSystem& system, std::string_view value_name);

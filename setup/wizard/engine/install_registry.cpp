@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/target_system/registry_batch.h"
+#include "platform/target_system/shell_notify.h"
 #include "setup/core/folder_utils.h"
 #include "setup/core/path_macros.h"
 #include "setup/core/path_text.h"
@@ -145,7 +146,10 @@ void RegisterAssociations(InstallRun& install, StepProgress& bar) {
     if (Associate(install, list, item + 1)) any = true;
     bar.Advance();
   }
-  if (any) install.run.log.Add("NOTIFY", {"SHCNE_ASSOCCHANGED"});
+  if (any) {
+    platform::target::NotifyAssociationsChanged();
+    install.run.log.Add("NOTIFY", {"SHCNE_ASSOCCHANGED"});
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "platform/target_system/shell_notify.h"
 #include "setup/core/path_macros.h"
 #include "setup/core/shortcut.h"
 #include "setup/wizard/engine/install_run.h"
@@ -51,6 +52,7 @@ void MakeShortcuts(InstallRun& install) {
     const std::int32_t icon_index = list.ReadItemInteger("IconNo", n) & 0xFF;
     const Result made = CreateShortcut(install.system(), link, target, icon_index, icon_file, state,
                                        working_folder);
+    if (made.ok()) platform::target::NotifyItemCreated(link);
     install.run.log.Add("SHORTCUT", {link, target, Outcome(made)});
     bar.Advance();
   }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/target_system/shell_notify.h"
 #include "setup/core/registry_entry.h"
 #include "setup/core/registry_utils.h"
 #include "setup/wizard/engine/install_run.h"
@@ -178,7 +179,10 @@ class UninstallEngine {
       if (RestoreAssociation(list.Text("Extension", n))) ++restored;
       bar.Advance();
     }
-    if (restored > 0) run_.log.Add("NOTIFY", {"SHCNE_ASSOCCHANGED"});
+    if (restored > 0) {
+      platform::target::NotifyAssociationsChanged();
+      run_.log.Add("NOTIFY", {"SHCNE_ASSOCCHANGED"});
+    }
   }
 
   // Gives the extension back what it had before this product took it, when
