@@ -7,6 +7,7 @@
 #include "setup/app/exit_status.h"
 #include "setup/app/host_program_launcher.h"
 #include "setup/app/mode_checks.h"
+#include "setup/app/start_log.h"
 #include "setup/app/target_for_run.h"
 #include "setup/app/unattended_driver.h"
 #include "setup/core/path_text.h"
@@ -40,33 +41,6 @@ class UnattendedFront : public ProgramFront {
   DefaultAnswerPrompter prompter_;
   wizard::EngineProgress progress_;
 };
-
-// The messages of the program's own start, logged as the wizard logs its
-// messages: MESSAGE<TAB>text<TAB>answer.
-class LoggedPrompter : public wizard::Prompter {
- public:
-  LoggedPrompter(wizard::Prompter& inner, wizard::ActionLog& log) : inner_(inner), log_(log) {}
-  wizard::Answer Ask(const wizard::Message& message) override {
-    const wizard::Answer answer = inner_.Ask(message);
-    log_.Add("MESSAGE", {message.text, wizard::AnswerName(answer)});
-    return answer;
-  }
-
- private:
-  wizard::Prompter& inner_;
-  wizard::ActionLog& log_;
-};
-
-std::string_view ModeWord(ProgramMode mode) {
-  switch (mode) {
-    case ProgramMode::kSetup: return "setup";
-    case ProgramMode::kUninstall: return "uninstall";
-    case ProgramMode::kCleanUp: return "cleanup";
-    case ProgramMode::kRestartQuestion: return "restart";
-    case ProgramMode::kVersionBox: return "version";
-  }
-  return "setup";
-}
 
 bool IsHostFolder(std::string_view subject) { return !subject.empty() && subject.front() == '/'; }
 

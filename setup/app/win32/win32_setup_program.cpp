@@ -7,6 +7,7 @@
 #include "setup/app/exit_status.h"
 #include "setup/app/invocation.h"
 #include "setup/app/mode_checks.h"
+#include "setup/app/start_log.h"
 #include "setup/app/unattended_driver.h"
 #include "setup/app/win32/win32_program_launcher.h"
 #include "setup/core/path_text.h"
@@ -20,33 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using platform::win32::Utf8ToWide;
 using platform::win32::WideToUtf8;
-
-// The messages of the program's own start, logged as the wizard logs its
-// messages: MESSAGE<TAB>text<TAB>answer.
-class LoggedPrompter : public wizard::Prompter {
- public:
-  LoggedPrompter(wizard::Prompter& inner, wizard::ActionLog& log) : inner_(inner), log_(log) {}
-  wizard::Answer Ask(const wizard::Message& message) override {
-    const wizard::Answer answer = inner_.Ask(message);
-    log_.Add("MESSAGE", {message.text, wizard::AnswerName(answer)});
-    return answer;
-  }
-
- private:
-  wizard::Prompter& inner_;
-  wizard::ActionLog& log_;
-};
-
-std::string_view ModeWord(ProgramMode mode) {
-  switch (mode) {
-    case ProgramMode::kSetup: return "setup";
-    case ProgramMode::kUninstall: return "uninstall";
-    case ProgramMode::kCleanUp: return "cleanup";
-    case ProgramMode::kRestartQuestion: return "restart";
-    case ProgramMode::kVersionBox: return "version";
-  }
-  return "setup";
-}
 
 struct EndLine {
   wizard::ActionLog& log;
