@@ -50,6 +50,15 @@ dll='C:\windows\syswow64\kestrocm.dll'
 run 1 'C:\pkg\Setup.exe' '/log=C:\logs\refused.log'
 check "nothing installed without /silent" test ! -e "$program" -a ! -e "$c/logs/refused.log"
 
+# A key name that is no single key (it would nest inside another record) is
+# refused before any change.
+mkdir -p "$c/nested"
+cp examples/setup-package/* build/windows/Setup.exe "$c/nested/"
+LC_ALL=C sed -i 's/^KeyName=HelloKestro/KeyName=HelloKestro\\UnFile/' "$c/nested/Setup.dat"
+run 1 'C:\nested\Setup.exe' /silent
+check "a nested key name installs nothing" test ! -e "$program" -a ! -e "$c/windows/kestro.exe"
+check "a nested key name records nothing" reg_missing 'HKLM\Software\Tallowmere\kestroSetup\Uninstall\HelloKestro' 32
+
 run 0 'C:\pkg\Setup.exe' /silent '/log=C:\logs\install.log'
 check "program files copied" test -f "$program/hello.exe" -a -f "$program/readme.txt" -a -f "$program/sample.hlo"
 check "the folder of the script made" test -d "$program/data"

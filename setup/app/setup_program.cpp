@@ -80,14 +80,6 @@ bool OpenLog(TargetSystem& system, const std::string& value, bool started_by_run
   return true;
 }
 
-// Ends the log with the exit status however the run ends:
-//   END<TAB>status
-struct EndLine {
-  wizard::ActionLog& log;
-  int status = kExitRefused;
-  ~EndLine() { log.Add("END", {std::to_string(status)}); }
-};
-
 fs::path HostPathOf(TargetSystem& system, std::string_view windows_path) {
   fs::path host;
   if (!system.drives().ToHostPath(windows_path, &host).ok()) return {};

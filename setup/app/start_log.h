@@ -1,7 +1,9 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
+#include "setup/app/exit_status.h"
 #include "setup/app/invocation.h"
 #include "setup/wizard/action_log.h"
 #include "setup/wizard/prompter.h"
@@ -18,6 +20,14 @@ class LoggedPrompter : public wizard::Prompter {
  private:
   wizard::Prompter& inner_;
   wizard::ActionLog& log_;
+};
+
+// Ends the log with the exit status however the run ends:
+//   END<TAB>status
+struct EndLine {
+  wizard::ActionLog& log;
+  int status = kExitRefused;
+  ~EndLine() { log.Add("END", {std::to_string(status)}); }
 };
 
 // The mode's word in the START line of the action log.

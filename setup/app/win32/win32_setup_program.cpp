@@ -22,12 +22,6 @@ namespace fs = std::filesystem;
 using platform::win32::Utf8ToWide;
 using platform::win32::WideToUtf8;
 
-struct EndLine {
-  wizard::ActionLog& log;
-  int status = kExitRefused;
-  ~EndLine() { log.Add("END", {std::to_string(status)}); }
-};
-
 }  // namespace
 
 int RunWin32SetupProgram(const fs::path& program_path, const std::vector<std::string>& arguments,
@@ -63,6 +57,7 @@ int RunWin32SetupProgram(const fs::path& program_path, const std::vector<std::st
       if (!CheckSetupScript(script, source_folder + std::string(kScriptFileName), prompter)) {
         return end.status = kExitRefused;
       }
+      if (!CheckKeyName(script, prompter)) return end.status = kExitRefused;
       start = wizard::WizardStart::Setup(script);
       break;
     }
