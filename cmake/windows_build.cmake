@@ -85,6 +85,7 @@ add_executable(Setup WIN32
   ${src}/setup/app/engine_binding.cpp
   ${src}/setup/app/invocation.cpp
   ${src}/setup/app/mode_checks.cpp
+  ${src}/setup/app/mode_start.cpp
   ${src}/setup/app/start_log.cpp
   ${src}/setup/app/unattended_driver.cpp
   ${src}/setup/app/win32/setup_win32_main.cpp
