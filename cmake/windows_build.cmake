@@ -93,3 +93,9 @@ add_executable(Setup WIN32
   ${src}/setup/app/win32/win32_setup_program.cpp)
 target_link_options(Setup PRIVATE -municode)
 target_link_libraries(Setup PRIVATE setup_engines_win32)
+
+# A helper of the Wine tests (scripts/windows-faults.sh): a registry key the
+# user may not write.
+add_executable(lock_key ${src}/platform/win32/tools/lock_key_main.cpp)
+target_link_options(lock_key PRIVATE -municode -mconsole)
+target_link_libraries(lock_key PRIVATE advapi32)
