@@ -72,6 +72,10 @@ if [ "$KESTRO_MOUNT_NAMESPACE" = 1 ]; then
   check "locked: the copy failure is logged as access denied" logged locked '^COPYFAIL\tC:\\locked\\small.txt\t.*access denied'
   check "locked: the copy question is asked" grep -q 'ファイルコピーに失敗しました。' "$work/locked.stderr"
   check "locked: nothing is written there" test -z "$(ls -A "$c/locked")"
+  # A folder to be made there: the folder page refuses it before any change.
+  install 1 locked-page '/dir=C:\locked\Fault'
+  check "locked: the folder page refuses a folder it cannot make" grep -q 'フォルダが作成できません。' "$work/locked-page.stderr"
+  check "locked: the folder page logs the reason" logged locked-page '^CHECK\tC:\\locked\\Fault\tfolder cannot be made\t.*access denied'
 
   # A filesystem of 256 KiB: the small file is copied, the large one fails
   # with "the disk is full" and leaves no part of itself.
