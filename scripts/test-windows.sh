@@ -6,7 +6,9 @@
 #   kestro.exe /u HelloKestro /silent, checking files, shortcuts, registry,
 #   INI, association, shared-file count, uninstall entry and leftovers;
 #   the same install and uninstall on a Linux target system, whose action
-#   logs must agree with the Wine run's line by line (paths aside).
+#   logs must agree with the Wine run's line by line (paths aside);
+#   a destination we may not write, a full disk, a registry key we may not
+#   write, and kestro.exe /r (scripts/windows-faults.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build-windows.sh
@@ -44,3 +46,4 @@ fresh_prefix unit
 wineserver -w
 
 scripts/windows-scenario.sh "$work" "$wine"
+scripts/windows-faults.sh "$work" "$wine"
