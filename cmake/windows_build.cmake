@@ -93,3 +93,10 @@ add_executable(Setup WIN32
   ${src}/setup/app/win32/win32_setup_program.cpp)
 target_link_options(Setup PRIVATE -municode)
 target_link_libraries(Setup PRIVATE setup_engines_win32)
+
+# Painting shared with the toolkit's windows: pixel buffers, the artwork
+# drawn in code, the background plan.
+file(GLOB paint_sources CONFIGURE_DEPENDS ${src}/setup/app/paint/*.cpp)
+list(FILTER paint_sources EXCLUDE REGEX "(_test|_main)\\.cpp$")
+add_library(setup_paint_win32 STATIC ${paint_sources})
+target_link_libraries(setup_paint_win32 PUBLIC setup_engines_win32)
