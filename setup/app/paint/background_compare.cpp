@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "platform/utf8.h"
+
 namespace setup::paint {
 namespace {
 
@@ -44,8 +46,12 @@ std::vector<Region> TextRegions(const BackgroundPlan& plan, const FontMeasure& m
   std::vector<Region> regions;
   for (const TextDraw& text : plan.texts) {
     const TextExtent e = measure.Measure(text.font, text.text);
-    const int margin = 6 + e.height / 4;
-    regions.push_back({text.x - margin, text.y - margin, text.x + e.width + margin, text.y + e.height + margin});
+    const int characters = static_cast<int>(platform::DecodeUtf8(text.text).size());
+    const int slack_x = 3 + e.width / 20 + characters;
+    const int slack_y = 3 + e.height / 10;
+    const int overhang = e.height / 4;
+    regions.push_back({text.x - slack_x - overhang, text.y - slack_y - overhang, text.x + e.width + slack_x + overhang,
+                       text.y + e.height + slack_y + overhang, slack_x, slack_y});
   }
   // Merge until no two regions overlap.
   for (bool merged = true; merged;) {
@@ -53,8 +59,9 @@ std::vector<Region> TextRegions(const BackgroundPlan& plan, const FontMeasure& m
     for (std::size_t i = 0; i < regions.size() && !merged; ++i) {
       for (std::size_t j = i + 1; j < regions.size() && !merged; ++j) {
         if (!Overlap(regions[i], regions[j])) continue;
-        regions[i] = {std::min(regions[i].left, regions[j].left), std::min(regions[i].top, regions[j].top),
-                      std::max(regions[i].right, regions[j].right), std::max(regions[i].bottom, regions[j].bottom)};
+        regions[i] = {std::min(regions[i].left, regions[j].left),       std::min(regions[i].top, regions[j].top),
+                      std::max(regions[i].right, regions[j].right),     std::max(regions[i].bottom, regions[j].bottom),
+                      std::max(regions[i].slack_x, regions[j].slack_x), std::max(regions[i].slack_y, regions[j].slack_y)};
         regions.erase(regions.begin() + static_cast<std::ptrdiff_t>(j));
         merged = true;
       }
@@ -106,8 +113,8 @@ BackgroundComparison CompareBackgrounds(const PixelBuffer& expected, const Pixel
     if (ratio > 1.6 || ratio < 1 / 1.6) {
       fail(where.str() + "ink amounts " + std::to_string(a.count) + " against " + std::to_string(b.count));
     }
-    const int tx = 3 + (r.right - r.left) / 20;
-    const int ty = 3 + (r.bottom - r.top) / 20;
+    const int tx = r.slack_x;
+    const int ty = r.slack_y;
     if (std::abs(a.box.left - b.box.left) > tx || std::abs(a.box.right - b.box.right) > tx ||
         std::abs(a.box.top - b.box.top) > ty || std::abs(a.box.bottom - b.box.bottom) > ty) {
       std::ostringstream boxes;

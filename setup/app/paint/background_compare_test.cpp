@@ -28,12 +28,16 @@ TEST(BackgroundCompareTest, RegionsGrowByTheirMarginAndMergeWhenTheyOverlap) {
   plan.texts = {{"abc", {}, 10, 10, {}}, {"abc", {}, 12, 12, {}}, {"x", {}, 150, 70, {}}};
   const std::vector<Region> regions = TextRegions(plan, Measure10());
   ASSERT_EQ(regions.size(), 2u);
-  // Margin 6 + 20 / 4 = 11 around the shadow (10,10) and the text (12,12).
-  EXPECT_EQ(regions[0].left, -1);
-  EXPECT_EQ(regions[0].top, -1);
-  EXPECT_EQ(regions[0].right, 12 + 30 + 11);
-  EXPECT_EQ(regions[0].bottom, 12 + 20 + 11);
-  EXPECT_EQ(regions[1].left, 139);
+  // Sideways 3 + 30 / 20 + 3 characters = 7, down 3 + 20 / 10 = 5, and
+  // the overhang 20 / 4 = 5 around the shadow (10,10) and the text (12,12).
+  EXPECT_EQ(regions[0].left, 10 - 12);
+  EXPECT_EQ(regions[0].top, 10 - 10);
+  EXPECT_EQ(regions[0].right, 12 + 30 + 12);
+  EXPECT_EQ(regions[0].bottom, 12 + 20 + 10);
+  EXPECT_EQ(regions[0].slack_x, 7);
+  EXPECT_EQ(regions[0].slack_y, 5);
+  EXPECT_EQ(regions[1].left, 150 - 4 - 5);
+  EXPECT_EQ(regions[1].slack_x, 4);
 }
 
 TEST(BackgroundCompareTest, OutsideTheTextsEveryPixelCounts) {
@@ -55,7 +59,7 @@ TEST(BackgroundCompareTest, OutsideTheTextsEveryPixelCounts) {
 
 TEST(BackgroundCompareTest, InkInARegionMayMoveALittleButNotFar) {
   const PixelBuffer field(200, 100, kField);
-  const std::vector<Region> region{{0, 0, 120, 60}};
+  const std::vector<Region> region{{0, 0, 120, 60, 3, 3}};
   const PixelBuffer text = WithBlock(20, 20, 40, 15);
   EXPECT_TRUE(CompareBackgrounds(text, WithBlock(22, 21, 41, 15), field, region).same);
   const BackgroundComparison moved = CompareBackgrounds(text, WithBlock(40, 20, 40, 15), field, region);
