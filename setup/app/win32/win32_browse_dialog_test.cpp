@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "platform/win32/wide_text.h"
+
 namespace setup::win32 {
 namespace {
 
@@ -77,6 +79,41 @@ TEST(Win32BrowseDialogTest, OptionsStartWithFileSystemFoldersOnly) {
   EXPECT_EQ(window::ShellFlags(dialog.Options), UINT(BIF_RETURNONLYFSDIRS));
   dialog.Options.Include(window::biStatusText);
   EXPECT_EQ(window::ShellFlags(dialog.Options), UINT(BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT));
+}
+
+}  // namespace
+}  // namespace setup::win32
+
+namespace setup::win32 {
+namespace {
+
+// The shell's own dialog, answered from its opening hook: OK takes the
+// pre-selected folder, Cancel leaves Directory as it was. Under Wine the
+// dialog needs a display (scripts/test-windows.sh gives it a virtual one).
+TEST(Win32BrowseDialogTest, ShellDialogReturnsThePreselectionOnOkAndNothingOnCancel) {
+  wchar_t windows[MAX_PATH] = {};
+  ASSERT_GT(GetWindowsDirectoryW(windows, MAX_PATH), 0u);
+  const std::string folder = platform::win32::WideToUtf8(windows);
+  TBrowseDialog dialog;
+  dialog.Caption = "インストール先";
+  WPARAM button = IDOK;
+  int opened = 0;
+  dialog.OnInitialized = [&](TBrowseDialog&, std::intptr_t wnd, const std::string&, std::string&, TOKButtonState&) {
+    ++opened;
+    PostMessageW(reinterpret_cast<HWND>(wnd), WM_COMMAND, button, 0);
+  };
+  dialog.Directory = folder + "\\";
+  const bool chosen = dialog.Execute(nullptr);
+  ASSERT_EQ(opened, 1) << "the folder picker did not open (no display?)";
+  ASSERT_TRUE(chosen);
+  EXPECT_EQ(dialog.Directory, folder);
+  EXPECT_FALSE(dialog.display_name().empty());
+
+  button = IDCANCEL;
+  dialog.Directory = "C:\\no such folder\\";
+  EXPECT_FALSE(dialog.Execute(nullptr));
+  EXPECT_EQ(opened, 2);
+  EXPECT_EQ(dialog.Directory, "C:\\no such folder\\");
 }
 
 }  // namespace
