@@ -50,8 +50,9 @@ wineserver -w
 # painting of the same cases, built on the Linux side.
 fresh_prefix views
 scripts/wine-japanese-fonts.sh "$wine"
-# The shell's folder picker needs a display: a virtual one.
-xvfb-run -a "$wine" build/windows/setup_win32_tests.exe --gtest_brief=1
+# The shell's folder picker and the windows need a display: a virtual one
+# in true colour.
+xvfb-run -a -s "-screen 0 1024x768x24" "$wine" build/windows/setup_win32_tests.exe --gtest_brief=1
 "$wine" build/windows/background_probe.exe cases "$work/backgrounds" >/dev/null
 wineserver -w
 [ -f build/release/build.ninja ] || cmake --preset release >/dev/null
