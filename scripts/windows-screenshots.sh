@@ -3,7 +3,12 @@
 # (1024 x 768, 96 dpi), with the Japanese Windows faces mapped onto the IPA
 # fonts in a fresh prefix, into docs/screenshots/windows/ as PNG files:
 #   background.png  the background window painted from the example
-#                   package's Setup.dat.
+#                   package's Setup.dat;
+#   message.png     the close question as the system's message box;
+#   browse.png      the shell's folder picker as the destination page
+#                   opens it.
+# With no window manager on the virtual display, Wine draws the windows'
+# frames and captions itself (its X11 driver's Managed=N).
 # More windows: add a line calling screenshot (below) with a program that
 # takes the path of the BMP file to write as its last argument.
 set -euo pipefail
@@ -36,6 +41,8 @@ else
   wineserver -w
 fi
 scripts/wine-japanese-fonts.sh "$wine"
+"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+wineserver -w
 
 # screenshot PROGRAM NAME [ARGUMENT...]: runs PROGRAM ARGUMENT... NAME.bmp
 # under Wine; the program shows its window and writes what it shows to that
@@ -50,3 +57,5 @@ screenshot() {
 
 cp examples/setup-package/Setup.dat "$work/Setup.dat"
 screenshot build/windows/background_probe.exe background screenshot "$work/Setup.dat"
+screenshot build/windows/background_probe.exe message message
+screenshot build/windows/background_probe.exe browse browse
