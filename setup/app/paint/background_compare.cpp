@@ -59,9 +59,11 @@ std::vector<Region> TextRegions(const BackgroundPlan& plan, const FontMeasure& m
     for (std::size_t i = 0; i < regions.size() && !merged; ++i) {
       for (std::size_t j = i + 1; j < regions.size() && !merged; ++j) {
         if (!Overlap(regions[i], regions[j])) continue;
-        regions[i] = {std::min(regions[i].left, regions[j].left),       std::min(regions[i].top, regions[j].top),
-                      std::max(regions[i].right, regions[j].right),     std::max(regions[i].bottom, regions[j].bottom),
-                      std::max(regions[i].slack_x, regions[j].slack_x), std::max(regions[i].slack_y, regions[j].slack_y)};
+        const Region& a = regions[i];
+        const Region& b = regions[j];
+        regions[i] = {std::min(a.left, b.left),       std::min(a.top, b.top),
+                      std::max(a.right, b.right),     std::max(a.bottom, b.bottom),
+                      std::max(a.slack_x, b.slack_x), std::max(a.slack_y, b.slack_y)};
         regions.erase(regions.begin() + static_cast<std::ptrdiff_t>(j));
         merged = true;
       }
