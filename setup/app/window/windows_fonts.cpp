@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <algorithm>
 
+#include "setup/app/paint/font_size.h"
+
 namespace setup::window {
 namespace {
 
@@ -28,13 +30,9 @@ QString HostFace(std::string_view windows_face) {
   return QString::fromUtf8(windows_face.data(), static_cast<qsizetype>(windows_face.size()));
 }
 
-int PointsToPixels(int points) {
-  const long long scaled = static_cast<long long>(points) * 96;
-  const long long pixels = scaled >= 0 ? (scaled + 36) / 72 : (scaled - 36) / 72;
-  return static_cast<int>(std::clamp<long long>(pixels, 1, 4096));
-}
+int PointsToPixels(int points) { return paint::PointsToPixels(points); }
 
-QFont MakeFont(const ScriptFont& wanted) {
+QFont MakeFont(const paint::ScriptFont& wanted) {
   QFont font(HostFace(wanted.face));
   font.setPixelSize(PointsToPixels(wanted.points));
   font.setBold(wanted.bold);
@@ -45,9 +43,9 @@ QFont MakeFont(const ScriptFont& wanted) {
   return font;
 }
 
-QFont DialogFont() { return MakeFont(ScriptFont{std::string(kMarkFace), 9}); }
+QFont DialogFont() { return MakeFont(paint::ScriptFont{std::string(paint::kMarkFace), 9}); }
 
-TextExtent QtFontMeasure::Measure(const ScriptFont& font, std::string_view text) const {
+paint::TextExtent QtFontMeasure::Measure(const paint::ScriptFont& font, std::string_view text) const {
   const QFontMetrics metrics(MakeFont(font));
   const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   return {metrics.horizontalAdvance(s), metrics.height()};
