@@ -12,8 +12,10 @@ c="$WINEPREFIX/drive_c"
 failures=0
 user="$(id -un)"  # Wine names its user after the Unix one
 check() {  # check DESCRIPTION COMMAND...
-  if "${@:2}" >/dev/null 2>&1; then :; else
+  local said
+  if said="$("${@:2}" 2>&1)"; then :; else
     echo "FAILED: $1" >&2
+    [ -z "$said" ] || printf '%s\n' "$said" | head -20 >&2
     failures=$((failures + 1))
   fi
 }
