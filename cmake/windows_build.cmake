@@ -77,19 +77,28 @@ add_library(setup_engines_win32 STATIC ${engine_sources}
   ${src}/platform/win32/open_folder_win32.cpp)
 target_link_libraries(setup_engines_win32 PUBLIC platform_win32)
 
-# Setup.exe: unattended only until the Windows windows exist. The manifest
-# asks for administrator rights, common controls 6, the supported Windows
-# versions and per-monitor DPI awareness.
-add_executable(Setup WIN32
+# Setup.exe's program and windows without its start, shared with the test
+# program of the windows.
+add_library(setup_app_win32 STATIC
   ${src}/setup/app/default_answer_prompter.cpp
   ${src}/setup/app/engine_binding.cpp
   ${src}/setup/app/invocation.cpp
   ${src}/setup/app/mode_checks.cpp
   ${src}/setup/app/start_log.cpp
   ${src}/setup/app/unattended_driver.cpp
-  ${src}/setup/app/win32/setup_win32_main.cpp
-  ${src}/setup/app/win32/setup.rc
+  ${src}/setup/app/wizard_exit_status.cpp
+  ${src}/setup/app/window/work_box_layout.cpp
+  ${src}/setup/app/win32/win32_artwork.cpp
   ${src}/setup/app/win32/win32_program_launcher.cpp
-  ${src}/setup/app/win32/win32_setup_program.cpp)
+  ${src}/setup/app/win32/win32_setup_program.cpp
+  ${src}/setup/app/win32/win32_wizard_front.cpp
+  ${src}/setup/app/win32/win32_work_box.cpp)
+target_link_libraries(setup_app_win32 PUBLIC setup_engines_win32 comctl32 comdlg32 gdi32)
+
+# Setup.exe. The manifest asks for administrator rights, common controls 6,
+# the supported Windows versions and per-monitor DPI awareness.
+add_executable(Setup WIN32
+  ${src}/setup/app/win32/setup_win32_main.cpp
+  ${src}/setup/app/win32/setup.rc)
 target_link_options(Setup PRIVATE -municode)
-target_link_libraries(Setup PRIVATE setup_engines_win32)
+target_link_libraries(Setup PRIVATE setup_app_win32)

@@ -1,0 +1,803 @@
+#include "setup/app/win32/win32_work_box.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <climits>
+
+#include "platform/win32/wide_text.h"
+#include "setup/app/win32/win32_artwork.h"
+#include "setup/app/window/work_box_layout.h"
+#include "setup/wizard/model/wizard_pages.h"
+
+namespace setup::win32 {
+namespace {
+
+using platform::win32::Utf8ToWide;
+using platform::win32::WideToUtf8;
+using window::ControlKind;
+using window::KindOf;
+using window::ParentOf;
+
+constexpr wchar_t kClassName[] = L"TWorkBox";
+constexpr UINT_PTR kTimer1 = 1;
+constexpr int kFirstControlId = 1000;
+constexpr int kMarkerTopOffset = 1;  // the marker's top is the label's top + 1
+constexpr int kRowTolerance = 4;     // tops this close stand in one row
+constexpr wchar_t kFontFace[] = L"\uff2d\uff33 \uff30\u30b4\u30b7\u30c3\u30af";  // ＭＳ Ｐゴシック
+
+HFONT MakeFont(UINT dpi, int points, bool bold) {
+  return CreateFontW(-MulDiv(points, static_cast<int>(dpi), 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                     FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, kFontFace);
+}
+
+std::wstring WindowText(HWND control) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// Text with Windows line breaks, as edit boxes and labels want them.
+std::wstring WithCrLf(std::string_view text) {
+  std::wstring wide;
+  for (wchar_t c : Utf8ToWide(text)) {
+    if (c == L'\n') wide += L'\r';
+    wide += c;
+  }
+  return wide;
+}
+
+bool IsInputControl(std::string_view name) {
+  switch (KindOf(name)) {
+    case ControlKind::kEdit:
+    case ControlKind::kCheckBox:
+    case ControlKind::kRadioButton:
+    case ControlKind::kListBox:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool IsPushButton(std::string_view name) {
+  return KindOf(name) == ControlKind::kButton || KindOf(name) == ControlKind::kSpeedButton;
+}
+
+// The window's own pictures, which no model state names.
+constexpr const char* kOwnImages[] = {"Image1", "Image1002", "Image1302"};
+
+}  // namespace
+
+int WorkBoxControlId(std::string_view name) {
+  const auto places = window::ControlPlaces();
+  for (std::size_t i = 0; i < places.size(); ++i) {
+    if (name == places[i].name) return kFirstControlId + static_cast<int>(i);
+  }
+  return 0;
+}
+
+bool Win32LabelMeasure::Fits(std::string_view label, std::string_view text) const {
+  const window::ControlPlace* place = window::FindPlace(label);
+  if (!place) return true;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HFONT font = MakeFont(96, 9, false);
+  HGDIOBJ old = SelectObject(dc, font);
+  const std::wstring wide = Utf8ToWide(text);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  DeleteDC(dc);
+  return size.cx <= place->width;
+}
+
+Win32WorkBox::Win32WorkBox(wizard::WizardModel& model, WizardDialogs& dialogs)
+    : model_(model), dialogs_(dialogs) {}
+
+Win32WorkBox::~Win32WorkBox() {
+  if (window_) DestroyWindow(window_);
+  for (auto& [name, bitmap] : pictures_) {
+    if (bitmap) DeleteObject(bitmap);
+  }
+  DeleteFonts();
+}
+
+bool Win32WorkBox::Create(HWND owner) {
+  owner_ = owner;
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof(window_class);
+  window_class.lpfnWndProc = WindowProc;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  window_class.lpszClassName = kClassName;
+  RegisterClassExW(&window_class);  // fails harmlessly when already registered
+  window_ = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClassName, L"",
+                            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                            100, 100, owner, nullptr, window_class.hInstance, this);
+  if (!window_) return false;
+  dpi_ = GetDpiForWindow(window_);
+  if (dpi_ == 0) dpi_ = 96;
+  CreateFonts();
+
+  // Places in the window: page controls sit on their page's panel.
+  for (const window::ControlPlace& place : window::ControlPlaces()) {
+    const std::string parent = ParentOf(place.name);
+    const int x = place.x + (parent.empty() || parent == "Panel1" ? 0 : window::kPanelX);
+    places_[place.name] = RECT{x, place.y, x + place.width, place.y + place.height};
+  }
+  // Tab order is creation order: each panel's controls row by row from the
+  // top, each row from the left, then the buttons.
+  std::vector<std::string> names;
+  for (const auto& [name, state] : model_.controls().all()) {
+    if (KindOf(name) != ControlKind::kPanel) names.push_back(name);
+  }
+  for (const char* own : kOwnImages) names.emplace_back(own);
+  auto top = [this](const std::string& name) {
+    const auto it = places_.find(name);
+    return it == places_.end() ? INT_MAX : static_cast<int>(it->second.top);
+  };
+  auto left = [this](const std::string& name) {
+    const auto it = places_.find(name);
+    return it == places_.end() ? INT_MAX : static_cast<int>(it->second.left);
+  };
+  auto group = [](const std::string& name) {
+    const std::string parent = ParentOf(name);
+    if (parent.empty()) return KindOf(name) == ControlKind::kButton ? std::string("~buttons") : std::string();
+    return parent;
+  };
+  std::stable_sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
+    if (group(a) != group(b)) return group(a) < group(b);
+    if (group(a) == "~buttons") return a < b;
+    if (std::abs(top(a) - top(b)) > kRowTolerance) return top(a) < top(b);
+    return left(a) < left(b);
+  });
+  bevel_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, 0, 0, 0, 0, window_, nullptr,
+                           nullptr, nullptr);
+  for (const std::string& name : names) CreateControl(name);
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, nullptr,
+                             nullptr);
+  for (const char* own : kOwnImages) pictures_[own] = ArtworkBitmap(own);
+  for (const char* marker : {"Image1002", "Image1302"}) ShowWindow(Control(marker), SW_HIDE);
+  Place();
+  return true;
+}
+
+void Win32WorkBox::CreateFonts() {
+  font_ = MakeFont(dpi_, 9, false);
+  bold_font_ = MakeFont(dpi_, 9, true);
+  small_font_ = MakeFont(dpi_, 5, false);
+}
+
+void Win32WorkBox::DeleteFonts() {
+  for (HFONT* font : {&font_, &bold_font_, &small_font_}) {
+    if (*font) DeleteObject(*font);
+    *font = nullptr;
+  }
+}
+
+void Win32WorkBox::CreateControl(const std::string& name) {
+  const wchar_t* window_class = L"STATIC";
+  DWORD style = WS_CHILD;
+  DWORD ex_style = 0;
+  switch (KindOf(name)) {
+    case ControlKind::kLabel:
+      // The user-information captions keep their "&" as access keys, which
+      // focus the edit box after them.
+      style |= SS_LEFT | SS_NOTIFY | (name == "Label402" || name == "Label403" || name == "Label404" ? 0 : SS_NOPREFIX);
+      break;
+    case ControlKind::kImage:
+      style |= SS_OWNERDRAW;
+      break;
+    case ControlKind::kEdit:
+      window_class = L"EDIT";
+      style |= WS_TABSTOP | ES_AUTOHSCROLL;
+      ex_style = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::kMemo:
+      window_class = L"EDIT";
+      style |= WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL;
+      ex_style = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::kListBox:
+      window_class = L"LISTBOX";
+      style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+               (name == "ListBox701" ? LBS_EXTENDEDSEL : 0);
+      ex_style = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::kCheckBox:
+      window_class = L"BUTTON";
+      style |= WS_TABSTOP | BS_CHECKBOX;  // the model decides the state
+      break;
+    case ControlKind::kRadioButton:
+      window_class = L"BUTTON";
+      style |= WS_TABSTOP | BS_RADIOBUTTON;  // the model unchecks the partner
+      break;
+    case ControlKind::kButton:
+    case ControlKind::kSpeedButton: {
+      window_class = L"BUTTON";
+      const bool is_default = name == (model_.cleanup_layout() ? "Button4" : "Button2");
+      style |= WS_TABSTOP | (is_default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+      break;
+    }
+    case ControlKind::kProgressBar:
+      window_class = PROGRESS_CLASSW;
+      style |= PBS_SMOOTH;
+      break;
+    case ControlKind::kPanel:
+    case ControlKind::kUnknown:
+      return;
+  }
+  const int id = WorkBoxControlId(name);
+  HWND control = CreateWindowExW(ex_style, window_class, L"", style, 0, 0, 0, 0, window_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+  if (!control) return;
+  controls_[name] = control;
+  if (id != 0) names_[id] = name;
+  tab_order_.push_back(name);
+  if (KindOf(name) == ControlKind::kProgressBar) {
+    SendMessageW(control, PBM_SETRANGE32, 0, 1);
+    SendMessageW(control, PBM_SETPOS, 0, 0);
+  }
+}
+
+HWND Win32WorkBox::Control(std::string_view name) const {
+  const auto it = controls_.find(name);
+  return it == controls_.end() ? nullptr : it->second;
+}
+
+void Win32WorkBox::Place() {
+  RECT frame{0, 0, Scale(client_.cx), Scale(client_.cy)};
+  AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
+                           static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)), dpi_);
+  SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  for (const auto& [name, control] : controls_) {
+    const auto it = places_.find(name);
+    if (it == places_.end()) continue;
+    const RECT& r = it->second;
+    SetWindowPos(control, nullptr, Scale(r.left), Scale(r.top), Scale(r.right) - Scale(r.left),
+                 Scale(r.bottom) - Scale(r.top), SWP_NOZORDER | SWP_NOACTIVATE);
+    HFONT font = font_;
+    if (name == "Label1212") font = small_font_;
+    if (model_.control(name).bold || name == engine_bold_label_) font = bold_font_;
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+  SetWindowPos(bevel_, nullptr, Scale(8), Scale(window::kBevelY), Scale(client_.cx - 16), Scale(2),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Win32WorkBox::Start() {
+  if (started_) return;
+  started_ = true;
+  model_.FormShow();
+  ApplyLayout();
+  Refresh();
+}
+
+void Win32WorkBox::ApplyLayout() {
+  if (model_.cleanup_layout()) {
+    // The window takes the size of Panel1 alone.
+    client_ = SIZE{window::kCleanUpPanelWidth, window::kCleanUpPanelHeight};
+    ShowWindow(bevel_, SW_HIDE);
+  }
+  if (model_.next_beside_cancel()) {
+    RECT& next = places_["Button2"];
+    const RECT& cancel = places_["Button3"];
+    const LONG width = next.right - next.left;
+    next.left = cancel.left - width;
+    next.right = cancel.left;
+  }
+  Place();
+}
+
+void Win32WorkBox::Show() {
+  // Centred on the screen.
+  RECT frame{};
+  GetWindowRect(window_, &frame);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  SetWindowPos(window_, HWND_TOP, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE);
+  ShowWindow(window_, SW_SHOW);
+  UpdateWindow(window_);
+  if (shown_once_) return;
+  shown_once_ = true;
+  if (model_.mode() == wizard::WizardMode::kUninstall) {
+    SetFocus(Control("Button3"));
+  } else if (model_.cleanup_layout()) {
+    SetFocus(Control("Button4"));  // Return answers the question at once
+  } else {
+    FocusFirstInput();
+  }
+  if (model_.timer_armed()) SetTimer(window_, kTimer1, 1, nullptr);
+}
+
+void Win32WorkBox::RunModal() {
+  if (owner_) EnableWindow(owner_, FALSE);
+  Show();
+  while (!closed_) {
+    MSG message;
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    if (PreTranslate(message)) continue;
+    if (!IsDialogMessageW(window_, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  if (owner_) EnableWindow(owner_, TRUE);
+  ShowWindow(window_, SW_HIDE);
+}
+
+void Win32WorkBox::ProcessMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    if (PreTranslate(message)) continue;
+    if (!window_ || !IsDialogMessageW(window_, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+}
+
+bool Win32WorkBox::PreTranslate(MSG& message) {
+  // Key preview: Escape goes to the wizard wherever the focus is.
+  if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE) return false;
+  if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
+  if (!IsWindowEnabled(window_)) return true;
+  Call([&] { model_.FormKeyPress(27); });
+  return true;
+}
+
+void Win32WorkBox::Refresh() {
+  if (!window_) return;
+  ++updating_;
+  const std::wstring caption = Utf8ToWide(model_.caption());
+  if (WindowText(window_) != caption) SetWindowTextW(window_, caption.c_str());
+  ApplyCloseCommand();
+  if (model_.page() <= wizard::kLastPage) furthest_page_ = std::max(furthest_page_, model_.page());
+  if (static_cast<bool>(IsWindowEnabled(window_)) != model_.window_enabled()) {
+    EnableWindow(window_, model_.window_enabled());
+  }
+  for (const auto& [name, state] : model_.controls().all()) {
+    if (HWND control = Control(name)) Apply(name, control, state);
+  }
+  ShowWindow(Control("Image1"), model_.cleanup_layout() ? SW_HIDE : SW_SHOW);
+  // The installer's title carries its small "TM" right after the first line.
+  if (HWND title = Control("Label1211")) {
+    const std::string& text = model_.control("Label1211").text;
+    const std::wstring first = Utf8ToWide(text.substr(0, text.find('\n')));
+    HDC dc = GetDC(title);
+    HGDIOBJ old = SelectObject(dc, font_);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, first.c_str(), static_cast<int>(first.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(title, dc);
+    const RECT& place = places_["Label1211"];
+    RECT& tm = places_["Label1212"];
+    const LONG width = tm.right - tm.left;
+    const LONG height = tm.bottom - tm.top;
+    tm.left = place.left + MulDiv(size.cx, 96, static_cast<int>(dpi_)) + 1;
+    tm.top = place.top - 3;
+    tm.right = tm.left + width;
+    tm.bottom = tm.top + height;
+    SetWindowPos(Control("Label1212"), nullptr, Scale(tm.left), Scale(tm.top), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  --updating_;
+}
+
+void Win32WorkBox::Apply(const std::string& name, HWND control, const wizard::ControlState& state) {
+  bool visible = state.visible;
+  const std::string parent = ParentOf(name);
+  if (!parent.empty()) visible = visible && model_.control(parent).visible;
+  if (model_.cleanup_layout() && (name == "Button1" || name == "Button2" || name == "Button3")) visible = false;
+  if (static_cast<bool>(IsWindowVisible(control)) != visible) ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
+  if (static_cast<bool>(IsWindowEnabled(control)) != state.enabled) EnableWindow(control, state.enabled);
+  SetHint(control, state.hint);
+  const bool bold = state.bold || name == engine_bold_label_;
+  HFONT wanted = name == "Label1212" ? small_font_ : bold ? bold_font_ : font_;
+  if (reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)) != wanted) {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(wanted), TRUE);
+  }
+  std::string& shown = shown_text_[name];
+  switch (KindOf(name)) {
+    case ControlKind::kLabel:
+    case ControlKind::kEdit:
+    case ControlKind::kButton:
+    case ControlKind::kSpeedButton:
+    case ControlKind::kCheckBox:
+    case ControlKind::kRadioButton:
+      if (shown != state.text || WindowText(control).empty() != state.text.empty()) {
+        shown = state.text;
+        SetWindowTextW(control, WithCrLf(state.text).c_str());
+      }
+      if (KindOf(name) == ControlKind::kCheckBox || KindOf(name) == ControlKind::kRadioButton) {
+        const WPARAM check = state.checked ? BST_CHECKED : BST_UNCHECKED;
+        if (static_cast<WPARAM>(SendMessageW(control, BM_GETCHECK, 0, 0)) != check) {
+          SendMessageW(control, BM_SETCHECK, check, 0);
+        }
+      }
+      break;
+    case ControlKind::kMemo: {
+      std::string all;
+      for (std::size_t i = 0; i < state.items.size(); ++i) all += (i ? "\n" : "") + state.items[i];
+      if (shown != all) {
+        shown = all;
+        SetWindowTextW(control, WithCrLf(all).c_str());
+      }
+      break;
+    }
+    case ControlKind::kListBox: {
+      std::string all;
+      for (const std::string& item : state.items) all += item + '\x1f';
+      if (shown != all) {
+        shown = all;
+        SendMessageW(control, LB_RESETCONTENT, 0, 0);
+        for (const std::string& item : state.items) {
+          SendMessageW(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(item).c_str()));
+        }
+      }
+      const bool multiple = (GetWindowLongPtrW(control, GWL_STYLE) & LBS_EXTENDEDSEL) != 0;
+      int single = -1;
+      for (std::size_t row = 0; row < state.items.size(); ++row) {
+        const bool on = row < state.selected.size() && state.selected[row];
+        if (on && single < 0) single = static_cast<int>(row);
+        if (multiple && (SendMessageW(control, LB_GETSEL, row, 0) > 0) != on) {
+          SendMessageW(control, LB_SETSEL, on, static_cast<LPARAM>(row));
+        }
+      }
+      if (!multiple && SendMessageW(control, LB_GETCURSEL, 0, 0) != single) {
+        SendMessageW(control, LB_SETCURSEL, static_cast<WPARAM>(single), 0);
+      }
+      break;
+    }
+    case ControlKind::kProgressBar: {
+      // A bar without steps stays empty.
+      const std::string maximum = std::to_string(state.maximum);
+      if (shown != maximum) {
+        shown = maximum;
+        SendMessageW(control, PBM_SETRANGE32, 0, std::max(1, state.maximum));
+        SendMessageW(control, PBM_SETPOS, 0, 0);
+      }
+      break;
+    }
+    case ControlKind::kImage: {
+      // The model names a picture file; without one the window's artwork
+      // shows. A picture that cannot be read is ignored.
+      const auto known = picture_files_.find(name);
+      if (known != picture_files_.end() && known->second == state.text) break;
+      picture_files_[name] = state.text;
+      HBITMAP picture = state.text.empty()
+                            ? ArtworkBitmap(name)
+                            : static_cast<HBITMAP>(LoadImageW(nullptr, Utf8ToWide(state.text).c_str(), IMAGE_BITMAP,
+                                                              0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+      if (picture) {
+        if (pictures_[name]) DeleteObject(pictures_[name]);
+        pictures_[name] = picture;
+        InvalidateRect(control, nullptr, TRUE);
+      }
+      break;
+    }
+    case ControlKind::kPanel:
+    case ControlKind::kUnknown:
+      break;
+  }
+}
+
+void Win32WorkBox::SetHint(HWND control, const std::string& hint) {
+  // A tool tip is the part of a hint before its "|".
+  const std::string tip = hint.substr(0, hint.find('|'));
+  std::string& shown = shown_hint_[std::to_string(reinterpret_cast<std::uintptr_t>(control))];
+  if (shown == tip || !tooltip_) return;
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.hwnd = window_;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  if (!shown.empty()) SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  shown = tip;
+  if (tip.empty()) return;
+  std::wstring text = Utf8ToWide(tip);
+  tool.lpszText = text.data();
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Win32WorkBox::ApplyCloseCommand() {
+  // DisableCloseCommand: the Close command leaves the system menu, which
+  // also greys the close box; a reset brings it back.
+  const bool wanted = model_.close_command_enabled();
+  if (wanted == close_command_shown_) return;
+  close_command_shown_ = wanted;
+  if (wanted) {
+    GetSystemMenu(window_, TRUE);
+  } else {
+    DeleteMenu(GetSystemMenu(window_, FALSE), SC_CLOSE, MF_BYCOMMAND);
+  }
+  DrawMenuBar(window_);
+}
+
+void Win32WorkBox::FocusFirstInput() {
+  const std::string panel = wizard::PanelName(model_.page());
+  for (const std::string& name : tab_order_) {
+    if (ParentOf(name) != panel || !IsInputControl(name)) continue;
+    HWND control = Control(name);
+    if (IsWindowVisible(control) && IsWindowEnabled(control)) {
+      SetFocus(control);
+      return;
+    }
+  }
+  HWND next = Control("Button2");
+  if (next && IsWindowVisible(next) && IsWindowEnabled(next)) SetFocus(next);
+}
+
+void Win32WorkBox::Call(const std::function<void()>& call) {
+  const int page_before = model_.page();
+  call();
+  // The next handler that runs an engine brings the window up again first.
+  synced_for_engine_ = false;
+  Refresh();
+  const std::string& focus = model_.focus_request();
+  if (!focus.empty()) {
+    if (HWND target = Control(focus)) SetFocus(target);
+  } else if (model_.page() != page_before) {
+    FocusFirstInput();
+  }
+  if (model_.close_requested() && !closed_) CloseByModel();
+}
+
+void Win32WorkBox::CloseByModel() {
+  closing_by_model_ = true;
+  Close();
+  closing_by_model_ = false;
+}
+
+void Win32WorkBox::Close() {
+  // Without the Close command only the wizard itself closes the window.
+  if (closed_ || (!closing_by_model_ && !model_.close_command_enabled())) return;
+  const bool may_close = model_.FormCloseQuery();
+  Refresh();
+  if (!may_close) return;
+  closed_ = true;
+  if (owner_) EnableWindow(owner_, TRUE);
+  ShowWindow(window_, SW_HIDE);
+}
+
+void Win32WorkBox::OnCommand(int id, int code, HWND control) {
+  if (id == IDCANCEL) {
+    // Escape from the dialog manager.
+    Call([&] { model_.FormKeyPress(27); });
+    return;
+  }
+  const auto it = names_.find(id);
+  if (it == names_.end() || updating_ > 0) return;
+  const std::string name = it->second;
+  switch (KindOf(name)) {
+    case ControlKind::kEdit:
+      if (code == EN_CHANGE) {
+        const std::string text = WideToUtf8(WindowText(control));
+        shown_text_[name] = text;
+        Call([&] { model_.SetText(name, text); });
+      }
+      break;
+    case ControlKind::kCheckBox:
+      if (code == BN_CLICKED) Call([&] { model_.SetChecked(name, !model_.control(name).checked); });
+      break;
+    case ControlKind::kRadioButton:
+      if (code == BN_CLICKED) Call([&] { model_.SetChecked(name, true); });
+      break;
+    case ControlKind::kListBox:
+      if (code == LBN_SELCHANGE) {
+        Call([&] {
+          const std::vector<bool>& known = model_.control(name).selected;
+          const int count = static_cast<int>(SendMessageW(control, LB_GETCOUNT, 0, 0));
+          for (int row = 0; row < count; ++row) {
+            const bool on = SendMessageW(control, LB_GETSEL, static_cast<WPARAM>(row), 0) > 0;
+            if (static_cast<std::size_t>(row) >= known.size() || known[static_cast<std::size_t>(row)] != on) {
+              model_.SetSelected(name, row, on);
+            }
+          }
+        });
+      } else if (code == LBN_DBLCLK && name == "ListBox601") {
+        const int row = static_cast<int>(SendMessageW(control, LB_GETCURSEL, 0, 0));
+        if (row >= 0) Call([&] { model_.ListBox601DblClick(row); });
+      }
+      break;
+    case ControlKind::kButton:
+    case ControlKind::kSpeedButton:
+      if (code != BN_CLICKED) break;
+      if (name == "Button1") Call([&] { model_.Button1Click(); });
+      if (name == "Button2") Call([&] { model_.Button2Click(); });
+      if (name == "Button3") Call([&] { model_.Button3Click(); });
+      if (name == "Button4") Call([&] { model_.Button4Click(); });
+      if (name == "Button5") Call([&] { model_.Button5Click(); });
+      if (name == "Button6") Call([&] { model_.Button6Click(); });
+      if (name == "SpeedButton502") Browse(model_.SpeedButton502Click());
+      if (name == "SpeedButton702") Call([&] { model_.SpeedButton702Click(); });
+      if (name == "SpeedButton802") Browse(model_.SpeedButton802Click());
+      if (name == "SpeedButton803") Browse(model_.SpeedButton803Click());
+      break;
+    default:
+      break;
+  }
+}
+
+void Win32WorkBox::Browse(const wizard::BrowseRequest& request) {
+  if (request.target.empty()) return;
+  const std::string chosen = request.kind == wizard::BrowseRequest::Kind::kFolder
+                                 ? dialogs_.ChooseFolder(window_, request)
+                                 : dialogs_.ChooseFile(window_, request);
+  if (!chosen.empty()) Call([&] { model_.SetText(request.target, chosen); });
+}
+
+void Win32WorkBox::DrawImage(const DRAWITEMSTRUCT& item) {
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+  std::string name;
+  for (const auto& [known, control] : controls_) {
+    if (control == item.hwndItem) name = known;
+  }
+  const auto it = pictures_.find(name);
+  if (it == pictures_.end() || !it->second) return;
+  BITMAP info{};
+  GetObjectW(it->second, sizeof(info), &info);
+  // Artwork scales with the window; a picture is centred in its control.
+  const int width = Scale(info.bmWidth);
+  const int height = Scale(info.bmHeight);
+  const int x = item.rcItem.left + (item.rcItem.right - item.rcItem.left - width) / 2;
+  const int y = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - height) / 2;
+  HDC source = CreateCompatibleDC(item.hDC);
+  HGDIOBJ old = SelectObject(source, it->second);
+  SetStretchBltMode(item.hDC, dpi_ % 96 == 0 ? COLORONCOLOR : HALFTONE);
+  StretchBlt(item.hDC, x, y, width, height, source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+  SelectObject(source, old);
+  DeleteDC(source);
+}
+
+LRESULT CALLBACK Win32WorkBox::WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+  if (message == WM_NCCREATE) {
+    auto* box = static_cast<Win32WorkBox*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
+    box->window_ = window;
+  }
+  auto* box = reinterpret_cast<Win32WorkBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!box) return DefWindowProcW(window, message, w, l);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    box->window_ = nullptr;
+    return DefWindowProcW(window, message, w, l);
+  }
+  return box->Handle(message, w, l);
+}
+
+LRESULT Win32WorkBox::Handle(UINT message, WPARAM w, LPARAM l) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(w), HIWORD(w), reinterpret_cast<HWND>(l));
+      return 0;
+    case DM_GETDEFID: {
+      // Return presses the focused button, else the default one.
+      HWND focus = GetFocus();
+      for (const auto& [name, control] : controls_) {
+        if (control == focus && IsPushButton(name)) return MAKELRESULT(WorkBoxControlId(name), DC_HASDEFID);
+      }
+      return MAKELRESULT(WorkBoxControlId(model_.cleanup_layout() ? "Button4" : "Button2"), DC_HASDEFID);
+    }
+    case WM_TIMER:
+      if (w == kTimer1) {
+        KillTimer(window_, kTimer1);
+        Call([&] { model_.Timer1Timer(); });
+      }
+      return 0;
+    case WM_CLOSE:
+      Close();
+      return 0;
+    case WM_DRAWITEM:
+      DrawImage(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
+      return TRUE;
+    case WM_ACTIVATE:
+      // Focus leaves with the window and comes back to the same control.
+      if (LOWORD(w) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window_, focus)) last_focus_ = focus;
+      } else if (last_focus_ && IsWindow(last_focus_)) {
+        SetFocus(last_focus_);
+      }
+      return 0;
+    case WM_DPICHANGED: {
+      // Fonts and places follow the monitor's DPI; pictures are drawn
+      // scaled when painted.
+      dpi_ = HIWORD(w);
+      DeleteFonts();
+      CreateFonts();
+      const RECT* suggested = reinterpret_cast<const RECT*>(l);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      Place();
+      Refresh();
+      return 0;
+    }
+    default:
+      return DefWindowProcW(window_, message, w, l);
+  }
+}
+
+bool Win32WorkBox::StepControls(int step, std::string* label, std::string* bar, std::string* marker) const {
+  if (step < 0 || step > 4) return false;
+  if (model_.page() == wizard::kInstallPage) {
+    *label = "Label" + std::to_string(1003 + step);
+    *bar = "ProgressBar" + std::to_string(1001 + step);
+    *marker = "Image1002";
+    return true;
+  }
+  if (model_.page() == wizard::kUninstallPage) {
+    *label = "Label" + std::to_string(1304 + step);
+    *bar = "ProgressBar" + std::to_string(1301 + step);
+    *marker = "Image1302";
+    return true;
+  }
+  return false;
+}
+
+void Win32WorkBox::StepStarted(int step) {
+  if (!synced_for_engine_) {
+    Refresh();  // the page of the engine was set up inside the running handler
+    synced_for_engine_ = true;
+  }
+  std::string label, bar, marker;
+  if (!StepControls(step, &label, &bar, &marker)) return;
+  RECT& place = places_[marker];
+  const LONG height = place.bottom - place.top;
+  place.top = places_[label].top + kMarkerTopOffset;
+  place.bottom = place.top + height;
+  SetWindowPos(Control(marker), nullptr, Scale(place.left), Scale(place.top), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowWindow(Control(marker), SW_SHOWNA);
+  engine_bold_label_ = label;
+  Refresh();
+  Pump();
+}
+
+void Win32WorkBox::Advanced(int step) {
+  std::string label, bar, marker;
+  if (!StepControls(step, &label, &bar, &marker)) return;
+  if (HWND progress = Control(bar)) {
+    const int maximum = static_cast<int>(SendMessageW(progress, PBM_GETRANGE, FALSE, 0));
+    const int position = static_cast<int>(SendMessageW(progress, PBM_GETPOS, 0, 0));
+    SendMessageW(progress, PBM_SETPOS, static_cast<WPARAM>(std::min(maximum, position + 1)), 0);
+  }
+  Pump();
+}
+
+void Win32WorkBox::StepFinished(int step) {
+  std::string label, bar, marker;
+  if (!StepControls(step, &label, &bar, &marker)) return;
+  ShowWindow(Control(marker), SW_HIDE);
+  engine_bold_label_.clear();
+  Refresh();
+}
+
+void Win32WorkBox::Pump() {
+  if (!synced_for_engine_) {
+    Refresh();
+    synced_for_engine_ = true;
+  }
+  // Thousands of small files go by in a second; the window is repainted and
+  // answers keys at a frame's pace, not once per file.
+  if (!pump_throttle_.Due(window::PumpThrottle::Clock::now())) return;
+  ProcessMessages();
+}
+
+}  // namespace setup::win32
