@@ -102,3 +102,8 @@ add_executable(Setup WIN32
   ${src}/setup/app/win32/setup.rc)
 target_link_options(Setup PRIVATE -municode)
 target_link_libraries(Setup PRIVATE setup_app_win32)
+
+# Screenshots of the wizard's pages under Wine (scripts/windows-screenshots.sh).
+add_executable(wizard_screenshots ${src}/setup/app/win32/wizard_screenshots_main.cpp)
+target_link_options(wizard_screenshots PRIVATE -municode -mconsole)
+target_link_libraries(wizard_screenshots PRIVATE setup_app_win32)
