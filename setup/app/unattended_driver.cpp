@@ -1,6 +1,7 @@
 #include "setup/app/unattended_driver.h"
 
 #include "setup/app/exit_status.h"
+#include "setup/wizard/model/wizard_pages.h"
 
 namespace setup::app {
 namespace {
@@ -23,7 +24,7 @@ int Finished(const DefaultAnswerPrompter& prompter, const wizard::ActionLog& log
 
 // Ticks the restart box only when asked for; a product that forces the
 // restart still restarts only with /restart.
-void ChooseRestart(WizardModel& model, std::string_view box, bool restart) {
+void ChooseRestart(WizardModel& model, wizard::Control box, bool restart) {
   if (model.control(box).visible) model.SetChecked(box, restart);
 }
 
@@ -31,15 +32,15 @@ void ApplyOptions(WizardModel& model, const UnattendedOptions& options, wizard::
   if (options.dir) {
     if (model.page_mask().size() > 3 && model.page_mask()[3] == '1') {
       // A folder given means an installation to that folder, not a CD-ROM run.
-      model.SetChecked("RadioButton501", true);
-      model.SetText("Edit501", *options.dir);
+      model.SetChecked(wizard::Control::kRadioButton501, true);
+      model.SetText(wizard::Control::kEdit501, *options.dir);
     } else {
       log.Add("OPTION", {"/dir", *options.dir, "ignored: the product has no destination page"});
     }
   }
   if (options.group) {
-    if (model.control("Edit601").enabled && model.page_mask().size() > 4 && model.page_mask()[4] == '1') {
-      model.SetText("Edit601", *options.group);
+    if (model.control(wizard::Control::kEdit601).enabled && model.page_mask().size() > 4 && model.page_mask()[4] == '1') {
+      model.SetText(wizard::Control::kEdit601, *options.group);
     } else {
       log.Add("OPTION", {"/group", *options.group, "ignored: the product has no Start-menu folder"});
     }
@@ -56,15 +57,16 @@ int DriveSetup(WizardModel& model, const UnattendedOptions& options, const Defau
   ApplyOptions(model, options, log);
   for (int press = 0; press < kMaxPages; ++press) {
     const int page = model.page();
-    if (page == 11) {
-      ChooseRestart(model, "CheckBox1101", options.restart);
+    if (page == wizard::kInstallDonePage) {
+      ChooseRestart(model, wizard::Control::kCheckBox1101, options.restart);
       model.Button2Click();
       CloseIfRequested(model);
       return Finished(prompter, log);
     }
     model.Button2Click();
     if (model.page() == page) {
-      log.Add("REFUSED", {"page " + std::to_string(page), model.focus_request()});
+      const std::optional<wizard::Control> focus = model.focus_request();
+      log.Add("REFUSED", {"page " + std::to_string(page), focus ? std::string(ControlName(*focus)) : ""});
       return kExitRefused;
     }
     if (model.page() < 2 || model.page() > 11) {
@@ -84,7 +86,7 @@ int DriveUninstall(WizardModel& model, const UnattendedOptions& options,
     CloseIfRequested(model);
     return kExitAborted;
   }
-  ChooseRestart(model, "CheckBox1401", options.restart);
+  ChooseRestart(model, wizard::Control::kCheckBox1401, options.restart);
   model.Button2Click();
   CloseIfRequested(model);
   return Finished(prompter, log);

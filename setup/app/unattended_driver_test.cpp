@@ -42,7 +42,7 @@ TEST_F(UnattendedDriverTest, InstallsWithTheProposedValuesOrTheGivenOnes) {
   EXPECT_EQ(engines_.installs[0].install_folder_text, "C:\\Program Files\\Sample");
   EXPECT_EQ(engines_.installs[0].start_menu_folder, "Sample");
   EXPECT_EQ(engines_.finish_installs, 1);
-  EXPECT_FALSE(model_->control("CheckBox1101").checked) << "a restart only with /restart";
+  EXPECT_FALSE(model_->control(wizard::Control::kCheckBox1101).checked) << "a restart only with /restart";
 
   UnattendedOptions options;
   options.dir = "C:\\Apps\\Mine";
@@ -53,7 +53,7 @@ TEST_F(UnattendedDriverTest, InstallsWithTheProposedValuesOrTheGivenOnes) {
   EXPECT_EQ(engines_.installs[1].install_folder_text, "C:\\Apps\\Mine");
   EXPECT_TRUE(engines_.installs[1].install_to_folder);
   EXPECT_EQ(engines_.installs[1].start_menu_folder, "My Group");
-  EXPECT_TRUE(model_->control("CheckBox1101").checked);
+  EXPECT_TRUE(model_->control(wizard::Control::kCheckBox1101).checked);
 
   // Options for pages the script does not have are logged and ignored.
   EXPECT_EQ(Drive(WizardStart::Setup(WriteScript("")), options), kExitDone);

@@ -56,7 +56,7 @@ int QtFront::ShowWizard(wizard::WizardModel& model) {
   }
   platform::ui::QtDialogService dialogs(background.get(), {std::string(wizard::kSetupTitle)});
   QtFolderPicker folders(nullptr);
-  TWorkBox box(model, system, dialogs, folders, background.get());
+  TWorkBox box(model, system, folders, background.get());
   progress_.Attach(&box);
   prompter_->set_before_showing([&box] { box.Refresh(); });
 

@@ -108,15 +108,15 @@ int main(int argc, char** argv) {
     app::EngineBinding engines(run, script);
     window::LabelWidthMeasure measure;
     wizard::WizardModel model(run, std::move(start), engines, &measure);
-    window::TWorkBox box(model, *system, dialogs, folders);
+    window::TWorkBox box(model, *system, folders);
     progress.Attach(&box);
     box.Start();
     box.show();
     Settle();
     for (int guard = 0; guard < 20 && box.isVisible(); ++guard) {
       const int page = model.page();
-      if (page == 4 && box.findChild<QLineEdit*>("Edit401")->text().isEmpty()) {
-        model.SetText("Edit401", "山田 太郎");
+      if (page == 4 && static_cast<QLineEdit*>(box.Widget(wizard::Control::kEdit401))->text().isEmpty()) {
+        model.SetText(wizard::Control::kEdit401, "山田 太郎");
         box.Refresh();
       }
       Settle();
@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
           Save(box.grab(), page_file(engine_page));
         };
       }
-      box.findChild<QPushButton*>("Button2")->click();
+      static_cast<QPushButton*>(box.Widget(wizard::Control::kButton2))->click();
       Settle();
       if (model.page() == page) break;  // refused
     }

@@ -37,6 +37,7 @@ namespace {
 namespace fs = std::filesystem;
 using platform::target::RegistryRoot;
 using wizard::Answer;
+using wizard::ControlName;
 using wizard::WizardMode;
 using wizard::WizardStart;
 
@@ -64,7 +65,7 @@ class SetupWindowsTest : public wizard::testing::WizardTestBase {
         wizard::SetupRun{system(), prompter_, log_, launcher_, progress_, {}, "C:\\PKG\\", {}});
     engines_binding_ = std::make_unique<app::EngineBinding>(*run_, script);
     model_ = std::make_unique<wizard::WizardModel>(*run_, std::move(start), *engines_binding_, &measure_);
-    box_ = std::make_unique<TWorkBox>(*model_, system(), dialogs_, folders_);
+    box_ = std::make_unique<TWorkBox>(*model_, system(), folders_);
     progress_.Attach(box_.get());
     box_->Start();
     box_->show();
@@ -76,10 +77,10 @@ class SetupWindowsTest : public wizard::testing::WizardTestBase {
     EXPECT_TRUE(system().files().WriteFile("C:\\PKG\\app.exe", "the program").ok());
     return script;
   }
-  void Click(const char* name) {
-    auto* button = qobject_cast<QPushButton*>(box_->Control(name));
-    ASSERT_NE(button, nullptr) << name;
-    ASSERT_TRUE(button->isEnabled()) << name << " on page " << model_->page();
+  void Click(wizard::Control name) {
+    auto* button = qobject_cast<QPushButton*>(box_->Widget(name));
+    ASSERT_NE(button, nullptr) << ControlName(name);
+    ASSERT_TRUE(button->isEnabled()) << ControlName(name) << " on page " << model_->page();
     button->click();
   }
   std::string Title() const { return box_->windowTitle().toStdString(); }
@@ -105,24 +106,24 @@ TEST_F(SetupWindowsTest, InstallAndUninstallClickedThroughTheWizard) {
   const SetupScript script = Package();
   Open(WizardStart::Setup(script), script);
   EXPECT_EQ(Title(), "概要");
-  Click("Button2");
+  Click(wizard::Control::kButton2);
   EXPECT_EQ(Title(), "インストール先");
-  QTest::keyClick(box_->Control("Edit501"), Qt::Key_End);
-  QTest::keyClicks(box_->Control("Edit501"), "2");
-  Click("Button2");
+  QTest::keyClick(box_->Widget(wizard::Control::kEdit501), Qt::Key_End);
+  QTest::keyClicks(box_->Widget(wizard::Control::kEdit501), "2");
+  Click(wizard::Control::kButton2);
   EXPECT_EQ(Title(), "インストール開始");
-  Click("Button2");  // 開始: the engine runs, then the last page
+  Click(wizard::Control::kButton2);  // 開始: the engine runs, then the last page
   EXPECT_EQ(Title(), "インストール完了");
   EXPECT_EQ(box_->furthest_page(), 11);
   EXPECT_TRUE(system().files().Exists("C:\\Apps\\Sample2\\app.exe"));
   EXPECT_EQ(RegReadString(system(), RegistryRoot::kCurrentUser, "Software\\Sample", "Version", ""), "1.0");
   EXPECT_EQ(RegReadString(system(), RegistryRoot::kLocalMachine, kRecord, "SetupPath", ""), "C:\\Apps\\Sample2");
   // Every bar of a step that ran is full.
-  const auto* files = box_->findChild<QProgressBar*>("ProgressBar1001");
+  const auto* files = qobject_cast<QProgressBar*>(box_->Widget(wizard::Control::kProgressBar1001));
   EXPECT_EQ(files->value(), files->maximum());
   // The close box taken away for the work is back.
   EXPECT_TRUE(box_->windowHandle()->flags().testFlag(Qt::WindowCloseButtonHint));
-  Click("Button2");  // 終了
+  Click(wizard::Control::kButton2);  // 終了
   EXPECT_FALSE(box_->isVisible());
   EXPECT_TRUE(Asked().empty());
 
@@ -132,12 +133,12 @@ TEST_F(SetupWindowsTest, InstallAndUninstallClickedThroughTheWizard) {
   QTest::keyClick(box_.get(), Qt::Key_Escape);
   EXPECT_EQ(Asked(), std::vector<std::string>{"アンインストールを中止してもよろしいですか？"});
   EXPECT_TRUE(box_->isVisible());
-  Click("Button2");
+  Click(wizard::Control::kButton2);
   EXPECT_EQ(Title(), "アンインストール完了");
   EXPECT_FALSE(system().files().Exists("C:\\Apps\\Sample2\\app.exe"));
   EXPECT_FALSE(system().files().Exists("C:\\Apps\\Sample2"));
   EXPECT_FALSE(RegKeyExists(system(), RegistryRoot::kLocalMachine, kRecord));
-  Click("Button2");  // 終了
+  Click(wizard::Control::kButton2);  // 終了
   EXPECT_FALSE(box_->isVisible());
 }
 
@@ -151,20 +152,20 @@ TEST_F(SetupWindowsTest, CloseQuestionOnEveryInstallPageAndCancelEnds) {
     box_->close();  // the title bar's Close
     EXPECT_EQ(Asked(), std::vector<std::string>{"インストールを中止してもよろしいですか？"}) << title;
     EXPECT_TRUE(box_->isVisible()) << title;
-    if (std::string(title) != "インストール開始") Click("Button2");
+    if (std::string(title) != "インストール開始") Click(wizard::Control::kButton2);
   }
   // A refused folder keeps the page and focuses the edit box.
-  Click("Button1");
+  Click(wizard::Control::kButton1);
   EXPECT_EQ(Title(), "インストール先");
-  qobject_cast<QLineEdit*>(box_->Control("Edit501"))->clear();
-  QTest::keyClicks(box_->Control("Edit501"), "C:\\a|b");
+  qobject_cast<QLineEdit*>(box_->Widget(wizard::Control::kEdit501))->clear();
+  QTest::keyClicks(box_->Widget(wizard::Control::kEdit501), "C:\\a|b");
   prompter_.asked.clear();
-  Click("Button2");
+  Click(wizard::Control::kButton2);
   ASSERT_EQ(Asked().size(), 1u);
   EXPECT_EQ(Asked()[0], "フォルダ名に次の文字は使えません。\n * ? \" < > |\n\nC:\\a|b");
-  EXPECT_EQ(box_->focusWidget(), box_->Control("Edit501"));
+  EXPECT_EQ(box_->focusWidget(), box_->Widget(wizard::Control::kEdit501));
   prompter_.answers = {Answer::kYes};
-  Click("Button3");
+  Click(wizard::Control::kButton3);
   EXPECT_FALSE(box_->isVisible());
   EXPECT_EQ(model_->page(), 1);
   EXPECT_EQ(box_->furthest_page(), 9);
@@ -211,7 +212,7 @@ struct ModalAnswerer {
           if (b->text() == "はい(&Y)") Later(b);
         }
       } else if (auto* wizard = qobject_cast<TWorkBox*>(modal)) {
-        if (auto* cancel = wizard->findChild<QPushButton*>("Button3"); cancel && cancel->isEnabled()) {
+        if (auto* cancel = qobject_cast<QPushButton*>(wizard->Widget(wizard::Control::kButton3)); cancel && cancel->isEnabled()) {
           Later(cancel);
         }
       }
@@ -280,11 +281,11 @@ TEST_F(SetupWindowsTest, TheProgramFitsLongAddressesInItsWindow) {
       }
     } else if (auto* wizard = qobject_cast<TWorkBox*>(modal)) {
       if (wizard->windowTitle() == "概要" && answered.insert(modal).second) {
-        ModalAnswerer::Later(wizard->findChild<QPushButton*>("Button2"));
+        ModalAnswerer::Later(qobject_cast<QPushButton*>(wizard->Widget(wizard::Control::kButton2)));
       } else if (wizard->windowTitle() == "お気に入り" && shown.isEmpty()) {
-        shown = wizard->findChild<QLabel*>("Label802")->text();
-        tip = wizard->findChild<QLabel*>("Label802")->toolTip();
-        ModalAnswerer::Later(wizard->findChild<QPushButton*>("Button3"));
+        shown = qobject_cast<QLabel*>(wizard->Widget(wizard::Control::kLabel802))->text();
+        tip = qobject_cast<QLabel*>(wizard->Widget(wizard::Control::kLabel802))->toolTip();
+        ModalAnswerer::Later(qobject_cast<QPushButton*>(wizard->Widget(wizard::Control::kButton3)));
       }
     }
   });

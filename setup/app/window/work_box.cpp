@@ -34,25 +34,34 @@ QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<q
 // A tool tip is the part of a hint before its "|".
 QString ToolTipOf(const std::string& hint) { return Q(hint.substr(0, hint.find('|'))); }
 
-QPixmap ArtworkFor(std::string_view image) {
-  if (image == "Image1") return WizardSidePicture();
-  if (image == "Image2") return CleanUpIcon();
+using wizard::Control;
+
+QPixmap ArtworkFor(Control image) {
+  if (image == Control::kImage1) return WizardSidePicture();
+  if (image == Control::kImage2) return CleanUpIcon();
   return QPixmap();
+}
+
+// The window's own controls, which the model does not drive: the left
+// picture, the bevel and the step markers the engine progress moves.
+bool IsWindowOwned(Control control) {
+  return control == Control::kImage1 || control == Control::kBevel1 || control == Control::kImage1002 ||
+         control == Control::kImage1302;
 }
 
 constexpr int kMarkerTopOffset = 1;  // the marker's top is the label's top + 1
 
 }  // namespace
 
-bool LabelWidthMeasure::Fits(std::string_view label, std::string_view text) const {
+bool LabelWidthMeasure::Fits(Control label, std::string_view text) const {
   const ControlPlace* place = FindPlace(label);
   const int width = place ? place->width : INT_MAX;
   return QFontMetrics(DialogFont()).horizontalAdvance(Q(text)) <= width;
 }
 
 TWorkBox::TWorkBox(wizard::WizardModel& model, const platform::target::TargetSystem& system,
-                   platform::ui::DialogService& dialogs, FolderPicker& folders, QWidget* owner)
-    : QDialog(owner), model_(model), system_(system), dialogs_(dialogs), folders_(folders) {
+                   FolderPicker& folders, QWidget* owner)
+    : QDialog(owner), model_(model), system_(system), folders_(folders) {
   setObjectName("WorkBox");
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
@@ -65,68 +74,63 @@ TWorkBox::TWorkBox(wizard::WizardModel& model, const platform::target::TargetSys
 
 void TWorkBox::Build() {
   // Panels first, so that each control finds its parent.
-  for (const auto& [name, state] : model_.controls().all()) {
+  for (const Control name : wizard::AllControls()) {
     if (KindOf(name) != ControlKind::kPanel) continue;
     auto* panel = new QWidget(this);
-    panel->setObjectName(Q(name));
-    if (name == "Panel1") {
+    panel->setObjectName(Q(ControlName(name)));
+    if (name == Control::kPanel1) {
       panel->setGeometry(0, 0, kCleanUpPanelWidth, kCleanUpPanelHeight);
     } else {
       panel->setGeometry(kPanelX, 0, kPanelWidth, kPanelHeight);
     }
     panel->hide();
-    controls_[name] = panel;
+    controls_[wizard::ControlIndex(name)] = panel;
   }
   bevel_ = new QFrame(this);
   bevel_->setObjectName("Bevel1");
   bevel_->setFrameShape(QFrame::HLine);
   bevel_->setFrameShadow(QFrame::Sunken);
   bevel_->setGeometry(8, kBevelY, kWorkBoxWidth - 16, 2);
+  controls_[wizard::ControlIndex(Control::kBevel1)] = bevel_;
 
-  auto make = [this](const std::string& name) {
-    if (controls_.count(name)) return;
-    const std::string parent_name = ParentOf(name);
+  for (const Control name : wizard::AllControls()) {
+    if (Widget(name)) continue;
     QWidget* parent = this;
-    if (!parent_name.empty()) {
-      const auto it = controls_.find(parent_name);
-      if (it == controls_.end()) return;
-      parent = it->second;
-    }
-    QWidget* widget = MakeControl(name, parent);
-    if (!widget) return;
-    widget->setObjectName(Q(name));
+    if (const std::optional<Control> parent_control = ParentOf(name)) parent = Widget(*parent_control);
+    QWidget* widget = parent ? MakeControl(name, parent) : nullptr;
+    if (!widget) continue;
+    widget->setObjectName(Q(ControlName(name)));
     if (const ControlPlace* place = FindPlace(name)) {
       widget->setGeometry(place->x, place->y, place->width, place->height);
     }
-    controls_[name] = widget;
+    controls_[wizard::ControlIndex(name)] = widget;
     Connect(name, widget);
-  };
-  for (const auto& [name, state] : model_.controls().all()) make(name);
-  // The window's own pictures: the left column and the step markers.
-  for (const char* name : {"Image1", "Image1002", "Image1302"}) make(name);
-  static_cast<QLabel*>(controls_["Image1"])->setPixmap(ArtworkFor("Image1"));
-  for (const char* marker : {"Image1002", "Image1302"}) {
-    static_cast<QLabel*>(controls_[marker])->setPixmap(StepMarker());
-    controls_[marker]->hide();
   }
-  static_cast<QPushButton*>(controls_["Button2"])->setDefault(true);
+  static_cast<QLabel*>(Widget(Control::kImage1))->setPixmap(ArtworkFor(Control::kImage1));
+  for (const Control marker : {Control::kImage1002, Control::kImage1302}) {
+    static_cast<QLabel*>(Widget(marker))->setPixmap(StepMarker());
+    Widget(marker)->hide();
+  }
+  static_cast<QPushButton*>(Widget(Control::kButton2))->setDefault(true);
   // The user-information captions carry access keys that focus their fields.
-  for (const auto& [label, edit] : {std::pair{"Label402", "Edit401"}, {"Label403", "Edit402"}, {"Label404", "Edit403"}}) {
-    if (auto* caption = qobject_cast<QLabel*>(Control(label))) {
+  for (int field = 1; field <= 3; ++field) {
+    if (auto* caption = qobject_cast<QLabel*>(Widget(wizard::UserEntryLabel(field)))) {
       caption->setTextFormat(Qt::AutoText);
-      caption->setBuddy(Control(edit));
+      caption->setBuddy(Widget(wizard::UserEntryEdit(field)));
     }
   }
   // The installer's small trade mark beside its title.
-  if (QWidget* tm = Control("Label1212")) tm->setFont(MakeFont({"ＭＳ Ｐゴシック", 5}));
+  if (QWidget* tm = Widget(Control::kLabel1212)) tm->setFont(MakeFont({"ＭＳ Ｐゴシック", 5}));
   ChainTabOrder();
 }
 
 namespace {
 
 // Controls that take input and so take the focus when their page opens.
-bool IsInputControl(std::string_view name) {
-  switch (KindOf(name)) {
+bool IsInputControl(const QWidget* widget) {
+  const std::optional<Control> control = wizard::ControlByName(widget->objectName().toStdString());
+  if (!control) return false;
+  switch (KindOf(*control)) {
     case ControlKind::kEdit:
     case ControlKind::kCheckBox:
     case ControlKind::kRadioButton:
@@ -164,27 +168,27 @@ std::vector<QWidget*> TopToBottom(const QWidget* panel) {
 
 void TWorkBox::ChainTabOrder() {
   std::vector<QWidget*> order;
-  for (const auto& [name, widget] : controls_) {
-    if (KindOf(name) != ControlKind::kPanel) continue;
-    for (QWidget* child : TopToBottom(widget)) order.push_back(child);
+  for (const Control name : wizard::AllControls()) {
+    if (KindOf(name) != ControlKind::kPanel || !Widget(name)) continue;
+    for (QWidget* child : TopToBottom(Widget(name))) order.push_back(child);
   }
-  for (const char* button : {"Button1", "Button2", "Button3"}) {
-    if (QWidget* widget = Control(button)) order.push_back(widget);
+  for (const Control button : {Control::kButton1, Control::kButton2, Control::kButton3}) {
+    if (QWidget* widget = Widget(button)) order.push_back(widget);
   }
   for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 void TWorkBox::FocusFirstInput() {
-  const auto panel = controls_.find(wizard::PanelName(model_.page()));
-  if (panel != controls_.end()) {
-    for (QWidget* child : TopToBottom(panel->second)) {
-      if (IsInputControl(child->objectName().toStdString()) && child->isVisible() && child->isEnabled()) {
+  const int page = model_.page();
+  if (QWidget* panel = page >= wizard::kFirstPage && page <= wizard::kLastPage ? Widget(wizard::PagePanel(page)) : nullptr) {
+    for (QWidget* child : TopToBottom(panel)) {
+      if (IsInputControl(child) && child->isVisible() && child->isEnabled()) {
         child->setFocus(Qt::TabFocusReason);
         return;
       }
     }
   }
-  if (QWidget* next = Control("Button2"); next && next->isVisible() && next->isEnabled()) {
+  if (QWidget* next = Widget(Control::kButton2); next && next->isVisible() && next->isEnabled()) {
     next->setFocus(Qt::OtherFocusReason);
   }
 }
@@ -202,7 +206,7 @@ void TWorkBox::ApplyCloseBox() {
   }
 }
 
-QWidget* TWorkBox::MakeControl(const std::string& name, QWidget* parent) {
+QWidget* TWorkBox::MakeControl(Control name, QWidget* parent) {
   switch (KindOf(name)) {
     case ControlKind::kLabel: {
       auto* label = new QLabel(parent);
@@ -227,7 +231,7 @@ QWidget* TWorkBox::MakeControl(const std::string& name, QWidget* parent) {
     case ControlKind::kListBox: {
       auto* list = new QListWidget(parent);
       // ListBox701 takes several items with Ctrl; ListBox601 one.
-      list->setSelectionMode(name == "ListBox701" ? QAbstractItemView::ExtendedSelection
+      list->setSelectionMode(name == Control::kListBox701 ? QAbstractItemView::ExtendedSelection
                                                   : QAbstractItemView::SingleSelection);
       return list;
     }
@@ -258,7 +262,7 @@ QWidget* TWorkBox::MakeControl(const std::string& name, QWidget* parent) {
   return nullptr;
 }
 
-void TWorkBox::Connect(const std::string& name, QWidget* widget) {
+void TWorkBox::Connect(Control name, QWidget* widget) {
   switch (KindOf(name)) {
     case ControlKind::kEdit:
       connect(static_cast<QLineEdit*>(widget), &QLineEdit::textEdited, this, [this, name](const QString& text) {
@@ -286,7 +290,7 @@ void TWorkBox::Connect(const std::string& name, QWidget* widget) {
           }
         });
       });
-      if (name == "ListBox601") {
+      if (name == Control::kListBox601) {
         connect(list, &QListWidget::itemDoubleClicked, this, [this, list](QListWidgetItem* item) {
           Call([&] { model_.ListBox601DblClick(list->row(item)); });
         });
@@ -297,16 +301,16 @@ void TWorkBox::Connect(const std::string& name, QWidget* widget) {
     case ControlKind::kSpeedButton: {
       auto* button = static_cast<QPushButton*>(widget);
       std::function<void()> click;
-      if (name == "Button1") click = [this] { Call([&] { model_.Button1Click(); }); };
-      if (name == "Button2") click = [this] { Call([&] { model_.Button2Click(); }); };
-      if (name == "Button3") click = [this] { Call([&] { model_.Button3Click(); }); };
-      if (name == "Button4") click = [this] { Call([&] { model_.Button4Click(); }); };
-      if (name == "Button5") click = [this] { Call([&] { model_.Button5Click(); }); };
-      if (name == "Button6") click = [this] { Call([&] { model_.Button6Click(); }); };
-      if (name == "SpeedButton502") click = [this] { Browse(model_.SpeedButton502Click()); };
-      if (name == "SpeedButton702") click = [this] { Call([&] { model_.SpeedButton702Click(); }); };
-      if (name == "SpeedButton802") click = [this] { Browse(model_.SpeedButton802Click()); };
-      if (name == "SpeedButton803") click = [this] { Browse(model_.SpeedButton803Click()); };
+      if (name == Control::kButton1) click = [this] { Call([&] { model_.Button1Click(); }); };
+      if (name == Control::kButton2) click = [this] { Call([&] { model_.Button2Click(); }); };
+      if (name == Control::kButton3) click = [this] { Call([&] { model_.Button3Click(); }); };
+      if (name == Control::kButton4) click = [this] { Call([&] { model_.Button4Click(); }); };
+      if (name == Control::kButton5) click = [this] { Call([&] { model_.Button5Click(); }); };
+      if (name == Control::kButton6) click = [this] { Call([&] { model_.Button6Click(); }); };
+      if (name == Control::kSpeedButton502) click = [this] { Browse(model_.SpeedButton502Click()); };
+      if (name == Control::kSpeedButton702) click = [this] { Call([&] { model_.SpeedButton702Click(); }); };
+      if (name == Control::kSpeedButton802) click = [this] { Browse(model_.SpeedButton802Click()); };
+      if (name == Control::kSpeedButton803) click = [this] { Browse(model_.SpeedButton803Click()); };
       if (click) connect(button, &QPushButton::clicked, this, click);
       break;
     }
@@ -327,45 +331,43 @@ void TWorkBox::ApplyLayout() {
   if (model_.cleanup_layout()) {
     // The window takes the size of Panel1 alone.
     setFixedSize(kCleanUpPanelWidth, kCleanUpPanelHeight);
-    controls_["Panel1"]->move(0, 0);
+    Widget(Control::kPanel1)->move(0, 0);
     bevel_->hide();
-    for (const char* name : {"Image1", "Button1", "Button2", "Button3"}) controls_[name]->hide();
+    for (const Control name : {Control::kImage1, Control::kButton1, Control::kButton2, Control::kButton3}) {
+      Widget(name)->hide();
+    }
   }
   if (model_.next_beside_cancel()) {
-    QWidget* next = controls_["Button2"];
-    next->move(controls_["Button3"]->x() - next->width(), next->y());
+    QWidget* next = Widget(Control::kButton2);
+    next->move(Widget(Control::kButton3)->x() - next->width(), next->y());
   }
   if (model_.cleanup_layout()) {
     // "はい(&Y)" is the clean-up question's default button.
-    static_cast<QPushButton*>(controls_["Button2"])->setDefault(false);
-    static_cast<QPushButton*>(controls_["Button4"])->setDefault(true);
+    static_cast<QPushButton*>(Widget(Control::kButton2))->setDefault(false);
+    static_cast<QPushButton*>(Widget(Control::kButton4))->setDefault(true);
   }
   ApplyCloseBox();
 }
 
-QWidget* TWorkBox::Control(std::string_view name) const {
-  const auto it = controls_.find(name);
-  return it == controls_.end() ? nullptr : it->second;
-}
+QWidget* TWorkBox::Widget(Control control) const { return controls_[static_cast<std::size_t>(wizard::ControlIndex(control))]; }
 
 void TWorkBox::Refresh() {
   setWindowTitle(Q(model_.caption()));
   ApplyCloseBox();
   if (model_.page() <= wizard::kLastPage) furthest_page_ = std::max(furthest_page_, model_.page());
   setEnabled(model_.window_enabled());
-  for (const auto& [name, state] : model_.controls().all()) {
-    const auto it = controls_.find(name);
-    if (it != controls_.end()) Apply(name, it->second, state);
+  for (const Control name : wizard::AllControls()) {
+    if (QWidget* widget = Widget(name); widget && !IsWindowOwned(name)) Apply(name, widget, model_.control(name));
   }
   // The installer's title carries its small "TM" right after the first line.
-  if (auto* title = static_cast<QLabel*>(Control("Label1211"))) {
+  if (auto* title = static_cast<QLabel*>(Widget(Control::kLabel1211))) {
     const QString first = title->text().section('\n', 0, 0);
-    Control("Label1212")->move(title->x() + QFontMetrics(title->font()).horizontalAdvance(first) + 1,
+    Widget(Control::kLabel1212)->move(title->x() + QFontMetrics(title->font()).horizontalAdvance(first) + 1,
                                title->y() - 3);
   }
 }
 
-void TWorkBox::Apply(const std::string& name, QWidget* widget, const wizard::ControlState& state) {
+void TWorkBox::Apply(Control name, QWidget* widget, const wizard::ControlState& state) {
   const QSignalBlocker blocker(widget);
   if (widget->isEnabled() != state.enabled) widget->setEnabled(state.enabled);
   if (widget->isHidden() == state.visible) widget->setVisible(state.visible);
@@ -457,9 +459,8 @@ void TWorkBox::Call(const std::function<void()>& call) {
   // The next handler that runs an engine brings the window up again first.
   synced_for_engine_ = false;
   Refresh();
-  const std::string& focus = model_.focus_request();
-  if (!focus.empty()) {
-    if (QWidget* target = Control(focus)) target->setFocus(Qt::OtherFocusReason);
+  if (const std::optional<Control>& focus = model_.focus_request()) {
+    if (QWidget* target = Widget(*focus)) target->setFocus(Qt::OtherFocusReason);
   } else if (model_.page() != page_before) {
     // Never on Back, where a second Return would go back again.
     FocusFirstInput();
@@ -478,11 +479,11 @@ void TWorkBox::showEvent(QShowEvent* event) {
   if (shown_once_) return;
   shown_once_ = true;
   if (model_.mode() == wizard::WizardMode::kUninstall) {
-    if (QWidget* cancel = Control("Button3")) cancel->setFocus(Qt::OtherFocusReason);
+    if (QWidget* cancel = Widget(Control::kButton3)) cancel->setFocus(Qt::OtherFocusReason);
   }
   if (model_.cleanup_layout()) {
     // Return answers the question at once.
-    if (QWidget* yes = Control("Button4")) yes->setFocus(Qt::OtherFocusReason);
+    if (QWidget* yes = Widget(Control::kButton4)) yes->setFocus(Qt::OtherFocusReason);
   }
   if (model_.timer_armed()) {
     QTimer::singleShot(1, this, [this] { Call([&] { model_.Timer1Timer(); }); });
@@ -528,7 +529,6 @@ void TWorkBox::reject() {
 }
 
 void TWorkBox::Browse(const wizard::BrowseRequest& request) {
-  if (request.target.empty()) return;
   if (request.kind == wizard::BrowseRequest::Kind::kFolder) {
     TBrowseDialog dialog(system_);
     dialog.Caption = request.title;
@@ -544,21 +544,15 @@ void TWorkBox::Browse(const wizard::BrowseRequest& request) {
   }
 }
 
-bool TWorkBox::StepControls(int step, std::string* label, std::string* bar, std::string* marker) const {
-  if (step < 0 || step > 4) return false;
+std::optional<TWorkBox::StepRow> TWorkBox::StepControls(int step) const {
+  if (step < 0 || step > 4) return std::nullopt;
   if (model_.page() == wizard::kInstallPage) {
-    *label = "Label" + std::to_string(1003 + step);
-    *bar = "ProgressBar" + std::to_string(1001 + step);
-    *marker = "Image1002";
-    return true;
+    return StepRow{wizard::InstallStepLabel(step), wizard::InstallProgressBar(step), Control::kImage1002};
   }
   if (model_.page() == wizard::kUninstallPage) {
-    *label = "Label" + std::to_string(1304 + step);
-    *bar = "ProgressBar" + std::to_string(1301 + step);
-    *marker = "Image1302";
-    return true;
+    return StepRow{wizard::UninstallStepLabel(step), wizard::UninstallProgressBar(step), Control::kImage1302};
   }
-  return false;
+  return std::nullopt;
 }
 
 void TWorkBox::StepStarted(int step) {
@@ -567,33 +561,33 @@ void TWorkBox::StepStarted(int step) {
     Refresh();
     synced_for_engine_ = true;
   }
-  std::string label, bar, marker;
-  if (!StepControls(step, &label, &bar, &marker)) return;
-  QWidget* label_widget = Control(label);
-  QWidget* marker_widget = Control(marker);
+  const std::optional<StepRow> row = StepControls(step);
+  if (!row) return;
+  QWidget* label_widget = Widget(row->label);
+  QWidget* marker_widget = Widget(row->marker);
   if (label_widget && marker_widget) {
     marker_widget->move(marker_widget->x(), label_widget->y() + kMarkerTopOffset);
     marker_widget->show();
   }
-  engine_bold_label_ = label;
+  engine_bold_label_ = row->label;
   Refresh();
   Pump();
 }
 
 void TWorkBox::Advanced(int step) {
-  std::string label, bar, marker;
-  if (!StepControls(step, &label, &bar, &marker)) return;
-  if (auto* progress = static_cast<QProgressBar*>(Control(bar))) {
+  const std::optional<StepRow> row = StepControls(step);
+  if (!row) return;
+  if (auto* progress = static_cast<QProgressBar*>(Widget(row->bar))) {
     progress->setValue(std::min(progress->maximum(), progress->value() + 1));
   }
   Pump();
 }
 
 void TWorkBox::StepFinished(int step) {
-  std::string label, bar, marker;
-  if (!StepControls(step, &label, &bar, &marker)) return;
-  if (QWidget* marker_widget = Control(marker)) marker_widget->hide();
-  engine_bold_label_.clear();
+  const std::optional<StepRow> row = StepControls(step);
+  if (!row) return;
+  if (QWidget* marker_widget = Widget(row->marker)) marker_widget->hide();
+  engine_bold_label_.reset();
   Refresh();
 }
 

@@ -2,13 +2,14 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <array>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/target_system/target_system.h"
-#include "platform/ui/dialog_service.h"
 #include "setup/app/window/browse_dialog.h"
 #include "setup/app/window/pump_throttle.h"
 #include "setup/wizard/engine_progress.h"
@@ -24,28 +25,28 @@ namespace setup::window {
 // label's designed width.
 class LabelWidthMeasure : public wizard::TextMeasure {
  public:
-  bool Fits(std::string_view label, std::string_view text) const override;
+  bool Fits(wizard::Control label, std::string_view text) const override;
 };
 
-// The installer's wizard window: one widget per control of the model, named
-// as the model names it, refreshed from the model after every call. The
+// The installer's wizard window: one widget per control of the model, with
+// the control's form name as its object name, refreshed from the model after every call. The
 // window adds no rule of its own: clicks, edits, keys and the close request
 // go to the model; questions come through the run's prompter, the folder
-// picker and the bookmark file dialog through the services it is given.
+// picker and the bookmark file dialog through the picker it is given.
 class TWorkBox : public QDialog {
   Q_OBJECT
 
  public:
-  TWorkBox(wizard::WizardModel& model, const platform::target::TargetSystem& system,
-           platform::ui::DialogService& dialogs, FolderPicker& folders, QWidget* owner = nullptr);
+  TWorkBox(wizard::WizardModel& model, const platform::target::TargetSystem& system, FolderPicker& folders,
+           QWidget* owner = nullptr);
 
   // FormShow: fills the pages of the mode and shapes the window. Called
   // once, before the window is shown; the start checks follow the first
   // show from a one-shot timer.
   void Start();
 
-  // The widget of a control by its name, or nullptr.
-  QWidget* Control(std::string_view name) const;
+  // The widget of a control, or nullptr for one the window does not build.
+  QWidget* Widget(wizard::Control control) const;
   // Brings every widget and the caption up to the model's state.
   void Refresh();
   // The highest page the wizard has shown.
@@ -68,9 +69,9 @@ class TWorkBox : public QDialog {
 
  private:
   void Build();
-  QWidget* MakeControl(const std::string& name, QWidget* parent);
-  void Connect(const std::string& name, QWidget* widget);
-  void Apply(const std::string& name, QWidget* widget, const wizard::ControlState& state);
+  QWidget* MakeControl(wizard::Control control, QWidget* parent);
+  void Connect(wizard::Control control, QWidget* widget);
+  void Apply(wizard::Control control, QWidget* widget, const wizard::ControlState& state);
   void ApplyLayout();
   // Tab order: each panel's controls top to bottom, then the buttons.
   void ChainTabOrder();
@@ -84,17 +85,21 @@ class TWorkBox : public QDialog {
   void Call(const std::function<void()>& call);
   void CloseByModel();
   void Browse(const wizard::BrowseRequest& request);
-  // The names of step's label and bar on the current page, and its marker.
-  bool StepControls(int step, std::string* label, std::string* bar, std::string* marker) const;
+  // The label, bar and marker of step on the current page.
+  struct StepRow {
+    wizard::Control label;
+    wizard::Control bar;
+    wizard::Control marker;
+  };
+  std::optional<StepRow> StepControls(int step) const;
 
   wizard::WizardModel& model_;
   const platform::target::TargetSystem& system_;
-  platform::ui::DialogService& dialogs_;
   FolderPicker& folders_;
-  std::map<std::string, QWidget*, std::less<>> controls_;
+  std::array<QWidget*, wizard::kControlCount> controls_{};
   QFrame* bevel_ = nullptr;
-  std::map<std::string, std::string, std::less<>> shown_pictures_;
-  std::string engine_bold_label_;
+  std::map<wizard::Control, std::string> shown_pictures_;
+  std::optional<wizard::Control> engine_bold_label_;
   int furthest_page_ = 0;
   bool started_ = false;
   bool shown_once_ = false;

@@ -1,8 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <span>
-#include <string>
-#include <string_view>
+
+#include "setup/wizard/model/control_id.h"
 
 namespace setup::window {
 
@@ -24,7 +25,7 @@ enum class ControlKind {
 
 // A control's place in its parent (the window or its panel).
 struct ControlPlace {
-  const char* name;
+  wizard::Control control;
   int x;
   int y;
   int width;
@@ -33,13 +34,13 @@ struct ControlPlace {
 
 // Every control the window builds, the step markers included.
 std::span<const ControlPlace> ControlPlaces();
-const ControlPlace* FindPlace(std::string_view name);
+const ControlPlace* FindPlace(wizard::Control control);
 
-// The kind from the name's prefix ("Label1003" is a label).
-ControlKind KindOf(std::string_view name);
-// The panel a control sits on: "Panel" + page + "03" from the leading digits
-// of its number, "Panel1" for the clean-up controls, empty for the window's
-// own (the buttons, the picture, the panels, the installer's title).
-std::string ParentOf(std::string_view name);
+// The kind from the form name's prefix ("Label1003" is a label).
+ControlKind KindOf(wizard::Control control);
+// The panel a control sits on: the page's panel from the leading digits of
+// its number, Panel1 for the clean-up controls, none for the window's own
+// (the buttons, the bevel, the picture, the panels, the installer's title).
+std::optional<wizard::Control> ParentOf(wizard::Control control);
 
 }  // namespace setup::window

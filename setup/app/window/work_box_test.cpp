@@ -27,6 +27,7 @@ namespace {
 
 using platform::ui::testing::TestApplication;
 using wizard::Answer;
+using wizard::ControlName;
 using wizard::WizardModel;
 using wizard::WizardStart;
 
@@ -66,7 +67,7 @@ class WorkBoxTest : public wizard::testing::WizardTestBase {
     run_ = std::make_unique<wizard::SetupRun>(
         wizard::SetupRun{system(), prompter_, log_, launcher_, progress_, {}, "C:\\PKG\\", arguments_});
     model_ = std::make_unique<WizardModel>(*run_, std::move(start), engines_, &measure_);
-    box_ = std::make_unique<TWorkBox>(*model_, system(), dialogs_, folders_);
+    box_ = std::make_unique<TWorkBox>(*model_, system(), folders_);
     progress_.Attach(box_.get());
     box_->Start();
     box_->show();
@@ -76,13 +77,13 @@ class WorkBoxTest : public wizard::testing::WizardTestBase {
   TWorkBox& OpenSetup(const std::string& body) { return Open(WizardStart::Setup(WriteScript(body))); }
 
   template <typename T = QWidget>
-  T* W(const char* name) {
-    auto* widget = qobject_cast<T*>(box_->Control(name));
-    EXPECT_NE(widget, nullptr) << name;
+  T* W(wizard::Control name) {
+    auto* widget = qobject_cast<T*>(box_->Widget(name));
+    EXPECT_NE(widget, nullptr) << ControlName(name);
     return widget;
   }
-  void Click(const char* name) { W<QPushButton>(name)->click(); }
-  bool Shown(const char* name) { return box_->Control(name) && box_->Control(name)->isVisible(); }
+  void Click(wizard::Control name) { W<QPushButton>(name)->click(); }
+  bool Shown(wizard::Control name) { return box_->Widget(name) && box_->Widget(name)->isVisible(); }
   std::string Title() { return box_->windowTitle().toStdString(); }
 
   WorkBoxProgress progress_;
@@ -98,58 +99,59 @@ class WorkBoxTest : public wizard::testing::WizardTestBase {
 TEST_F(WorkBoxTest, EveryControlOfTheModelIsAWidgetOnItsPanel) {
   TWorkBox& box = OpenSetup("");
   EXPECT_EQ(box.size(), QSize(465, 302));
-  for (const auto& [name, state] : model_->controls().all()) {
-    QWidget* widget = box.Control(name);
-    ASSERT_NE(widget, nullptr) << name;
-    EXPECT_EQ(widget->objectName().toStdString(), name);
-    const std::string parent = ParentOf(name);
+  for (const wizard::Control name : wizard::AllControls()) {
+    QWidget* widget = box.Widget(name);
+    ASSERT_NE(widget, nullptr) << ControlName(name);
+    EXPECT_EQ(widget->objectName().toStdString(), ControlName(name));
+    const std::optional<wizard::Control> parent = ParentOf(name);
+    const std::string expected = parent ? std::string(ControlName(*parent)) : "";
     const std::string actual = widget->parentWidget() == &box ? "" : widget->parentWidget()->objectName().toStdString();
-    EXPECT_EQ(actual, parent) << name;
-    if (KindOf(name) != ControlKind::kPanel) {
-      EXPECT_NE(FindPlace(name), nullptr) << name;
+    EXPECT_EQ(actual, expected) << ControlName(name);
+    if (KindOf(name) != ControlKind::kPanel && name != wizard::Control::kBevel1) {
+      EXPECT_NE(FindPlace(name), nullptr) << ControlName(name);
     }
   }
   for (int page = 2; page <= 14; ++page) {
-    QWidget* panel = box.Control("Panel" + std::to_string(page) + "03");
+    QWidget* panel = box.Widget(wizard::PagePanel(page));
     EXPECT_EQ(panel->geometry(), QRect(144, 0, 313, 262)) << page;
     EXPECT_EQ(panel->isVisible(), page == 2) << page;
   }
   EXPECT_EQ(Title(), "概要");
-  EXPECT_FALSE(W("Button1")->isEnabled());
-  EXPECT_EQ(W<QPushButton>("Button2")->text(), "次へ(&N) >");
-  EXPECT_TRUE(W<QPushButton>("Button2")->isDefault());
-  EXPECT_TRUE(W<QLabel>("Label201")->text().startsWith("インストールを開始します。\n\n"));
-  EXPECT_FALSE(W<QLabel>("Image1")->pixmap().isNull());
-  EXPECT_EQ(W<QLabel>("Image1")->pixmap().width(), 120);
+  EXPECT_FALSE(W(wizard::Control::kButton1)->isEnabled());
+  EXPECT_EQ(W<QPushButton>(wizard::Control::kButton2)->text(), "次へ(&N) >");
+  EXPECT_TRUE(W<QPushButton>(wizard::Control::kButton2)->isDefault());
+  EXPECT_TRUE(W<QLabel>(wizard::Control::kLabel201)->text().startsWith("インストールを開始します。\n\n"));
+  EXPECT_FALSE(W<QLabel>(wizard::Control::kImage1)->pixmap().isNull());
+  EXPECT_EQ(W<QLabel>(wizard::Control::kImage1)->pixmap().width(), 120);
 }
 
 TEST_F(WorkBoxTest, ClickingThroughSkipsPagesBothWaysWithCaptionsAndButtons) {
   OpenSetup("[Licence]\nCount=1\nText1=第1条\n[Extension]\nCount=1\nExtension1=pkc\nCheck1=1\n");
-  Click("Button2");
-  EXPECT_TRUE(Shown("Panel303"));
-  EXPECT_FALSE(Shown("Panel203"));
+  Click(wizard::Control::kButton2);
+  EXPECT_TRUE(Shown(wizard::Control::kPanel303));
+  EXPECT_FALSE(Shown(wizard::Control::kPanel203));
   EXPECT_EQ(Title(), "ライセンス契約");
-  EXPECT_EQ(W<QPushButton>("Button2")->text(), "はい(&Y)");
-  EXPECT_EQ(W<QPushButton>("Button3")->text(), "いいえ(&N)");
-  EXPECT_EQ(W<QPlainTextEdit>("Memo301")->toPlainText(), "第1条");
-  Click("Button2");
+  EXPECT_EQ(W<QPushButton>(wizard::Control::kButton2)->text(), "はい(&Y)");
+  EXPECT_EQ(W<QPushButton>(wizard::Control::kButton3)->text(), "いいえ(&N)");
+  EXPECT_EQ(W<QPlainTextEdit>(wizard::Control::kMemo301)->toPlainText(), "第1条");
+  Click(wizard::Control::kButton2);
   EXPECT_EQ(Title(), "関連付け");  // pages 4, 5 and 6 are off
-  auto* list = W<QListWidget>("ListBox701");
+  auto* list = W<QListWidget>(wizard::Control::kListBox701);
   ASSERT_EQ(list->count(), 1);
   EXPECT_TRUE(list->item(0)->isSelected());
   // Ctrl-click style deselection reaches the model, and the restore button
   // brings the script's choice back.
   list->item(0)->setSelected(false);
-  EXPECT_FALSE(model_->control("ListBox701").selected[0]);
-  Click("SpeedButton702");
+  EXPECT_FALSE(model_->control(wizard::Control::kListBox701).selected[0]);
+  Click(wizard::Control::kSpeedButton702);
   EXPECT_TRUE(list->item(0)->isSelected());
-  W<QCheckBox>("CheckBox701")->click();
+  W<QCheckBox>(wizard::Control::kCheckBox701)->click();
   EXPECT_FALSE(list->isEnabled());
-  Click("Button2");
+  Click(wizard::Control::kButton2);
   EXPECT_EQ(Title(), "インストール開始");
-  EXPECT_EQ(W<QPushButton>("Button2")->text(), "開始(&S) >");
-  Click("Button1");
-  Click("Button1");
+  EXPECT_EQ(W<QPushButton>(wizard::Control::kButton2)->text(), "開始(&S) >");
+  Click(wizard::Control::kButton1);
+  Click(wizard::Control::kButton1);
   EXPECT_EQ(Title(), "ライセンス契約");
   EXPECT_TRUE(prompter_.asked.empty());  // Back never checks
 }
@@ -157,26 +159,26 @@ TEST_F(WorkBoxTest, ClickingThroughSkipsPagesBothWaysWithCaptionsAndButtons) {
 TEST_F(WorkBoxTest, RefusalShowsItsMessageAndFocusesTheField) {
   OpenSetup("[UserInfomation]\nCount=1\nCaption1=お名前(&N):\nNull1=1\nText1=\n");
   box_->activateWindow();
-  Click("Button2");
+  Click(wizard::Control::kButton2);
   EXPECT_EQ(Title(), "ユーザー情報");
-  W<QLineEdit>("Edit401")->setFocus();
-  Click("Button3");  // the close question: answered No, so the page stays
+  W<QLineEdit>(wizard::Control::kEdit401)->setFocus();
+  Click(wizard::Control::kButton3);  // the close question: answered No, so the page stays
   EXPECT_TRUE(box_->isVisible());
   ASSERT_EQ(prompter_.asked.size(), 1u);
   EXPECT_EQ(prompter_.asked[0].text, "インストールを中止してもよろしいですか？");
-  W<QPushButton>("Button2")->setFocus();
-  QTest::keyClicks(W<QLineEdit>("Edit401"), "   ");
-  EXPECT_EQ(model_->control("Edit401").text, "   ");
-  Click("Button2");
+  W<QPushButton>(wizard::Control::kButton2)->setFocus();
+  QTest::keyClicks(W<QLineEdit>(wizard::Control::kEdit401), "   ");
+  EXPECT_EQ(model_->control(wizard::Control::kEdit401).text, "   ");
+  Click(wizard::Control::kButton2);
   ASSERT_EQ(prompter_.asked.size(), 2u);
   EXPECT_EQ(prompter_.asked[1].text, "お名前を入力してください。");
-  EXPECT_EQ(box_->focusWidget(), W("Edit401"));
+  EXPECT_EQ(box_->focusWidget(), W(wizard::Control::kEdit401));
   EXPECT_EQ(Title(), "ユーザー情報");
-  EXPECT_EQ(W<QLabel>("Label402")->buddy(), W("Edit401"));  // "お名前(&N):" reaches its field
+  EXPECT_EQ(W<QLabel>(wizard::Control::kLabel402)->buddy(), W(wizard::Control::kEdit401));  // "お名前(&N):" reaches its field
   // Return presses Next, the default button.
-  W<QLineEdit>("Edit401")->setText("");
-  QTest::keyClicks(W<QLineEdit>("Edit401"), "Yamada");
-  QTest::keyClick(W<QLineEdit>("Edit401"), Qt::Key_Return);
+  W<QLineEdit>(wizard::Control::kEdit401)->setText("");
+  QTest::keyClicks(W<QLineEdit>(wizard::Control::kEdit401), "Yamada");
+  QTest::keyClick(W<QLineEdit>(wizard::Control::kEdit401), Qt::Key_Return);
   EXPECT_EQ(Title(), "インストール開始");
 }
 
@@ -189,34 +191,33 @@ TEST_F(WorkBoxTest, ReturnMovesOnAndTheFocusLandsOnThePageNeverOnBack) {
             "[Link]\nCount=1\nSSetup=1\nDefault=Maker\nLink1=<SSetup>\\a.lnk\n");
   box_->activateWindow();
   const auto press_return = [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); };
-  W("Button2")->setFocus();
+  W(wizard::Control::kButton2)->setFocus();
   press_return();
   EXPECT_EQ(Title(), "ライセンス契約");
-  EXPECT_EQ(QApplication::focusWidget(), W("Button2"));  // nothing to type in
+  EXPECT_EQ(QApplication::focusWidget(), W(wizard::Control::kButton2));  // nothing to type in
   press_return();
   EXPECT_EQ(Title(), "ユーザー情報");
-  EXPECT_EQ(QApplication::focusWidget(), W("Edit401"));
+  EXPECT_EQ(QApplication::focusWidget(), W(wizard::Control::kEdit401));
   press_return();
   EXPECT_EQ(Title(), "インストール先");
-  EXPECT_EQ(QApplication::focusWidget(), W("RadioButton501"));
-  W("Edit501")->setFocus();
+  EXPECT_EQ(QApplication::focusWidget(), W(wizard::Control::kRadioButton501));
+  W(wizard::Control::kEdit501)->setFocus();
   press_return();
   EXPECT_EQ(Title(), "ショートカット");
-  EXPECT_NE(QApplication::focusWidget(), W("Button1"));
-  EXPECT_EQ(QApplication::focusWidget()->parentWidget(), W("Panel603"));
+  EXPECT_NE(QApplication::focusWidget(), W(wizard::Control::kButton1));
+  EXPECT_EQ(QApplication::focusWidget()->parentWidget(), W(wizard::Control::kPanel603));
 }
 
 TEST_F(WorkBoxTest, PageFiveTabsFromTopToBottom) {
   OpenSetup("[Install]\nUse=1\nDefault=C:\\App\n");
   std::vector<std::string> order;
-  QWidget* widget = W("RadioButton501");
+  QWidget* widget = W(wizard::Control::kRadioButton501);
   for (int i = 0; i < 200 && order.size() < 5; ++i, widget = widget->nextInFocusChain()) {
-    if (widget->parentWidget() == W("Panel503") && (widget->focusPolicy() & Qt::TabFocus)) {
+    if (widget->parentWidget() == W(wizard::Control::kPanel503) && (widget->focusPolicy() & Qt::TabFocus)) {
       order.push_back(widget->objectName().toStdString());
     }
   }
-  EXPECT_EQ(order, (std::vector<std::string>{"RadioButton501", "Edit501", "SpeedButton502", "RadioButton502",
-                                             "CheckBox501"}));
+  EXPECT_EQ(order, (std::vector<std::string>{"RadioButton501", "Edit501", "SpeedButton502", "RadioButton502", "CheckBox501"}));
 }
 
 // The close box is gone while the engine works and comes back after it.
@@ -230,8 +231,8 @@ TEST_F(WorkBoxTest, TheCloseBoxIsHiddenOnlyWhileTheEngineWorks) {
     during = close_box();
     progress_.StepFinished(0);
   };
-  Click("Button2");
-  Click("Button2");
+  Click(wizard::Control::kButton2);
+  Click(wizard::Control::kButton2);
   EXPECT_FALSE(during);
   EXPECT_EQ(Title(), "インストール完了");
   EXPECT_TRUE(box_->isVisible());
@@ -275,10 +276,10 @@ TEST_F(WorkBoxTest, TheExamplePackageUsesEachAccessKeyOnceAPage) {
   for (int i = 0; i < 12 && model_->page() < 9; ++i) {
     const int page = model_->page();
     pages.insert(page);
-    QWidget* panel = box_->Control(wizard::PanelName(page));
+    QWidget* panel = box_->Widget(wizard::PagePanel(page));
     std::map<char16_t, QString> keys;
     QList<QWidget*> widgets = panel->findChildren<QWidget*>();
-    for (const char* button : {"Button1", "Button2", "Button3"}) widgets.push_back(W(button));
+    for (const wizard::Control button : {wizard::Control::kButton1, wizard::Control::kButton2, wizard::Control::kButton3}) widgets.push_back(W(button));
     for (QWidget* widget : widgets) {
       if (!widget->isVisible()) continue;
       QString text;
@@ -290,10 +291,10 @@ TEST_F(WorkBoxTest, TheExamplePackageUsesEachAccessKeyOnceAPage) {
                                     << keys[key].toStdString();
       keys[key] = text;
     }
-    if (page == 4 && W<QLineEdit>("Edit401")->text().isEmpty()) {
-      QTest::keyClicks(W("Edit401"), "Yamada");
+    if (page == 4 && W<QLineEdit>(wizard::Control::kEdit401)->text().isEmpty()) {
+      QTest::keyClicks(W(wizard::Control::kEdit401), "Yamada");
     }
-    Click("Button2");
+    Click(wizard::Control::kButton2);
   }
   EXPECT_EQ(model_->page(), 9);
   EXPECT_TRUE(pages.count(4)) << "the example package asks for a name";
@@ -317,18 +318,18 @@ TEST_F(WorkBoxTest, EngineMovesMarkerBoldLabelAndBarsAndEscapeClosesAfterIt) {
   std::vector<std::string> during;
   engines_.during_engine = [&] {
     progress_.StepStarted(0);
-    QLabel* label = W<QLabel>("Label1003");
-    QWidget* marker = W("Image1002");
-    EXPECT_TRUE(Shown("Panel1003"));  // the page is up while the engine works
+    QLabel* label = W<QLabel>(wizard::Control::kLabel1003);
+    QWidget* marker = W(wizard::Control::kImage1002);
+    EXPECT_TRUE(Shown(wizard::Control::kPanel1003));  // the page is up while the engine works
     EXPECT_EQ(Title(), "インストール中");
     EXPECT_TRUE(marker->isVisible());
     EXPECT_EQ(marker->y(), label->y() + 1);
     EXPECT_TRUE(label->font().bold());
-    EXPECT_FALSE(W("Label1004")->isEnabled());  // a step without items
+    EXPECT_FALSE(W(wizard::Control::kLabel1004)->isEnabled());  // a step without items
     progress_.Advanced(0);
     progress_.Advanced(0);
-    EXPECT_EQ(W<QProgressBar>("ProgressBar1001")->value(), 2);
-    EXPECT_EQ(W<QProgressBar>("ProgressBar1001")->maximum(), 3);
+    EXPECT_EQ(W<QProgressBar>(wizard::Control::kProgressBar1001)->value(), 2);
+    EXPECT_EQ(W<QProgressBar>(wizard::Control::kProgressBar1001)->maximum(), 3);
     QTest::keyClick(box_.get(), Qt::Key_Escape);  // remembered, no question
     box_->close();  // the title bar's Close is gone while the engine runs
     EXPECT_TRUE(box_->isVisible());
@@ -336,11 +337,11 @@ TEST_F(WorkBoxTest, EngineMovesMarkerBoldLabelAndBarsAndEscapeClosesAfterIt) {
     EXPECT_FALSE(marker->isVisible());
     EXPECT_FALSE(label->font().bold());
     progress_.StepStarted(3);
-    EXPECT_EQ(W("Image1002")->y(), W("Label1006")->y() + 1);
+    EXPECT_EQ(W(wizard::Control::kImage1002)->y(), W(wizard::Control::kLabel1006)->y() + 1);
     progress_.StepFinished(3);
   };
-  Click("Button2");  // to page 9
-  Click("Button2");  // start
+  Click(wizard::Control::kButton2);  // to page 9
+  Click(wizard::Control::kButton2);  // start
   ASSERT_EQ(engines_.installs.size(), 1u);
   EXPECT_FALSE(box_->isVisible());
   EXPECT_TRUE(prompter_.asked.empty());
@@ -352,72 +353,72 @@ TEST_F(WorkBoxTest, BrowseButtonsFillTheirEditsFromThePickers) {
   ASSERT_TRUE(system().files().WriteFile("C:\\Netscape\\bookmark.htm", "<html>").ok());
   OpenSetup("[Install]\nUse=1\nDefault=C:\\Program Files\\Kestro\\\nSize=10\n"
             "[Favorites]\nCount=1\nName1=Kestro\nURL1=http://example.com/\n");
-  Click("Button2");
+  Click(wizard::Control::kButton2);
   EXPECT_EQ(Title(), "インストール先");
   folders_.choice = "C:\\Apps";
-  Click("SpeedButton502");
+  Click(wizard::Control::kSpeedButton502);
   EXPECT_EQ(folders_.captions.back(), "インストール先");
   EXPECT_EQ(folders_.starts.back(), "C:\\Program Files\\Kestro");
-  EXPECT_EQ(W<QLineEdit>("Edit501")->text(), "C:\\Apps");
-  EXPECT_FALSE(W<QLabel>("Label505")->text().isEmpty());  // Edit501Change ran
+  EXPECT_EQ(W<QLineEdit>(wizard::Control::kEdit501)->text(), "C:\\Apps");
+  EXPECT_FALSE(W<QLabel>(wizard::Control::kLabel505)->text().isEmpty());  // Edit501Change ran
   folders_.choice.reset();
-  Click("SpeedButton502");  // cancelled: nothing changes
-  EXPECT_EQ(W<QLineEdit>("Edit501")->text(), "C:\\Apps");
+  Click(wizard::Control::kSpeedButton502);  // cancelled: nothing changes
+  EXPECT_EQ(W<QLineEdit>(wizard::Control::kEdit501)->text(), "C:\\Apps");
 
-  Click("Button2");
+  Click(wizard::Control::kButton2);
   EXPECT_EQ(Title(), "お気に入り");
   // The bookmark file is chosen on the target system's drives, in Windows
   // paths; the host's own file dialog is not used.
   folders_.typed_file = "C:\\NETSCAPE\\bookmark";
-  if (!W<QCheckBox>("CheckBox802")->isChecked()) W<QCheckBox>("CheckBox802")->click();
-  EXPECT_TRUE(W("SpeedButton803")->isEnabled());
-  Click("SpeedButton803");
+  if (!W<QCheckBox>(wizard::Control::kCheckBox802)->isChecked()) W<QCheckBox>(wizard::Control::kCheckBox802)->click();
+  EXPECT_TRUE(W(wizard::Control::kSpeedButton803)->isEnabled());
+  Click(wizard::Control::kSpeedButton803);
   ASSERT_EQ(folders_.file_requests.size(), 1u);
   EXPECT_EQ(folders_.file_requests[0].title, "ブックマーク");
   EXPECT_EQ(folders_.file_requests[0].default_extension, "htm");
   EXPECT_TRUE(dialogs_.file_requests.empty());
-  EXPECT_EQ(W<QLineEdit>("Edit802")->text(), "C:\\Netscape\\bookmark.htm");
+  EXPECT_EQ(W<QLineEdit>(wizard::Control::kEdit802)->text(), "C:\\Netscape\\bookmark.htm");
   // Cancelled: nothing changes; the dialog starts at the file chosen.
   folders_.typed_file.reset();
-  Click("SpeedButton803");
+  Click(wizard::Control::kSpeedButton803);
   EXPECT_EQ(folders_.file_folders.back(), "C:\\Netscape");
-  EXPECT_EQ(W<QLineEdit>("Edit802")->text(), "C:\\Netscape\\bookmark.htm");
+  EXPECT_EQ(W<QLineEdit>(wizard::Control::kEdit802)->text(), "C:\\Netscape\\bookmark.htm");
 }
 
 TEST_F(WorkBoxTest, LongFavouriteAddressIsShortenedWithTheWindowFontAndHinted) {
   const std::string url = "http://example.com/" + std::string(200, 'a');
   OpenSetup("[Favorites]\nCount=1\nName1=A&B\nURL1=" + url + "\n");
-  Click("Button2");
-  auto* label = W<QLabel>("Label802");
+  Click(wizard::Control::kButton2);
+  auto* label = W<QLabel>(wizard::Control::kLabel802);
   EXPECT_TRUE(label->text().endsWith("..."));
   EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width());
   EXPECT_EQ(label->toolTip().toStdString(), url);
-  EXPECT_EQ(W<QCheckBox>("CheckBox803")->text(), "A&&B");
+  EXPECT_EQ(W<QCheckBox>(wizard::Control::kCheckBox803)->text(), "A&&B");
 }
 
 TEST_F(WorkBoxTest, UninstallModeHidesBackAndPutsNextBesideCancel) {
   Open(WizardStart::Uninstall("Kestro"));
-  EXPECT_FALSE(W("Button1")->isVisible());
-  EXPECT_EQ(W("Button2")->x() + W("Button2")->width(), W("Button3")->x());
-  EXPECT_EQ(W<QPushButton>("Button2")->text(), "開始(&S) >");
-  EXPECT_TRUE(Shown("Panel1203"));
-  EXPECT_TRUE(Shown("Label1211"));
-  EXPECT_TRUE(W<QLabel>("Label1211")->text().startsWith("kestro Setup for Windows\n"));
-  EXPECT_EQ(box_->focusWidget(), W("Button3"));
+  EXPECT_FALSE(W(wizard::Control::kButton1)->isVisible());
+  EXPECT_EQ(W(wizard::Control::kButton2)->x() + W(wizard::Control::kButton2)->width(), W(wizard::Control::kButton3)->x());
+  EXPECT_EQ(W<QPushButton>(wizard::Control::kButton2)->text(), "開始(&S) >");
+  EXPECT_TRUE(Shown(wizard::Control::kPanel1203));
+  EXPECT_TRUE(Shown(wizard::Control::kLabel1211));
+  EXPECT_TRUE(W<QLabel>(wizard::Control::kLabel1211)->text().startsWith("kestro Setup for Windows\n"));
+  EXPECT_EQ(box_->focusWidget(), W(wizard::Control::kButton3));
 }
 
 TEST_F(WorkBoxTest, CleanUpWindowIsShapedToItsPanelAndOnlyItsButtonsClose) {
   arguments_ = {"/d", "C:\\PKG"};
   Open(WizardStart::CleanUp("C:\\PKG", WriteScript("[Define]\nName=Kestro\n")));
   EXPECT_EQ(box_->size(), QSize(kCleanUpPanelWidth, kCleanUpPanelHeight));
-  EXPECT_EQ(W("Panel1")->pos(), QPoint(0, 0));
-  EXPECT_TRUE(Shown("Panel1"));
-  EXPECT_FALSE(W<QLabel>("Image2")->pixmap().isNull());
-  EXPECT_EQ(W<QLabel>("Label1")->text(), "C:\\PKG\nインストールに使用した一時ファイルを削除しますか？");
+  EXPECT_EQ(W(wizard::Control::kPanel1)->pos(), QPoint(0, 0));
+  EXPECT_TRUE(Shown(wizard::Control::kPanel1));
+  EXPECT_FALSE(W<QLabel>(wizard::Control::kImage2)->pixmap().isNull());
+  EXPECT_EQ(W<QLabel>(wizard::Control::kLabel1)->text(), "C:\\PKG\nインストールに使用した一時ファイルを削除しますか？");
   QTest::keyClick(box_.get(), Qt::Key_Escape);
   box_->close();
   EXPECT_TRUE(box_->isVisible());
-  Click("Button6");
+  Click(wizard::Control::kButton6);
   EXPECT_FALSE(box_->isVisible());
   EXPECT_EQ(engines_.clean_ups, std::vector<std::string>{"C:\\PKG|recycle"});
 }
@@ -426,9 +427,9 @@ TEST_F(WorkBoxTest, ReturnAnswersTheCleanUpQuestionWithItsDefaultButton) {
   arguments_ = {"/d", "C:\\PKG"};
   Open(WizardStart::CleanUp("C:\\PKG", WriteScript("[Define]\nName=Kestro\n")));
   box_->activateWindow();
-  EXPECT_TRUE(W<QPushButton>("Button4")->isDefault());
-  EXPECT_FALSE(W<QPushButton>("Button2")->isDefault());
-  EXPECT_EQ(box_->focusWidget(), W("Button4"));
+  EXPECT_TRUE(W<QPushButton>(wizard::Control::kButton4)->isDefault());
+  EXPECT_FALSE(W<QPushButton>(wizard::Control::kButton2)->isDefault());
+  EXPECT_EQ(box_->focusWidget(), W(wizard::Control::kButton4));
   QTest::keyClick(box_->focusWidget(), Qt::Key_Return);
   EXPECT_FALSE(box_->isVisible());
   EXPECT_EQ(engines_.clean_ups, std::vector<std::string>{"C:\\PKG|delete"});

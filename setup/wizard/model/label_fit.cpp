@@ -4,7 +4,7 @@
 
 namespace setup::wizard {
 
-FittedText FitLabelText(const TextMeasure* measure, std::string_view label, std::string_view text) {
+FittedText FitLabelText(const TextMeasure* measure, Control label, std::string_view text) {
   if (measure == nullptr || measure->Fits(label, text)) return {std::string(text), {}};
   FittedText fitted;
   fitted.hint = std::string(text) + "|";

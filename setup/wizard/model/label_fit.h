@@ -3,14 +3,16 @@
 #include <string>
 #include <string_view>
 
+#include "setup/wizard/model/control_id.h"
+
 namespace setup::wizard {
 
-// Tells whether a text fits the width of a named label in that label's
+// Tells whether a text fits the width of a label in that label's
 // font. The window answers with its font metrics; tests with a fake.
 class TextMeasure {
  public:
   virtual ~TextMeasure() = default;
-  virtual bool Fits(std::string_view label, std::string_view text) const = 0;
+  virtual bool Fits(Control label, std::string_view text) const = 0;
 };
 
 struct FittedText {
@@ -23,6 +25,6 @@ struct FittedText {
 // "..." fits is shown, or the first character + "..." when none fits; the
 // hint is then the whole text followed by "|". Without a measure every text
 // fits.
-FittedText FitLabelText(const TextMeasure* measure, std::string_view label, std::string_view text);
+FittedText FitLabelText(const TextMeasure* measure, Control label, std::string_view text);
 
 }  // namespace setup::wizard

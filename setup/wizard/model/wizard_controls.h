@@ -1,14 +1,16 @@
 #pragma once
 
-#include <map>
+#include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "setup/wizard/model/control_id.h"
+
 namespace setup::wizard {
 
-// The state of one control of the wizard window, named as on the form
-// ("Edit501", "CheckBox601", "Panel503", "Button2", ...). text is the
+// The state of one control of the wizard window. text is the
 // caption of a label, button or check box, the text of an edit box, or the
 // host path of the picture an image shows (empty: none). items are the lines
 // of a memo or the entries of a list box; selected runs beside items.
@@ -24,21 +26,18 @@ struct ControlState {
   std::vector<bool> selected;
 };
 
-// Every control of the window by name. Names are fixed when the set is
-// built; looking up a name that is not there yields an empty state, and
-// writes to such a name go to a scratch state that nothing reads.
+// Every control of the window, by identifier.
 class ControlSet {
  public:
   ControlSet();
 
-  bool Has(std::string_view name) const { return controls_.find(name) != controls_.end(); }
-  const ControlState& Get(std::string_view name) const;
-  ControlState& operator[](std::string_view name);
-  const std::map<std::string, ControlState, std::less<>>& all() const { return controls_; }
+  const ControlState& Get(Control control) const { return controls_[Index(control)]; }
+  ControlState& operator[](Control control) { return controls_[Index(control)]; }
 
  private:
-  std::map<std::string, ControlState, std::less<>> controls_;
-  ControlState scratch_;
+  static std::size_t Index(Control control) { return static_cast<std::size_t>(ControlIndex(control)); }
+
+  std::array<ControlState, kControlCount> controls_;
 };
 
 // What a browse button asks the window to show. On OK the window puts the
@@ -46,10 +45,10 @@ class ControlSet {
 struct BrowseRequest {
   enum class Kind { kFolder, kOpenFile };
   Kind kind = Kind::kFolder;
-  std::string title;         // dialog caption
-  std::string start;         // start folder or file (a Windows path)
-  std::string target;        // control that takes the result
-  std::string filter;        // open-file dialogs: "name|pattern|name|pattern..."
+  std::string title;                   // dialog caption
+  std::string start;                   // start folder or file (a Windows path)
+  Control target = Control::kEdit501;  // control that takes the result
+  std::string filter;                  // open-file dialogs: "name|pattern|name|pattern..."
   std::string default_extension;
 };
 

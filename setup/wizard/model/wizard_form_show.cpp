@@ -50,7 +50,7 @@ void WizardModel::FormShow() {
 }
 
 void WizardModel::ShowSetup() {
-  controls_["Label201"].text =
+  controls_[Control::kLabel201].text =
       "インストールを開始します。\n\n再インストールやバージョンアップの場合で、\n"
       "対象製品を起動している場合は必ず終了してください。\n\n"
       "インストールを実行するには[次へ]をクリックしてください。\n"
@@ -59,13 +59,13 @@ void WizardModel::ShowSetup() {
   if (!class_file.empty() && !run_.source_folder.empty()) {
     std::filesystem::path picture;
     if (run_.system.drives().ToHostPath(run_.source_folder + class_file, &picture).ok()) {
-      controls_["Image202"].text = picture.string();
+      controls_[Control::kImage202].text = picture.string();
     }
   }
-  controls_["Label202"].text =
+  controls_[Control::kLabel202].text =
       script_.Read("Define", "ClassView") + "\n" + script_.Read("Define", "KindView");
   if (script_.ReadCount("Outline") > 0) {
-    ControlState& memo = controls_["Memo201"];
+    ControlState& memo = controls_[Control::kMemo201];
     memo.items = script_.ReadLines("Outline");
     memo.visible = true;
   }
@@ -87,11 +87,11 @@ void WizardModel::ShowSetup() {
 
 bool WizardModel::FillLicencePage() {
   if (script_.ReadCount("Licence") <= 0) return false;
-  controls_["Label301"].text =
+  controls_[Control::kLabel301].text =
       "以下のライセンス契約のすべての項目に同意しますか？\n"
       "同意される場合は[はい]をクリックしてください。\n"
       "[いいえ]をクリックするとインストールは中止されます。";
-  controls_["Memo301"].items = script_.ReadLines("Licence");
+  controls_[Control::kMemo301].items = script_.ReadLines("Licence");
   return true;
 }
 
@@ -104,8 +104,8 @@ bool WizardModel::FillUserPage() {
   const std::string company =
       RegReadString(run_.system, kMachine, version_key, "RegisteredOrganization", "");
   for (int k = 1; k <= 3; ++k) {
-    ControlState& label = controls_[Numbered("Label40", k + 1)];
-    ControlState& edit = controls_[Numbered("Edit40", k)];
+    ControlState& label = controls_[UserEntryLabel(k)];
+    ControlState& edit = controls_[UserEntryEdit(k)];
     label.text = script_.ReadItem("UserInfomation", "Caption", k);
     std::string text = script_.ReadItem("UserInfomation", "Text", k);
     text = ReplaceAll(std::move(text), "(氏名)", owner);
@@ -121,27 +121,27 @@ bool WizardModel::FillFolderPage() {
   const std::string record = RecordKeyOfProduct();
   std::string folder = RegReadString(run_.system, kMachine, record, "SetupPath", "");
   if (folder.empty()) folder = ExpandPathMacro(run_.system, script_.Read("Install", "Default"), "");
-  controls_["Edit501"].text = folder;
+  controls_[Control::kEdit501].text = folder;
 
   if (const auto size = script_.ReadInstallSize()) {
-    controls_["Label504"].text = FormatNumber(static_cast<std::uint64_t>(*size)) + "バイト";
-    controls_["Label506"].text = FormatByteSize(*size);
+    controls_[Control::kLabel504].text = FormatNumber(static_cast<std::uint64_t>(*size)) + "バイト";
+    controls_[Control::kLabel506].text = FormatByteSize(*size);
   } else {
     // A size that is no number is not shown as a number.
-    controls_["Label504"].text = "(不明)";
-    controls_["Label506"].text.clear();
+    controls_[Control::kLabel504].text = "(不明)";
+    controls_[Control::kLabel506].text.clear();
   }
 
   const bool cd_run_offered =
       script_.Read("Define", "MakeType") == "0" &&
       run_.system.drives().TypeOf(run_.source_folder) == platform::target::DriveType::kCdRom;
-  controls_["RadioButton502"].enabled = cd_run_offered;
-  controls_["Label508"].enabled = cd_run_offered;
+  controls_[Control::kRadioButton502].enabled = cd_run_offered;
+  controls_[Control::kLabel508].enabled = cd_run_offered;
   const bool cd_run = cd_run_offered && RegReadInteger(run_.system, kMachine, record, "SetupWay", 0) == 1;
-  controls_["RadioButton502"].checked = cd_run;
-  controls_["RadioButton501"].checked = !cd_run;
+  controls_[Control::kRadioButton502].checked = cd_run;
+  controls_[Control::kRadioButton501].checked = !cd_run;
 
-  controls_["CheckBox501"].checked = RecordedOrMachineWide(run_.system, record, "OverToDustBox") == 1;
+  controls_[Control::kCheckBox501].checked = RecordedOrMachineWide(run_.system, record, "OverToDustBox") == 1;
   Edit501Change();
   return true;
 }
@@ -149,15 +149,15 @@ bool WizardModel::FillFolderPage() {
 bool WizardModel::FillShortcutPage() {
   if (script_.ReadCount("Link") <= 0) return false;
   const std::string record = RecordKeyOfProduct();
-  controls_["Label601"].text = "ショートカットの作成先を指定して、\n[次へ]をクリックしてください。";
+  controls_[Control::kLabel601].text = "ショートカットの作成先を指定して、\n[次へ]をクリックしてください。";
   const bool nt = IsNtFamily(GetOsKind(run_.system));
-  for (const char* name : {"Label602", "RadioButton601", "RadioButton602"}) {
+  for (const Control name : {Control::kLabel602, Control::kRadioButton601, Control::kRadioButton602}) {
     controls_[name].enabled = nt;
   }
-  controls_["RadioButton602"].text = GetLoginUserName(run_.system);
+  controls_[Control::kRadioButton602].text = GetLoginUserName(run_.system);
   const int start_user = RecordedOrMachineWide(run_.system, record, "StartUser");
-  controls_["RadioButton601"].checked = nt && start_user == 0;
-  controls_["RadioButton602"].checked = !controls_["RadioButton601"].checked;
+  controls_[Control::kRadioButton601].checked = nt && start_user == 0;
+  controls_[Control::kRadioButton602].checked = !controls_[Control::kRadioButton601].checked;
   RadioButton601Click();
 
   const int menu = script_.ReadInteger("Link", "Menu");
@@ -167,20 +167,20 @@ bool WizardModel::FillShortcutPage() {
     group_name = RegReadString(run_.system, kMachine, record, "StartPath", "");
     if (group_name.empty()) group_name = script_.Read("Link", "Default");
   }
-  controls_["Edit601"].text = group_name;
+  controls_[Control::kEdit601].text = group_name;
   shortcut_group_on_ = group > 0;
 
   const std::string quick = GetQuickLaunchFolder(run_.system, GetLoginUserName(run_.system));
   const struct {
-    const char* box;
+    Control box;
     bool enabled;
     const char* check_key;
   } boxes[] = {
-      {"CheckBox601", menu > 0 || group > 0, "MenuCheck"},
-      {"CheckBox602", script_.ReadInteger("Link", "Startup") > 0, "StartupCheck"},
-      {"CheckBox603", script_.ReadInteger("Link", "Desktop") > 0, "DesktopCheck"},
-      {"CheckBox604", script_.ReadInteger("Link", "Sendto") > 0, "SendtoCheck"},
-      {"CheckBox605", script_.ReadInteger("Link", "Quick") > 0 && run_.system.files().IsFolder(quick),
+      {Control::kCheckBox601, menu > 0 || group > 0, "MenuCheck"},
+      {Control::kCheckBox602, script_.ReadInteger("Link", "Startup") > 0, "StartupCheck"},
+      {Control::kCheckBox603, script_.ReadInteger("Link", "Desktop") > 0, "DesktopCheck"},
+      {Control::kCheckBox604, script_.ReadInteger("Link", "Sendto") > 0, "SendtoCheck"},
+      {Control::kCheckBox605, script_.ReadInteger("Link", "Quick") > 0 && run_.system.files().IsFolder(quick),
        "QuickCheck"},
   };
   for (const auto& b : boxes) {
@@ -195,8 +195,8 @@ bool WizardModel::FillShortcutPage() {
 bool WizardModel::FillExtensionPage() {
   const int count = script_.ReadCount("Extension");
   if (count <= 0) return false;
-  controls_["Label701"].text = "関連付けを行う拡張子を選択して、\n[次へ]をクリックしてください。";
-  ControlState& list = controls_["ListBox701"];
+  controls_[Control::kLabel701].text = "関連付けを行う拡張子を選択して、\n[次へ]をクリックしてください。";
+  ControlState& list = controls_[Control::kListBox701];
   // Entries past the last one the script names are all empty; a huge Count
   // adds no more than those.
   const std::int64_t last = std::min<std::int64_t>(count, script_.HighestItemNumber("Extension"));
@@ -218,11 +218,11 @@ bool WizardModel::FillExtensionPage() {
 
 bool WizardModel::FillFavoritesPage() {
   if (script_.ReadCount("Favorites") <= 0) return false;
-  controls_["Label801"].text =
+  controls_[Control::kLabel801].text =
       "お気に入りに追加するブラウザおよびURLを指定して、\n[次へ]をクリックしてください。";
   for (int slot = 1; slot <= 3; ++slot) {
-    ControlState& box = controls_[Numbered("CheckBox80", slot + 2)];
-    const std::string label_name = Numbered("Label80", slot + 1);
+    ControlState& box = controls_[FavoriteCheckBox(slot)];
+    const Control label_name = FavoriteLabel(slot);
     ControlState& label = controls_[label_name];
     box.text = ReplaceAll(script_.ReadItem("Favorites", "Name", slot), "&", "&&");
     FittedText fitted = FitLabelText(measure_, label_name, script_.ReadItem("Favorites", "URL", slot));
@@ -232,29 +232,29 @@ bool WizardModel::FillFavoritesPage() {
     box.visible = !box.text.empty() && !label.text.empty();
     label.visible = box.visible;
   }
-  controls_["Edit801"].text = GetShellFolder(run_.system, "Favorites");
-  controls_["Edit802"].text = GetBrowserBookmarkFile(run_.system, true);
-  controls_["CheckBox801"].checked = true;
-  controls_["CheckBox802"].checked = !controls_["Edit802"].text.empty();
+  controls_[Control::kEdit801].text = GetShellFolder(run_.system, "Favorites");
+  controls_[Control::kEdit802].text = GetBrowserBookmarkFile(run_.system, true);
+  controls_[Control::kCheckBox801].checked = true;
+  controls_[Control::kCheckBox802].checked = !controls_[Control::kEdit802].text.empty();
   CheckBox801Click();
   CheckBox802Click();
   return true;
 }
 
 void WizardModel::FillFinishPage() {
-  controls_["Label901"].text =
+  controls_[Control::kLabel901].text =
       "以上でインストールの設定は終了です。\n\n設定を変更するには[戻る]をクリックしてください。\n"
       "[開始]をクリックするとインストールを開始します。";
-  controls_["Label1002"].text = "次の各コンポーネントがインストールされるまで\nしばらくお待ちください。";
-  controls_["Label1102"].text = script_.ReadCount("Extension") > 0
+  controls_[Control::kLabel1002].text = "次の各コンポーネントがインストールされるまで\nしばらくお待ちください。";
+  controls_[Control::kLabel1102].text = script_.ReadCount("Extension") > 0
                                     ? "次に実行する項目を選択して、\n[終了]をクリックしてください。"
                                     : "[終了]をクリックしてください。";
-  ControlState& restart = controls_["CheckBox1101"];
+  ControlState& restart = controls_[Control::kCheckBox1101];
   restart.visible = script_.Read("Run", "ReStart") == "1";
   restart.checked = script_.Read("Run", "Check") == "1";
   restart.enabled = script_.Read("Run", "Force") == "0";
   for (int slot = 1; slot <= 3; ++slot) {
-    ControlState& box = controls_[Numbered("CheckBox110", slot + 1)];
+    ControlState& box = controls_[FinishCheckBox(slot)];
     box.text = script_.ReadItem("Run", "Caption", slot);
     box.checked = script_.ReadItem("Run", "Check", slot, "1") == "1";
     box.enabled = script_.ReadItem("Run", "Force", slot, "0") == "0";
@@ -266,15 +266,15 @@ void WizardModel::ShowUninstall() {
   const std::string record = RecordKeyOfProduct();
   TargetSystem& system = run_.system;
   const std::string name = RegReadString(system, kMachine, record, "Name", "");
-  controls_["Label1201"].text = name;
-  controls_["Label1202"].text =
+  controls_[Control::kLabel1201].text = name;
+  controls_[Control::kLabel1202].text =
       "上記製品をアンインストールします。\n\n対象製品を起動している場合は必ず終了してください。\n\n"
       "[開始]をクリックするとアンインストールを開始します。\n"
       "中止する場合は[キャンセル]をクリックしてください。";
   const std::string outline_key = record + "\\UnOutline";
   const int outline_count = RegReadInteger(system, kMachine, outline_key, "Count", 0);
   if (outline_count > 0) {
-    ControlState& memo = controls_["Memo1201"];
+    ControlState& memo = controls_[Control::kMemo1201];
     // Reading stops at the first line that is missing; the count bounds it.
     for (int n = 1; n <= outline_count; ++n) {
       const std::string value = Numbered("Text", n);
@@ -285,25 +285,25 @@ void WizardModel::ShowUninstall() {
     }
     memo.visible = true;
   }
-  controls_["CheckBox1201"].checked = RecordedOrMachineWide(system, record, "DeleteToDustBox") == 1;
-  controls_["Label1301"].text = name;
-  controls_["Label1303"].text = "次の各コンポーネントがアンインストールされるまで\nしばらくお待ちください。";
-  controls_["Label1401"].text = name;
+  controls_[Control::kCheckBox1201].checked = RecordedOrMachineWide(system, record, "DeleteToDustBox") == 1;
+  controls_[Control::kLabel1301].text = name;
+  controls_[Control::kLabel1303].text = "次の各コンポーネントがアンインストールされるまで\nしばらくお待ちください。";
+  controls_[Control::kLabel1401].text = name;
   const std::string run_key = record + "\\UnRun";
-  ControlState& restart = controls_["CheckBox1401"];
+  ControlState& restart = controls_[Control::kCheckBox1401];
   restart.visible = RegReadInteger(system, kMachine, run_key, "ReStart", 0) == 1;
   restart.checked = RegReadInteger(system, kMachine, run_key, "Check", 0) == 1;
   restart.enabled = RegReadInteger(system, kMachine, run_key, "Force", 0) == 0;
 
   page_mask_ = "0000000000111";
   tag_ = kUninstallStartPage;
-  controls_[PanelName(kUninstallStartPage)].visible = true;
+  controls_[PagePanel(kUninstallStartPage)].visible = true;
   caption_ = std::string(PageCaption(kUninstallStartPage));
-  controls_["Button1"].visible = false;
-  controls_["Button2"].text = "開始(&S) >";
-  controls_["Label1211"].visible = true;
-  controls_["Label1212"].visible = true;
-  focus_ = "Button3";
+  controls_[Control::kButton1].visible = false;
+  controls_[Control::kButton2].text = "開始(&S) >";
+  controls_[Control::kLabel1211].visible = true;
+  controls_[Control::kLabel1212].visible = true;
+  focus_ = Control::kButton3;
 }
 
 void WizardModel::ShowCleanUp() {
@@ -312,10 +312,10 @@ void WizardModel::ShowCleanUp() {
   // The folder as the command line gave it: a host folder is named as the
   // user typed it, not by the drive letter it was given for this run.
   const std::string shown = run_.arguments.size() >= 2 ? run_.arguments[1] : package_folder_;
-  controls_["Label1"].text = shown + "\nインストールに使用した一時ファイルを削除しますか？";
-  controls_["Panel1"].visible = true;
-  controls_["Button2"].enabled = false;
-  controls_["Button3"].enabled = false;
+  controls_[Control::kLabel1].text = shown + "\nインストールに使用した一時ファイルを削除しますか？";
+  controls_[Control::kPanel1].visible = true;
+  controls_[Control::kButton2].enabled = false;
+  controls_[Control::kButton3].enabled = false;
   close_command_enabled_ = false;
   tag_ = kCleanUpState;
 }

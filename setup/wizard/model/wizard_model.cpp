@@ -21,10 +21,6 @@ namespace {
 // shorter, this only bounds the walk.
 constexpr int kMaxFolderDepth = 256;
 
-std::string Numbered(std::string_view prefix, int number) {
-  return std::string(prefix) + std::to_string(number);
-}
-
 }  // namespace
 
 WizardStart WizardStart::Setup(SetupScript script) {
@@ -62,7 +58,7 @@ WizardModel::WizardModel(SetupRun& run, WizardStart start, WizardEngines& engine
   tag_ = mode_ == WizardMode::kCleanUp ? kCleanUpState : kFirstPage;
 }
 
-void WizardModel::StartAction() { focus_.clear(); }
+void WizardModel::StartAction() { focus_.reset(); }
 
 Answer WizardModel::Ask(std::string text, MessageIcon icon, MessageButtons buttons,
                         Answer default_answer) {
@@ -70,9 +66,9 @@ Answer WizardModel::Ask(std::string text, MessageIcon icon, MessageButtons butto
   return AskAndLog(run_, message);
 }
 
-void WizardModel::Refuse(std::string text, std::string_view focus) {
+void WizardModel::Refuse(std::string text, Control focus) {
   Ask(std::move(text), MessageIcon::kError);
-  focus_ = std::string(focus);
+  focus_ = focus;
 }
 
 std::string WizardModel::RecordKeyOfProduct() const { return RecordKey(app_key_name_); }
@@ -86,14 +82,14 @@ std::string WizardModel::ProgramsFolder(bool all_users) {
 
 bool WizardModel::PageOn(int page) const { return IsPageOn(page_mask_, page); }
 
-void WizardModel::HidePage(int page) { controls_[PanelName(page)].visible = false; }
+void WizardModel::HidePage(int page) { controls_[PagePanel(page)].visible = false; }
 
 void WizardModel::ShowPage(int page) {
-  controls_[PanelName(page)].visible = true;
+  controls_[PagePanel(page)].visible = true;
   caption_ = std::string(PageCaption(page));
-  ControlState& back = controls_["Button1"];
-  ControlState& next = controls_["Button2"];
-  ControlState& cancel = controls_["Button3"];
+  ControlState& back = controls_[Control::kButton1];
+  ControlState& next = controls_[Control::kButton2];
+  ControlState& cancel = controls_[Control::kButton3];
   if (page >= 2 && page <= 9) {
     back.enabled = page != 2;
     next.enabled = true;
@@ -111,7 +107,7 @@ void WizardModel::ShowPage(int page) {
 }
 
 void WizardModel::Button1Click() {
-  const ControlState& back = controls_.Get("Button1");
+  const ControlState& back = controls_.Get(Control::kButton1);
   if (busy_ || !back.enabled || !back.visible || tag_ <= kFirstPage || tag_ > 9) return;
   StartAction();
   HidePage(tag_);
@@ -120,7 +116,7 @@ void WizardModel::Button1Click() {
 }
 
 void WizardModel::Button2Click() {
-  const ControlState& next = controls_.Get("Button2");
+  const ControlState& next = controls_.Get(Control::kButton2);
   if (busy_ || closed_ || !next.enabled || tag_ < kFirstPage) return;
   StartAction();
   if (!LeavePage()) return;
@@ -131,7 +127,7 @@ void WizardModel::Button2Click() {
     return;
   }
   if (tag_ == kUninstallDonePage) {
-    const ControlState& restart = controls_.Get("CheckBox1401");
+    const ControlState& restart = controls_.Get(Control::kCheckBox1401);
     engines_.FinishUninstall(restart.visible && restart.checked);
     RequestClose();
     return;
@@ -151,14 +147,14 @@ bool WizardModel::LeavePage() {
       }
       return true;
     case 5:
-      return !controls_.Get("RadioButton501").checked || CheckFolderPage();
+      return !controls_.Get(Control::kRadioButton501).checked || CheckFolderPage();
     case 6:
-      return !controls_.Get("Edit601").enabled || CheckShortcutPage();
+      return !controls_.Get(Control::kEdit601).enabled || CheckShortcutPage();
     case 8:
       return CheckFavoritesPage();
     case 9: {
       install_maxima_ = engines_.InstallMaxima(Choices());
-      ShowMaxima(install_maxima_, 1001, 1003);
+      ShowMaxima(install_maxima_, InstallProgressBar, InstallStepLabel);
       return true;
     }
     default:
@@ -166,10 +162,10 @@ bool WizardModel::LeavePage() {
   }
 }
 
-void WizardModel::ShowMaxima(const StepMaxima& maxima, int first_bar, int first_label) {
+void WizardModel::ShowMaxima(const StepMaxima& maxima, Control (*bar)(int), Control (*label)(int)) {
   for (int step = 0; step < 5; ++step) {
-    controls_[Numbered("ProgressBar", first_bar + step)].maximum = maxima[step];
-    controls_[Numbered("Label", first_label + step)].enabled = maxima[step] > 0;
+    controls_[bar(step)].maximum = maxima[step];
+    controls_[label(step)].enabled = maxima[step] > 0;
   }
 }
 
@@ -199,11 +195,11 @@ void WizardModel::RunInstall() {
 
 void WizardModel::RunUninstall() {
   uninstall_maxima_ = engines_.UninstallMaxima(app_key_name_);
-  ShowMaxima(uninstall_maxima_, 1301, 1304);
+  ShowMaxima(uninstall_maxima_, UninstallProgressBar, UninstallStepLabel);
   // An abort leaves the rest of the record, so the uninstallation can run
   // again.
   RunEngine(kUninstallDonePage, kCleanUpState, [this] {
-    return engines_.Uninstall(app_key_name_, controls_.Get("CheckBox1201").checked,
+    return engines_.Uninstall(app_key_name_, controls_.Get(Control::kCheckBox1201).checked,
                               uninstall_maxima_);
   });
 }
@@ -211,7 +207,7 @@ void WizardModel::RunUninstall() {
 // ---------------------------------------------------------------- closing
 
 void WizardModel::Button3Click() {
-  const ControlState& cancel = controls_.Get("Button3");
+  const ControlState& cancel = controls_.Get(Control::kButton3);
   if (busy_ || !cancel.enabled || !cancel.visible) return;
   StartAction();
   RequestClose();
@@ -304,10 +300,10 @@ void WizardModel::Timer1Timer() {
 // ---------------------------------------------------------------- checks
 
 bool WizardModel::CheckUserEntry(int field) {
-  const std::string edit = Numbered("Edit40", field);
+  const Control edit = UserEntryEdit(field);
   const ControlState& box = controls_.Get(edit);
   if (!box.visible) return true;
-  const std::string name = UserEntryName(controls_.Get(Numbered("Label40", field + 1)).text);
+  const std::string name = UserEntryName(controls_.Get(UserEntryLabel(field)).text);
   const std::string entry = box.text;
   if (script_.ReadItem("UserInfomation", "Null", field) == "1" && TrimBlanks(entry).empty()) {
     Refuse(name + "を入力してください。", edit);
@@ -321,7 +317,7 @@ bool WizardModel::CheckUserEntry(int field) {
   return true;
 }
 
-bool WizardModel::CheckFolderEntry(std::string_view path, std::string_view edit) {
+bool WizardModel::CheckFolderEntry(std::string_view path, Control edit) {
   const auto& files = run_.system.files();
   if (IsOnRunOnlyDrive(run_.system, path)) {
     run_.log.Add("CHECK", {std::string(path), "the package's own drive is no destination"});
@@ -368,9 +364,9 @@ std::optional<std::uint64_t> FreeBytesOfDrive(const TargetSystem& system, std::s
 }  // namespace
 
 bool WizardModel::CheckFolderPage() {
-  const std::string text = controls_.Get("Edit501").text;
+  const std::string text = controls_.Get(Control::kEdit501).text;
   if (TrimBlanks(text).empty()) {
-    Refuse("フォルダ名を入力してください。", "Edit501");
+    Refuse("フォルダ名を入力してください。", Control::kEdit501);
     return false;
   }
   // A failed query is no reason to warn; a full disk is.
@@ -379,41 +375,41 @@ bool WizardModel::CheckFolderPage() {
   if (free_bytes && need > 0 && static_cast<std::uint64_t>(need) > *free_bytes) {
     if (Ask("空き容量が不足する可能性があります。このフォルダにインストールしますか？\n" + text,
             MessageIcon::kWarning, MessageButtons::kYesNo, Answer::kNo) != Answer::kYes) {
-      focus_ = "Edit501";
+      focus_ = Control::kEdit501;
       return false;
     }
   }
-  return CheckFolderEntry(text, "Edit501");
+  return CheckFolderEntry(text, Control::kEdit501);
 }
 
 bool WizardModel::CheckShortcutPage() {
-  const std::string text = controls_.Get("Edit601").text;
+  const std::string text = controls_.Get(Control::kEdit601).text;
   if (TrimBlanks(text).empty()) {
-    Refuse("フォルダ名を入力してください。", "Edit601");
+    Refuse("フォルダ名を入力してください。", Control::kEdit601);
     return false;
   }
-  return CheckFolderEntry(JoinPath(ProgramsFolder(controls_.Get("RadioButton601").checked), text),
-                          "Edit601");
+  return CheckFolderEntry(JoinPath(ProgramsFolder(controls_.Get(Control::kRadioButton601).checked), text),
+                          Control::kEdit601);
 }
 
 bool WizardModel::CheckFavoritesPage() {
-  if (controls_.Get("CheckBox801").checked) {
-    const std::string folder = controls_.Get("Edit801").text;
+  if (controls_.Get(Control::kCheckBox801).checked) {
+    const std::string folder = controls_.Get(Control::kEdit801).text;
     if (TrimBlanks(folder).empty()) {
-      Refuse("フォルダ名を入力してください。", "Edit801");
+      Refuse("フォルダ名を入力してください。", Control::kEdit801);
       return false;
     }
-    if (!CheckFolderEntry(folder, "Edit801")) return false;
+    if (!CheckFolderEntry(folder, Control::kEdit801)) return false;
   }
-  if (controls_.Get("CheckBox802").checked) {
-    const std::string file = controls_.Get("Edit802").text;
+  if (controls_.Get(Control::kCheckBox802).checked) {
+    const std::string file = controls_.Get(Control::kEdit802).text;
     if (TrimBlanks(file).empty()) {
-      Refuse("ファイル名を入力してください。", "Edit802");
+      Refuse("ファイル名を入力してください。", Control::kEdit802);
       return false;
     }
     const auto& files = run_.system.files();
     if (!files.Exists(file) || files.IsFolder(file)) {
-      Refuse("ファイルが存在しません。\n" + file, "Edit802");
+      Refuse("ファイルが存在しません。\n" + file, Control::kEdit802);
       return false;
     }
   }
@@ -422,54 +418,51 @@ bool WizardModel::CheckFavoritesPage() {
 
 // ---------------------------------------------------------------- controls
 
-void WizardModel::SetText(std::string_view name, std::string_view text) {
-  if (!controls_.Has(name)) return;
+void WizardModel::SetText(Control name, std::string_view text) {
   controls_[name].text = std::string(text);
-  if (name == "Edit501") Edit501Change();
+  if (name == Control::kEdit501) Edit501Change();
 }
 
-void WizardModel::SetChecked(std::string_view name, bool checked) {
-  if (!controls_.Has(name)) return;
+void WizardModel::SetChecked(Control name, bool checked) {
   controls_[name].checked = checked;
-  static constexpr std::pair<std::string_view, std::string_view> kRadioPairs[] = {
-      {"RadioButton501", "RadioButton502"}, {"RadioButton601", "RadioButton602"}};
+  static constexpr std::pair<Control, Control> kRadioPairs[] = {
+      {Control::kRadioButton501, Control::kRadioButton502}, {Control::kRadioButton601, Control::kRadioButton602}};
   for (const auto& [a, b] : kRadioPairs) {
     if (name == a) controls_[b].checked = !checked;
     if (name == b) controls_[a].checked = !checked;
   }
-  if (name == "RadioButton601" || name == "RadioButton602") RadioButton601Click();
-  if (name == "CheckBox601") CheckBox601Click();
-  if (name == "CheckBox701") CheckBox701Click();
-  if (name == "CheckBox801") CheckBox801Click();
-  if (name == "CheckBox802") CheckBox802Click();
+  if (name == Control::kRadioButton601 || name == Control::kRadioButton602) RadioButton601Click();
+  if (name == Control::kCheckBox601) CheckBox601Click();
+  if (name == Control::kCheckBox701) CheckBox701Click();
+  if (name == Control::kCheckBox801) CheckBox801Click();
+  if (name == Control::kCheckBox802) CheckBox802Click();
 }
 
-void WizardModel::SetSelected(std::string_view name, int index, bool selected) {
-  if (!controls_.Has(name)) return;
+void WizardModel::SetSelected(Control name, int index, bool selected) {
   ControlState& list = controls_[name];
   if (index < 0 || static_cast<std::size_t>(index) >= list.selected.size()) return;
   list.selected[static_cast<std::size_t>(index)] = selected;
 }
 
 void WizardModel::Edit501Change() {
-  const auto free_bytes = FreeBytesOfDrive(run_.system, controls_.Get("Edit501").text);
+  const auto free_bytes = FreeBytesOfDrive(run_.system, controls_.Get(Control::kEdit501).text);
   if (!free_bytes) {
-    controls_["Label505"].text = "(不明)";
-    controls_["Label507"].text.clear();
+    controls_[Control::kLabel505].text = "(不明)";
+    controls_[Control::kLabel507].text.clear();
     return;
   }
-  controls_["Label505"].text = FormatNumber(*free_bytes) + "バイト";
+  controls_[Control::kLabel505].text = FormatNumber(*free_bytes) + "バイト";
   const auto largest = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-  controls_["Label507"].text =
+  controls_[Control::kLabel507].text =
       FormatByteSize(static_cast<std::int64_t>(std::min(*free_bytes, largest)));
 }
 
 void WizardModel::RadioButton601Click() {
-  ControlState& list = controls_["ListBox601"];
+  ControlState& list = controls_[Control::kListBox601];
   list.items.clear();
   std::vector<platform::target::FileEntry> entries;
   if (run_.system.files()
-          .ListEntries(ProgramsFolder(controls_.Get("RadioButton601").checked), &entries)
+          .ListEntries(ProgramsFolder(controls_.Get(Control::kRadioButton601).checked), &entries)
           .ok()) {
     for (const auto& entry : entries) {
       if (entry.is_folder && !entry.name.starts_with('.')) list.items.push_back(entry.name);
@@ -479,55 +472,55 @@ void WizardModel::RadioButton601Click() {
 }
 
 void WizardModel::CheckBox601Click() {
-  const bool on = controls_.Get("CheckBox601").checked && shortcut_group_on_;
-  for (const char* name : {"Edit601", "Label603", "ListBox601"}) controls_[name].enabled = on;
+  const bool on = controls_.Get(Control::kCheckBox601).checked && shortcut_group_on_;
+  for (const Control name : {Control::kEdit601, Control::kLabel603, Control::kListBox601}) controls_[name].enabled = on;
 }
 
 void WizardModel::ListBox601DblClick(int index) {
-  const ControlState& list = controls_.Get("ListBox601");
+  const ControlState& list = controls_.Get(Control::kListBox601);
   if (index < 0 || static_cast<std::size_t>(index) >= list.items.size()) return;
-  controls_["Edit601"].text = list.items[static_cast<std::size_t>(index)];
+  controls_[Control::kEdit601].text = list.items[static_cast<std::size_t>(index)];
 }
 
 void WizardModel::CheckBox701Click() {
-  controls_["ListBox701"].enabled = controls_.Get("CheckBox701").checked;
+  controls_[Control::kListBox701].enabled = controls_.Get(Control::kCheckBox701).checked;
 }
 
 void WizardModel::SpeedButton702Click() {
-  controls_["CheckBox701"].checked = true;
+  controls_[Control::kCheckBox701].checked = true;
   CheckBox701Click();
-  ControlState& list = controls_["ListBox701"];
+  ControlState& list = controls_[Control::kListBox701];
   for (std::size_t i = 0; i < list.selected.size(); ++i) {
     list.selected[i] = script_.ReadItem("Extension", "Check", static_cast<std::int64_t>(i + 1)) == "1";
   }
 }
 
 void WizardModel::CheckBox801Click() {
-  const bool on = controls_.Get("CheckBox801").checked;
-  controls_["Edit801"].enabled = on;
-  controls_["SpeedButton802"].enabled = on;
+  const bool on = controls_.Get(Control::kCheckBox801).checked;
+  controls_[Control::kEdit801].enabled = on;
+  controls_[Control::kSpeedButton802].enabled = on;
 }
 
 void WizardModel::CheckBox802Click() {
-  const bool on = controls_.Get("CheckBox802").checked;
-  controls_["Edit802"].enabled = on;
-  controls_["SpeedButton803"].enabled = on;
+  const bool on = controls_.Get(Control::kCheckBox802).checked;
+  controls_[Control::kEdit802].enabled = on;
+  controls_[Control::kSpeedButton803].enabled = on;
 }
 
-BrowseRequest WizardModel::BrowseFor(std::string_view title, std::string_view edit) const {
+BrowseRequest WizardModel::BrowseFor(std::string_view title, Control edit) const {
   BrowseRequest request;
   request.title = std::string(title);
   request.start = controls_.Get(edit).text;
-  request.target = std::string(edit);
+  request.target = edit;
   return request;
 }
 
-BrowseRequest WizardModel::SpeedButton502Click() const { return BrowseFor("インストール先", "Edit501"); }
+BrowseRequest WizardModel::SpeedButton502Click() const { return BrowseFor("インストール先", Control::kEdit501); }
 
-BrowseRequest WizardModel::SpeedButton802Click() const { return BrowseFor("お気に入り", "Edit801"); }
+BrowseRequest WizardModel::SpeedButton802Click() const { return BrowseFor("お気に入り", Control::kEdit801); }
 
 BrowseRequest WizardModel::SpeedButton803Click() const {
-  BrowseRequest request = BrowseFor("ブックマーク", "Edit802");
+  BrowseRequest request = BrowseFor("ブックマーク", Control::kEdit802);
   request.kind = BrowseRequest::Kind::kOpenFile;
   request.filter =
       "ブックマーク(bookmark.htm)|bookmark.htm|HTMLファイル(*.htm;*.html)|*.htm;*.html|"
@@ -540,39 +533,39 @@ BrowseRequest WizardModel::SpeedButton803Click() const {
 
 InstallChoices WizardModel::Choices() const {
   InstallChoices c;
-  c.install_to_folder = controls_.Get("RadioButton501").checked;
-  c.install_folder_text = controls_.Get("Edit501").text;
-  c.recycle_before_overwrite = controls_.Get("CheckBox501").checked;
+  c.install_to_folder = controls_.Get(Control::kRadioButton501).checked;
+  c.install_folder_text = controls_.Get(Control::kEdit501).text;
+  c.recycle_before_overwrite = controls_.Get(Control::kCheckBox501).checked;
   for (int k = 0; k < 3; ++k) {
-    const ControlState& edit = controls_.Get(Numbered("Edit40", k + 1));
+    const ControlState& edit = controls_.Get(UserEntryEdit(k + 1));
     c.user_entries[k] = edit.text;
     c.user_entry_visible[k] = edit.visible;
   }
-  c.start_menu_folder = controls_.Get("Edit601").text;
-  c.all_users = controls_.Get("RadioButton601").checked;
-  c.start_menu = controls_.Get("CheckBox601").checked;
-  c.startup = controls_.Get("CheckBox602").checked;
-  c.desktop = controls_.Get("CheckBox603").checked;
-  c.send_to = controls_.Get("CheckBox604").checked;
-  c.quick_launch = controls_.Get("CheckBox605").checked;
-  c.associate = controls_.Get("CheckBox701").checked;
-  const ControlState& extensions = controls_.Get("ListBox701");
+  c.start_menu_folder = controls_.Get(Control::kEdit601).text;
+  c.all_users = controls_.Get(Control::kRadioButton601).checked;
+  c.start_menu = controls_.Get(Control::kCheckBox601).checked;
+  c.startup = controls_.Get(Control::kCheckBox602).checked;
+  c.desktop = controls_.Get(Control::kCheckBox603).checked;
+  c.send_to = controls_.Get(Control::kCheckBox604).checked;
+  c.quick_launch = controls_.Get(Control::kCheckBox605).checked;
+  c.associate = controls_.Get(Control::kCheckBox701).checked;
+  const ControlState& extensions = controls_.Get(Control::kListBox701);
   for (std::size_t i = 0; i < extensions.selected.size(); ++i) {
     if (extensions.selected[i]) c.selected_extensions.push_back(static_cast<int>(i));
   }
-  c.add_favorites = controls_.Get("CheckBox801").checked;
-  c.favorites_folder = controls_.Get("Edit801").text;
-  c.add_bookmarks = controls_.Get("CheckBox802").checked;
-  c.bookmark_file = controls_.Get("Edit802").text;
+  c.add_favorites = controls_.Get(Control::kCheckBox801).checked;
+  c.favorites_folder = controls_.Get(Control::kEdit801).text;
+  c.add_bookmarks = controls_.Get(Control::kCheckBox802).checked;
+  c.bookmark_file = controls_.Get(Control::kEdit802).text;
   for (int slot = 0; slot < 3; ++slot) {
-    const ControlState& box = controls_.Get(Numbered("CheckBox80", slot + 3));
+    const ControlState& box = controls_.Get(FavoriteCheckBox(slot + 1));
     c.favorite_slot_visible[slot] = box.visible;
     c.favorite_slot_checked[slot] = box.checked;
-    const ControlState& run = controls_.Get(Numbered("CheckBox110", slot + 2));
+    const ControlState& run = controls_.Get(FinishCheckBox(slot + 1));
     c.run_visible[slot] = run.visible;
     c.run_checked[slot] = run.checked;
   }
-  const ControlState& restart = controls_.Get("CheckBox1101");
+  const ControlState& restart = controls_.Get(Control::kCheckBox1101);
   c.restart_visible = restart.visible;
   c.restart_checked = restart.checked;
   return c;

@@ -35,20 +35,21 @@ struct WizardStart {
 // run.prompter, all engine work through engines.
 //
 // How a window binds to it:
-//  - Build one widget per control name of controls().all() (panels
-//    "Panel203"..."Panel1403" and "Panel1", buttons "Button1"..."Button6",
-//    and the page controls) and after every call into the model refresh
-//    them from control(name) and the window title from caption(). Images
+//  - Build one widget per control of AllControls() (the page panels
+//    PagePanel(2)..PagePanel(14) and Panel1, Button1..Button6, and the page
+//    controls) and after every call into the model refresh them from
+//    control(id) and the window title from caption(). Image1, Bevel1 and
+//    the step markers Image1002/Image1302 are the window's own. Images
 //    show the host picture file in their text (empty: the window's own
 //    artwork). cleanup_layout(): shape the window to Panel1;
 //    next_beside_cancel(): move Button2 left so that it touches Button3.
 //  - On show: FormShow(); then, when timer_armed(), Timer1Timer() once from
 //    a one-shot timer after the window is on screen.
 //  - Buttons: Button1..Button6 clicks call Button1Click()...Button6Click().
-//  - User edits: SetText(name, text) for edit boxes (Edit501 runs
-//    Edit501Change), SetChecked(name, on) for check boxes and radio buttons
+//  - User edits: SetText(id, text) for edit boxes (Edit501 runs
+//    Edit501Change), SetChecked(id, on) for check boxes and radio buttons
 //    (runs the control's click handler; a radio button unchecks its
-//    partner), SetSelected(name, index, on) for list boxes, and
+//    partner), SetSelected(id, index, on) for list boxes, and
 //    ListBox601DblClick(index).
 //  - Browse buttons: SpeedButton502Click(), SpeedButton802Click() and
 //    SpeedButton803Click() return what dialog to show; on OK the window calls
@@ -62,7 +63,7 @@ struct WizardStart {
 //    disables the whole window.
 //  - Focus: after a refusal focus_request() names the control to focus; a
 //    refused Next leaves page() as it was without close_requested().
-//  - Progress bars take their maximum from control(name).maximum; the
+//  - Progress bars take their maximum from control(id).maximum; the
 //    engines move them through run.progress.
 //  - measure: the window's font metrics, used to shorten the favourite
 //    address labels (Label802-Label804) with "..." when they do not fit.
@@ -94,9 +95,9 @@ class WizardModel {
   bool FormCloseQuery();
 
   // User edits of controls; each runs the handler the control has.
-  void SetText(std::string_view name, std::string_view text);
-  void SetChecked(std::string_view name, bool checked);
-  void SetSelected(std::string_view name, int index, bool selected);
+  void SetText(Control control, std::string_view text);
+  void SetChecked(Control control, bool checked);
+  void SetSelected(Control control, int index, bool selected);
 
   // Control handlers.
   void Edit501Change();
@@ -114,7 +115,7 @@ class WizardModel {
   // The checks of Next, also usable alone. On refusal they have shown
   // their message and set focus_request().
   bool CheckUserEntry(int field);  // 1..3
-  bool CheckFolderEntry(std::string_view path, std::string_view edit);
+  bool CheckFolderEntry(std::string_view path, Control edit);
 
   // State for the window.
   WizardMode mode() const { return mode_; }
@@ -122,8 +123,8 @@ class WizardModel {
   const std::string& page_mask() const { return page_mask_; }
   const std::string& caption() const { return caption_; }
   const ControlSet& controls() const { return controls_; }
-  const ControlState& control(std::string_view name) const { return controls_.Get(name); }
-  const std::string& focus_request() const { return focus_; }
+  const ControlState& control(Control control) const { return controls_.Get(control); }
+  const std::optional<Control>& focus_request() const { return focus_; }
   bool timer_armed() const { return timer_armed_; }
   bool close_requested() const { return close_requested_; }
   bool closed() const { return closed_; }
@@ -164,19 +165,19 @@ class WizardModel {
   bool CheckFolderPage();
   bool CheckShortcutPage();
   bool CheckFavoritesPage();
-  void ShowMaxima(const StepMaxima& maxima, int first_bar, int first_label);
+  void ShowMaxima(const StepMaxima& maxima, Control (*bar)(int), Control (*label)(int));
   // Runs an engine on the current page: the done page follows, an abort
   // ends the wizard in aborted_state.
   void RunEngine(int done_page, int aborted_state, const std::function<EngineResult()>& engine);
   void RunInstall();
   void RunUninstall();
   void CleanUp(bool to_recycle_bin);
-  BrowseRequest BrowseFor(std::string_view title, std::string_view edit) const;
+  BrowseRequest BrowseFor(std::string_view title, Control edit) const;
   void RequestClose() { close_requested_ = true; }
 
   Answer Ask(std::string text, MessageIcon icon, MessageButtons buttons = MessageButtons::kOk,
              Answer default_answer = Answer::kOk);
-  void Refuse(std::string text, std::string_view focus);
+  void Refuse(std::string text, Control focus);
   std::string RecordKeyOfProduct() const;
   std::string ProgramsFolder(bool all_users);
   void StartAction();
@@ -193,7 +194,7 @@ class WizardModel {
   int tag_ = 2;
   std::string page_mask_;
   std::string caption_;
-  std::string focus_;
+  std::optional<Control> focus_;
   bool shown_ = false;
   bool shortcut_group_on_ = false;  // CheckBox601's remembered setup flag
   bool timer_armed_ = false;

@@ -46,17 +46,17 @@ TEST_F(WizardModelTest, ScriptWithoutOptionalSectionsRunsFixedPagesAndHandsOffTh
   EXPECT_EQ(m.page_mask(), "1000000111");
   EXPECT_EQ(m.page(), 2);
   EXPECT_EQ(m.caption(), "概要");
-  EXPECT_FALSE(m.control("Button1").enabled);
-  EXPECT_TRUE(m.control("Panel203").visible);
+  EXPECT_FALSE(m.control(Control::kButton1).enabled);
+  EXPECT_TRUE(m.control(Control::kPanel203).visible);
   EXPECT_TRUE(m.timer_armed());
   EXPECT_EQ(engines_.pending_removals, 1);
 
   m.Button2Click();
   EXPECT_EQ(m.page(), 9);
-  EXPECT_EQ(m.control("Button2").text, "開始(&S) >");
+  EXPECT_EQ(m.control(Control::kButton2).text, "開始(&S) >");
   m.Button1Click();
   EXPECT_EQ(m.page(), 2);  // straight back
-  EXPECT_FALSE(m.control("Panel903").visible);
+  EXPECT_FALSE(m.control(Control::kPanel903).visible);
   m.Button2Click();
   bool close_command_while_working = true;
   engines_.during_engine = [&] { close_command_while_working = m.close_command_enabled(); };
@@ -64,14 +64,14 @@ TEST_F(WizardModelTest, ScriptWithoutOptionalSectionsRunsFixedPagesAndHandsOffTh
   ASSERT_EQ(engines_.installs.size(), 1u);
   EXPECT_FALSE(close_command_while_working);
   EXPECT_EQ(engines_.install_maxima_given, engines_.install_maxima);
-  EXPECT_EQ(m.control("ProgressBar1001").maximum, 3);
-  EXPECT_FALSE(m.control("Label1005").enabled);  // shortcuts: maximum 0
+  EXPECT_EQ(m.control(Control::kProgressBar1001).maximum, 3);
+  EXPECT_FALSE(m.control(Control::kLabel1005).enabled);  // shortcuts: maximum 0
   EXPECT_EQ(m.page(), 11);
   EXPECT_EQ(m.caption(), "インストール完了");
-  EXPECT_EQ(m.control("Button2").text, "終了(&E)");
-  EXPECT_FALSE(m.control("Button3").enabled);
+  EXPECT_EQ(m.control(Control::kButton2).text, "終了(&E)");
+  EXPECT_FALSE(m.control(Control::kButton3).enabled);
   EXPECT_TRUE(m.close_command_enabled());  // given back after the work
-  EXPECT_EQ(m.control("Label1102").text, "[終了]をクリックしてください。");
+  EXPECT_EQ(m.control(Control::kLabel1102).text, "[終了]をクリックしてください。");
 
   m.Button2Click();
   EXPECT_EQ(engines_.finish_installs, 1);
@@ -89,18 +89,18 @@ TEST_F(WizardModelTest, SkippedPagesBothWaysAndBackNeverChecks) {
   EXPECT_EQ(m.page_mask(), "1110010111");
   m.Button2Click();
   EXPECT_EQ(m.page(), 3);
-  EXPECT_EQ(m.control("Button3").text, "いいえ(&N)");
+  EXPECT_EQ(m.control(Control::kButton3).text, "いいえ(&N)");
   m.Button2Click();
   EXPECT_EQ(m.page(), 4);
   m.Button2Click();  // empty required field
   EXPECT_EQ(m.page(), 4);
   EXPECT_EQ(Texts(), std::vector<std::string>{"氏名を入力してください。"});
-  EXPECT_EQ(m.focus_request(), "Edit401");
+  EXPECT_EQ(m.focus_request(), Control::kEdit401);
   m.Button1Click();  // Back checks nothing
   EXPECT_EQ(m.page(), 3);
   EXPECT_EQ(prompter_.asked.size(), 1u);
   m.Button2Click();
-  m.SetText("Edit401", "太郎");
+  m.SetText(Control::kEdit401, "太郎");
   m.Button2Click();
   EXPECT_EQ(m.page(), 7);
   m.Button2Click();
@@ -117,23 +117,23 @@ TEST_F(WizardModelTest, UserEntriesLengthPatternBlanksAndOwnerText) {
   WizardModel& m = Setup(
       "[UserInfomation]\nCount=2\nCaption1=会員番号(半角):\nSize1=8\nType1=A*Z\n"
       "Caption2=氏名:\nText2=(氏名)様\nNull2=1\n");
-  EXPECT_EQ(m.control("Edit402").text, "山田様");
-  EXPECT_FALSE(m.control("Edit403").visible);
+  EXPECT_EQ(m.control(Control::kEdit402).text, "山田様");
+  EXPECT_FALSE(m.control(Control::kEdit403).visible);
   NextTo(4);
   for (const char* bad : {"A12345Z", "B123456Z"}) {
-    m.SetText("Edit401", bad);
+    m.SetText(Control::kEdit401, bad);
     m.Button2Click();
     EXPECT_EQ(m.page(), 4) << bad;
     EXPECT_EQ(prompter_.asked.back().text, "会員番号が不正です。");
     EXPECT_EQ(prompter_.asked.back().icon, MessageIcon::kError);
-    EXPECT_EQ(m.focus_request(), "Edit401");
+    EXPECT_EQ(m.focus_request(), Control::kEdit401);
   }
-  m.SetText("Edit401", "A123456Z");
-  m.SetText("Edit402", "  \t ");
+  m.SetText(Control::kEdit401, "A123456Z");
+  m.SetText(Control::kEdit402, "  \t ");
   m.Button2Click();
   EXPECT_EQ(prompter_.asked.back().text, "氏名を入力してください。");
-  EXPECT_EQ(m.focus_request(), "Edit402");
-  m.SetText("Edit402", "山田");
+  EXPECT_EQ(m.focus_request(), Control::kEdit402);
+  m.SetText(Control::kEdit402, "山田");
   m.Button2Click();
   EXPECT_EQ(m.page(), 9);
   EXPECT_EQ(m.Choices().user_entries[0], "A123456Z");
@@ -142,18 +142,18 @@ TEST_F(WizardModelTest, UserEntriesLengthPatternBlanksAndOwnerText) {
 
 TEST_F(WizardModelTest, FreeSpaceOfTheTargetDriveWithAWarningOnlyWhenKnownAndShort) {
   WizardModel& m = Setup("[Install]\nUse=1\nDefault=<Program>\\Maker\\App\nSize=999999999999999999\n");
-  EXPECT_EQ(m.control("Edit501").text, "C:\\Program Files\\Maker\\App");
+  EXPECT_EQ(m.control(Control::kEdit501).text, "C:\\Program Files\\Maker\\App");
   std::uint64_t free_bytes = 0;
   ASSERT_TRUE(system().drives().FreeSpace("C:\\", &free_bytes).ok());
   // The disk is shared, so its free space moves a little between queries.
-  std::string shown = m.control("Label505").text;
+  std::string shown = m.control(Control::kLabel505).text;
   ASSERT_TRUE(shown.ends_with("バイト")) << shown;
   std::erase(shown, ',');
   const double shown_bytes = std::stod(shown);
   EXPECT_NEAR(shown_bytes, static_cast<double>(free_bytes), 1e9);
-  EXPECT_FALSE(m.control("Label507").text.empty());
-  EXPECT_EQ(m.control("Label504").text, "999,999,999,999,999,999バイト");
-  EXPECT_EQ(m.control("Label506").text, "");  // 18 digits
+  EXPECT_FALSE(m.control(Control::kLabel507).text.empty());
+  EXPECT_EQ(m.control(Control::kLabel504).text, "999,999,999,999,999,999バイト");
+  EXPECT_EQ(m.control(Control::kLabel506).text, "");  // 18 digits
 
   NextTo(5);
   prompter_.answers = {Answer::kNo};
@@ -166,22 +166,22 @@ TEST_F(WizardModelTest, FreeSpaceOfTheTargetDriveWithAWarningOnlyWhenKnownAndSho
   EXPECT_EQ(warning.buttons, MessageButtons::kYesNo);
   EXPECT_EQ(warning.default_answer, Answer::kNo);
   EXPECT_EQ(m.page(), 5);
-  EXPECT_EQ(m.focus_request(), "Edit501");
+  EXPECT_EQ(m.focus_request(), Control::kEdit501);
 
   // A drive that cannot be asked shows "(不明)" and never warns.
-  m.SetText("Edit501", "Q:\\App");
-  EXPECT_EQ(m.control("Label505").text, "(不明)");
-  EXPECT_EQ(m.control("Label507").text, "");
+  m.SetText(Control::kEdit501, "Q:\\App");
+  EXPECT_EQ(m.control(Control::kLabel505).text, "(不明)");
+  EXPECT_EQ(m.control(Control::kLabel507).text, "");
   m.Button2Click();
   EXPECT_EQ(prompter_.asked.back().text, "フォルダが作成できません。\nQ:\\App");
   EXPECT_EQ(prompter_.asked.size(), 2u);
 
-  m.SetText("Edit501", "C:\\Program Files\\Ma|ker");
+  m.SetText(Control::kEdit501, "C:\\Program Files\\Ma|ker");
   prompter_.answers = {Answer::kYes};  // install there despite the space
   m.Button2Click();
   EXPECT_EQ(prompter_.asked.back().text,
             "フォルダ名に次の文字は使えません。\n * ? \" < > |\n\nC:\\Program Files\\Ma|ker");
-  m.SetText("Edit501", "   ");
+  m.SetText(Control::kEdit501, "   ");
   m.Button2Click();
   EXPECT_EQ(prompter_.asked.back().text, "フォルダ名を入力してください。");
 }
@@ -197,7 +197,7 @@ TEST_F(WizardModelTest, FolderTypedOnNextIsCreatedAndRemovedAgainButNotWhatWasTh
   EXPECT_TRUE(system().files().IsFolder("C:\\Program Files"));
 
   m.Button1Click();
-  m.SetText("Edit501", "C:\\Empty\\New\\Sub");
+  m.SetText(Control::kEdit501, "C:\\Empty\\New\\Sub");
   m.Button2Click();
   EXPECT_EQ(m.page(), 9);
   EXPECT_FALSE(system().files().Exists("C:\\Empty\\New"));
@@ -213,9 +213,9 @@ TEST_F(WizardModelTest, ThePackageDriveOfTheRunIsNoDestination) {
   m.Button2Click();
   EXPECT_EQ(m.page(), 5);
   EXPECT_EQ(Texts(), std::vector<std::string>{"フォルダが作成できません。\nD:\\App"});
-  EXPECT_EQ(m.focus_request(), "Edit501");
+  EXPECT_EQ(m.focus_request(), Control::kEdit501);
   // Any other drive is fine.
-  m.SetText("Edit501", "C:\\Program Files\\App");
+  m.SetText(Control::kEdit501, "C:\\Program Files\\App");
   m.Button2Click();
   EXPECT_EQ(m.page(), 9);
 }
@@ -255,13 +255,13 @@ TEST_F(WizardOnCdTest, CdCheckAcceptsCdRomAndNetworkDrivesAsTheModeSays) {
 TEST_F(WizardOnCdTest, CdRunIsOfferedOnlyFromACdRomWithMakeTypeZero) {
   EXPECT_TRUE(RegWriteInteger(system(), kMachine, RecordKey("App"), "SetupWay", 1));
   WizardModel& m = Setup("Name=App\nMakeType=0\n[Install]\nUse=1\n", "Q:\\");
-  EXPECT_TRUE(m.control("RadioButton502").enabled);
-  EXPECT_TRUE(m.control("RadioButton502").checked);
+  EXPECT_TRUE(m.control(Control::kRadioButton502).enabled);
+  EXPECT_TRUE(m.control(Control::kRadioButton502).checked);
   EXPECT_FALSE(m.Choices().install_to_folder);
   WizardModel& fixed = Setup("Name=App\nMakeType=0\n[Install]\nUse=1\n");
-  EXPECT_FALSE(fixed.control("RadioButton502").enabled);
-  EXPECT_FALSE(fixed.control("Label508").enabled);
-  EXPECT_TRUE(fixed.control("RadioButton501").checked);
+  EXPECT_FALSE(fixed.control(Control::kRadioButton502).enabled);
+  EXPECT_FALSE(fixed.control(Control::kLabel508).enabled);
+  EXPECT_TRUE(fixed.control(Control::kRadioButton501).checked);
 }
 
 class WizardOn98Test : public WizardModelTest {
@@ -294,13 +294,13 @@ TEST_F(WizardOn98Test, OsCheckAsksWithTheAllowedListAndEndsOnNo) {
 TEST_F(WizardOn98Test, UserChoiceIsDisabledOnThe95FamilyAndTheLoggedOnUserIsUsed) {
   EXPECT_TRUE(RegWriteInteger(system(), kMachine, std::string(kSettingKey), "StartUser", 0));
   WizardModel& m = Setup("[Link]\nCount=1\nSSetup=1\nDefault=Maker\n");
-  EXPECT_FALSE(m.control("RadioButton601").enabled);
-  EXPECT_FALSE(m.control("RadioButton602").enabled);
-  EXPECT_TRUE(m.control("RadioButton602").checked);
-  EXPECT_EQ(m.control("RadioButton602").text, "taro");
+  EXPECT_FALSE(m.control(Control::kRadioButton601).enabled);
+  EXPECT_FALSE(m.control(Control::kRadioButton602).enabled);
+  EXPECT_TRUE(m.control(Control::kRadioButton602).checked);
+  EXPECT_EQ(m.control(Control::kRadioButton602).text, "taro");
   EXPECT_FALSE(m.Choices().all_users);
-  EXPECT_EQ(m.control("Edit601").text, "Maker");
-  EXPECT_TRUE(m.control("Edit601").enabled);
+  EXPECT_EQ(m.control(Control::kEdit601).text, "Maker");
+  EXPECT_TRUE(m.control(Control::kEdit601).enabled);
   NextTo(9);  // the group folder below the user's Programs could be made
   EXPECT_TRUE(prompter_.asked.empty());
   EXPECT_FALSE(system().files().Exists(GetShellFolder(system(), "Programs") + "\\Maker"));
@@ -313,18 +313,18 @@ TEST_F(WizardModelTest, ShortcutPageOnNtListsProgramFoldersAndRemembersTheUserCh
     ASSERT_TRUE(system().files().CreateFolderTree(all_users + sub).ok());
   }
   WizardModel& m = Setup("[Link]\nCount=2\nMenu=1\nDesktop=1\nDesktopCheck=0\nStartup=0\n");
-  EXPECT_TRUE(m.control("RadioButton601").checked);
-  EXPECT_EQ(m.control("ListBox601").items,
+  EXPECT_TRUE(m.control(Control::kRadioButton601).checked);
+  EXPECT_EQ(m.control(Control::kListBox601).items,
             (std::vector<std::string>{"alpha", "Zeta", "スタートアップ"}));
-  EXPECT_EQ(m.control("Edit601").text, "");  // SSetup below 1
-  EXPECT_FALSE(m.control("Edit601").enabled);
-  EXPECT_TRUE(m.control("CheckBox601").checked);
-  EXPECT_TRUE(m.control("CheckBox603").enabled);
-  EXPECT_FALSE(m.control("CheckBox603").checked);  // "0"
-  EXPECT_FALSE(m.control("CheckBox602").enabled);
-  m.SetChecked("RadioButton602", true);
-  EXPECT_FALSE(m.control("RadioButton601").checked);
-  EXPECT_EQ(m.control("ListBox601").items, std::vector<std::string>{"スタートアップ"});
+  EXPECT_EQ(m.control(Control::kEdit601).text, "");  // SSetup below 1
+  EXPECT_FALSE(m.control(Control::kEdit601).enabled);
+  EXPECT_TRUE(m.control(Control::kCheckBox601).checked);
+  EXPECT_TRUE(m.control(Control::kCheckBox603).enabled);
+  EXPECT_FALSE(m.control(Control::kCheckBox603).checked);  // "0"
+  EXPECT_FALSE(m.control(Control::kCheckBox602).enabled);
+  m.SetChecked(Control::kRadioButton602, true);
+  EXPECT_FALSE(m.control(Control::kRadioButton601).checked);
+  EXPECT_EQ(m.control(Control::kListBox601).items, std::vector<std::string>{"スタートアップ"});
   NextTo(9);  // Edit601 disabled: nothing checked
   EXPECT_TRUE(prompter_.asked.empty());
 }
@@ -336,17 +336,17 @@ TEST_F(WizardModelTest, ExtensionStatesAndTheRestoreButton) {
   EXPECT_TRUE(RegWriteString(system(), classes, "Word.Document", "", "Word 文書"));
   WizardModel& m = Setup(
       "[Extension]\nCount=3\nExtension1=txt\nCheck1=1\nExtension2=abc\nExtension3=doc\nCheck3=1\n");
-  EXPECT_EQ(m.control("ListBox701").items,
+  EXPECT_EQ(m.control(Control::kListBox701).items,
             (std::vector<std::string>{"txt … TXT ファイル", "abc … (なし)", "doc … Word 文書"}));
-  EXPECT_EQ(m.control("ListBox701").selected, (std::vector<bool>{true, false, true}));
-  EXPECT_EQ(m.control("Label1102").text, "次に実行する項目を選択して、\n[終了]をクリックしてください。");
-  m.SetSelected("ListBox701", 0, false);
-  m.SetSelected("ListBox701", 1, true);
-  m.SetChecked("CheckBox701", false);
-  EXPECT_FALSE(m.control("ListBox701").enabled);
+  EXPECT_EQ(m.control(Control::kListBox701).selected, (std::vector<bool>{true, false, true}));
+  EXPECT_EQ(m.control(Control::kLabel1102).text, "次に実行する項目を選択して、\n[終了]をクリックしてください。");
+  m.SetSelected(Control::kListBox701, 0, false);
+  m.SetSelected(Control::kListBox701, 1, true);
+  m.SetChecked(Control::kCheckBox701, false);
+  EXPECT_FALSE(m.control(Control::kListBox701).enabled);
   EXPECT_FALSE(m.Choices().associate);
   m.SpeedButton702Click();
-  EXPECT_TRUE(m.control("ListBox701").enabled);
+  EXPECT_TRUE(m.control(Control::kListBox701).enabled);
   EXPECT_EQ(m.Choices().selected_extensions, (std::vector<int>{0, 2}));
 }
 
@@ -354,21 +354,21 @@ TEST_F(WizardModelTest, FavouritesPageSlotsAndChecks) {
   WizardModel& m = Setup(
       "[Favorites]\nCount=2\nName1=A&B\nURL1=http://a/\nName2=Two\nURL2=http://b/\nCheck2=0\n"
       "Name3=NoUrl\n");
-  EXPECT_EQ(m.control("CheckBox803").text, "A&&B");
-  EXPECT_TRUE(m.control("CheckBox803").checked);
-  EXPECT_FALSE(m.control("CheckBox804").checked);
-  EXPECT_FALSE(m.control("CheckBox805").visible);
-  EXPECT_FALSE(m.control("Label804").visible);
-  EXPECT_FALSE(m.control("CheckBox802").checked);  // no bookmark file
-  EXPECT_FALSE(m.control("Edit802").enabled);
+  EXPECT_EQ(m.control(Control::kCheckBox803).text, "A&&B");
+  EXPECT_TRUE(m.control(Control::kCheckBox803).checked);
+  EXPECT_FALSE(m.control(Control::kCheckBox804).checked);
+  EXPECT_FALSE(m.control(Control::kCheckBox805).visible);
+  EXPECT_FALSE(m.control(Control::kLabel804).visible);
+  EXPECT_FALSE(m.control(Control::kCheckBox802).checked);  // no bookmark file
+  EXPECT_FALSE(m.control(Control::kEdit802).enabled);
   NextTo(8);
-  m.SetChecked("CheckBox802", true);
-  m.SetText("Edit802", "C:\\nothing.htm");
+  m.SetChecked(Control::kCheckBox802, true);
+  m.SetText(Control::kEdit802, "C:\\nothing.htm");
   m.Button2Click();
   EXPECT_EQ(prompter_.asked.back().text, "ファイルが存在しません。\nC:\\nothing.htm");
-  EXPECT_EQ(m.focus_request(), "Edit802");
+  EXPECT_EQ(m.focus_request(), Control::kEdit802);
   ASSERT_TRUE(system().files().WriteFile("C:\\bookmark.htm", "<html>").ok());
-  m.SetText("Edit802", "C:\\bookmark.htm");
+  m.SetText(Control::kEdit802, "C:\\bookmark.htm");
   m.Button2Click();
   EXPECT_EQ(m.page(), 9);
   const InstallChoices choices = m.Choices();
@@ -379,13 +379,13 @@ TEST_F(WizardModelTest, FavouritesPageSlotsAndChecks) {
 TEST_F(WizardModelTest, FinishChoicesLockTheRestartBoxWithoutForceButNotTheRunBoxes) {
   WizardModel& m = Setup("[Run]\nReStart=1\nCheck=1\nCaption1=起動\nCommand1=<Setup>\\a.exe\n"
                          "Caption2=NoCommand\nCaption3=Locked\nCommand3=b.exe\nCheck3=0\nForce3=1\n");
-  const ControlState& restart = m.control("CheckBox1101");
+  const ControlState& restart = m.control(Control::kCheckBox1101);
   EXPECT_TRUE(restart.visible && restart.checked);
   EXPECT_FALSE(restart.enabled);
-  EXPECT_TRUE(m.control("CheckBox1102").visible && m.control("CheckBox1102").enabled &&
-              m.control("CheckBox1102").checked);
-  EXPECT_FALSE(m.control("CheckBox1103").visible);
-  EXPECT_FALSE(m.control("CheckBox1104").enabled || m.control("CheckBox1104").checked);
+  EXPECT_TRUE(m.control(Control::kCheckBox1102).visible && m.control(Control::kCheckBox1102).enabled &&
+              m.control(Control::kCheckBox1102).checked);
+  EXPECT_FALSE(m.control(Control::kCheckBox1103).visible);
+  EXPECT_FALSE(m.control(Control::kCheckBox1104).enabled || m.control(Control::kCheckBox1104).checked);
   EXPECT_EQ(m.Choices().run_visible, (std::array<bool, 3>{true, false, true}));
 }
 
@@ -442,13 +442,13 @@ TEST_F(WizardModelTest, UninstallModeFromTheRecord) {
   EXPECT_EQ(m.page(), 12);
   EXPECT_EQ(m.page_mask(), "0000000000111");
   EXPECT_EQ(m.caption(), "アンインストール開始");
-  EXPECT_FALSE(m.control("Button1").visible);
-  EXPECT_EQ(m.control("Button2").text, "開始(&S) >");
-  EXPECT_EQ(m.focus_request(), "Button3");
-  EXPECT_EQ(m.control("Label1201").text, "アプリ");
-  EXPECT_EQ(m.control("Memo1201").items, (std::vector<std::string>{"one", "two"}));
-  EXPECT_TRUE(m.control("CheckBox1201").checked);  // machine-wide choice
-  EXPECT_TRUE(m.control("CheckBox1401").visible);
+  EXPECT_FALSE(m.control(Control::kButton1).visible);
+  EXPECT_EQ(m.control(Control::kButton2).text, "開始(&S) >");
+  EXPECT_EQ(m.focus_request(), Control::kButton3);
+  EXPECT_EQ(m.control(Control::kLabel1201).text, "アプリ");
+  EXPECT_EQ(m.control(Control::kMemo1201).items, (std::vector<std::string>{"one", "two"}));
+  EXPECT_TRUE(m.control(Control::kCheckBox1201).checked);  // machine-wide choice
+  EXPECT_TRUE(m.control(Control::kCheckBox1401).visible);
   EXPECT_EQ(engines_.pending_removals, 1);
 
   m.Button3Click();
@@ -459,10 +459,10 @@ TEST_F(WizardModelTest, UninstallModeFromTheRecord) {
   m.Button2Click();
   EXPECT_EQ(engines_.uninstalls, std::vector<std::string>{"App"});
   EXPECT_TRUE(engines_.uninstall_recycle);
-  EXPECT_FALSE(m.control("Label1304").enabled);
-  EXPECT_EQ(m.control("ProgressBar1302").maximum, 4);
+  EXPECT_FALSE(m.control(Control::kLabel1304).enabled);
+  EXPECT_EQ(m.control(Control::kProgressBar1302).maximum, 4);
   EXPECT_EQ(m.page(), 14);
-  EXPECT_EQ(m.control("Button2").text, "終了(&E)");
+  EXPECT_EQ(m.control(Control::kButton2).text, "終了(&E)");
   m.Button2Click();
   EXPECT_EQ(engines_.finish_uninstalls, std::vector<bool>{true});
   EXPECT_TRUE(m.close_requested());
@@ -475,7 +475,7 @@ TEST_F(WizardModelTest, CleanUpOfAHostFolderNamesThatFolder) {
   // "/d /home/taro/pkg": the folder was given drive D: for this run.
   WizardModel m(Run("D:\\", {"/d", "/home/taro/pkg"}), WizardStart::CleanUp("D:\\", script), engines_);
   m.FormShow();
-  EXPECT_EQ(m.control("Label1").text, "/home/taro/pkg\nインストールに使用した一時ファイルを削除しますか？");
+  EXPECT_EQ(m.control(Control::kLabel1).text, "/home/taro/pkg\nインストールに使用した一時ファイルを削除しますか？");
   m.Button4Click();
   EXPECT_EQ(engines_.clean_ups, std::vector<std::string>{"D:\\|delete"});
 }
@@ -486,8 +486,8 @@ TEST_F(WizardModelTest, CleanUpModeAsksNothingAndHandsTheFolderOver) {
   m.FormShow();
   EXPECT_EQ(m.page(), 0);
   EXPECT_EQ(m.caption(), "製品");
-  EXPECT_EQ(m.control("Label1").text, "C:\\PKG\nインストールに使用した一時ファイルを削除しますか？");
-  EXPECT_TRUE(m.control("Panel1").visible);
+  EXPECT_EQ(m.control(Control::kLabel1).text, "C:\\PKG\nインストールに使用した一時ファイルを削除しますか？");
+  EXPECT_TRUE(m.control(Control::kPanel1).visible);
   EXPECT_FALSE(m.close_command_enabled());
   EXPECT_FALSE(m.FormKeyPress(27));
   EXPECT_FALSE(m.close_requested());

@@ -2,7 +2,6 @@
 
 namespace setup::wizard {
 
-std::string PanelName(int page) { return "Panel" + std::to_string(page) + "03"; }
 
 std::string_view PageCaption(int page) {
   switch (page) {

@@ -17,8 +17,6 @@ inline constexpr int kUninstallDonePage = 14;
 inline constexpr int kEndedState = 1;
 inline constexpr int kCleanUpState = 0;
 
-// "Panel" + page + "03": the panel that holds the page.
-std::string PanelName(int page);
 // The window caption of the page ("概要", ..., "アンインストール完了").
 std::string_view PageCaption(int page);
 

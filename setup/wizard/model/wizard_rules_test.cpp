@@ -57,7 +57,35 @@ TEST(WizardPagesTest, NavigationSkipsSwitchedOffPagesBothWays) {
   EXPECT_EQ(PreviousPage("0000000111", 9), 2);  // never below page 2
   EXPECT_EQ(NextPage("0000000000111", 12), 13);
   EXPECT_EQ(NextPage("", 5), 14);  // an empty mask still ends
-  EXPECT_EQ(PanelName(10), "Panel1003");
+}
+
+// The numbered groups count along the form's names; a group that ran into
+// a neighbouring control would fill or read the wrong one.
+TEST(ControlIdTest, NumberedGroupsFollowTheFormNames) {
+  const auto name = [](Control c) { return std::string(ControlName(c)); };
+  for (int page = kFirstPage; page <= kLastPage; ++page) {
+    EXPECT_EQ(name(PagePanel(page)), "Panel" + std::to_string(page) + "03");
+  }
+  for (int n = 1; n <= 3; ++n) {
+    EXPECT_EQ(name(UserEntryLabel(n)), "Label40" + std::to_string(n + 1));
+    EXPECT_EQ(name(UserEntryEdit(n)), "Edit40" + std::to_string(n));
+    EXPECT_EQ(name(FavoriteCheckBox(n)), "CheckBox80" + std::to_string(n + 2));
+    EXPECT_EQ(name(FavoriteLabel(n)), "Label80" + std::to_string(n + 1));
+    EXPECT_EQ(name(FinishCheckBox(n)), "CheckBox110" + std::to_string(n + 1));
+  }
+  for (int step = 0; step < 5; ++step) {
+    EXPECT_EQ(name(InstallProgressBar(step)), "ProgressBar100" + std::to_string(step + 1));
+    EXPECT_EQ(name(InstallStepLabel(step)), "Label100" + std::to_string(step + 3));
+    EXPECT_EQ(name(UninstallProgressBar(step)), "ProgressBar130" + std::to_string(step + 1));
+    EXPECT_EQ(name(UninstallStepLabel(step)), "Label130" + std::to_string(step + 4));
+  }
+  for (int i = 0; i < kControlCount; ++i) {
+    const auto control = static_cast<Control>(i);
+    EXPECT_EQ(ControlByName(ControlName(control)), control) << name(control);
+  }
+  EXPECT_EQ(ControlByName("Edit404"), std::nullopt);
+  EXPECT_DEATH(PagePanel(kLastPage + 1), "page panels");
+  EXPECT_DEATH(InstallProgressBar(5), "install progress bars");
 }
 
 TEST(StartChecksTest, OsCheckListAndModes) {
@@ -94,7 +122,7 @@ TEST(StartChecksTest, CdCheckByDriveType) {
 class ByteWidth : public TextMeasure {
  public:
   explicit ByteWidth(std::size_t width) : width_(width) {}
-  bool Fits(std::string_view, std::string_view text) const override { return text.size() <= width_; }
+  bool Fits(Control, std::string_view text) const override { return text.size() <= width_; }
 
  private:
   std::size_t width_;
@@ -102,14 +130,14 @@ class ByteWidth : public TextMeasure {
 
 TEST(LabelFitTest, LongTextsAreCutWithDotsAndKeptInTheHint) {
   const ByteWidth ten(10);
-  EXPECT_EQ(FitLabelText(&ten, "Label802", "http://a/").text, "http://a/");
-  EXPECT_EQ(FitLabelText(&ten, "Label802", "http://a/").hint, "");
-  const FittedText cut = FitLabelText(&ten, "Label802", "http://example.com/");
+  EXPECT_EQ(FitLabelText(&ten, Control::kLabel802, "http://a/").text, "http://a/");
+  EXPECT_EQ(FitLabelText(&ten, Control::kLabel802, "http://a/").hint, "");
+  const FittedText cut = FitLabelText(&ten, Control::kLabel802, "http://example.com/");
   EXPECT_EQ(cut.text, "http://...");
   EXPECT_EQ(cut.hint, "http://example.com/|");
   const ByteWidth tiny(1);
-  EXPECT_EQ(FitLabelText(&tiny, "Label802", "日本語").text, "日...");  // whole characters
-  EXPECT_EQ(FitLabelText(nullptr, "Label802", "http://example.com/").text, "http://example.com/");
+  EXPECT_EQ(FitLabelText(&tiny, Control::kLabel802, "日本語").text, "日...");  // whole characters
+  EXPECT_EQ(FitLabelText(nullptr, Control::kLabel802, "http://example.com/").text, "http://example.com/");
 }
 
 }  // namespace
