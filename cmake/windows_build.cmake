@@ -87,7 +87,7 @@ add_library(setup_app_win32 STATIC
   ${src}/setup/app/start_log.cpp
   ${src}/setup/app/unattended_driver.cpp
   ${src}/setup/app/wizard_exit_status.cpp
-  ${src}/setup/app/window/work_box_layout.cpp
+  ${src}/setup/app/work_box_layout.cpp
   ${src}/setup/app/win32/win32_artwork.cpp
   ${src}/setup/app/win32/win32_program_launcher.cpp
   ${src}/setup/app/win32/win32_setup_program.cpp

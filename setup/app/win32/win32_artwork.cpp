@@ -2,6 +2,6 @@
 
 namespace setup::win32 {
 
-HBITMAP ArtworkBitmap(std::string_view) { return nullptr; }
+HBITMAP ArtworkBitmap(wizard::Control) { return nullptr; }
 
 }  // namespace setup::win32

@@ -7,7 +7,7 @@
 
 #include "platform/win32/wide_text.h"
 #include "setup/app/win32/win32_artwork.h"
-#include "setup/app/window/work_box_layout.h"
+#include "setup/app/work_box_layout.h"
 #include "setup/wizard/model/wizard_pages.h"
 
 namespace setup::win32 {
@@ -18,6 +18,7 @@ using platform::win32::WideToUtf8;
 using window::ControlKind;
 using window::KindOf;
 using window::ParentOf;
+using wizard::Control;
 
 constexpr wchar_t kClassName[] = L"TWorkBox";
 constexpr UINT_PTR kTimer1 = 1;
@@ -48,7 +49,7 @@ std::wstring WithCrLf(std::string_view text) {
   return wide;
 }
 
-bool IsInputControl(std::string_view name) {
+bool IsInputControl(Control name) {
   switch (KindOf(name)) {
     case ControlKind::kEdit:
     case ControlKind::kCheckBox:
@@ -60,24 +61,32 @@ bool IsInputControl(std::string_view name) {
   }
 }
 
-bool IsPushButton(std::string_view name) {
+bool IsPushButton(Control name) {
   return KindOf(name) == ControlKind::kButton || KindOf(name) == ControlKind::kSpeedButton;
 }
 
-// The window's own pictures, which no model state names.
-constexpr const char* kOwnImages[] = {"Image1", "Image1002", "Image1302"};
+// The window's own controls, which the model does not drive: the left
+// picture, the bevel and the step markers the engine progress moves.
+bool IsWindowOwned(Control control) {
+  return control == Control::kImage1 || control == Control::kBevel1 || control == Control::kImage1002 ||
+         control == Control::kImage1302;
+}
+
+bool IsUserEntryLabel(Control control) {
+  return control == Control::kLabel402 || control == Control::kLabel403 || control == Control::kLabel404;
+}
 
 }  // namespace
 
-int WorkBoxControlId(std::string_view name) {
-  const auto places = window::ControlPlaces();
-  for (std::size_t i = 0; i < places.size(); ++i) {
-    if (name == places[i].name) return kFirstControlId + static_cast<int>(i);
-  }
-  return 0;
+int WorkBoxControlId(Control control) { return kFirstControlId + wizard::ControlIndex(control); }
+
+std::optional<Control> WorkBoxControlOf(int id) {
+  const int index = id - kFirstControlId;
+  if (index < 0 || index >= wizard::kControlCount) return std::nullopt;
+  return static_cast<Control>(index);
 }
 
-bool Win32LabelMeasure::Fits(std::string_view label, std::string_view text) const {
+bool Win32LabelMeasure::Fits(Control label, std::string_view text) const {
   const window::ControlPlace* place = window::FindPlace(label);
   if (!place) return true;
   HDC dc = CreateCompatibleDC(nullptr);
@@ -97,7 +106,7 @@ Win32WorkBox::Win32WorkBox(wizard::WizardModel& model, WizardDialogs& dialogs)
 
 Win32WorkBox::~Win32WorkBox() {
   if (window_) DestroyWindow(window_);
-  for (auto& [name, bitmap] : pictures_) {
+  for (HBITMAP bitmap : pictures_) {
     if (bitmap) DeleteObject(bitmap);
   }
   DeleteFonts();
@@ -125,44 +134,39 @@ bool Win32WorkBox::Create(HWND owner) {
 
   // Places in the window: page controls sit on their page's panel.
   for (const window::ControlPlace& place : window::ControlPlaces()) {
-    const std::string parent = ParentOf(place.name);
-    const int x = place.x + (parent.empty() || parent == "Panel1" ? 0 : window::kPanelX);
-    places_[place.name] = RECT{x, place.y, x + place.width, place.y + place.height};
+    const std::optional<Control> parent = ParentOf(place.control);
+    const int x = place.x + (!parent || parent == Control::kPanel1 ? 0 : window::kPanelX);
+    places_[At(place.control)] = RECT{x, place.y, x + place.width, place.y + place.height};
   }
   // Tab order is creation order: each panel's controls row by row from the
   // top, each row from the left, then the buttons.
-  std::vector<std::string> names;
-  for (const auto& [name, state] : model_.controls().all()) {
-    if (KindOf(name) != ControlKind::kPanel) names.push_back(name);
+  std::vector<Control> names;
+  for (const Control name : wizard::AllControls()) {
+    if (KindOf(name) != ControlKind::kPanel && name != Control::kBevel1) names.push_back(name);
   }
-  for (const char* own : kOwnImages) names.emplace_back(own);
-  auto top = [this](const std::string& name) {
-    const auto it = places_.find(name);
-    return it == places_.end() ? INT_MAX : static_cast<int>(it->second.top);
+  auto top = [this](Control name) { return places_[At(name)] ? static_cast<int>(places_[At(name)]->top) : INT_MAX; };
+  auto left = [this](Control name) { return places_[At(name)] ? static_cast<int>(places_[At(name)]->left) : INT_MAX; };
+  // Groups: the window's own first, then each panel, then the buttons.
+  auto group = [](Control name) {
+    if (const std::optional<Control> parent = ParentOf(name)) return 1 + wizard::ControlIndex(*parent);
+    return KindOf(name) == ControlKind::kButton ? INT_MAX : 0;
   };
-  auto left = [this](const std::string& name) {
-    const auto it = places_.find(name);
-    return it == places_.end() ? INT_MAX : static_cast<int>(it->second.left);
-  };
-  auto group = [](const std::string& name) {
-    const std::string parent = ParentOf(name);
-    if (parent.empty()) return KindOf(name) == ControlKind::kButton ? std::string("~buttons") : std::string();
-    return parent;
-  };
-  std::stable_sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
+  std::stable_sort(names.begin(), names.end(), [&](Control a, Control b) {
     if (group(a) != group(b)) return group(a) < group(b);
-    if (group(a) == "~buttons") return a < b;
+    if (group(a) == INT_MAX) return a < b;
     if (std::abs(top(a) - top(b)) > kRowTolerance) return top(a) < top(b);
     return left(a) < left(b);
   });
   bevel_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, 0, 0, 0, 0, window_, nullptr,
                            nullptr, nullptr);
-  for (const std::string& name : names) CreateControl(name);
+  for (const Control name : names) CreateControl(name);
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, nullptr,
                              nullptr);
-  for (const char* own : kOwnImages) pictures_[own] = ArtworkBitmap(own);
-  for (const char* marker : {"Image1002", "Image1302"}) ShowWindow(Control(marker), SW_HIDE);
+  for (const Control own : {Control::kImage1, Control::kImage1002, Control::kImage1302}) {
+    pictures_[At(own)] = ArtworkBitmap(own);
+  }
+  for (const Control marker : {Control::kImage1002, Control::kImage1302}) ShowWindow(ControlWindow(marker), SW_HIDE);
   Place();
   return true;
 }
@@ -173,6 +177,11 @@ void Win32WorkBox::CreateFonts() {
   small_font_ = MakeFont(dpi_, 5, false);
 }
 
+HFONT Win32WorkBox::FontOf(wizard::Control control) const {
+  if (control == Control::kLabel1212) return small_font_;
+  return model_.control(control).bold || control == engine_bold_label_ ? bold_font_ : font_;
+}
+
 void Win32WorkBox::DeleteFonts() {
   for (HFONT* font : {&font_, &bold_font_, &small_font_}) {
     if (*font) DeleteObject(*font);
@@ -180,7 +189,7 @@ void Win32WorkBox::DeleteFonts() {
   }
 }
 
-void Win32WorkBox::CreateControl(const std::string& name) {
+void Win32WorkBox::CreateControl(Control name) {
   const wchar_t* window_class = L"STATIC";
   DWORD style = WS_CHILD;
   DWORD ex_style = 0;
@@ -188,7 +197,7 @@ void Win32WorkBox::CreateControl(const std::string& name) {
     case ControlKind::kLabel:
       // The user-information captions keep their "&" as access keys, which
       // focus the edit box after them.
-      style |= SS_LEFT | SS_NOTIFY | (name == "Label402" || name == "Label403" || name == "Label404" ? 0 : SS_NOPREFIX);
+      style |= SS_LEFT | SS_NOTIFY | (IsUserEntryLabel(name) ? 0 : SS_NOPREFIX);
       break;
     case ControlKind::kImage:
       style |= SS_OWNERDRAW;
@@ -206,7 +215,7 @@ void Win32WorkBox::CreateControl(const std::string& name) {
     case ControlKind::kListBox:
       window_class = L"LISTBOX";
       style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
-               (name == "ListBox701" ? LBS_EXTENDEDSEL : 0);
+               (name == Control::kListBox701 ? LBS_EXTENDEDSEL : 0);
       ex_style = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::kCheckBox:
@@ -220,7 +229,7 @@ void Win32WorkBox::CreateControl(const std::string& name) {
     case ControlKind::kButton:
     case ControlKind::kSpeedButton: {
       window_class = L"BUTTON";
-      const bool is_default = name == (model_.cleanup_layout() ? "Button4" : "Button2");
+      const bool is_default = name == (model_.cleanup_layout() ? Control::kButton4 : Control::kButton2);
       style |= WS_TABSTOP | (is_default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
       break;
     }
@@ -236,8 +245,7 @@ void Win32WorkBox::CreateControl(const std::string& name) {
   HWND control = CreateWindowExW(ex_style, window_class, L"", style, 0, 0, 0, 0, window_,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
   if (!control) return;
-  controls_[name] = control;
-  if (id != 0) names_[id] = name;
+  controls_[At(name)] = control;
   tab_order_.push_back(name);
   if (KindOf(name) == ControlKind::kProgressBar) {
     SendMessageW(control, PBM_SETRANGE32, 0, 1);
@@ -245,10 +253,7 @@ void Win32WorkBox::CreateControl(const std::string& name) {
   }
 }
 
-HWND Win32WorkBox::Control(std::string_view name) const {
-  const auto it = controls_.find(name);
-  return it == controls_.end() ? nullptr : it->second;
-}
+HWND Win32WorkBox::ControlWindow(wizard::Control control) const { return controls_[At(control)]; }
 
 void Win32WorkBox::Place() {
   RECT frame{0, 0, Scale(client_.cx), Scale(client_.cy)};
@@ -256,16 +261,13 @@ void Win32WorkBox::Place() {
                            static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)), dpi_);
   SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  for (const auto& [name, control] : controls_) {
-    const auto it = places_.find(name);
-    if (it == places_.end()) continue;
-    const RECT& r = it->second;
+  for (const wizard::Control name : wizard::AllControls()) {
+    HWND control = ControlWindow(name);
+    if (!control || !places_[At(name)]) continue;
+    const RECT& r = *places_[At(name)];
     SetWindowPos(control, nullptr, Scale(r.left), Scale(r.top), Scale(r.right) - Scale(r.left),
                  Scale(r.bottom) - Scale(r.top), SWP_NOZORDER | SWP_NOACTIVATE);
-    HFONT font = font_;
-    if (name == "Label1212") font = small_font_;
-    if (model_.control(name).bold || name == engine_bold_label_) font = bold_font_;
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(name)), FALSE);
   }
   SetWindowPos(bevel_, nullptr, Scale(8), Scale(window::kBevelY), Scale(client_.cx - 16), Scale(2),
                SWP_NOZORDER | SWP_NOACTIVATE);
@@ -287,8 +289,8 @@ void Win32WorkBox::ApplyLayout() {
     ShowWindow(bevel_, SW_HIDE);
   }
   if (model_.next_beside_cancel()) {
-    RECT& next = places_["Button2"];
-    const RECT& cancel = places_["Button3"];
+    RECT& next = *places_[At(Control::kButton2)];
+    const RECT& cancel = *places_[At(Control::kButton3)];
     const LONG width = next.right - next.left;
     next.left = cancel.left - width;
     next.right = cancel.left;
@@ -309,9 +311,9 @@ void Win32WorkBox::Show() {
   if (shown_once_) return;
   shown_once_ = true;
   if (model_.mode() == wizard::WizardMode::kUninstall) {
-    SetFocus(Control("Button3"));
+    SetFocus(ControlWindow(Control::kButton3));
   } else if (model_.cleanup_layout()) {
-    SetFocus(Control("Button4"));  // Return answers the question at once
+    SetFocus(ControlWindow(Control::kButton4));  // Return answers the question at once
   } else {
     FocusFirstInput();
   }
@@ -372,13 +374,14 @@ void Win32WorkBox::Refresh() {
   if (static_cast<bool>(IsWindowEnabled(window_)) != model_.window_enabled()) {
     EnableWindow(window_, model_.window_enabled());
   }
-  for (const auto& [name, state] : model_.controls().all()) {
-    if (HWND control = Control(name)) Apply(name, control, state);
+  for (const wizard::Control name : wizard::AllControls()) {
+    HWND control = ControlWindow(name);
+    if (control && !IsWindowOwned(name)) Apply(name, control, model_.control(name));
   }
-  ShowWindow(Control("Image1"), model_.cleanup_layout() ? SW_HIDE : SW_SHOW);
+  ShowWindow(ControlWindow(Control::kImage1), model_.cleanup_layout() ? SW_HIDE : SW_SHOWNA);
   // The installer's title carries its small "TM" right after the first line.
-  if (HWND title = Control("Label1211")) {
-    const std::string& text = model_.control("Label1211").text;
+  if (HWND title = ControlWindow(Control::kLabel1211)) {
+    const std::string& text = model_.control(Control::kLabel1211).text;
     const std::wstring first = Utf8ToWide(text.substr(0, text.find('\n')));
     HDC dc = GetDC(title);
     HGDIOBJ old = SelectObject(dc, font_);
@@ -386,34 +389,34 @@ void Win32WorkBox::Refresh() {
     GetTextExtentPoint32W(dc, first.c_str(), static_cast<int>(first.size()), &size);
     SelectObject(dc, old);
     ReleaseDC(title, dc);
-    const RECT& place = places_["Label1211"];
-    RECT& tm = places_["Label1212"];
+    const RECT& place = *places_[At(Control::kLabel1211)];
+    RECT& tm = *places_[At(Control::kLabel1212)];
     const LONG width = tm.right - tm.left;
     const LONG height = tm.bottom - tm.top;
     tm.left = place.left + MulDiv(size.cx, 96, static_cast<int>(dpi_)) + 1;
     tm.top = place.top - 3;
     tm.right = tm.left + width;
     tm.bottom = tm.top + height;
-    SetWindowPos(Control("Label1212"), nullptr, Scale(tm.left), Scale(tm.top), 0, 0,
+    SetWindowPos(ControlWindow(Control::kLabel1212), nullptr, Scale(tm.left), Scale(tm.top), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   --updating_;
 }
 
-void Win32WorkBox::Apply(const std::string& name, HWND control, const wizard::ControlState& state) {
+void Win32WorkBox::Apply(wizard::Control name, HWND control, const wizard::ControlState& state) {
   bool visible = state.visible;
-  const std::string parent = ParentOf(name);
-  if (!parent.empty()) visible = visible && model_.control(parent).visible;
-  if (model_.cleanup_layout() && (name == "Button1" || name == "Button2" || name == "Button3")) visible = false;
+  if (const std::optional<wizard::Control> parent = ParentOf(name)) visible = visible && model_.control(*parent).visible;
+  if (model_.cleanup_layout() && (name == Control::kButton1 || name == Control::kButton2 || name == Control::kButton3)) {
+    visible = false;
+  }
   if (static_cast<bool>(IsWindowVisible(control)) != visible) ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
   if (static_cast<bool>(IsWindowEnabled(control)) != state.enabled) EnableWindow(control, state.enabled);
-  SetHint(control, state.hint);
-  const bool bold = state.bold || name == engine_bold_label_;
-  HFONT wanted = name == "Label1212" ? small_font_ : bold ? bold_font_ : font_;
+  SetHint(name, control, state.hint);
+  HFONT wanted = FontOf(name);
   if (reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)) != wanted) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(wanted), TRUE);
   }
-  std::string& shown = shown_text_[name];
+  std::string& shown = shown_text_[At(name)];
   switch (KindOf(name)) {
     case ControlKind::kLabel:
     case ControlKind::kEdit:
@@ -478,16 +481,15 @@ void Win32WorkBox::Apply(const std::string& name, HWND control, const wizard::Co
     case ControlKind::kImage: {
       // The model names a picture file; without one the window's artwork
       // shows. A picture that cannot be read is ignored.
-      const auto known = picture_files_.find(name);
-      if (known != picture_files_.end() && known->second == state.text) break;
-      picture_files_[name] = state.text;
+      if (picture_files_[At(name)] == state.text) break;
+      picture_files_[At(name)] = state.text;
       HBITMAP picture = state.text.empty()
                             ? ArtworkBitmap(name)
                             : static_cast<HBITMAP>(LoadImageW(nullptr, Utf8ToWide(state.text).c_str(), IMAGE_BITMAP,
                                                               0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
       if (picture) {
-        if (pictures_[name]) DeleteObject(pictures_[name]);
-        pictures_[name] = picture;
+        if (pictures_[At(name)]) DeleteObject(pictures_[At(name)]);
+        pictures_[At(name)] = picture;
         InvalidateRect(control, nullptr, TRUE);
       }
       break;
@@ -498,10 +500,10 @@ void Win32WorkBox::Apply(const std::string& name, HWND control, const wizard::Co
   }
 }
 
-void Win32WorkBox::SetHint(HWND control, const std::string& hint) {
+void Win32WorkBox::SetHint(wizard::Control name, HWND control, const std::string& hint) {
   // A tool tip is the part of a hint before its "|".
   const std::string tip = hint.substr(0, hint.find('|'));
-  std::string& shown = shown_hint_[std::to_string(reinterpret_cast<std::uintptr_t>(control))];
+  std::string& shown = shown_hint_[At(name)];
   if (shown == tip || !tooltip_) return;
   TOOLINFOW tool{};
   tool.cbSize = sizeof(tool);
@@ -531,16 +533,18 @@ void Win32WorkBox::ApplyCloseCommand() {
 }
 
 void Win32WorkBox::FocusFirstInput() {
-  const std::string panel = wizard::PanelName(model_.page());
-  for (const std::string& name : tab_order_) {
-    if (ParentOf(name) != panel || !IsInputControl(name)) continue;
-    HWND control = Control(name);
+  const int page = model_.page();
+  const std::optional<wizard::Control> panel =
+      page >= wizard::kFirstPage && page <= wizard::kLastPage ? std::optional(wizard::PagePanel(page)) : std::nullopt;
+  for (const wizard::Control name : tab_order_) {
+    if (!panel || ParentOf(name) != panel || !IsInputControl(name)) continue;
+    HWND control = ControlWindow(name);
     if (IsWindowVisible(control) && IsWindowEnabled(control)) {
       SetFocus(control);
       return;
     }
   }
-  HWND next = Control("Button2");
+  HWND next = ControlWindow(Control::kButton2);
   if (next && IsWindowVisible(next) && IsWindowEnabled(next)) SetFocus(next);
 }
 
@@ -550,9 +554,8 @@ void Win32WorkBox::Call(const std::function<void()>& call) {
   // The next handler that runs an engine brings the window up again first.
   synced_for_engine_ = false;
   Refresh();
-  const std::string& focus = model_.focus_request();
-  if (!focus.empty()) {
-    if (HWND target = Control(focus)) SetFocus(target);
+  if (const std::optional<wizard::Control>& focus = model_.focus_request()) {
+    if (HWND target = ControlWindow(*focus)) SetFocus(target);
   } else if (model_.page() != page_before) {
     FocusFirstInput();
   }
@@ -582,14 +585,14 @@ void Win32WorkBox::OnCommand(int id, int code, HWND control) {
     Call([&] { model_.FormKeyPress(27); });
     return;
   }
-  const auto it = names_.find(id);
-  if (it == names_.end() || updating_ > 0) return;
-  const std::string name = it->second;
+  const std::optional<wizard::Control> control_id = WorkBoxControlOf(id);
+  if (!control_id || updating_ > 0) return;
+  const wizard::Control name = *control_id;
   switch (KindOf(name)) {
     case ControlKind::kEdit:
       if (code == EN_CHANGE) {
         const std::string text = WideToUtf8(WindowText(control));
-        shown_text_[name] = text;
+        shown_text_[At(name)] = text;
         Call([&] { model_.SetText(name, text); });
       }
       break;
@@ -611,7 +614,7 @@ void Win32WorkBox::OnCommand(int id, int code, HWND control) {
             }
           }
         });
-      } else if (code == LBN_DBLCLK && name == "ListBox601") {
+      } else if (code == LBN_DBLCLK && name == Control::kListBox601) {
         const int row = static_cast<int>(SendMessageW(control, LB_GETCURSEL, 0, 0));
         if (row >= 0) Call([&] { model_.ListBox601DblClick(row); });
       }
@@ -619,16 +622,16 @@ void Win32WorkBox::OnCommand(int id, int code, HWND control) {
     case ControlKind::kButton:
     case ControlKind::kSpeedButton:
       if (code != BN_CLICKED) break;
-      if (name == "Button1") Call([&] { model_.Button1Click(); });
-      if (name == "Button2") Call([&] { model_.Button2Click(); });
-      if (name == "Button3") Call([&] { model_.Button3Click(); });
-      if (name == "Button4") Call([&] { model_.Button4Click(); });
-      if (name == "Button5") Call([&] { model_.Button5Click(); });
-      if (name == "Button6") Call([&] { model_.Button6Click(); });
-      if (name == "SpeedButton502") Browse(model_.SpeedButton502Click());
-      if (name == "SpeedButton702") Call([&] { model_.SpeedButton702Click(); });
-      if (name == "SpeedButton802") Browse(model_.SpeedButton802Click());
-      if (name == "SpeedButton803") Browse(model_.SpeedButton803Click());
+      if (name == Control::kButton1) Call([&] { model_.Button1Click(); });
+      if (name == Control::kButton2) Call([&] { model_.Button2Click(); });
+      if (name == Control::kButton3) Call([&] { model_.Button3Click(); });
+      if (name == Control::kButton4) Call([&] { model_.Button4Click(); });
+      if (name == Control::kButton5) Call([&] { model_.Button5Click(); });
+      if (name == Control::kButton6) Call([&] { model_.Button6Click(); });
+      if (name == Control::kSpeedButton502) Browse(model_.SpeedButton502Click());
+      if (name == Control::kSpeedButton702) Call([&] { model_.SpeedButton702Click(); });
+      if (name == Control::kSpeedButton802) Browse(model_.SpeedButton802Click());
+      if (name == Control::kSpeedButton803) Browse(model_.SpeedButton803Click());
       break;
     default:
       break;
@@ -636,7 +639,6 @@ void Win32WorkBox::OnCommand(int id, int code, HWND control) {
 }
 
 void Win32WorkBox::Browse(const wizard::BrowseRequest& request) {
-  if (request.target.empty()) return;
   const std::string chosen = request.kind == wizard::BrowseRequest::Kind::kFolder
                                  ? dialogs_.ChooseFolder(window_, request)
                                  : dialogs_.ChooseFile(window_, request);
@@ -645,21 +647,18 @@ void Win32WorkBox::Browse(const wizard::BrowseRequest& request) {
 
 void Win32WorkBox::DrawImage(const DRAWITEMSTRUCT& item) {
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-  std::string name;
-  for (const auto& [known, control] : controls_) {
-    if (control == item.hwndItem) name = known;
-  }
-  const auto it = pictures_.find(name);
-  if (it == pictures_.end() || !it->second) return;
+  const std::optional<wizard::Control> name = WorkBoxControlOf(static_cast<int>(item.CtlID));
+  HBITMAP picture = name ? pictures_[At(*name)] : nullptr;
+  if (!picture) return;
   BITMAP info{};
-  GetObjectW(it->second, sizeof(info), &info);
+  GetObjectW(picture, sizeof(info), &info);
   // Artwork scales with the window; a picture is centred in its control.
   const int width = Scale(info.bmWidth);
   const int height = Scale(info.bmHeight);
   const int x = item.rcItem.left + (item.rcItem.right - item.rcItem.left - width) / 2;
   const int y = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - height) / 2;
   HDC source = CreateCompatibleDC(item.hDC);
-  HGDIOBJ old = SelectObject(source, it->second);
+  HGDIOBJ old = SelectObject(source, picture);
   SetStretchBltMode(item.hDC, dpi_ % 96 == 0 ? COLORONCOLOR : HALFTONE);
   StretchBlt(item.hDC, x, y, width, height, source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
   SelectObject(source, old);
@@ -690,10 +689,10 @@ LRESULT Win32WorkBox::Handle(UINT message, WPARAM w, LPARAM l) {
     case DM_GETDEFID: {
       // Return presses the focused button, else the default one.
       HWND focus = GetFocus();
-      for (const auto& [name, control] : controls_) {
-        if (control == focus && IsPushButton(name)) return MAKELRESULT(WorkBoxControlId(name), DC_HASDEFID);
-      }
-      return MAKELRESULT(WorkBoxControlId(model_.cleanup_layout() ? "Button4" : "Button2"), DC_HASDEFID);
+      const std::optional<wizard::Control> focused =
+          focus && GetParent(focus) == window_ ? WorkBoxControlOf(GetDlgCtrlID(focus)) : std::nullopt;
+      if (focused && IsPushButton(*focused)) return MAKELRESULT(WorkBoxControlId(*focused), DC_HASDEFID);
+      return MAKELRESULT(WorkBoxControlId(model_.cleanup_layout() ? Control::kButton4 : Control::kButton2), DC_HASDEFID);
     }
     case WM_TIMER:
       if (w == kTimer1) {
@@ -734,21 +733,15 @@ LRESULT Win32WorkBox::Handle(UINT message, WPARAM w, LPARAM l) {
   }
 }
 
-bool Win32WorkBox::StepControls(int step, std::string* label, std::string* bar, std::string* marker) const {
-  if (step < 0 || step > 4) return false;
+std::optional<Win32WorkBox::StepRow> Win32WorkBox::StepControls(int step) const {
+  if (step < 0 || step > 4) return std::nullopt;
   if (model_.page() == wizard::kInstallPage) {
-    *label = "Label" + std::to_string(1003 + step);
-    *bar = "ProgressBar" + std::to_string(1001 + step);
-    *marker = "Image1002";
-    return true;
+    return StepRow{wizard::InstallStepLabel(step), wizard::InstallProgressBar(step), Control::kImage1002};
   }
   if (model_.page() == wizard::kUninstallPage) {
-    *label = "Label" + std::to_string(1304 + step);
-    *bar = "ProgressBar" + std::to_string(1301 + step);
-    *marker = "Image1302";
-    return true;
+    return StepRow{wizard::UninstallStepLabel(step), wizard::UninstallProgressBar(step), Control::kImage1302};
   }
-  return false;
+  return std::nullopt;
 }
 
 void Win32WorkBox::StepStarted(int step) {
@@ -756,24 +749,24 @@ void Win32WorkBox::StepStarted(int step) {
     Refresh();  // the page of the engine was set up inside the running handler
     synced_for_engine_ = true;
   }
-  std::string label, bar, marker;
-  if (!StepControls(step, &label, &bar, &marker)) return;
-  RECT& place = places_[marker];
+  const std::optional<StepRow> row = StepControls(step);
+  if (!row) return;
+  RECT& place = *places_[At(row->marker)];
   const LONG height = place.bottom - place.top;
-  place.top = places_[label].top + kMarkerTopOffset;
+  place.top = places_[At(row->label)]->top + kMarkerTopOffset;
   place.bottom = place.top + height;
-  SetWindowPos(Control(marker), nullptr, Scale(place.left), Scale(place.top), 0, 0,
+  SetWindowPos(ControlWindow(row->marker), nullptr, Scale(place.left), Scale(place.top), 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ShowWindow(Control(marker), SW_SHOWNA);
-  engine_bold_label_ = label;
+  ShowWindow(ControlWindow(row->marker), SW_SHOWNA);
+  engine_bold_label_ = row->label;
   Refresh();
   Pump();
 }
 
 void Win32WorkBox::Advanced(int step) {
-  std::string label, bar, marker;
-  if (!StepControls(step, &label, &bar, &marker)) return;
-  if (HWND progress = Control(bar)) {
+  const std::optional<StepRow> row = StepControls(step);
+  if (!row) return;
+  if (HWND progress = ControlWindow(row->bar)) {
     const int maximum = static_cast<int>(SendMessageW(progress, PBM_GETRANGE, FALSE, 0));
     const int position = static_cast<int>(SendMessageW(progress, PBM_GETPOS, 0, 0));
     SendMessageW(progress, PBM_SETPOS, static_cast<WPARAM>(std::min(maximum, position + 1)), 0);
@@ -782,10 +775,10 @@ void Win32WorkBox::Advanced(int step) {
 }
 
 void Win32WorkBox::StepFinished(int step) {
-  std::string label, bar, marker;
-  if (!StepControls(step, &label, &bar, &marker)) return;
-  ShowWindow(Control(marker), SW_HIDE);
-  engine_bold_label_.clear();
+  const std::optional<StepRow> row = StepControls(step);
+  if (!row) return;
+  ShowWindow(ControlWindow(row->marker), SW_HIDE);
+  engine_bold_label_.reset();
   Refresh();
 }
 

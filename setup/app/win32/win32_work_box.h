@@ -1,7 +1,9 @@
 #pragma once
 
 #include <functional>
+#include <array>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,14 +29,14 @@ class WizardDialogs {
 // label's designed width.
 class Win32LabelMeasure : public wizard::TextMeasure {
  public:
-  bool Fits(std::string_view label, std::string_view text) const override;
+  bool Fits(wizard::Control label, std::string_view text) const override;
 };
 
 // The installer's wizard window on Windows: one Win32 control per control
 // of the model, placed as the Qt window places it (scaled by the window's
 // DPI), refreshed from the model after every call. Clicks, typed text, keys
 // and the close request go to the model; the window adds no rule of its own.
-// Every control's identifier is WorkBoxControlId(name).
+// Every control's identifier is WorkBoxControlId(control).
 class Win32WorkBox {
  public:
   Win32WorkBox(wizard::WizardModel& model, WizardDialogs& dialogs);
@@ -55,7 +57,7 @@ class Win32WorkBox {
   void ProcessMessages();
 
   HWND window() const { return window_; }
-  HWND Control(std::string_view name) const;
+  HWND ControlWindow(wizard::Control control) const;
   bool closed() const { return closed_; }
   int furthest_page() const { return furthest_page_; }
   UINT dpi() const { return dpi_; }
@@ -72,12 +74,13 @@ class Win32WorkBox {
   LRESULT Handle(UINT message, WPARAM w, LPARAM l);
   void CreateFonts();
   void DeleteFonts();
-  void CreateControl(const std::string& name);
+  HFONT FontOf(wizard::Control control) const;
+  void CreateControl(wizard::Control control);
   void Place();
   void ApplyLayout();
-  void Apply(const std::string& name, HWND control, const wizard::ControlState& state);
+  void Apply(wizard::Control name, HWND control, const wizard::ControlState& state);
   void ApplyCloseCommand();
-  void SetHint(HWND control, const std::string& hint);
+  void SetHint(wizard::Control name, HWND control, const std::string& hint);
   void OnCommand(int id, int code, HWND control);
   void Call(const std::function<void()>& call);
   void FocusFirstInput();
@@ -86,7 +89,10 @@ class Win32WorkBox {
   void Browse(const wizard::BrowseRequest& request);
   void DrawImage(const DRAWITEMSTRUCT& item);
   bool PreTranslate(MSG& message);
-  bool StepControls(int step, std::string* label, std::string* bar, std::string* marker) const;
+  struct StepRow {
+    wizard::Control label, bar, marker;
+  };
+  std::optional<StepRow> StepControls(int step) const;
   int Scale(int value) const { return MulDiv(value, static_cast<int>(dpi_), 96); }
 
   wizard::WizardModel& model_;
@@ -99,15 +105,18 @@ class Win32WorkBox {
   HFONT font_ = nullptr;
   HFONT bold_font_ = nullptr;
   HFONT small_font_ = nullptr;
-  std::map<std::string, HWND, std::less<>> controls_;
-  std::map<int, std::string> names_;  // control identifier -> name
-  std::vector<std::string> tab_order_;
-  std::map<std::string, RECT, std::less<>> places_;  // at 96 dpi, in the window
-  std::map<std::string, std::string, std::less<>> shown_text_;
-  std::map<std::string, std::string, std::less<>> shown_hint_;
-  std::map<std::string, HBITMAP, std::less<>> pictures_;
-  std::map<std::string, std::string, std::less<>> picture_files_;
-  std::string engine_bold_label_;
+  template <typename T>
+  using PerControl = std::array<T, wizard::kControlCount>;
+  static std::size_t At(wizard::Control control) { return static_cast<std::size_t>(wizard::ControlIndex(control)); }
+
+  PerControl<HWND> controls_{};
+  std::vector<wizard::Control> tab_order_;
+  PerControl<std::optional<RECT>> places_{};  // at 96 dpi, in the window
+  PerControl<std::string> shown_text_{};
+  PerControl<std::string> shown_hint_{};
+  PerControl<HBITMAP> pictures_{};
+  PerControl<std::optional<std::string>> picture_files_{};
+  std::optional<wizard::Control> engine_bold_label_;
   SIZE client_{465, 302};
   int furthest_page_ = 0;
   int updating_ = 0;  // the window writes to its controls: no change events
@@ -121,8 +130,10 @@ class Win32WorkBox {
   window::PumpThrottle pump_throttle_;
 };
 
-// The control identifier of a named control (0: none).
-int WorkBoxControlId(std::string_view name);
+// The Win32 control identifier of a control of the wizard.
+int WorkBoxControlId(wizard::Control control);
+// The control of a Win32 control identifier, if any.
+std::optional<wizard::Control> WorkBoxControlOf(int id);
 
 // The engines' progress shown on the window; attached once it exists.
 class Win32WorkBoxProgress : public wizard::EngineProgress {

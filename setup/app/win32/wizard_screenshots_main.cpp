@@ -127,16 +127,16 @@ int wmain(int argc, wchar_t** argv) {
     box.Start();
     box.Show();
     Settle(box);
-    auto click = [&](const char* name) {
-      SendMessageW(box.Control(name), BM_CLICK, 0, 0);
+    auto click = [&](wizard::Control name) {
+      SendMessageW(box.ControlWindow(name), BM_CLICK, 0, 0);
       Settle(box);
     };
     for (int guard = 0; guard < 20 && !box.closed(); ++guard) {
       const int page = model.page();
-      if (page == 4 && GetWindowTextLengthW(box.Control("Edit401")) == 0) {
-        SetWindowTextW(box.Control("Edit401"), L"\u5c71\u7530 \u592a\u90ce");  // 山田 太郎
+      if (page == 4 && GetWindowTextLengthW(box.ControlWindow(wizard::Control::kEdit401)) == 0) {
+        SetWindowTextW(box.ControlWindow(wizard::Control::kEdit401), L"\u5c71\u7530 \u592a\u90ce");  // 山田 太郎
       }
-      if (page == 11 && model.control("CheckBox1102").checked) click("CheckBox1102");
+      if (page == 11 && model.control(wizard::Control::kCheckBox1102).checked) click(wizard::Control::kCheckBox1102);
       Settle(box);
       SaveWindow(box.window(), page_file(page));
       if (page >= last_page || model.page() <= 1) break;
@@ -147,7 +147,7 @@ int wmain(int argc, wchar_t** argv) {
           SaveWindow(box.window(), page_file(engine_page));
         };
       }
-      click("Button2");
+      click(wizard::Control::kButton2);
       if (model.page() == page) break;  // refused
     }
     if (model.mode() == wizard::WizardMode::kCleanUp) {
@@ -157,7 +157,7 @@ int wmain(int argc, wchar_t** argv) {
     // finds the product installed.
     for (int guard = 0; guard < 5 && !box.closed() && model.page() > 1 && model.mode() != wizard::WizardMode::kCleanUp;
          ++guard) {
-      click("Button2");
+      click(wizard::Control::kButton2);
     }
     progress.Attach(nullptr);
     return true;
