@@ -103,7 +103,15 @@ add_executable(Setup WIN32
 target_link_options(Setup PRIVATE -municode)
 target_link_libraries(Setup PRIVATE setup_app_win32)
 
-# Screenshots of the wizard's pages under Wine (scripts/windows-screenshots.sh).
+# Painting shared with the toolkit's windows: pixel buffers, the artwork
+# drawn in code, the background plan.
+file(GLOB paint_sources CONFIGURE_DEPENDS ${src}/setup/app/paint/*.cpp)
+list(FILTER paint_sources EXCLUDE REGEX "(_test|_main)\\.cpp$")
+add_library(setup_paint_win32 STATIC ${paint_sources})
+target_link_libraries(setup_paint_win32 PUBLIC setup_engines_win32)
+target_link_libraries(setup_app_win32 PUBLIC setup_paint_win32)
+
+# Screenshots of the wizard's pages under Wine (scripts/windows-wizard-screenshots.sh).
 add_executable(wizard_screenshots ${src}/setup/app/win32/wizard_screenshots_main.cpp)
 target_link_options(wizard_screenshots PRIVATE -municode -mconsole)
 target_link_libraries(wizard_screenshots PRIVATE setup_app_win32)

@@ -20,9 +20,9 @@ TBackgrdForm::TBackgrdForm() : QWidget(nullptr, Qt::Window | Qt::FramelessWindow
 }
 
 void TBackgrdForm::Paint(const SetupScript& script, const platform::target::DriveMap& drives, QSize screen) {
-  const BackgroundPlan plan = PlanBackground(script, screen.width(), screen.height(), QtFontMeasure());
+  const paint::BackgroundPlan plan = paint::PlanBackground(script, screen.width(), screen.height(), QtFontMeasure());
   QImage picture;
-  if (plan.picture_mode != PictureMode::kNone) {
+  if (plan.picture_mode != paint::PictureMode::kNone) {
     const std::filesystem::path file = PictureHostPath(plan.picture_file, drives);
     if (!file.empty()) {
       if (const auto bytes = app::ReadConfinedFile(drives, file, app::kMaxBackgroundPictureBytes)) {

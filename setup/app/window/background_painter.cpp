@@ -1,38 +1,28 @@
 #include "setup/app/window/background_painter.h"
 
+#include <QFile>
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "platform/target_system/windows_path.h"
+#include "setup/app/paint/background_field.h"
+#include "setup/app/window/pixel_image.h"
 #include "setup/app/window/windows_fonts.h"
 
 namespace setup::window {
 namespace {
 
-QColor ToQColor(Rgb c) { return QColor(c.red, c.green, c.blue); }
-
-void DrawPicture(QPainter& painter, const BackgroundPlan& plan, const QImage& picture) {
-  if (picture.isNull()) return;
-  const PicturePlacement at =
-      PlacePicture(plan.picture_mode, plan.width, plan.height, picture.width(), picture.height());
-  if (!at.draw) return;
-  if (plan.picture_mode == PictureMode::kTiled) {
-    painter.fillRect(QRect(0, 0, plan.width, plan.height), QBrush(picture));
-  } else {
-    painter.drawImage(QRect(at.x, at.y, at.width, at.height), picture);
-  }
-}
+QColor ToQColor(paint::Rgb c) { return QColor(c.red, c.green, c.blue); }
 
 }  // namespace
 
-QImage PaintBackground(const BackgroundPlan& plan, const QImage& picture) {
-  QImage image(std::max(1, plan.width), std::max(1, plan.height), QImage::Format_RGB32);
-  image.fill(Qt::black);
+QImage PaintBackground(const paint::BackgroundPlan& plan, const QImage& picture) {
+  const paint::PixelBuffer field = paint::PaintBackgroundField(
+      plan, picture.isNull() ? paint::PixelBuffer() : ToPixels(picture));
+  QImage image = field.empty() ? QImage(1, 1, QImage::Format_RGB32) : ToQImage(field).convertToFormat(QImage::Format_RGB32);
+  if (field.empty()) image.fill(Qt::black);
   QPainter painter(&image);
-  for (const BandFill& band : plan.bands) {
-    painter.fillRect(QRect(0, band.top, plan.width, band.height), ToQColor(band.color));
-  }
-  DrawPicture(painter, plan, picture);
-  for (const TextDraw& text : plan.texts) {
+  for (const paint::TextDraw& text : plan.texts) {
     const QFont font = MakeFont(text.font);
     painter.setFont(font);
     painter.setPen(ToQColor(text.color));
@@ -43,17 +33,33 @@ QImage PaintBackground(const BackgroundPlan& plan, const QImage& picture) {
 }
 
 QImage LoadBackgroundPicture(const std::filesystem::path& file) {
-  QImage picture;
-  if (!picture.load(QString::fromStdString(file.string()), "BMP")) return QImage();
-  return picture.convertToFormat(QImage::Format_RGB32);
+  QFile in(QString::fromStdString(file.string()));
+  if (!in.open(QIODevice::ReadOnly)) return QImage();
+  const QByteArray bytes = in.readAll();
+  return LoadBackgroundPictureData(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 QImage LoadBackgroundPictureData(const std::string& bytes) {
+  const std::string kind(paint::PictureKindOf(bytes));
   QImage picture;
-  if (!picture.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()), "BMP")) {
+  if (kind.empty() || !picture.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
+                                            static_cast<int>(bytes.size()), kind.c_str())) {
     return QImage();
   }
-  return picture.convertToFormat(QImage::Format_RGB32);
+  return picture.convertToFormat(QImage::Format_ARGB32);
+}
+
+std::filesystem::path PictureHostPath(std::string_view file, const platform::target::DriveMap& drives) {
+  if (file.empty()) return {};
+  platform::target::WindowsPath windows;
+  if (platform::target::WindowsPath::Parse(file, &windows).ok()) {
+    std::filesystem::path host;
+    if (!drives.ToHostPath(windows, &host).ok()) return {};
+    return host;
+  }
+  std::error_code error;
+  std::filesystem::path host = std::filesystem::absolute(std::filesystem::path(std::string(file)), error);
+  return error ? std::filesystem::path() : host;
 }
 
 }  // namespace setup::window

@@ -13,6 +13,7 @@ namespace setup::window {
 namespace {
 
 using platform::ui::testing::TestApplication;
+using namespace paint;
 
 // Every text is 10 pixels per character wide (bytes, which is enough for
 // ASCII) and as high as its point size.

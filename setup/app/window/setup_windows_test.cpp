@@ -25,7 +25,7 @@
 #include "setup/app/engine_binding.h"
 #include "setup/app/exit_status.h"
 #include "setup/app/window/backgrd_form.h"
-#include "setup/app/window/background_plan.h"
+#include "setup/app/window/background_painter.h"
 #include "setup/app/window/qt_front.h"
 #include "setup/app/window/work_box.h"
 #include "setup/core/registry_utils.h"

@@ -34,7 +34,7 @@ int PointsToPixels(int points) {
   return static_cast<int>(std::clamp<long long>(pixels, 1, 4096));
 }
 
-QFont MakeFont(const ScriptFont& wanted) {
+QFont MakeFont(const paint::ScriptFont& wanted) {
   QFont font(HostFace(wanted.face));
   font.setPixelSize(PointsToPixels(wanted.points));
   font.setBold(wanted.bold);
@@ -45,9 +45,9 @@ QFont MakeFont(const ScriptFont& wanted) {
   return font;
 }
 
-QFont DialogFont() { return MakeFont(ScriptFont{std::string(kMarkFace), 9}); }
+QFont DialogFont() { return MakeFont(paint::ScriptFont{std::string(paint::kMarkFace), 9}); }
 
-TextExtent QtFontMeasure::Measure(const ScriptFont& font, std::string_view text) const {
+paint::TextExtent QtFontMeasure::Measure(const paint::ScriptFont& font, std::string_view text) const {
   const QFontMetrics metrics(MakeFont(font));
   const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   return {metrics.horizontalAdvance(s), metrics.height()};

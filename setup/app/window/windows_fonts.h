@@ -4,7 +4,7 @@
 #include <QString>
 #include <string_view>
 
-#include "setup/app/window/background_plan.h"
+#include "setup/app/paint/background_plan.h"
 
 namespace setup::window {
 
@@ -19,15 +19,15 @@ int PointsToPixels(int points);
 
 // The font of a script or window font description, sized in pixels so that
 // it looks the same on every screen.
-QFont MakeFont(const ScriptFont& wanted);
+QFont MakeFont(const paint::ScriptFont& wanted);
 
 // The window font of the installer: "ＭＳ Ｐゴシック" 9 points.
 QFont DialogFont();
 
 // Measures with the toolkit's font metrics.
-class QtFontMeasure : public FontMeasure {
+class QtFontMeasure : public paint::FontMeasure {
  public:
-  TextExtent Measure(const ScriptFont& font, std::string_view text) const override;
+  paint::TextExtent Measure(const paint::ScriptFont& font, std::string_view text) const override;
 };
 
 }  // namespace setup::window

@@ -1,12 +1,10 @@
-#include "setup/app/window/background_plan.h"
+#include "setup/app/paint/background_plan.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
 
-#include "platform/target_system/windows_path.h"
-
-namespace setup::window {
+namespace setup::paint {
 namespace {
 
 constexpr std::string_view kSection = "Background";
@@ -165,17 +163,4 @@ PicturePlacement PlacePicture(PictureMode mode, int screen_width, int screen_hei
   return {};
 }
 
-std::filesystem::path PictureHostPath(std::string_view file, const platform::target::DriveMap& drives) {
-  if (file.empty()) return {};
-  platform::target::WindowsPath windows;
-  if (platform::target::WindowsPath::Parse(file, &windows).ok()) {
-    std::filesystem::path host;
-    if (!drives.ToHostPath(windows, &host).ok()) return {};
-    return host;
-  }
-  std::error_code error;
-  std::filesystem::path host = std::filesystem::absolute(std::filesystem::path(std::string(file)), error);
-  return error ? std::filesystem::path() : host;
-}
-
-}  // namespace setup::window
+}  // namespace setup::paint

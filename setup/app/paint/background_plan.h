@@ -5,10 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/target_system/drive_map.h"
 #include "setup/core/setup_script.h"
 
-namespace setup::window {
+namespace setup::paint {
 
 struct Rgb {
   std::uint8_t red = 0;
@@ -99,9 +98,4 @@ struct PicturePlacement {
 };
 PicturePlacement PlacePicture(PictureMode mode, int screen_width, int screen_height, int w, int h);
 
-// The host file of [Background] File: a drive path of the target system
-// through its drives, anything else from the process's current folder.
-// Empty when a drive path names no drive.
-std::filesystem::path PictureHostPath(std::string_view file, const platform::target::DriveMap& drives);
-
-}  // namespace setup::window
+}  // namespace setup::paint
