@@ -115,3 +115,10 @@ target_link_libraries(setup_app_win32 PUBLIC setup_paint_win32)
 add_executable(wizard_screenshots ${src}/setup/app/win32/wizard_screenshots_main.cpp)
 target_link_options(wizard_screenshots PRIVATE -municode -mconsole)
 target_link_libraries(wizard_screenshots PRIVATE setup_app_win32)
+
+# The wizard window driven by control identifier under Wine, on a prefix
+# that scripts/test-windows.sh prepares.
+file(GLOB wizard_window_tests CONFIGURE_DEPENDS ${src}/setup/app/win32/*_test.cpp)
+add_executable(win32_wizard_tests ${wizard_window_tests})
+target_link_options(win32_wizard_tests PRIVATE -mconsole)
+target_link_libraries(win32_wizard_tests PRIVATE setup_app_win32 gtest_win32)

@@ -6,7 +6,8 @@
 #   kestro.exe /u HelloKestro /silent, checking files, shortcuts, registry,
 #   INI, association, shared-file count, uninstall entry and leftovers;
 #   the same install and uninstall on a Linux target system, whose action
-#   logs must agree with the Wine run's line by line (paths aside).
+#   logs must agree with the Wine run's line by line (paths aside);
+#   the wizard window's own tests (scripts/windows-wizard-test.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build-windows.sh
@@ -44,3 +45,6 @@ fresh_prefix unit
 wineserver -w
 
 scripts/windows-scenario.sh "$work" "$wine"
+# The wizard window driven by control identifier on a virtual display, its
+# result compared with the unattended run's.
+scripts/windows-wizard-test.sh "$work" "$wine"

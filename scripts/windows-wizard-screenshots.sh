@@ -9,7 +9,8 @@ scripts/build-windows.sh >/dev/null
 export PATH="$PATH:/usr/lib/wine"
 wine=wine
 command -v wine >/dev/null || wine=wine64
-export WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
+# No menu entries or desktop files on the host for the shortcuts made.
+export WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
 out="$PWD/docs/screenshots/windows"
 mkdir -p "$out"
 
@@ -44,6 +45,9 @@ shoot() {  # shoot [DPI]: a fresh prefix with the package in C:\pkg
   "$wine" regedit /S "$(windows_path "$work/settings.reg")" >/dev/null 2>&1
   wineserver -w  # the windows need a Wine started on the virtual display
   mkdir -p "$WINEPREFIX/drive_c/pkg"
+  # The desktop of the prefix is its own folder, not the host's home.
+  rm -f "$WINEPREFIX/drive_c/users/$(id -un)/Desktop"
+  mkdir -p "$WINEPREFIX/drive_c/users/$(id -un)/Desktop"
   cp examples/setup-package/* build/windows/Setup.exe "$WINEPREFIX/drive_c/pkg/"
   xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" \
     "$wine" build/windows/wizard_screenshots.exe "$(windows_path "$shots")" "$@" >/dev/null

@@ -63,6 +63,6 @@ int wmain(int argc, wchar_t** argv) {
   StandardErrorBuffer buffer;
   std::ostream err(&buffer);
   setup::app::WindowFrontFactory windows;
-  if (!unattended) windows = [] { return std::make_unique<setup::win32::Win32WizardFront>(); };
+  if (!unattended) windows = [&err] { return setup::win32::MakeWin32WizardFront(err); };
   return setup::app::RunWin32SetupProgram(std::filesystem::path(program), arguments, err, windows);
 }

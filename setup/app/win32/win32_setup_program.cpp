@@ -27,6 +27,9 @@ using platform::win32::WideToUtf8;
 int RunWin32SetupProgram(const fs::path& program_path, const std::vector<std::string>& arguments,
                          std::ostream& err, const WindowFrontFactory& window_front) {
   const Invocation invocation = ParseInvocation(WideToUtf8(program_path.filename().wstring()), arguments);
+  // Without a desktop to show the windows on, nothing is changed.
+  const std::unique_ptr<ProgramFront> window = window_front ? window_front() : nullptr;
+  if (window_front && !window) return kExitRefused;
   wizard::ActionLog log;
   if (invocation.options.log && !log.OpenFile(fs::path(Utf8ToWide(*invocation.options.log)))) {
     err << "Setup: cannot write the log " << *invocation.options.log << "\n";
@@ -38,7 +41,6 @@ int RunWin32SetupProgram(const fs::path& program_path, const std::vector<std::st
       err, invocation.mode == ProgramMode::kUninstall ? wizard::Answer::kIgnore : wizard::Answer::kAbort);
   wizard::EngineProgress quiet;
   // Without /silent every question is a message box and the wizard shows.
-  const std::unique_ptr<ProgramFront> window = window_front ? window_front() : nullptr;
   wizard::Prompter& asker = window ? window->prompter() : answers;
   wizard::EngineProgress& progress = window ? window->progress() : quiet;
   LoggedPrompter prompter(asker, log);

@@ -17,7 +17,9 @@ namespace setup::app {
 // its folder holds the package); arguments exclude the program's name.
 // With a window front its prompter asks every question and it shows the
 // wizard; without one (unattended) every question takes its default answer
-// and messages go to err and to the log. Returns the exit status.
+// and messages go to err and to the log. A factory that makes no front
+// (no desktop to show windows on) ends the program with status 1 before
+// any change. Returns the exit status.
 using WindowFrontFactory = std::function<std::unique_ptr<ProgramFront>()>;
 int RunWin32SetupProgram(const std::filesystem::path& program_path, const std::vector<std::string>& arguments,
                          std::ostream& err, const WindowFrontFactory& window_front);

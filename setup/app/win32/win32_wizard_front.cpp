@@ -125,4 +125,17 @@ int Win32WizardFront::ShowWizard(wizard::WizardModel& model) {
   return app::WizardExitStatus(model.mode(), box.furthest_page(), model.run().log.leftovers());
 }
 
+std::unique_ptr<app::ProgramFront> MakeWin32WizardFront(std::ostream& err) {
+  // A top-level window is what the wizard needs; Wine without a display
+  // refuses to make one.
+  HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  if (!probe) {
+    err << "Setup: no display to show the windows on; run it with /silent for the unattended mode (every "
+           "question takes its default answer)\n";
+    return nullptr;
+  }
+  DestroyWindow(probe);
+  return std::make_unique<Win32WizardFront>();
+}
+
 }  // namespace setup::win32

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <memory>
+#include <ostream>
 
 #include "setup/app/setup_program.h"
 #include "setup/app/win32/win32_work_box.h"
@@ -46,5 +48,9 @@ class Win32WizardFront : public app::ProgramFront {
   Win32LabelMeasure measure_;
   ShellWizardDialogs dialogs_;
 };
+
+// The windowed front, or nullptr with a word on err when no window can be
+// shown (a Wine without a display), so that the program changes nothing.
+std::unique_ptr<app::ProgramFront> MakeWin32WizardFront(std::ostream& err);
 
 }  // namespace setup::win32
