@@ -6,8 +6,8 @@
 #   kestro.exe /u HelloKestro /silent, checking files, shortcuts, registry,
 #   INI, association, shared-file count, uninstall entry and leftovers;
 #   the same install and uninstall on a Linux target system, whose action
-#   logs must agree with the Wine run's line by line (paths aside);
-#   the wizard window's own tests (scripts/windows-wizard-test.sh).
+#   logs must agree with the Wine run's line by line (paths aside).
+# Then the wizard window's own tests (scripts/windows-wizard-test.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build-windows.sh
