@@ -72,6 +72,11 @@ bool IsWindowOwned(Control control) {
          control == Control::kImage1302;
 }
 
+bool SingleLine(Control control) {
+  const window::ControlPlace* place = window::FindPlace(control);
+  return place && place->height <= 16;
+}
+
 bool IsUserEntryLabel(Control control) {
   return control == Control::kLabel402 || control == Control::kLabel403 || control == Control::kLabel404;
 }
@@ -197,7 +202,10 @@ void Win32WorkBox::CreateControl(Control name) {
     case ControlKind::kLabel:
       // The user-information captions keep their "&" as access keys, which
       // focus the edit box after them.
-      style |= SS_LEFT | SS_NOTIFY | (IsUserEntryLabel(name) ? 0 : SS_NOPREFIX);
+      // A label of one line is cut at its edge rather than wrapped into a
+      // second line no one sees.
+      style |= (SingleLine(name) ? SS_LEFTNOWORDWRAP : SS_LEFT) | SS_NOTIFY |
+               (IsUserEntryLabel(name) ? 0 : SS_NOPREFIX);
       break;
     case ControlKind::kImage:
       style |= SS_OWNERDRAW;
@@ -748,6 +756,10 @@ void Win32WorkBox::StepStarted(int step) {
   if (!synced_for_engine_) {
     Refresh();  // the page of the engine was set up inside the running handler
     synced_for_engine_ = true;
+    // The buttons the page switched off are painted anew at once: the work
+    // keeps the thread, and a button disabled inside the click that started
+    // it otherwise stays blank.
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   }
   const std::optional<StepRow> row = StepControls(step);
   if (!row) return;
