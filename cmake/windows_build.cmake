@@ -88,11 +88,11 @@ add_library(setup_app_win32 STATIC
   ${src}/setup/app/unattended_driver.cpp
   ${src}/setup/app/wizard_exit_status.cpp
   ${src}/setup/app/work_box_layout.cpp
-  ${src}/setup/app/win32/win32_artwork.cpp
+  ${src}/setup/app/win32/wizard/win32_artwork.cpp
   ${src}/setup/app/win32/win32_program_launcher.cpp
   ${src}/setup/app/win32/win32_setup_program.cpp
-  ${src}/setup/app/win32/win32_wizard_front.cpp
-  ${src}/setup/app/win32/win32_work_box.cpp)
+  ${src}/setup/app/win32/wizard/win32_wizard_front.cpp
+  ${src}/setup/app/win32/wizard/win32_work_box.cpp)
 target_link_libraries(setup_app_win32 PUBLIC setup_engines_win32 comctl32 comdlg32 gdi32)
 
 # Setup.exe. The manifest asks for administrator rights, common controls 6,
@@ -112,13 +112,13 @@ target_link_libraries(setup_paint_win32 PUBLIC setup_engines_win32)
 target_link_libraries(setup_app_win32 PUBLIC setup_paint_win32)
 
 # Screenshots of the wizard's pages under Wine (scripts/windows-wizard-screenshots.sh).
-add_executable(wizard_screenshots ${src}/setup/app/win32/wizard_screenshots_main.cpp)
+add_executable(wizard_screenshots ${src}/setup/app/win32/wizard/wizard_screenshots_main.cpp)
 target_link_options(wizard_screenshots PRIVATE -municode -mconsole)
 target_link_libraries(wizard_screenshots PRIVATE setup_app_win32)
 
 # The wizard window driven by control identifier under Wine, on a prefix
 # that scripts/test-windows.sh prepares.
-file(GLOB wizard_window_tests CONFIGURE_DEPENDS ${src}/setup/app/win32/*_test.cpp)
+file(GLOB wizard_window_tests CONFIGURE_DEPENDS ${src}/setup/app/win32/wizard/*_test.cpp)
 add_executable(win32_wizard_tests ${wizard_window_tests})
 target_link_options(win32_wizard_tests PRIVATE -mconsole)
 target_link_libraries(win32_wizard_tests PRIVATE setup_app_win32 gtest_win32)

@@ -10,7 +10,7 @@
 #include "setup/app/exit_status.h"
 #include "setup/app/invocation.h"
 #include "setup/app/win32/win32_setup_program.h"
-#include "setup/app/win32/win32_wizard_front.h"
+#include "setup/app/win32/wizard/win32_wizard_front.h"
 
 namespace {
 

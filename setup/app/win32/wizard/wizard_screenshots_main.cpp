@@ -13,7 +13,7 @@
 #include "platform/win32/win32_system.h"
 #include "setup/app/default_answer_prompter.h"
 #include "setup/app/engine_binding.h"
-#include "setup/app/win32/win32_work_box.h"
+#include "setup/app/win32/wizard/win32_work_box.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "setup/app/setup_program.h"
-#include "setup/app/win32/win32_work_box.h"
+#include "setup/app/win32/wizard/win32_work_box.h"
 
 namespace setup::win32 {
 

@@ -1,4 +1,4 @@
-#include "setup/app/win32/win32_artwork.h"
+#include "setup/app/win32/wizard/win32_artwork.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "setup/app/win32/win32_wizard_front.h"
+#include "setup/app/win32/wizard/win32_wizard_front.h"
 
 #include <commdlg.h>
 #include <shlobj.h>

@@ -1,4 +1,4 @@
-#include "setup/app/win32/win32_work_box.h"
+#include "setup/app/win32/wizard/win32_work_box.h"
 
 #include <commctrl.h>
 
@@ -6,7 +6,7 @@
 #include <climits>
 
 #include "platform/win32/wide_text.h"
-#include "setup/app/win32/win32_artwork.h"
+#include "setup/app/win32/wizard/win32_artwork.h"
 #include "setup/app/work_box_layout.h"
 #include "setup/wizard/model/wizard_pages.h"
 

@@ -11,7 +11,7 @@
 #include "platform/win32/wide_text.h"
 #include "setup/app/exit_status.h"
 #include "setup/app/win32/win32_setup_program.h"
-#include "setup/app/win32/win32_work_box.h"
+#include "setup/app/win32/wizard/win32_work_box.h"
 // windows.h first: the common controls header needs its types.
 #include <commctrl.h>
 #include "setup/app/wizard_exit_status.h"
