@@ -109,7 +109,32 @@ file(GLOB paint_sources CONFIGURE_DEPENDS ${src}/setup/app/paint/*.cpp)
 list(FILTER paint_sources EXCLUDE REGEX "(_test|_main)\\.cpp$")
 add_library(setup_paint_win32 STATIC ${paint_sources})
 target_link_libraries(setup_paint_win32 PUBLIC setup_engines_win32)
-target_link_libraries(setup_app_win32 PUBLIC setup_paint_win32)
+
+# Setup.exe's windows: the background window painted with GDI, the message
+# boxes, the shell's folder picker.
+add_library(setup_views_win32 STATIC
+  ${src}/setup/app/browse_options.cpp
+  ${src}/setup/app/win32/backgrd_form_win32.cpp
+  ${src}/setup/app/win32/gdi_background.cpp
+  ${src}/setup/app/win32/pixel_bitmap_win32.cpp
+  ${src}/setup/app/win32/wic_picture.cpp
+  ${src}/setup/app/win32/win32_browse_dialog.cpp
+  ${src}/setup/app/win32/win32_prompter.cpp)
+target_link_libraries(setup_views_win32 PUBLIC setup_paint_win32 windowscodecs gdi32 user32 shell32 ole32 uuid)
+
+file(GLOB setup_win32_tests CONFIGURE_DEPENDS ${src}/setup/app/win32/*_test.cpp)
+add_executable(setup_win32_tests ${setup_win32_tests})
+target_link_options(setup_win32_tests PRIVATE -mconsole)
+target_link_libraries(setup_win32_tests PRIVATE setup_views_win32 gtest_win32)
+
+# Paints the background cases with GDI into BMP files, for the comparison
+# with the toolkit's painting, and takes screenshots of the window.
+add_executable(background_probe ${src}/setup/app/win32/background_probe_main.cpp)
+target_link_options(background_probe PRIVATE -mconsole -municode)
+target_link_libraries(background_probe PRIVATE setup_views_win32)
+
+# The wizard and the program use the windows above.
+target_link_libraries(setup_app_win32 PUBLIC setup_views_win32)
 
 # Screenshots of the wizard's pages under Wine (scripts/windows-wizard-screenshots.sh).
 add_executable(wizard_screenshots ${src}/setup/app/win32/wizard/wizard_screenshots_main.cpp)

@@ -1,40 +1,52 @@
 #!/usr/bin/env python3
-"""Converts uncompressed 24- or 32-bit BMP files to PNG files beside them
-(the Wine screenshots come as BMP). Usage: bmp-to-png.py FILE.bmp..."""
+"""Converts a 24- or 32-bit uncompressed Windows bitmap to PNG with the
+standard library only: bmp-to-png.py IN.bmp OUT.png [LEFT TOP WIDTH HEIGHT]
+(the optional rectangle crops)."""
 import struct
 import sys
 import zlib
 
 
-def convert(path):
+def read_bmp(path):
     data = open(path, "rb").read()
     if data[:2] != b"BM":
-        raise SystemExit(f"{path}: not a BMP file")
+        raise SystemExit(path + ": not a bitmap")
     offset = struct.unpack_from("<I", data, 10)[0]
     width, height, _, bits, compression = struct.unpack_from("<iiHHI", data, 18)
     if bits not in (24, 32) or compression not in (0, 3):
-        raise SystemExit(f"{path}: {bits}-bit BMP with compression {compression} is not supported")
+        raise SystemExit(path + ": only uncompressed 24- and 32-bit bitmaps")
     step = bits // 8
-    stride = (width * step + 3) // 4 * 4
+    stride = (width * step + 3) & ~3
     rows = []
     for y in range(abs(height)):
-        source = y if height < 0 else abs(height) - 1 - y  # bottom-up unless the height is negative
-        row = data[offset + source * stride: offset + source * stride + width * step]
-        pixels = bytearray(width * 3)
-        pixels[0::3] = row[2::step]
-        pixels[1::3] = row[1::step]
-        pixels[2::3] = row[0::step]
-        rows.append(b"\x00" + bytes(pixels))
+        source = y if height < 0 else abs(height) - 1 - y
+        start = offset + source * stride
+        row = data[start:start + width * step]
+        rgb = bytearray()
+        for x in range(width):
+            b, g, r = row[x * step:x * step + 3]
+            rgb += bytes((r, g, b))
+        rows.append(bytes(rgb))
+    return width, abs(height), rows
 
+
+def write_png(path, width, height, rows):
     def chunk(kind, body):
         return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF)
-
-    png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, abs(height), 8, 2, 0, 0, 0))
-    png += chunk(b"IDAT", zlib.compress(b"".join(rows), 9)) + chunk(b"IEND", b"")
-    target = path[:-4] + ".png"
-    open(target, "wb").write(png)
-    return target
+    raw = b"".join(b"\x00" + row for row in rows)
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
+                chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
-for name in sys.argv[1:]:
-    print(convert(name))
+def main():
+    width, height, rows = read_bmp(sys.argv[1])
+    if len(sys.argv) == 7:
+        left, top, w, h = (int(v) for v in sys.argv[3:7])
+        rows = [row[left * 3:(left + w) * 3] for row in rows[top:top + h]]
+        width, height = w, h
+    write_png(sys.argv[2], width, height, rows)
+
+
+if __name__ == "__main__":
+    main()

@@ -2,6 +2,8 @@
 # Cross-builds the Windows programs and runs under Wine, each in a fresh
 # prefix copied from a template that wineboot makes once (no display needed):
 #   the Win32 back end's tests;
+#   the tests of Setup.exe's windows, and the background painted with GDI
+#   compared with the Linux window's painting of the same cases;
 #   Setup.exe /silent installing examples/setup-package, a reinstall and
 #   kestro.exe /u HelloKestro /silent, checking files, shortcuts, registry,
 #   INI, association, shared-file count, uninstall entry and leftovers;
@@ -43,6 +45,20 @@ fresh_prefix() {
 fresh_prefix unit
 "$wine" build/windows/win32_tests.exe --gtest_brief=1
 wineserver -w
+
+# Setup.exe's windows: their tests, then the background cases painted with
+# GDI (Japanese faces mapped onto the IPA fonts) against the toolkit's
+# painting of the same cases, built on the Linux side.
+fresh_prefix views
+scripts/wine-japanese-fonts.sh "$wine"
+# The shell's folder picker and the windows need a display: a virtual one
+# in true colour.
+xvfb-run -a -s "-screen 0 1024x768x24" "$wine" build/windows/setup_win32_tests.exe --gtest_brief=1
+"$wine" build/windows/background_probe.exe cases "$work/backgrounds" >/dev/null
+wineserver -w
+[ -f build/release/build.ninja ] || cmake --preset release >/dev/null
+cmake --build build/release --target background-compare -j2 >/dev/null
+build/release/setup/app/window/background-compare "$work/backgrounds" 2>/dev/null
 
 scripts/windows-scenario.sh "$work" "$wine"
 # The wizard window driven by control identifier on a virtual display, its

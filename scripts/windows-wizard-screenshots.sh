@@ -56,11 +56,10 @@ shoot() {  # shoot [DPI]: a fresh prefix with the package in C:\pkg
 shoot
 shoot 144
 for file in "$shots"/*.bmp; do
-  python3 scripts/bmp-to-png.py "$file" >/dev/null
   name="$(basename "${file%.bmp}")"
   case "$name" in
     *-144dpi) case "$name" in setup-page02-144dpi | setup-page05-144dpi) ;; *) continue ;; esac ;;
   esac
-  cp "${file%.bmp}.png" "$out/$name.png"
+  python3 scripts/bmp-to-png.py "$file" "$out/$name.png"
 done
 echo "Screenshots in $out"

@@ -13,8 +13,6 @@ namespace {
 using platform::target::DriveType;
 using platform::target::WindowsPath;
 
-constexpr std::uint32_t kShellFlags[] = {0x1000, 0x2000, 0x0002, 0x0008, 0x0001, 0x0004};
-
 std::string DriveDisplayName(char letter, DriveType type) {
   const char* kind = "ローカル ディスク";
   switch (type) {
@@ -43,23 +41,7 @@ bool ParseStoredFolder(const TBrowseDialog& dialog, const std::string& text, Win
          dialog.drives().ToWindowsPath(host, &stored).ok() && WindowsPath::Parse(stored, path).ok();
 }
 
-std::size_t CharacterCount(const std::string& text) { return platform::DecodeUtf8(text).size(); }
-
 }  // namespace
-
-std::uint32_t ShellFlags(const TBrowseOptions& options) {
-  std::uint32_t flags = 0;
-  for (int o = biBrowseForComputer; o <= biStatusText; ++o) {
-    if (options.Has(static_cast<TBrowseOption>(o))) flags |= kShellFlags[o];
-  }
-  return flags;
-}
-
-std::string PreselectionOf(const std::string& directory) {
-  std::string path = directory;
-  if (CharacterCount(path) > 3 && !path.empty() && path.back() == '\\') path.pop_back();
-  return path;
-}
 
 bool TBrowseDialog::Execute(FolderPicker& picker) {
   BrowseSession session(*this);

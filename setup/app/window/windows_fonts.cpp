@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <algorithm>
 
+#include "setup/app/paint/font_size.h"
+
 namespace setup::window {
 namespace {
 
@@ -28,11 +30,7 @@ QString HostFace(std::string_view windows_face) {
   return QString::fromUtf8(windows_face.data(), static_cast<qsizetype>(windows_face.size()));
 }
 
-int PointsToPixels(int points) {
-  const long long scaled = static_cast<long long>(points) * 96;
-  const long long pixels = scaled >= 0 ? (scaled + 36) / 72 : (scaled - 36) / 72;
-  return static_cast<int>(std::clamp<long long>(pixels, 1, 4096));
-}
+int PointsToPixels(int points) { return paint::PointsToPixels(points); }
 
 QFont MakeFont(const paint::ScriptFont& wanted) {
   QFont font(HostFace(wanted.face));
