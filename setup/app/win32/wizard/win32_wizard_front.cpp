@@ -1,88 +1,20 @@
 #include "setup/app/win32/wizard/win32_wizard_front.h"
 
 #include <commdlg.h>
-#include <shlobj.h>
 
 #include "platform/win32/wide_text.h"
 #include "setup/app/exit_status.h"
+#include "setup/app/win32/backgrd_form_win32.h"
+#include "setup/app/win32/win32_browse_dialog.h"
 #include "setup/app/wizard_exit_status.h"
 
 namespace setup::win32 {
-namespace {
 
 using platform::win32::Utf8ToWide;
 using platform::win32::WideToUtf8;
-using wizard::Answer;
-using wizard::MessageButtons;
-using wizard::MessageIcon;
-
-UINT IconFlag(MessageIcon icon) {
-  switch (icon) {
-    case MessageIcon::kError: return MB_ICONERROR;
-    case MessageIcon::kWarning: return MB_ICONWARNING;
-    case MessageIcon::kQuestion: return MB_ICONQUESTION;
-    case MessageIcon::kInformation: return MB_ICONINFORMATION;
-    case MessageIcon::kNone: break;
-  }
-  return 0;
-}
-
-// The buttons and, by the default answer's place among them, the default.
-UINT ButtonFlags(MessageButtons buttons, Answer default_answer) {
-  switch (buttons) {
-    case MessageButtons::kYesNo: return MB_YESNO | (default_answer == Answer::kNo ? MB_DEFBUTTON2 : 0);
-    case MessageButtons::kAbortRetryIgnore:
-      return MB_ABORTRETRYIGNORE | (default_answer == Answer::kRetry    ? MB_DEFBUTTON2
-                                    : default_answer == Answer::kIgnore ? MB_DEFBUTTON3
-                                                                        : 0);
-    case MessageButtons::kOk: break;
-  }
-  return MB_OK;
-}
-
-int CALLBACK PreselectFolder(HWND window, UINT message, LPARAM, LPARAM start) {
-  if (message == BFFM_INITIALIZED && start) SendMessageW(window, BFFM_SETSELECTIONW, TRUE, start);
-  return 0;
-}
-
-}  // namespace
-
-Answer MessageBoxPrompter::Ask(const wizard::Message& message) {
-  if (before_showing_) before_showing_();
-  const int pressed = MessageBoxW(owner_ ? owner_() : nullptr, Utf8ToWide(message.text).c_str(),
-                                  Utf8ToWide(message.caption).c_str(),
-                                  IconFlag(message.icon) | ButtonFlags(message.buttons, message.default_answer));
-  switch (pressed) {
-    case IDYES: return Answer::kYes;
-    case IDNO: return Answer::kNo;
-    case IDABORT: return Answer::kAbort;
-    case IDRETRY: return Answer::kRetry;
-    case IDIGNORE: return Answer::kIgnore;
-    default: break;
-  }
-  // A closed Yes/No box counts as No.
-  return message.buttons == MessageButtons::kYesNo ? Answer::kNo : Answer::kOk;
-}
 
 std::string ShellWizardDialogs::ChooseFolder(HWND owner, const wizard::BrowseRequest& request) {
-  const std::wstring title = Utf8ToWide(request.title);
-  const std::wstring start = Utf8ToWide(request.start);
-  wchar_t display[MAX_PATH] = {};
-  BROWSEINFOW info{};
-  info.hwndOwner = owner;
-  info.pszDisplayName = display;
-  info.lpszTitle = title.c_str();
-  info.ulFlags = BIF_RETURNONLYFSDIRS;
-  info.lpfn = PreselectFolder;
-  info.lParam = reinterpret_cast<LPARAM>(start.c_str());
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
-  if (SUCCEEDED(com)) CoUninitialize();
-  if (!chosen) return {};
-  wchar_t path[MAX_PATH] = {};
-  const bool found = SHGetPathFromIDListW(chosen, path);
-  CoTaskMemFree(chosen);
-  return found ? WideToUtf8(path) : std::string();
+  return win32::ChooseFolder(owner, request).value_or(std::string());
 }
 
 std::string ShellWizardDialogs::ChooseFile(HWND owner, const wizard::BrowseRequest& request) {
@@ -112,8 +44,19 @@ std::string ShellWizardDialogs::ChooseFile(HWND owner, const wizard::BrowseReque
 Win32WizardFront::Win32WizardFront() : prompter_([this] { return owner_; }) {}
 
 int Win32WizardFront::ShowWizard(wizard::WizardModel& model) {
+  // Setup mode covers the screen with the painted background; uninstall
+  // and clean-up show the wizard alone.
+  std::unique_ptr<TBackgrdForm> background;
+  if (model.mode() == wizard::WizardMode::kSetup) {
+    background = std::make_unique<TBackgrdForm>();
+    if (background->Create(GetModuleHandleW(nullptr))) {
+      background->Paint(model.script(), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+      background->ShowCovering();
+      owner_ = background->hwnd();
+    }
+  }
   Win32WorkBox box(model, dialogs_);
-  if (!box.Create(nullptr)) return app::kExitRefused;
+  if (!box.Create(owner_)) return app::kExitRefused;
   progress_.Attach(&box);
   prompter_.set_before_showing([&box] { box.Refresh(); });
   owner_ = box.window();

@@ -5,25 +5,29 @@
 #include <ostream>
 
 #include "setup/app/setup_program.h"
+#include "setup/app/win32/win32_prompter.h"
 #include "setup/app/win32/wizard/win32_work_box.h"
 
 namespace setup::win32 {
 
-// The installer's questions as MessageBoxW boxes owned by the window that
-// owner() returns; before_showing runs first so that the window under the
-// box shows what the question is about.
-class MessageBoxPrompter : public wizard::Prompter {
+// The installer's questions as the system's message boxes, owned by the
+// window that owner() returns; before_showing runs first so that the window
+// under the box shows what the question is about.
+class WindowPrompter : public wizard::Prompter {
  public:
-  explicit MessageBoxPrompter(std::function<HWND()> owner) : owner_(std::move(owner)) {}
-  wizard::Answer Ask(const wizard::Message& message) override;
+  explicit WindowPrompter(std::function<HWND()> owner) : boxes_(std::move(owner)) {}
+  wizard::Answer Ask(const wizard::Message& message) override {
+    if (before_showing_) before_showing_();
+    return boxes_.Ask(message);
+  }
   void set_before_showing(std::function<void()> f) { before_showing_ = std::move(f); }
 
  private:
-  std::function<HWND()> owner_;
+  Win32Prompter boxes_;
   std::function<void()> before_showing_;
 };
 
-// The folder picker (SHBrowseForFolderW) and the bookmark file dialog
+// The shell's folder picker and the bookmark file dialog
 // (GetOpenFileNameW).
 class ShellWizardDialogs : public WizardDialogs {
  public:
@@ -31,8 +35,9 @@ class ShellWizardDialogs : public WizardDialogs {
   std::string ChooseFile(HWND owner, const wizard::BrowseRequest& request) override;
 };
 
-// Setup.exe with its windows: message boxes for every question and the
-// wizard window, shown modally until it has closed.
+// Setup.exe with its windows: message boxes for every question, in setup
+// mode the painted background covering the screen with the wizard shown
+// modally over it, in the other modes the wizard alone.
 class Win32WizardFront : public app::ProgramFront {
  public:
   Win32WizardFront();
@@ -43,7 +48,7 @@ class Win32WizardFront : public app::ProgramFront {
 
  private:
   HWND owner_ = nullptr;
-  MessageBoxPrompter prompter_;
+  WindowPrompter prompter_;
   Win32WorkBoxProgress progress_;
   Win32LabelMeasure measure_;
   ShellWizardDialogs dialogs_;

@@ -11,6 +11,7 @@
 #include "platform/win32/wide_text.h"
 #include "setup/app/exit_status.h"
 #include "setup/app/win32/win32_setup_program.h"
+#include "setup/app/win32/wizard/win32_wizard_front.h"
 #include "setup/app/win32/wizard/win32_work_box.h"
 // windows.h first: the common controls header needs its types.
 #include <commctrl.h>
@@ -352,6 +353,53 @@ TEST(WorkBoxWindowTest, CleanUpWindowHasNoCloseCommandAndScalesWithTheDpi) {
   });
   EXPECT_EQ(status, app::kExitDone);
   EXPECT_TRUE(Exists(L"C:\\skip\\Setup.dat"));
+}
+
+// The program's own front on the screen: a user who closes the wizard by
+// its title bar and answers the real message box, played from a timer that
+// runs inside whichever message loop is waiting.
+struct ScreenUser {
+  static inline HWND background = nullptr;
+  static inline bool covered = false;
+  static inline bool closed_by_title_bar = false;
+  static inline std::string question;
+  static inline std::string question_caption;
+
+  static void CALLBACK Act(HWND, UINT, UINT_PTR, DWORD) {
+    wchar_t name[64] = {};
+    if (HWND box = FindWindowW(L"#32770", nullptr); box && IsWindowVisible(box) && question.empty()) {
+      wchar_t text[256] = {};
+      GetDlgItemTextW(box, 0xFFFF, text, 256);
+      question = WideToUtf8(text);
+      GetWindowTextW(box, text, 256);
+      question_caption = WideToUtf8(text);
+      PostMessageW(box, WM_COMMAND, IDYES, 0);
+      return;
+    }
+    HWND wizard = FindWindowW(L"TWorkBox", nullptr);
+    if (!wizard || !IsWindowVisible(wizard) || closed_by_title_bar) return;
+    background = GetWindow(wizard, GW_OWNER);
+    RECT area{};
+    if (background && GetClassNameW(background, name, 64) && GetWindowRect(background, &area)) {
+      covered = area.right - area.left == GetSystemMetrics(SM_CXSCREEN) &&
+                area.bottom - area.top == GetSystemMetrics(SM_CYSCREEN) && IsWindowVisible(background);
+    }
+    closed_by_title_bar = true;
+    PostMessageW(wizard, WM_SYSCOMMAND, SC_CLOSE, 0);
+  }
+};
+
+TEST(WorkBoxWindowTest, ProgramShowsTheWizardOverTheBackgroundAndAsksInAMessageBox) {
+  WriteSkippingPackage();
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, ScreenUser::Act);
+  std::ostringstream err;
+  const int status = app::RunWin32SetupProgram(L"C:\\skip\\Setup.exe", {}, err, [&] { return MakeWin32WizardFront(err); });
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(status, app::kExitRefused);
+  EXPECT_TRUE(ScreenUser::closed_by_title_bar);
+  EXPECT_TRUE(ScreenUser::covered) << "the wizard's owner does not cover the screen";
+  EXPECT_EQ(ScreenUser::question, "インストールを中止してもよろしいですか？");
+  EXPECT_EQ(ScreenUser::question_caption, "kestro Setup for Windows");
 }
 
 }  // namespace
