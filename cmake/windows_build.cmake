@@ -136,7 +136,7 @@ target_link_libraries(background_probe PRIVATE setup_views_win32)
 # The wizard and the program use the windows above.
 target_link_libraries(setup_app_win32 PUBLIC setup_views_win32)
 
-# Screenshots of the wizard's pages under Wine (scripts/windows-wizard-screenshots.sh).
+# Screenshots of the wizard's pages under Wine (scripts/windows-screenshots.sh).
 add_executable(wizard_screenshots ${src}/setup/app/win32/wizard/wizard_screenshots_main.cpp)
 target_link_options(wizard_screenshots PRIVATE -municode -mconsole)
 target_link_libraries(wizard_screenshots PRIVATE setup_app_win32)

@@ -47,6 +47,11 @@ class User {
   bool Focused(Control control) const { return GetFocus() == Window(control); }
   std::string Text(Control control) const { return TextOf(Window(control)); }
   std::string Title() const { return TextOf(box_.window()); }
+  LONG FontWeight(Control control) const {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Window(control), WM_GETFONT, 0, 0)), sizeof(font), &font);
+    return font.lfWeight;
+  }
 
   // A click on a control the user can reach.
   void Click(Control control) {
@@ -226,6 +231,8 @@ TEST(WorkBoxWindowTest, InstallsTheExamplePackageThroughEveryPageAndItsRefusals)
 
     ASSERT_EQ(user.Page(), 11);
     EXPECT_EQ(user.Title(), "インストール完了");
+    EXPECT_EQ(user.FontWeight(Control::kLabel1101), FW_BOLD);
+    EXPECT_EQ(user.FontWeight(Control::kLabel1102), FW_NORMAL);
     ExpectBarsFull(user, model, wizard::InstallProgressBar);
     EXPECT_FALSE(user.Visible(Control::kImage1002));
     EXPECT_FALSE(user.Enabled(Control::kButton3));
