@@ -92,7 +92,8 @@ add_library(setup_app_win32 STATIC
   ${src}/setup/app/win32/win32_program_launcher.cpp
   ${src}/setup/app/win32/win32_setup_program.cpp
   ${src}/setup/app/win32/wizard/win32_wizard_front.cpp
-  ${src}/setup/app/win32/wizard/win32_work_box.cpp)
+  ${src}/setup/app/win32/wizard/win32_work_box.cpp
+  ${src}/setup/app/win32/wizard/win32_work_box_refresh.cpp)
 target_link_libraries(setup_app_win32 PUBLIC setup_engines_win32 comctl32 comdlg32 gdi32)
 
 # Setup.exe. The manifest asks for administrator rights, common controls 6,

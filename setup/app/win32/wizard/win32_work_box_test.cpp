@@ -296,7 +296,8 @@ TEST(WorkBoxWindowTest, SkipsSwitchedOffPagesBothWaysAndEndsOnTheCloseQuestion) 
               user.Window(Control::kEdit501));
     EXPECT_EQ(GetNextDlgTabItem(box.window(), user.Window(Control::kEdit501), FALSE),
               user.Window(Control::kSpeedButton502));
-    user.Click(Control::kButton2);
+    // Return on an input control presses Next, the default button.
+    user.Press(VK_RETURN);
     ASSERT_EQ(user.Page(), 9);
     EXPECT_FALSE(Exists(L"C:\\Skipped"));  // the folder check made it and took it away
     user.Click(Control::kButton1);
