@@ -363,6 +363,37 @@ TEST(WorkBoxWindowTest, CleanUpWindowHasNoCloseCommandAndScalesWithTheDpi) {
   EXPECT_TRUE(Exists(L"C:\\skip\\Setup.dat"));
 }
 
+TEST(WorkBoxWindowTest, FavouriteAddressTooLongForItsLabelIsShortenedWithTheWholeAsToolTip) {
+  const std::string address = "http://www.example.com/a/very/long/address/that/does/not/fit/into/its/label.html";
+  CreateDirectoryW(L"C:\\fav", nullptr);
+  std::ofstream(L"C:\\fav\\Setup.dat", std::ios::binary)
+      << "[Define]\r\nApplication=kestro Setup 1.00\r\nName=Fav\r\n[Favorites]\r\nCount=1\r\nName1=Long\r\nURL1="
+      << address << "\r\n";
+  wizard::testing::ScriptedPrompter prompter;
+  RunDriven(L"C:\\fav\\Setup.exe", {}, prompter, [&](User& user, Win32WorkBox& box, wizard::WizardModel&) {
+    user.Click(Control::kButton2);
+    ASSERT_EQ(user.Page(), 8);
+    const std::string shown = user.Text(Control::kLabel802);
+    ASSERT_GT(shown.size(), 3u);
+    EXPECT_EQ(shown.substr(shown.size() - 3), "...");
+    EXPECT_EQ(address.compare(0, shown.size() - 3, shown, 0, shown.size() - 3), 0);
+    HWND tips = nullptr;
+    while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tips, GW_OWNER) != box.window()) {
+    }
+    ASSERT_NE(tips, nullptr);
+    wchar_t text[256] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = box.window();
+    tool.uId = reinterpret_cast<UINT_PTR>(user.Window(Control::kLabel802));
+    tool.lpszText = text;
+    SendMessageW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_EQ(WideToUtf8(text), address);
+    prompter.answers = {Answer::kYes};
+    user.Click(Control::kButton3);
+  });
+}
+
 // The program's own front on the screen: a user who closes the wizard by
 // its title bar and answers the real message box, played from a timer that
 // runs inside whichever message loop is waiting.
