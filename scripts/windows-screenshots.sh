@@ -61,10 +61,9 @@ screenshot build/windows/background_probe.exe background screenshot "$work/Setup
 screenshot build/windows/background_probe.exe message message
 screenshot build/windows/background_probe.exe browse browse
 
-# The wizard's pages. Wine draws the window frames itself, as there is no
-# window manager; the prefix's desktop is its own folder, not the host's
-# home.
-"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+# The wizard's pages, an installation and an uninstallation of the example
+# package and the clean-up question; the prefix's desktop is its own
+# folder, not the host's home.
 desktop="$WINEPREFIX/drive_c/users/$(id -un)/Desktop"
 rm -f "$desktop" && mkdir -p "$desktop" "$WINEPREFIX/drive_c/pkg"
 cp examples/setup-package/* build/windows/Setup.exe "$WINEPREFIX/drive_c/pkg/"

@@ -235,10 +235,6 @@ void Win32WorkBox::StepStarted(int step) {
   if (!synced_for_engine_) {
     Refresh();  // the page of the engine was set up inside the running handler
     synced_for_engine_ = true;
-    // The buttons the page switched off are painted anew at once: the work
-    // keeps the thread, and a button disabled inside the click that started
-    // it otherwise stays blank.
-    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   }
   const std::optional<StepRow> row = StepControls(step);
   if (!row) return;

@@ -51,6 +51,16 @@ void SaveWindow(HWND window, const fs::path& file) {
   // picture comes from the screen, where the window is on top.
   SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  // Wine hands what a window painted to the display a moment later, while
+  // the thread waits for messages.
+  for (const DWORD until = GetTickCount() + 200; GetTickCount() < until;) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
   BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
   GdiFlush();
   const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
