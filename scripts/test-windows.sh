@@ -29,6 +29,13 @@ if [ ! -f "$template/system.reg" ]; then
   WINEPREFIX="$template" wineserver -w
 fi
 
+# Every prefix has a desktop folder of its own instead of Wine's link to the
+# host's home, which runs made at the same time would share, and Wine makes
+# no menu entries or desktop files on the host for the shortcuts.
+desktop="$template/drive_c/users/$(id -un)/Desktop"
+if [ -L "$desktop" ]; then rm -f "$desktop" && mkdir -p "$desktop"; fi
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
+
 work="$(mktemp -d "${TMPDIR:-/tmp}/kestro-wine.XXXXXX")"
 cleanup() {
   for prefix in "$work"/prefix-*; do
