@@ -65,7 +65,8 @@ screenshot build/windows/background_probe.exe browse browse
 # package and the clean-up question; the prefix's desktop is its own
 # folder, not the host's home.
 desktop="$WINEPREFIX/drive_c/users/$(id -un)/Desktop"
-rm -f "$desktop" && mkdir -p "$desktop" "$WINEPREFIX/drive_c/pkg"
+if [ -L "$desktop" ]; then rm -f "$desktop" && mkdir -p "$desktop"; fi
+mkdir -p "$WINEPREFIX/drive_c/pkg"
 cp examples/setup-package/* build/windows/Setup.exe "$WINEPREFIX/drive_c/pkg/"
 mkdir -p "$work/wizard"
 "$wine" build/windows/wizard_screenshots.exe "Z:${work//\//\\}\\wizard" >/dev/null

@@ -18,8 +18,8 @@ prepare() {  # prepare NAME: a fresh prefix with the package in C:\pkg
   cp -a "$template/." "$WINEPREFIX/"
   mkdir -p "$WINEPREFIX/drive_c/pkg" "$WINEPREFIX/drive_c/logs"
   # The desktop of the prefix is its own folder, not the host's home.
-  rm -f "$WINEPREFIX/drive_c/users/$user/Desktop"
-  mkdir -p "$WINEPREFIX/drive_c/users/$user/Desktop"
+  local desktop="$WINEPREFIX/drive_c/users/$user/Desktop"
+  if [ -L "$desktop" ]; then rm -f "$desktop" && mkdir -p "$desktop"; fi
   cp examples/setup-package/* build/windows/Setup.exe "$WINEPREFIX/drive_c/pkg/"
   # A Windows with a registered owner (the user page proposes it).
   "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion' /v RegisteredOwner /d Taro /f /reg:32 \
