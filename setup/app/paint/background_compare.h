@@ -31,9 +31,9 @@ std::vector<Region> TextRegions(const BackgroundPlan& plan, const FontMeasure& m
 // Compares two paintings of the same plan made by different text drawing.
 // Outside the text regions every pixel must be the same (alpha aside).
 // Inside a region the ink, the pixels that differ from the field, is
-// compared by its bounding box (each edge within the region's slack) and
-// its amount (within a factor of 1.6), since two font rasterisers never put
-// the same pixels.
+// compared by its bounding box (each edge within the region's slack), its
+// amount (within a factor of 1.6) and its mean colour (each channel within
+// 64), since two font rasterisers never put the same pixels.
 struct BackgroundComparison {
   bool same = true;
   std::string report;  // one line per difference found

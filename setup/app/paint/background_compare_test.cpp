@@ -72,6 +72,14 @@ TEST(BackgroundCompareTest, InkInARegionMayMoveALittleButNotFar) {
   }
   EXPECT_FALSE(CompareBackgrounds(text, thin, field, region).same);
   EXPECT_FALSE(CompareBackgrounds(text, field, field, region).same);
+  // Same ink in another colour: red and blue swapped.
+  PixelBuffer swapped = text;
+  for (Argb& p : swapped.pixels) {
+    if (p == kInk) p = Opaque(0, 255, 255);
+  }
+  const BackgroundComparison colours = CompareBackgrounds(text, swapped, field, region);
+  EXPECT_FALSE(colours.same);
+  EXPECT_NE(colours.report.find("ink colours 255,255,0 against 0,255,255"), std::string::npos) << colours.report;
 }
 
 }  // namespace

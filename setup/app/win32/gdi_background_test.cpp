@@ -4,7 +4,11 @@
 
 #include "setup/app/paint/background_field.h"
 #include "setup/app/paint/bmp_file.h"
+#include "setup/app/win32/com_scope_win32.h"
 #include "setup/app/win32/wic_picture.h"
+
+// After the project's headers: wincodec.h needs windows.h first.
+#include <wincodec.h>
 
 namespace setup::win32 {
 namespace {
@@ -74,6 +78,72 @@ TEST(GdiBackgroundTest, MeasureGrowsWithTextAndPoints) {
   EXPECT_GT(measure.Measure(big, "kestr").width, 2 * a.width);
   EXPECT_GE(measure.Measure(big, "").height, 53);
   EXPECT_EQ(measure.Measure(big, "").width, 0);
+}
+
+// The picture as a JPEG file, written by the imaging component's own
+// encoder (24-bit, default quality); empty when it fails.
+std::string EncodeJpeg(const paint::PixelBuffer& picture) {
+  ComScope com;
+  IWICImagingFactory* factory = nullptr;
+  IStream* stream = nullptr;
+  IWICBitmapEncoder* encoder = nullptr;
+  IWICBitmapFrameEncode* frame = nullptr;
+  IPropertyBag2* options = nullptr;
+  std::string bytes;
+  const UINT stride = static_cast<UINT>(picture.width) * 3;
+  std::string rows;
+  for (const paint::Argb p : picture.pixels) {
+    rows += {static_cast<char>(paint::BlueOf(p)), static_cast<char>(paint::GreenOf(p)), static_cast<char>(paint::RedOf(p))};
+  }
+  WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+  if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                 reinterpret_cast<void**>(&factory))) &&
+      SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)) &&
+      SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, &encoder)) &&
+      SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
+      SUCCEEDED(encoder->CreateNewFrame(&frame, &options)) && SUCCEEDED(frame->Initialize(options)) &&
+      SUCCEEDED(frame->SetSize(picture.width, picture.height)) && SUCCEEDED(frame->SetPixelFormat(&format)) &&
+      format == GUID_WICPixelFormat24bppBGR &&
+      SUCCEEDED(frame->WritePixels(picture.height, stride, static_cast<UINT>(rows.size()),
+                                   reinterpret_cast<BYTE*>(rows.data()))) &&
+      SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit())) {
+    HGLOBAL memory = nullptr;
+    STATSTG stat{};
+    if (SUCCEEDED(GetHGlobalFromStream(stream, &memory)) && SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME))) {
+      const char* data = static_cast<const char*>(GlobalLock(memory));
+      bytes.assign(data, static_cast<std::size_t>(stat.cbSize.QuadPart));
+      GlobalUnlock(memory);
+    }
+  }
+  for (IUnknown* object : std::initializer_list<IUnknown*>{options, frame, encoder, stream, factory}) {
+    if (object) object->Release();
+  }
+  return bytes;
+}
+
+TEST(WicPictureTest, ReadsJpegRowsFromTheTop) {
+  // Four quarters of plain colours; JPEG keeps them within a few steps at the default quality (the
+  // quarters differ by far more).
+  paint::PixelBuffer quarters(32, 16);
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 32; ++x) {
+      quarters.At(x, y) = y < 8 ? (x < 16 ? Opaque(200, 40, 90) : Opaque(20, 220, 60))
+                                : (x < 16 ? Opaque(250, 250, 250) : Opaque(10, 10, 120));
+    }
+  }
+  const std::string jpeg = EncodeJpeg(quarters);
+  ASSERT_EQ(paint::PictureKindOf(jpeg), "JPEG");
+  const paint::PixelBuffer read = DecodePictureWic(jpeg);
+  ASSERT_EQ(read.width, 32);
+  ASSERT_EQ(read.height, 16);
+  for (auto [x, y] : {std::pair{3, 3}, {28, 3}, {3, 12}, {28, 12}}) {
+    const paint::Argb want = quarters.At(x, y);
+    const paint::Argb got = read.At(x, y);
+    EXPECT_EQ(paint::AlphaOf(got), 255);
+    EXPECT_NEAR(paint::RedOf(got), paint::RedOf(want), 24) << x << "," << y;
+    EXPECT_NEAR(paint::GreenOf(got), paint::GreenOf(want), 24) << x << "," << y;
+    EXPECT_NEAR(paint::BlueOf(got), paint::BlueOf(want), 24) << x << "," << y;
+  }
 }
 
 TEST(WicPictureTest, ReadsBmpAndGifAndRefusesOtherKinds) {

@@ -5,6 +5,7 @@
 #include <wincodec.h>
 
 #include "setup/app/paint/background_field.h"
+#include "setup/app/win32/com_scope_win32.h"
 
 namespace setup::win32 {
 namespace {
@@ -25,21 +26,6 @@ class ComRef {
 
  private:
   T* p_ = nullptr;
-};
-
-// COM for this thread while a picture is read; balanced only when it
-// started here (a thread already in another apartment keeps it).
-class ComScope {
- public:
-  ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ComScope() {
-    if (SUCCEEDED(result_)) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  HRESULT result_;
 };
 
 bool ReadWhole(const std::wstring& file, std::string* bytes) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/win32/wide_text.h"
+#include "setup/app/win32/com_scope_win32.h"
 
 namespace setup::win32 {
 namespace {
@@ -38,20 +39,6 @@ BOOL CALLBACK DisableOne(HWND wnd, LPARAM list) {
   }
   return TRUE;
 }
-
-// COM for the shell's picker while it is open.
-class ComScope {
- public:
-  ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ComScope() {
-    if (SUCCEEDED(result_)) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  HRESULT result_;
-};
 
 }  // namespace
 

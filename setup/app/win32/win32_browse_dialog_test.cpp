@@ -1,6 +1,7 @@
 #include "setup/app/win32/win32_browse_dialog.h"
 
 #include <gtest/gtest.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <vector>
@@ -88,7 +89,8 @@ namespace setup::win32 {
 namespace {
 
 // The shell's own dialog, answered from its opening hook: OK takes the
-// pre-selected folder, Cancel leaves Directory as it was. Under Wine the
+// pre-selected folder, Cancel leaves Directory as it was, a root is the
+// top of the tree. Under Wine the
 // dialog needs a display (scripts/test-windows.sh gives it a virtual one).
 TEST(Win32BrowseDialogTest, ShellDialogReturnsThePreselectionOnOkAndNothingOnCancel) {
   wchar_t windows[MAX_PATH] = {};
@@ -114,6 +116,23 @@ TEST(Win32BrowseDialogTest, ShellDialogReturnsThePreselectionOnOkAndNothingOnCan
   EXPECT_FALSE(dialog.Execute(nullptr));
   EXPECT_EQ(opened, 2);
   EXPECT_EQ(dialog.Directory, "C:\\no such folder\\");
+
+  // A root folder is the top of the tree.
+  std::wstring top;
+  dialog.Root = folder;
+  dialog.OnInitialized = [&](TBrowseDialog&, std::intptr_t wnd, const std::string&, std::string&, TOKButtonState&) {
+    HWND tree = FindWindowExW(reinterpret_cast<HWND>(wnd), nullptr, WC_TREEVIEWW, nullptr);
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = TreeView_GetRoot(tree);
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    if (tree && item.hItem && TreeView_GetItem(tree, &item)) top = text;
+    PostMessageW(reinterpret_cast<HWND>(wnd), WM_COMMAND, IDCANCEL, 0);
+  };
+  EXPECT_FALSE(dialog.Execute(nullptr));
+  EXPECT_EQ(_wcsicmp(top.c_str(), L"windows"), 0) << platform::win32::WideToUtf8(top);
 }
 
 }  // namespace

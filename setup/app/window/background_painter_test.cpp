@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <fstream>
 
 #include "platform/cp932.h"
@@ -203,6 +204,26 @@ TEST_F(BackgroundTest, UnreadablePictureFileIsSkipped) {
   const QImage loaded = LoadBackgroundPicture(dir_ / "ok.bmp");
   ASSERT_EQ(loaded.size(), QSize(4, 3));
   EXPECT_EQ(loaded.pixel(3, 2), picture.pixel(3, 2));
+}
+
+TEST_F(BackgroundTest, JpegAndGifPicturesAreReadButNoOtherKinds) {
+  // One pixel of palette entry 0, red.
+  const std::string gif("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\x00\x00\x00\x00\xff"
+                        ",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;",
+                        35);
+  const QImage red = LoadBackgroundPictureData(gif);
+  ASSERT_EQ(red.size(), QSize(1, 1));
+  EXPECT_EQ(red.pixel(0, 0), qRgb(255, 0, 0));
+  QImage colours = ColumnPicture(16, 8);
+  QByteArray jpeg;
+  QBuffer jpeg_out(&jpeg);
+  ASSERT_TRUE(colours.save(&jpeg_out, "JPEG", 100));
+  EXPECT_EQ(LoadBackgroundPictureData(jpeg.toStdString()).size(), QSize(16, 8));
+  // The toolkit reads PNG too, but the installer's background takes none.
+  QByteArray png;
+  QBuffer png_out(&png);
+  ASSERT_TRUE(colours.save(&png_out, "PNG"));
+  EXPECT_TRUE(LoadBackgroundPictureData(png.toStdString()).isNull());
 }
 
 TEST(WindowsFontsTest, JapaneseWindowsFacesMapOntoInstalledIpaFaces) {
