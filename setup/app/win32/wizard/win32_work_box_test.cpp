@@ -103,6 +103,40 @@ class User {
   wizard::testing::ScriptedPrompter& prompter_;
 };
 
+// What the window shows while an engine counts an item: the running
+// step's marker beside its bold label, one row per step.
+struct StepLook {
+  int step;
+  bool marker_shown;
+  LONG marker_offset;  // marker top less label top
+  LONG label_weight;
+};
+
+class WatchingProgress : public Win32WorkBoxProgress {
+ public:
+  void Watch(Win32WorkBox* box) {
+    box_ = box;
+    Attach(box);
+  }
+  void Advanced(int step) override {
+    Win32WorkBoxProgress::Advanced(step);
+    const bool installing = box_->ControlWindow(Control::kImage1002) && IsWindowVisible(box_->ControlWindow(Control::kImage1002));
+    const Control marker = installing ? Control::kImage1002 : Control::kImage1302;
+    const Control label = installing ? wizard::InstallStepLabel(step) : wizard::UninstallStepLabel(step);
+    RECT marker_rect{}, label_rect{};
+    GetWindowRect(box_->ControlWindow(marker), &marker_rect);
+    GetWindowRect(box_->ControlWindow(label), &label_rect);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(box_->ControlWindow(label), WM_GETFONT, 0, 0)), sizeof(font), &font);
+    looks.push_back({step, static_cast<bool>(IsWindowVisible(box_->ControlWindow(marker))),
+                     marker_rect.top - label_rect.top, font.lfWeight});
+  }
+  std::vector<StepLook> looks;
+
+ private:
+  Win32WorkBox* box_ = nullptr;
+};
+
 // A window front whose wizard the test drives instead of a user.
 class DrivenFront : public app::ProgramFront {
  public:
@@ -116,7 +150,7 @@ class DrivenFront : public app::ProgramFront {
     NoDialogs dialogs;
     Win32WorkBox box(model, dialogs);
     EXPECT_TRUE(box.Create(nullptr));
-    progress_.Attach(&box);
+    progress_.Watch(&box);
     box.Start();
     box.Show();
     box.ProcessMessages();
@@ -130,8 +164,13 @@ class DrivenFront : public app::ProgramFront {
  private:
   wizard::testing::ScriptedPrompter& prompter_;
   DrivenFront::Drive drive_;
-  Win32WorkBoxProgress progress_;
+  WatchingProgress progress_;
   Win32LabelMeasure measure_;
+
+ public:
+  // What the engines' progress showed, for the test to look at after the run.
+  static inline std::vector<StepLook> last_looks;
+  ~DrivenFront() override { last_looks = progress_.looks; }
 };
 
 int RunDriven(const std::wstring& program, std::vector<std::string> arguments,
@@ -243,6 +282,14 @@ TEST(WorkBoxWindowTest, InstallsTheExamplePackageThroughEveryPageAndItsRefusals)
   });
   EXPECT_EQ(status, app::kExitDone);
   EXPECT_TRUE(Exists(L"C:\\Program Files\\Hello kestro\\hello.exe"));
+  // Every counted item showed its step's marker one pixel under the top of
+  // the step's bold label.
+  ASSERT_FALSE(DrivenFront::last_looks.empty());
+  for (const StepLook& look : DrivenFront::last_looks) {
+    EXPECT_TRUE(look.marker_shown) << "step " << look.step;
+    EXPECT_EQ(look.marker_offset, 1) << "step " << look.step;
+    EXPECT_EQ(look.label_weight, FW_BOLD) << "step " << look.step;
+  }
 }
 
 TEST(WorkBoxWindowTest, UninstallsFromItsOwnPagesWithNextBesideCancel) {
