@@ -16,6 +16,14 @@ add_compile_options(-Wall -Wextra -Werror -Wno-error=deprecated-declarations -Wn
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00
                         _POSIX_THREAD_SAFE_FUNCTIONS)
 add_link_options(-static -static-libgcc -static-libstdc++)
+# The compiler cache serves the cross build as it serves the Linux one
+# (paths hashed relative to the checkout, so every checkout shares it).
+find_program(PLAKATO_CCACHE ccache)
+if(PLAKATO_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER)
+  set(CMAKE_C_COMPILER_LAUNCHER ${CMAKE_COMMAND} -E env CCACHE_BASEDIR=${PROJECT_SOURCE_DIR} CCACHE_NOHASHDIR=true
+      ${PLAKATO_CCACHE})
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${CMAKE_C_COMPILER_LAUNCHER})
+endif()
 
 set(src ${PROJECT_SOURCE_DIR})
 add_library(platform_win32 STATIC
@@ -84,6 +92,7 @@ add_library(setup_app_win32 STATIC
   ${src}/setup/app/engine_binding.cpp
   ${src}/setup/app/invocation.cpp
   ${src}/setup/app/mode_checks.cpp
+  ${src}/setup/app/mode_start.cpp
   ${src}/setup/app/start_log.cpp
   ${src}/setup/app/unattended_driver.cpp
   ${src}/setup/app/wizard_exit_status.cpp
@@ -103,6 +112,12 @@ add_executable(Setup WIN32
   ${src}/setup/app/win32/setup.rc)
 target_link_options(Setup PRIVATE -municode)
 target_link_libraries(Setup PRIVATE setup_app_win32)
+
+# A helper of the Wine tests (scripts/windows-faults.sh): a registry key the
+# user may not write.
+add_executable(lock_key ${src}/platform/win32/tools/lock_key_main.cpp)
+target_link_options(lock_key PRIVATE -municode -mconsole)
+target_link_libraries(lock_key PRIVATE advapi32)
 
 # Painting shared with the toolkit's windows: pixel buffers, the artwork
 # drawn in code, the background plan.

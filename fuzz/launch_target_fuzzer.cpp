@@ -13,25 +13,17 @@
 #include <string_view>
 
 #include "fuzz/fuzz_support.h"
-#include "platform/target_system/folder_system.h"
+#include "fuzz/scratch_system.h"
 #include "setup/app/launch_rule.h"
 #include "setup/wizard/action_log.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using platform::target::FolderSystem;
 using platform::target::TargetSystem;
 using setup::app::LaunchKind;
 
-TargetSystem& TheSystem() {
-  static std::unique_ptr<FolderSystem> system = [] {
-    std::unique_ptr<FolderSystem> s;
-    FUZZ_CHECK(FolderSystem::Create(fuzzing::ScratchFolder() / "system", {}, &s).ok());
-    return s;
-  }();
-  return *system;
-}
+TargetSystem& TheSystem() { return fuzzing::ScratchSystem(); }
 
 void CheckEscaped(std::string_view text) {
   const std::string escaped = setup::wizard::EscapeControlCharacters(text);

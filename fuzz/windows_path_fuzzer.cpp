@@ -8,9 +8,9 @@
 #include <string_view>
 
 #include "fuzz/fuzz_support.h"
+#include "fuzz/scratch_system.h"
 #include "platform/target_system/drive_map.h"
 #include "platform/target_system/name_folding.h"
-#include "platform/target_system/folder_system.h"
 #include "platform/target_system/windows_path.h"
 #include "setup/core/path_macros.h"
 
@@ -20,18 +20,10 @@ namespace fs = std::filesystem;
 using platform::target::Drive;
 using platform::target::DriveMap;
 using platform::target::DriveType;
-using platform::target::FolderSystem;
 using platform::target::TargetSystem;
 using platform::target::WindowsPath;
 
-TargetSystem& TheSystem() {
-  static std::unique_ptr<FolderSystem> system = [] {
-    std::unique_ptr<FolderSystem> s;
-    FUZZ_CHECK(FolderSystem::Create(fuzzing::ScratchFolder() / "system", {}, &s).ok());
-    return s;
-  }();
-  return *system;
-}
+TargetSystem& TheSystem() { return fuzzing::ScratchSystem(); }
 
 // Drive C of the system and an empty drive D; no drive reaches the rest of
 // the host, so the host folder of every path can be checked.

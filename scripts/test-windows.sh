@@ -8,7 +8,9 @@
 #   kestro.exe /u HelloKestro /silent, checking files, shortcuts, registry,
 #   INI, association, shared-file count, uninstall entry and leftovers;
 #   the same install and uninstall on a Linux target system, whose action
-#   logs must agree with the Wine run's line by line (paths aside).
+#   logs must agree with the Wine run's line by line (paths aside);
+#   a destination we may not write, a full disk, a registry key we may not
+#   write, and kestro.exe /r (scripts/windows-faults.sh).
 # Then the wizard window's own tests (scripts/windows-wizard-test.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -68,6 +70,7 @@ cmake --build build/release --target background-compare -j2 >/dev/null
 build/release/setup/app/window/background-compare "$work/backgrounds" 2>/dev/null
 
 scripts/windows-scenario.sh "$work" "$wine"
+scripts/windows-faults.sh "$work" "$wine"
 # The wizard window driven by control identifier on a virtual display, its
 # result compared with the unattended run's.
 scripts/windows-wizard-test.sh "$work" "$wine"

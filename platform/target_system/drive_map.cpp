@@ -50,11 +50,11 @@ std::size_t Depth(const fs::path& path) {
 }  // namespace
 
 DriveMap::DriveMap(std::vector<Drive> drives) : drives_(std::move(drives)) {
-  for (Drive& d : drives_) d.letter = static_cast<char>(std::toupper(static_cast<unsigned char>(d.letter)));
+  for (Drive& d : drives_) d.letter = platform::AsciiUpper(d.letter);
 }
 
 const Drive* DriveMap::FindDrive(char letter) const {
-  const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  const char upper = platform::AsciiUpper(letter);
   for (const Drive& d : drives_) {
     if (d.letter == upper) return &d;
   }
@@ -62,7 +62,7 @@ const Drive* DriveMap::FindDrive(char letter) const {
 }
 
 Status DriveMap::Add(Drive drive) {
-  drive.letter = static_cast<char>(std::toupper(static_cast<unsigned char>(drive.letter)));
+  drive.letter = platform::AsciiUpper(drive.letter);
   if (FindDrive(drive.letter) != nullptr) {
     return Status::AlreadyExists(std::string(1, drive.letter) + ": is a drive already");
   }

@@ -5,6 +5,7 @@
 
 #include <cctype>
 
+#include "platform/ascii_text.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-char Upper(char letter) { return static_cast<char>(std::toupper(static_cast<unsigned char>(letter))); }
+char Upper(char letter) { return platform::AsciiUpper(letter); }
 
 std::wstring RootOf(char letter) { return std::wstring{static_cast<wchar_t>(Upper(letter)), L':', L'\\'}; }
 

@@ -33,6 +33,7 @@ Status WriteShellLinkFile(const std::filesystem::path& host_path, const ShellLin
   }
   win32::ShellLinkFields fields;
   fields.target = link.target_path;
+  fields.relative = !link.relative_path.empty();
   fields.description = link.description;
   fields.arguments = link.arguments;
   fields.working_folder = link.working_folder;
@@ -50,10 +51,8 @@ Status ReadShellLinkFile(const std::filesystem::path& host_path, ShellLink* link
   ShellLink result;
   result.target_path = fields.target;
   result.description = fields.description;
-  // No relative path goes through the shell: Wine's IShellLinkW writes it
-  // without its flag, so every later string of the link reads one field off.
-  // The link finds its target through its item list and link info; the
-  // relative path is the target as seen from the link's own folder.
+  // The relative path is the target as seen from the link's own folder
+  // (IShellLinkW has no call that reads it back).
   result.relative_path = RelativeLinkPath(path, fields.target);
   result.arguments = fields.arguments;
   result.working_folder = fields.working_folder;

@@ -6,6 +6,7 @@
 
 #include "platform/target_system/shell_link.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/windows_api.h"
 
@@ -68,6 +69,17 @@ TEST_F(ShellLinkFileWin32Test, TheShellWritesTheLinkAndItReadsBackAsWritten) {
   EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0x4C);
   EXPECT_TRUE(static_cast<unsigned char>(bytes[0x14]) & 0x01) << "no target item list";
   EXPECT_EQ(static_cast<unsigned char>(bytes[0x3C]), 7) << "show command in the header";
+  // Windows keeps the relative path (flag bit 3); Wine would write it
+  // without that bit and shift every later field, so it gets none.
+  EXPECT_EQ((static_cast<unsigned char>(bytes[0x14]) & 0x08) != 0, !win32::RunningUnderWine());
+}
+
+// Every Wine prefix has its own settings key; Windows has none.
+TEST(RunningUnderWineTest, AgreesWithTheRegistryOfWine) {
+  HKEY wine = nullptr;
+  const bool has_wine_key = RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Wine", 0, KEY_READ, &wine) == ERROR_SUCCESS;
+  if (wine) RegCloseKey(wine);
+  EXPECT_EQ(win32::RunningUnderWine(), has_wine_key);
 }
 
 TEST_F(ShellLinkFileWin32Test, AReadOnlyLinkIsRefusedAndKept) {

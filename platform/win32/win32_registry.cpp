@@ -146,6 +146,31 @@ std::string ChildPath(const std::string& parent, const std::string& name) {
   return parent.empty() ? name : parent + "\\" + name;
 }
 
+// How many of the path's keys, from the top, exist (a key we may not read
+// exists too).
+std::size_t ExistingDepth(const KeyPath& path) {
+  std::wstring prefix;
+  for (std::size_t depth = 0; depth < path.parts.size(); ++depth) {
+    if (depth > 0) prefix += L'\\';
+    prefix += Utf8ToWide(path.parts[depth]);
+    Key handle;
+    const LONG error = RegOpenKeyExW(RootHandle(path.root), prefix.c_str(), 0, KEY_QUERY_VALUE | kView, handle.out());
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return depth;
+  }
+  return path.parts.size();
+}
+
+// Deletes the path's keys below the first `keep` ones, deepest first. Each
+// was just made and holds only the next, so DELETE access is all it takes
+// (a key made below a locked one may refuse its values to us as well).
+void RemoveKeysBelow(const KeyPath& path, std::size_t keep) {
+  for (std::size_t depth = path.parts.size(); depth > keep; --depth) {
+    std::wstring prefix;
+    for (std::size_t i = 0; i < depth; ++i) prefix += (i > 0 ? L"\\" : L"") + Utf8ToWide(path.parts[i]);
+    if (RegDeleteKeyExW(RootHandle(path.root), prefix.c_str(), kView, 0) != ERROR_SUCCESS) return;
+  }
+}
+
 }  // namespace
 
 Status Win32Registry::OpenKey(RegistryRoot root, std::string_view key) {
@@ -161,8 +186,10 @@ Status Win32Registry::CreateKey(RegistryRoot root, std::string_view key, bool* e
   if (!s.ok()) return s;
   Key handle;
   DWORD disposition = 0;
+  // Whatever access the key grants, as RegCreateKey asks: a key whose values
+  // we may not set can still be made or opened.
   s = FromError(RegCreateKeyExW(RootHandle(root), path.wide.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                KEY_READ | KEY_WRITE | kView, nullptr, handle.out(), &disposition),
+                                MAXIMUM_ALLOWED | kView, nullptr, handle.out(), &disposition),
                 path.text);
   if (s.ok() && existed) *existed = disposition == REG_OPENED_EXISTING_KEY;
   return s;
@@ -197,17 +224,24 @@ Status Win32Registry::SetValue(RegistryRoot root, std::string_view key, const Re
                                bool create_key) {
   std::string bytes;
   Status s = EncodeValue(value, &bytes);
-  if (!s.ok()) return s;
-  if (create_key) s = CreateKey(root, key);
   KeyPath path;
-  Key handle;
   if (s.ok()) s = Parse(root, key, &path);
-  if (s.ok()) s = OpenPath(path, KEY_SET_VALUE, &handle);
   if (!s.ok()) return s;
+  // A value that cannot be written takes the keys made for it along: one
+  // registry item is there whole or not at all (a key may let us make a
+  // subkey whose values we may not set).
+  const std::size_t existing = create_key ? ExistingDepth(path) : path.parts.size();
+  if (create_key) s = CreateKey(root, path.text);
+  Key handle;
+  if (s.ok()) s = OpenPath(path, KEY_SET_VALUE, &handle);
   const std::wstring wide_name = Utf8ToWide(value.name);
-  return FromError(RegSetValueExW(handle.get(), wide_name.c_str(), 0, value.type,
-                                  reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())),
-                   path.text + " value " + value.name);
+  if (s.ok()) {
+    s = FromError(RegSetValueExW(handle.get(), wide_name.c_str(), 0, value.type,
+                                 reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())),
+                  path.text + " value " + value.name);
+  }
+  if (!s.ok()) RemoveKeysBelow(path, existing);
+  return s;
 }
 
 Status Win32Registry::DeleteValue(RegistryRoot root, std::string_view key, std::string_view name) {

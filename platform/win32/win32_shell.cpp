@@ -144,6 +144,11 @@ Status MoveToRecycleBin(std::string_view path) {
   return Status::Ok();
 }
 
+bool RunningUnderWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
 Status SaveShellLink(std::string_view link_path, const ShellLinkFields& fields) {
   ComScope com;
   ComPtr<IShellLinkW> link;
@@ -156,6 +161,10 @@ Status SaveShellLink(std::string_view link_path, const ShellLinkFields& fields) 
   link->SetWorkingDirectory(Utf8ToWide(fields.working_folder).c_str());
   if (!fields.icon_file.empty()) link->SetIconLocation(Utf8ToWide(fields.icon_file).c_str(), fields.icon_index);
   link->SetShowCmd(fields.show_command);
+  // The shell takes the link's own path and keeps the target relative to
+  // it. Wine (8.0) writes that path without the flag that announces it, so
+  // every later text of the link would read one field off: not under Wine.
+  if (fields.relative && !RunningUnderWine()) link->SetRelativePath(Utf8ToWide(link_path).c_str(), 0);
   return FromHresult(file->Save(Utf8ToWide(link_path).c_str(), TRUE), link_path);
 }
 

@@ -34,9 +34,15 @@ SystemSettings RunningSystemSettings();
 // NotFound when nothing is there; IoError when the shell refuses.
 Status MoveToRecycleBin(std::string_view path);
 
+// Whether the program runs under Wine (ntdll exports wine_get_version).
+bool RunningUnderWine();
+
 // A shell link (.lnk) written through IShellLinkW and IPersistFile.
 struct ShellLinkFields {
   std::string target;
+  // Whether the link keeps the target's path relative to the link's own
+  // folder, which the shell works out from the link's path.
+  bool relative = false;
   std::string description;
   std::string arguments;
   std::string working_folder;

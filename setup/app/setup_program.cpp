@@ -7,6 +7,7 @@
 #include "setup/app/exit_status.h"
 #include "setup/app/host_program_launcher.h"
 #include "setup/app/mode_checks.h"
+#include "setup/app/mode_start.h"
 #include "setup/app/start_log.h"
 #include "setup/app/target_for_run.h"
 #include "setup/app/unattended_driver.h"
@@ -118,54 +119,30 @@ int RunSetupProgram(const fs::path& program_path, const std::vector<std::string>
   log.Add("START", {ModeWord(invocation.mode), invocation.subject, source_folder});
   EndLine end{log};
 
-  wizard::WizardStart start;
-  SetupScript script{fs::path()};
-  switch (invocation.mode) {
-    case ProgramMode::kVersionBox:
-      ShowVersionBox(prompter);
-      return end.status = kExitDone;
-    case ProgramMode::kRestartQuestion:
-      AskForRestart(prompter, launcher);
-      return end.status = kExitDone;
-    case ProgramMode::kSetup: {
-      script = SetupScript(program_path.parent_path() / std::string(kScriptFileName));
-      const std::string shown =
-          source_folder.empty() ? script.file().string() : source_folder + std::string(kScriptFileName);
-      if (!CheckSetupScript(script, shown, prompter)) return end.status = kExitRefused;
-      if (!CheckKeyName(script, prompter)) return end.status = kExitRefused;
-      start = wizard::WizardStart::Setup(script);
-      break;
+  const fs::path setup_file = program_path.parent_path() / std::string(kScriptFileName);
+  const std::string shown_setup =
+      source_folder.empty() ? setup_file.string() : source_folder + std::string(kScriptFileName);
+  CleanUpPlace clean_up;
+  if (invocation.mode == ProgramMode::kCleanUp) {
+    if (started_by_run && IsHostFolder(invocation.subject)) {
+      err << "Setup: /d " + wizard::EscapeControlCharacters(invocation.subject) +
+                 " refused: a host folder is taken only from the user's command line\n";
+      log.Add("OPTION", {"/d", invocation.subject, "host folder in a started run"});
+      return end.status = kExitRefused;
     }
-    case ProgramMode::kUninstall:
-      switch (CheckUninstallTarget(*system, invocation.subject, prompter)) {
-        case UninstallTarget::kRecorded: break;
-        case UninstallTarget::kStaleEntryRemoved: return end.status = kExitDone;
-        case UninstallTarget::kStaleEntryKept:
-        case UninstallTarget::kNothingRecorded: return end.status = kExitRefused;
-      }
-      start = wizard::WizardStart::Uninstall(invocation.subject);
-      break;
-    case ProgramMode::kCleanUp: {
-      if (started_by_run && IsHostFolder(invocation.subject)) {
-        err << "Setup: /d " + wizard::EscapeControlCharacters(invocation.subject) +
-                   " refused: a host folder is taken only from the user's command line\n";
-        log.Add("OPTION", {"/d", invocation.subject, "host folder in a started run"});
-        return end.status = kExitRefused;
-      }
-      // A folder on no drive has no script to read, which the check refuses.
-      const std::string folder = CleanUpFolder(*system, invocation.subject);
-      const std::string shown = JoinPath(folder.empty() ? invocation.subject : folder, kScriptFileName);
-      script = SetupScript(HostPathOf(*system, shown));
-      if (!CheckCleanUpScript(script, shown, prompter)) return end.status = kExitRefused;
-      start = wizard::WizardStart::CleanUp(folder, script);
-      break;
-    }
+    // A folder on no drive has no script to read, which the check refuses.
+    clean_up.folder = CleanUpFolder(*system, invocation.subject);
+    clean_up.script.shown =
+        JoinPath(clean_up.folder.empty() ? invocation.subject : clean_up.folder, kScriptFileName);
+    clean_up.script.file = HostPathOf(*system, clean_up.script.shown);
   }
+  ModeStart mode = StartMode(invocation, *system, {setup_file, shown_setup}, clean_up, prompter, launcher);
+  if (!mode.start) return end.status = mode.status;
 
   wizard::SetupRun run{*system,         front->prompter(), log, launcher, front->progress(),
                        program_path,    source_folder, invocation.arguments};
-  EngineBinding engines(run, script);
-  wizard::WizardModel model(run, std::move(start), engines, front->text_measure());
+  EngineBinding engines(run, mode.script);
+  wizard::WizardModel model(run, std::move(*mode.start), engines, front->text_measure());
   return end.status = front->ShowWizard(model);
 }
 

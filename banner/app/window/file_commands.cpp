@@ -1,7 +1,6 @@
 #include "banner/app/window/file_commands.h"
 
-#include <cctype>
-
+#include "platform/ascii_text.h"
 #include "banner/app/error_texts.h"
 #include "banner/app/picture_codecs.h"
 #include "banner/app/settings_file.h"
@@ -78,7 +77,7 @@ std::optional<std::string> FileCommands::ExportPath() {
   if (!chosen) return std::nullopt;
   std::string path = *chosen;
   std::string extension = std::filesystem::path(path).extension().string();
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : extension) c = platform::AsciiLower(c);
   if (extension != ".bmp" && extension != ".png") {
     // Bitmap bytes under another type's name would mislead every reader.
     path += std::string(".") + kExportExtension;

@@ -7,6 +7,7 @@
 #include "setup/app/exit_status.h"
 #include "setup/app/invocation.h"
 #include "setup/app/mode_checks.h"
+#include "setup/app/mode_start.h"
 #include "setup/app/start_log.h"
 #include "setup/app/unattended_driver.h"
 #include "setup/app/win32/win32_program_launcher.h"
@@ -49,46 +50,21 @@ int RunWin32SetupProgram(const fs::path& program_path, const std::vector<std::st
   log.Add("START", {ModeWord(invocation.mode), invocation.subject, source_folder});
   EndLine end{log};
 
-  wizard::WizardStart start;
-  SetupScript script{fs::path()};
-  switch (invocation.mode) {
-    case ProgramMode::kVersionBox:
-      ShowVersionBox(prompter);
-      return end.status = kExitDone;
-    case ProgramMode::kRestartQuestion:
-      AskForRestart(prompter, launcher);
-      return end.status = kExitDone;
-    case ProgramMode::kSetup: {
-      script = SetupScript(program_path.parent_path() / std::string(kScriptFileName));
-      if (!CheckSetupScript(script, source_folder + std::string(kScriptFileName), prompter)) {
-        return end.status = kExitRefused;
-      }
-      if (!CheckKeyName(script, prompter)) return end.status = kExitRefused;
-      start = wizard::WizardStart::Setup(script);
-      break;
-    }
-    case ProgramMode::kUninstall:
-      switch (CheckUninstallTarget(system, invocation.subject, prompter)) {
-        case UninstallTarget::kRecorded: break;
-        case UninstallTarget::kStaleEntryRemoved: return end.status = kExitDone;
-        case UninstallTarget::kStaleEntryKept:
-        case UninstallTarget::kNothingRecorded: return end.status = kExitRefused;
-      }
-      start = wizard::WizardStart::Uninstall(invocation.subject);
-      break;
-    case ProgramMode::kCleanUp: {
-      const std::string shown = JoinPath(invocation.subject, kScriptFileName);
-      script = SetupScript(fs::path(Utf8ToWide(shown)));
-      if (!CheckCleanUpScript(script, shown, prompter)) return end.status = kExitRefused;
-      start = wizard::WizardStart::CleanUp(invocation.subject, script);
-      break;
-    }
+  const ScriptPlace setup_script{program_path.parent_path() / std::string(kScriptFileName),
+                                 source_folder + std::string(kScriptFileName)};
+  CleanUpPlace clean_up;
+  if (invocation.mode == ProgramMode::kCleanUp) {
+    clean_up.folder = invocation.subject;
+    clean_up.script.shown = JoinPath(invocation.subject, kScriptFileName);
+    clean_up.script.file = fs::path(Utf8ToWide(clean_up.script.shown));
   }
+  ModeStart mode = StartMode(invocation, system, setup_script, clean_up, prompter, launcher);
+  if (!mode.start) return end.status = mode.status;
 
   wizard::SetupRun run{system,       asker,         log, launcher, progress,
                        program_path, source_folder, invocation.arguments};
-  EngineBinding engines(run, script);
-  wizard::WizardModel model(run, std::move(start), engines, window ? window->text_measure() : nullptr);
+  EngineBinding engines(run, mode.script);
+  wizard::WizardModel model(run, std::move(*mode.start), engines, window ? window->text_measure() : nullptr);
   if (window) return end.status = window->ShowWizard(model);
   return end.status = DriveUnattended(model, invocation.options, answers, log);
 }

@@ -1,7 +1,6 @@
 #include "setup/wizard/model/entry_checks.h"
 
-#include <cctype>
-
+#include "platform/ascii_text.h"
 #include "setup/core/path_text.h"
 
 namespace setup::wizard {
@@ -30,7 +29,7 @@ bool HasForbiddenFolderChar(std::string_view path) {
 
 bool IsOnRunOnlyDrive(const platform::target::TargetSystem& system, std::string_view path) {
   if (path.size() < 2 || path[1] != ':') return false;
-  const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
+  const char letter = platform::AsciiUpper(path[0]);
   for (const platform::target::Drive& drive : system.run_only_drives()) {
     if (drive.letter == letter) return true;
   }

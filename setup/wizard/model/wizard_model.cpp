@@ -9,20 +9,14 @@
 #include "setup/core/path_text.h"
 #include "setup/wizard/model/byte_size.h"
 #include "setup/wizard/model/entry_checks.h"
+#include "setup/wizard/model/install_choices_reader.h"
+#include "setup/wizard/model/page_checks.h"
 #include "setup/wizard/engine/install_run.h"
 #include "setup/wizard/record/record_keys.h"
 #include "setup/wizard/model/start_checks.h"
 #include "setup/wizard/model/wizard_pages.h"
 
 namespace setup::wizard {
-namespace {
-
-// Deepest folder chain a check creates and removes again; paths are far
-// shorter, this only bounds the walk.
-constexpr int kMaxFolderDepth = 256;
-
-}  // namespace
-
 WizardStart WizardStart::Setup(SetupScript script) {
   WizardStart start;
   start.mode = WizardMode::kSetup;
@@ -64,11 +58,6 @@ Answer WizardModel::Ask(std::string text, MessageIcon icon, MessageButtons butto
                         Answer default_answer) {
   const Message message = MakeMessage(std::move(text), icon, buttons, default_answer);
   return AskAndLog(run_, message);
-}
-
-void WizardModel::Refuse(std::string text, Control focus) {
-  Ask(std::move(text), MessageIcon::kError);
-  focus_ = focus;
 }
 
 std::string WizardModel::RecordKeyOfProduct() const { return RecordKey(app_key_name_); }
@@ -147,11 +136,12 @@ bool WizardModel::LeavePage() {
       }
       return true;
     case 5:
-      return !controls_.Get(Control::kRadioButton501).checked || CheckFolderPage();
+      return !controls_.Get(Control::kRadioButton501).checked || Checks().CheckFolderPage();
     case 6:
-      return !controls_.Get(Control::kEdit601).enabled || CheckShortcutPage();
+      return !controls_.Get(Control::kEdit601).enabled ||
+             Checks().CheckShortcutPage(ProgramsFolder(controls_.Get(Control::kRadioButton601).checked));
     case 8:
-      return CheckFavoritesPage();
+      return Checks().CheckFavoritesPage();
     case 9: {
       install_maxima_ = engines_.InstallMaxima(Choices());
       ShowMaxima(install_maxima_, InstallProgressBar, InstallStepLabel);
@@ -299,121 +289,12 @@ void WizardModel::Timer1Timer() {
 
 // ---------------------------------------------------------------- checks
 
-bool WizardModel::CheckUserEntry(int field) {
-  const Control edit = UserEntryEdit(field);
-  const ControlState& box = controls_.Get(edit);
-  if (!box.visible) return true;
-  const std::string name = UserEntryName(controls_.Get(UserEntryLabel(field)).text);
-  const std::string entry = box.text;
-  if (script_.ReadItem("UserInfomation", "Null", field) == "1" && TrimBlanks(entry).empty()) {
-    Refuse(name + "を入力してください。", edit);
-    return false;
-  }
-  if (!UserEntryMatches(entry, script_.ReadItemInteger("UserInfomation", "Size", field),
-                        script_.ReadItem("UserInfomation", "Type", field))) {
-    Refuse(name + "が不正です。", edit);
-    return false;
-  }
-  return true;
-}
+PageChecks WizardModel::Checks() { return PageChecks(run_, script_, controls_, focus_); }
+
+bool WizardModel::CheckUserEntry(int field) { return Checks().CheckUserEntry(field); }
 
 bool WizardModel::CheckFolderEntry(std::string_view path, Control edit) {
-  const auto& files = run_.system.files();
-  if (IsOnRunOnlyDrive(run_.system, path)) {
-    run_.log.Add("CHECK", {std::string(path), "the package's own drive is no destination"});
-    Refuse(FolderRefusalText(path, controls_.Get(edit).text), edit);
-    return false;
-  }
-  if (files.IsFolder(path)) return true;
-  // The topmost folder that does not exist yet: the check removes again
-  // exactly what it makes, never an empty folder that was there before.
-  const std::string folder = StripTrailing(path, "\\");
-  std::string top = folder;
-  for (int depth = 0; depth < kMaxFolderDepth; ++depth) {
-    const std::string parent = ParentPath(top);
-    if (parent.empty() || parent == top || files.Exists(parent)) break;
-    top = parent;
-  }
-  if (const auto made = ForceFolders(run_.system, path); !made.ok()) {
-    run_.log.Add("CHECK", {std::string(path), "folder cannot be made", made.ToString()});
-  }
-  if (files.IsFolder(path)) {
-    std::string current = folder;
-    for (int depth = 0; depth < kMaxFolderDepth; ++depth) {
-      if (!files.RemoveEmptyFolder(current).ok() || current == top) break;
-      current = ParentPath(current);
-    }
-    return true;
-  }
-  Refuse(FolderRefusalText(path, controls_.Get(edit).text), edit);
-  return false;
-}
-
-namespace {
-
-// Free bytes of the drive whose letter begins the path; nullopt when the
-// query fails (no drive letter, an unknown drive, the host refuses).
-std::optional<std::uint64_t> FreeBytesOfDrive(const TargetSystem& system, std::string_view path) {
-  if (path.empty()) return std::nullopt;
-  std::uint64_t free_bytes = 0;
-  const std::string root = std::string(1, path[0]) + ":\\";
-  if (!system.drives().FreeSpace(root, &free_bytes).ok()) return std::nullopt;
-  return free_bytes;
-}
-
-}  // namespace
-
-bool WizardModel::CheckFolderPage() {
-  const std::string text = controls_.Get(Control::kEdit501).text;
-  if (TrimBlanks(text).empty()) {
-    Refuse("フォルダ名を入力してください。", Control::kEdit501);
-    return false;
-  }
-  // A failed query is no reason to warn; a full disk is.
-  const std::int64_t need = script_.ReadInstallSize().value_or(0);
-  const auto free_bytes = FreeBytesOfDrive(run_.system, text);
-  if (free_bytes && need > 0 && static_cast<std::uint64_t>(need) > *free_bytes) {
-    if (Ask("空き容量が不足する可能性があります。このフォルダにインストールしますか？\n" + text,
-            MessageIcon::kWarning, MessageButtons::kYesNo, Answer::kNo) != Answer::kYes) {
-      focus_ = Control::kEdit501;
-      return false;
-    }
-  }
-  return CheckFolderEntry(text, Control::kEdit501);
-}
-
-bool WizardModel::CheckShortcutPage() {
-  const std::string text = controls_.Get(Control::kEdit601).text;
-  if (TrimBlanks(text).empty()) {
-    Refuse("フォルダ名を入力してください。", Control::kEdit601);
-    return false;
-  }
-  return CheckFolderEntry(JoinPath(ProgramsFolder(controls_.Get(Control::kRadioButton601).checked), text),
-                          Control::kEdit601);
-}
-
-bool WizardModel::CheckFavoritesPage() {
-  if (controls_.Get(Control::kCheckBox801).checked) {
-    const std::string folder = controls_.Get(Control::kEdit801).text;
-    if (TrimBlanks(folder).empty()) {
-      Refuse("フォルダ名を入力してください。", Control::kEdit801);
-      return false;
-    }
-    if (!CheckFolderEntry(folder, Control::kEdit801)) return false;
-  }
-  if (controls_.Get(Control::kCheckBox802).checked) {
-    const std::string file = controls_.Get(Control::kEdit802).text;
-    if (TrimBlanks(file).empty()) {
-      Refuse("ファイル名を入力してください。", Control::kEdit802);
-      return false;
-    }
-    const auto& files = run_.system.files();
-    if (!files.Exists(file) || files.IsFolder(file)) {
-      Refuse("ファイルが存在しません。\n" + file, Control::kEdit802);
-      return false;
-    }
-  }
-  return true;
+  return Checks().CheckFolderEntry(path, edit);
 }
 
 // ---------------------------------------------------------------- controls
@@ -529,46 +410,6 @@ BrowseRequest WizardModel::SpeedButton803Click() const {
   return request;
 }
 
-// ---------------------------------------------------------------- choices
-
-InstallChoices WizardModel::Choices() const {
-  InstallChoices c;
-  c.install_to_folder = controls_.Get(Control::kRadioButton501).checked;
-  c.install_folder_text = controls_.Get(Control::kEdit501).text;
-  c.recycle_before_overwrite = controls_.Get(Control::kCheckBox501).checked;
-  for (int k = 0; k < 3; ++k) {
-    const ControlState& edit = controls_.Get(UserEntryEdit(k + 1));
-    c.user_entries[k] = edit.text;
-    c.user_entry_visible[k] = edit.visible;
-  }
-  c.start_menu_folder = controls_.Get(Control::kEdit601).text;
-  c.all_users = controls_.Get(Control::kRadioButton601).checked;
-  c.start_menu = controls_.Get(Control::kCheckBox601).checked;
-  c.startup = controls_.Get(Control::kCheckBox602).checked;
-  c.desktop = controls_.Get(Control::kCheckBox603).checked;
-  c.send_to = controls_.Get(Control::kCheckBox604).checked;
-  c.quick_launch = controls_.Get(Control::kCheckBox605).checked;
-  c.associate = controls_.Get(Control::kCheckBox701).checked;
-  const ControlState& extensions = controls_.Get(Control::kListBox701);
-  for (std::size_t i = 0; i < extensions.selected.size(); ++i) {
-    if (extensions.selected[i]) c.selected_extensions.push_back(static_cast<int>(i));
-  }
-  c.add_favorites = controls_.Get(Control::kCheckBox801).checked;
-  c.favorites_folder = controls_.Get(Control::kEdit801).text;
-  c.add_bookmarks = controls_.Get(Control::kCheckBox802).checked;
-  c.bookmark_file = controls_.Get(Control::kEdit802).text;
-  for (int slot = 0; slot < 3; ++slot) {
-    const ControlState& box = controls_.Get(FavoriteCheckBox(slot + 1));
-    c.favorite_slot_visible[slot] = box.visible;
-    c.favorite_slot_checked[slot] = box.checked;
-    const ControlState& run = controls_.Get(FinishCheckBox(slot + 1));
-    c.run_visible[slot] = run.visible;
-    c.run_checked[slot] = run.checked;
-  }
-  const ControlState& restart = controls_.Get(Control::kCheckBox1101);
-  c.restart_visible = restart.visible;
-  c.restart_checked = restart.checked;
-  return c;
-}
+InstallChoices WizardModel::Choices() const { return ChoicesFromControls(controls_); }
 
 }  // namespace setup::wizard

@@ -9,6 +9,7 @@
 #include "setup/wizard/engines.h"
 #include "setup/wizard/install_choices.h"
 #include "setup/wizard/model/label_fit.h"
+#include "setup/wizard/model/page_checks.h"
 #include "setup/wizard/setup_run.h"
 #include "setup/wizard/model/wizard_controls.h"
 
@@ -162,9 +163,8 @@ class WizardModel {
   bool PageOn(int page) const;
   // The work of Next on the current page; false keeps the page.
   bool LeavePage();
-  bool CheckFolderPage();
-  bool CheckShortcutPage();
-  bool CheckFavoritesPage();
+  // The checks of Next, over the controls as they are now.
+  PageChecks Checks();
   void ShowMaxima(const StepMaxima& maxima, Control (*bar)(int), Control (*label)(int));
   // Runs an engine on the current page: the done page follows, an abort
   // ends the wizard in aborted_state.
@@ -177,7 +177,6 @@ class WizardModel {
 
   Answer Ask(std::string text, MessageIcon icon, MessageButtons buttons = MessageButtons::kOk,
              Answer default_answer = Answer::kOk);
-  void Refuse(std::string text, Control focus);
   std::string RecordKeyOfProduct() const;
   std::string ProgramsFolder(bool all_users);
   void StartAction();
