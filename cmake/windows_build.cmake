@@ -85,10 +85,9 @@ add_library(setup_engines_win32 STATIC ${engine_sources}
   ${src}/platform/win32/open_folder_win32.cpp)
 target_link_libraries(setup_engines_win32 PUBLIC platform_win32)
 
-# Setup.exe: unattended only until the Windows windows exist. The manifest
-# asks for administrator rights, common controls 6, the supported Windows
-# versions and per-monitor DPI awareness.
-add_executable(Setup WIN32
+# Setup.exe's program and windows without its start, shared with the test
+# program of the windows.
+add_library(setup_app_win32 STATIC
   ${src}/setup/app/default_answer_prompter.cpp
   ${src}/setup/app/engine_binding.cpp
   ${src}/setup/app/invocation.cpp
@@ -96,12 +95,23 @@ add_executable(Setup WIN32
   ${src}/setup/app/mode_start.cpp
   ${src}/setup/app/start_log.cpp
   ${src}/setup/app/unattended_driver.cpp
-  ${src}/setup/app/win32/setup_win32_main.cpp
-  ${src}/setup/app/win32/setup.rc
+  ${src}/setup/app/wizard_exit_status.cpp
+  ${src}/setup/app/work_box_layout.cpp
+  ${src}/setup/app/win32/wizard/win32_artwork.cpp
   ${src}/setup/app/win32/win32_program_launcher.cpp
-  ${src}/setup/app/win32/win32_setup_program.cpp)
+  ${src}/setup/app/win32/win32_setup_program.cpp
+  ${src}/setup/app/win32/wizard/win32_wizard_front.cpp
+  ${src}/setup/app/win32/wizard/win32_work_box.cpp
+  ${src}/setup/app/win32/wizard/win32_work_box_refresh.cpp)
+target_link_libraries(setup_app_win32 PUBLIC setup_engines_win32 comctl32 comdlg32 gdi32)
+
+# Setup.exe. The manifest asks for administrator rights, common controls 6,
+# the supported Windows versions and per-monitor DPI awareness.
+add_executable(Setup WIN32
+  ${src}/setup/app/win32/setup_win32_main.cpp
+  ${src}/setup/app/win32/setup.rc)
 target_link_options(Setup PRIVATE -municode)
-target_link_libraries(Setup PRIVATE setup_engines_win32)
+target_link_libraries(Setup PRIVATE setup_app_win32)
 
 # A helper of the Wine tests (scripts/windows-faults.sh): a registry key the
 # user may not write.
@@ -138,3 +148,18 @@ target_link_libraries(setup_win32_tests PRIVATE setup_views_win32 gtest_win32)
 add_executable(background_probe ${src}/setup/app/win32/background_probe_main.cpp)
 target_link_options(background_probe PRIVATE -mconsole -municode)
 target_link_libraries(background_probe PRIVATE setup_views_win32)
+
+# The wizard and the program use the windows above.
+target_link_libraries(setup_app_win32 PUBLIC setup_views_win32)
+
+# Screenshots of the wizard's pages under Wine (scripts/windows-screenshots.sh).
+add_executable(wizard_screenshots ${src}/setup/app/win32/wizard/wizard_screenshots_main.cpp)
+target_link_options(wizard_screenshots PRIVATE -municode -mconsole)
+target_link_libraries(wizard_screenshots PRIVATE setup_app_win32)
+
+# The wizard window driven by control identifier under Wine, on a prefix
+# that scripts/test-windows.sh prepares.
+file(GLOB wizard_window_tests CONFIGURE_DEPENDS ${src}/setup/app/win32/wizard/*_test.cpp)
+add_executable(win32_wizard_tests ${wizard_window_tests})
+target_link_options(win32_wizard_tests PRIVATE -mconsole)
+target_link_libraries(win32_wizard_tests PRIVATE setup_app_win32 gtest_win32)

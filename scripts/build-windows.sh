@@ -9,6 +9,7 @@ if [ ! -f build/windows-cmake/build.ninja ]; then
 fi
 cmake --build build/windows-cmake -j2 "$@"
 mkdir -p build/windows
-for program in Setup.exe win32_tests.exe setup_win32_tests.exe background_probe.exe; do
+for program in Setup.exe win32_tests.exe setup_win32_tests.exe background_probe.exe wizard_screenshots.exe \
+  win32_wizard_tests.exe; do
   cp build/windows-cmake/"$program" build/windows/
 done

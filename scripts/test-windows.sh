@@ -11,6 +11,7 @@
 #   logs must agree with the Wine run's line by line (paths aside);
 #   a destination we may not write, a full disk, a registry key we may not
 #   write, and kestro.exe /r (scripts/windows-faults.sh).
+# Then the wizard window's own tests (scripts/windows-wizard-test.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build-windows.sh
@@ -29,6 +30,13 @@ if [ ! -f "$template/system.reg" ]; then
   WINEPREFIX="$template" "$wine" wineboot -i >/dev/null 2>&1
   WINEPREFIX="$template" wineserver -w
 fi
+
+# Every prefix has a desktop folder of its own instead of Wine's link to the
+# host's home, which runs made at the same time would share, and Wine makes
+# no menu entries or desktop files on the host for the shortcuts.
+desktop="$template/drive_c/users/$(id -un)/Desktop"
+if [ -L "$desktop" ]; then rm -f "$desktop" && mkdir -p "$desktop"; fi
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/kestro-wine.XXXXXX")"
 cleanup() {
@@ -63,3 +71,6 @@ build/release/setup/app/window/background-compare "$work/backgrounds" 2>/dev/nul
 
 scripts/windows-scenario.sh "$work" "$wine"
 scripts/windows-faults.sh "$work" "$wine"
+# The wizard window driven by control identifier on a virtual display, its
+# result compared with the unattended run's.
+scripts/windows-wizard-test.sh "$work" "$wine"

@@ -47,8 +47,8 @@ sys32="$c/windows/syswow64"
 shared='HKLM\Software\Microsoft\Windows\CurrentVersion\SharedDLLs'
 dll='C:\windows\syswow64\kestrocm.dll'
 
-# Without /silent: one message box (no display here: it returns at once),
-# exit status 1, nothing changed, not even the log.
+# Without /silent the wizard would show; with no display here Setup says so
+# and ends with status 1, nothing changed, not even the log.
 run 1 'C:\pkg\Setup.exe' '/log=C:\logs\refused.log'
 check "nothing installed without /silent" test ! -e "$program" -a ! -e "$c/logs/refused.log"
 

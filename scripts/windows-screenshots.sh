@@ -21,7 +21,8 @@ scripts/build-windows.sh >/dev/null
 export PATH="$PATH:/usr/lib/wine"
 wine=wine
 command -v wine >/dev/null || wine=wine64
-export WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
+# No menu entries or desktop files on the host for the shortcuts made.
+export WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
 
 out="docs/screenshots/windows"
 mkdir -p "$out"
@@ -59,3 +60,22 @@ cp examples/setup-package/Setup.dat "$work/Setup.dat"
 screenshot build/windows/background_probe.exe background screenshot "$work/Setup.dat"
 screenshot build/windows/background_probe.exe message message
 screenshot build/windows/background_probe.exe browse browse
+
+# The wizard's pages, an installation and an uninstallation of the example
+# package and the clean-up question; the prefix's desktop is its own
+# folder, not the host's home.
+desktop="$WINEPREFIX/drive_c/users/$(id -un)/Desktop"
+if [ -L "$desktop" ]; then rm -f "$desktop" && mkdir -p "$desktop"; fi
+mkdir -p "$WINEPREFIX/drive_c/pkg"
+cp examples/setup-package/* build/windows/Setup.exe "$WINEPREFIX/drive_c/pkg/"
+mkdir -p "$work/wizard"
+"$wine" build/windows/wizard_screenshots.exe "Z:${work//\//\\}\\wizard" >/dev/null
+"$wine" build/windows/wizard_screenshots.exe "Z:${work//\//\\}\\wizard" 144 >/dev/null
+for file in "$work"/wizard/*.bmp; do
+  name="$(basename "${file%.bmp}")"
+  case "$name" in
+    *-144dpi) case "$name" in setup-page02-144dpi | setup-page05-144dpi) ;; *) continue ;; esac ;;
+  esac
+  python3 scripts/bmp-to-png.py "$file" "$out/$name.png"
+  echo "$out/$name.png"
+done

@@ -1,6 +1,5 @@
-// Setup.exe on Windows, and as "kestro.exe" the uninstaller. This build
-// runs unattended only: without /silent it says so in one message box and
-// ends, changing nothing.
+// Setup.exe on Windows, and as "kestro.exe" the uninstaller: with /silent
+// unattended, otherwise with its windows.
 #include <ostream>
 #include <streambuf>
 #include <string>
@@ -11,6 +10,7 @@
 #include "setup/app/exit_status.h"
 #include "setup/app/invocation.h"
 #include "setup/app/win32/win32_setup_program.h"
+#include "setup/app/win32/wizard/win32_wizard_front.h"
 
 namespace {
 
@@ -58,18 +58,11 @@ int wmain(int argc, wchar_t** argv) {
   wchar_t inherited[2] = {};
   const bool unattended = invocation.options.silent ||
                           (GetEnvironmentVariableW(L"KESTRO_UNATTENDED", inherited, 2) == 1 && inherited[0] == L'1');
-  if (!unattended) {
-    MessageBoxW(nullptr,
-                L"\u3053\u306e Setup \u306f\u7121\u4eba\u30e2\u30fc\u30c9\u5c02\u7528\u3067\u3059\u3002"
-                L"/silent \u3092\u4ed8\u3051\u3066\u8d77\u52d5\u3057\u3066\u304f\u3060\u3055\u3044\u3002\n"
-                L"This build of kestro Setup runs unattended only: start it with /silent "
-                L"(Setup.exe /silent [/dir=...] [/group=...] [/log=...]).",
-                L"kestro Setup for Windows", MB_OK | MB_ICONINFORMATION);
-    return setup::app::kExitRefused;
-  }
   // Programs an unattended run starts run unattended too.
-  SetEnvironmentVariableW(L"KESTRO_UNATTENDED", L"1");
+  if (unattended) SetEnvironmentVariableW(L"KESTRO_UNATTENDED", L"1");
   StandardErrorBuffer buffer;
   std::ostream err(&buffer);
-  return setup::app::RunWin32SetupProgram(std::filesystem::path(program), arguments, err);
+  setup::app::WindowFrontFactory windows;
+  if (!unattended) windows = [&err] { return setup::win32::MakeWin32WizardFront(err); };
+  return setup::app::RunWin32SetupProgram(std::filesystem::path(program), arguments, err, windows);
 }

@@ -26,8 +26,11 @@ using platform::win32::WideToUtf8;
 }  // namespace
 
 int RunWin32SetupProgram(const fs::path& program_path, const std::vector<std::string>& arguments,
-                         std::ostream& err) {
+                         std::ostream& err, const WindowFrontFactory& window_front) {
   const Invocation invocation = ParseInvocation(WideToUtf8(program_path.filename().wstring()), arguments);
+  // Without a desktop to show the windows on, nothing is changed.
+  const std::unique_ptr<ProgramFront> window = window_front ? window_front() : nullptr;
+  if (window_front && !window) return kExitRefused;
   wizard::ActionLog log;
   if (invocation.options.log && !log.OpenFile(fs::path(Utf8ToWide(*invocation.options.log)))) {
     err << "Setup: cannot write the log " << *invocation.options.log << "\n";
@@ -37,8 +40,11 @@ int RunWin32SetupProgram(const fs::path& program_path, const std::vector<std::st
   Win32ProgramLauncher launcher(system, log);
   DefaultAnswerPrompter answers(
       err, invocation.mode == ProgramMode::kUninstall ? wizard::Answer::kIgnore : wizard::Answer::kAbort);
-  wizard::EngineProgress progress;
-  LoggedPrompter prompter(answers, log);
+  wizard::EngineProgress quiet;
+  // Without /silent every question is a message box and the wizard shows.
+  wizard::Prompter& asker = window ? window->prompter() : answers;
+  wizard::EngineProgress& progress = window ? window->progress() : quiet;
+  LoggedPrompter prompter(asker, log);
   std::string source_folder = WideToUtf8(program_path.parent_path().wstring());
   if (!source_folder.empty() && source_folder.back() != '\\') source_folder += '\\';
   log.Add("START", {ModeWord(invocation.mode), invocation.subject, source_folder});
@@ -55,10 +61,11 @@ int RunWin32SetupProgram(const fs::path& program_path, const std::vector<std::st
   ModeStart mode = StartMode(invocation, system, setup_script, clean_up, prompter, launcher);
   if (!mode.start) return end.status = mode.status;
 
-  wizard::SetupRun run{system,       answers,       log, launcher, progress,
+  wizard::SetupRun run{system,       asker,         log, launcher, progress,
                        program_path, source_folder, invocation.arguments};
   EngineBinding engines(run, mode.script);
-  wizard::WizardModel model(run, std::move(*mode.start), engines);
+  wizard::WizardModel model(run, std::move(*mode.start), engines, window ? window->text_measure() : nullptr);
+  if (window) return end.status = window->ShowWizard(model);
   return end.status = DriveUnattended(model, invocation.options, answers, log);
 }
 

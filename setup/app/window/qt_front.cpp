@@ -41,21 +41,6 @@ QtFront::QtFront(app::ProgramMode mode) : mode_(mode) {
   prompter_ = MakeQtPrompter([this] { return owner_.data(); });
 }
 
-int WizardExitStatus(wizard::WizardMode mode, int furthest_page, int leftovers) {
-  const int done = leftovers > 0 ? app::kExitLeftovers : app::kExitDone;
-  switch (mode) {
-    case wizard::WizardMode::kCleanUp:
-      return app::kExitDone;
-    case wizard::WizardMode::kSetup:
-      if (furthest_page >= wizard::kInstallDonePage) return app::kExitDone;
-      return furthest_page >= wizard::kInstallPage ? app::kExitAborted : app::kExitRefused;
-    case wizard::WizardMode::kUninstall:
-      if (furthest_page >= wizard::kUninstallDonePage) return done;
-      return furthest_page >= wizard::kUninstallPage ? app::kExitAborted : app::kExitRefused;
-  }
-  return app::kExitRefused;
-}
-
 int QtFront::ShowWizard(wizard::WizardModel& model) {
   platform::target::TargetSystem& system = model.run().system;
   // Setup mode covers the screen with the painted background; uninstall

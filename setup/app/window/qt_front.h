@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "setup/app/setup_program.h"
+#include "setup/app/wizard_exit_status.h"
 #include "setup/app/window/dialog_prompter.h"
 #include "setup/app/window/work_box.h"
 
@@ -31,11 +32,7 @@ class QtFront : public app::ProgramFront {
   LabelWidthMeasure measure_;
 };
 
-// The exit status of a wizard that went as far as furthest_page: done when
-// it reached its last page (with leftovers when its work left something),
-// aborted when its engine had started, else refused; the clean-up window is
-// always done.
-int WizardExitStatus(wizard::WizardMode mode, int furthest_page, int leftovers = 0);
+using app::WizardExitStatus;
 
 // True when windows can be shown: a toolkit platform is named, or an X11 or
 // Wayland display is set.

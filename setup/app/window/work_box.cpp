@@ -23,7 +23,7 @@
 #include "setup/app/window/artwork.h"
 #include "setup/app/window/target_file_session.h"
 #include "setup/app/window/windows_fonts.h"
-#include "setup/app/window/work_box_layout.h"
+#include "setup/app/work_box_layout.h"
 #include "setup/wizard/model/wizard_pages.h"
 
 namespace setup::window {

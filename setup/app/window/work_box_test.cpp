@@ -18,7 +18,7 @@
 #include "platform/ui/scripted_dialogs.h"
 #include "platform/ui/test_application.h"
 #include "setup/app/window/target_file_session.h"
-#include "setup/app/window/work_box_layout.h"
+#include "setup/app/work_box_layout.h"
 #include "setup/wizard/model/wizard_pages.h"
 #include "setup/wizard/model/wizard_test_support.h"
 

@@ -7,8 +7,10 @@
 
 namespace setup::window {
 
-// The wizard window as designed: a fixed client area, the picture on the
-// left, one page panel at a time on the right, the buttons under a bevel.
+// The wizard window as designed, shared by the Qt and the Win32 window so
+// that both place every control at the same spot (pixels at 96 dpi): a
+// fixed client area, the picture on the left, one page panel at a time on
+// the right, the buttons under a bevel.
 inline constexpr int kWorkBoxWidth = 465;
 inline constexpr int kWorkBoxHeight = 302;
 inline constexpr int kPanelX = 144;

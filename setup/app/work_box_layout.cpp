@@ -1,4 +1,4 @@
-#include "setup/app/window/work_box_layout.h"
+#include "setup/app/work_box_layout.h"
 
 #include <algorithm>
 #include <cctype>
