@@ -280,8 +280,8 @@ TEST_F(ConfinementTest, HugeCountsNeitherExhaustMemoryNorSkipAStep) {
     EXPECT_TRUE(RegKeyExists(*system_, RegistryRoot::kLocalMachine, std::string(kRecordRoot) + "Hostile"))
         << section;
     EXPECT_TRUE(Exists("C:\\WINDOWS\\kestro.exe")) << section;
-    ASSERT_TRUE(RegDeleteTree(*system_, RegistryRoot::kLocalMachine, std::string(kRecordRoot) + "Hostile"));
-    ASSERT_TRUE(RegDeleteTree(*system_, RegistryRoot::kCurrentUser, "Software\\Hostile"));
+    ASSERT_TRUE(RegDeleteTree(*system_, RegistryRoot::kLocalMachine, std::string(kRecordRoot) + "Hostile").ok());
+    ASSERT_TRUE(RegDeleteTree(*system_, RegistryRoot::kCurrentUser, "Software\\Hostile").ok());
   }
 }
 

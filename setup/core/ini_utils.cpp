@@ -28,13 +28,13 @@ Status HostFileOf(const TargetSystem& system, std::string_view file, bool for_ch
 // Runs one change of the INI file: the platform's profile writer, given the
 // host file and a place for the reason of a failure.
 template <typename Operation>
-Result ChangeIni(const TargetSystem& system, std::string_view file, Operation operation) {
+Status ChangeIni(const TargetSystem& system, std::string_view file, Operation operation) {
   try {
     std::filesystem::path host;
     const Status mapped = HostFileOf(system, file, true, &host);
     if (!mapped.ok()) return mapped;
     std::string error;
-    if (operation(host, &error)) return Result::Success();
+    if (operation(host, &error)) return Status::Ok();
     return Status::IoError(error.empty() ? "cannot write " + std::string(file) : error);
   } catch (const std::exception& e) {
     return Status::IoError("cannot write " + std::string(file) + ": " + e.what());
@@ -54,7 +54,7 @@ std::string IniReadString(TargetSystem& system, std::string_view file, std::stri
   }
 }
 
-Result IniWriteString(TargetSystem& system, std::string_view file, std::string_view section,
+Status IniWriteString(TargetSystem& system, std::string_view file, std::string_view section,
                       std::string_view key, std::string_view value) {
   return ChangeIni(system, file, [&](const std::filesystem::path& host, std::string* error) {
     return platform::WritePrivateProfileString(platform::Utf8ToCp932(section), platform::Utf8ToCp932(key),
@@ -62,7 +62,7 @@ Result IniWriteString(TargetSystem& system, std::string_view file, std::string_v
   });
 }
 
-Result IniDeleteKey(TargetSystem& system, std::string_view file, std::string_view section,
+Status IniDeleteKey(TargetSystem& system, std::string_view file, std::string_view section,
                     std::string_view key) {
   return ChangeIni(system, file, [&](const std::filesystem::path& host, std::string* error) {
     return platform::WritePrivateProfileString(platform::Utf8ToCp932(section), platform::Utf8ToCp932(key),
@@ -70,7 +70,7 @@ Result IniDeleteKey(TargetSystem& system, std::string_view file, std::string_vie
   });
 }
 
-Result IniEraseSection(TargetSystem& system, std::string_view file, std::string_view section) {
+Status IniEraseSection(TargetSystem& system, std::string_view file, std::string_view section) {
   return ChangeIni(system, file, [&](const std::filesystem::path& host, std::string* error) {
     return platform::DeletePrivateProfileSection(platform::Utf8ToCp932(section), host, error);
   });

@@ -4,7 +4,7 @@
 
 namespace setup {
 
-Result DeleteToRecycleBin(const TargetSystem& system, std::string_view paths, bool /*silent*/) {
+Status DeleteToRecycleBin(const TargetSystem& system, std::string_view paths, bool /*silent*/) {
   try {
     bool any = false;
     while (!paths.empty()) {
@@ -16,7 +16,7 @@ Result DeleteToRecycleBin(const TargetSystem& system, std::string_view paths, bo
       if (end == std::string_view::npos) break;
       paths.remove_prefix(end + 1);
     }
-    return any ? Result::Success() : Status::InvalidArgument("no path to move to the trash");
+    return any ? Status::Ok() : Status::InvalidArgument("no path to move to the trash");
   } catch (const std::exception& e) {
     return Status::IoError(std::string("the trash failed: ") + e.what());
   }

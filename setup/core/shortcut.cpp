@@ -21,7 +21,7 @@ std::uint32_t ShowCommandOf(std::int32_t show_state) {
 
 }  // namespace
 
-Result CreateShortcut(TargetSystem& system, std::string_view link_path, std::string_view target,
+Status CreateShortcut(TargetSystem& system, std::string_view link_path, std::string_view target,
                       std::int32_t icon_index, std::string_view icon_file, std::int32_t show_state,
                       std::string_view working_folder) {
   try {
@@ -64,7 +64,7 @@ Result CreateShortcut(TargetSystem& system, std::string_view link_path, std::str
     s = platform::target::ReadShellLinkFile(host, &written);
     if (!s.ok()) return s;
     if (!(written == link)) return Status::Corruption("the shortcut does not read back as written: " + host.string());
-    return Result::Success();
+    return Status::Ok();
   } catch (const std::exception& e) {
     return Status::IoError(std::string("cannot write the shortcut: ") + e.what());
   }

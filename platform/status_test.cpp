@@ -1,11 +1,11 @@
-#include "platform/target_system/status.h"
+#include "platform/status.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
 
-namespace platform::target {
+namespace platform {
 namespace {
 
 // Every host call of the file layer and the trash reports errno through one
@@ -36,4 +36,4 @@ TEST(StatusTest, FromErrnoMapsTheCodesCallersBranchOn) {
 }
 
 }  // namespace
-}  // namespace platform::target
+}  // namespace platform

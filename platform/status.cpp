@@ -1,9 +1,9 @@
-#include "platform/target_system/status.h"
+#include "platform/status.h"
 
 #include <cerrno>
 #include <cstring>
 
-namespace platform::target {
+namespace platform {
 
 Status Status::FromErrno(int error, std::string_view what) {
   std::string text = std::string(what) + ": " + std::strerror(error);
@@ -34,4 +34,4 @@ std::string Status::ToString() const {
   return std::string(name) + ": " + message_;
 }
 
-}  // namespace platform::target
+}  // namespace platform
