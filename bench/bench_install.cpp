@@ -81,7 +81,7 @@ class Package {
     script += un_file;
     if (!system_->files().WriteFile("C:\\PKG\\Setup.dat", script).ok()) std::abort();
     program_ = root_ / "Setup-program";
-    if (!platform::WriteFileAtomically(program_, "program")) std::abort();
+    if (!platform::WriteFileAtomically(program_, "program").ok()) std::abort();
   }
   ~Package() {
     std::error_code error;

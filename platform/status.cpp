@@ -19,6 +19,11 @@ Status Status::FromErrno(int error, std::string_view what) {
   }
 }
 
+Status Status::FromErrno(int error) {
+  const Status status = FromErrno(error, "");
+  return Status(status.code(), error == ENAMETOOLONG ? "the name is too long" : std::strerror(error));
+}
+
 std::string Status::ToString() const {
   const char* name = "OK";
   switch (code_) {

@@ -47,6 +47,9 @@ class [[nodiscard]] Status {
   // a refusal kAccessDenied, anything else kIoError. The message is what
   // failed followed by the system's text ("cannot delete C:\a.txt: ...").
   static Status FromErrno(int error, std::string_view what);
+  // The same code with the system's text alone, for a caller that puts
+  // its own context in front.
+  static Status FromErrno(int error);
 
   bool ok() const { return code_ == Code::kOk; }
   bool IsNotFound() const { return code_ == Code::kNotFound; }

@@ -33,6 +33,9 @@ TEST(StatusTest, FromErrnoMapsTheCodesCallersBranchOn) {
   const Status too_long = Status::FromErrno(ENAMETOOLONG, "cannot create C:\\x");
   EXPECT_TRUE(too_long.IsInvalidArgument());
   EXPECT_EQ(too_long.message(), "cannot create C:\\x: the name is too long");
+  // Without context, the message is the system's text alone.
+  EXPECT_TRUE(Status::FromErrno(EACCES).IsAccessDenied());
+  EXPECT_EQ(Status::FromErrno(ENOENT).message(), std::strerror(ENOENT));
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ class Writer {
   Writer(const std::filesystem::path& path, bool utf8) : path_(path), utf8_(utf8) {}
   void operator()(std::string_view section, std::string_view key, const std::string& utf8) {
     const std::string value = utf8_ ? utf8 : platform::Utf8ToCp932(utf8);
-    ok_ = platform::WritePrivateProfileString(section, key, value, path_) && ok_;
+    ok_ = platform::WritePrivateProfileString(section, key, value, path_).ok() && ok_;
   }
   bool ok() const { return ok_; }
 
@@ -99,17 +99,17 @@ bool PrepareFileEncoding(const std::filesystem::path& path, const std::optional<
                          SettingsEncoding from, bool to_utf8) {
   if (!bytes) {
     // A new file: the mark goes first, the keys follow it.
-    return !to_utf8 || platform::WriteFileAtomically(path, platform::kUtf8ByteOrderMark);
+    return !to_utf8 || platform::WriteFileAtomically(path, platform::kUtf8ByteOrderMark).ok();
   }
   std::string_view text = *bytes;
   if (from == SettingsEncoding::kUtf8WithMark) text.remove_prefix(platform::kUtf8ByteOrderMark.size());
   if (to_utf8) {
     if (from == SettingsEncoding::kUtf8WithMark) return true;
     const std::string utf8 = from == SettingsEncoding::kCp932 ? platform::Cp932ToUtf8(text) : std::string(text);
-    return platform::WriteFileAtomically(path, std::string(platform::kUtf8ByteOrderMark) + utf8);
+    return platform::WriteFileAtomically(path, std::string(platform::kUtf8ByteOrderMark) + utf8).ok();
   }
   if (from == SettingsEncoding::kCp932) return true;
-  return platform::WriteFileAtomically(path, platform::Utf8ToCp932(text));
+  return platform::WriteFileAtomically(path, platform::Utf8ToCp932(text)).ok();
 }
 
 }  // namespace
@@ -128,18 +128,21 @@ std::string ReadSettingValue(std::string_view section, std::string_view key, std
   return ReadValue(section, key, def, path, EncodingOf(path));
 }
 
-std::string SettingsFileProblem(const std::filesystem::path& path) {
+platform::Status CheckSettingsFile(const std::filesystem::path& path) {
+  using platform::Status;
   struct stat st;
   if (::stat(path.c_str(), &st) != 0) {
-    if (errno == ENOENT) return {};
-    return "設定ファイルを読み込めません: " + path.string() + "（" + JapaneseErrorText(std::strerror(errno)) + "）";
+    if (errno == ENOENT) return Status::Ok();
+    return Status::IoError("設定ファイルを読み込めません: " + path.string() + "（" +
+                           JapaneseErrorText(std::strerror(errno)) + "）");
   }
-  if (!S_ISREG(st.st_mode)) return "設定ファイルではありません: " + path.string();
+  if (!S_ISREG(st.st_mode)) return Status::InvalidArgument("設定ファイルではありません: " + path.string());
   if (static_cast<std::uintmax_t>(st.st_size) > kMaxSettingsFileBytes)
-    return "設定ファイルが大きすぎます: " + path.string();
+    return Status::InvalidArgument("設定ファイルが大きすぎます: " + path.string());
   if (::access(path.c_str(), R_OK) != 0)
-    return "設定ファイルを読み込めません: " + path.string() + "（" + JapaneseErrorText(std::strerror(errno)) + "）";
-  return {};
+    return Status::AccessDenied("設定ファイルを読み込めません: " + path.string() + "（" +
+                                JapaneseErrorText(std::strerror(errno)) + "）");
+  return Status::Ok();
 }
 
 std::string ColorToHex6(Color color) {
@@ -233,15 +236,14 @@ bool SaveSettings(const BannerEditor& editor, const std::filesystem::path& path)
   return true;
 }
 
-LoadReport LoadSettings(BannerEditor& editor, const std::filesystem::path& path) {
-  LoadReport report;
-  report.error = SettingsFileProblem(path);
-  if (!report.error.empty()) return report;
+platform::StatusOr<LoadWarnings> LoadSettings(BannerEditor& editor, const std::filesystem::path& path) {
+  if (platform::Status usable = CheckSettingsFile(path); !usable.ok()) return usable;
+  LoadWarnings warnings;
   std::error_code ec;
   const std::optional<std::string> bytes = ReadSettingsBytes(path);
   if (std::filesystem::exists(path, ec) && !HasSettingsSection(path)) {
-    report.error = "設定ファイルではありません（[Size]、[BackGround]、[Title] のいずれもありません）: " + path.string();
-    return report;
+    return platform::Status::InvalidArgument(
+        "設定ファイルではありません（[Size]、[BackGround]、[Title] のいずれもありません）: " + path.string());
   }
   const SettingsEncoding encoding = bytes ? DetectSettingsEncoding(*bytes) : SettingsEncoding::kCp932;
   auto read = [&path, encoding](std::string_view section, std::string_view key, std::string_view def) {
@@ -274,21 +276,22 @@ LoadReport LoadSettings(BannerEditor& editor, const std::filesystem::path& path)
   std::optional<Bitmap> picture;
   bool keep_previous = false;
   if (!image_file.empty() && std::filesystem::is_regular_file(image_file, ec)) {
-    PictureResult loaded = LoadPicture(image_file);
+    platform::StatusOr<Bitmap> loaded = LoadPicture(image_file);
     if (loaded.ok()) {
       auto [w, h] = editor.BannerSizeFromControls();
       // Where the rectangle reaches beyond the image, the work picture's
       // white background shows.
-      picture = CropBitmap(loaded.picture, clip_x, clip_y, w, h, kWhite);
+      picture = CropBitmap(*loaded, clip_x, clip_y, w, h, kWhite);
     } else {
       // An unreadable picture loses nothing: the background picture and
       // where it came from stay as they were.
       keep_previous = true;
-      report.warnings.push_back("背景画像を読み込めません: " + image_file + "（" + JapaneseErrorText(loaded.error) + "）");
+      warnings.push_back("背景画像を読み込めません: " + image_file + "（" +
+                         JapaneseErrorText(loaded.status().message()) + "）");
     }
   }
   if (!image_file.empty() && !std::filesystem::exists(image_file, ec)) {
-    report.warnings.push_back("背景画像が見つかりません: " + image_file);
+    warnings.push_back("背景画像が見つかりません: " + image_file);
   }
   if (!keep_previous) editor.SetBackgroundPicture(image_file, clip_x, clip_y, std::move(picture));
 
@@ -325,7 +328,7 @@ LoadReport LoadSettings(BannerEditor& editor, const std::filesystem::path& path)
 
   // 9. One full render ends the load.
   editor.Render();
-  return report;
+  return warnings;
 }
 
 }  // namespace plakato

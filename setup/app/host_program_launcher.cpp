@@ -77,13 +77,12 @@ bool HostProgramLauncher::OpenDocument(std::string_view program, const fs::path&
   platform::HostCommand command;
   command.program = opener.string();
   command.argv = {opener.string(), file.string()};
-  std::string error;
-  const platform::HostProcess process = platform::StartHostProcess(command, &error);
-  if (!process.started()) {
-    log_.Add("SKIP", {program, "", error});
+  const platform::StatusOr<platform::HostProcess> process = platform::StartHostProcess(command);
+  if (!process.ok()) {
+    log_.Add("SKIP", {program, "", process.status().message()});
     return false;
   }
-  started_.push_back(process);
+  started_.push_back(*process);
   log_.Add("OPEN", {program, file.string(), opener.string()});
   return true;
 }
@@ -125,13 +124,12 @@ bool HostProgramLauncher::Start(std::string_view program, std::string_view param
   platform::HostCommand command;
   bool opened = false;
   if (!Prepare(program, parameters, &command, &opened)) return opened;
-  std::string error;
-  const platform::HostProcess process = platform::StartHostProcess(command, &error);
-  if (!process.started()) {
-    log_.Add("SKIP", {program, parameters, error});
+  const platform::StatusOr<platform::HostProcess> process = platform::StartHostProcess(command);
+  if (!process.ok()) {
+    log_.Add("SKIP", {program, parameters, process.status().message()});
     return false;
   }
-  started_.push_back(process);
+  started_.push_back(*process);
   return true;
 }
 
@@ -140,13 +138,12 @@ bool HostProgramLauncher::RunAndWait(std::string_view command_line, wizard::Engi
   platform::HostCommand command;
   bool opened = false;
   if (!Prepare(split.program, split.parameters, &command, &opened)) return opened;
-  std::string error;
-  const platform::HostProcess process = platform::StartHostProcess(command, &error);
-  if (!process.started()) {
-    log_.Add("SKIP", {split.program, split.parameters, error});
+  const platform::StatusOr<platform::HostProcess> process = platform::StartHostProcess(command);
+  if (!process.ok()) {
+    log_.Add("SKIP", {split.program, split.parameters, process.status().message()});
     return false;
   }
-  const int status = platform::WaitHostProcess(process, [&progress] { progress.Pump(); });
+  const int status = platform::WaitHostProcess(*process, [&progress] { progress.Pump(); });
   log_.Add("EXIT", {split.program, split.parameters, std::to_string(status)});
   return true;
 }
@@ -162,10 +159,12 @@ void HostProgramLauncher::RestartWindows() {
   command.program = "/bin/sh";
   command.argv = {"/bin/sh", "-c", restart};
   command.environment_changes = ChildEnvironment();
-  std::string error;
-  const platform::HostProcess process = platform::StartHostProcess(command, &error);
-  const int status = platform::WaitHostProcess(process);
-  log_.Add("REBOOT", {restart, process.started() ? "exit " + std::to_string(status) : error});
+  const platform::StatusOr<platform::HostProcess> process = platform::StartHostProcess(command);
+  if (!process.ok()) {
+    log_.Add("REBOOT", {restart, process.status().message()});
+    return;
+  }
+  log_.Add("REBOOT", {restart, "exit " + std::to_string(platform::WaitHostProcess(*process))});
 }
 
 }  // namespace setup::app

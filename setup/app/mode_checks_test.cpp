@@ -22,7 +22,7 @@ class ModeChecksTest : public ::testing::Test {
  protected:
   SetupScript WriteScript(const std::string& text) {
     const auto file = system_.dir() / "Setup.dat";
-    EXPECT_TRUE(platform::WriteFileAtomically(file, platform::Utf8ToCp932(text)));
+    EXPECT_TRUE(platform::WriteFileAtomically(file, platform::Utf8ToCp932(text)).ok());
     return SetupScript(file);
   }
   setup::testing::TestSystem system_;

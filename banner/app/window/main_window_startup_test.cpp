@@ -73,7 +73,7 @@ TEST_F(StartupTest, AnyOtherCommandLineStartsEmpty) {
 }
 
 TEST_F(StartupTest, RegistrationFailureWarnsAndStartUpGoesOn) {
-  ASSERT_TRUE(platform::WriteFileAtomically(temp_ / "data", "a file where the data folder should be"));
+  ASSERT_TRUE(platform::WriteFileAtomically(temp_ / "data", "a file where the data folder should be").ok());
   window_->FormLoad(Context({"Plakato", (temp_ / "my designs" / "a b.PKC").string()}));
   EXPECT_EQ(dialogs_.warnings, (std::vector<std::string>{"RegCreateKeyEx error"}));
   EXPECT_EQ(Find<QLineEdit>(window_.get(), "txtTitle")->text(), "Loaded");

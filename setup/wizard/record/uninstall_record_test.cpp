@@ -13,7 +13,7 @@ using platform::target::RegistryRoot;
 class UninstallerCopyTest : public testing::InstallFixture {
  protected:
   void WriteProgram(const std::string& text) {
-    ASSERT_TRUE(platform::WriteFileAtomically(run_.program_host_path, text));
+    ASSERT_TRUE(platform::WriteFileAtomically(run_.program_host_path, text).ok());
   }
   std::int32_t RecordedVersion() {
     return RegNumber(RegistryRoot::kLocalMachine, kUninstallRecordRoot, kUninstallerName);
