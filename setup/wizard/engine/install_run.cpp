@@ -49,6 +49,7 @@ void StepProgress::Advance() {
 std::string_view AnswerName(Answer answer) {
   switch (answer) {
     case Answer::kOk: return "OK";
+    case Answer::kCancel: return "Cancel";
     case Answer::kYes: return "Yes";
     case Answer::kNo: return "No";
     case Answer::kAbort: return "Abort";
