@@ -47,8 +47,10 @@ class DefaultPrompter : public Prompter {
 
 class NoLauncher : public ProgramLauncher {
  public:
-  bool Start(std::string_view, std::string_view) override { return false; }
-  bool RunAndWait(std::string_view, EngineProgress&) override { return false; }
+  platform::Status Start(std::string_view, std::string_view) override { return platform::Status::IoError("no programs"); }
+  platform::Status RunAndWait(std::string_view, EngineProgress&) override {
+    return platform::Status::IoError("no programs");
+  }
   void RestartWindows() override {}
 };
 

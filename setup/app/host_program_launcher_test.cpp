@@ -62,7 +62,7 @@ TEST_F(HostProgramLauncherTest, RunAndWaitPassesWindowsArgumentsAndTheSameSystem
   ASSERT_TRUE(platform::target::MapFolderForThisRun(*system_, system_.dir() / "pkg", &letter).ok());
   HostProgramLauncher launcher(*system_, log_, true);
   CountingProgress progress;
-  ASSERT_TRUE(launcher.RunAndWait("C:\\TOOLS\\probe /x \"two words\" a\\\"b", progress));
+  ASSERT_TRUE(launcher.RunAndWait("C:\\TOOLS\\probe /x \"two words\" a\\\"b", progress).ok());
   EXPECT_GT(progress.pumps, 0);
   EXPECT_EQ(Output(), "[/x][two words][a\"b]\n" + system_->folder().string() + "\n" + letter +
                           "=fixed," + (system_.dir() / "pkg").string() + "\n1\n");
@@ -72,10 +72,10 @@ TEST_F(HostProgramLauncherTest, RunAndWaitPassesWindowsArgumentsAndTheSameSystem
 
 TEST_F(HostProgramLauncherTest, StartDoesNotWaitAndOnlyProgramsAreStarted) {
   HostProgramLauncher launcher(*system_, log_, false);
-  EXPECT_FALSE(launcher.Start("C:\\tools\\readme.txt", ""));
-  EXPECT_FALSE(launcher.Start("Q:\\tools\\probe", ""));
-  EXPECT_FALSE(launcher.Start("C:\\tools\\missing.exe", ""));
-  EXPECT_FALSE(launcher.Start("C:\\tools", ""));
+  EXPECT_FALSE(launcher.Start("C:\\tools\\readme.txt", "").ok());
+  EXPECT_FALSE(launcher.Start("Q:\\tools\\probe", "").ok());
+  EXPECT_FALSE(launcher.Start("C:\\tools\\missing.exe", "").ok());
+  EXPECT_FALSE(launcher.Start("C:\\tools", "").ok());
   EXPECT_FALSE(fs::exists(tools_ / "gone"));
   const auto skipped = log_.LinesOf("SKIP");
   ASSERT_EQ(skipped.size(), 4u);
@@ -83,7 +83,7 @@ TEST_F(HostProgramLauncherTest, StartDoesNotWaitAndOnlyProgramsAreStarted) {
   EXPECT_EQ(skipped[1], "SKIP\tQ:\\tools\\probe\t\tnot on a drive of this system");
   ASSERT_TRUE(platform::WriteFileAtomically(tools_ / "quiet", Script("exit 0\n")).ok());
   fs::permissions(tools_ / "quiet", fs::perms::owner_all);
-  EXPECT_TRUE(launcher.Start("C:\\tools\\quiet", "one"));
+  EXPECT_TRUE(launcher.Start("C:\\tools\\quiet", "one").ok());
   EXPECT_EQ(log_.LinesOf("SKIP").size(), 4u);
 }
 
@@ -123,17 +123,17 @@ TEST_F(HostProgramLauncherTest, DocumentsOpenOnlyInTheWindowAndOnlyPlainDocument
   ASSERT_EQ(::mkfifo((tools_ / "pipe.txt").c_str(), 0600), 0);
 
   HostProgramLauncher unattended(*system_, log_, true);
-  EXPECT_FALSE(unattended.Start("C:\\tools\\manual.txt", ""));
+  EXPECT_FALSE(unattended.Start("C:\\tools\\manual.txt", "").ok());
   EXPECT_EQ(log_.LinesOf("SKIP").at(0), "SKIP\tC:\\tools\\manual.txt\t\ta document is not opened in an unattended run");
 
   HostProgramLauncher window(*system_, log_, false);
   for (const char* refused : {"C:\\tools\\run.txt", "C:\\tools\\app.desktop", "C:\\tools\\out.txt",
                               "C:\\tools\\pipe.txt", "C:\\tools\\readme.txt"}) {
-    EXPECT_FALSE(window.Start(refused, "")) << refused;
+    EXPECT_FALSE(window.Start(refused, "").ok()) << refused;
   }
   EXPECT_EQ(log_.LinesOf("SKIP").at(3), "SKIP\tC:\\tools\\out.txt\t\ta link that leads out of the drives");
   EXPECT_TRUE(log_.LinesOf("OPEN").empty());
-  EXPECT_TRUE(window.Start("C:\\TOOLS\\MANUAL.TXT", ""));
+  EXPECT_TRUE(window.Start("C:\\TOOLS\\MANUAL.TXT", "").ok());
   ASSERT_EQ(log_.LinesOf("OPEN").size(), 1u);
   const std::string host = fs::canonical(tools_ / "manual.txt").string();
   EXPECT_EQ(log_.LinesOf("OPEN")[0], "OPEN\tC:\\TOOLS\\MANUAL.TXT\t" + host + "\t" + opener.string());
@@ -149,14 +149,15 @@ TEST_F(HostProgramLauncherTest, NoRunAndNestedRunsStartNothingOfThePackage) {
   fs::create_directories(system_->folder() / "drive_c" / "WINDOWS");
   fs::copy_file(fs::canonical("/bin/true"), system_->folder() / "drive_c" / "WINDOWS" / "kestro.exe");
   HostProgramLauncher no_run(*system_, log_, true, LaunchPolicy{true, 0});
-  EXPECT_FALSE(no_run.Start("C:\\tools\\probe", "x"));
-  EXPECT_FALSE(no_run.Start("C:\\WINDOWS\\kestro.exe", "/u Other"));
-  EXPECT_TRUE(no_run.Start("C:\\WINDOWS\\kestro.exe", "/r")) << "the restart question is ours";
+  // The reason reaches the caller too, for its own log line.
+  EXPECT_EQ(no_run.Start("C:\\tools\\probe", "x").message(), "/norun");
+  EXPECT_FALSE(no_run.Start("C:\\WINDOWS\\kestro.exe", "/u Other").ok());
+  EXPECT_TRUE(no_run.Start("C:\\WINDOWS\\kestro.exe", "/r").ok()) << "the restart question is ours";
   EXPECT_EQ(log_.LinesOf("SKIP"), (std::vector<std::string>{"SKIP\tC:\\tools\\probe\tx\t/norun",
                                                             "SKIP\tC:\\WINDOWS\\kestro.exe\t/u Other\t/norun"}));
 
   HostProgramLauncher nested(*system_, log_, true, LaunchPolicy{false, kMaxRunDepth});
-  EXPECT_FALSE(nested.Start("C:\\WINDOWS\\kestro.exe", "/r"));
+  EXPECT_FALSE(nested.Start("C:\\WINDOWS\\kestro.exe", "/r").ok());
   EXPECT_EQ(log_.LinesOf("SKIP").back(), "SKIP\tC:\\WINDOWS\\kestro.exe\t/r\tstarted by runs nested 3 deep");
   HostProgramLauncher child(*system_, log_, false, LaunchPolicy{false, 1});
   const std::vector<std::string> env = child.ChildEnvironment();

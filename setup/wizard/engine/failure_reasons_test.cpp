@@ -7,6 +7,7 @@
 
 #include "setup/core/ini_utils.h"
 #include "setup/wizard/engine/install_engine.h"
+#include "setup/wizard/engine/install_run.h"
 #include "setup/wizard/engine/install_test_fixture.h"
 #include "setup/wizard/engine/uninstall_engine.h"
 #include "setup/wizard/engine/uninstall_fixture_for_test.h"
@@ -72,6 +73,60 @@ TEST_F(FailureReasonTest, UninstallRegistryIniAndRecordLinesNameTheirReason) {
   EXPECT_THAT(ini[0], ::testing::StartsWith("INI\t1\tC:\\App\\ro.ini\tUser\t\t\tfailed: I/O error: "));
   EXPECT_THAT(ini[0], EndsWith("ro.ini is read-only"));
   EXPECT_EQ(IniReadString(sys(), "C:\\App\\ro.ini", "User", "Name", "-"), "taro");
+}
+
+TEST_F(FailureReasonTest, ShortcutAndUserInformationLinesNameTheirReason) {
+  const std::string long_name(260, 'a');
+  const SetupScript script = WriteScript(
+      "[Define]\nApplication=kestro Setup 1.00\nName=Maker App\n"
+      "[Uninstall]\nKeyName=ABC\nUse=0\n[Install]\nSave=0\n"
+      "[Link]\nCount=1\nDesktop=1\nLink1=<Desktop>\\" + long_name + ".lnk\nFile1=<Setup>\\App.exe\n"
+      "[UserInfomation]\nCount=2\nCaption1=氏名\nCaption2=会社名\n"
+      "Write1=(Reg)HKEY_NOWHERE\\Software\\X/Owner/\nWrite2=(Xyz)C:\\App\\app.ini/User/Name\n");
+  InstallChoices choices;
+  choices.install_folder_text = "C:\\App";
+  choices.desktop = true;
+  choices.user_entries = {"taro", "Maker", ""};
+  choices.user_entry_visible = {true, true, false};
+  ASSERT_EQ(RunInstallEngine(run_, script, choices, ComputeInstallMaxima(run_, script, choices)),
+            EngineResult::kCompleted);
+
+  const auto shortcut = log_.LinesOf("SHORTCUT");
+  ASSERT_EQ(shortcut.size(), 1u);
+  EXPECT_THAT(shortcut[0], ::testing::HasSubstr("\tfailed: Invalid argument: the shortcut path is longer than "
+                                                 "259 characters: "));
+  EXPECT_THAT(shortcut[0], EndsWith(long_name + ".lnk"));
+  EXPECT_THAT(log_.LinesOf("USERINFO"),
+              ElementsAre("USERINFO\t1\t(Reg)HKEY_NOWHERE\\Software\\X/Owner/\tfailed: Invalid argument: "
+                          "no registry root in HKEY_NOWHERE\\Software\\X; entry ignored",
+                          "USERINFO\t2\t(Xyz)C:\\App\\app.ini/User/Name\tnot stored: the place is neither (Reg) "
+                          "nor (Ini)"));
+}
+
+// A program that is not started says why, whether the finish page or the
+// uninstaller's own command asked for it.
+TEST_F(FailureReasonTest, ProgramStartLinesNameTheirReason) {
+  Put("C:\\App\\App.exe", "MZ");
+  const SetupScript script = WriteScript("[Run]\nCaption1=起動\nCommand1=<Setup>\\App.exe /first\n");
+  InstallChoices choices;
+  choices.install_folder_text = "C:\\App";
+  choices.restart_visible = true;
+  choices.restart_checked = true;
+  choices.run_visible = {true, false, false};
+  choices.run_checked = {true, false, false};
+  launcher_.start_result = platform::Status::AccessDenied("/norun");
+  RunFinishActions(run_, script, choices);
+  EXPECT_THAT(log_.LinesOf("RESTART"), ElementsAre("RESTART\tC:\\WINDOWS\\kestro.exe\t/r\tnot started: /norun"));
+  EXPECT_THAT(log_.LinesOf("RUN"), ElementsAre("RUN\tC:\\App\\App.exe\t/first\tnot started: /norun"));
+
+  testing::RecordWriter record(sys(), "Mine");
+  record.UnRun("\"C:\\App\\unreg.exe\" /quiet");
+  testing::RunHarness h(sys());
+  h.launcher.run_and_wait_result = false;
+  EXPECT_EQ(RunUninstallEngine(h.run, "Mine", false, ComputeUninstallMaxima(h.run, "Mine")),
+            EngineResult::kCompleted);
+  EXPECT_THAT(h.log.LinesOf("RUN"),
+              ElementsAre("RUN\t\"C:\\App\\unreg.exe\" /quiet\tnot started: not run by the test"));
 }
 
 }  // namespace

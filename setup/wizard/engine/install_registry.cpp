@@ -79,7 +79,7 @@ void StoreUserEntry(InstallRun& install, const ScriptSection& list, int k) {
                                         CopyFrom(target, b + 1), text);
     install.run.log.Add("USERINFO", {std::to_string(k), target, Outcome(stored)});
   } else {
-    install.run.log.Add("USERINFO", {std::to_string(k), target, "not stored"});
+    install.run.log.Add("USERINFO", {std::to_string(k), target, "not stored: the place is neither (Reg) nor (Ini)"});
   }
 }
 

@@ -72,6 +72,10 @@ platform::Status ApplyTogether(platform::target::TargetSystem& system,
 
 std::string Outcome(const platform::Status& result) { return result.ok() ? "ok" : FailedBecause("failed", result); }
 
+std::string StartOutcome(const platform::Status& started, std::string_view done) {
+  return started.ok() ? std::string(done) : "not started: " + started.message();
+}
+
 std::string FailedBecause(std::string_view note, const platform::Status& failure) {
   return std::string(note) + ": " + failure.ToString();
 }

@@ -68,6 +68,9 @@ platform::Status ApplyTogether(platform::target::TargetSystem& system,
 // The last field of a log line: "ok", or "failed: " and the reason
 // ("failed: Access denied: HKEY_LOCAL_MACHINE is protected").
 std::string Outcome(const platform::Status& result);
+// The outcome of a program start: done ("started", "waited"), or "not
+// started: " and the reason ("not started: /norun").
+std::string StartOutcome(const platform::Status& started, std::string_view done);
 // A note for a log line with the reason of the failure behind it
 // ("count not written: I/O error: ...").
 std::string FailedBecause(std::string_view note, const platform::Status& failure);

@@ -62,8 +62,8 @@ class UninstallEngine {
 
   bool RunCommand(StepProgress& bar) {
     const std::string command = UnRunCommand(run_, name_);
-    const bool started = run_.launcher.RunAndWait(command, run_.progress);
-    run_.log.Add("RUN", {command, started ? "waited" : "not started"});
+    const platform::Status started = run_.launcher.RunAndWait(command, run_.progress);
+    run_.log.Add("RUN", {command, StartOutcome(started, "waited")});
     run_.progress.BringToFront();
     bar.Advance();
     return true;
