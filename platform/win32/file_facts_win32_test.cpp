@@ -23,10 +23,9 @@ TEST_F(FileFactsWin32Test, ReadOnlyProfilesAndFilesStayAsTheyAre) {
   ASSERT_TRUE(WritePrivateProfileString("S", "K", "old", ini).ok());
   ASSERT_TRUE(SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY));
   EXPECT_TRUE(IsReadOnlyFile(ini));
-  std::string error;
-  EXPECT_FALSE(WritePrivateProfileString("S", "K", "new", ini, &error).ok());
-  EXPECT_NE(error.find("read-only"), std::string::npos) << error;
-  EXPECT_FALSE(WriteFileAtomically(ini, "x", &error).ok());
+  const Status refused = WritePrivateProfileString("S", "K", "new", ini);
+  EXPECT_NE(refused.message().find("read-only"), std::string::npos) << refused.message();
+  EXPECT_FALSE(WriteFileAtomically(ini, "x").ok());
   EXPECT_EQ(GetPrivateProfileString("S", "K", "", ini), "old");
   EXPECT_FALSE(IsReadOnlyFile(dir_.path()));
   SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
