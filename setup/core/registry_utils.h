@@ -36,19 +36,19 @@ Status RegWriteInteger(TargetSystem& system, RegistryRoot root, std::string_view
 
 // Whether the key exists; false for an empty path and for "\".
 bool RegKeyExists(TargetSystem& system, RegistryRoot root, std::string_view full_path);
-// Moves the key with its values and subkeys; false when either path is
+// Moves the key with its values and subkeys; a failure when either path is
 // empty or anything fails.
 Status RegMoveKey(TargetSystem& system, RegistryRoot root, std::string_view old_path,
                 std::string_view new_path);
 // Deletes one value; a missing value or key is not a failure.
 Status RegDeleteValue(TargetSystem& system, RegistryRoot root, std::string_view key,
                     std::string_view name);
-// Deletes a key that has no subkeys (a missing key is not a failure); false
-// for a key with subkeys, a root and the empty path.
+// Deletes a key that has no subkeys (a missing key is not a failure); a
+// failure for a key with subkeys, a root and the empty path.
 Status RegDeleteKey(TargetSystem& system, RegistryRoot root, std::string_view full_path);
 // Deletes the key and everything below it, depth first in list order; stops
 // descending at the first subkey that fails and then still tries the key
-// itself (which fails while subkeys remain). False for an empty path.
+// itself (which fails while subkeys remain). A failure for an empty path.
 Status RegDeleteTree(TargetSystem& system, RegistryRoot root, std::string_view full_path);
 // Deletes the key when it has neither values nor subkeys, then its parent
 // under the same rule, and so on up to (not including) the root. A missing
