@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <thread>
 
 extern char** environ;
