@@ -36,7 +36,7 @@ std::unique_ptr<BannerEditor> FreshEditor() {
 std::filesystem::path Save(const BannerEditor& editor, const char* name) {
   const std::filesystem::path path = fuzzing::ScratchFolder() / name;
   std::filesystem::remove(path);
-  FUZZ_CHECK(plakato::SaveSettings(editor, path));
+  FUZZ_CHECK(plakato::SaveSettings(editor, path).ok());
   return path;
 }
 

@@ -45,9 +45,9 @@ std::string CharactersCp932Lacks(const BannerEditor& editor);
 // Writes every key, section by section in the fixed order. The file is code
 // page 932 while everything in it fits, otherwise UTF-8 with a byte-order
 // mark; the lines already in a file being replaced are converted with it, so
-// nothing is lost. False when a write failed (the file then holds what was
-// written before the failure).
-bool SaveSettings(const BannerEditor& editor, const std::filesystem::path& path);
+// nothing is lost. A failure says which write failed (the file then holds
+// what was written before the failure).
+platform::Status SaveSettings(const BannerEditor& editor, const std::filesystem::path& path);
 
 // What a load that succeeded still has to tell, e.g. a background picture
 // that could not be loaded.

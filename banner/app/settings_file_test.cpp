@@ -56,7 +56,7 @@ TEST_F(SettingsFileTest, WritesEveryKeyInOrder) {
   editor->SelectTitlePattern(1);
   editor->SetShadow(true);
   editor->SetOffset(3);
-  ASSERT_TRUE(SaveSettings(*editor, dir_ / "w.pkc"));
+  ASSERT_TRUE(SaveSettings(*editor, dir_ / "w.pkc").ok());
   const std::string expected =
       "[Size]\r\nindex=2\r\nWidth=\r\nHeight=\r\n"
       "[BackGround]\r\nPattern=1\r\nColor1=0000FF\r\nColor2=FFFFFF\r\nColor3=FFFFFF\r\nDirection=0\r\n"
@@ -67,6 +67,16 @@ TEST_F(SettingsFileTest, WritesEveryKeyInOrder) {
       "Color1=000000\r\nColor2=FFFFFF\r\nColor3=FFFFFF\r\nDirection=0\r\nShadow=True\r\nOffset=3\r\n"
       "ShadowColor=FFFFFF\r\nShadowDirection=0\r\n";
   EXPECT_EQ(Get("w.pkc"), expected);
+}
+
+// A save that cannot write says which file refused, and the file stays.
+TEST_F(SettingsFileTest, AFailedSaveSaysWhyAndKeepsTheFile) {
+  Put("ro.pkc", "[Size]\r\nindex=1\r\n");
+  std::filesystem::permissions(dir_ / "ro.pkc", std::filesystem::perms(0444));
+  const platform::Status saved = SaveSettings(*Fresh(), dir_ / "ro.pkc");
+  EXPECT_FALSE(saved.ok());
+  EXPECT_NE(saved.message().find("ro.pkc is read-only"), std::string::npos) << saved.message();
+  EXPECT_EQ(Get("ro.pkc"), "[Size]\r\nindex=1\r\n");
 }
 
 TEST_F(SettingsFileTest, LoadPutsValuesIntoTheControls) {
@@ -140,10 +150,10 @@ TEST_F(SettingsFileTest, SaveAfterLoadRoundTripsEveryKeyAndTheBanner) {
       "[Title]\nString=往復テスト\nLocation=4\nPattern=0\nColor1=0000FF\nShadow=True\nOffset=2\n");
   auto first = Fresh();
   EXPECT_TRUE(LoadSettings(*first, dir_ / "r.pkc").ok());
-  ASSERT_TRUE(SaveSettings(*first, dir_ / "r2.pkc"));
+  ASSERT_TRUE(SaveSettings(*first, dir_ / "r2.pkc").ok());
   auto second = Fresh();
   EXPECT_TRUE(LoadSettings(*second, dir_ / "r2.pkc").ok());
-  ASSERT_TRUE(SaveSettings(*second, dir_ / "r3.pkc"));
+  ASSERT_TRUE(SaveSettings(*second, dir_ / "r3.pkc").ok());
   EXPECT_EQ(Get("r2.pkc"), Get("r3.pkc"));
   EXPECT_NE(Get("r2.pkc").find("Width=\r\nHeight=\r\n"), std::string::npos);
   EXPECT_EQ(first->renderer().preview(), second->renderer().preview());
@@ -202,7 +212,7 @@ TEST_F(SettingsFileTest, Utf8FileWithByteOrderMarkIsReadAndSavedAsCodePage932Whe
   EXPECT_EQ(editor->settings().Size.index, 1) << "the first section is read";
   EXPECT_EQ(editor->settings().Title.String, "見出し");
 
-  ASSERT_TRUE(SaveSettings(*editor, dir_ / "u.pkc"));
+  ASSERT_TRUE(SaveSettings(*editor, dir_ / "u.pkc").ok());
   std::string saved;
   ASSERT_TRUE(platform::ReadWholeFile(dir_ / "u.pkc", saved).ok());
   EXPECT_FALSE(saved.starts_with("\xEF\xBB\xBF"));
@@ -238,7 +248,7 @@ TEST_F(SettingsFileTest, TextCodePage932LacksIsSavedAsUtf8AndComesBack) {
   editor->SetBackgroundPicture((dir_ / "café.png").string(), 0, 0, std::nullopt);
   editor->SetTitleText("Café ü 見出し");
   EXPECT_EQ(CharactersCp932Lacks(*editor), "éü");
-  ASSERT_TRUE(SaveSettings(*editor, dir_ / "u.pkc"));
+  ASSERT_TRUE(SaveSettings(*editor, dir_ / "u.pkc").ok());
   std::string saved;
   ASSERT_TRUE(platform::ReadWholeFile(dir_ / "u.pkc", saved).ok());
   EXPECT_TRUE(saved.starts_with("\xEF\xBB\xBF"));
@@ -258,7 +268,7 @@ TEST_F(SettingsFileTest, TextCodePage932LacksIsSavedAsUtf8AndComesBack) {
   again->SetTitleText("見出し");
   again->SetBackgroundPicture("", 0, 0, std::nullopt);
   EXPECT_EQ(CharactersCp932Lacks(*again), "");
-  ASSERT_TRUE(SaveSettings(*again, dir_ / "u.pkc"));
+  ASSERT_TRUE(SaveSettings(*again, dir_ / "u.pkc").ok());
   EXPECT_EQ(Get("u.pkc").find("\xEF\xBB\xBF"), std::string::npos);
   EXPECT_NE(Get("u.pkc").find("Note=メモ"), std::string::npos) << Get("u.pkc");
   EXPECT_EQ(ReadSettingValue("Title", "String", "", dir_ / "u.pkc"), "見出し");
@@ -268,7 +278,7 @@ TEST_F(SettingsFileTest, ForeignLinesCodePage932LacksKeepTheFileUtf8) {
   ASSERT_TRUE(platform::WriteFileAtomically(dir_ / "f.pkc", "\xEF\xBB\xBF[Size]\r\nindex=1\r\n[Memo]\r\nNote=Ünïcödé\r\n").ok());
   auto editor = Fresh();
   EXPECT_TRUE(LoadSettings(*editor, dir_ / "f.pkc").ok());
-  ASSERT_TRUE(SaveSettings(*editor, dir_ / "f.pkc"));
+  ASSERT_TRUE(SaveSettings(*editor, dir_ / "f.pkc").ok());
   EXPECT_EQ(ReadSettingValue("Memo", "Note", "", dir_ / "f.pkc"), "Ünïcödé");
 }
 
@@ -279,7 +289,7 @@ TEST_F(SettingsFileTest, ShadowDirectionIsStoredAndAFileWithoutItKeepsIt) {
   editor->SetShadow(true);
   editor->SetOffset(3);
   editor->SelectShadowDirection(6);
-  ASSERT_TRUE(SaveSettings(*editor, dir_ / "s.pkc"));
+  ASSERT_TRUE(SaveSettings(*editor, dir_ / "s.pkc").ok());
   EXPECT_NE(Get("s.pkc").find("ShadowColor=FFFFFF\r\nShadowDirection=6\r\n"), std::string::npos);
   auto again = Fresh();
   EXPECT_TRUE(LoadSettings(*again, dir_ / "s.pkc").ok());

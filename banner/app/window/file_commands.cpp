@@ -26,7 +26,7 @@ bool FileCommands::SaveSettings() {
                            platform::ui::MessageIcon::kQuestion, platform::ui::MessageButtons::kYesNo, Answer::kYes};
     if (dialogs_.ShowMessage(question) != Answer::kYes) return false;
   }
-  if (!plakato::SaveSettings(editor_, *path)) {
+  if (!plakato::SaveSettings(editor_, *path).ok()) {
     // Not saying so would let the user believe the design is kept.
     dialogs_.ShowError(std::string(kSaveSettingsFailed) + "\n" + *path);
     return false;

@@ -30,7 +30,7 @@ class StartupTest : public ::testing::Test {
     BannerEditor source(BannerRenderer::CreateDefault());
     source.SelectSize(1);
     source.SetTitleText("Loaded");
-    EXPECT_TRUE(SaveSettings(source, temp_ / "my designs" / "a b.PKC"));
+    EXPECT_TRUE(SaveSettings(source, temp_ / "my designs" / "a b.PKC").ok());
   }
 
   StartupContext Context(std::vector<std::string> arguments) {

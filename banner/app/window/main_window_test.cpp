@@ -295,7 +295,7 @@ TEST(MainWindowFontDialogTest, OkWithoutChangesChangesNothing) {
   EXPECT_TRUE(dialogs.font_requests[0].bold) << "a bold Japanese title can be chosen";
   EXPECT_EQ(window.editor().render_count(), renders);
   EXPECT_FALSE(window.editor().modified());
-  SaveSettings(window.editor(), temp / "again.pkc");
+  ASSERT_TRUE(SaveSettings(window.editor(), temp / "again.pkc").ok());
   EXPECT_EQ(ReadSettingValue("Title", "FontName", "", temp / "again.pkc"), "ＭＳ Ｐゴシック");
   EXPECT_EQ(ReadSettingValue("Title", "FontBold", "", temp / "again.pkc"), "True");
 }
@@ -342,7 +342,7 @@ TEST_F(MainWindowTest, LoadButtonAsksThenShowsTheLoadedDesign) {
     source.SelectTitlePattern(1);
     source.SetShadow(true);
     source.SetOffset(4);
-    ASSERT_TRUE(SaveSettings(source, temp / "design.pkc"));
+    ASSERT_TRUE(SaveSettings(source, temp / "design.pkc").ok());
   }
   dialogs_.answers = {Answer::kNo};
   dialogs_.files = {(temp / "design.pkc").string()};
