@@ -162,9 +162,9 @@ void RemovePendingFolder(SetupRun& run) {
       RegReadString(run.system, RegistryRoot::kLocalMachine, kUninstallRecordRoot, kPendingFolderValue, "");
   if (folder.empty()) return;
   InstalledFileRemover(run, false).RemoveFolderAndEmptyParents(folder);
-  if (RegDeleteValue(run.system, RegistryRoot::kLocalMachine, kUninstallRecordRoot, kPendingFolderValue).ok()) {
-    run.log.Add("PENDING", {folder, "forgotten"});
-  }
+  const Status forgotten =
+      RegDeleteValue(run.system, RegistryRoot::kLocalMachine, kUninstallRecordRoot, kPendingFolderValue);
+  run.log.Add("PENDING", {folder, forgotten.ok() ? "forgotten" : FailedBecause("not forgotten", forgotten)});
 }
 
 }  // namespace setup::wizard

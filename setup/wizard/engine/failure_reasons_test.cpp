@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "setup/core/ini_utils.h"
+#include "setup/wizard/engine/clean_up.h"
 #include "setup/wizard/engine/install_engine.h"
 #include "setup/wizard/engine/install_run.h"
 #include "setup/wizard/engine/install_test_fixture.h"
+#include "setup/wizard/engine/refusing_system_for_test.h"
 #include "setup/wizard/engine/uninstall_engine.h"
 #include "setup/wizard/engine/uninstall_fixture_for_test.h"
 
@@ -127,6 +129,57 @@ TEST_F(FailureReasonTest, ProgramStartLinesNameTheirReason) {
             EngineResult::kCompleted);
   EXPECT_THAT(h.log.LinesOf("RUN"),
               ElementsAre("RUN\t\"C:\\App\\unreg.exe\" /quiet\tnot started: not run by the test"));
+}
+
+// The uninstaller's last changes, the system's uninstall entry and the
+// machine-wide setting, tell when the registry refuses them.
+TEST_F(FailureReasonTest, UninstallEntryAndSettingLinesNameTheirReason) {
+  testing::RecordWriter record(sys(), "Mine");
+  const std::string entry = std::string(kSystemUninstallKey) + "\\Mine";
+  testing::RefusingSystem refusing(sys(), {entry, std::string(kSettingKey)});
+  testing::RunHarness h(refusing);
+  EXPECT_EQ(RunUninstallEngine(h.run, "Mine", false, ComputeUninstallMaxima(h.run, "Mine")),
+            EngineResult::kCompleted);
+  EXPECT_THAT(h.log.LinesOf("RECORD"),
+              ElementsAre("RECORD\tnot removed: I/O error: the registry cannot be written: " + entry + "\t" + entry,
+                          "RECORD\tremoved\t" + RecordKey("Mine")));
+  EXPECT_THAT(h.log.LinesOf("SETTING"),
+              ElementsAre("SETTING\tDeleteToDustBox\tnot written: I/O error: the registry cannot be written: " +
+                          std::string(kSettingKey)));
+  EXPECT_TRUE(RegKeyExists(sys(), RegistryRoot::kLocalMachine, entry));
+}
+
+// The last user of a shared file: whichever the answer, a count the registry
+// refuses to change is told with its reason.
+TEST_F(FailureReasonTest, SharedCountLinesNameTheirReason) {
+  const std::string shared = "C:\\Program Files\\Common Files\\Maker\\common.dll";
+  const std::string refusal = "I/O error: the registry cannot be written: " + std::string(kSharedDllsKey);
+  for (const Answer answer : {Answer::kYes, Answer::kNo}) {
+    // This product is the only user each time.
+    ASSERT_TRUE(RegDeleteValue(sys(), RegistryRoot::kLocalMachine, kSharedDllsKey, shared).ok());
+    testing::InstallSharedFile(sys(), shared, "Mine");
+    testing::RecordWriter(sys(), "Mine").File(shared, 1);
+    testing::RefusingSystem refusing(sys(), {std::string(kSharedDllsKey)});
+    testing::RunHarness h(refusing);
+    h.prompter.answers = {answer};
+    EXPECT_EQ(RunUninstallEngine(h.run, "Mine", false, ComputeUninstallMaxima(h.run, "Mine")),
+              EngineResult::kCompleted);
+    EXPECT_THAT(h.log.LinesOf("SHARED"),
+                ElementsAre(answer == Answer::kYes ? "SHARED\t" + shared + "\t-\tcount not removed: " + refusal
+                                                   : "SHARED\t" + shared + "\t0\tcount not written: " + refusal));
+  }
+}
+
+// A package folder left for the next start stays remembered when the
+// registry refuses to forget it, and the line says why.
+TEST_F(FailureReasonTest, PendingFolderLineNamesItsReason) {
+  ASSERT_TRUE(RegWriteString(sys(), RegistryRoot::kLocalMachine, kUninstallRecordRoot, "Folder", "C:\\PKG").ok());
+  testing::RefusingSystem refusing(sys(), {std::string(kUninstallRecordRoot)});
+  testing::RunHarness h(refusing);
+  RemovePendingFolder(h.run);
+  EXPECT_THAT(h.log.LinesOf("PENDING"),
+              ElementsAre("PENDING\tC:\\PKG\tnot forgotten: I/O error: the registry cannot be written: " +
+                          std::string(kUninstallRecordRoot)));
 }
 
 }  // namespace

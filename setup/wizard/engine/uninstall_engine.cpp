@@ -132,11 +132,11 @@ class UninstallEngine {
     }
     if (AskAndLog(run_, UnusedSharedFileQuestion(path)) == Answer::kYes) {
       if (!remover_.Delete(path, InstalledKind::kFile)) return false;
-      if (RegDeleteValue(run_.system, kMachine, kSharedDllsKey, path).ok()) {
-        run_.log.Add("SHARED", {path, "-", "count removed"});
-      }
-    } else if (RegWriteInteger(run_.system, kMachine, kSharedDllsKey, path, 0).ok()) {
-      run_.log.Add("SHARED", {path, "0", "kept as answered"});
+      const Status removed = RegDeleteValue(run_.system, kMachine, kSharedDllsKey, path);
+      run_.log.Add("SHARED", {path, "-", removed.ok() ? "count removed" : FailedBecause("count not removed", removed)});
+    } else {
+      const Status kept = RegWriteInteger(run_.system, kMachine, kSharedDllsKey, path, 0);
+      run_.log.Add("SHARED", {path, "0", kept.ok() ? "kept as answered" : FailedBecause("count not written", kept)});
     }
     if (const Status unlisted = RegDeleteValue(run_.system, kMachine, kOwnerListKey, path); !unlisted.ok()) {
       run_.log.Add("SHARED", {path, "-", FailedBecause("owner list not removed", unlisted)});
@@ -215,8 +215,10 @@ class UninstallEngine {
 
   void RemoveRecord() {
     const std::string system_entry = std::string(kSystemUninstallKey) + "\\" + name_;
-    if (RegDeleteTree(run_.system, kMachine, system_entry).ok()) {
+    if (const Status removed = RegDeleteTree(run_.system, kMachine, system_entry); removed.ok()) {
       run_.log.Add("RECORD", {"removed", system_entry});
+    } else {
+      run_.log.Add("RECORD", {FailedBecause("not removed", removed), system_entry});
     }
     const std::string record = RecordKey(name_);
     if (const Status removed = RegDeleteTree(run_.system, kMachine, record); removed.ok()) {
@@ -226,9 +228,9 @@ class UninstallEngine {
       run_.log.Add("RECORD", {FailedBecause("not removed", removed), record});
     }
     const std::int32_t chosen = remover_.recycle() ? 1 : 0;
-    if (RegWriteInteger(run_.system, kMachine, kSettingKey, "DeleteToDustBox", chosen).ok()) {
-      run_.log.Add("SETTING", {"DeleteToDustBox", std::to_string(chosen)});
-    }
+    const Status written = RegWriteInteger(run_.system, kMachine, kSettingKey, "DeleteToDustBox", chosen);
+    run_.log.Add("SETTING", {"DeleteToDustBox", written.ok() ? std::to_string(chosen)
+                                                             : FailedBecause("not written", written)});
   }
 
   SetupRun& run_;
