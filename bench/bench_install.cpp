@@ -47,8 +47,10 @@ class DefaultPrompter : public Prompter {
 
 class NoLauncher : public ProgramLauncher {
  public:
-  bool Start(std::string_view, std::string_view) override { return false; }
-  bool RunAndWait(std::string_view, EngineProgress&) override { return false; }
+  platform::Status Start(std::string_view, std::string_view) override { return platform::Status::IoError("no programs"); }
+  platform::Status RunAndWait(std::string_view, EngineProgress&) override {
+    return platform::Status::IoError("no programs");
+  }
   void RestartWindows() override {}
 };
 
@@ -81,7 +83,7 @@ class Package {
     script += un_file;
     if (!system_->files().WriteFile("C:\\PKG\\Setup.dat", script).ok()) std::abort();
     program_ = root_ / "Setup-program";
-    if (!platform::WriteFileAtomically(program_, "program")) std::abort();
+    if (!platform::WriteFileAtomically(program_, "program").ok()) std::abort();
   }
   ~Package() {
     std::error_code error;

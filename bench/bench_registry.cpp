@@ -55,7 +55,7 @@ void BM_PerOperationWrites(benchmark::State& state) {
   for (auto _ : state) {
     const std::string data = DataOf(++round);
     for (int i = 0; i < kOperations; ++i) {
-      if (!setup::RegWriteString(*system, RegistryRoot::kLocalMachine, KeyOf(i), NameOf(i), data)) {
+      if (!setup::RegWriteString(*system, RegistryRoot::kLocalMachine, KeyOf(i), NameOf(i), data).ok()) {
         state.SkipWithError("write failed");
         return;
       }
@@ -67,7 +67,7 @@ void BM_PerOperationReads(benchmark::State& state) {
   ScratchFolder scratch;
   auto system = FreshSystem(scratch.path());
   for (int i = 0; i < kOperations; ++i) {
-    if (!setup::RegWriteString(*system, RegistryRoot::kLocalMachine, KeyOf(i), NameOf(i), "data")) std::abort();
+    if (!setup::RegWriteString(*system, RegistryRoot::kLocalMachine, KeyOf(i), NameOf(i), "data").ok()) std::abort();
   }
   for (auto _ : state) {
     for (int i = 0; i < kOperations; ++i) {

@@ -34,7 +34,7 @@ fs::path WriteScript() {
       text += "Attrs" + i + "=32\r\n";
       text += "Shared" + i + "=0\r\n";
     }
-    if (!platform::WriteFileAtomically(path, text)) std::abort();
+    if (!platform::WriteFileAtomically(path, text).ok()) std::abort();
     // A script is read long after it was written; until then every lookup
     // compares the bytes as well (the file's times are too coarse to trust).
     std::this_thread::sleep_for(platform::kProfileTimeSlack + std::chrono::milliseconds(100));

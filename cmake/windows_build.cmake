@@ -36,7 +36,7 @@ add_library(platform_win32 STATIC
   ${src}/platform/target_system/registry_batch.cpp
   ${src}/platform/target_system/registry_value.cpp
   ${src}/platform/target_system/drive.cpp
-  ${src}/platform/target_system/status.cpp
+  ${src}/platform/status.cpp
   ${src}/platform/target_system/windows_path.cpp
   ${src}/platform/win32/cp932_win32.cpp
   ${src}/platform/win32/drive_map_win32.cpp

@@ -12,16 +12,16 @@
 namespace fuzzing {
 
 // The body of every picture decoder's harness: the decoder reads a file of
-// that name; a refusal gives no picture, a success a picture within the size
+// that name; a refusal says why, a success gives a picture within the size
 // limits whose pixels survive both writers exactly.
 inline void FuzzPictureDecoder(const std::uint8_t* data, std::size_t size, std::string_view name,
-                               plakato::PictureResult (*decode)(const std::filesystem::path&)) {
-  const plakato::PictureResult result = decode(WriteScratchFile(name, data, size));
+                               platform::StatusOr<plakato::Bitmap> (*decode)(const std::filesystem::path&)) {
+  const platform::StatusOr<plakato::Bitmap> result = decode(WriteScratchFile(name, data, size));
   if (!result.ok()) {
-    FUZZ_CHECK(result.picture.empty());
+    FUZZ_CHECK(!result.status().message().empty());
     return;
   }
-  const plakato::Bitmap& picture = result.picture;
+  const plakato::Bitmap& picture = *result;
   FUZZ_CHECK(!picture.empty());
   FUZZ_CHECK(picture.width() <= plakato::kMaxPictureSide && picture.height() <= plakato::kMaxPictureSide);
   FUZZ_CHECK(static_cast<long long>(picture.width()) * picture.height() <= plakato::kMaxPicturePixels);
@@ -29,10 +29,9 @@ inline void FuzzPictureDecoder(const std::uint8_t* data, std::size_t size, std::
   if (static_cast<long long>(picture.width()) * picture.height() > 4096) return;
   for (const char* copy : {"copy.bmp", "copy.png"}) {
     const std::filesystem::path path = ScratchFolder() / copy;
-    std::string error;
-    FUZZ_CHECK(plakato::SavePicture(picture, path, &error));
-    const plakato::PictureResult again = plakato::LoadPicture(path);
-    FUZZ_CHECK(again.ok() && again.picture == picture);
+    FUZZ_CHECK(plakato::SavePicture(picture, path).ok());
+    const platform::StatusOr<plakato::Bitmap> again = plakato::LoadPicture(path);
+    FUZZ_CHECK(again.ok() && *again == picture);
   }
 }
 

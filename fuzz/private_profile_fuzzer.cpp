@@ -75,15 +75,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string key = "FuzzKey";
   const bool had_key = GetPrivateProfileString(section, key, "\x01", file) != "\x01";
 
-  FUZZ_CHECK(platform::WritePrivateProfileString(section, key, "written value", file));
+  FUZZ_CHECK(platform::WritePrivateProfileString(section, key, "written value", file).ok());
   FUZZ_CHECK(GetPrivateProfileString(section, key, "", file) == "written value");
   CheckOthersKept(entries, section, key, file);
 
-  FUZZ_CHECK(platform::WritePrivateProfileString(section, key, std::nullopt, file));
+  FUZZ_CHECK(platform::WritePrivateProfileString(section, key, std::nullopt, file).ok());
   if (!had_key) FUZZ_CHECK(GetPrivateProfileString(section, key, "\x01", file) == "\x01");
   CheckOthersKept(entries, section, key, file);
 
-  FUZZ_CHECK(platform::DeletePrivateProfileSection(section, file));
+  FUZZ_CHECK(platform::DeletePrivateProfileSection(section, file).ok());
   for (const std::string& name : platform::GetPrivateProfileSections(file))
     FUZZ_CHECK(!SameName(name, section));
   CheckOthersKept(entries, section, {}, file);

@@ -5,17 +5,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
+#include <cstdio>
 #include <random>
 
 namespace platform {
 namespace {
-
-void SetError(std::string* error, const std::string& text) {
-  if (error) *error = text;
-}
-
-void SetError(std::string* error, int err) { SetError(error, std::strerror(err)); }
 
 std::string TemporaryName(const std::filesystem::path& path) {
   static thread_local std::mt19937_64 random{std::random_device{}()};
@@ -66,59 +60,41 @@ int WriteAndClose(int fd, std::string_view data, bool flush) {
   return synced != 0 ? synced : closed;
 }
 
-bool WriteThenRename(const std::filesystem::path& path, std::string_view data, std::string* error,
-                     bool flush) {
+Status WriteThenRename(const std::filesystem::path& path, std::string_view data, bool flush) {
   std::filesystem::path target;
   int err = 0;
-  if (!FollowLinks(path, target, err)) {
-    SetError(error, err);
-    return false;
-  }
+  if (!FollowLinks(path, target, err)) return Status::FromErrno(err);
   struct stat st;
   const bool replacing = ::stat(target.c_str(), &st) == 0;
-  if (replacing && !S_ISREG(st.st_mode)) {
-    SetError(error, "not a regular file");
-    return false;
-  }
-  if (replacing && (st.st_mode & 0222) == 0) {
-    SetError(error, "read-only file");
-    return false;
-  }
+  if (replacing && !S_ISREG(st.st_mode)) return Status::InvalidArgument("not a regular file");
+  if (replacing && (st.st_mode & 0222) == 0) return Status::AccessDenied("read-only file");
 
   const std::string temp = TemporaryName(target);
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) {
-    SetError(error, errno);
-    return false;
-  }
+  if (fd < 0) return Status::FromErrno(errno);
   // Keep the mode of a file that is being replaced.
   if (replacing) ::fchmod(fd, st.st_mode & 07777);
   if ((err = WriteAndClose(fd, data, flush)) != 0 || (::rename(temp.c_str(), target.c_str()) != 0 && (err = errno) != 0)) {
     ::unlink(temp.c_str());
-    SetError(error, err);
-    return false;
+    return Status::FromErrno(err);
   }
-  return true;
+  return Status::Ok();
 }
 
 }  // namespace
 
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view data, std::string* error) {
-  return WriteThenRename(path, data, error, true);
+Status WriteFileAtomically(const std::filesystem::path& path, std::string_view data) {
+  return WriteThenRename(path, data, true);
 }
 
-bool WriteFileAtomicallyUnflushed(const std::filesystem::path& path, std::string_view data,
-                                  std::string* error) {
-  return WriteThenRename(path, data, error, false);
+Status WriteFileAtomicallyUnflushed(const std::filesystem::path& path, std::string_view data) {
+  return WriteThenRename(path, data, false);
 }
 
-bool ReadWholeFile(const std::filesystem::path& path, std::string& data, std::string* error) {
+Status ReadWholeFile(const std::filesystem::path& path, std::string& data) {
   data.clear();
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    SetError(error, errno);
-    return false;
-  }
+  if (fd < 0) return Status::FromErrno(errno);
   char buffer[65536];
   for (;;) {
     ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -128,13 +104,12 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string& data, std::st
       int err = errno;  // a folder, for one, cannot be read
       ::close(fd);
       data.clear();
-      SetError(error, err);
-      return false;
+      return Status::FromErrno(err);
     }
     data.append(buffer, static_cast<size_t>(n));
   }
   ::close(fd);
-  return true;
+  return Status::Ok();
 }
 
 }  // namespace platform

@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <thread>
 
 extern char** environ;
@@ -40,7 +39,7 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
 
 }  // namespace
 
-HostProcess StartHostProcess(const HostCommand& command, std::string* error) {
+StatusOr<HostProcess> StartHostProcess(const HostCommand& command) {
   std::vector<std::string> argv = command.argv;
   if (argv.empty()) argv.push_back(command.program);
   std::vector<std::string> env = MergedEnvironment(command.environment_changes);
@@ -49,10 +48,7 @@ HostProcess StartHostProcess(const HostCommand& command, std::string* error) {
   pid_t pid = 0;
   const int rc = ::posix_spawn(&pid, command.program.c_str(), nullptr, nullptr, argv_pointers.data(),
                                env_pointers.data());
-  if (rc != 0) {
-    if (error) *error = command.program + ": " + std::strerror(rc);
-    return HostProcess{};
-  }
+  if (rc != 0) return Status::FromErrno(rc, command.program);
   return HostProcess{pid};
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/status_or.h"
+
 namespace platform {
 
 // A program of the host started without a shell: the file to run, its
@@ -23,8 +25,8 @@ struct HostProcess {
 };
 
 // Starts the command; the child inherits the standard streams and the
-// current folder. error (when given) receives the reason of a failure.
-HostProcess StartHostProcess(const HostCommand& command, std::string* error = nullptr);
+// current folder. A failure names the program and the reason.
+StatusOr<HostProcess> StartHostProcess(const HostCommand& command);
 
 // Waits for the child's end, calling between_checks about every 10 ms
 // while it runs. The exit status, or 128 + the signal number of a child

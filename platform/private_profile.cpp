@@ -39,7 +39,7 @@ std::string JoinLines(const std::vector<Line>& lines) {
 
 bool ReadLines(const std::filesystem::path& file, std::vector<Line>& lines) {
   std::string data;
-  if (!ReadWholeFile(file, data)) return false;
+  if (!ReadWholeFile(file, data).ok()) return false;
   lines = SplitLines(data);
   return true;
 }
@@ -129,52 +129,49 @@ std::vector<std::string> GetPrivateProfileSections(const std::filesystem::path& 
 
 namespace {
 
-bool Refuse(std::string* error, std::string text) {
-  if (error) *error = std::move(text);
-  return false;
-}
+// Every refused change is an I/O error of the file, whatever the cause.
+Status Refuse(std::string text) { return Status::IoError(std::move(text)); }
 
-// Takes the lock and reads the lines of an existing file for a change.
-// False (with error) when the file cannot be changed.
-bool BeginChange(const std::filesystem::path& file, const ChangeLock& lock, bool* exists,
-                 std::vector<Line>* lines, std::string* error) {
-  if (!lock.held()) return Refuse(error, "cannot lock the folder of " + file.string());
+// Takes the lock and reads the lines of an existing file for a change; a
+// failure when the file cannot be changed.
+Status BeginChange(const std::filesystem::path& file, const ChangeLock& lock, bool* exists,
+                   std::vector<Line>* lines) {
+  if (!lock.held()) return Refuse("cannot lock the folder of " + file.string());
   std::error_code ec;
   *exists = std::filesystem::exists(file, ec);
-  if (!*exists) return true;
-  if (IsReadOnly(file)) return Refuse(error, file.string() + " is read-only");
-  if (!ReadLines(file, *lines)) return Refuse(error, "cannot read " + file.string());
-  return true;
+  if (!*exists) return Status::Ok();
+  if (IsReadOnly(file)) return Refuse(file.string() + " is read-only");
+  if (!ReadLines(file, *lines)) return Refuse("cannot read " + file.string());
+  return Status::Ok();
 }
 
-bool Replace(const std::filesystem::path& file, const std::vector<Line>& lines, std::string* error) {
-  std::string why;
-  if (WriteFileAtomically(file, JoinLines(lines), &why)) return true;
-  return Refuse(error, "cannot write " + file.string() + ": " + why);
+Status Replace(const std::filesystem::path& file, const std::vector<Line>& lines) {
+  const Status written = WriteFileAtomically(file, JoinLines(lines));
+  if (written.ok()) return written;
+  return Refuse("cannot write " + file.string() + ": " + written.message());
 }
 
 }  // namespace
 
-bool WritePrivateProfileString(std::string_view section, std::string_view key,
-                               std::optional<std::string_view> value, const std::filesystem::path& file,
-                               std::string* error) {
+Status WritePrivateProfileString(std::string_view section, std::string_view key,
+                                 std::optional<std::string_view> value, const std::filesystem::path& file) {
   section = TrimAsciiBlanks(section);
   key = TrimAsciiBlanks(key);
-  if (section.empty() || key.empty()) return Refuse(error, "a section and a key name are needed");
+  if (section.empty() || key.empty()) return Refuse("a section and a key name are needed");
   std::error_code ec;
   const ChangeLock lock(file);
   // Without its folder there is no file, and nothing to delete.
-  if (!lock.held() && !value && !std::filesystem::exists(file, ec)) return true;
+  if (!lock.held() && !value && !std::filesystem::exists(file, ec)) return Status::Ok();
   bool exists = false;
   std::vector<Line> lines;
-  if (!BeginChange(file, lock, &exists, &lines, error)) return false;
-  if (!exists && !value) return true;  // nothing to delete
+  if (Status begun = BeginChange(file, lock, &exists, &lines); !begun.ok()) return begun;
+  if (!exists && !value) return Status::Ok();  // nothing to delete
   const std::string eol = Eol(lines);
   const std::string new_line = std::string(key) + "=" + std::string(value.value_or(""));
 
   auto range = FindSection(lines, section);
   if (!range) {
-    if (!value) return true;
+    if (!value) return Status::Ok();
     if (!lines.empty() && lines.back().eol.empty()) lines.back().eol = eol;
     lines.push_back({"[" + std::string(section) + "]", eol});
     lines.push_back({new_line, eol});
@@ -187,31 +184,30 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
       lines[*at].text = std::string(old_name) + "=" + std::string(*value);
     }
   } else {
-    if (!value) return true;
+    if (!value) return Status::Ok();
     // Append after the section's last non-blank line.
     size_t insert = range->end;
     while (insert > range->begin + 1 && TrimAsciiBlanks(lines[insert - 1].text).empty()) --insert;
     if (lines[insert - 1].eol.empty()) lines[insert - 1].eol = eol;
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insert), Line{new_line, eol});
   }
-  return Replace(file, lines, error);
+  return Replace(file, lines);
 }
 
-bool DeletePrivateProfileSection(std::string_view section, const std::filesystem::path& file,
-                                 std::string* error) {
+Status DeletePrivateProfileSection(std::string_view section, const std::filesystem::path& file) {
   std::error_code ec;
-  if (!std::filesystem::exists(file, ec)) return true;
+  if (!std::filesystem::exists(file, ec)) return Status::Ok();
   const ChangeLock lock(file);
   bool exists = false;
   std::vector<Line> lines;
-  if (!BeginChange(file, lock, &exists, &lines, error)) return false;
+  if (Status begun = BeginChange(file, lock, &exists, &lines); !begun.ok()) return begun;
   bool changed = false;
   while (auto range = FindSection(lines, section)) {
     lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(range->begin),
                 lines.begin() + static_cast<std::ptrdiff_t>(range->end));
     changed = true;
   }
-  return !changed || Replace(file, lines, error);
+  return changed ? Replace(file, lines) : Status::Ok();
 }
 
 }  // namespace platform

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/profile_grammar.h"
+#include "platform/status.h"
 
 namespace platform {
 
@@ -19,7 +20,8 @@ namespace platform {
 // without regard to ASCII letter case; blanks around names and values are
 // dropped on reading, and a value wholly enclosed in one kind of quotes loses
 // them. A UTF-8 byte-order mark at the start is kept but is not part of the
-// first line.
+// first line. No function here throws: a file that cannot be read counts
+// as missing, and a change that fails says why in its Status.
 
 // The value of section/key, or def when the file, the section or the key is
 // missing. A key present with an empty value gives empty text. The result is
@@ -47,16 +49,15 @@ std::vector<std::string> GetPrivateProfileSections(const std::filesystem::path& 
 // other line stays as it was. A missing value (nullopt) deletes the key. The
 // file is replaced atomically (temporary file and rename) while its folder is
 // locked against other changes, so that concurrent writers from several
-// processes lose nothing. False on failure and for a read-only file (one
-// without its owner's write permission), which is left as it is; error (when
-// given) then says why.
-bool WritePrivateProfileString(std::string_view section, std::string_view key,
-                               std::optional<std::string_view> value,
-                               const std::filesystem::path& file, std::string* error = nullptr);
+// processes lose nothing. An I/O error that says why on failure and for a
+// read-only file (one without its owner's write permission), which is left
+// as it is.
+Status WritePrivateProfileString(std::string_view section, std::string_view key,
+                                 std::optional<std::string_view> value,
+                                 const std::filesystem::path& file);
 
-// Deletes a whole section with its keys, under the same lock. False on
-// failure and for a read-only file; true when there was nothing to delete.
-bool DeletePrivateProfileSection(std::string_view section, const std::filesystem::path& file,
-                                 std::string* error = nullptr);
+// Deletes a whole section with its keys, under the same lock. A failure as
+// WritePrivateProfileString gives; Ok when there was nothing to delete.
+Status DeletePrivateProfileSection(std::string_view section, const std::filesystem::path& file);
 
 }  // namespace platform

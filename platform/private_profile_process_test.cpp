@@ -26,7 +26,7 @@ TEST(PrivateProfileProcessTest, WritersInSeveralProcessesLoseNoKey) {
       int failures = 0;
       for (int k = 0; k < kKeys; ++k) {
         const std::string key = "w" + std::to_string(w) + "k" + std::to_string(k);
-        failures += WritePrivateProfileString("Shared", key, key, file) ? 0 : 1;
+        failures += WritePrivateProfileString("Shared", key, key, file).ok() ? 0 : 1;
       }
       ::_exit(failures == 0 ? 0 : 1);
     }
@@ -47,21 +47,21 @@ TEST(PrivateProfileProcessTest, WritersInSeveralProcessesLoseNoKey) {
 TEST(PrivateProfileProcessTest, AReadOnlyFileIsRefusedAndKeptAsItIs) {
   testing::TempDir dir;
   const fs::path file = dir / "locked.ini";
-  ASSERT_TRUE(WriteFileAtomically(file, "[S]\r\nk=old\r\n"));
+  ASSERT_TRUE(WriteFileAtomically(file, "[S]\r\nk=old\r\n").ok());
   ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
   struct stat before {};
   ASSERT_EQ(::stat(file.c_str(), &before), 0);
 
-  EXPECT_FALSE(WritePrivateProfileString("S", "k", "new", file));
-  EXPECT_FALSE(WritePrivateProfileString("S", "k", std::nullopt, file));
-  EXPECT_FALSE(DeletePrivateProfileSection("S", file));
+  EXPECT_FALSE(WritePrivateProfileString("S", "k", "new", file).ok());
+  EXPECT_FALSE(WritePrivateProfileString("S", "k", std::nullopt, file).ok());
+  EXPECT_FALSE(DeletePrivateProfileSection("S", file).ok());
 
   struct stat after {};
   ASSERT_EQ(::stat(file.c_str(), &after), 0);
   EXPECT_EQ(after.st_ino, before.st_ino);  // not replaced by a rename
   EXPECT_EQ(GetPrivateProfileString("S", "k", "", file), "old");
   // Deleting from a file that is not there still has nothing to do.
-  EXPECT_TRUE(WritePrivateProfileString("S", "k", std::nullopt, dir / "no" / "such.ini"));
+  EXPECT_TRUE(WritePrivateProfileString("S", "k", std::nullopt, dir / "no" / "such.ini").ok());
 }
 
 }  // namespace

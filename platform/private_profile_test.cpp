@@ -12,8 +12,7 @@ namespace {
 
 std::string Slurp(const std::filesystem::path& p) {
   std::string s;
-  ReadWholeFile(p, s);
-  return s;
+  return ReadWholeFile(p, s).ok() ? s : std::string();
 }
 
 void Put(const std::filesystem::path& p, const std::string& text) {
@@ -55,18 +54,18 @@ TEST_F(PrivateProfileTest, KeyOutsideASectionOrInACommentIsNotFound) {
 }
 
 TEST_F(PrivateProfileTest, WriteCreatesFileThenAppendsInOrder) {
-  ASSERT_TRUE(WritePrivateProfileString("Size", "index", "0", file_));
-  ASSERT_TRUE(WritePrivateProfileString("Size", "Width", "", file_));
-  ASSERT_TRUE(WritePrivateProfileString("BackGround", "Pattern", "1", file_));
-  ASSERT_TRUE(WritePrivateProfileString("Size", "Height", "", file_));
+  ASSERT_TRUE(WritePrivateProfileString("Size", "index", "0", file_).ok());
+  ASSERT_TRUE(WritePrivateProfileString("Size", "Width", "", file_).ok());
+  ASSERT_TRUE(WritePrivateProfileString("BackGround", "Pattern", "1", file_).ok());
+  ASSERT_TRUE(WritePrivateProfileString("Size", "Height", "", file_).ok());
   EXPECT_EQ(Slurp(file_), "[Size]\r\nindex=0\r\nWidth=\r\nHeight=\r\n[BackGround]\r\nPattern=1\r\n");
 }
 
 TEST_F(PrivateProfileTest, WriteReplacesInPlaceAndKeepsEveryOtherLine) {
   Put(file_, "; my notes\n[size]\nINDEX = 2\n\n[Title]\nString=x\nUnknown=keep\n");
-  ASSERT_TRUE(WritePrivateProfileString("Size", "index", "4", file_));
-  ASSERT_TRUE(WritePrivateProfileString("Size", "Width", "300", file_));
-  ASSERT_TRUE(WritePrivateProfileString("TITLE", "string", "y", file_));
+  ASSERT_TRUE(WritePrivateProfileString("Size", "index", "4", file_).ok());
+  ASSERT_TRUE(WritePrivateProfileString("Size", "Width", "300", file_).ok());
+  ASSERT_TRUE(WritePrivateProfileString("TITLE", "string", "y", file_).ok());
   EXPECT_EQ(Slurp(file_), "; my notes\n[size]\nINDEX=4\nWidth=300\n\n[Title]\nString=y\nUnknown=keep\n");
 }
 
@@ -74,25 +73,25 @@ TEST_F(PrivateProfileTest, ByteOrderMarkIsNotPartOfTheFirstSection) {
   Put(file_, "\xEF\xBB\xBF[Size]\r\nindex=1\r\n");
   EXPECT_EQ(GetPrivateProfileString("Size", "index", "-1", file_), "1");
   EXPECT_EQ(GetPrivateProfileSections(file_), std::vector<std::string>{"Size"});
-  ASSERT_TRUE(WritePrivateProfileString("Size", "index", "2", file_));
+  ASSERT_TRUE(WritePrivateProfileString("Size", "index", "2", file_).ok());
   EXPECT_EQ(Slurp(file_), "\xEF\xBB\xBF[Size]\r\nindex=2\r\n");
 }
 
 TEST_F(PrivateProfileTest, WriteToFileWithoutFinalNewline) {
   Put(file_, "[A]\nx=1");
-  ASSERT_TRUE(WritePrivateProfileString("A", "y", "2", file_));
-  ASSERT_TRUE(WritePrivateProfileString("B", "z", "3", file_));
+  ASSERT_TRUE(WritePrivateProfileString("A", "y", "2", file_).ok());
+  ASSERT_TRUE(WritePrivateProfileString("B", "z", "3", file_).ok());
   EXPECT_EQ(Slurp(file_), "[A]\nx=1\ny=2\n[B]\nz=3\n");
 }
 
 TEST_F(PrivateProfileTest, DeletesKeysAndSections) {
   Put(file_, "[A]\nx=1\ny=2\n[B]\nz=3\n[a]\nw=4\n");
-  ASSERT_TRUE(WritePrivateProfileString("A", "x", std::nullopt, file_));
-  ASSERT_TRUE(WritePrivateProfileString("A", "missing", std::nullopt, file_));
+  ASSERT_TRUE(WritePrivateProfileString("A", "x", std::nullopt, file_).ok());
+  ASSERT_TRUE(WritePrivateProfileString("A", "missing", std::nullopt, file_).ok());
   EXPECT_EQ(Slurp(file_), "[A]\ny=2\n[B]\nz=3\n[a]\nw=4\n");
-  ASSERT_TRUE(DeletePrivateProfileSection("a", file_));
+  ASSERT_TRUE(DeletePrivateProfileSection("a", file_).ok());
   EXPECT_EQ(Slurp(file_), "[B]\nz=3\n");
-  EXPECT_TRUE(WritePrivateProfileString("S", "K", std::nullopt, dir_ / "absent.ini"));
+  EXPECT_TRUE(WritePrivateProfileString("S", "K", std::nullopt, dir_ / "absent.ini").ok());
   EXPECT_FALSE(std::filesystem::exists(dir_ / "absent.ini"));
 }
 
@@ -107,20 +106,18 @@ TEST_F(PrivateProfileTest, FailedWriteLeavesNoPartialFile) {
   // A folder in the file's place makes the final rename fail.
   auto blocked = dir_ / "blocked.ini";
   std::filesystem::create_directory(blocked);
-  EXPECT_FALSE(WritePrivateProfileString("A", "k", "2", blocked));
-  std::string error;
-  EXPECT_FALSE(WriteFileAtomically(blocked, "data", &error));
-  EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(WritePrivateProfileString("A", "k", "2", blocked).ok());
+  EXPECT_FALSE(WriteFileAtomically(blocked, "data").message().empty());
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 1);
 }
 
 TEST_F(PrivateProfileTest, WriteIntoMissingFolderFails) {
-  EXPECT_FALSE(WritePrivateProfileString("A", "k", "1", dir_ / "no" / "such.ini"));
+  EXPECT_FALSE(WritePrivateProfileString("A", "k", "1", dir_ / "no" / "such.ini").ok());
 }
 
 TEST_F(PrivateProfileTest, DoubleByteValuesPassThroughUnchanged) {
   const std::string sjis = "\x83\x5c\x83\x74\x83\x67";  // katakana with a 0x5C trail byte
-  ASSERT_TRUE(WritePrivateProfileString("T", "String", sjis, file_));
+  ASSERT_TRUE(WritePrivateProfileString("T", "String", sjis, file_).ok());
   EXPECT_EQ(GetPrivateProfileString("t", "string", "", file_), sjis);
 }
 

@@ -85,7 +85,7 @@ std::shared_ptr<const ProfileIndex> ReadProfileIndex(const std::filesystem::path
   }
 
   std::string bytes;
-  if (!ReadWholeFile(file, bytes)) {
+  if (!ReadWholeFile(file, bytes).ok()) {
     if (cached != cache.end()) cache.erase(cached);
     return nullptr;
   }

@@ -24,14 +24,14 @@ void Overwrite(const std::filesystem::path& file, std::string_view text) {
 TEST(ProfileCacheTest, EveryChangeIsSeenEvenWithinOneClockTick) {
   testing::TempDir dir;
   const auto file = dir / "Setup.dat";
-  ASSERT_TRUE(WriteFileAtomically(file, "[S]\nk=1\n"));
+  ASSERT_TRUE(WriteFileAtomically(file, "[S]\nk=1\n").ok());
   EXPECT_EQ(GetPrivateProfileString("S", "k", "", file), "1");
   const auto first = ReadProfileIndex(file);
   EXPECT_EQ(ReadProfileIndex(file), first);  // unchanged: taken apart once
 
   Overwrite(file, "[S]\nk=2\n");  // same size, same inode, same moment
   EXPECT_EQ(GetPrivateProfileString("S", "k", "", file), "2");
-  ASSERT_TRUE(WriteFileAtomically(file, "[S]\nk=3\n"));  // replaced by rename
+  ASSERT_TRUE(WriteFileAtomically(file, "[S]\nk=3\n").ok());  // replaced by rename
   EXPECT_EQ(GetPrivateProfileString("S", "k", "", file), "3");
 
   // Putting the old modification time back does not hide a change.

@@ -2,19 +2,21 @@
 """Compares two action logs line by line: the word and every field, with the
 paths of the machine (a drive letter, a colon and a backslash onwards) left
 out, since the two runs install into different folders. The reason a
-program was skipped is the launcher's own and differs by platform.
+program was skipped or not started is the launcher's own and differs by
+platform.
 Exit status 0 when they agree; the differences on standard error."""
 import re
 import sys
 
 PATH = re.compile(r"[A-Za-z]:\\[^\t]*")
+NOT_STARTED = re.compile(r"^not started: .*")
 
 
 def fields(line):
     parts = [PATH.sub("<path>", field) for field in line.rstrip("\r\n").split("\t")]
     if parts and parts[0] == "SKIP" and len(parts) > 3:
         parts[3] = "<reason>"
-    return parts
+    return [NOT_STARTED.sub("not started: <reason>", part) for part in parts]
 
 
 def main(first, second):

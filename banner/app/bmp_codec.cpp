@@ -45,14 +45,13 @@ struct Channel {
   }
 };
 
-PictureResult Fail(const char* why) { return {{}, why}; }
+platform::Status Fail(const char* why) { return platform::Status::Corruption(why); }
 
 }  // namespace
 
-PictureResult LoadBmp(const std::filesystem::path& path) {
+platform::StatusOr<Bitmap> LoadBmp(const std::filesystem::path& path) {
   std::string d;
-  std::string error;
-  if (!platform::ReadWholeFile(path, d, &error)) return {{}, error};
+  if (platform::Status read = platform::ReadWholeFile(path, d); !read.ok()) return read;
   if (d.size() < 26 || d[0] != 'B' || d[1] != 'M') return Fail("not a bitmap file");
   const std::uint32_t pixel_offset = U32(d, 10);
   const std::uint32_t header_size = U32(d, 14);
@@ -145,7 +144,7 @@ PictureResult LoadBmp(const std::filesystem::path& path) {
         at += (bytes + 1) & ~static_cast<std::size_t>(1);
       }
     }
-    return {std::move(bmp), {}};
+    return bmp;
   }
 
   const std::size_t stride = ((static_cast<std::size_t>(w) * static_cast<std::size_t>(bpp) + 31) / 32) * 4;
@@ -179,7 +178,7 @@ PictureResult LoadBmp(const std::filesystem::path& path) {
       }
     }
   }
-  return {std::move(bmp), {}};
+  return bmp;
 }
 
 std::string EncodeBmp(const Bitmap& picture) {

@@ -22,16 +22,16 @@ bool HasLatinWord(const std::string& text) {
 
 TEST(ErrorTextsTest, ReasonsOfTheReadersAndTheSystemReadInJapanese) {
   platform::testing::TempDir temp;
-  ASSERT_TRUE(platform::WriteFileAtomically(temp / "x.bmp", "BMxx"));
-  ASSERT_TRUE(platform::WriteFileAtomically(temp / "x.dat", "plain text"));
+  ASSERT_TRUE(platform::WriteFileAtomically(temp / "x.bmp", "BMxx").ok());
+  ASSERT_TRUE(platform::WriteFileAtomically(temp / "x.dat", "plain text").ok());
   for (const char* name : {"x.bmp", "x.dat"}) {
-    const PictureResult loaded = LoadPicture(temp / name);
+    const auto loaded = LoadPicture(temp / name);
     ASSERT_FALSE(loaded.ok());
-    EXPECT_FALSE(HasLatinWord(JapaneseErrorText(loaded.error))) << loaded.error;
+    EXPECT_FALSE(HasLatinWord(JapaneseErrorText(loaded.status().message()))) << loaded.status().message();
   }
-  std::string error;
-  ASSERT_FALSE(SavePicture(Bitmap(2, 2), temp / "missing" / "x.bmp", &error));
-  EXPECT_EQ(JapaneseErrorText(error), "ファイルまたはフォルダーが見つかりません") << error;
+  const platform::Status saved = SavePicture(Bitmap(2, 2), temp / "missing" / "x.bmp");
+  ASSERT_FALSE(saved.ok());
+  EXPECT_EQ(JapaneseErrorText(saved.message()), "ファイルまたはフォルダーが見つかりません") << saved.message();
   EXPECT_EQ(JapaneseErrorText(std::strerror(ENOSPC)), "ディスクの空き容量が足りません");
   EXPECT_EQ(JapaneseErrorText(""), "");
   // A library's own words stay, after a Japanese reason.

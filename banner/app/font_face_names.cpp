@@ -42,7 +42,7 @@ FontFaceNames FontFaceNames::Parse(std::string_view text) {
 FontFaceNames FontFaceNames::LoadInstalled() {
   const std::filesystem::path conf = LocateFontsConf();
   std::string text;
-  if (conf.empty() || !platform::ReadWholeFile(conf, text)) return {};
+  if (conf.empty() || !platform::ReadWholeFile(conf, text).ok()) return {};
   return Parse(text);
 }
 

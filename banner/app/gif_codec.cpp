@@ -55,54 +55,53 @@ std::vector<int> RowOrder(int height, bool interlaced) {
 
 }  // namespace
 
-PictureResult LoadGif(const std::filesystem::path& path) {
+platform::StatusOr<Bitmap> LoadGif(const std::filesystem::path& path) {
   std::string data;
-  std::string error;
-  if (!platform::ReadWholeFile(path, data, &error)) return {{}, error};
+  if (platform::Status read = platform::ReadWholeFile(path, data); !read.ok()) return read;
   Memory memory{&data, 0};
   int code = 0;
   GifFileType* gif = DGifOpen(&memory, ReadFromMemory, &code);
-  if (!gif) return {{}, GifError(code)};
+  if (!gif) return platform::Status::Corruption(GifError(code));
   struct Closer {
     GifFileType* g;
     ~Closer() { DGifCloseFile(g, nullptr); }
   } closer{gif};
   const long long sw = gif->SWidth, sh = gif->SHeight;
-  if (TooLarge(sw, sh)) return {{}, "picture too large"};
+  if (TooLarge(sw, sh)) return platform::Status::InvalidArgument("picture too large");
 
   int transparent = NO_TRANSPARENT_COLOR;
   for (;;) {
     GifRecordType record;
-    if (DGifGetRecordType(gif, &record) != GIF_OK) return {{}, GifError(gif->Error)};
-    if (record == TERMINATE_RECORD_TYPE) return {{}, "GIF: no picture in the file"};
+    if (DGifGetRecordType(gif, &record) != GIF_OK) return platform::Status::Corruption(GifError(gif->Error));
+    if (record == TERMINATE_RECORD_TYPE) return platform::Status::Corruption("GIF: no picture in the file");
     if (record == EXTENSION_RECORD_TYPE) {
       int kind = 0;
       GifByteType* block = nullptr;
-      if (DGifGetExtension(gif, &kind, &block) != GIF_OK) return {{}, GifError(gif->Error)};
+      if (DGifGetExtension(gif, &kind, &block) != GIF_OK) return platform::Status::Corruption(GifError(gif->Error));
       if (kind == GRAPHICS_EXT_FUNC_CODE && block) {
         GraphicsControlBlock gcb{};
         gcb.TransparentColor = NO_TRANSPARENT_COLOR;
         if (DGifExtensionToGCB(block[0], block + 1, &gcb) == GIF_OK) transparent = gcb.TransparentColor;
       }
       while (block) {
-        if (DGifGetExtensionNext(gif, &block) != GIF_OK) return {{}, GifError(gif->Error)};
+        if (DGifGetExtensionNext(gif, &block) != GIF_OK) return platform::Status::Corruption(GifError(gif->Error));
       }
       continue;
     }
     if (record != IMAGE_DESC_RECORD_TYPE) continue;
 
-    if (DGifGetImageDesc(gif) != GIF_OK) return {{}, GifError(gif->Error)};
+    if (DGifGetImageDesc(gif) != GIF_OK) return platform::Status::Corruption(GifError(gif->Error));
     const GifImageDesc& d = gif->Image;
     // A frame may be larger than the screen; it is clipped to it, but it is
     // decoded whole, so it is held to the same limit as a picture.
-    if (TooLarge(d.Width, d.Height)) return {{}, "picture too large"};
+    if (TooLarge(d.Width, d.Height)) return platform::Status::InvalidArgument("picture too large");
     const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
-    if (!map) return {{}, "GIF: no colour map"};
+    if (!map) return platform::Status::Corruption("GIF: no colour map");
 
     Bitmap bmp(static_cast<int>(sw), static_cast<int>(sh), kWhite);
     std::vector<GifPixelType> line(static_cast<std::size_t>(d.Width));
     for (int y : RowOrder(d.Height, d.Interlace)) {
-      if (DGifGetLine(gif, line.data(), d.Width) != GIF_OK) return {{}, GifError(gif->Error)};
+      if (DGifGetLine(gif, line.data(), d.Width) != GIF_OK) return platform::Status::Corruption(GifError(gif->Error));
       const int py = d.Top + y;
       for (int x = 0; x < d.Width; ++x) {
         const int px = d.Left + x;
@@ -112,7 +111,7 @@ PictureResult LoadGif(const std::filesystem::path& path) {
         bmp.set_pixel(px, py, MakeColor(c.Red, c.Green, c.Blue));
       }
     }
-    return {std::move(bmp), {}};
+    return bmp;
   }
 }
 

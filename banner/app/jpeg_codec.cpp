@@ -28,10 +28,9 @@ void OnMessage(j_common_ptr, int) {}  // warnings are not shown
 
 }  // namespace
 
-PictureResult LoadJpeg(const std::filesystem::path& path) {
+platform::StatusOr<Bitmap> LoadJpeg(const std::filesystem::path& path) {
   std::string data;
-  std::string error;
-  if (!platform::ReadWholeFile(path, data, &error)) return {{}, error};
+  if (platform::Status read = platform::ReadWholeFile(path, data); !read.ok()) return read;
   jpeg_decompress_struct info{};
   ErrorManager err{};
   info.err = jpeg_std_error(&err.base);
@@ -43,7 +42,7 @@ PictureResult LoadJpeg(const std::filesystem::path& path) {
   std::vector<unsigned char> line;
   if (setjmp(err.jump)) {
     jpeg_destroy_decompress(&info);
-    return {{}, std::string("JPEG: ") + err.message};
+    return platform::Status::Corruption(std::string("JPEG: ") + err.message);
   }
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.data()), static_cast<unsigned long>(data.size()));
@@ -53,7 +52,7 @@ PictureResult LoadJpeg(const std::filesystem::path& path) {
       info.image_height > static_cast<unsigned>(kMaxPictureSide) ||
       static_cast<long long>(info.image_width) * info.image_height > kMaxPicturePixels) {
     jpeg_destroy_decompress(&info);
-    return {{}, "picture too large"};
+    return platform::Status::InvalidArgument("picture too large");
   }
   info.out_color_space = JCS_EXT_RGBX;
   jpeg_start_decompress(&info);
@@ -69,7 +68,7 @@ PictureResult LoadJpeg(const std::filesystem::path& path) {
   }
   jpeg_finish_decompress(&info);
   jpeg_destroy_decompress(&info);
-  return {std::move(result), {}};
+  return result;
 }
 
 }  // namespace plakato

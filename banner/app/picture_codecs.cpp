@@ -22,26 +22,21 @@ bool IsPngPath(const std::filesystem::path& path) {
   return platform::AsciiLower(s.substr(s.size() - 4)) == ".png";
 }
 
-PictureResult LoadPicture(const std::filesystem::path& path) {
+platform::StatusOr<Bitmap> LoadPicture(const std::filesystem::path& path) {
   if (IsPngPath(path)) return LoadPng(path);
   // The platform loader recognises its formats by their first bytes.
   std::string head;
-  std::string error;
-  if (!platform::ReadWholeFile(path, head, &error)) return {{}, error};
+  if (platform::Status read = platform::ReadWholeFile(path, head); !read.ok()) return read;
   if (StartsWith(head, "BM")) return LoadBmp(path);
   if (StartsWith(head, "\xFF\xD8\xFF")) return LoadJpeg(path);
   if (StartsWith(head, "GIF87a") || StartsWith(head, "GIF89a")) return LoadGif(path);
-  return {{}, "unsupported picture format"};
+  return platform::Status::InvalidArgument("unsupported picture format");
 }
 
-bool SavePicture(const Bitmap& picture, const std::filesystem::path& path, std::string* error) {
-  std::string data;
-  if (IsPngPath(path)) {
-    if (!EncodePng(picture, data, error)) return false;
-  } else {
-    data = EncodeBmp(picture);
-  }
-  return platform::WriteFileAtomically(path, data, error);
+platform::Status SavePicture(const Bitmap& picture, const std::filesystem::path& path) {
+  if (!IsPngPath(path)) return platform::WriteFileAtomically(path, EncodeBmp(picture));
+  const platform::StatusOr<std::string> png = EncodePng(picture);
+  return png.ok() ? platform::WriteFileAtomically(path, *png) : png.status();
 }
 
 }  // namespace plakato

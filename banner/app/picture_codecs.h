@@ -4,6 +4,7 @@
 #include <string>
 
 #include "banner/render/bitmap.h"
+#include "platform/status_or.h"
 
 namespace plakato {
 
@@ -13,31 +14,26 @@ namespace plakato {
 inline constexpr long long kMaxPicturePixels = 50'000'000;
 inline constexpr int kMaxPictureSide = 30'000;
 
-struct PictureResult {
-  Bitmap picture;     // empty on failure
-  std::string error;  // empty on success: a short Japanese/English cause
-  bool ok() const { return error.empty(); }
-};
-
 // True when the last four characters of the path are ".png" in any case: such
 // paths go through the PNG codec, every other through the platform loader.
 bool IsPngPath(const std::filesystem::path& path);
 
 // Loads a picture at its own pixel size: PNG by name, otherwise BMP, JPEG or
-// GIF by content.
-PictureResult LoadPicture(const std::filesystem::path& path);
+// GIF by content. A failure's message is a short cause in English or
+// Japanese.
+platform::StatusOr<Bitmap> LoadPicture(const std::filesystem::path& path);
 
 // Writes a picture: PNG when the name ends in ".png" in any case, otherwise a
 // 24-bit Windows bitmap. Written to a temporary file and renamed, so a failed
-// write leaves no partial file; error receives the system's error text.
-bool SavePicture(const Bitmap& picture, const std::filesystem::path& path, std::string* error);
+// write leaves no partial file; a failure carries the system's error text.
+platform::Status SavePicture(const Bitmap& picture, const std::filesystem::path& path);
 
 // The codecs by themselves.
-PictureResult LoadPng(const std::filesystem::path& path);
-PictureResult LoadBmp(const std::filesystem::path& path);
-PictureResult LoadJpeg(const std::filesystem::path& path);
-PictureResult LoadGif(const std::filesystem::path& path);
-bool EncodePng(const Bitmap& picture, std::string& out, std::string* error);
+platform::StatusOr<Bitmap> LoadPng(const std::filesystem::path& path);
+platform::StatusOr<Bitmap> LoadBmp(const std::filesystem::path& path);
+platform::StatusOr<Bitmap> LoadJpeg(const std::filesystem::path& path);
+platform::StatusOr<Bitmap> LoadGif(const std::filesystem::path& path);
+platform::StatusOr<std::string> EncodePng(const Bitmap& picture);
 std::string EncodeBmp(const Bitmap& picture);
 
 }  // namespace plakato

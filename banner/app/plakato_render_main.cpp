@@ -61,9 +61,9 @@ int main(int argc, char** argv) {
   std::error_code ec;
   if (!std::filesystem::exists(settings_path, ec)) return Fail(settings_path + ": No such file or directory");
   plakato::BannerEditor editor(plakato::BannerRenderer::CreateDefault({twips, twips}));
-  plakato::LoadReport report = plakato::LoadSettings(editor, settings_path);
-  if (!report.error.empty()) return Fail(report.error);
-  for (const std::string& warning : report.warnings)
+  const platform::StatusOr<plakato::LoadWarnings> loaded = plakato::LoadSettings(editor, settings_path);
+  if (!loaded.ok()) return Fail(loaded.status().message());
+  for (const std::string& warning : *loaded)
     std::fprintf(stderr, "plakato-render: warning: %s\n", warning.c_str());
   const plakato::RenderReport last = editor.Render();
   if (!last.buttonize_error.empty())
@@ -71,9 +71,7 @@ int main(int argc, char** argv) {
   if (!last.font_error.empty())
     std::fprintf(stderr, "plakato-render: warning: the title is not drawn: %s\n", last.font_error.c_str());
 
-  std::string error;
-
-  if (!plakato::SavePicture(editor.renderer().preview(), output_path, &error))
-    return Fail(output_path + ": " + error);
+  const platform::Status saved = plakato::SavePicture(editor.renderer().preview(), output_path);
+  if (!saved.ok()) return Fail(output_path + ": " + saved.message());
   return 0;
 }

@@ -78,17 +78,16 @@ int OverWhite(int value, int alpha) { return (value * alpha + 255 * (255 - alpha
 
 }  // namespace
 
-PictureResult LoadPng(const std::filesystem::path& path) {
+platform::StatusOr<Bitmap> LoadPng(const std::filesystem::path& path) {
   std::string data;
-  std::string error;
-  if (!platform::ReadWholeFile(path, data, &error)) return {{}, error};
+  if (platform::Status read = platform::ReadWholeFile(path, data); !read.ok()) return read;
   PngSource source{&data};
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &source, OnError, OnWarning);
-  if (!png) return {{}, "PNG: out of memory"};
+  if (!png) return platform::Status::Corruption("PNG: out of memory");
   png_infop info = png_create_info_struct(png);
   if (!info) {
     png_destroy_read_struct(&png, nullptr, nullptr);
-    return {{}, "PNG: out of memory"};
+    return platform::Status::Corruption("PNG: out of memory");
   }
   png_set_read_fn(png, &source, ReadFromMemory);
   PngShape shape;
@@ -96,8 +95,8 @@ PictureResult LoadPng(const std::filesystem::path& path) {
   std::vector<png_bytep> rows;
   const bool read = ReadRgba(png, info, &shape, &rgba, &rows);
   png_destroy_read_struct(&png, &info, nullptr);
-  if (shape.too_large) return {{}, "picture too large"};
-  if (!read) return {{}, std::string("PNG: ") + source.message};
+  if (shape.too_large) return platform::Status::InvalidArgument("picture too large");
+  if (!read) return platform::Status::Corruption(std::string("PNG: ") + source.message);
 
   const int w = static_cast<int>(shape.width), h = static_cast<int>(shape.height);
   Bitmap bmp(w, h);
@@ -108,14 +107,11 @@ PictureResult LoadPng(const std::filesystem::path& path) {
       row[x] = MakeColor(OverWhite(src[0], src[3]), OverWhite(src[1], src[3]), OverWhite(src[2], src[3]));
     }
   }
-  return {std::move(bmp), {}};
+  return bmp;
 }
 
-bool EncodePng(const Bitmap& picture, std::string& out, std::string* error) {
-  if (picture.empty()) {
-    if (error) *error = "empty picture";
-    return false;
-  }
+platform::StatusOr<std::string> EncodePng(const Bitmap& picture) {
+  if (picture.empty()) return platform::Status::InvalidArgument("empty picture");
   std::vector<png_byte> rgb;
   rgb.reserve(static_cast<std::size_t>(picture.width()) * static_cast<std::size_t>(picture.height()) * 3);
   for (int y = 0; y < picture.height(); ++y) {
@@ -131,20 +127,17 @@ bool EncodePng(const Bitmap& picture, std::string& out, std::string* error) {
   image.width = static_cast<png_uint_32>(picture.width());
   image.height = static_cast<png_uint_32>(picture.height());
   image.format = PNG_FORMAT_RGB;
+  auto failed = [&image] {
+    const std::string why = std::string("PNG: ") + image.message;
+    png_image_free(&image);
+    return platform::Status::IoError(why);
+  };
   png_alloc_size_t size = 0;
-  if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), 0, nullptr)) {
-    if (error) *error = std::string("PNG: ") + image.message;
-    png_image_free(&image);
-    return false;
-  }
+  if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), 0, nullptr)) return failed();
+  std::string out(size, '\0');
+  if (!png_image_write_to_memory(&image, out.data(), &size, 0, rgb.data(), 0, nullptr)) return failed();
   out.resize(size);
-  if (!png_image_write_to_memory(&image, out.data(), &size, 0, rgb.data(), 0, nullptr)) {
-    if (error) *error = std::string("PNG: ") + image.message;
-    png_image_free(&image);
-    return false;
-  }
-  out.resize(size);
-  return true;
+  return out;
 }
 
 }  // namespace plakato

@@ -25,20 +25,26 @@ namespace {
 
 constexpr std::size_t kValueBuffer = 4096;  // 4095 bytes of value and the zero
 
+// Writes one key after the other; the first failure is kept.
 class Writer {
  public:
   Writer(const std::filesystem::path& path, bool utf8) : path_(path), utf8_(utf8) {}
   void operator()(std::string_view section, std::string_view key, const std::string& utf8) {
     const std::string value = utf8_ ? utf8 : platform::Utf8ToCp932(utf8);
-    ok_ = platform::WritePrivateProfileString(section, key, value, path_) && ok_;
+    const platform::Status written = platform::WritePrivateProfileString(section, key, value, path_);
+    if (status_.ok()) status_ = written;
   }
-  bool ok() const { return ok_; }
+  const platform::Status& status() const { return status_; }
 
  private:
   const std::filesystem::path& path_;
   bool utf8_;
-  bool ok_ = true;
+  platform::Status status_;
 };
+
+platform::Status Unreadable(const std::filesystem::path& path) {
+  return platform::Status::IoError("cannot read " + path.string());
+}
 
 std::string Bool(bool b) { return b ? "True" : "False"; }
 
@@ -95,20 +101,20 @@ bool IsValidUtf8(std::string_view text) {
 
 // Converts what the file already holds into the encoding the save writes,
 // so that lines the program does not know keep their characters.
-bool PrepareFileEncoding(const std::filesystem::path& path, const std::optional<std::string>& bytes,
-                         SettingsEncoding from, bool to_utf8) {
+platform::Status PrepareFileEncoding(const std::filesystem::path& path, const std::optional<std::string>& bytes,
+                                     SettingsEncoding from, bool to_utf8) {
   if (!bytes) {
     // A new file: the mark goes first, the keys follow it.
-    return !to_utf8 || platform::WriteFileAtomically(path, platform::kUtf8ByteOrderMark);
+    return to_utf8 ? platform::WriteFileAtomically(path, platform::kUtf8ByteOrderMark) : platform::Status::Ok();
   }
   std::string_view text = *bytes;
   if (from == SettingsEncoding::kUtf8WithMark) text.remove_prefix(platform::kUtf8ByteOrderMark.size());
   if (to_utf8) {
-    if (from == SettingsEncoding::kUtf8WithMark) return true;
+    if (from == SettingsEncoding::kUtf8WithMark) return platform::Status::Ok();
     const std::string utf8 = from == SettingsEncoding::kCp932 ? platform::Cp932ToUtf8(text) : std::string(text);
     return platform::WriteFileAtomically(path, std::string(platform::kUtf8ByteOrderMark) + utf8);
   }
-  if (from == SettingsEncoding::kCp932) return true;
+  if (from == SettingsEncoding::kCp932) return platform::Status::Ok();
   return platform::WriteFileAtomically(path, platform::Utf8ToCp932(text));
 }
 
@@ -128,18 +134,21 @@ std::string ReadSettingValue(std::string_view section, std::string_view key, std
   return ReadValue(section, key, def, path, EncodingOf(path));
 }
 
-std::string SettingsFileProblem(const std::filesystem::path& path) {
+platform::Status CheckSettingsFile(const std::filesystem::path& path) {
+  using platform::Status;
   struct stat st;
   if (::stat(path.c_str(), &st) != 0) {
-    if (errno == ENOENT) return {};
-    return "設定ファイルを読み込めません: " + path.string() + "（" + JapaneseErrorText(std::strerror(errno)) + "）";
+    if (errno == ENOENT) return Status::Ok();
+    return Status::IoError("設定ファイルを読み込めません: " + path.string() + "（" +
+                           JapaneseErrorText(std::strerror(errno)) + "）");
   }
-  if (!S_ISREG(st.st_mode)) return "設定ファイルではありません: " + path.string();
+  if (!S_ISREG(st.st_mode)) return Status::InvalidArgument("設定ファイルではありません: " + path.string());
   if (static_cast<std::uintmax_t>(st.st_size) > kMaxSettingsFileBytes)
-    return "設定ファイルが大きすぎます: " + path.string();
+    return Status::InvalidArgument("設定ファイルが大きすぎます: " + path.string());
   if (::access(path.c_str(), R_OK) != 0)
-    return "設定ファイルを読み込めません: " + path.string() + "（" + JapaneseErrorText(std::strerror(errno)) + "）";
-  return {};
+    return Status::AccessDenied("設定ファイルを読み込めません: " + path.string() + "（" +
+                                JapaneseErrorText(std::strerror(errno)) + "）");
+  return Status::Ok();
 }
 
 std::string ColorToHex6(Color color) {
@@ -177,19 +186,19 @@ std::string CharactersCp932Lacks(const BannerEditor& editor) {
   return lacking;
 }
 
-bool SaveSettings(const BannerEditor& editor, const std::filesystem::path& path) {
+platform::Status SaveSettings(const BannerEditor& editor, const std::filesystem::path& path) {
   std::optional<std::string> bytes;
   std::error_code ec;
   if (std::filesystem::exists(path, ec)) {
     bytes = ReadSettingsBytes(path);
-    if (!bytes) return false;
+    if (!bytes) return Unreadable(path);
   }
   const SettingsEncoding from = bytes ? DetectSettingsEncoding(*bytes) : SettingsEncoding::kCp932;
   const bool design_fits = CharactersCp932Lacks(editor).empty();
   // A UTF-8 file is written as UTF-8 and turned into code page 932 only
   // afterwards, when all it then holds fits.
   const bool utf8 = !design_fits || from != SettingsEncoding::kCp932;
-  if (!PrepareFileEncoding(path, bytes, from, utf8)) return false;
+  if (platform::Status prepared = PrepareFileEncoding(path, bytes, from, utf8); !prepared.ok()) return prepared;
 
   const BannerSettings& s = editor.settings();
   const std::vector<std::string> texts = DesignTexts(editor);
@@ -221,27 +230,26 @@ bool SaveSettings(const BannerEditor& editor, const std::filesystem::path& path)
   write("Title", "ShadowColor", ColorToHex6(s.Title.ShadowColor));
   // Older readers ignore this key; without it a load keeps the direction.
   write("Title", "ShadowDirection", std::to_string(s.Title.ShadowDirection));
-  if (!write.ok()) return false;
+  if (!write.status().ok()) return write.status();
   if (utf8 && design_fits) {
     const std::optional<std::string> written = ReadSettingsBytes(path);
-    if (!written) return false;
+    if (!written) return Unreadable(path);
     const std::string_view text = std::string_view(*written).substr(platform::kUtf8ByteOrderMark.size());
     if (platform::IsCp932Representable(text)) {
       return PrepareFileEncoding(path, written, SettingsEncoding::kUtf8WithMark, false);
     }
   }
-  return true;
+  return platform::Status::Ok();
 }
 
-LoadReport LoadSettings(BannerEditor& editor, const std::filesystem::path& path) {
-  LoadReport report;
-  report.error = SettingsFileProblem(path);
-  if (!report.error.empty()) return report;
+platform::StatusOr<LoadWarnings> LoadSettings(BannerEditor& editor, const std::filesystem::path& path) {
+  if (platform::Status usable = CheckSettingsFile(path); !usable.ok()) return usable;
+  LoadWarnings warnings;
   std::error_code ec;
   const std::optional<std::string> bytes = ReadSettingsBytes(path);
   if (std::filesystem::exists(path, ec) && !HasSettingsSection(path)) {
-    report.error = "設定ファイルではありません（[Size]、[BackGround]、[Title] のいずれもありません）: " + path.string();
-    return report;
+    return platform::Status::InvalidArgument(
+        "設定ファイルではありません（[Size]、[BackGround]、[Title] のいずれもありません）: " + path.string());
   }
   const SettingsEncoding encoding = bytes ? DetectSettingsEncoding(*bytes) : SettingsEncoding::kCp932;
   auto read = [&path, encoding](std::string_view section, std::string_view key, std::string_view def) {
@@ -274,21 +282,22 @@ LoadReport LoadSettings(BannerEditor& editor, const std::filesystem::path& path)
   std::optional<Bitmap> picture;
   bool keep_previous = false;
   if (!image_file.empty() && std::filesystem::is_regular_file(image_file, ec)) {
-    PictureResult loaded = LoadPicture(image_file);
+    platform::StatusOr<Bitmap> loaded = LoadPicture(image_file);
     if (loaded.ok()) {
       auto [w, h] = editor.BannerSizeFromControls();
       // Where the rectangle reaches beyond the image, the work picture's
       // white background shows.
-      picture = CropBitmap(loaded.picture, clip_x, clip_y, w, h, kWhite);
+      picture = CropBitmap(*loaded, clip_x, clip_y, w, h, kWhite);
     } else {
       // An unreadable picture loses nothing: the background picture and
       // where it came from stay as they were.
       keep_previous = true;
-      report.warnings.push_back("背景画像を読み込めません: " + image_file + "（" + JapaneseErrorText(loaded.error) + "）");
+      warnings.push_back("背景画像を読み込めません: " + image_file + "（" +
+                         JapaneseErrorText(loaded.status().message()) + "）");
     }
   }
   if (!image_file.empty() && !std::filesystem::exists(image_file, ec)) {
-    report.warnings.push_back("背景画像が見つかりません: " + image_file);
+    warnings.push_back("背景画像が見つかりません: " + image_file);
   }
   if (!keep_previous) editor.SetBackgroundPicture(image_file, clip_x, clip_y, std::move(picture));
 
@@ -325,7 +334,7 @@ LoadReport LoadSettings(BannerEditor& editor, const std::filesystem::path& path)
 
   // 9. One full render ends the load.
   editor.Render();
-  return report;
+  return warnings;
 }
 
 }  // namespace plakato

@@ -8,6 +8,7 @@
 
 #include "banner/app/banner_editor.h"
 #include "banner/render/color.h"
+#include "platform/status_or.h"
 
 namespace plakato {
 
@@ -32,10 +33,10 @@ std::string ReadSettingValue(std::string_view section, std::string_view key, std
 // Six upper-case hexadecimal digits of 0x00BBGGRR: blue, green, red.
 std::string ColorToHex6(Color color);
 
-// Empty when path can be read as a settings file or does not exist;
-// otherwise why not (not a regular file such as a pipe or a device, far too
-// large, unreadable), with the file's name.
-std::string SettingsFileProblem(const std::filesystem::path& path);
+// Ok when path can be read as a settings file or does not exist; otherwise
+// why not (not a regular file such as a pipe or a device, far too large,
+// unreadable), with the file's name.
+platform::Status CheckSettingsFile(const std::filesystem::path& path);
 
 // The characters of the design's texts that code page 932 cannot store, each
 // once, in the order they first appear; empty when the design fits.
@@ -44,21 +45,20 @@ std::string CharactersCp932Lacks(const BannerEditor& editor);
 // Writes every key, section by section in the fixed order. The file is code
 // page 932 while everything in it fits, otherwise UTF-8 with a byte-order
 // mark; the lines already in a file being replaced are converted with it, so
-// nothing is lost. False when a write failed (the file then holds what was
-// written before the failure).
-bool SaveSettings(const BannerEditor& editor, const std::filesystem::path& path);
+// nothing is lost. A failure says which write failed (the file then holds
+// what was written before the failure).
+platform::Status SaveSettings(const BannerEditor& editor, const std::filesystem::path& path);
 
-struct LoadReport {
-  std::string error;                  // the file could not be read; nothing was loaded
-  std::vector<std::string> warnings;  // e.g. a background picture that could not be loaded
-};
+// What a load that succeeded still has to tell, e.g. a background picture
+// that could not be loaded.
+using LoadWarnings = std::vector<std::string>;
 
 // Puts every value of the file into the editor in the fixed order, each as
 // the user's change of that control, rebuilds the background picture and
 // renders once at the end. A missing file loads as all defaults; a malformed
 // value keeps the control as it was; a file that is no settings file (see
-// SettingsFileProblem, or one without any of the sections Size, BackGround
-// and Title) changes nothing and is reported as the error.
-LoadReport LoadSettings(BannerEditor& editor, const std::filesystem::path& path);
+// CheckSettingsFile, or one without any of the sections Size, BackGround
+// and Title) changes nothing and is the failure.
+platform::StatusOr<LoadWarnings> LoadSettings(BannerEditor& editor, const std::filesystem::path& path);
 
 }  // namespace plakato

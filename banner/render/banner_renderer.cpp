@@ -107,7 +107,7 @@ RenderReport BannerRenderer::Render(BannerSettings& settings, const Bitmap* picB
     report.font_error = repairs.font_error;
   }
 
-  if (settings.BackGround.Buttonize) report.buttonize_error = ButtonizeBanner(bg_image_.bitmap());
+  if (settings.BackGround.Buttonize) report.buttonize_error = ButtonizeBanner(bg_image_.bitmap()).message();
 
   BitBlt(preview_, 0, 0, bg_image_.width(), bg_image_.height(), bg_image_.bitmap(), 0, 0,
          RasterOp::kSrcCopy);

@@ -35,8 +35,8 @@ class BandPainter {
 
 }  // namespace
 
-std::string ButtonizeBanner(Bitmap& banner) {
-  if (banner.empty()) return kBitmapReadFailed;
+platform::Status ButtonizeBanner(Bitmap& banner) {
+  if (banner.empty()) return platform::Status::InvalidArgument(kBitmapReadFailed);
   const int w = banner.width();
   const int h = banner.height();
   BandPainter band(banner);
@@ -60,7 +60,7 @@ std::string ButtonizeBanner(Bitmap& banner) {
   band.Change(2, w - 2, w - 1, kRightChange);
   band.Change(h - 3, w - 2, w - 1, kRightChange);
   for (int y = 3; y <= h - 4; ++y) band.Change(y, w - 3, w - 1, kRightChange);
-  return {};
+  return platform::Status::Ok();
 }
 
 }  // namespace plakato

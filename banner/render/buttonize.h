@@ -3,6 +3,7 @@
 #include <string>
 
 #include "banner/render/bitmap.h"
+#include "platform/status.h"
 
 namespace plakato {
 
@@ -16,7 +17,7 @@ inline constexpr const char* kBitmapWriteFailed = "ビットマップの更新�
 // top, left, right; each change is clamped to 0..255. On banners smaller than
 // 6 x 6 pixels, rows and pixels outside the banner are skipped and a pixel
 // that several bands reach is changed by each of them in that order.
-// Returns an empty string, or the message for a banner that has no pixels.
-std::string ButtonizeBanner(Bitmap& banner);
+// A banner that has no pixels is refused with kBitmapReadFailed.
+platform::Status ButtonizeBanner(Bitmap& banner);
 
 }  // namespace plakato

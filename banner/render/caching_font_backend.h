@@ -21,7 +21,7 @@ class CachingFontBackend : public FontBackend {
 
   TextExtent Measure(const FontSpec& font, std::string_view text) override;
   std::shared_ptr<const CoverageMask> Render(const FontSpec& font, std::string_view text) override;
-  std::string FontError(const FontSpec& font) override { return inner_->FontError(font); }
+  platform::Status CheckFont(const FontSpec& font) override { return inner_->CheckFont(font); }
 
   FontBackend& inner() { return *inner_; }
 

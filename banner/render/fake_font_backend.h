@@ -20,7 +20,7 @@ class FakeFontBackend : public FontBackend {
         return TextExtent{font.points * static_cast<int>(text.size()), font.points + 2};
       };
   int edge_coverage = -1;  // coverage of the last column, -1 for solid
-  std::string font_error;  // what FontError reports for every font
+  std::string font_error;  // why CheckFont refuses every font; empty: none refused
   int measure_calls = 0;
   int render_calls = 0;
   FontSpec last_render_font;
@@ -30,7 +30,9 @@ class FakeFontBackend : public FontBackend {
     return extent(font, text);
   }
 
-  std::string FontError(const FontSpec&) override { return font_error; }
+  platform::Status CheckFont(const FontSpec&) override {
+    return font_error.empty() ? platform::Status::Ok() : platform::Status::NotFound(font_error);
+  }
 
   std::shared_ptr<const CoverageMask> Render(const FontSpec& font, std::string_view text) override {
     ++render_calls;

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/status.h"
+
 namespace plakato {
 
 // A font as a text buffer carries it: face name as the settings name it
@@ -54,10 +56,10 @@ class FontBackend {
   virtual TextExtent Measure(const FontSpec& font, std::string_view text) = 0;
   virtual std::shared_ptr<const CoverageMask> Render(const FontSpec& font,
                                                      std::string_view text) = 0;
-  // Empty when a font can be loaded for the face and style; otherwise why
+  // Ok when a font can be loaded for the face and style; otherwise why
   // not, so that a title drawn with nothing is not taken for a design
   // without a title.
-  virtual std::string FontError(const FontSpec&) { return {}; }
+  virtual platform::Status CheckFont(const FontSpec&) { return platform::Status::Ok(); }
 };
 
 // The FreeType + fontconfig back end behind a measurement and mask cache.

@@ -304,16 +304,18 @@ FreeTypeFontBackend::FreeTypeFontBackend(const std::filesystem::path& aliases)
 
 FreeTypeFontBackend::~FreeTypeFontBackend() = default;
 
-const std::string& FreeTypeFontBackend::error() const { return impl_->error; }
+platform::Status FreeTypeFontBackend::status() const {
+  return impl_->error.empty() ? platform::Status::Ok() : platform::Status::IoError(impl_->error);
+}
 
 ResolvedFont FreeTypeFontBackend::Resolve(const std::string& face, bool bold, bool italic) {
   return impl_->Resolve(face, bold, italic);
 }
 
-std::string FreeTypeFontBackend::FontError(const FontSpec& font) {
-  if (impl_->OpenFace(impl_->Resolve(font.face, font.bold, font.italic)) != nullptr) return {};
+platform::Status FreeTypeFontBackend::CheckFont(const FontSpec& font) {
+  if (impl_->OpenFace(impl_->Resolve(font.face, font.bold, font.italic)) != nullptr) return platform::Status::Ok();
   const std::string why = "「" + font.face + "」のフォントが見つかりません";
-  return impl_->error.empty() ? why : why + ": " + impl_->error;
+  return platform::Status::NotFound(impl_->error.empty() ? why : why + ": " + impl_->error);
 }
 
 TextExtent FreeTypeFontBackend::Measure(const FontSpec& font, std::string_view text) {

@@ -31,15 +31,15 @@ class FreeTypeFontBackend : public FontBackend {
   FreeTypeFontBackend(const FreeTypeFontBackend&) = delete;
   FreeTypeFontBackend& operator=(const FreeTypeFontBackend&) = delete;
 
-  // Empty when the back end started completely; otherwise what went wrong
+  // Ok when the back end started completely; otherwise what went wrong
   // (the back end then draws with whatever it could load, possibly nothing).
-  const std::string& error() const;
+  platform::Status status() const;
 
   ResolvedFont Resolve(const std::string& face, bool bold, bool italic);
 
   TextExtent Measure(const FontSpec& font, std::string_view text) override;
   std::shared_ptr<const CoverageMask> Render(const FontSpec& font, std::string_view text) override;
-  std::string FontError(const FontSpec& font) override;
+  platform::Status CheckFont(const FontSpec& font) override;
 
  private:
   struct Impl;

@@ -102,7 +102,7 @@ TitleRepairs PaintTitle(const TitleBuffers& buffers, FontBackend& fonts,
     repairs.location = true;
   }
 
-  repairs.font_error = fonts.FontError(buffers.mask0.font());
+  repairs.font_error = fonts.CheckFont(buffers.mask0.font()).message();
   for (WorkPicture* mask : {&buffers.mask0, &buffers.mask1}) {
     mask->Resize(width, height);
     FitTitleFont(*mask, fonts, text);

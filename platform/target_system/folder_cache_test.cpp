@@ -50,7 +50,7 @@ TEST_F(FolderCacheTest, ChangesByAnotherProcessBetweenLookupsAreSeen) {
   const fs::path app = dir_ / "c" / "App";
   // A miss in another case reads the folder into the index.
   EXPECT_FALSE(files_.Exists("C:\\APP\\DATA.TXT"));
-  InAnotherProcess([&] { WriteFileAtomically(app / "Data.txt", "made"); });
+  InAnotherProcess([&] { if (!WriteFileAtomically(app / "Data.txt", "made").ok()) ::_exit(1); });
   EXPECT_EQ(Read("C:\\app\\data.TXT"), "made");
 
   InAnotherProcess([&] { fs::rename(app / "Data.txt", app / "Moved.txt"); });
@@ -66,7 +66,7 @@ TEST_F(FolderCacheTest, ChangesByAnotherProcessBetweenLookupsAreSeen) {
   // Directly on the host, and a folder replaced by another of the same name.
   fs::rename(app, dir_ / "c" / "Old");
   fs::create_directories(app);
-  WriteFileAtomically(app / "New.txt", "new");
+  ASSERT_TRUE(WriteFileAtomically(app / "New.txt", "new").ok());
   EXPECT_EQ(Read("C:\\app\\new.txt"), "new");
   EXPECT_FALSE(files_.Exists("C:\\app\\moved.txt"));
   ASSERT_TRUE(files_.WriteFile("C:\\APP\\more.txt", "x").ok());
@@ -108,8 +108,8 @@ TEST_F(FolderCacheTest, NamesDifferingOnlyInCaseAreOneFile) {
   EXPECT_FALSE(files_.Exists("C:\\App\\Copy.txt"));
 
   // Two host names of one folded name: the exact spelling, else the first.
-  WriteFileAtomically(dir_ / "c" / "App" / "b.txt", "lower");
-  WriteFileAtomically(dir_ / "c" / "App" / "B.txt", "upper");
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "c" / "App" / "b.txt", "lower").ok());
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "c" / "App" / "B.txt", "upper").ok());
   EXPECT_EQ(Read("C:\\App\\b.txt"), "lower");
   EXPECT_EQ(Read("C:\\App\\B.TXT"), "upper");
   ASSERT_TRUE(files_.DeleteFile("C:\\App\\B.txt").ok());
@@ -117,7 +117,7 @@ TEST_F(FolderCacheTest, NamesDifferingOnlyInCaseAreOneFile) {
 }
 
 TEST_F(FolderCacheTest, ReadOnlyDriveIsReadButNeverChanged) {
-  WriteFileAtomically(dir_ / "pkg" / "app.exe", "program");
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "pkg" / "app.exe", "program").ok());
   ASSERT_TRUE(files_.CopyFile("D:\\APP.EXE", "C:\\App\\app.exe", false).ok());
   EXPECT_EQ(Read("C:\\App\\app.exe"), "program");
   EXPECT_TRUE(files_.CopyFile("C:\\App\\app.exe", "D:\\app.exe", false).IsAccessDenied());
@@ -133,7 +133,7 @@ TEST_F(FolderCacheTest, ReadOnlyDriveIsReadButNeverChanged) {
 }
 
 TEST_F(FolderCacheTest, CopiesDoNotReadThroughALinkOutOfTheDrive) {
-  WriteFileAtomically(dir_ / "outside" / "secret", "secret");
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "outside" / "secret", "secret").ok());
   fs::create_symlink(dir_ / "outside" / "secret", dir_ / "pkg" / "secret.txt");
   fs::create_symlink(dir_ / "outside", dir_ / "pkg" / "out");
   EXPECT_TRUE(files_.CopyFile("D:\\secret.txt", "C:\\App\\s.txt", false).IsAccessDenied());
@@ -141,7 +141,7 @@ TEST_F(FolderCacheTest, CopiesDoNotReadThroughALinkOutOfTheDrive) {
   EXPECT_FALSE(fs::exists(dir_ / "c" / "App" / "s.txt"));
   // A large file is copied whole, and the flush afterwards succeeds.
   const std::string large(3 * 1024 * 1024 + 17, 'z');
-  WriteFileAtomically(dir_ / "pkg" / "large.bin", large);
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "pkg" / "large.bin", large).ok());
   ASSERT_TRUE(files_.CopyFile("D:\\large.bin", "C:\\App\\large.bin", false, TargetFiles::Flush::kUnflushed).ok());
   EXPECT_TRUE(files_.FlushWrites().ok());
   EXPECT_EQ(Read("C:\\App\\large.bin"), large);

@@ -16,8 +16,6 @@
 namespace platform::target {
 namespace {
 
-Status FromErrno(int error, const std::string& what) { return Status::FromErrno(error, what); }
-
 bool SameTime(const struct timespec& a, const struct timespec& b) {
   return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
@@ -41,7 +39,7 @@ Status OpenFolder::Open(const DriveMap& drives, std::string_view windows_folder,
     return Status::AccessDenied(std::string(windows_folder) + " leads out of its drive through a symbolic link");
   }
   const int fd = ::open(host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return FromErrno(errno, std::string(windows_folder));
+  if (fd < 0) return Status::FromErrno(errno, windows_folder);
   folder->reset(new OpenFolder(fd, std::string(windows_folder)));
   return Status::Ok();
 }
@@ -91,11 +89,11 @@ Status OpenFolder::DeleteFileEntry(std::string_view name) const {
   // A link is deleted itself; only a real file has its read-only bit cleared.
   if (S_ISREG(info.st_mode) && (info.st_mode & S_IWUSR) == 0 &&
       ::fchmodat(fd_, entry.c_str(), (info.st_mode & 07777) | S_IWUSR, 0) != 0) {
-    return FromErrno(errno, "cannot clear the attributes of " + what);
+    return Status::FromErrno(errno, "cannot clear the attributes of " + what);
   }
   struct timespec before {};
   const bool counted = known_entries_ > 0 && ChangeTime(&before) && SameTime(before, known_time_);
-  if (::unlinkat(fd_, entry.c_str(), 0) != 0) return FromErrno(errno, "cannot delete " + what);
+  if (::unlinkat(fd_, entry.c_str(), 0) != 0) return Status::FromErrno(errno, "cannot delete " + what);
   if (counted && ChangeTime(&known_time_)) {
     --known_entries_;
   } else {

@@ -218,8 +218,7 @@ TEST_F(RegistryTest, SecondConnectionSeesCommittedChanges) {
 }
 
 TEST_F(RegistryTest, ANonDatabaseFileIsRefused) {
-  std::string error;
-  ASSERT_TRUE(WriteFileAtomically(dir_ / "junk.sqlite", std::string(4096, 'x'), &error));
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "junk.sqlite", std::string(4096, 'x')).ok());
   std::unique_ptr<Registry> junk;
   Status s = Registry::OpenOrCreate(dir_ / "junk.sqlite", &junk);
   EXPECT_FALSE(s.ok());
@@ -296,8 +295,7 @@ TEST(RegistryOpenTest, OpeningNeverCreatesAndAnEmptyFileIsNoRegistry) {
   std::unique_ptr<Registry> reg;
   EXPECT_TRUE(Registry::Open(dir / "none.sqlite", &reg).IsNotFound());
   EXPECT_FALSE(std::filesystem::exists(dir / "none.sqlite"));
-  std::string error;
-  ASSERT_TRUE(WriteFileAtomically(dir / "empty.sqlite", "", &error));
+  ASSERT_TRUE(WriteFileAtomically(dir / "empty.sqlite", "").ok());
   EXPECT_EQ(Registry::Open(dir / "empty.sqlite", &reg).code(), Status::Code::kCorruption);
   // An SQLite database of something else is not a registry either, and the
   // message does not quote the statements behind it.

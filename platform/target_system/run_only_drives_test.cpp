@@ -77,7 +77,7 @@ TEST_F(RunOnlyDrivesTest, BadLinesAreRefusedAndTheGoodOnesStillAdded) {
 
 TEST_F(RunOnlyDrivesTest, RestartCommandSurvivesASaveOfTheSettings) {
   const fs::path file = dir_ / "sys" / kSystemSettingsFileName;
-  ASSERT_TRUE(WritePrivateProfileString("System", "RestartCommand", "touch /tmp/x", file));
+  ASSERT_TRUE(WritePrivateProfileString("System", "RestartCommand", "touch /tmp/x", file).ok());
   SystemSettings settings;
   ASSERT_TRUE(LoadSystemSettings(dir_ / "sys", &settings).ok());
   EXPECT_EQ(settings.restart_command, "touch /tmp/x");

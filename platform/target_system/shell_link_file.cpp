@@ -14,17 +14,16 @@ Status WriteShellLinkFile(const std::filesystem::path& host_path, const ShellLin
   if (platform::IsReadOnlyFile(host_path)) {
     return Status::AccessDenied(host_path.string() + " is read-only");
   }
-  std::string error;
-  if (!WriteFileAtomically(host_path, EncodeShellLink(link), &error)) {
-    return Status::IoError("cannot write " + host_path.string() + ": " + error);
+  if (const Status written = WriteFileAtomically(host_path, EncodeShellLink(link)); !written.ok()) {
+    return Status::IoError("cannot write " + host_path.string() + ": " + written.message());
   }
   return Status::Ok();
 }
 
 Status ReadShellLinkFile(const std::filesystem::path& host_path, ShellLink* link) {
-  std::string bytes, error;
-  if (!ReadWholeFile(host_path, bytes, &error)) {
-    return Status::NotFound("cannot read " + host_path.string() + ": " + error);
+  std::string bytes;
+  if (const Status read = ReadWholeFile(host_path, bytes); !read.ok()) {
+    return Status::NotFound("cannot read " + host_path.string() + ": " + read.message());
   }
   return DecodeShellLink(bytes, link);
 }

@@ -116,9 +116,8 @@ Status SaveSystemSettings(const fs::path& folder, const SystemSettings& settings
     text += std::string(1, drive.letter) + "=" + std::string(DriveTypeName(drive.type)) + "," +
             host.string() + "\n";
   }
-  std::string error;
-  if (!WriteFileAtomically(folder / kSystemSettingsFileName, text, &error)) {
-    return Status::IoError("cannot write the settings: " + error);
+  if (const Status written = WriteFileAtomically(folder / kSystemSettingsFileName, text); !written.ok()) {
+    return Status::IoError("cannot write the settings: " + written.message());
   }
   return Status::Ok();
 }

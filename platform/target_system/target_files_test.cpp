@@ -21,7 +21,7 @@ class TargetFilesTest : public ::testing::Test {
 
   void Put(const fs::path& host, std::string_view data) {
     fs::create_directories(host.parent_path());
-    ASSERT_TRUE(WriteFileAtomically(host, data));
+    ASSERT_TRUE(WriteFileAtomically(host, data).ok());
   }
 
   TempDir dir_;

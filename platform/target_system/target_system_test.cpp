@@ -97,7 +97,7 @@ TEST(TargetSystemTest, SettingsSurviveReopeningAndHandEdits) {
 
   const fs::path file = dir / "sys" / kSystemSettingsFileName;
   fs::create_directories(dir / "cdrom");
-  ASSERT_TRUE(WritePrivateProfileString("Drives", "Q", "cdrom," + (dir / "cdrom").string(), file));
+  ASSERT_TRUE(WritePrivateProfileString("Drives", "Q", "cdrom," + (dir / "cdrom").string(), file).ok());
   ASSERT_TRUE(FolderSystem::Open(dir / "sys", &system).ok());
   EXPECT_EQ(system->drives().TypeOf("Q:\\"), DriveType::kCdRom);
   // The system folder can move: drive C is stored relative to it.
@@ -105,7 +105,7 @@ TEST(TargetSystemTest, SettingsSurviveReopeningAndHandEdits) {
   ASSERT_TRUE(FolderSystem::Open(dir / "moved", &system).ok());
   EXPECT_TRUE(system->files().IsFolder("C:\\WINNT\\SYSTEM32"));
 
-  ASSERT_TRUE(WritePrivateProfileString("Drives", "Q", "floppy," + (dir / "cdrom").string(), dir / "moved" / kSystemSettingsFileName));
+  ASSERT_TRUE(WritePrivateProfileString("Drives", "Q", "floppy," + (dir / "cdrom").string(), dir / "moved" / kSystemSettingsFileName).ok());
   Status s = FolderSystem::Open(dir / "moved", &system);
   EXPECT_EQ(s.code(), Status::Code::kCorruption);
   EXPECT_NE(s.message().find("floppy"), std::string::npos);
@@ -160,7 +160,7 @@ TEST(TargetSystemTest, TrashTakesFilesButNeverDriveRoots) {
   ScopedEnv data("XDG_DATA_HOME", (dir / "data").string());
   ASSERT_TRUE(Make(dir / "sys", 202));
   // A hand-edited system that maps the host root as Z:.
-  ASSERT_TRUE(WritePrivateProfileString("Drives", "Z", "fixed,/", dir / "sys" / kSystemSettingsFileName));
+  ASSERT_TRUE(WritePrivateProfileString("Drives", "Z", "fixed,/", dir / "sys" / kSystemSettingsFileName).ok());
   std::unique_ptr<FolderSystem> system;
   ASSERT_TRUE(FolderSystem::Open(dir / "sys", &system).ok());
   ASSERT_TRUE(system->files().WriteFile("C:\\WINDOWS\\old.ini", "x").ok());
@@ -230,8 +230,7 @@ TEST(TargetSystemTest, ASystemWithoutItsRegistryIsBrokenNotNew) {
   EXPECT_FALSE(fs::exists(database));  // nothing made behind the user's back
   EXPECT_FALSE(FolderSystem::OpenOrCreate(dir / "sys", InitOptions{}, &system).ok());
 
-  std::string error;
-  ASSERT_TRUE(WriteFileAtomically(database, "", &error));
+  ASSERT_TRUE(WriteFileAtomically(database, "").ok());
   s = FolderSystem::Open(dir / "sys", &system);
   EXPECT_EQ(s.code(), Status::Code::kCorruption) << s.ToString();
   EXPECT_EQ(fs::file_size(database), 0u);
@@ -263,8 +262,7 @@ TEST(TargetSystemTest, ChangesNeverFollowALinkOutOfTheDrive) {
   auto system = Make(dir / "sys", 202);
   ASSERT_TRUE(system);
   fs::create_directories(dir / "host");
-  std::string error;
-  ASSERT_TRUE(WriteFileAtomically(dir / "host" / "secret.txt", "keep", &error));
+  ASSERT_TRUE(WriteFileAtomically(dir / "host" / "secret.txt", "keep").ok());
   const fs::path drive_c = dir / "sys" / kDriveCFolderName;
   fs::create_directory_symlink(dir / "host", drive_c / "out");
   fs::create_symlink(dir / "host" / "secret.txt", drive_c / "secret.txt");

@@ -23,7 +23,7 @@ class TrashTest : public ::testing::Test {
   fs::path MakeFile(const std::string& relative, std::string_view data) {
     const fs::path path = dir_ / relative;
     fs::create_directories(path.parent_path());
-    EXPECT_TRUE(WriteFileAtomically(path, data));
+    EXPECT_TRUE(WriteFileAtomically(path, data).ok());
     return path;
   }
 
@@ -43,7 +43,7 @@ TEST_F(TrashTest, ItemAndInfoFileGoWhereFileManagersLook) {
   EXPECT_FALSE(fs::exists(file));
   EXPECT_EQ(trashed, dir_ / "data" / "Trash" / "files" / "報告 100%.txt");
   std::string data;
-  ASSERT_TRUE(ReadWholeFile(trashed, data));
+  ASSERT_TRUE(ReadWholeFile(trashed, data).ok());
   EXPECT_EQ(data, "report");
   EXPECT_EQ(Info("報告 100%.txt", "Path"),
             dir_.path().string() + "/my%20docs/%E5%A0%B1%E5%91%8A%20100%25.txt");

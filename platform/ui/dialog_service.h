@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/message.h"
+
 namespace platform::ui {
 
 // The dialogs and message boxes of a program's windows, behind one small
@@ -11,18 +13,11 @@ namespace platform::ui {
 // windows can use the toolkit's (QtDialogService). Texts are UTF-8; "\n" is
 // a line break. A cancelled dialog returns nothing.
 
-enum class MessageIcon { kNone, kInformation, kQuestion, kWarning, kError };
-enum class MessageButtons { kOk, kYesNo, kYesNoCancel, kAbortRetryIgnore };
-enum class Answer { kOk, kCancel, kYes, kNo, kAbort, kRetry, kIgnore };
-
-// One message box. Its caption is the program's, set where the service is
-// made. default_answer must be one of the box's buttons.
-struct Message {
-  std::string text;
-  MessageIcon icon = MessageIcon::kNone;
-  MessageButtons buttons = MessageButtons::kOk;
-  Answer default_answer = Answer::kOk;
-};
+using platform::Answer;
+using platform::CloseAnswer;
+using platform::Message;
+using platform::MessageButtons;
+using platform::MessageIcon;
 
 struct FileDialogRequest {
   enum class Mode { kOpen, kSave };
@@ -50,22 +45,6 @@ struct FontChoice {
   bool bold = false;
   bool italic = false;
 };
-
-// What closing a box (Escape, the close button) means, as on Windows: Cancel
-// where there is one, otherwise OK; Yes/No and Abort/Retry/Ignore boxes
-// cannot be closed.
-inline std::optional<Answer> CloseAnswer(MessageButtons buttons) {
-  switch (buttons) {
-    case MessageButtons::kOk:
-      return Answer::kOk;
-    case MessageButtons::kYesNoCancel:
-      return Answer::kCancel;
-    case MessageButtons::kYesNo:
-    case MessageButtons::kAbortRetryIgnore:
-      break;
-  }
-  return std::nullopt;
-}
 
 class DialogService {
  public:

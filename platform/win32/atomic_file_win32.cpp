@@ -10,25 +10,20 @@ namespace {
 
 std::string Utf8Path(const std::filesystem::path& path) { return win32::WideToUtf8(path.wstring()); }
 
-bool Report(const target::Status& status, std::string* error) {
-  if (!status.ok() && error) *error = status.message();
-  return status.ok();
-}
-
 }  // namespace
 
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view data, std::string* error) {
-  return Report(win32::Win32Files().WriteFile(Utf8Path(path), data), error);
+Status WriteFileAtomically(const std::filesystem::path& path, std::string_view data) {
+  return win32::Win32Files().WriteFile(Utf8Path(path), data);
 }
 
 // Windows' own file copy does not flush either; the Win32 layer flushes
 // every whole-file write, which costs little next to the rename.
-bool WriteFileAtomicallyUnflushed(const std::filesystem::path& path, std::string_view data, std::string* error) {
-  return WriteFileAtomically(path, data, error);
+Status WriteFileAtomicallyUnflushed(const std::filesystem::path& path, std::string_view data) {
+  return WriteFileAtomically(path, data);
 }
 
-bool ReadWholeFile(const std::filesystem::path& path, std::string& data, std::string* error) {
-  return Report(win32::Win32Files().ReadFile(Utf8Path(path), &data), error);
+Status ReadWholeFile(const std::filesystem::path& path, std::string& data) {
+  return win32::Win32Files().ReadFile(Utf8Path(path), &data);
 }
 
 }  // namespace platform

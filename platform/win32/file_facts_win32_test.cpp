@@ -20,13 +20,12 @@ class FileFactsWin32Test : public ::testing::Test {
 
 TEST_F(FileFactsWin32Test, ReadOnlyProfilesAndFilesStayAsTheyAre) {
   const auto ini = dir_ / "app.ini";
-  ASSERT_TRUE(WritePrivateProfileString("S", "K", "old", ini));
+  ASSERT_TRUE(WritePrivateProfileString("S", "K", "old", ini).ok());
   ASSERT_TRUE(SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY));
   EXPECT_TRUE(IsReadOnlyFile(ini));
-  std::string error;
-  EXPECT_FALSE(WritePrivateProfileString("S", "K", "new", ini, &error));
-  EXPECT_NE(error.find("read-only"), std::string::npos) << error;
-  EXPECT_FALSE(WriteFileAtomically(ini, "x", &error));
+  const Status refused = WritePrivateProfileString("S", "K", "new", ini);
+  EXPECT_NE(refused.message().find("read-only"), std::string::npos) << refused.message();
+  EXPECT_FALSE(WriteFileAtomically(ini, "x").ok());
   EXPECT_EQ(GetPrivateProfileString("S", "K", "", ini), "old");
   EXPECT_FALSE(IsReadOnlyFile(dir_.path()));
   SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -37,15 +36,15 @@ TEST_F(FileFactsWin32Test, StampsTellVersionsApart) {
   FileStamp none;
   EXPECT_FALSE(ReadFileStamp(file, &none));
   EXPECT_FALSE(ReadFileStamp(dir_.path(), &none));
-  ASSERT_TRUE(WriteFileAtomically(file, "one"));
+  ASSERT_TRUE(WriteFileAtomically(file, "one").ok());
   FileStamp first, second;
   ASSERT_TRUE(ReadFileStamp(file, &first));
   EXPECT_EQ(first.size, 3u);
-  ASSERT_TRUE(WriteFileAtomically(file, "three"));
+  ASSERT_TRUE(WriteFileAtomically(file, "three").ok());
   ASSERT_TRUE(ReadFileStamp(file, &second));
   EXPECT_NE(first, second);
   std::string data;
-  ASSERT_TRUE(ReadWholeFile(file, data));
+  ASSERT_TRUE(ReadWholeFile(file, data).ok());
   EXPECT_EQ(data, "three");
 }
 

@@ -15,7 +15,7 @@ TEST(ConfinedFileTest, OnlyRegularFilesOnTheDrivesWithinTheLimitAreRead) {
   setup::testing::TestSystem system;
   const fs::path drive_c = system->folder() / "drive_c";
   const auto& drives = system->drives();
-  ASSERT_TRUE(platform::WriteFileAtomically(drive_c / "back.bmp", "BM picture"));
+  ASSERT_TRUE(platform::WriteFileAtomically(drive_c / "back.bmp", "BM picture").ok());
   EXPECT_EQ(ReadConfinedFile(drives, drive_c / "back.bmp", 100), "BM picture");
   EXPECT_EQ(ReadConfinedFile(drives, drive_c / "back.bmp", 9), std::nullopt) << "over the limit";
 
@@ -24,7 +24,7 @@ TEST(ConfinedFileTest, OnlyRegularFilesOnTheDrivesWithinTheLimitAreRead) {
   ASSERT_EQ(::mkfifo((drive_c / "pipe.bmp").c_str(), 0600), 0);
   EXPECT_EQ(ReadConfinedFile(drives, drive_c / "pipe.bmp", 100), std::nullopt);
 
-  ASSERT_TRUE(platform::WriteFileAtomically(system.dir() / "host.bmp", "host"));
+  ASSERT_TRUE(platform::WriteFileAtomically(system.dir() / "host.bmp", "host").ok());
   fs::create_symlink(system.dir() / "host.bmp", drive_c / "link.bmp");
   EXPECT_EQ(ReadConfinedFile(drives, drive_c / "link.bmp", 100), std::nullopt);
   EXPECT_EQ(ReadConfinedFile(drives, system.dir() / "host.bmp", 100), std::nullopt);

@@ -30,8 +30,7 @@ std::string Quote(const std::string& text) {
 
 std::string ReadText(const fs::path& file) {
   std::string text;
-  platform::ReadWholeFile(file, text);
-  return text;
+  return platform::ReadWholeFile(file, text).ok() ? text : std::string();
 }
 
 struct ProcessResult {
@@ -55,7 +54,7 @@ class ConfinementTest : public ::testing::Test {
   void TearDown() override { ExpectCanariesIntact(); }
 
   void Canary(const std::string& name, const std::string& text) {
-    ASSERT_TRUE(platform::WriteFileAtomically(host_ / name, text));
+    ASSERT_TRUE(platform::WriteFileAtomically(host_ / name, text).ok());
     canaries_[name] = text;
   }
   // Every canary as it was, and nothing added beside them.
@@ -68,7 +67,7 @@ class ConfinementTest : public ::testing::Test {
   }
   void PutScript(const std::string& script) { Put("Setup.dat", platform::Utf8ToCp932(script)); }
   void Put(const std::string& name, const std::string& data) {
-    ASSERT_TRUE(platform::WriteFileAtomically(package_ / name, data));
+    ASSERT_TRUE(platform::WriteFileAtomically(package_ / name, data).ok());
   }
   // A package script run by the shell the package carries, so that no host
   // program is named by its "#!" line.
@@ -174,8 +173,8 @@ TEST_F(ConfinementTest, StartedRunsTakeNoHostPathsFromTheScript) {
   const fs::path victim = host_ / "victim";
   fs::create_directories(victim);
   ASSERT_TRUE(platform::WriteFileAtomically(
-      victim / "Setup.dat", "[Define]\r\nApplication=kestro Setup 1.00\r\n[File]\r\nCount=1\r\nFile1=canary.txt\r\n"));
-  ASSERT_TRUE(platform::WriteFileAtomically(victim / "canary.txt", "kept"));
+      victim / "Setup.dat", "[Define]\r\nApplication=kestro Setup 1.00\r\n[File]\r\nCount=1\r\nFile1=canary.txt\r\n").ok());
+  ASSERT_TRUE(platform::WriteFileAtomically(victim / "canary.txt", "kept").ok());
   const fs::path profile = host_ / ".profile";
   PutScript(std::string(kHeader) + kUninstall +
             "[Run]\nCaption1=a\nCommand1=<Windows>\\kestro.exe /log=" + profile.string() +
@@ -280,8 +279,8 @@ TEST_F(ConfinementTest, HugeCountsNeitherExhaustMemoryNorSkipAStep) {
     EXPECT_TRUE(RegKeyExists(*system_, RegistryRoot::kLocalMachine, std::string(kRecordRoot) + "Hostile"))
         << section;
     EXPECT_TRUE(Exists("C:\\WINDOWS\\kestro.exe")) << section;
-    ASSERT_TRUE(RegDeleteTree(*system_, RegistryRoot::kLocalMachine, std::string(kRecordRoot) + "Hostile"));
-    ASSERT_TRUE(RegDeleteTree(*system_, RegistryRoot::kCurrentUser, "Software\\Hostile"));
+    ASSERT_TRUE(RegDeleteTree(*system_, RegistryRoot::kLocalMachine, std::string(kRecordRoot) + "Hostile").ok());
+    ASSERT_TRUE(RegDeleteTree(*system_, RegistryRoot::kCurrentUser, "Software\\Hostile").ok());
   }
 }
 

@@ -27,8 +27,7 @@ std::string Quote(const std::string& text) {
 
 std::string Read(const fs::path& path) {
   std::string data;
-  platform::ReadWholeFile(path, data);
-  return data;
+  return platform::ReadWholeFile(path, data).ok() ? data : std::string();
 }
 
 class ConfinementProcessTest : public ::testing::Test {
@@ -41,13 +40,13 @@ class ConfinementProcessTest : public ::testing::Test {
     package_ = system_.dir() / "package";
     fs::create_directories(package_);
     canary_ = system_.dir() / "canary.txt";
-    ASSERT_TRUE(platform::WriteFileAtomically(canary_, "canary"));
+    ASSERT_TRUE(platform::WriteFileAtomically(canary_, "canary").ok());
     Put("readme.txt", "read me");
     const fs::path built = fs::read_symlink("/proc/self/exe").parent_path() / "Setup";
     fs::copy_file(built, package_ / "Setup");
   }
   void Put(const std::string& name, const std::string& data) {
-    ASSERT_TRUE(platform::WriteFileAtomically(package_ / name, data));
+    ASSERT_TRUE(platform::WriteFileAtomically(package_ / name, data).ok());
   }
   void PutScript(const std::string& sections) {
     Put("Setup.dat", platform::Utf8ToCp932("[Define]\r\nApplication=kestro Setup 1.00\r\nName=Hostile\r\n"

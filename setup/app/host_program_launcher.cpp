@@ -64,91 +64,84 @@ bool HostProgramLauncher::AllowedUnderNoRun(std::string_view program, std::strin
   return (first == "/r" && words.size() == 1) || (first == "/d" && words.size() == 2);
 }
 
-bool HostProgramLauncher::OpenDocument(std::string_view program, const fs::path& file) {
-  if (unattended_) {
-    log_.Add("SKIP", {program, "", "a document is not opened in an unattended run"});
-    return false;
-  }
+platform::Status HostProgramLauncher::Skip(std::string_view program, std::string_view parameters,
+                                           const std::string& reason) {
+  log_.Add("SKIP", {program, parameters, reason});
+  return platform::Status::AccessDenied(reason);
+}
+
+platform::Status HostProgramLauncher::OpenDocument(std::string_view program, const fs::path& file) {
+  if (unattended_) return Skip(program, "", "a document is not opened in an unattended run");
   const fs::path opener = DocumentOpener();
-  if (opener.empty()) {
-    log_.Add("SKIP", {program, "", "no desktop opener for documents"});
-    return false;
-  }
+  if (opener.empty()) return Skip(program, "", "no desktop opener for documents");
   platform::HostCommand command;
   command.program = opener.string();
   command.argv = {opener.string(), file.string()};
-  std::string error;
-  const platform::HostProcess process = platform::StartHostProcess(command, &error);
-  if (!process.started()) {
-    log_.Add("SKIP", {program, "", error});
-    return false;
+  const platform::StatusOr<platform::HostProcess> process = platform::StartHostProcess(command);
+  if (!process.ok()) {
+    log_.Add("SKIP", {program, "", process.status().message()});
+    return process.status();
   }
-  started_.push_back(process);
+  started_.push_back(*process);
   log_.Add("OPEN", {program, file.string(), opener.string()});
-  return true;
+  return platform::Status::Ok();
 }
 
-bool HostProgramLauncher::Prepare(std::string_view program, std::string_view parameters,
-                                  platform::HostCommand* command, bool* opened_document) {
+platform::Status HostProgramLauncher::Prepare(std::string_view program, std::string_view parameters,
+                                              platform::HostCommand* command, bool* opened_document) {
   *opened_document = false;
   if (policy_.depth >= kMaxRunDepth) {
-    log_.Add("SKIP", {program, parameters, "started by runs nested " + std::to_string(policy_.depth) + " deep"});
-    return false;
+    return Skip(program, parameters, "started by runs nested " + std::to_string(policy_.depth) + " deep");
   }
-  if (policy_.no_run && !AllowedUnderNoRun(program, parameters)) {
-    log_.Add("SKIP", {program, parameters, "/norun"});
-    return false;
-  }
+  if (policy_.no_run && !AllowedUnderNoRun(program, parameters)) return Skip(program, parameters, "/norun");
   const LaunchTarget target = ClassifyLaunchTarget(system_, program);
   if (target.kind == LaunchKind::kDocument) {
-    *opened_document = OpenDocument(program, target.host_file);
-    return false;
+    *opened_document = true;
+    return OpenDocument(program, target.host_file);
   }
-  if (target.kind == LaunchKind::kRefused) {
-    log_.Add("SKIP", {program, parameters, target.reason});
-    return false;
-  }
+  if (target.kind == LaunchKind::kRefused) return Skip(program, parameters, target.reason);
   // The resolved file is what runs: a link on the way is not followed again.
   command->program = target.host_file.string();
   command->argv = {target.host_file.string()};
   for (std::string& argument : SplitWindowsArguments(parameters)) command->argv.push_back(std::move(argument));
   command->environment_changes = ChildEnvironment();
-  return true;
+  return platform::Status::Ok();
 }
 
 void HostProgramLauncher::ReapEnded() {
   std::erase_if(started_, [](platform::HostProcess process) { return platform::ReapIfEnded(process); });
 }
 
-bool HostProgramLauncher::Start(std::string_view program, std::string_view parameters) {
+platform::Status HostProgramLauncher::Start(std::string_view program, std::string_view parameters) {
   ReapEnded();
   platform::HostCommand command;
   bool opened = false;
-  if (!Prepare(program, parameters, &command, &opened)) return opened;
-  std::string error;
-  const platform::HostProcess process = platform::StartHostProcess(command, &error);
-  if (!process.started()) {
-    log_.Add("SKIP", {program, parameters, error});
-    return false;
+  const platform::Status prepared = Prepare(program, parameters, &command, &opened);
+  if (!prepared.ok() || opened) return prepared;
+  const platform::StatusOr<platform::HostProcess> process = platform::StartHostProcess(command);
+  if (!process.ok()) {
+    log_.Add("SKIP", {program, parameters, process.status().message()});
+    return process.status();
   }
-  started_.push_back(process);
-  return true;
+  started_.push_back(*process);
+  return platform::Status::Ok();
 }
 
-bool HostProgramLauncher::RunAndWait(std::string_view command_line, wizard::EngineProgress& progress) {
+platform::Status HostProgramLauncher::RunAndWait(std::string_view command_line,
+                                                 wizard::EngineProgress& progress) {
   const ProgramAndParameters split = SplitCommandLine(system_, command_line);
   platform::HostCommand command;
   bool opened = false;
-  if (!Prepare(split.program, split.parameters, &command, &opened)) return opened;
-  std::string error;
-  const platform::HostProcess process = platform::StartHostProcess(command, &error);
-  if (!process.started()) {
-    log_.Add("SKIP", {split.program, split.parameters, error});
-    return false;
+  const platform::Status prepared = Prepare(split.program, split.parameters, &command, &opened);
+  if (!prepared.ok() || opened) return prepared;
+  const platform::StatusOr<platform::HostProcess> process = platform::StartHostProcess(command);
+  if (!process.ok()) {
+    log_.Add("SKIP", {split.program, split.parameters, process.status().message()});
+    return process.status();
   }
-  const int status = platform::WaitHostProcess(process, [&progress] { progress.Pump(); });
+  const int status = platform::WaitHostProcess(*process, [&progress] { progress.Pump(); });
   log_.Add("EXIT", {split.program, split.parameters, std::to_string(status)});
-  return true;
+  return platform::Status::Ok();
 }
 void HostProgramLauncher::RestartWindows() {
   const std::string& restart = system_.settings().restart_command;
@@ -162,10 +155,12 @@ void HostProgramLauncher::RestartWindows() {
   command.program = "/bin/sh";
   command.argv = {"/bin/sh", "-c", restart};
   command.environment_changes = ChildEnvironment();
-  std::string error;
-  const platform::HostProcess process = platform::StartHostProcess(command, &error);
-  const int status = platform::WaitHostProcess(process);
-  log_.Add("REBOOT", {restart, process.started() ? "exit " + std::to_string(status) : error});
+  const platform::StatusOr<platform::HostProcess> process = platform::StartHostProcess(command);
+  if (!process.ok()) {
+    log_.Add("REBOOT", {restart, process.status().message()});
+    return;
+  }
+  log_.Add("REBOOT", {restart, "exit " + std::to_string(platform::WaitHostProcess(*process))});
 }
 
 }  // namespace setup::app

@@ -56,21 +56,24 @@ class HostProgramLauncher : public wizard::ProgramLauncher {
   HostProgramLauncher(const HostProgramLauncher&) = delete;
   HostProgramLauncher& operator=(const HostProgramLauncher&) = delete;
 
-  bool Start(std::string_view program, std::string_view parameters) override;
-  bool RunAndWait(std::string_view command_line, wizard::EngineProgress& progress) override;
+  platform::Status Start(std::string_view program, std::string_view parameters) override;
+  platform::Status RunAndWait(std::string_view command_line, wizard::EngineProgress& progress) override;
   void RestartWindows() override;
 
   // The environment changes every started program receives.
   std::vector<std::string> ChildEnvironment() const;
 
  private:
-  // The command for program and parameters; false after logging SKIP.
-  // A document is opened here when the run allows it (and false returned
-  // when it may not be).
-  bool Prepare(std::string_view program, std::string_view parameters, platform::HostCommand* command,
-               bool* opened_document);
-  // Hands the document to the desktop's opener; false after logging SKIP.
-  bool OpenDocument(std::string_view program, const std::filesystem::path& file);
+  // The command for program and parameters; after logging SKIP, the
+  // reason nothing is to run. A document is opened here when the run allows
+  // it (opened_document set; the result says whether that worked).
+  platform::Status Prepare(std::string_view program, std::string_view parameters, platform::HostCommand* command,
+                           bool* opened_document);
+  // Hands the document to the desktop's opener; the reason after logging
+  // SKIP when it cannot.
+  platform::Status OpenDocument(std::string_view program, const std::filesystem::path& file);
+  // Logs SKIP and gives the reason as a refusal.
+  platform::Status Skip(std::string_view program, std::string_view parameters, const std::string& reason);
   // Whether /norun still lets this start through: only the uninstaller
   // copy's restart question and clean-up, which are ours, not the package's.
   bool AllowedUnderNoRun(std::string_view program, std::string_view parameters) const;

@@ -77,7 +77,7 @@ UninstallTarget CheckUninstallTarget(platform::target::TargetSystem& system, std
           "[コントロールパネル]アプリケーションの追加と削除の一覧から削除しますか？",
       MessageIcon::kError, MessageButtons::kYesNo, Answer::kNo));
   if (answer != Answer::kYes) return UninstallTarget::kStaleEntryKept;
-  if (!RegDeleteTree(system, kMachine, entry)) return UninstallTarget::kStaleEntryKept;
+  if (!RegDeleteTree(system, kMachine, entry).ok()) return UninstallTarget::kStaleEntryKept;
   return UninstallTarget::kStaleEntryRemoved;
 }
 

@@ -22,7 +22,7 @@ class ModeChecksTest : public ::testing::Test {
  protected:
   SetupScript WriteScript(const std::string& text) {
     const auto file = system_.dir() / "Setup.dat";
-    EXPECT_TRUE(platform::WriteFileAtomically(file, platform::Utf8ToCp932(text)));
+    EXPECT_TRUE(platform::WriteFileAtomically(file, platform::Utf8ToCp932(text)).ok());
     return SetupScript(file);
   }
   setup::testing::TestSystem system_;
@@ -42,7 +42,7 @@ TEST_F(ModeChecksTest, UninstallFindsTheRecordOrOffersToRemoveAStaleEntry) {
   ASSERT_EQ(quiet.asked.size(), 1u);
   EXPECT_EQ(quiet.asked[0].text, "アンインストール情報が見つかりません。\nOld");
 
-  ASSERT_TRUE(RegWriteString(*system_, kMachine, std::string(kEntry) + "\\Sub", "x", "y"));
+  ASSERT_TRUE(RegWriteString(*system_, kMachine, std::string(kEntry) + "\\Sub", "x", "y").ok());
   ScriptedPrompter kept;  // the default is No
   EXPECT_EQ(CheckUninstallTarget(*system_, "Old", kept), UninstallTarget::kStaleEntryKept);
   ASSERT_EQ(kept.asked.size(), 1u);
@@ -52,14 +52,14 @@ TEST_F(ModeChecksTest, UninstallFindsTheRecordOrOffersToRemoveAStaleEntry) {
   EXPECT_EQ(kept.asked[0].default_answer, Answer::kNo);
   EXPECT_TRUE(RegKeyExists(*system_, kMachine, kEntry));
 
-  ASSERT_TRUE(RegWriteString(*system_, kMachine, kEntry, "DisplayName", "古い製品"));
+  ASSERT_TRUE(RegWriteString(*system_, kMachine, kEntry, "DisplayName", "古い製品").ok());
   ScriptedPrompter yes;
   yes.answers = {Answer::kYes};
   EXPECT_EQ(CheckUninstallTarget(*system_, "Old", yes), UninstallTarget::kStaleEntryRemoved);
   EXPECT_NE(yes.asked[0].text.find("\n古い製品\n"), std::string::npos);
   EXPECT_FALSE(RegKeyExists(*system_, kMachine, kEntry));
 
-  ASSERT_TRUE(RegWriteString(*system_, kMachine, "Software\\Tallowmere\\kestroSetup\\Uninstall\\Old", "Name", "n"));
+  ASSERT_TRUE(RegWriteString(*system_, kMachine, "Software\\Tallowmere\\kestroSetup\\Uninstall\\Old", "Name", "n").ok());
   ScriptedPrompter recorded;
   EXPECT_EQ(CheckUninstallTarget(*system_, "Old", recorded), UninstallTarget::kRecorded);
   EXPECT_TRUE(recorded.asked.empty());

@@ -63,7 +63,7 @@ class SetupProcessTest : public ::testing::Test {
     fs::copy_file(built, package_ / "Setup");
   }
   void Put(const std::string& name, const std::string& data) {
-    ASSERT_TRUE(platform::WriteFileAtomically(package_ / name, data));
+    ASSERT_TRUE(platform::WriteFileAtomically(package_ / name, data).ok());
   }
   // Runs a program with the test system as KESTRO_SYSTEM.
   ProcessResult Execute(const fs::path& program, const std::vector<std::string>& arguments) {
@@ -94,7 +94,7 @@ TEST_F(SetupProcessTest, SilentInstallThenUninstallThroughTheRecordedCommand) {
   EXPECT_EQ(RegReadString(*system_, kUser, "Software\\Sample", "Version", ""), "1.0");
   EXPECT_EQ(RegReadString(*system_, kMachine, kRecord, "SetupPath", ""), "C:\\Apps\\Sample");
   std::string text;
-  ASSERT_TRUE(platform::ReadWholeFile(log, text));
+  ASSERT_TRUE(platform::ReadWholeFile(log, text).ok());
   EXPECT_NE(text.find("START\tsetup\t"), std::string::npos) << text;
   EXPECT_NE(text.find("END\t0\n"), std::string::npos) << text;
 
@@ -154,7 +154,7 @@ TEST_F(SetupProcessTest, PackageOnNoDriveIsMappedForTheRunOnly) {
   ASSERT_EQ(install.status, 0) << install.output;
   EXPECT_TRUE(Exists("C:\\Program Files\\Sample\\app.exe"));
   std::string text;
-  ASSERT_TRUE(platform::ReadWholeFile(log, text));
+  ASSERT_TRUE(platform::ReadWholeFile(log, text).ok());
   EXPECT_NE(text.find("START\tsetup\t\tD:\\\n"), std::string::npos) << text;
   platform::target::SystemSettings after;
   ASSERT_TRUE(platform::target::LoadSystemSettings(system_->folder(), &after).ok());

@@ -81,7 +81,7 @@ TEST_F(UnattendedDriverTest, RefusalsBeforeTheEngineGiveOneAndAbortsGiveTwo) {
 
 TEST_F(UnattendedDriverTest, UninstallAndCleanUpRunTheirEnginesAndReportLeftovers) {
   ASSERT_TRUE(RegWriteString(system(), platform::target::RegistryRoot::kLocalMachine, RecordKey("Sample"),
-                             "Name", "サンプル"));
+                             "Name", "サンプル").ok());
   EXPECT_EQ(Drive(WizardStart::Uninstall("Sample"), {}, Answer::kIgnore), kExitDone);
   EXPECT_EQ(engines_.uninstalls, std::vector<std::string>{"Sample"});
 

@@ -30,7 +30,7 @@ std::string ComparableFolder(std::string_view folder) {
   return platform::target::FoldName(StripTrailing(folder, "\\"));
 }
 
-Result RemoveEmptyFolderTreeAt(TargetSystem& system, std::string_view folder, int depth) {
+Status RemoveEmptyFolderTreeAt(TargetSystem& system, std::string_view folder, int depth) {
   if (depth < kMaxFolderDepth) {
     std::vector<FileEntry> entries;
     if (system.files().ListEntries(folder, &entries).ok()) {
@@ -95,7 +95,7 @@ bool IsProtectedFolder(TargetSystem& system, std::string_view folder) {
   return false;
 }
 
-Result RemoveEmptyFolderTree(TargetSystem& system, std::string_view folder) {
+Status RemoveEmptyFolderTree(TargetSystem& system, std::string_view folder) {
   return RemoveEmptyFolderTreeAt(system, folder, 0);
 }
 

@@ -4,13 +4,12 @@
 #include <string>
 #include <string_view>
 
-#include "platform/target_system/status.h"
+#include "platform/status.h"
 #include "platform/target_system/target_system.h"
-#include "setup/core/result.h"
 
 namespace setup {
 
-using platform::target::Status;
+using platform::Status;
 using platform::target::TargetSystem;
 
 // File and folder operations of the installer on Windows paths of the target
@@ -45,7 +44,7 @@ bool IsProtectedFolder(TargetSystem& system, std::string_view folder);
 // with "."), then folder itself when it is now empty and not protected.
 // Success when folder itself was removed; otherwise the reason it stays
 // (protected, not empty, missing ...).
-Result RemoveEmptyFolderTree(TargetSystem& system, std::string_view folder);
+Status RemoveEmptyFolderTree(TargetSystem& system, std::string_view folder);
 
 // Removes folder when it is empty and not protected, then each parent under
 // the same rule; stops at the first folder that stays and at the drive root.

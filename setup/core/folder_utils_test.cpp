@@ -67,7 +67,7 @@ TEST_F(FolderUtilsTest, EmptyFolderTreeNeverRemovesTheDesktop) {
   MakeFile(desktop + "\\Full\\keep.txt");
   MakeFolder(desktop + "\\.hidden");
   MakeFolder(desktop + "\\.hidden\\inner");
-  EXPECT_FALSE(RemoveEmptyFolderTree(*system_, desktop));
+  EXPECT_FALSE(RemoveEmptyFolderTree(*system_, desktop).ok());
   EXPECT_TRUE(IsFolder(desktop));
   EXPECT_FALSE(IsFolder(desktop + "\\Empty"));
   EXPECT_TRUE(IsFolder(desktop + "\\Full"));
@@ -76,10 +76,10 @@ TEST_F(FolderUtilsTest, EmptyFolderTreeNeverRemovesTheDesktop) {
 
 TEST_F(FolderUtilsTest, EmptyFolderTreeRemovesAnEmptyProductFolder) {
   MakeFolder("C:\\Program Files\\Maker\\Data\\Cache");
-  EXPECT_TRUE(RemoveEmptyFolderTree(*system_, "C:\\Program Files\\Maker"));
+  EXPECT_TRUE(RemoveEmptyFolderTree(*system_, "C:\\Program Files\\Maker").ok());
   EXPECT_FALSE(IsFolder("C:\\Program Files\\Maker"));
   EXPECT_TRUE(IsFolder("C:\\Program Files"));
-  EXPECT_FALSE(RemoveEmptyFolderTree(*system_, "C:\\Program Files\\Missing"));
+  EXPECT_FALSE(RemoveEmptyFolderTree(*system_, "C:\\Program Files\\Missing").ok());
 }
 
 TEST_F(FolderUtilsTest, RemoveFolderAndEmptyParentsStopsAtAFolderThatHoldsSomething) {

@@ -1,6 +1,5 @@
 #include "setup/core/ini_utils.h"
 
-#include <exception>
 #include <filesystem>
 #include <optional>
 
@@ -26,53 +25,43 @@ Status HostFileOf(const TargetSystem& system, std::string_view file, bool for_ch
 }
 
 // Runs one change of the INI file: the platform's profile writer, given the
-// host file and a place for the reason of a failure.
+// host file.
 template <typename Operation>
-Result ChangeIni(const TargetSystem& system, std::string_view file, Operation operation) {
-  try {
-    std::filesystem::path host;
-    const Status mapped = HostFileOf(system, file, true, &host);
-    if (!mapped.ok()) return mapped;
-    std::string error;
-    if (operation(host, &error)) return Result::Success();
-    return Status::IoError(error.empty() ? "cannot write " + std::string(file) : error);
-  } catch (const std::exception& e) {
-    return Status::IoError("cannot write " + std::string(file) + ": " + e.what());
-  }
+Status ChangeIni(const TargetSystem& system, std::string_view file, Operation operation) {
+  std::filesystem::path host;
+  const Status mapped = HostFileOf(system, file, true, &host);
+  if (!mapped.ok()) return mapped;
+  return operation(host);
 }
 
 }  // namespace
 
 std::string IniReadString(TargetSystem& system, std::string_view file, std::string_view section,
                           std::string_view key, std::string_view def) {
-  try {
-    std::filesystem::path host;
-    if (!HostFileOf(system, file, false, &host).ok()) return std::string(def);
-    return IniReadString(host, section, key, def);
-  } catch (const std::exception&) {
-    return std::string(def);
-  }
+  std::filesystem::path host;
+  if (!HostFileOf(system, file, false, &host).ok()) return std::string(def);
+  return IniReadString(host, section, key, def);
 }
 
-Result IniWriteString(TargetSystem& system, std::string_view file, std::string_view section,
+Status IniWriteString(TargetSystem& system, std::string_view file, std::string_view section,
                       std::string_view key, std::string_view value) {
-  return ChangeIni(system, file, [&](const std::filesystem::path& host, std::string* error) {
+  return ChangeIni(system, file, [&](const std::filesystem::path& host) {
     return platform::WritePrivateProfileString(platform::Utf8ToCp932(section), platform::Utf8ToCp932(key),
-                                               platform::Utf8ToCp932(value), host, error);
+                                               platform::Utf8ToCp932(value), host);
   });
 }
 
-Result IniDeleteKey(TargetSystem& system, std::string_view file, std::string_view section,
+Status IniDeleteKey(TargetSystem& system, std::string_view file, std::string_view section,
                     std::string_view key) {
-  return ChangeIni(system, file, [&](const std::filesystem::path& host, std::string* error) {
+  return ChangeIni(system, file, [&](const std::filesystem::path& host) {
     return platform::WritePrivateProfileString(platform::Utf8ToCp932(section), platform::Utf8ToCp932(key),
-                                               std::nullopt, host, error);
+                                               std::nullopt, host);
   });
 }
 
-Result IniEraseSection(TargetSystem& system, std::string_view file, std::string_view section) {
-  return ChangeIni(system, file, [&](const std::filesystem::path& host, std::string* error) {
-    return platform::DeletePrivateProfileSection(platform::Utf8ToCp932(section), host, error);
+Status IniEraseSection(TargetSystem& system, std::string_view file, std::string_view section) {
+  return ChangeIni(system, file, [&](const std::filesystem::path& host) {
+    return platform::DeletePrivateProfileSection(platform::Utf8ToCp932(section), host);
   });
 }
 

@@ -4,10 +4,11 @@
 #include <string_view>
 
 #include "platform/target_system/target_system.h"
-#include "setup/core/result.h"
+#include "platform/status.h"
 
 namespace setup {
 
+using platform::Status;
 using platform::target::TargetSystem;
 
 // INI-file edits on Windows paths of the target system. A bare file name
@@ -22,13 +23,13 @@ std::string IniReadString(TargetSystem& system, std::string_view file, std::stri
 // Success when written; a failure (with the reason) when the path cannot be
 // mapped or leads out of its drive through a link, the file is read-only,
 // or it cannot be written (its folder must exist).
-Result IniWriteString(TargetSystem& system, std::string_view file, std::string_view section,
+Status IniWriteString(TargetSystem& system, std::string_view file, std::string_view section,
                     std::string_view key, std::string_view value);
 // Removes the key. A missing file, section or key leaves nothing to do
 // (success); failures as IniWriteString.
-Result IniDeleteKey(TargetSystem& system, std::string_view file, std::string_view section,
+Status IniDeleteKey(TargetSystem& system, std::string_view file, std::string_view section,
                     std::string_view key);
 // Removes the section with its keys; failures as IniWriteString.
-Result IniEraseSection(TargetSystem& system, std::string_view file, std::string_view section);
+Status IniEraseSection(TargetSystem& system, std::string_view file, std::string_view section);
 
 }  // namespace setup

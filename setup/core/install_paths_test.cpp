@@ -27,7 +27,7 @@ TEST(InstallPathsTest, PrimitivesComeFromTheSystemWithoutTrailingBackslashes) {
 TEST(DefaultShellFolderTest, Windows2000UsesTheProfilesDirectory) {
   testing::TestSystem system(202, "C:\\WINNT");
   ASSERT_TRUE(RegWriteString(*system, kHklm, kProfileList, "ProfilesDirectory",
-                     "%SystemDrive%\\Documents and Settings"));
+                     "%SystemDrive%\\Documents and Settings").ok());
   EXPECT_EQ(GetDefaultShellFolder(*system, "Desktop", "taro"),
             "C:\\Documents and Settings\\taro\\デスクトップ");
   EXPECT_EQ(GetDefaultShellFolder(*system, "Startup", "All Users"),
@@ -48,7 +48,7 @@ TEST(DefaultShellFolderTest, Windows2000UsesTheProfilesDirectory) {
   EXPECT_EQ(GetDefaultShellFolder(*system, "Desktop", "taro"),
             "C:\\Documents and Settings\\taro\\デスクトップ");
   // Without a profiles directory only the user part is left.
-  ASSERT_TRUE(RegDeleteValue(*system, kHklm, kProfileList, "ProfilesDirectory"));
+  ASSERT_TRUE(RegDeleteValue(*system, kHklm, kProfileList, "ProfilesDirectory").ok());
   EXPECT_EQ(GetDefaultShellFolder(*system, "Desktop", "taro"), "\\taro\\デスクトップ");
 }
 
@@ -63,7 +63,7 @@ TEST(DefaultShellFolderTest, Windows98HasNoProfiles) {
             "C:\\WINDOWS\\Application Data\\Microsoft\\Internet Explorer\\Quick Launch");
   ASSERT_TRUE(RegWriteString(*system, RegistryRoot::kUsers,
                      ".DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\GrpConv\\MapGroups",
-                     "Quick Launch", "D:\\QL"));
+                     "Quick Launch", "D:\\QL").ok());
   EXPECT_EQ(GetQuickLaunchFolder(*system, "taro"), "D:\\QL");
 }
 
@@ -97,27 +97,27 @@ TEST(ShellFolderTest, RegistryPlacesComeFirstInOrder) {
   testing::TestSystem system(202, "C:\\WINDOWS");
   const char* setup_key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup";
   const char* version_key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-  ASSERT_TRUE(RegWriteString(*system, kHkcu, kShellFolders, "Desktop", "E:\\Shell\\Desk\\\\"));
+  ASSERT_TRUE(RegWriteString(*system, kHkcu, kShellFolders, "Desktop", "E:\\Shell\\Desk\\\\").ok());
   EXPECT_EQ(GetShellFolder(*system, "Desktop"), "E:\\Shell\\Desk");
-  ASSERT_TRUE(RegWriteString(*system, kHklm, version_key, "Desktop", "E:\\Version\\"));
+  ASSERT_TRUE(RegWriteString(*system, kHklm, version_key, "Desktop", "E:\\Version\\").ok());
   EXPECT_EQ(GetShellFolder(*system, "Desktop"), "E:\\Version\\");
-  ASSERT_TRUE(RegWriteString(*system, kHklm, setup_key, "Desktop", "E:\\Setup"));
+  ASSERT_TRUE(RegWriteString(*system, kHklm, setup_key, "Desktop", "E:\\Setup").ok());
   EXPECT_EQ(GetShellFolder(*system, "Desktop"), "E:\\Setup");
 }
 
 TEST(ShellFolderTest, SystemRootAndSemicolonLists) {
   testing::TestSystem system(202, "C:\\WINNT");
-  ASSERT_TRUE(RegWriteString(*system, kHkcu, kShellFolders, "Fonts", "%SystemRoot%\\Fonts"));
+  ASSERT_TRUE(RegWriteString(*system, kHkcu, kShellFolders, "Fonts", "%SystemRoot%\\Fonts").ok());
   EXPECT_EQ(GetShellFolder(*system, "Fonts"), "C:\\WINNT\\Fonts");
-  ASSERT_TRUE(RegWriteString(*system, kHkcu, kShellFolders, "Recent", "C:\\A;C:\\B"));
+  ASSERT_TRUE(RegWriteString(*system, kHkcu, kShellFolders, "Recent", "C:\\A;C:\\B").ok());
   EXPECT_EQ(GetShellFolder(*system, "Recent"), "C:\\A");
-  ASSERT_TRUE(RegWriteString(*system, kHkcu, kShellFolders, "Cache", "%systemroot%\\x"));
+  ASSERT_TRUE(RegWriteString(*system, kHkcu, kShellFolders, "Cache", "%systemroot%\\x").ok());
   EXPECT_EQ(GetShellFolder(*system, "Cache"), "%systemroot%\\x");
 }
 
 TEST(ShellFolderTest, FallbackUsesTheLoginUser) {
   testing::TestSystem system(202, "C:\\WINDOWS", "hanako");
-  ASSERT_TRUE(RegWriteString(*system, kHklm, kProfileList, "ProfilesDirectory", "C:\\Users"));
+  ASSERT_TRUE(RegWriteString(*system, kHklm, kProfileList, "ProfilesDirectory", "C:\\Users").ok());
   EXPECT_EQ(GetShellFolder(*system, "SendTo"), "C:\\Users\\hanako\\SendTo");
 }
 
@@ -128,9 +128,9 @@ class BookmarkFileTest : public ::testing::Test {
 };
 
 TEST_F(BookmarkFileTest, ProfileFolderReplacesDots) {
-  ASSERT_TRUE(RegWriteString(*system_, kHkcu, std::string(kNavigator) + "biff", "CurrentUser", "j.smith"));
+  ASSERT_TRUE(RegWriteString(*system_, kHkcu, std::string(kNavigator) + "biff", "CurrentUser", "j.smith").ok());
   ASSERT_TRUE(RegWriteString(*system_, kHkcu, std::string(kNavigator) + "Main", "Install Directory",
-                     "C:\\Program Files\\Netscape\\Program"));
+                     "C:\\Program Files\\Netscape\\Program").ok());
   const std::string expected = "C:\\Program Files\\Netscape\\Users\\j_smith\\bookmark.htm";
   EXPECT_EQ(GetBrowserBookmarkFile(*system_, false), expected);
   EXPECT_EQ(GetBrowserBookmarkFile(*system_, true), "");
@@ -140,21 +140,21 @@ TEST_F(BookmarkFileTest, ProfileFolderReplacesDots) {
 }
 
 TEST_F(BookmarkFileTest, MachineVersionKeyThenUsersKeyThenBookmarkList) {
-  ASSERT_TRUE(RegWriteString(*system_, kHkcu, std::string(kNavigator) + "biff", "CurrentUser", "me"));
-  ASSERT_TRUE(RegWriteString(*system_, kHklm, "SOFTWARE\\Netscape\\Netscape Navigator", "CurrentVersion", "4.7"));
+  ASSERT_TRUE(RegWriteString(*system_, kHkcu, std::string(kNavigator) + "biff", "CurrentUser", "me").ok());
+  ASSERT_TRUE(RegWriteString(*system_, kHklm, "SOFTWARE\\Netscape\\Netscape Navigator", "CurrentVersion", "4.7").ok());
   ASSERT_TRUE(RegWriteString(*system_, kHklm, std::string(kNavigator) + "4.7\\Main", "Install Directory",
-                     "D:\\NS\\Program"));
+                     "D:\\NS\\Program").ok());
   EXPECT_EQ(GetBrowserBookmarkFile(*system_, false), "D:\\NS\\Users\\me\\bookmark.htm");
 
-  ASSERT_TRUE(RegDeleteValue(*system_, kHkcu, std::string(kNavigator) + "biff", "CurrentUser"));
-  ASSERT_TRUE(RegWriteString(*system_, kHklm, std::string(kNavigator) + "Users", "CurrentUser", "u"));
-  ASSERT_TRUE(RegWriteString(*system_, kHklm, std::string(kNavigator) + "Users\\u", "DirRoot", "D:\\Prof\\u"));
+  ASSERT_TRUE(RegDeleteValue(*system_, kHkcu, std::string(kNavigator) + "biff", "CurrentUser").ok());
+  ASSERT_TRUE(RegWriteString(*system_, kHklm, std::string(kNavigator) + "Users", "CurrentUser", "u").ok());
+  ASSERT_TRUE(RegWriteString(*system_, kHklm, std::string(kNavigator) + "Users\\u", "DirRoot", "D:\\Prof\\u").ok());
   EXPECT_EQ(GetBrowserBookmarkFile(*system_, false), "D:\\Prof\\u\\bookmark.htm");
 
-  ASSERT_TRUE(RegDeleteValue(*system_, kHklm, std::string(kNavigator) + "Users", "CurrentUser"));
+  ASSERT_TRUE(RegDeleteValue(*system_, kHklm, std::string(kNavigator) + "Users", "CurrentUser").ok());
   EXPECT_EQ(GetBrowserBookmarkFile(*system_, false), "");
   ASSERT_TRUE(RegWriteString(*system_, kHkcu, std::string(kNavigator) + "Bookmark List", "File Location",
-                     "D:\\bm.htm"));
+                     "D:\\bm.htm").ok());
   EXPECT_EQ(GetBrowserBookmarkFile(*system_, false), "D:\\bm.htm");
 }
 

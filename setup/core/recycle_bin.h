@@ -3,10 +3,11 @@
 #include <string_view>
 
 #include "platform/target_system/target_system.h"
-#include "setup/core/result.h"
+#include "platform/status.h"
 
 namespace setup {
 
+using platform::Status;
 using platform::target::TargetSystem;
 
 // Moves the files or folders of the list into the host user's trash, where
@@ -15,6 +16,6 @@ using platform::target::TargetSystem;
 // suppresses questions and progress, which this platform never shows.
 // Success when every path was moved; a failure for an empty list or at the
 // first path that could not be moved (the paths before it are moved).
-Result DeleteToRecycleBin(const TargetSystem& system, std::string_view paths, bool silent);
+Status DeleteToRecycleBin(const TargetSystem& system, std::string_view paths, bool silent);
 
 }  // namespace setup

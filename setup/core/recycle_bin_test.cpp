@@ -36,21 +36,21 @@ class RecycleBinTest : public ::testing::Test {
 TEST_F(RecycleBinTest, MovesFilesIntoTheTrashWithTheirInformation) {
   ASSERT_TRUE(system_->files().WriteFile("C:\\old.txt", "old").ok());
   ASSERT_TRUE(system_->files().WriteFile("C:\\two.txt", "2").ok());
-  EXPECT_TRUE(DeleteToRecycleBin(*system_, std::string("C:\\old.txt\0", 11), true));
+  EXPECT_TRUE(DeleteToRecycleBin(*system_, std::string("C:\\old.txt\0", 11), true).ok());
   EXPECT_FALSE(system_->files().Exists("C:\\old.txt"));
   EXPECT_TRUE(std::filesystem::exists(Trash() / "files" / "old.txt"));
   EXPECT_TRUE(std::filesystem::exists(Trash() / "info" / "old.txt.trashinfo"));
 
   ASSERT_TRUE(system_->files().WriteFile("C:\\old.txt", "again").ok());
-  EXPECT_TRUE(DeleteToRecycleBin(*system_, std::string("C:\\old.txt\0C:\\two.txt\0\0", 24), false));
+  EXPECT_TRUE(DeleteToRecycleBin(*system_, std::string("C:\\old.txt\0C:\\two.txt\0\0", 24), false).ok());
   EXPECT_FALSE(system_->files().Exists("C:\\two.txt"));
   EXPECT_TRUE(std::filesystem::exists(Trash() / "files" / "two.txt"));
 }
 
 TEST_F(RecycleBinTest, MissingFilesAndEmptyListsFail) {
-  EXPECT_FALSE(DeleteToRecycleBin(*system_, "C:\\missing.txt", true));
-  EXPECT_FALSE(DeleteToRecycleBin(*system_, "", true));
-  EXPECT_FALSE(DeleteToRecycleBin(*system_, "not a path", true));
+  EXPECT_FALSE(DeleteToRecycleBin(*system_, "C:\\missing.txt", true).ok());
+  EXPECT_FALSE(DeleteToRecycleBin(*system_, "", true).ok());
+  EXPECT_FALSE(DeleteToRecycleBin(*system_, "not a path", true).ok());
 }
 
 }  // namespace

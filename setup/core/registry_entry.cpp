@@ -6,7 +6,7 @@
 
 namespace setup {
 
-Result ApplyRegistryEntry(TargetSystem& system, std::int32_t way, std::string_view key_text,
+Status ApplyRegistryEntry(TargetSystem& system, std::int32_t way, std::string_view key_text,
                           std::string_view value_name, std::int32_t type, std::string_view data) {
   const std::size_t backslash = key_text.find('\\');
   const auto root = platform::target::RegistryRootFromName(key_text.substr(0, backslash));
@@ -19,8 +19,8 @@ Result ApplyRegistryEntry(TargetSystem& system, std::int32_t way, std::string_vi
       // A key that is not there is left as it is: nothing was deleted, so no
       // parent was emptied by this entry and none is removed.
       if (!key.empty() && system.registry().OpenKey(*root, key).IsNotFound()) return Status::Ok();
-      const Result deleted = RegDeleteTree(system, *root, key);
-      if (deleted) RegDeleteEmptyKeys(system, *root, key);
+      const Status deleted = RegDeleteTree(system, *root, key);
+      if (deleted.ok()) RegDeleteEmptyKeys(system, *root, key);
       return deleted;
     }
     case 2:
@@ -31,7 +31,7 @@ Result ApplyRegistryEntry(TargetSystem& system, std::int32_t way, std::string_vi
   }
 }
 
-Result ApplyIniEntry(TargetSystem& system, std::int32_t way, std::string_view file,
+Status ApplyIniEntry(TargetSystem& system, std::int32_t way, std::string_view file,
                      std::string_view section, std::string_view key, std::string_view value) {
   switch (way) {
     case 1:

@@ -4,10 +4,11 @@
 #include <string_view>
 
 #include "platform/target_system/target_system.h"
-#include "setup/core/result.h"
+#include "platform/status.h"
 
 namespace setup {
 
+using platform::Status;
 using platform::target::TargetSystem;
 
 // Registry and INI entries described by text, as the script's [Registry],
@@ -23,12 +24,12 @@ inline constexpr std::string_view kDefaultValueName = "(標準)";
 // (a failure saying so, which the engines pass over without a message). way 1 deletes the key tree and then its emptied parents; way 2
 // deletes the value; any other way writes it: type 1 as an integer parsed
 // from data (malformed data gives 0), any other type as a string.
-Result ApplyRegistryEntry(TargetSystem& system, std::int32_t way, std::string_view key_text,
+Status ApplyRegistryEntry(TargetSystem& system, std::int32_t way, std::string_view key_text,
                           std::string_view value_name, std::int32_t type, std::string_view data);
 
 // way 1 erases the section, way 2 deletes the key, any other way writes the
 // value.
-Result ApplyIniEntry(TargetSystem& system, std::int32_t way, std::string_view file,
+Status ApplyIniEntry(TargetSystem& system, std::int32_t way, std::string_view file,
                      std::string_view section, std::string_view key, std::string_view value);
 
 }  // namespace setup

@@ -6,16 +6,17 @@
 
 #include "platform/target_system/registry_value.h"
 #include "platform/target_system/target_system.h"
-#include "setup/core/result.h"
+#include "platform/status.h"
 
 namespace setup {
 
 using platform::target::RegistryRoot;
+using platform::Status;
 using platform::target::TargetSystem;
 
-// Registry operations that never throw: each one does its work on the
+// Registry operations: each one does its work on the
 // target system's registry within the call. Reads turn every failure into
-// the caller's default; changes give a Result, false with the reason on
+// the caller's default; changes give a Status that tells the reason on
 // failure. "Full path" means parent path, backslash, last component,
 // relative to the root.
 
@@ -25,30 +26,30 @@ using platform::target::TargetSystem;
 std::string RegReadString(TargetSystem& system, RegistryRoot root, std::string_view key,
                           std::string_view name, std::string_view def);
 // Writes a string value, creating the key and its missing parents.
-Result RegWriteString(TargetSystem& system, RegistryRoot root, std::string_view key,
+Status RegWriteString(TargetSystem& system, RegistryRoot root, std::string_view key,
                     std::string_view name, std::string_view text);
 // The 32-bit integer value, or def as RegReadString.
 std::int32_t RegReadInteger(TargetSystem& system, RegistryRoot root, std::string_view key,
                             std::string_view name, std::int32_t def);
-Result RegWriteInteger(TargetSystem& system, RegistryRoot root, std::string_view key,
+Status RegWriteInteger(TargetSystem& system, RegistryRoot root, std::string_view key,
                      std::string_view name, std::int32_t number);
 
 // Whether the key exists; false for an empty path and for "\".
 bool RegKeyExists(TargetSystem& system, RegistryRoot root, std::string_view full_path);
-// Moves the key with its values and subkeys; false when either path is
+// Moves the key with its values and subkeys; a failure when either path is
 // empty or anything fails.
-Result RegMoveKey(TargetSystem& system, RegistryRoot root, std::string_view old_path,
+Status RegMoveKey(TargetSystem& system, RegistryRoot root, std::string_view old_path,
                 std::string_view new_path);
 // Deletes one value; a missing value or key is not a failure.
-Result RegDeleteValue(TargetSystem& system, RegistryRoot root, std::string_view key,
+Status RegDeleteValue(TargetSystem& system, RegistryRoot root, std::string_view key,
                     std::string_view name);
-// Deletes a key that has no subkeys (a missing key is not a failure); false
-// for a key with subkeys, a root and the empty path.
-Result RegDeleteKey(TargetSystem& system, RegistryRoot root, std::string_view full_path);
+// Deletes a key that has no subkeys (a missing key is not a failure); a
+// failure for a key with subkeys, a root and the empty path.
+Status RegDeleteKey(TargetSystem& system, RegistryRoot root, std::string_view full_path);
 // Deletes the key and everything below it, depth first in list order; stops
 // descending at the first subkey that fails and then still tries the key
-// itself (which fails while subkeys remain). False for an empty path.
-Result RegDeleteTree(TargetSystem& system, RegistryRoot root, std::string_view full_path);
+// itself (which fails while subkeys remain). A failure for an empty path.
+Status RegDeleteTree(TargetSystem& system, RegistryRoot root, std::string_view full_path);
 // Deletes the key when it has neither values nor subkeys, then its parent
 // under the same rule, and so on up to (not including) the root. A missing
 // key counts as empty; a key that cannot be inspected as not empty.

@@ -1,7 +1,6 @@
 #include "setup/core/setup_script.h"
 
 #include <algorithm>
-#include <exception>
 #include <system_error>
 
 #include "platform/cp932.h"
@@ -43,14 +42,10 @@ std::string FoldedKey(std::string_view utf8_key) {
 
 std::string IniReadString(const std::filesystem::path& file, std::string_view section,
                           std::string_view key, std::string_view def) {
-  try {
-    std::string raw = platform::GetPrivateProfileString(
-        platform::Utf8ToCp932(section), platform::Utf8ToCp932(key),
-        platform::Utf8ToCp932(def), file, kIniValueBytes + 1);
-    return DecodeValue(std::move(raw));
-  } catch (const std::exception&) {
-    return std::string(def);
-  }
+  std::string raw = platform::GetPrivateProfileString(
+      platform::Utf8ToCp932(section), platform::Utf8ToCp932(key),
+      platform::Utf8ToCp932(def), file, kIniValueBytes + 1);
+  return DecodeValue(std::move(raw));
 }
 
 bool IsAcceptedForSetup(std::string_view application) { return application == kScriptFormat; }
@@ -113,17 +108,12 @@ std::vector<std::int64_t> SetupScript::ItemNumbers(std::string_view section, std
 std::vector<std::int64_t> SetupScript::AllItemNumbers(std::string_view section, std::string_view field) const {
   std::vector<std::int64_t> numbers;
   const std::string cp932_field = platform::Utf8ToCp932(field);
-  try {
-    for (const std::string& key :
-         platform::GetPrivateProfileKeys(platform::Utf8ToCp932(section), file_)) {
-      const std::optional<std::int64_t> n = ItemNumberOfKey(key);
-      if (!n) continue;
-      const std::string_view key_field = std::string_view(key).substr(0, key.size() - std::to_string(*n).size());
-      if (!field.empty() && AsciiLower(key_field) != AsciiLower(cp932_field)) continue;
-      numbers.push_back(*n);
-    }
-  } catch (const std::exception&) {
-    return {};
+  for (const std::string& key : platform::GetPrivateProfileKeys(platform::Utf8ToCp932(section), file_)) {
+    const std::optional<std::int64_t> n = ItemNumberOfKey(key);
+    if (!n) continue;
+    const std::string_view key_field = std::string_view(key).substr(0, key.size() - std::to_string(*n).size());
+    if (!field.empty() && AsciiLower(key_field) != AsciiLower(cp932_field)) continue;
+    numbers.push_back(*n);
   }
   std::ranges::sort(numbers);
   numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
@@ -155,14 +145,10 @@ std::string SetupScript::ApplicationKeyName() const {
 
 ScriptSection ScriptSection::Load(const SetupScript& script, std::string_view section) {
   ScriptSection loaded;
-  try {
-    for (auto& [name, value] : platform::GetPrivateProfileSectionEntries(
-             platform::Utf8ToCp932(section), script.file())) {
-      // The first key of a name is the one a single read finds.
-      loaded.values_.try_emplace(AsciiLower(name), DecodeValue(std::move(value)));
-    }
-  } catch (const std::exception&) {
-    loaded.values_.clear();
+  for (auto& [name, value] : platform::GetPrivateProfileSectionEntries(
+           platform::Utf8ToCp932(section), script.file())) {
+    // The first key of a name is the one a single read finds.
+    loaded.values_.try_emplace(AsciiLower(name), DecodeValue(std::move(value)));
   }
   return loaded;
 }

@@ -4,10 +4,11 @@
 #include <string_view>
 
 #include "platform/target_system/target_system.h"
-#include "setup/core/result.h"
+#include "platform/status.h"
 
 namespace setup {
 
+using platform::Status;
 using platform::target::TargetSystem;
 
 // The description every shortcut of the installer carries.
@@ -25,7 +26,7 @@ inline constexpr std::size_t kMaxLinkPathChars = 259;
 // when the file was written and reads back as written; a link path longer
 // than kMaxLinkPathChars is refused rather than shortened, and an existing
 // read-only shortcut is kept and refused.
-Result CreateShortcut(TargetSystem& system, std::string_view link_path, std::string_view target,
+Status CreateShortcut(TargetSystem& system, std::string_view link_path, std::string_view target,
                       std::int32_t icon_index, std::string_view icon_file, std::int32_t show_state,
                       std::string_view working_folder);
 

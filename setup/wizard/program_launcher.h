@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "platform/status.h"
+
 namespace setup::wizard {
 
 class EngineProgress;
@@ -15,11 +17,12 @@ class ProgramLauncher {
  public:
   virtual ~ProgramLauncher() = default;
   // ShellExecuteA "OPEN": starts program with parameters and does not wait.
-  // False when nothing was started.
-  virtual bool Start(std::string_view program, std::string_view parameters) = 0;
+  // A failure says why nothing was started.
+  virtual platform::Status Start(std::string_view program, std::string_view parameters) = 0;
   // RunAndWait: starts the whole command line and waits for its end,
-  // calling progress.Pump() while it waits. False when nothing was started.
-  virtual bool RunAndWait(std::string_view command_line, EngineProgress& progress) = 0;
+  // calling progress.Pump() while it waits. A failure says why nothing was
+  // started.
+  virtual platform::Status RunAndWait(std::string_view command_line, EngineProgress& progress) = 0;
   // RestartWindows: runs the restart command of the target system's
   // settings, if any, else only records the request. Never the host.
   virtual void RestartWindows() = 0;

@@ -3,23 +3,20 @@
 #include <string>
 #include <string_view>
 
+#include "platform/message.h"
+
 namespace setup::wizard {
 
 // The application title: the caption of every message box of the installer.
 inline constexpr std::string_view kSetupTitle = "kestro Setup for Windows";
 
-enum class MessageIcon { kNone, kError, kWarning, kQuestion, kInformation };
-enum class MessageButtons { kOk, kYesNo, kAbortRetryIgnore };
-enum class Answer { kOk, kYes, kNo, kAbort, kRetry, kIgnore };
-
-// One question or message of the installer, exactly as the user sees it.
-struct Message {
-  std::string caption = std::string(kSetupTitle);
-  std::string text;  // UTF-8; "\n" is a line break
-  MessageIcon icon = MessageIcon::kNone;
-  MessageButtons buttons = MessageButtons::kOk;
-  Answer default_answer = Answer::kOk;
-};
+// The questions and messages of the installer are the platform's message
+// boxes; the installer's carry kSetupTitle as their caption unless they say
+// otherwise.
+using platform::Answer;
+using platform::Message;
+using platform::MessageButtons;
+using platform::MessageIcon;
 
 // Every question and message of the wizard and the engines goes through
 // this: the window answers with a message box, the unattended mode with the
@@ -35,6 +32,7 @@ inline Message MakeMessage(std::string text, MessageIcon icon,
                            MessageButtons buttons = MessageButtons::kOk,
                            Answer default_answer = Answer::kOk) {
   Message m;
+  m.caption = std::string(kSetupTitle);
   m.text = std::move(text);
   m.icon = icon;
   m.buttons = buttons;

@@ -36,18 +36,19 @@ class ScriptedPrompter : public Prompter {
 // Records "program|parameters" of every start and each command waited for.
 class RecordingLauncher : public ProgramLauncher {
  public:
-  bool Start(std::string_view program, std::string_view parameters) override {
+  platform::Status Start(std::string_view program, std::string_view parameters) override {
     started.push_back(std::string(program) + "|" + std::string(parameters));
-    return true;
+    return start_result;
   }
-  bool RunAndWait(std::string_view command_line, EngineProgress&) override {
+  platform::Status RunAndWait(std::string_view command_line, EngineProgress&) override {
     waited.emplace_back(command_line);
-    return run_and_wait_result;
+    return run_and_wait_result ? platform::Status::Ok() : platform::Status::IoError("not run by the test");
   }
   void RestartWindows() override { ++restarts; }
   std::vector<std::string> started;
   std::vector<std::string> waited;
   bool run_and_wait_result = false;
+  platform::Status start_result;
   int restarts = 0;
 };
 

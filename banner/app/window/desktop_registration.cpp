@@ -31,7 +31,7 @@ std::vector<std::string> SplitLines(const std::string& text) {
 // (globs). Globs match without regard to letter case unless flagged.
 bool GlobListNamesPkc(const fs::path& file, bool weighted) {
   std::string text;
-  if (!platform::ReadWholeFile(file, text)) return false;
+  if (!platform::ReadWholeFile(file, text).ok()) return false;
   for (const std::string& line : SplitLines(text)) {
     if (line.empty() || line[0] == '#') continue;
     std::vector<std::string> fields;
@@ -57,7 +57,7 @@ bool PackagesNamePkc(const fs::path& folder) {
   for (const fs::directory_entry& entry : it) {
     if (entry.path().extension() != ".xml") continue;
     std::string text;
-    if (!platform::ReadWholeFile(entry.path(), text)) continue;
+    if (!platform::ReadWholeFile(entry.path(), text).ok()) continue;
     const std::string lower = Lower(text);
     if (lower.find("pattern=\"*.pkc\"") != std::string::npos ||
         lower.find("pattern='*.pkc'") != std::string::npos ||
@@ -169,21 +169,21 @@ RegistrationResult DocumentTypeRegistrar::RegisterIfNew() {
   if (!ec) fs::create_directories(desktop_entry_path().parent_path(), ec);
   if (ec) return {Outcome::kCreateFailed, kCreateFailedMessage, ec.message()};
 
-  std::string error;
-  if (!platform::WriteFileAtomically(mime_package_path(), MimePackage(), &error)) {
-    return {Outcome::kWriteFailed, kWriteFailedMessage, error};
+  if (const platform::Status written = platform::WriteFileAtomically(mime_package_path(), MimePackage());
+      !written.ok()) {
+    return {Outcome::kWriteFailed, kWriteFailedMessage, written.message()};
   }
   const std::string entry = DesktopEntry();
   if (entry.empty()) return {Outcome::kWriteFailed, kWriteFailedMessage, "unusable program path"};
-  if (!platform::WriteFileAtomically(desktop_entry_path(), entry, &error)) {
-    return {Outcome::kWriteFailed, kWriteFailedMessage, error};
+  if (const platform::Status written = platform::WriteFileAtomically(desktop_entry_path(), entry); !written.ok()) {
+    return {Outcome::kWriteFailed, kWriteFailedMessage, written.message()};
   }
   // Icons are a comfort: a failure to write one is no registration failure.
   if (paint_icon_) {
     for (int size : kIconSizes) {
       for (bool document : {false, true}) {
         fs::create_directories(icon_path(size, document).parent_path(), ec);
-        if (!ec) platform::WriteFileAtomically(icon_path(size, document), paint_icon_(size, document));
+        if (!ec) static_cast<void>(platform::WriteFileAtomically(icon_path(size, document), paint_icon_(size, document)));
       }
     }
   }

@@ -21,13 +21,13 @@ using Outcome = RegistrationResult::Outcome;
 
 std::string Read(const fs::path& path) {
   std::string text;
-  EXPECT_TRUE(platform::ReadWholeFile(path, text)) << path;
+  EXPECT_TRUE(platform::ReadWholeFile(path, text).ok()) << path;
   return text;
 }
 
 bool WriteWithFolders(const fs::path& path, const std::string& text) {
   fs::create_directories(path.parent_path());
-  return platform::WriteFileAtomically(path, text);
+  return platform::WriteFileAtomically(path, text).ok();
 }
 
 class DocumentTypeRegistrarTest : public ::testing::Test {

@@ -25,7 +25,7 @@ bool FileCommands::SaveSettings() {
                            platform::ui::MessageIcon::kQuestion, platform::ui::MessageButtons::kYesNo, Answer::kYes};
     if (dialogs_.ShowMessage(question) != Answer::kYes) return false;
   }
-  if (!plakato::SaveSettings(editor_, *path)) {
+  if (!plakato::SaveSettings(editor_, *path).ok()) {
     // Not saying so would let the user believe the design is kept.
     dialogs_.ShowError(std::string(kSaveSettingsFailed) + "\n" + *path);
     return false;
@@ -51,12 +51,12 @@ void FileCommands::LoadWithQuestion() {
 }
 
 void FileCommands::LoadSettingsFrom(const std::string& path) {
-  const LoadReport report = LoadSettings(editor_, path);
-  if (!report.error.empty()) {
-    dialogs_.ShowError(report.error);
+  const platform::StatusOr<LoadWarnings> loaded = LoadSettings(editor_, path);
+  if (!loaded.ok()) {
+    dialogs_.ShowError(loaded.status().message());
     return;
   }
-  for (const std::string& warning : report.warnings) dialogs_.ShowWarning(warning);
+  for (const std::string& warning : *loaded) dialogs_.ShowWarning(warning);
   editor_.StartHistory(path);
 }
 
@@ -105,9 +105,8 @@ void FileCommands::ExportImage() {
                            platform::ui::MessageButtons::kYesNo, Answer::kNo};
     if (dialogs_.ShowMessage(question) != Answer::kYes) return;
   }
-  std::string error;
-  if (!SavePicture(ExportPicture(), *path, &error)) {
-    dialogs_.ShowError(std::string(kExportFailed) + "\n" + *path + "\n" + JapaneseErrorText(error));
+  if (const platform::Status saved = SavePicture(ExportPicture(), *path); !saved.ok()) {
+    dialogs_.ShowError(std::string(kExportFailed) + "\n" + *path + "\n" + JapaneseErrorText(saved.message()));
     return;
   }
   // The design's file now holds the image: the design exists nowhere else.

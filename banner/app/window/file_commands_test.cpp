@@ -99,7 +99,7 @@ TEST_F(FileCommandsTest, LoadQuestionAnswers) {
 }
 
 TEST_F(FileCommandsTest, FailedSaveIsReported) {
-  ASSERT_TRUE(platform::WriteFileAtomically(temp_ / "file", "x"));
+  ASSERT_TRUE(platform::WriteFileAtomically(temp_ / "file", "x").ok());
   dialogs_.files.push_back(Path("file/inside.pkc"));
   EXPECT_FALSE(commands_.SaveSettings());
   ASSERT_EQ(dialogs_.errors.size(), 1u);
@@ -120,9 +120,9 @@ TEST_F(FileCommandsTest, ExportFormatFollowsTheNameNotTheFilter) {
   EXPECT_EQ(dialogs_.file_requests[0].suggested_name, "banner.bmp");
 
   std::string png, gif, plain;
-  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "a.PNG", png));
-  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "b.gif.bmp", gif));
-  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "c.bmp", plain));
+  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "a.PNG", png).ok());
+  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "b.gif.bmp", gif).ok());
+  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "c.bmp", plain).ok());
   EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
   EXPECT_EQ(gif.substr(0, 2), "BM");
   EXPECT_EQ(plain.substr(0, 2), "BM");
@@ -131,23 +131,23 @@ TEST_F(FileCommandsTest, ExportFormatFollowsTheNameNotTheFilter) {
   EXPECT_THAT(dialogs_.questions[0], HasSubstr(Path("b.gif.bmp")));
 
   // The written pictures are exactly the preview's.
-  EXPECT_TRUE(LoadPng(temp_ / "a.PNG").picture == editor_.renderer().preview());
-  EXPECT_TRUE(LoadBmp(temp_ / "b.gif.bmp").picture == editor_.renderer().preview());
+  EXPECT_TRUE((*LoadPng(temp_ / "a.PNG")) == editor_.renderer().preview());
+  EXPECT_TRUE((*LoadBmp(temp_ / "b.gif.bmp")) == editor_.renderer().preview());
   EXPECT_TRUE(dialogs_.errors.empty());
 }
 
 TEST_F(FileCommandsTest, ExportNameOfAnotherTypeAsksAndNoWritesNothing) {
   DesignABanner(editor_);
-  ASSERT_TRUE(platform::WriteFileAtomically(temp_ / "old.gif.bmp", "keep"));
+  ASSERT_TRUE(platform::WriteFileAtomically(temp_ / "old.gif.bmp", "keep").ok());
   dialogs_.files = {Path("new.gif"), Path("old.gif"), Path("old.gif")};
   dialogs_.answers = {Answer::kNo, Answer::kYes, Answer::kNo, Answer::kYes, Answer::kYes};
   commands_.ExportImage();
   commands_.ExportImage();  // Yes to the bitmap name, No to replacing it
   std::string kept;
-  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "old.gif.bmp", kept));
+  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "old.gif.bmp", kept).ok());
   EXPECT_EQ(kept, "keep");
   commands_.ExportImage();
-  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "old.gif.bmp", kept));
+  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "old.gif.bmp", kept).ok());
   EXPECT_EQ(kept.substr(0, 2), "BM");
   EXPECT_FALSE(std::filesystem::exists(temp_ / "new.gif"));
   EXPECT_FALSE(std::filesystem::exists(temp_ / "new.gif.bmp"));
@@ -181,9 +181,9 @@ TEST_F(FileCommandsTest, SaveNamesTheCharactersCodePage932LacksAndMayBeCancelled
 TEST_F(FileCommandsTest, ExportBeforeTheFirstRenderWritesABlankBanner) {
   dialogs_.files = {Path("blank.bmp")};
   commands_.ExportImage();
-  const PictureResult written = LoadBmp(temp_ / "blank.bmp");
-  ASSERT_TRUE(written.ok()) << written.error;
-  EXPECT_TRUE(written.picture == Bitmap(88, 31, kWhite));
+  const auto written = LoadBmp(temp_ / "blank.bmp");
+  ASSERT_TRUE(written.ok()) << written.status().message();
+  EXPECT_TRUE((*written) == Bitmap(88, 31, kWhite));
   EXPECT_EQ(editor_.render_count(), 0);
 }
 
@@ -205,10 +205,10 @@ TEST_F(FileCommandsTest, FailedExportShowsTheSystemErrorAndChangesNothing) {
 }
 
 TEST_F(FileCommandsTest, UnreadableBackgroundPictureIsReportedAtLoad) {
-  ASSERT_TRUE(platform::WriteFileAtomically(temp_ / "broken.png", "not a picture"));
+  ASSERT_TRUE(platform::WriteFileAtomically(temp_ / "broken.png", "not a picture").ok());
   ASSERT_TRUE(platform::WriteFileAtomically(
       temp_ / "with-picture.pkc",
-      "[Size]\nindex=0\n[BackGround]\nPattern=3\nImageFile=" + Path("broken.png") + "\n"));
+      "[Size]\nindex=0\n[BackGround]\nPattern=3\nImageFile=" + Path("broken.png") + "\n").ok());
   commands_.LoadSettingsFrom(Path("with-picture.pkc"));
   ASSERT_EQ(dialogs_.warnings.size(), 1u);
   EXPECT_THAT(dialogs_.warnings[0], HasSubstr("broken.png"));
@@ -221,7 +221,7 @@ TEST_F(FileCommandsTest, ExportOffersTheBannerNameAndNeverSilentlyOverwritesTheD
   dialogs_.files.push_back(Path("design.pkc"));
   ASSERT_TRUE(commands_.SaveSettings());
   std::string design;
-  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "design.pkc", design));
+  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "design.pkc", design).ok());
 
   // Enter in the export dialog: the design's name with the bitmap extension.
   dialogs_.files.push_back(std::nullopt);
@@ -233,7 +233,7 @@ TEST_F(FileCommandsTest, ExportOffersTheBannerNameAndNeverSilentlyOverwritesTheD
   dialogs_.answers.push_back(Answer::kYes);
   commands_.ExportImage();
   std::string after;
-  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "design.pkc", after));
+  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "design.pkc", after).ok());
   EXPECT_EQ(after, design);
   EXPECT_TRUE(std::filesystem::exists(temp_ / "design.pkc.bmp"));
 
@@ -241,7 +241,7 @@ TEST_F(FileCommandsTest, ExportOffersTheBannerNameAndNeverSilentlyOverwritesTheD
   // keeps the design.
   dialogs_.files.push_back(Path("shop.png"));
   ASSERT_TRUE(commands_.SaveSettings());
-  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "shop.png", design));
+  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "shop.png", design).ok());
   dialogs_.messages.clear();
   dialogs_.files.push_back(Path("shop.png"));
   dialogs_.answers.push_back(Answer::kNo);
@@ -249,13 +249,13 @@ TEST_F(FileCommandsTest, ExportOffersTheBannerNameAndNeverSilentlyOverwritesTheD
   ASSERT_EQ(dialogs_.messages.size(), 1u);
   EXPECT_THAT(dialogs_.messages[0].text, HasSubstr(Path("shop.png")));
   EXPECT_EQ(dialogs_.messages[0].default_answer, Answer::kNo);
-  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "shop.png", after));
+  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "shop.png", after).ok());
   EXPECT_EQ(after, design);
   EXPECT_FALSE(editor_.modified());
   dialogs_.files.push_back(Path("shop.png"));
   dialogs_.answers.push_back(Answer::kYes);
   commands_.ExportImage();
-  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "shop.png", after));
+  ASSERT_TRUE(platform::ReadWholeFile(temp_ / "shop.png", after).ok());
   EXPECT_EQ(after.substr(1, 3), "PNG");
   EXPECT_TRUE(editor_.modified()) << "the design now exists nowhere but in the window";
   dialogs_.answers.push_back(Answer::kCancel);
@@ -287,7 +287,7 @@ TEST_F(FileCommandsTest, FileWithoutSettingsIsRefusedAndTheDesignKept) {
   dialogs_.files.push_back(Path("design.pkc"));
   ASSERT_TRUE(commands_.SaveSettings());
   const BannerSettings before = editor_.settings();
-  ASSERT_TRUE(platform::WriteFileAtomically(temp_ / "noise.pkc", std::string("\x00\x01\xFEnoise", 8)));
+  ASSERT_TRUE(platform::WriteFileAtomically(temp_ / "noise.pkc", std::string("\x00\x01\xFEnoise", 8)).ok());
   commands_.LoadSettingsFrom(Path("noise.pkc"));
   ASSERT_EQ(dialogs_.errors.size(), 1u);
   EXPECT_THAT(dialogs_.errors[0], HasSubstr("noise.pkc"));

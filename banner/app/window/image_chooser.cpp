@@ -86,16 +86,16 @@ void ImageChooser::Browse() {
 }
 
 bool ImageChooser::FitPictureToBox(const std::string& path) {
-  PictureResult loaded = LoadPicture(path);
-  if (!loaded.ok() || loaded.picture.empty()) {
+  platform::StatusOr<Bitmap> loaded = LoadPicture(path);
+  if (!loaded.ok() || loaded->empty()) {
     dialogs_->ShowWarning(std::string(kPictureLoadFailed) + "\n" + path +
-                          (loaded.error.empty() ? "" : "\n" + JapaneseErrorText(loaded.error)));
+                          (loaded.ok() ? "" : "\n" + JapaneseErrorText(loaded.status().message())));
     return false;
   }
-  if (!geometry_.FitImage(loaded.picture.width(), loaded.picture.height(), banner_width_, banner_height_)) {
+  if (!geometry_.FitImage(loaded->width(), loaded->height(), banner_width_, banner_height_)) {
     return false;
   }
-  full_image_ = std::move(loaded.picture);
+  full_image_ = *std::move(loaded);
   file_box_->setText(QString::fromStdString(path));
   ok_->setEnabled(true);
   PlaceImageAndFrame();

@@ -40,8 +40,7 @@ class ImageChooserTest : public ::testing::Test {
 
   std::string WritePicture(const std::string& name, int width, int height) {
     const std::string path = (temp_ / name).string();
-    std::string error;
-    EXPECT_TRUE(SavePicture(PositionPicture(width, height), path, &error)) << error;
+    EXPECT_TRUE(SavePicture(PositionPicture(width, height), path).ok());
     return path;
   }
 
@@ -98,7 +97,7 @@ TEST_F(ImageChooserTest, BrowsingReplacesThePictureAndCancelKeepsIt) {
 
 TEST_F(ImageChooserTest, UnreadablePictureIsReportedAndChangesNothing) {
   const std::string good = WritePicture("wide.png", 600, 160);
-  ASSERT_TRUE(platform::WriteFileAtomically(temp_ / "broken.jpg", "not a jpeg"));
+  ASSERT_TRUE(platform::WriteFileAtomically(temp_ / "broken.jpg", "not a jpeg").ok());
   ImageChooser chooser(nullptr, good, 234, 60, &dialogs_);
   dialogs_.files = {(temp_ / "broken.jpg").string()};
   chooser.Browse();

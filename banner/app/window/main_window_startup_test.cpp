@@ -30,7 +30,7 @@ class StartupTest : public ::testing::Test {
     BannerEditor source(BannerRenderer::CreateDefault());
     source.SelectSize(1);
     source.SetTitleText("Loaded");
-    EXPECT_TRUE(SaveSettings(source, temp_ / "my designs" / "a b.PKC"));
+    EXPECT_TRUE(SaveSettings(source, temp_ / "my designs" / "a b.PKC").ok());
   }
 
   StartupContext Context(std::vector<std::string> arguments) {
@@ -73,7 +73,7 @@ TEST_F(StartupTest, AnyOtherCommandLineStartsEmpty) {
 }
 
 TEST_F(StartupTest, RegistrationFailureWarnsAndStartUpGoesOn) {
-  ASSERT_TRUE(platform::WriteFileAtomically(temp_ / "data", "a file where the data folder should be"));
+  ASSERT_TRUE(platform::WriteFileAtomically(temp_ / "data", "a file where the data folder should be").ok());
   window_->FormLoad(Context({"Plakato", (temp_ / "my designs" / "a b.PKC").string()}));
   EXPECT_EQ(dialogs_.warnings, (std::vector<std::string>{"RegCreateKeyEx error"}));
   EXPECT_EQ(Find<QLineEdit>(window_.get(), "txtTitle")->text(), "Loaded");

@@ -279,7 +279,7 @@ TEST(MainWindowFontDialogTest, OkWithoutChangesChangesNothing) {
   platform::testing::TempDir temp;
   ASSERT_TRUE(platform::WriteFileAtomically(
       temp / "welcome.pkc", platform::Utf8ToCp932("[Size]\r\nindex=3\r\n[Title]\r\nString=ようこそ\r\n"
-                                                  "FontName=ＭＳ Ｐゴシック\r\nFontBold=True\r\nFontItalic=False\r\n")));
+                                                  "FontName=ＭＳ Ｐゴシック\r\nFontBold=True\r\nFontItalic=False\r\n")).ok());
   UntouchedFontDialog dialogs;
   MainWindow window(std::make_unique<BannerEditor>(BannerRenderer::CreateDefault()), &dialogs);
   window.FormLoad({nullptr, {}, nullptr, {"plakato", (temp / "welcome.pkc").string()}});
@@ -295,7 +295,7 @@ TEST(MainWindowFontDialogTest, OkWithoutChangesChangesNothing) {
   EXPECT_TRUE(dialogs.font_requests[0].bold) << "a bold Japanese title can be chosen";
   EXPECT_EQ(window.editor().render_count(), renders);
   EXPECT_FALSE(window.editor().modified());
-  SaveSettings(window.editor(), temp / "again.pkc");
+  ASSERT_TRUE(SaveSettings(window.editor(), temp / "again.pkc").ok());
   EXPECT_EQ(ReadSettingValue("Title", "FontName", "", temp / "again.pkc"), "ＭＳ Ｐゴシック");
   EXPECT_EQ(ReadSettingValue("Title", "FontBold", "", temp / "again.pkc"), "True");
 }
@@ -342,7 +342,7 @@ TEST_F(MainWindowTest, LoadButtonAsksThenShowsTheLoadedDesign) {
     source.SelectTitlePattern(1);
     source.SetShadow(true);
     source.SetOffset(4);
-    ASSERT_TRUE(SaveSettings(source, temp / "design.pkc"));
+    ASSERT_TRUE(SaveSettings(source, temp / "design.pkc").ok());
   }
   dialogs_.answers = {Answer::kNo};
   dialogs_.files = {(temp / "design.pkc").string()};
@@ -391,13 +391,13 @@ TEST_F(MainWindowTest, SavedDesignRendersIdenticallyInPlakatoRender) {
   const int exit_code = QProcess::execute(PLAKATO_RENDER_PROGRAM,
                                           {QString::fromStdString(settings), QString::fromStdString(rendered)});
   ASSERT_EQ(exit_code, 0);
-  const PictureResult from_window = LoadPng(exported);
-  const PictureResult from_render = LoadPng(rendered);
-  ASSERT_TRUE(from_window.ok()) << from_window.error;
-  ASSERT_TRUE(from_render.ok()) << from_render.error;
-  EXPECT_EQ(from_window.picture.width(), 234);
-  EXPECT_TRUE(from_window.picture == from_render.picture);
-  EXPECT_TRUE(from_window.picture == editor().renderer().preview());
+  const auto from_window = LoadPng(exported);
+  const auto from_render = LoadPng(rendered);
+  ASSERT_TRUE(from_window.ok()) << from_window.status().message();
+  ASSERT_TRUE(from_render.ok()) << from_render.status().message();
+  EXPECT_EQ((*from_window).width(), 234);
+  EXPECT_TRUE((*from_window) == (*from_render));
+  EXPECT_TRUE((*from_window) == editor().renderer().preview());
 }
 #endif
 

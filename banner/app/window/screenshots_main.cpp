@@ -107,8 +107,7 @@ int main(int argc, char** argv) {
   ok = Save(*window.findChild<QWidget*>("picPreview"), folder, "plakato-regular-mincho.png") && ok;
 
   const QString sample = folder.filePath("sample-picture.png");
-  std::string error;
-  plakato::SavePicture(SamplePicture(), sample.toStdString(), &error);
+  ok = plakato::SavePicture(SamplePicture(), sample.toStdString()).ok() && ok;
   plakato::ImageChooser chooser(&window, sample.toStdString(), 234, 60, nullptr);
   chooser.show();
   ok = Save(chooser, folder, "plakato-chooser.png") && ok;
@@ -117,8 +116,8 @@ int main(int argc, char** argv) {
   // A picture smaller than the banner: the frame is larger than the window,
   // the buttons stay on top.
   const QString small = folder.filePath("small-picture.png");
-  plakato::SavePicture(plakato::CropBitmap(SamplePicture(), 380, 70, 60, 30, plakato::kWhite), small.toStdString(),
-                       &error);
+  ok = plakato::SavePicture(plakato::CropBitmap(SamplePicture(), 380, 70, 60, 30, plakato::kWhite),
+                            small.toStdString()).ok() && ok;
   plakato::ImageChooser small_chooser(&window, small.toStdString(), 234, 60, nullptr);
   small_chooser.show();
   ok = Save(small_chooser, folder, "plakato-chooser-small-picture.png") && ok;

@@ -48,22 +48,23 @@ bool EnableShutdownPrivilege() {
 
 }  // namespace
 
-bool Win32ProgramLauncher::Start(std::string_view program, std::string_view parameters) {
+platform::Status Win32ProgramLauncher::Start(std::string_view program, std::string_view parameters) {
   std::string error;
   if (!Execute(program, parameters, nullptr, &error)) {
     log_.Add("SKIP", {program, parameters, error});
-    return false;
+    return platform::Status::IoError(error);
   }
-  return true;
+  return platform::Status::Ok();
 }
 
-bool Win32ProgramLauncher::RunAndWait(std::string_view command_line, wizard::EngineProgress& progress) {
+platform::Status Win32ProgramLauncher::RunAndWait(std::string_view command_line,
+                                                  wizard::EngineProgress& progress) {
   const ProgramAndParameters split = SplitCommandLine(system_, command_line);
   HANDLE process = nullptr;
   std::string error;
   if (!Execute(split.program, split.parameters, &process, &error)) {
     log_.Add("SKIP", {split.program, split.parameters, error});
-    return false;
+    return platform::Status::IoError(error);
   }
   DWORD status = 0;
   if (process) {
@@ -73,7 +74,7 @@ bool Win32ProgramLauncher::RunAndWait(std::string_view command_line, wizard::Eng
     CloseHandle(process);
   }
   log_.Add("EXIT", {split.program, split.parameters, std::to_string(status)});
-  return true;
+  return platform::Status::Ok();
 }
 
 void Win32ProgramLauncher::RestartWindows() {

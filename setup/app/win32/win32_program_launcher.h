@@ -17,8 +17,8 @@ class Win32ProgramLauncher : public wizard::ProgramLauncher {
   Win32ProgramLauncher(platform::target::TargetSystem& system, wizard::ActionLog& log)
       : system_(system), log_(log) {}
 
-  bool Start(std::string_view program, std::string_view parameters) override;
-  bool RunAndWait(std::string_view command_line, wizard::EngineProgress& progress) override;
+  platform::Status Start(std::string_view program, std::string_view parameters) override;
+  platform::Status RunAndWait(std::string_view command_line, wizard::EngineProgress& progress) override;
   void RestartWindows() override;
 
  private:

@@ -22,7 +22,7 @@ class DialogPrompter : public wizard::Prompter {
 
   explicit DialogPrompter(ServiceFor service_for) : service_for_(std::move(service_for)) {}
 
-  wizard::Answer Ask(const wizard::Message& message) override;
+  platform::Answer Ask(const platform::Message& message) override;
   void set_before_showing(std::function<void()> f) { before_showing_ = std::move(f); }
 
  private:

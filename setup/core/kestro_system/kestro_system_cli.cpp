@@ -330,10 +330,8 @@ int Tool::RegExport(TargetSystem& system, const CommandArgs& parsed) {
   if (!status.ok()) return Fail("cannot export " + key_text + ": " + status.ToString());
   if (parsed.positional.size() == 2) {
     const std::string& file = parsed.positional[1];
-    std::string error;
-    if (!platform::WriteFileAtomically(file, platform::target::RegistryFileBytes(text), &error)) {
-      return Fail("cannot write " + file + ": " + error);
-    }
+    const Status written = platform::WriteFileAtomically(file, platform::target::RegistryFileBytes(text));
+    if (!written.ok()) return Fail("cannot write " + file + ": " + written.message());
     out_ << "exported " << key_text << " to " << file << "\n";
     return kSuccess;
   }
@@ -345,8 +343,9 @@ int Tool::RegImport(TargetSystem& system, const CommandArgs& parsed) {
   if (parsed.positional.size() != 1) return Usage("reg import needs one file");
   const std::string& file = parsed.positional[0];
   std::string bytes;
-  std::string error;
-  if (!platform::ReadWholeFile(file, bytes, &error)) return Fail("cannot read " + file + ": " + error);
+  if (const Status read = platform::ReadWholeFile(file, bytes); !read.ok()) {
+    return Fail("cannot read " + file + ": " + read.message());
+  }
   const Status status = platform::target::ImportRegistryText(system.registry(), bytes);
   if (!status.ok()) return Fail(file + ": " + status.message() + " (nothing was imported)");
   out_ << "imported " << file << "\n";
@@ -395,6 +394,8 @@ int Tool::HostPath(const std::vector<std::string>& args, std::size_t first) {
 }  // namespace
 
 int RunKestroSystem(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  // The program's boundary: the standard library still throws when memory
+  // runs out, and that ends the tool with a message, not an abort.
   try {
     return Tool(out, err).Run(args);
   } catch (const std::exception& e) {

@@ -91,11 +91,11 @@ class PackageCleaner {
       run_.log.Add("KEEP", {folder_, "a symbolic link leads out of its drive"});
       return;
     }
-    if (const Result removed = RemoveEmptyFolderTree(run_.system, folder_)) {
+    if (const Status removed = RemoveEmptyFolderTree(run_.system, folder_); removed.ok()) {
       run_.log.Add("RMDIR", {folder_});
       InstalledFileRemover(run_, false).RemoveFolderAndEmptyParents(folder_);
     } else if (RegWriteString(run_.system, RegistryRoot::kLocalMachine, kUninstallRecordRoot,
-                              kPendingFolderValue, folder_)) {
+                              kPendingFolderValue, folder_).ok()) {
       run_.log.Add("PENDING", {folder_});
     } else {
       run_.log.AddLeftover({folder_, FailedBecause("not removed and not remembered", removed)});
@@ -105,7 +105,7 @@ class PackageCleaner {
  private:
   bool Remove(const std::string& path) {
     if (to_recycle_bin_) {
-      if (const Result recycled = DeleteToRecycleBin(run_.system, path, true); !recycled) {
+      if (const Status recycled = DeleteToRecycleBin(run_.system, path, true); !recycled.ok()) {
         last_error_ = FailedBecause("the recycle bin refused it", recycled);
         return false;
       }
@@ -162,9 +162,9 @@ void RemovePendingFolder(SetupRun& run) {
       RegReadString(run.system, RegistryRoot::kLocalMachine, kUninstallRecordRoot, kPendingFolderValue, "");
   if (folder.empty()) return;
   InstalledFileRemover(run, false).RemoveFolderAndEmptyParents(folder);
-  if (RegDeleteValue(run.system, RegistryRoot::kLocalMachine, kUninstallRecordRoot, kPendingFolderValue)) {
-    run.log.Add("PENDING", {folder, "forgotten"});
-  }
+  const Status forgotten =
+      RegDeleteValue(run.system, RegistryRoot::kLocalMachine, kUninstallRecordRoot, kPendingFolderValue);
+  run.log.Add("PENDING", {folder, forgotten.ok() ? "forgotten" : FailedBecause("not forgotten", forgotten)});
 }
 
 }  // namespace setup::wizard

@@ -12,8 +12,8 @@ namespace setup::wizard {
 void RunFinishActions(SetupRun& run, const SetupScript& script, const InstallChoices& choices) {
   if (choices.restart_visible && choices.restart_checked) {
     const std::string uninstaller = EnsureUninstaller(run);
-    const bool started = run.launcher.Start(uninstaller, "/r");
-    run.log.Add("RESTART", {uninstaller, "/r", started ? "started" : "not started"});
+    const platform::Status started = run.launcher.Start(uninstaller, "/r");
+    run.log.Add("RESTART", {uninstaller, "/r", StartOutcome(started, "started")});
   }
   for (int n = 1; n <= 3; ++n) {
     const auto index = static_cast<std::size_t>(n - 1);
@@ -22,8 +22,8 @@ void RunFinishActions(SetupRun& run, const SetupScript& script, const InstallCho
     const std::string command = ExpandMacrosInText(run.system, script.ReadItem("Run", "Command", n),
                                                    choices.install_folder_text);
     const ProgramAndParameters split = SplitCommandLine(run.system, command);
-    const bool started = run.launcher.Start(split.program, split.parameters);
-    run.log.Add("RUN", {split.program, split.parameters, started ? "started" : "not started"});
+    const platform::Status started = run.launcher.Start(split.program, split.parameters);
+    run.log.Add("RUN", {split.program, split.parameters, StartOutcome(started, "started")});
   }
 }
 

@@ -128,8 +128,8 @@ TEST_F(InstallEngineTest, InstallsFilesFoldersShortcutsAndCountsEveryStep) {
 
 TEST_F(InstallEngineTest, RegistryIniUserEntriesAndAssociationWithBackup) {
   PutPackage();
-  ASSERT_TRUE(RegWriteString(sys(), kClasses, ".mkd", "", "OldType"));
-  ASSERT_TRUE(RegWriteString(sys(), kClasses, ".mkd\\ShellNew", "NullFile", ""));
+  ASSERT_TRUE(RegWriteString(sys(), kClasses, ".mkd", "", "OldType").ok());
+  ASSERT_TRUE(RegWriteString(sys(), kClasses, ".mkd\\ShellNew", "NullFile", "").ok());
   ASSERT_EQ(Install(WriteScript(ProductScript()), Choices()), EngineResult::kCompleted);
 
   EXPECT_EQ(RegText(kMachine, "Software\\Maker\\App", ""), "既定");
@@ -412,7 +412,7 @@ TEST_F(InstallEngineTest, AReinstallRecordsOnlyItsOwnListItems) {
   const std::string un_file = RecordKey("ABC") + "\\UnFile";
   // Count 9 over three items: the record holds the three items, no stale ones.
   EXPECT_EQ(RegNumber(kMachine, un_file, "Count"), 3);
-  ASSERT_TRUE(RegDeleteValue(sys(), kMachine, un_file, "File1"));
+  ASSERT_TRUE(RegDeleteValue(sys(), kMachine, un_file, "File1").ok());
   ASSERT_EQ(Install(WriteScript(Edited(ProductScript(), "[UnFile]\nCount=3", "[UnFile]\nCount=1")), Choices()),
             EngineResult::kCompleted);
   EXPECT_EQ(RegNumber(kMachine, un_file, "Count"), 1);

@@ -76,7 +76,7 @@ void PrepareDestination(InstallRun& install, std::string_view dest, const FileEn
     return;
   }
   if (install.choices.recycle_before_overwrite && !dest_entry->is_folder) {
-    const Result recycled = DeleteToRecycleBin(install.system(), dest, true);
+    const Status recycled = DeleteToRecycleBin(install.system(), dest, true);
     install.run.log.Add("RECYCLE", {dest, Outcome(recycled)});
     return;
   }
@@ -137,7 +137,7 @@ void CountSharedFile(InstallRun& install, std::string_view dest) {
   batch.SetValue(RegistryRoot::kLocalMachine, kSharedDllsKey,
                  RegistryValue::Dword(dest, static_cast<std::uint32_t>(count + 1)));
   batch.SetValue(RegistryRoot::kLocalMachine, kOwnerListKey, RegistryValue::String(dest, owners + mark));
-  const Result written = ApplyTogether(system, batch);
+  const Status written = ApplyTogether(system, batch);
   install.run.log.Add("SHARED", {dest, std::to_string(count + 1), Outcome(written)});
 }
 

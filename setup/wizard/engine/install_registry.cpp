@@ -28,7 +28,7 @@ void ApplyScriptRegistry(InstallRun& install, StepProgress& bar) {
     const std::string key = list.ReadItem("Key", n);
     const std::string name = list.ReadItem("Name", n);
     const std::string data = list.ReadItem("Data", n);
-    const Result applied = ApplyRegistryEntry(install.system(), way, key, name,
+    const Status applied = ApplyRegistryEntry(install.system(), way, key, name,
                                               list.ReadItemInteger("Type", n), data);
     install.run.log.Add("REG", {std::to_string(way), key, name, data, Outcome(applied)});
     bar.Advance();
@@ -43,7 +43,7 @@ void ApplyScriptIni(InstallRun& install, StepProgress& bar) {
     const std::string section = list.ReadItem("Section", n);
     const std::string key = list.ReadItem("Key", n);
     const std::string value = list.ReadItem("Value", n);
-    const Result applied = ApplyIniEntry(install.system(), way, file, section, key, value);
+    const Status applied = ApplyIniEntry(install.system(), way, file, section, key, value);
     install.run.log.Add("INI", {std::to_string(way), file, section, key, value, Outcome(applied)});
     bar.Advance();
   }
@@ -69,17 +69,17 @@ void StoreUserEntry(InstallRun& install, const ScriptSection& list, int k) {
   if (b == 0) b = past_end;
   const std::string kind = FirstChars(target, 5);
   if (kind == "(Reg)") {
-    const Result stored = ApplyRegistryEntry(install.system(), 0, Characters(target, 6, a - 1),
+    const Status stored = ApplyRegistryEntry(install.system(), 0, Characters(target, 6, a - 1),
                                              Characters(target, a + 1, b - 1), 0, text);
     install.run.log.Add("USERINFO", {std::to_string(k), target, Outcome(stored)});
   } else if (kind == "(Ini)") {
     const std::string file = ExpandPathMacro(install.system(), Characters(target, 6, a - 1),
                                              install.choices.install_folder_text);
-    const Result stored = ApplyIniEntry(install.system(), 0, file, Characters(target, a + 1, b - 1),
+    const Status stored = ApplyIniEntry(install.system(), 0, file, Characters(target, a + 1, b - 1),
                                         CopyFrom(target, b + 1), text);
     install.run.log.Add("USERINFO", {std::to_string(k), target, Outcome(stored)});
   } else {
-    install.run.log.Add("USERINFO", {std::to_string(k), target, "not stored"});
+    install.run.log.Add("USERINFO", {std::to_string(k), target, "not stored: the place is neither (Reg) nor (Ini)"});
   }
 }
 
@@ -101,11 +101,11 @@ std::string BackUpExtension(InstallRun& install, const std::string& ext) {
   const std::string backup = "kestroBackup-" + ext;
   if (RegKeyExists(system, RegistryRoot::kClassesRoot, backup)) return "kept";
   if (RegKeyExists(system, RegistryRoot::kClassesRoot, "." + ext)) {
-    const Result moved = RegMoveKey(system, RegistryRoot::kClassesRoot, "." + ext, backup);
-    return moved ? "moved" : FailedBecause("move failed", moved);
+    const Status moved = RegMoveKey(system, RegistryRoot::kClassesRoot, "." + ext, backup);
+    return moved.ok() ? "moved" : FailedBecause("move failed", moved);
   }
-  const Result written = RegWriteString(system, RegistryRoot::kClassesRoot, backup, "", "null");
-  return written ? "null" : FailedBecause("null failed", written);
+  const Status written = RegWriteString(system, RegistryRoot::kClassesRoot, backup, "", "null");
+  return written.ok() ? "null" : FailedBecause("null failed", written);
 }
 
 // Registers one [Extension] entry; false when it names no extension.
@@ -133,7 +133,7 @@ bool Associate(InstallRun& install, const ScriptSection& list, std::int64_t n) {
   }
   batch.SetValue(root, "." + ext, RegistryValue::String("", type));
   batch.SetValue(root, "." + ext, RegistryValue::String("Owner", install.app_key_name));
-  const Result written = ApplyTogether(install.system(), batch);
+  const Status written = ApplyTogether(install.system(), batch);
   install.run.log.Add("ASSOC", {ext, command, backup, Outcome(written)});
   return true;
 }

@@ -1,7 +1,6 @@
 #include "setup/wizard/engine/install_run.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "setup/core/path_macros.h"
 #include "setup/core/path_text.h"
@@ -50,6 +49,7 @@ void StepProgress::Advance() {
 std::string_view AnswerName(Answer answer) {
   switch (answer) {
     case Answer::kOk: return "OK";
+    case Answer::kCancel: return "Cancel";
     case Answer::kYes: return "Yes";
     case Answer::kNo: return "No";
     case Answer::kAbort: return "Abort";
@@ -65,19 +65,19 @@ Answer AskAndLog(SetupRun& run, const Message& message) {
   return answer;
 }
 
-Result ApplyTogether(platform::target::TargetSystem& system,
-                     const platform::target::RegistryBatch& batch) {
-  try {
-    return system.registry().Apply(batch);
-  } catch (const std::exception& e) {
-    return platform::target::Status::IoError(e.what());
-  }
+platform::Status ApplyTogether(platform::target::TargetSystem& system,
+                               const platform::target::RegistryBatch& batch) {
+  return system.registry().Apply(batch);
 }
 
-std::string Outcome(const Result& result) { return result ? "ok" : FailedBecause("failed", result); }
+std::string Outcome(const platform::Status& result) { return result.ok() ? "ok" : FailedBecause("failed", result); }
 
-std::string FailedBecause(std::string_view note, const Result& failure) {
-  return std::string(note) + ": " + failure.status().ToString();
+std::string StartOutcome(const platform::Status& started, std::string_view done) {
+  return started.ok() ? std::string(done) : "not started: " + started.message();
+}
+
+std::string FailedBecause(std::string_view note, const platform::Status& failure) {
+  return std::string(note) + ": " + failure.ToString();
 }
 
 }  // namespace setup::wizard

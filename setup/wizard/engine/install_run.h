@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/target_system/registry_batch.h"
-#include "setup/core/result.h"
+#include "platform/status.h"
 #include "setup/core/setup_script.h"
 #include "setup/wizard/engines.h"
 #include "setup/wizard/engine/install_engine.h"
@@ -62,15 +62,18 @@ std::string_view AnswerName(Answer answer);
 
 // Applies the registry changes in one transaction, so a run killed in the
 // middle leaves all of them or none. A failure tells why.
-Result ApplyTogether(platform::target::TargetSystem& system,
+platform::Status ApplyTogether(platform::target::TargetSystem& system,
                      const platform::target::RegistryBatch& batch);
 
 // The last field of a log line: "ok", or "failed: " and the reason
 // ("failed: Access denied: HKEY_LOCAL_MACHINE is protected").
-std::string Outcome(const Result& result);
+std::string Outcome(const platform::Status& result);
+// The outcome of a program start: done ("started", "waited"), or "not
+// started: " and the reason ("not started: /norun").
+std::string StartOutcome(const platform::Status& started, std::string_view done);
 // A note for a log line with the reason of the failure behind it
 // ("count not written: I/O error: ...").
-std::string FailedBecause(std::string_view note, const Result& failure);
+std::string FailedBecause(std::string_view note, const platform::Status& failure);
 
 // Steps of the engine, each in a file of its own. A step that returns
 // kAborted ends the installation at once.

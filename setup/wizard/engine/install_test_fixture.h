@@ -33,7 +33,7 @@ class InstallFixture : public ::testing::Test {
   // The running program as a host file, what the uninstaller copy is made of.
   std::filesystem::path ProgramFile() {
     const auto path = system_.dir() / "Setup-program";
-    EXPECT_TRUE(platform::WriteFileAtomically(path, "setup program"));
+    EXPECT_TRUE(platform::WriteFileAtomically(path, "setup program").ok());
     return path;
   }
 

@@ -125,7 +125,7 @@ bool InstalledFileRemover::Recycle(std::string_view path, InstalledKind kind) {
     run_.log.AddLeftover({path, "a folder, not a file"});
     return true;
   }
-  if (const Result recycled = DeleteToRecycleBin(run_.system, path, true)) {
+  if (const Status recycled = DeleteToRecycleBin(run_.system, path, true); recycled.ok()) {
     run_.log.Add("RECYCLE", {KindName(kind), path});
   } else {
     run_.log.AddLeftover({path, FailedBecause("could not be moved to the recycle bin", recycled)});

@@ -62,8 +62,8 @@ class UninstallEngine {
 
   bool RunCommand(StepProgress& bar) {
     const std::string command = UnRunCommand(run_, name_);
-    const bool started = run_.launcher.RunAndWait(command, run_.progress);
-    run_.log.Add("RUN", {command, started ? "waited" : "not started"});
+    const platform::Status started = run_.launcher.RunAndWait(command, run_.progress);
+    run_.log.Add("RUN", {command, StartOutcome(started, "waited")});
     run_.progress.BringToFront();
     bar.Advance();
     return true;
@@ -126,19 +126,19 @@ class UninstallEngine {
       const auto counted = RegWriteInteger(run_.system, kMachine, kSharedDllsKey, path, count - 1);
       const auto listed = RegWriteString(run_.system, kMachine, kOwnerListKey, path, rest);
       run_.log.Add("SHARED", {path, std::to_string(count - 1),
-                              counted && listed ? "count lowered, file kept"
-                                                : FailedBecause("count not written", counted ? listed : counted)});
+                              counted.ok() && listed.ok() ? "count lowered, file kept"
+                                                : FailedBecause("count not written", counted.ok() ? listed : counted)});
       return true;
     }
     if (AskAndLog(run_, UnusedSharedFileQuestion(path)) == Answer::kYes) {
       if (!remover_.Delete(path, InstalledKind::kFile)) return false;
-      if (RegDeleteValue(run_.system, kMachine, kSharedDllsKey, path)) {
-        run_.log.Add("SHARED", {path, "-", "count removed"});
-      }
-    } else if (RegWriteInteger(run_.system, kMachine, kSharedDllsKey, path, 0)) {
-      run_.log.Add("SHARED", {path, "0", "kept as answered"});
+      const Status removed = RegDeleteValue(run_.system, kMachine, kSharedDllsKey, path);
+      run_.log.Add("SHARED", {path, "-", removed.ok() ? "count removed" : FailedBecause("count not removed", removed)});
+    } else {
+      const Status kept = RegWriteInteger(run_.system, kMachine, kSharedDllsKey, path, 0);
+      run_.log.Add("SHARED", {path, "0", kept.ok() ? "kept as answered" : FailedBecause("count not written", kept)});
     }
-    if (const Result unlisted = RegDeleteValue(run_.system, kMachine, kOwnerListKey, path); !unlisted) {
+    if (const Status unlisted = RegDeleteValue(run_.system, kMachine, kOwnerListKey, path); !unlisted.ok()) {
       run_.log.Add("SHARED", {path, "-", FailedBecause("owner list not removed", unlisted)});
     }
     return true;
@@ -196,18 +196,18 @@ class UninstallEngine {
       return false;
     }
     const std::string backup_key = "kestroBackup-" + ext;
-    Result removed = RegDeleteTree(run_.system, kClasses, extension_key);
-    if (removed) removed = RegDeleteTree(run_.system, kClasses, "kestro-" + ext);
+    Status removed = RegDeleteTree(run_.system, kClasses, extension_key);
+    if (removed.ok()) removed = RegDeleteTree(run_.system, kClasses, "kestro-" + ext);
     const std::string backup = RegReadString(run_.system, kClasses, backup_key, "", "");
     if (backup == "null") {
-      const Result dropped = RegDeleteTree(run_.system, kClasses, backup_key);
-      run_.log.Add("ASSOC", {ext, removed && dropped ? "removed"
-                                  : FailedBecause("removed in part", removed ? dropped : removed),
+      const Status dropped = RegDeleteTree(run_.system, kClasses, backup_key);
+      run_.log.Add("ASSOC", {ext, removed.ok() && dropped.ok() ? "removed"
+                                  : FailedBecause("removed in part", removed.ok() ? dropped : removed),
                              "none before"});
     } else {
-      const Result moved = RegMoveKey(run_.system, kClasses, backup_key, extension_key);
-      run_.log.Add("ASSOC", {ext, removed && moved ? "restored"
-                                  : FailedBecause("restored in part", removed ? moved : removed),
+      const Status moved = RegMoveKey(run_.system, kClasses, backup_key, extension_key);
+      run_.log.Add("ASSOC", {ext, removed.ok() && moved.ok() ? "restored"
+                                  : FailedBecause("restored in part", removed.ok() ? moved : removed),
                              "from backup"});
     }
     return true;
@@ -215,20 +215,22 @@ class UninstallEngine {
 
   void RemoveRecord() {
     const std::string system_entry = std::string(kSystemUninstallKey) + "\\" + name_;
-    if (RegDeleteTree(run_.system, kMachine, system_entry)) {
+    if (const Status removed = RegDeleteTree(run_.system, kMachine, system_entry); removed.ok()) {
       run_.log.Add("RECORD", {"removed", system_entry});
+    } else {
+      run_.log.Add("RECORD", {FailedBecause("not removed", removed), system_entry});
     }
     const std::string record = RecordKey(name_);
-    if (const Result removed = RegDeleteTree(run_.system, kMachine, record)) {
+    if (const Status removed = RegDeleteTree(run_.system, kMachine, record); removed.ok()) {
       RegDeleteEmptyKeys(run_.system, kMachine, record);
       run_.log.Add("RECORD", {"removed", record});
     } else {
       run_.log.Add("RECORD", {FailedBecause("not removed", removed), record});
     }
     const std::int32_t chosen = remover_.recycle() ? 1 : 0;
-    if (RegWriteInteger(run_.system, kMachine, kSettingKey, "DeleteToDustBox", chosen)) {
-      run_.log.Add("SETTING", {"DeleteToDustBox", std::to_string(chosen)});
-    }
+    const Status written = RegWriteInteger(run_.system, kMachine, kSettingKey, "DeleteToDustBox", chosen);
+    run_.log.Add("SETTING", {"DeleteToDustBox", written.ok() ? std::to_string(chosen)
+                                                             : FailedBecause("not written", written)});
   }
 
   SetupRun& run_;

@@ -94,8 +94,8 @@ TEST_F(UninstallTest, SharedFileWithoutThisProductsMarkIsLeftAlone) {
 
 TEST_F(UninstallTest, AssociationsAreRestoredOnlyWhenStillOwned) {
   // txt had an association before; pkc had none; doc was taken over later.
-  ASSERT_TRUE(RegWriteString(sys(), kClasses, ".txt", "", "txtfile"));
-  ASSERT_TRUE(RegWriteString(sys(), kClasses, ".txt\\ShellNew", "NullFile", ""));
+  ASSERT_TRUE(RegWriteString(sys(), kClasses, ".txt", "", "txtfile").ok());
+  ASSERT_TRUE(RegWriteString(sys(), kClasses, ".txt\\ShellNew", "NullFile", "").ok());
   for (const std::string ext : {"txt", "pkc", "doc"}) testing::Associate(sys(), ext, "Mine");
   testing::Associate(sys(), "doc", "Other");
   RecordWriter record(sys(), "Mine");
@@ -119,12 +119,12 @@ TEST_F(UninstallTest, AssociationsAreRestoredOnlyWhenStillOwned) {
 }
 
 TEST_F(UninstallTest, RegistryIniRunAndRecordAreUndone) {
-  ASSERT_TRUE(RegWriteString(sys(), RegistryRoot::kCurrentUser, "Software\\Maker\\App\\Options", "Size", "3"));
-  ASSERT_TRUE(RegWriteString(sys(), RegistryRoot::kCurrentUser, "Software\\Maker\\Keep", "Flag", "1"));
-  ASSERT_TRUE(IniWriteString(sys(), "C:\\App\\app.ini", "User", "Name", "taro") ||
+  ASSERT_TRUE(RegWriteString(sys(), RegistryRoot::kCurrentUser, "Software\\Maker\\App\\Options", "Size", "3").ok());
+  ASSERT_TRUE(RegWriteString(sys(), RegistryRoot::kCurrentUser, "Software\\Maker\\Keep", "Flag", "1").ok());
+  ASSERT_TRUE(IniWriteString(sys(), "C:\\App\\app.ini", "User", "Name", "taro").ok() ||
               (sys().files().CreateFolderTree("C:\\App").ok() &&
-               IniWriteString(sys(), "C:\\App\\app.ini", "User", "Name", "taro")));
-  ASSERT_TRUE(RegWriteString(sys(), kMachine, RecordKey("Other"), "Name", "Other"));
+               IniWriteString(sys(), "C:\\App\\app.ini", "User", "Name", "taro").ok()));
+  ASSERT_TRUE(RegWriteString(sys(), kMachine, RecordKey("Other"), "Name", "Other").ok());
   RecordWriter record(sys(), "Mine");
   record.UnRun("\"C:\\App\\unreg.exe\" /quiet");
   record.Registry(1, "HKEY_CURRENT_USER\\Software\\Maker\\App", "", "");
@@ -152,9 +152,9 @@ TEST_F(UninstallTest, RegistryIniRunAndRecordAreUndone) {
 }
 
 TEST_F(UninstallTest, LastProductLeavesNoEmptyRecordKeys) {
-  ASSERT_TRUE(RegDeleteValue(sys(), kMachine, kUninstallRecordRoot, "kestro.exe"));
+  ASSERT_TRUE(RegDeleteValue(sys(), kMachine, kUninstallRecordRoot, "kestro.exe").ok());
   RecordWriter(sys(), "Only").Folder("C:\\App");
-  ASSERT_TRUE(RegDeleteValue(sys(), kMachine, kUninstallRecordRoot, "kestro.exe"));
+  ASSERT_TRUE(RegDeleteValue(sys(), kMachine, kUninstallRecordRoot, "kestro.exe").ok());
   RunHarness h(sys());
   EXPECT_EQ(Uninstall(h, "Only"), EngineResult::kCompleted);
   EXPECT_FALSE(RegKeyExists(sys(), kMachine, kUninstallRecordRoot));

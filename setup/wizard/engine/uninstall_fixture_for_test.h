@@ -59,6 +59,9 @@ struct RunHarness {
 inline void Check(bool done, std::string_view what) {
   if (!done) throw std::runtime_error("cannot prepare " + std::string(what));
 }
+inline void Check(const platform::Status& done, std::string_view what) {
+  if (!done.ok()) throw std::runtime_error("cannot prepare " + std::string(what) + ": " + done.ToString());
+}
 
 inline void MakeFile(TargetSystem& system, const std::string& path, std::string_view data = "data") {
   Check(system.files().CreateFolderTree(ParentPath(path)).ok(), path);

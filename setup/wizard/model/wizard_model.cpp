@@ -234,8 +234,9 @@ bool WizardModel::FormCloseQuery() {
       script_.Read("Define", "MakeWay") == "2") {
     const std::string uninstaller = engines_.EnsureUninstaller();
     const std::string folder = StripTrailing(run_.source_folder, "\\");
-    if (!run_.launcher.Start(uninstaller, "/d \"" + folder + "\"")) {
-      run_.log.Add("SKIP", {uninstaller, "clean-up not started"});
+    if (const platform::Status started = run_.launcher.Start(uninstaller, "/d \"" + folder + "\"");
+        !started.ok()) {
+      run_.log.Add("SKIP", {uninstaller, "clean-up not started: " + started.message()});
     }
   }
   closed_ = true;

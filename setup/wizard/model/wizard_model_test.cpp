@@ -113,7 +113,7 @@ TEST_F(WizardModelTest, SkippedPagesBothWaysAndBackNeverChecks) {
 
 TEST_F(WizardModelTest, UserEntriesLengthPatternBlanksAndOwnerText) {
   EXPECT_TRUE(RegWriteString(system(), kMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
-                             "RegisteredOwner", "山田"));
+                             "RegisteredOwner", "山田").ok());
   WizardModel& m = Setup(
       "[UserInfomation]\nCount=2\nCaption1=会員番号(半角):\nSize1=8\nType1=A*Z\n"
       "Caption2=氏名:\nText2=(氏名)様\nNull2=1\n");
@@ -253,7 +253,7 @@ TEST_F(WizardOnCdTest, CdCheckAcceptsCdRomAndNetworkDrivesAsTheModeSays) {
 }
 
 TEST_F(WizardOnCdTest, CdRunIsOfferedOnlyFromACdRomWithMakeTypeZero) {
-  EXPECT_TRUE(RegWriteInteger(system(), kMachine, RecordKey("App"), "SetupWay", 1));
+  EXPECT_TRUE(RegWriteInteger(system(), kMachine, RecordKey("App"), "SetupWay", 1).ok());
   WizardModel& m = Setup("Name=App\nMakeType=0\n[Install]\nUse=1\n", "Q:\\");
   EXPECT_TRUE(m.control(Control::kRadioButton502).enabled);
   EXPECT_TRUE(m.control(Control::kRadioButton502).checked);
@@ -292,7 +292,7 @@ TEST_F(WizardOn98Test, OsCheckAsksWithTheAllowedListAndEndsOnNo) {
 }
 
 TEST_F(WizardOn98Test, UserChoiceIsDisabledOnThe95FamilyAndTheLoggedOnUserIsUsed) {
-  EXPECT_TRUE(RegWriteInteger(system(), kMachine, std::string(kSettingKey), "StartUser", 0));
+  EXPECT_TRUE(RegWriteInteger(system(), kMachine, std::string(kSettingKey), "StartUser", 0).ok());
   WizardModel& m = Setup("[Link]\nCount=1\nSSetup=1\nDefault=Maker\n");
   EXPECT_FALSE(m.control(Control::kRadioButton601).enabled);
   EXPECT_FALSE(m.control(Control::kRadioButton602).enabled);
@@ -307,7 +307,7 @@ TEST_F(WizardOn98Test, UserChoiceIsDisabledOnThe95FamilyAndTheLoggedOnUserIsUsed
 }
 
 TEST_F(WizardModelTest, ShortcutPageOnNtListsProgramFoldersAndRemembersTheUserChoice) {
-  EXPECT_TRUE(RegWriteInteger(system(), kMachine, std::string(kSettingKey), "StartUser", 0));
+  EXPECT_TRUE(RegWriteInteger(system(), kMachine, std::string(kSettingKey), "StartUser", 0).ok());
   const std::string all_users = GetDefaultShellFolder(system(), "Programs", "All Users");
   for (const char* sub : {"\\Zeta", "\\alpha", "\\.hidden"}) {
     ASSERT_TRUE(system().files().CreateFolderTree(all_users + sub).ok());
@@ -331,9 +331,9 @@ TEST_F(WizardModelTest, ShortcutPageOnNtListsProgramFoldersAndRemembersTheUserCh
 
 TEST_F(WizardModelTest, ExtensionStatesAndTheRestoreButton) {
   const RegistryRoot classes = RegistryRoot::kClassesRoot;
-  EXPECT_TRUE(RegWriteString(system(), classes, ".txt", "Other", "x"));
-  EXPECT_TRUE(RegWriteString(system(), classes, ".doc", "", "Word.Document"));
-  EXPECT_TRUE(RegWriteString(system(), classes, "Word.Document", "", "Word 文書"));
+  EXPECT_TRUE(RegWriteString(system(), classes, ".txt", "Other", "x").ok());
+  EXPECT_TRUE(RegWriteString(system(), classes, ".doc", "", "Word.Document").ok());
+  EXPECT_TRUE(RegWriteString(system(), classes, "Word.Document", "", "Word 文書").ok());
   WizardModel& m = Setup(
       "[Extension]\nCount=3\nExtension1=txt\nCheck1=1\nExtension2=abc\nExtension3=doc\nCheck3=1\n");
   EXPECT_EQ(m.control(Control::kListBox701).items,
@@ -430,13 +430,13 @@ TEST_F(WizardModelTest, AfterTheEngineAClosePendingOrAnAbortClosesAtOnce) {
 
 TEST_F(WizardModelTest, UninstallModeFromTheRecord) {
   const std::string k = RecordKey("App");
-  EXPECT_TRUE(RegWriteString(system(), kMachine, k, "Name", "アプリ"));
-  EXPECT_TRUE(RegWriteInteger(system(), kMachine, k + "\\UnOutline", "Count", 3));
-  EXPECT_TRUE(RegWriteString(system(), kMachine, k + "\\UnOutline", "Text1", "one"));
-  EXPECT_TRUE(RegWriteString(system(), kMachine, k + "\\UnOutline", "Text2", "two"));
-  EXPECT_TRUE(RegWriteInteger(system(), kMachine, std::string(kSettingKey), "DeleteToDustBox", 1));
-  EXPECT_TRUE(RegWriteInteger(system(), kMachine, k + "\\UnRun", "ReStart", 1));
-  EXPECT_TRUE(RegWriteInteger(system(), kMachine, k + "\\UnRun", "Check", 1));
+  EXPECT_TRUE(RegWriteString(system(), kMachine, k, "Name", "アプリ").ok());
+  EXPECT_TRUE(RegWriteInteger(system(), kMachine, k + "\\UnOutline", "Count", 3).ok());
+  EXPECT_TRUE(RegWriteString(system(), kMachine, k + "\\UnOutline", "Text1", "one").ok());
+  EXPECT_TRUE(RegWriteString(system(), kMachine, k + "\\UnOutline", "Text2", "two").ok());
+  EXPECT_TRUE(RegWriteInteger(system(), kMachine, std::string(kSettingKey), "DeleteToDustBox", 1).ok());
+  EXPECT_TRUE(RegWriteInteger(system(), kMachine, k + "\\UnRun", "ReStart", 1).ok());
+  EXPECT_TRUE(RegWriteInteger(system(), kMachine, k + "\\UnRun", "Check", 1).ok());
   WizardModel m(Run("C:\\WINDOWS\\"), WizardStart::Uninstall("App"), engines_);
   m.FormShow();
   EXPECT_EQ(m.page(), 12);

@@ -45,7 +45,7 @@ std::string LocalDateTime() {
 
 void WriteBatch(InstallRun& install, const RegistryBatch& batch, std::string_view key,
                 std::string_view block) {
-  const Result written = ApplyTogether(install.system(), batch);
+  const Status written = ApplyTogether(install.system(), batch);
   install.run.log.Add("RECORD", {key, block, Outcome(written)});
 }
 
@@ -247,12 +247,12 @@ std::string EnsureUninstaller(SetupRun& run) {
     return path;
   }
   const auto read_only = files.SetAttributes(path, platform::target::kFileReadOnly);
-  const Result recorded =
+  const Status recorded =
       RegWriteInteger(system, kMachine, kUninstallRecordRoot, kUninstallerName, kUninstallerVersion);
-  run.log.Add("UNINSTALLER", {path, read_only.ok() && recorded
+  run.log.Add("UNINSTALLER", {path, read_only.ok() && recorded.ok()
                                         ? "copied"
                                         : FailedBecause("copied, not all recorded",
-                                                        read_only.ok() ? recorded : Result(read_only))});
+                                                        read_only.ok() ? recorded : Status(read_only))});
   return path;
 }
 

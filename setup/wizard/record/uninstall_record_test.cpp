@@ -13,7 +13,7 @@ using platform::target::RegistryRoot;
 class UninstallerCopyTest : public testing::InstallFixture {
  protected:
   void WriteProgram(const std::string& text) {
-    ASSERT_TRUE(platform::WriteFileAtomically(run_.program_host_path, text));
+    ASSERT_TRUE(platform::WriteFileAtomically(run_.program_host_path, text).ok());
   }
   std::int32_t RecordedVersion() {
     return RegNumber(RegistryRoot::kLocalMachine, kUninstallRecordRoot, kUninstallerName);
@@ -34,7 +34,7 @@ TEST_F(UninstallerCopyTest, CopiedWhenMissingOrOlderThan110Only) {
 
   // Below 110 the read-only copy is replaced.
   ASSERT_TRUE(RegWriteInteger(sys(), RegistryRoot::kLocalMachine, kUninstallRecordRoot,
-                              kUninstallerName, 109));
+                              kUninstallerName, 109).ok());
   EXPECT_EQ(EnsureUninstaller(run_), path_);
   EXPECT_EQ(Get(path_), "newer program");
   EXPECT_EQ(Attributes(path_) & kFileReadOnly, kFileReadOnly);

@@ -1,9 +1,9 @@
-#include "platform/target_system/status.h"
+#include "platform/status.h"
 
 #include <cerrno>
 #include <cstring>
 
-namespace platform::target {
+namespace platform {
 
 Status Status::FromErrno(int error, std::string_view what) {
   std::string text = std::string(what) + ": " + std::strerror(error);
@@ -17,6 +17,11 @@ Status Status::FromErrno(int error, std::string_view what) {
     case ENAMETOOLONG: return InvalidArgument(std::string(what) + ": the name is too long");
     default: return IoError(std::move(text));
   }
+}
+
+Status Status::FromErrno(int error) {
+  const Status status = FromErrno(error, "");
+  return Status(status.code(), error == ENAMETOOLONG ? "the name is too long" : std::strerror(error));
 }
 
 std::string Status::ToString() const {
@@ -34,4 +39,4 @@ std::string Status::ToString() const {
   return std::string(name) + ": " + message_;
 }
 
-}  // namespace platform::target
+}  // namespace platform

@@ -1,11 +1,11 @@
-#include "platform/target_system/status.h"
+#include "platform/status.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
 
-namespace platform::target {
+namespace platform {
 namespace {
 
 // Every host call of the file layer and the trash reports errno through one
@@ -33,7 +33,10 @@ TEST(StatusTest, FromErrnoMapsTheCodesCallersBranchOn) {
   const Status too_long = Status::FromErrno(ENAMETOOLONG, "cannot create C:\\x");
   EXPECT_TRUE(too_long.IsInvalidArgument());
   EXPECT_EQ(too_long.message(), "cannot create C:\\x: the name is too long");
+  // Without context, the message is the system's text alone.
+  EXPECT_TRUE(Status::FromErrno(EACCES).IsAccessDenied());
+  EXPECT_EQ(Status::FromErrno(ENOENT).message(), std::strerror(ENOENT));
 }
 
 }  // namespace
-}  // namespace platform::target
+}  // namespace platform
