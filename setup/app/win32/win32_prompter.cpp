@@ -13,6 +13,7 @@ namespace {
 UINT ButtonsFlag(MessageButtons buttons) {
   switch (buttons) {
     case MessageButtons::kYesNo: return MB_YESNO;
+    case MessageButtons::kYesNoCancel: return MB_YESNOCANCEL;
     case MessageButtons::kAbortRetryIgnore: return MB_ABORTRETRYIGNORE;
     case MessageButtons::kOk: break;
   }
@@ -34,7 +35,11 @@ UINT IconFlag(MessageIcon icon) {
 // lacks leaves the first button the default.
 UINT DefaultButtonFlag(const wizard::Message& m) {
   int place = 1;
-  if (m.buttons == MessageButtons::kYesNo && m.default_answer == Answer::kNo) place = 2;
+  if ((m.buttons == MessageButtons::kYesNo || m.buttons == MessageButtons::kYesNoCancel) &&
+      m.default_answer == Answer::kNo) {
+    place = 2;
+  }
+  if (m.buttons == MessageButtons::kYesNoCancel && m.default_answer == Answer::kCancel) place = 3;
   if (m.buttons == MessageButtons::kAbortRetryIgnore) {
     if (m.default_answer == Answer::kRetry) place = 2;
     if (m.default_answer == Answer::kIgnore) place = 3;
@@ -57,7 +62,9 @@ Answer AnswerOfBox(int result, const wizard::Message& message) {
     case IDABORT: return Answer::kAbort;
     case IDRETRY: return Answer::kRetry;
     case IDIGNORE: return Answer::kIgnore;
-    case IDCANCEL: return message.buttons == MessageButtons::kYesNo ? Answer::kNo : Answer::kOk;
+    case IDCANCEL:
+      if (message.buttons == MessageButtons::kYesNoCancel) return Answer::kCancel;
+      return message.buttons == MessageButtons::kYesNo ? Answer::kNo : Answer::kOk;
     default: break;
   }
   return message.default_answer;

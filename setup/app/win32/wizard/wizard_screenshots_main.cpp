@@ -29,8 +29,12 @@ class NoDialogs : public win32::WizardDialogs {
 // Starts nothing: the screenshots need no readme in a text editor.
 class NoLauncher : public wizard::ProgramLauncher {
  public:
-  bool Start(std::string_view, std::string_view) override { return false; }
-  bool RunAndWait(std::string_view, wizard::EngineProgress&) override { return false; }
+  platform::Status Start(std::string_view, std::string_view) override {
+    return platform::Status::InvalidArgument("no program starts while screenshots are taken");
+  }
+  platform::Status RunAndWait(std::string_view, wizard::EngineProgress&) override {
+    return platform::Status::InvalidArgument("no program starts while screenshots are taken");
+  }
   void RestartWindows() override {}
 };
 
