@@ -423,6 +423,19 @@ class SqliteRegistry::Impl {
     return rc == SQLITE_DONE ? Status::Ok() : db_->Error(rc, "renaming a key");
   }
 
+  // Inside a transaction.
+  Status ApplyAll(const RegistryBatch& batch) {
+    Status s;
+    for (std::size_t i = 0; s.ok() && i < batch.operations().size(); ++i) {
+      const RegistryBatch::Operation& op = batch.operations()[i];
+      s = ApplyOne(op);
+      if (!s.ok() && op.line > 0) {
+        s = s.Prefixed("line " + std::to_string(op.line) + ": ");
+      }
+    }
+    return s;
+  }
+
   Status ApplyOne(const RegistryBatch::Operation& op) {
     std::int64_t id = kNoKey;
     switch (op.kind) {
@@ -604,13 +617,14 @@ Status SqliteRegistry::MoveTree(RegistryRoot from_root, std::string_view from, R
 Status SqliteRegistry::Apply(const RegistryBatch& batch) {
   Transaction txn(impl_->db(), true);
   Status s = txn.status();
-  for (std::size_t i = 0; s.ok() && i < batch.operations().size(); ++i) {
-    const RegistryBatch::Operation& op = batch.operations()[i];
-    s = impl_->ApplyOne(op);
-    if (!s.ok() && op.line > 0) {
-      s = s.Prefixed("line " + std::to_string(op.line) + ": ");
-    }
-  }
+  if (s.ok()) s = impl_->ApplyAll(batch);
+  return txn.Finish(s);
+}
+
+Status SqliteRegistry::ApplyInParts(const RegistryPartWriter& write) {
+  Transaction txn(impl_->db(), true);
+  Status s = txn.status();
+  if (s.ok()) s = write([this](const RegistryBatch& part) { return impl_->ApplyAll(part); });
   return txn.Finish(s);
 }
 
