@@ -205,6 +205,16 @@ TEST_F(RegistryTest, BatchIsAllOrNothing) {
   good.DeleteTree(kHkcu, "B\\AlsoMissing");
   EXPECT_TRUE(reg_->Apply(good).ok());
   EXPECT_EQ(ReadString(kHkcu, "B\\One", "a"), "1");
+
+  // Values of one key around the deletion of its tree land in the new key.
+  RegistryBatch again;
+  again.SetValue(kHkcu, "B\\One", RegistryValue::String("a", "2"));
+  again.DeleteTree(kHkcu, "B");
+  again.SetValue(kHkcu, "B\\One", RegistryValue::String("b", "3"));
+  again.SetValue(kHkcu, "B\\One", RegistryValue::String("c", "4"));
+  ASSERT_TRUE(reg_->Apply(again).ok());
+  EXPECT_EQ(ReadString(kHkcu, "B\\One", "a"), "<missing>");
+  EXPECT_EQ(ReadString(kHkcu, "B\\One", "c"), "4");
 }
 
 TEST_F(RegistryTest, ChangeInPartsIsOneChangeThatItsWriterCanRead) {
