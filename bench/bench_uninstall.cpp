@@ -18,6 +18,7 @@
 #include "platform/target_system/folder_system.h"
 #include "platform/testing/temp_dir.h"
 #include "setup/wizard/record/record_keys.h"
+#include "setup/wizard/record/record_list.h"
 #include "setup/wizard/engine/uninstall_engine.h"
 #include "setup/wizard/engine/uninstall_fixture_for_test.h"
 
@@ -29,6 +30,8 @@ using platform::target::RegistryRoot;
 using platform::target::RegistryValue;
 using platform::target::FolderSystem;
 using platform::target::TargetSystem;
+using setup::wizard::kListCountName;
+using setup::wizard::ListItemName;
 
 constexpr int kFiles = 10000;
 constexpr int kFolders = 20;
@@ -68,26 +71,26 @@ void Install(TargetSystem& system) {
   const std::string record = setup::wizard::RecordKey(kProduct);
   RegistryBatch batch;
   batch.SetValue(kMachine, record, RegistryValue::String("Name", kProduct));
-  batch.SetValue(kMachine, record + "\\UnFile", RegistryValue::Dword("Count", kFiles));
+  batch.SetValue(kMachine, record + "\\UnFile", RegistryValue::Dword(kListCountName, kFiles));
   for (int file = 0; file < kFiles; ++file) {
-    const std::string n = std::to_string(file + 1);
+    const int n = file + 1;
     const std::string path = kInstallFolder + "\\" + FolderName(file / (kFiles / kFolders)) + "\\" + FileName(file);
-    batch.SetValue(kMachine, record + "\\UnFile", RegistryValue::String("File" + n, path));
-    batch.SetValue(kMachine, record + "\\UnFile", RegistryValue::Dword("Shared" + n, 0));
+    batch.SetValue(kMachine, record + "\\UnFile", RegistryValue::String(ListItemName("File", n), path));
+    batch.SetValue(kMachine, record + "\\UnFile", RegistryValue::Dword(ListItemName("Shared", n), 0));
   }
-  batch.SetValue(kMachine, record + "\\UnFolder", RegistryValue::Dword("Count", 1));
+  batch.SetValue(kMachine, record + "\\UnFolder", RegistryValue::Dword(kListCountName, 1));
   batch.SetValue(kMachine, record + "\\UnFolder", RegistryValue::String("Folder1", kInstallFolder));
-  batch.SetValue(kMachine, record + "\\UnRegistry", RegistryValue::Dword("Count", kRegistryEntries));
+  batch.SetValue(kMachine, record + "\\UnRegistry", RegistryValue::Dword(kListCountName, kRegistryEntries));
   for (int entry = 0; entry < kRegistryEntries; ++entry) {
-    const std::string n = std::to_string(entry + 1);
+    const int n = entry + 1;
     const std::string key = "Software\\Bench\\Key" + std::to_string(entry % 10);
-    batch.SetValue(RegistryRoot::kCurrentUser, key, RegistryValue::String("Value" + n, "data"));
+    batch.SetValue(RegistryRoot::kCurrentUser, key, RegistryValue::String(ListItemName("Value", n), "data"));
     const std::string list = record + "\\UnRegistry";
-    batch.SetValue(kMachine, list, RegistryValue::Dword("Way" + n, 2));
-    batch.SetValue(kMachine, list, RegistryValue::String("Key" + n, "HKEY_CURRENT_USER\\" + key));
-    batch.SetValue(kMachine, list, RegistryValue::String("Name" + n, "Value" + n));
-    batch.SetValue(kMachine, list, RegistryValue::String("Data" + n, ""));
-    batch.SetValue(kMachine, list, RegistryValue::Dword("Type" + n, 0));
+    batch.SetValue(kMachine, list, RegistryValue::Dword(ListItemName("Way", n), 2));
+    batch.SetValue(kMachine, list, RegistryValue::String(ListItemName("Key", n), "HKEY_CURRENT_USER\\" + key));
+    batch.SetValue(kMachine, list, RegistryValue::String(ListItemName("Name", n), ListItemName("Value", n)));
+    batch.SetValue(kMachine, list, RegistryValue::String(ListItemName("Data", n), ""));
+    batch.SetValue(kMachine, list, RegistryValue::Dword(ListItemName("Type", n), 0));
   }
   if (!system.registry().Apply(batch).ok()) std::abort();
 }

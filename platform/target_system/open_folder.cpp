@@ -7,6 +7,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -49,24 +50,50 @@ OpenFolder::~OpenFolder() { ::close(fd_); }
 std::string OpenFolder::FindEntry(std::string_view name, struct stat* info) const {
   const std::string exact(name);
   if (::fstatat(fd_, exact.c_str(), info, AT_SYMLINK_NOFOLLOW) == 0) return exact;
-  // Another spelling of the name: look through the folder once.
+  // Another spelling of the name: the first stored name in byte order.
+  const auto& index = FoldedIndex();
+  const auto found = index.find(FoldName(name));
+  if (found == index.end() || found->second.empty()) return {};
+  const std::string best = *std::min_element(found->second.begin(), found->second.end());
+  if (::fstatat(fd_, best.c_str(), info, AT_SYMLINK_NOFOLLOW) != 0) return {};
+  return best;
+}
+
+const std::unordered_map<std::string, std::vector<std::string>>& OpenFolder::FoldedIndex() const {
+  struct timespec now {};
+  const bool timed = ChangeTime(&now);
+  if (indexed_ && timed && SameTime(now, index_time_)) return by_folded_;
+  by_folded_.clear();
+  indexed_ = false;
+  ++listings_;
   const int copy = ::openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (copy < 0) return {};
+  if (copy < 0) return by_folded_;
   DIR* dir = ::fdopendir(copy);
   if (dir == nullptr) {
     ::close(copy);
-    return {};
+    return by_folded_;
   }
-  const std::string folded = FoldName(name);
-  std::string best;
   while (const dirent* entry = ::readdir(dir)) {
-    const std::string candidate = entry->d_name;
-    if (candidate == "." || candidate == "..") continue;
-    if (FoldName(candidate) == folded && (best.empty() || candidate < best)) best = candidate;
+    const std::string stored = entry->d_name;
+    if (stored == "." || stored == "..") continue;
+    by_folded_[FoldName(stored)].push_back(stored);
   }
   ::closedir(dir);
-  if (!best.empty() && ::fstatat(fd_, best.c_str(), info, AT_SYMLINK_NOFOLLOW) != 0) return {};
-  return best;
+  indexed_ = timed;
+  index_time_ = now;
+  return by_folded_;
+}
+
+void OpenFolder::ForgetDeleted(const std::string& stored, bool index_was_current) const {
+  struct timespec now {};
+  if (!indexed_ || !index_was_current || !ChangeTime(&now)) {
+    indexed_ = false;
+    by_folded_.clear();
+    return;
+  }
+  const auto found = by_folded_.find(FoldName(stored));
+  if (found != by_folded_.end()) std::erase(found->second, stored);
+  index_time_ = now;
 }
 
 bool OpenFolder::ChangeTime(struct timespec* time) const {
@@ -92,8 +119,11 @@ Status OpenFolder::DeleteFileEntry(std::string_view name) const {
     return Status::FromErrno(errno, "cannot clear the attributes of " + what);
   }
   struct timespec before {};
-  const bool counted = known_entries_ > 0 && ChangeTime(&before) && SameTime(before, known_time_);
+  const bool timed = ChangeTime(&before);
+  const bool counted = known_entries_ > 0 && timed && SameTime(before, known_time_);
+  const bool index_current = indexed_ && timed && SameTime(before, index_time_);
   if (::unlinkat(fd_, entry.c_str(), 0) != 0) return Status::FromErrno(errno, "cannot delete " + what);
+  ForgetDeleted(entry, index_current);
   if (counted && ChangeTime(&known_time_)) {
     --known_entries_;
   } else {
@@ -107,6 +137,7 @@ bool OpenFolder::HasEntries() const {
   if (!ChangeTime(&now)) return false;
   if (known_entries_ >= 0 && SameTime(now, known_time_)) return known_entries_ > 0;
   if (::lseek(fd_, 0, SEEK_SET) != 0) return false;
+  ++listings_;
   long entries = 0;
   alignas(8) char buffer[8192];
   for (;;) {

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/target_system/drive_map.h"
 #include "platform/target_system/status.h"
@@ -45,10 +47,20 @@ class OpenFolder {
   // stays.)
   bool HasEntries() const;
 
+  // How often the folder's entries were read whole (to find a name spelt
+  // in another case, or to count them): a few times for a whole uninstall,
+  // whatever the number of files.
+  int listings() const { return listings_; }
+
  private:
   OpenFolder(int fd, std::string windows_path) : fd_(fd), windows_path_(std::move(windows_path)) {}
   // The entry's name as stored (and its facts), or empty when none matches.
   std::string FindEntry(std::string_view name, struct stat* info) const;
+  // The stored names by folded name, read once and then kept exact under
+  // this object's own deletions; read again when the folder's change time
+  // says someone else changed it.
+  const std::unordered_map<std::string, std::vector<std::string>>& FoldedIndex() const;
+  void ForgetDeleted(const std::string& stored, bool index_was_current) const;
   // The folder's change time; false when it cannot be read.
   bool ChangeTime(struct timespec* time) const;
 
@@ -57,6 +69,10 @@ class OpenFolder {
   // Entries counted at known_time_; -1 when not counted.
   mutable long known_entries_ = -1;
   mutable struct timespec known_time_ {};
+  mutable bool indexed_ = false;
+  mutable struct timespec index_time_ {};
+  mutable std::unordered_map<std::string, std::vector<std::string>> by_folded_;
+  mutable int listings_ = 0;
 };
 
 }  // namespace platform::target

@@ -48,6 +48,28 @@ TEST_F(OpenFolderTest, DeletesEntriesByWindowsNamesAndCountsThemDown) {
   EXPECT_TRUE(folder->HasEntries());
 }
 
+TEST_F(OpenFolderTest, NamesInAnotherCaseCostOneListingNotOnePerFile) {
+  const fs::path app = dir_ / "c" / "App";
+  for (int n = 0; n < 200; ++n) std::ofstream(app / ("F" + std::to_string(n) + ".TXT")) << "x";
+  std::unique_ptr<OpenFolder> folder;
+  ASSERT_TRUE(OpenFolder::Open(map_, "C:\\App", &folder).ok());
+  for (int n = 0; n < 200; ++n) {
+    ASSERT_TRUE(folder->DeleteFileEntry("f" + std::to_string(n) + ".txt").ok()) << n;
+  }
+  EXPECT_LE(folder->listings(), 1);
+  EXPECT_FALSE(fs::exists(app / "F0.TXT"));
+  EXPECT_TRUE(folder->DeleteFileEntry("f0.txt").IsNotFound());
+
+  // What another process creates or renames between two lookups is seen.
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  std::ofstream(app / "Other.DAT") << "x";
+  fs::rename(app / "B.txt", app / "Renamed.TXT");
+  EXPECT_TRUE(folder->DeleteFileEntry("other.dat").ok());
+  EXPECT_TRUE(folder->DeleteFileEntry("b.txt").IsNotFound());
+  EXPECT_TRUE(folder->DeleteFileEntry("RENAMED.txt").ok());
+  EXPECT_TRUE(fs::exists(app / "a.dll"));
+}
+
 TEST_F(OpenFolderTest, AFolderBehindALinkOutOfTheDriveIsNotOpened) {
   fs::create_directory_symlink(outside_.path(), dir_ / "c" / "App" / "out");
   std::unique_ptr<OpenFolder> folder;

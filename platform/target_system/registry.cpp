@@ -423,13 +423,39 @@ class SqliteRegistry::Impl {
     return rc == SQLITE_DONE ? Status::Ok() : db_->Error(rc, "renaming a key");
   }
 
+  // Inside a transaction. A list of values under one key resolves the key
+  // once: the key last made sure of is remembered until a tree is deleted.
+  Status ApplyAll(const RegistryBatch& batch) {
+    Status s;
+    ensured_ = {};
+    for (std::size_t i = 0; s.ok() && i < batch.operations().size(); ++i) {
+      const RegistryBatch::Operation& op = batch.operations()[i];
+      s = ApplyOne(op);
+      if (!s.ok() && op.line > 0) {
+        s = s.Prefixed("line " + std::to_string(op.line) + ": ");
+      }
+    }
+    return s;
+  }
+
+  Status EnsureForBatch(const RegistryBatch::Operation& op, std::int64_t* id) {
+    if (ensured_.id != kNoKey && ensured_.root == op.root && ensured_.key == op.key) {
+      *id = ensured_.id;
+      return Status::Ok();
+    }
+    Status s = Ensure(op.root, op.key, id, nullptr);
+    ensured_ = s.ok() ? EnsuredKey{op.root, op.key, *id} : EnsuredKey{};
+    return s;
+  }
+
   Status ApplyOne(const RegistryBatch::Operation& op) {
     std::int64_t id = kNoKey;
+    if (op.kind == RegistryBatch::Kind::kDeleteTree) ensured_ = {};
     switch (op.kind) {
       case RegistryBatch::Kind::kCreateKey:
-        return Ensure(op.root, op.key, &id, nullptr);
+        return EnsureForBatch(op, &id);
       case RegistryBatch::Kind::kSetValue: {
-        Status s = Ensure(op.root, op.key, &id, nullptr);
+        Status s = EnsureForBatch(op, &id);
         return s.ok() ? Write(id, op.value) : s;
       }
       case RegistryBatch::Kind::kDeleteValue: {
@@ -449,6 +475,12 @@ class SqliteRegistry::Impl {
   std::unique_ptr<SqliteConnection> db_;
   std::int64_t classes_id_ = kNoKey;
   std::set<std::int64_t> protected_ids_;
+  struct EnsuredKey {
+    RegistryRoot root = RegistryRoot::kLocalMachine;
+    std::string key;
+    std::int64_t id = kNoKey;
+  };
+  EnsuredKey ensured_;
 };
 
 SqliteRegistry::SqliteRegistry(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -604,13 +636,14 @@ Status SqliteRegistry::MoveTree(RegistryRoot from_root, std::string_view from, R
 Status SqliteRegistry::Apply(const RegistryBatch& batch) {
   Transaction txn(impl_->db(), true);
   Status s = txn.status();
-  for (std::size_t i = 0; s.ok() && i < batch.operations().size(); ++i) {
-    const RegistryBatch::Operation& op = batch.operations()[i];
-    s = impl_->ApplyOne(op);
-    if (!s.ok() && op.line > 0) {
-      s = s.Prefixed("line " + std::to_string(op.line) + ": ");
-    }
-  }
+  if (s.ok()) s = impl_->ApplyAll(batch);
+  return txn.Finish(s);
+}
+
+Status SqliteRegistry::ApplyInParts(const RegistryPartWriter& write) {
+  Transaction txn(impl_->db(), true);
+  Status s = txn.status();
+  if (s.ok()) s = write([this](const RegistryBatch& part) { return impl_->ApplyAll(part); });
   return txn.Finish(s);
 }
 

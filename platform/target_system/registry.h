@@ -108,6 +108,13 @@ class Registry {
   // Applies every operation of the batch; on the first failure nothing of it
   // is applied.
   virtual Status Apply(const RegistryBatch& batch) = 0;
+  // Applies every part that write hands to its sink as one change, as Apply
+  // does with one batch: a failing part, or write returning a failure, leaves
+  // none of them applied. write may read the registry meanwhile. A back end
+  // that keeps the change open itself (the target system's) applies each
+  // part as it comes, so the parts never lie in memory together; this one
+  // gathers them and applies them at the end.
+  virtual Status ApplyInParts(const RegistryPartWriter& write);
 
   // Runs the back end's own consistency check; Ok when it finds nothing.
   virtual Status CheckIntegrity() = 0;

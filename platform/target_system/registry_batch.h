@@ -1,10 +1,13 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/target_system/registry_value.h"
+#include "platform/target_system/status.h"
 
 namespace platform::target {
 
@@ -36,10 +39,43 @@ class RegistryBatch {
 
   const std::vector<Operation>& operations() const { return operations_; }
   bool empty() const { return operations_.empty(); }
+  std::size_t size() const { return operations_.size(); }
+  void Clear() { operations_.clear(); }
+  void Append(const RegistryBatch& other);
 
  private:
   std::vector<Operation> operations_;
   std::size_t line_ = 0;
+};
+
+// Takes one part of a change written in parts (Registry::ApplyInParts).
+using RegistryPartSink = std::function<Status(const RegistryBatch& part)>;
+// Writes a change in parts: hands each part to the sink.
+using RegistryPartWriter = std::function<Status(const RegistryPartSink& sink)>;
+
+// A change of many operations written in parts of bounded size: operations
+// are gathered in a batch that goes to the sink whenever it is full, so a
+// list of a hundred thousand values never lies in memory whole. After the
+// first failure the rest is dropped; Finish hands the last part over and
+// tells the first failure.
+class StreamedBatch {
+ public:
+  static constexpr std::size_t kPartOperations = 1024;
+  explicit StreamedBatch(const RegistryPartSink& sink, std::size_t part_operations = kPartOperations)
+      : sink_(sink), part_operations_(part_operations) {}
+
+  void CreateKey(RegistryRoot root, std::string_view key);
+  void SetValue(RegistryRoot root, std::string_view key, RegistryValue value);
+  void DeleteTree(RegistryRoot root, std::string_view key);
+  Status Finish();
+
+ private:
+  void HandOverWhenFull();
+
+  const RegistryPartSink& sink_;
+  std::size_t part_operations_;
+  RegistryBatch part_;
+  Status status_;
 };
 
 }  // namespace platform::target

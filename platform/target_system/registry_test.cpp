@@ -205,6 +205,69 @@ TEST_F(RegistryTest, BatchIsAllOrNothing) {
   good.DeleteTree(kHkcu, "B\\AlsoMissing");
   EXPECT_TRUE(reg_->Apply(good).ok());
   EXPECT_EQ(ReadString(kHkcu, "B\\One", "a"), "1");
+
+  // Values of one key around the deletion of its tree land in the new key.
+  RegistryBatch again;
+  again.SetValue(kHkcu, "B\\One", RegistryValue::String("a", "2"));
+  again.DeleteTree(kHkcu, "B");
+  again.SetValue(kHkcu, "B\\One", RegistryValue::String("b", "3"));
+  again.SetValue(kHkcu, "B\\One", RegistryValue::String("c", "4"));
+  ASSERT_TRUE(reg_->Apply(again).ok());
+  EXPECT_EQ(ReadString(kHkcu, "B\\One", "a"), "<missing>");
+  EXPECT_EQ(ReadString(kHkcu, "B\\One", "c"), "4");
+}
+
+TEST_F(RegistryTest, ChangeInPartsIsOneChangeThatItsWriterCanRead) {
+  std::unique_ptr<Registry> other;
+  ASSERT_TRUE(Registry::Open(dir_ / "reg.sqlite", &other).ok());
+  int parts = 0;
+  const Status written = reg_->ApplyInParts([&](const RegistryPartSink& sink) {
+    StreamedBatch streamed(sink, 2);
+    for (int n = 1; n <= 5; ++n) streamed.SetValue(kHkcu, "P\\List", RegistryValue::Dword("Item" + std::to_string(n), n));
+    // The writer reads and writes through the registry meanwhile, and sees
+    // the parts handed over so far; another connection sees none of them.
+    EXPECT_EQ(ReadString(kHkcu, "P\\List", "Item4"), "<missing>");  // a dword
+    RegistryValue value;
+    EXPECT_TRUE(reg_->GetValue(kHkcu, "P\\List", "Item4", &value).ok());
+    EXPECT_TRUE(other->OpenKey(kHkcu, "P").IsNotFound());
+    EXPECT_TRUE(reg_->SetValue(kHkcu, "P", RegistryValue::String("beside", "yes")).ok());
+    return streamed.Finish();
+  });
+  ASSERT_TRUE(written.ok()) << written.ToString();
+  RegistryValue fifth;
+  ASSERT_TRUE(other->GetValue(kHkcu, "P\\List", "Item5", &fifth).ok());
+  EXPECT_EQ(fifth.AsDword(), 5u);
+  EXPECT_EQ(ReadString(kHkcu, "P", "beside"), "yes");
+
+  // A bad part undoes the parts before it and what the writer wrote beside.
+  const Status failed = reg_->ApplyInParts([&](const RegistryPartSink& sink) {
+    const RegistryPartSink counted = [&](const RegistryBatch& part) {
+      ++parts;
+      return sink(part);
+    };
+    StreamedBatch streamed(counted, 2);
+    streamed.DeleteTree(kHkcu, "P");
+    streamed.SetValue(kHkcu, "Q", RegistryValue::String("a", "1"));
+    EXPECT_TRUE(reg_->SetValue(kHkcu, "R", RegistryValue::String("beside", "no")).ok());
+    streamed.SetValue(kHkcu, "Q", RegistryValue::Raw("bad", kRegDword, "x"));
+    streamed.SetValue(kHkcu, "Q", RegistryValue::String("after", "dropped"));
+    streamed.SetValue(kHkcu, "Q", RegistryValue::String("later", "dropped"));
+    return streamed.Finish();
+  });
+  EXPECT_FALSE(failed.ok());
+  EXPECT_EQ(parts, 2);  // nothing more is handed over after the failure
+  EXPECT_EQ(ReadString(kHkcu, "P", "beside"), "yes");
+  EXPECT_TRUE(reg_->OpenKey(kHkcu, "Q").IsNotFound());
+  EXPECT_TRUE(reg_->OpenKey(kHkcu, "R").IsNotFound());
+
+  // So does a writer that fails after handing every part over.
+  EXPECT_TRUE(reg_->ApplyInParts([](const RegistryPartSink& sink) {
+                    RegistryBatch part;
+                    part.DeleteTree(kHkcu, "P");
+                    const Status handed = sink(part);
+                    return handed.ok() ? Status::IoError("the writer gave up") : handed;
+                  }).code() == Status::Code::kIoError);
+  EXPECT_EQ(ReadString(kHkcu, "P", "beside"), "yes");
 }
 
 TEST_F(RegistryTest, SecondConnectionSeesCommittedChanges) {

@@ -119,8 +119,11 @@ Status SqliteConnection::Error(int code, std::string_view doing) const {
   return Status::IoError(text);
 }
 
+bool SqliteConnection::InTransaction() const { return sqlite3_get_autocommit(db_) == 0; }
+
 Transaction::Transaction(SqliteConnection& connection, bool write) : connection_(connection) {
-  status_ = connection_.Exec(write ? "BEGIN IMMEDIATE" : "BEGIN");
+  nested_ = connection_.InTransaction();
+  status_ = connection_.Exec(nested_ ? "SAVEPOINT nested" : write ? "BEGIN IMMEDIATE" : "BEGIN");
   open_ = status_.ok();
 }
 
@@ -128,18 +131,27 @@ Transaction::Transaction(SqliteConnection& connection, bool write) : connection_
 // caller hears of, and SQLite rolls an open transaction back when the
 // connection closes.
 Transaction::~Transaction() {
-  if (open_) static_cast<void>(connection_.Exec("ROLLBACK"));
+  if (open_) RollBack();
+}
+
+void Transaction::RollBack() {
+  if (nested_) {
+    static_cast<void>(connection_.Exec("ROLLBACK TO nested"));
+    static_cast<void>(connection_.Exec("RELEASE nested"));
+  } else {
+    static_cast<void>(connection_.Exec("ROLLBACK"));
+  }
 }
 
 Status Transaction::Finish(Status result) {
   if (!open_) return status_.ok() ? result : status_;
   open_ = false;
   if (!result.ok()) {
-    static_cast<void>(connection_.Exec("ROLLBACK"));
+    RollBack();
     return result;
   }
-  Status commit = connection_.Exec("COMMIT");
-  if (!commit.ok()) static_cast<void>(connection_.Exec("ROLLBACK"));
+  Status commit = connection_.Exec(nested_ ? "RELEASE nested" : "COMMIT");
+  if (!commit.ok()) RollBack();
   return commit;
 }
 

@@ -59,6 +59,8 @@ class SqliteConnection {
   std::unique_ptr<CachedStatement> Prepare(const char* sql);
   // Rows changed by the last statement.
   int Changes() const;
+  // Whether a transaction is open on this connection.
+  bool InTransaction() const;
   // A Status for an SQLite result code, naming what was being done.
   Status Error(int code, std::string_view doing) const;
 
@@ -69,7 +71,9 @@ class SqliteConnection {
   std::unordered_map<const char*, sqlite3_stmt*> statements_;
 };
 
-// Begins a transaction and rolls it back unless committed.
+// Begins a transaction and rolls it back unless committed. Begun while one
+// is open on the connection, it is a savepoint inside it: finishing it keeps
+// or undoes its own changes, and the open transaction decides about all.
 class Transaction {
  public:
   // write: BEGIN IMMEDIATE, so the write lock is taken (or waited for) at
@@ -85,9 +89,12 @@ class Transaction {
   Status Finish(Status result);
 
  private:
+  void RollBack();
+
   SqliteConnection& connection_;
   Status status_;
   bool open_ = false;
+  bool nested_ = false;
 };
 
 }  // namespace platform::target

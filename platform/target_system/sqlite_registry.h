@@ -12,7 +12,9 @@ namespace platform::target {
 // seen whole or not at all, and a process killed during a change leaves the
 // database as it was before that change. VisitTree is one read transaction
 // that reads every key once, so its cost grows with the size of the tree,
-// not with its depth.
+// not with its depth. ApplyInParts keeps one transaction open while the
+// parts come; registry calls made meanwhile join it (as savepoints) and see
+// the parts applied so far.
 //
 // The object keeps one database connection open for its lifetime. After
 // fork() a child must open its own. Made by Registry::Open/OpenOrCreate.
@@ -37,6 +39,7 @@ class SqliteRegistry final : public Registry {
   Status MoveTree(RegistryRoot from_root, std::string_view from, RegistryRoot to_root,
                   std::string_view to) override;
   Status Apply(const RegistryBatch& batch) override;
+  Status ApplyInParts(const RegistryPartWriter& write) override;
   Status CheckIntegrity() override;
   bool read_only() const override;
 

@@ -5,6 +5,8 @@
 
 #include "platform/cp932.h"
 #include "platform/private_profile.h"
+#include "platform/profile_cache.h"
+#include "platform/profile_grammar.h"
 #include "setup/core/path_text.h"
 #include "setup/core/script_values.h"
 
@@ -33,10 +35,6 @@ std::string DecodeValue(std::string cp932) {
   return platform::Cp932ToUtf8(cp932);
 }
 
-// Key names match without regard to ASCII letter case.
-std::string FoldedKey(std::string_view utf8_key) {
-  return AsciiLower(TrimBlanks(platform::Utf8ToCp932(utf8_key)));
-}
 
 }  // namespace
 
@@ -145,17 +143,25 @@ std::string SetupScript::ApplicationKeyName() const {
 
 ScriptSection ScriptSection::Load(const SetupScript& script, std::string_view section) {
   ScriptSection loaded;
-  for (auto& [name, value] : platform::GetPrivateProfileSectionEntries(
-           platform::Utf8ToCp932(section), script.file())) {
-    // The first key of a name is the one a single read finds.
-    loaded.values_.try_emplace(AsciiLower(name), DecodeValue(std::move(value)));
-  }
+  loaded.section_ = platform::Utf8ToCp932(section);
+  loaded.index_ = platform::ReadProfileIndex(script.file());
   return loaded;
 }
 
 std::string ScriptSection::Read(std::string_view key, std::string_view def) const {
-  const auto found = values_.find(FoldedKey(key));
-  return found == values_.end() ? std::string(def) : found->second;
+  if (!index_) return std::string(def);
+  const auto value = index_->Find(section_, platform::Utf8ToCp932(key));
+  return value ? DecodeValue(std::string(platform::UnquoteProfileValue(*value))) : std::string(def);
+}
+
+std::vector<std::int64_t> ScriptSection::ItemNumbersPresent() const {
+  std::vector<std::int64_t> numbers;
+  if (!index_) return numbers;
+  for (const std::string& key : index_->Keys(section_)) {
+    const std::int64_t n = ItemNumberOfKey(AsciiLower(key)).value_or(0);
+    if (n >= 1) numbers.push_back(n);
+  }
+  return numbers;
 }
 
 std::int32_t ScriptSection::ReadInteger(std::string_view key, std::int32_t def) const {
@@ -176,11 +182,8 @@ std::int32_t ScriptSection::ReadCount() const { return std::max(0, ReadInteger("
 
 std::vector<std::int64_t> ScriptSection::ItemNumbers() const {
   const std::int64_t count = ReadCount();
-  std::vector<std::int64_t> numbers;
-  for (const auto& entry : values_) {
-    const std::int64_t n = ItemNumberOfKey(entry.first).value_or(0);
-    if (n >= 1 && n <= count) numbers.push_back(n);
-  }
+  std::vector<std::int64_t> numbers = ItemNumbersPresent();
+  std::erase_if(numbers, [count](std::int64_t n) { return n > count; });
   std::ranges::sort(numbers);
   numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
   return numbers;
@@ -188,9 +191,7 @@ std::vector<std::int64_t> ScriptSection::ItemNumbers() const {
 
 std::int64_t ScriptSection::HighestItemNumber() const {
   std::int64_t highest = 0;
-  for (const auto& entry : values_) {
-    highest = std::max(highest, ItemNumberOfKey(entry.first).value_or(0));
-  }
+  for (const std::int64_t n : ItemNumbersPresent()) highest = std::max(highest, n);
   return highest;
 }
 

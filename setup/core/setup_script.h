@@ -2,11 +2,16 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+namespace platform {
+class ProfileIndex;
+}
 
 namespace setup {
 
@@ -101,10 +106,12 @@ class SetupScript {
   std::filesystem::path file_;
 };
 
-// All values of one section of a script, read in one pass: the engines take
-// a list of thousands of items this way instead of reading the file once per
-// value. Each value reads exactly as SetupScript::Read gives it at the time
-// of Load.
+// All values of one section of a script as they are at the time of Load:
+// the engines take a list of thousands of items this way instead of looking
+// at the file once per value. Each value reads exactly as SetupScript::Read
+// gave it then. The section holds the script's index that SetupScript's reads
+// share, not a copy of its values, so a list of a hundred thousand items
+// costs no memory of its own.
 class ScriptSection {
  public:
   static ScriptSection Load(const SetupScript& script, std::string_view section);
@@ -125,8 +132,11 @@ class ScriptSection {
   std::vector<std::int64_t> ItemNumbers() const;
 
  private:
-  // Key names with ASCII letters folded, to the value already converted.
-  std::unordered_map<std::string, std::string> values_;
+  // The item numbers that the keys carry, in file order, repeats kept.
+  std::vector<std::int64_t> ItemNumbersPresent() const;
+
+  std::shared_ptr<const platform::ProfileIndex> index_;
+  std::string section_;  // code page 932
 };
 
 }  // namespace setup

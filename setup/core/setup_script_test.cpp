@@ -230,6 +230,13 @@ TEST_F(SetupScriptTest, SectionReadInOnePassGivesWhatSingleReadsGive) {
   EXPECT_EQ(section.HighestItemNumber(), 20);
   EXPECT_EQ(ScriptSection::Load(script, "None").ReadCount(), 0);
   EXPECT_EQ(ScriptSection::Load(SetupScript(dir_ / "none.dat"), "File").Read("Count", "d"), "d");
+
+  // The section keeps the values of its Load; a single read sees the script
+  // as it is now.
+  Write("[File]\nCount=1\nNewFile1=changed\n");
+  EXPECT_EQ(section.ReadItem("NewFile", 1), "<Setup>\\a b.exe");
+  EXPECT_EQ(section.ItemNumbers(), (std::vector<std::int64_t>{1, 2, 3}));
+  EXPECT_EQ(script.ReadItem("File", "NewFile", 1), "changed");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "setup/wizard/action_log.h"
 
 #include <fstream>
+#include <memory>
 
 namespace setup::wizard {
 namespace {
@@ -45,9 +46,9 @@ std::string EscapeControlCharacters(std::string_view text) {
 }
 
 bool ActionLog::OpenFile(const std::filesystem::path& path) {
-  std::ofstream probe(path, std::ios::app | std::ios::binary);
-  if (!probe) return false;
-  file_ = path;
+  auto file = std::make_unique<std::ofstream>(path, std::ios::app | std::ios::binary);
+  if (!*file) return false;
+  file_ = std::move(file);
   return true;
 }
 
@@ -57,10 +58,11 @@ void ActionLog::Add(std::string_view action, std::initializer_list<std::string_v
     line += '\t';
     AppendEscaped(line, field, false);
   }
-  if (!file_.empty()) {
-    // Opened per line so that every finished action is on disk at once.
-    std::ofstream out(file_, std::ios::app | std::ios::binary);
-    out << line << '\n';
+  if (file_) {
+    // Each line goes to the file as one write at its end once its action is
+    // done, so that lines of programs logging to the same file stay whole.
+    *file_ << line << '\n';
+    file_->flush();
   }
   lines_.push_back(std::move(line));
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <filesystem>
+#include <fstream>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,7 +44,7 @@ class ActionLog {
 
  private:
   std::vector<std::string> lines_;
-  std::filesystem::path file_;
+  std::unique_ptr<std::ofstream> file_;
   int leftovers_ = 0;
 };
 

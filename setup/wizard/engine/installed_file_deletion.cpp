@@ -19,9 +19,10 @@ using platform::target::OpenFolder;
 using platform::target::Status;
 using platform::target::WindowsPath;
 
-// Open folders kept at most; a record lists its files folder by folder, so
-// a few suffice.
-constexpr std::size_t kOpenFolders = 16;
+// Open folders kept at most. A record usually lists its files folder by
+// folder, but one that goes round many folders file by file must not open
+// and list a folder again for every file.
+constexpr std::size_t kOpenFolders = 128;
 
 constexpr std::string_view kLinkOut = "a symbolic link leads out of its drive";
 

@@ -23,6 +23,7 @@
 #include "setup/wizard/program_launcher.h"
 #include "setup/wizard/prompter.h"
 #include "setup/wizard/record/record_keys.h"
+#include "setup/wizard/record/record_list.h"
 #include "setup/wizard/setup_run.h"
 #include "setup/wizard/test_fakes.h"
 
@@ -118,23 +119,23 @@ class RecordWriter {
   }
   // Sets a list's Count directly (a damaged record).
   void SetCount(const std::string& list, int count) {
-    Check(RegWriteInteger(system_, kMachine, RecordKey(name_) + "\\" + list, "Count", count), list);
+    Check(RegWriteInteger(system_, kMachine, RecordKey(name_) + "\\" + list, kListCountName, count), list);
   }
 
  private:
   static constexpr RegistryRoot kMachine = RegistryRoot::kLocalMachine;
 
   int Next(const std::string& list) {
-    const int n = RegReadInteger(system_, kMachine, RecordKey(name_) + "\\" + list, "Count", 0) + 1;
+    const int n = RegReadInteger(system_, kMachine, RecordKey(name_) + "\\" + list, kListCountName, 0) + 1;
     SetCount(list, n);
     return n;
   }
   void Text(const std::string& list, const std::string& field, int n, const std::string& text) {
-    Check(RegWriteString(system_, kMachine, RecordKey(name_) + "\\" + list, field + std::to_string(n), text),
+    Check(RegWriteString(system_, kMachine, RecordKey(name_) + "\\" + list, ListItemName(field, n), text),
           list);
   }
   void Integer(const std::string& list, const std::string& field, int n, int number) {
-    Check(RegWriteInteger(system_, kMachine, RecordKey(name_) + "\\" + list, field + std::to_string(n),
+    Check(RegWriteInteger(system_, kMachine, RecordKey(name_) + "\\" + list, ListItemName(field, n),
                           number),
           list);
   }

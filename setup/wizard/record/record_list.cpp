@@ -11,8 +11,17 @@ namespace {
 using platform::target::RegistryRoot;
 using platform::target::RegistryValue;
 
-// The item number that ends a value name ("File12" gives 12), 0 when none.
-std::int64_t TrailingNumber(std::string_view name) {
+constexpr RegistryRoot kMachine = RegistryRoot::kLocalMachine;
+
+}  // namespace
+
+std::string ListItemName(std::string_view field, std::int64_t n) {
+  std::string name(field);
+  name += std::to_string(n);
+  return name;
+}
+
+std::int64_t ListItemNumber(std::string_view name) {
   std::size_t digits = 0;
   while (digits < name.size() && digits < 10 && name[name.size() - 1 - digits] >= '0' &&
          name[name.size() - 1 - digits] <= '9') {
@@ -24,31 +33,35 @@ std::int64_t TrailingNumber(std::string_view name) {
   return n;
 }
 
-}  // namespace
+std::int32_t ListItemsToRead(std::int64_t recorded_count, std::int64_t highest_item) {
+  return static_cast<std::int32_t>(
+      std::clamp<std::int64_t>(std::min(recorded_count, highest_item), 0, INT32_MAX));
+}
 
 RecordList::RecordList(platform::target::TargetSystem& system, std::string_view list_key) {
   std::vector<RegistryValue> values;
   try {
-    if (!system.registry().ListValues(RegistryRoot::kLocalMachine, list_key, &values).ok()) return;
+    if (!system.registry().ListValues(kMachine, list_key, &values).ok()) return;
   } catch (const std::exception&) {
     return;
   }
+  const std::string count_name = platform::target::FoldName(kListCountName);
   std::int64_t highest = 0;
   std::int64_t recorded = 0;
   for (RegistryValue& value : values) {
-    const std::string folded = platform::target::FoldName(value.name);
-    if (folded == "COUNT") {
+    std::string folded = platform::target::FoldName(value.name);
+    if (folded == count_name) {
       recorded = static_cast<std::int32_t>(value.AsDword().value_or(0));
     } else {
-      highest = std::max(highest, TrailingNumber(value.name));
+      highest = std::max(highest, ListItemNumber(value.name));
     }
-    values_.emplace(folded, std::move(value));
+    values_.emplace(std::move(folded), std::move(value));
   }
-  count_ = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::min(recorded, highest), 0, INT32_MAX));
+  count_ = ListItemsToRead(recorded, highest);
 }
 
 const RegistryValue* RecordList::Find(std::string_view field, std::int32_t n) const {
-  const auto it = values_.find(platform::target::FoldName(std::string(field) + std::to_string(n)));
+  const auto it = values_.find(platform::target::FoldName(ListItemName(field, n)));
   return it == values_.end() ? nullptr : &it->second;
 }
 
@@ -62,6 +75,24 @@ std::int32_t RecordList::Integer(std::string_view field, std::int32_t n, std::in
   if (value == nullptr) return def;
   const auto number = value->AsDword();
   return number ? static_cast<std::int32_t>(*number) : def;
+}
+
+RecordListWriter::RecordListWriter(platform::target::StreamedBatch& out, std::string list_key)
+    : out_(out), key_(std::move(list_key)) {
+  out_.DeleteTree(kMachine, key_);
+  out_.CreateKey(kMachine, key_);
+}
+
+void RecordListWriter::Text(std::string_view field, std::int64_t n, std::string_view text) {
+  out_.SetValue(kMachine, key_, RegistryValue::String(ListItemName(field, n), text));
+}
+
+void RecordListWriter::Integer(std::string_view field, std::int64_t n, std::int32_t number) {
+  out_.SetValue(kMachine, key_, RegistryValue::Dword(ListItemName(field, n), static_cast<std::uint32_t>(number)));
+}
+
+void RecordListWriter::Count(std::int64_t count) {
+  out_.SetValue(kMachine, key_, RegistryValue::Dword(kListCountName, static_cast<std::uint32_t>(count)));
 }
 
 }  // namespace setup::wizard

@@ -16,11 +16,15 @@
 #include "setup/core/script_values.h"
 #include "setup/wizard/engine/install_run.h"
 #include "setup/wizard/record/record_keys.h"
+#include "setup/wizard/record/record_list.h"
 
 namespace setup::wizard {
 namespace {
 
 using platform::target::RegistryBatch;
+using platform::target::RegistryPartSink;
+using platform::target::Status;
+using platform::target::StreamedBatch;
 using platform::target::RegistryRoot;
 using platform::target::RegistryValue;
 
@@ -83,32 +87,6 @@ void WriteProductBlock(InstallRun& install, const std::string& key) {
   WriteBatch(install, batch, key, "product");
 }
 
-// A list subkey of the record, written afresh: what an earlier installation
-// left there goes, so the list is exactly this installation's.
-class RecordList {
- public:
-  RecordList(RegistryBatch& batch, const std::string& record_key, std::string_view name)
-      : batch_(batch), key_(record_key + "\\" + std::string(name)) {
-    batch_.DeleteTree(kMachine, key_);
-    batch_.CreateKey(kMachine, key_);
-  }
-  void Text(std::string_view field, std::int64_t n, std::string_view text) {
-    batch_.SetValue(kMachine, key_, RegistryValue::String(ItemKey(field, n), text));
-  }
-  void Integer(std::string_view field, std::int64_t n, std::int32_t number) {
-    batch_.SetValue(kMachine, key_,
-                    RegistryValue::Dword(ItemKey(field, n), static_cast<std::uint32_t>(number)));
-  }
-  void Count(std::int64_t count) {
-    batch_.SetValue(kMachine, key_,
-                    RegistryValue::Dword("Count", static_cast<std::uint32_t>(count)));
-  }
-
- private:
-  RegistryBatch& batch_;
-  std::string key_;
-};
-
 // The text lines of [UnOutline] keep their numbers (an empty line between
 // two is a line), up to the most a memo shows.
 std::int64_t TextLinesPresent(const ScriptSection& list) {
@@ -116,17 +94,17 @@ std::int64_t TextLinesPresent(const ScriptSection& list) {
 }
 
 // The lists that uninstallation works through, and the [UnRun] values.
-void AddUninstallLists(InstallRun& install, const std::string& key, RegistryBatch& batch) {
+void AddUninstallLists(InstallRun& install, const std::string& key, StreamedBatch& batch) {
   {
     const ScriptSection section = ScriptSection::Load(install.script, "UnOutline");
-    RecordList list(batch, key, "UnOutline");
+    RecordListWriter list(batch, key + "\\UnOutline");
     const std::int64_t count = TextLinesPresent(section);
     for (std::int64_t n = 1; n <= count; ++n) list.Text("Text", n, section.ReadItem("Text", n));
     list.Count(count);
   }
   {
     const ScriptSection section = ScriptSection::Load(install.script, "UnFile");
-    RecordList list(batch, key, "UnFile");
+    RecordListWriter list(batch, key + "\\UnFile");
     std::int64_t written = 0;
     for (const std::int64_t n : section.ItemNumbers()) {
       const std::string file = section.ReadItem("File", n);
@@ -139,7 +117,7 @@ void AddUninstallLists(InstallRun& install, const std::string& key, RegistryBatc
   }
   {
     const ScriptSection section = ScriptSection::Load(install.script, "UnFolder");
-    RecordList list(batch, key, "UnFolder");
+    RecordListWriter list(batch, key + "\\UnFolder");
     std::int64_t written = 0;
     for (const std::int64_t n : section.ItemNumbers()) {
       const std::string folder = section.ReadItem("Folder", n);
@@ -150,7 +128,7 @@ void AddUninstallLists(InstallRun& install, const std::string& key, RegistryBatc
   }
   {
     const ScriptSection section = ScriptSection::Load(install.script, "UnLink");
-    RecordList list(batch, key, "UnLink");
+    RecordListWriter list(batch, key + "\\UnLink");
     std::int64_t count = 0;
     for (const std::int64_t n : section.ItemNumbers()) {
       list.Text("Link", ++count,
@@ -161,7 +139,7 @@ void AddUninstallLists(InstallRun& install, const std::string& key, RegistryBatc
   }
   {
     const ScriptSection section = ScriptSection::Load(install.script, "UnRegistry");
-    RecordList list(batch, key, "UnRegistry");
+    RecordListWriter list(batch, key + "\\UnRegistry");
     std::int64_t count = 0;
     for (const std::int64_t n : section.ItemNumbers()) {
       ++count;
@@ -175,7 +153,7 @@ void AddUninstallLists(InstallRun& install, const std::string& key, RegistryBatc
   }
   {
     const ScriptSection section = ScriptSection::Load(install.script, "UnIniFile");
-    RecordList list(batch, key, "UnIniFile");
+    RecordListWriter list(batch, key + "\\UnIniFile");
     std::int64_t count = 0;
     for (const std::int64_t n : section.ItemNumbers()) {
       ++count;
@@ -189,7 +167,7 @@ void AddUninstallLists(InstallRun& install, const std::string& key, RegistryBatc
   }
   {
     const ScriptSection section = ScriptSection::Load(install.script, "UnExtension");
-    RecordList list(batch, key, "UnExtension");
+    RecordListWriter list(batch, key + "\\UnExtension");
     std::int64_t count = 0;
     for (const std::int64_t n : section.ItemNumbers()) list.Text("Extension", ++count, section.ReadItem("Extension", n));
     list.Count(count);
@@ -214,9 +192,19 @@ void WriteUninstallBlock(InstallRun& install, const std::string& key) {
                    Text("UninstallString", UninstallCommand(uninstaller, install.app_key_name)));
     WriteBatch(install, entry, entry_key, "uninstall entry");
   }
-  RegistryBatch lists;
-  AddUninstallLists(install, key, lists);
-  WriteBatch(install, lists, key, "uninstall lists");
+  // A list of a hundred thousand files is written in parts, never held
+  // whole, and still as one change: all lists or none.
+  Result written = Status::Ok();
+  try {
+    written = install.system().registry().ApplyInParts([&](const RegistryPartSink& sink) {
+      StreamedBatch lists(sink);
+      AddUninstallLists(install, key, lists);
+      return lists.Finish();
+    });
+  } catch (const std::exception& e) {
+    written = Status::IoError(e.what());
+  }
+  install.run.log.Add("RECORD", {key, "uninstall lists", Outcome(written)});
 }
 
 }  // namespace

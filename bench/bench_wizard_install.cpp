@@ -1,0 +1,199 @@
+// The install as the wizard window runs it against the same install without
+// a window, on the package that bench_install measures (10,000 files of
+// 4 KiB in 100 folders). Both drive one wizard model through its pages with
+// the default answers and the real engines; the window (Qt, offscreen unless
+// QT_QPA_PLATFORM says otherwise) shows its progress bars and processes its
+// events as a user's would. Only the press of 開始 on page 9, which runs the
+// engine, is timed. The two alternate, each into a new folder, so both see
+// the same load; the medians and their ratio are printed.
+//   bench_wizard_install [ROUNDS]
+
+#include <QApplication>
+#include <QPushButton>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/atomic_file.h"
+#include "platform/target_system/folder_system.h"
+#include "platform/ui/scripted_dialogs.h"
+#include "setup/app/engine_binding.h"
+#include "setup/app/window/browse_dialog.h"
+#include "setup/app/window/target_file_session.h"
+#include "setup/app/window/work_box.h"
+#include "setup/wizard/model/wizard_model.h"
+#include "setup/wizard/model/wizard_pages.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace setup;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kFiles = 10000;
+constexpr int kFolders = 100;
+constexpr int kStartPage = 9;  // its Next (開始) runs the engine
+
+class DefaultPrompter : public wizard::Prompter {
+ public:
+  wizard::Answer Ask(const wizard::Message& message) override { return message.default_answer; }
+};
+
+class NoLauncher : public wizard::ProgramLauncher {
+ public:
+  bool Start(std::string_view, std::string_view) override { return false; }
+  bool RunAndWait(std::string_view, wizard::EngineProgress&) override { return false; }
+  void RestartWindows() override {}
+};
+
+class NoFolders : public window::FolderPicker {
+ public:
+  bool Run(window::BrowseSession&, window::BrowseItem*) override { return false; }
+  std::optional<std::string> ChooseFile(window::TargetFileSession&) override { return std::nullopt; }
+};
+
+// A target system with the package in C:\PKG: 4 KiB files and a script
+// whose install folder each round sets anew.
+class Package {
+ public:
+  Package() {
+    std::string pattern = (fs::temp_directory_path() / "bench-wizard-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) std::abort();
+    root_ = pattern;
+    platform::target::InitOptions options;
+    options.user_name = "taro";
+    if (!platform::target::FolderSystem::Create(root_ / "system", options, &system_).ok()) std::abort();
+    if (!system_->files().CreateFolderTree("C:\\PKG").ok()) std::abort();
+    if (!system_->drives().ToHostPath("C:\\PKG", &host_).ok()) std::abort();
+    const std::string block(4096, 'k');
+    for (int n = 1; n <= kFiles; ++n) {
+      const std::string folder = "d" + std::to_string(n % kFolders);
+      fs::create_directories(host_ / folder);
+      std::ofstream(host_ / folder / ("f" + std::to_string(n) + ".bin"), std::ios::binary) << block;
+      files_ += "NewFile" + std::to_string(n) + "=<Setup>\\" + folder + "\\f" + std::to_string(n) +
+                ".bin\nFile" + std::to_string(n) + "=" + folder + "\\f" + std::to_string(n) + ".bin\n";
+    }
+    program_ = root_ / "Setup-program";
+    if (!platform::WriteFileAtomically(program_, "program")) std::abort();
+  }
+  ~Package() {
+    std::error_code error;
+    fs::remove_all(root_, error);
+  }
+
+  // The script, installing into folder.
+  SetupScript Script(const std::string& folder) const {
+    const std::string script = "[Define]\nApplication=kestro Setup 1.00\nName=Bench\n[Install]\nUse=1\nDefault=" +
+                               folder + "\n[Uninstall]\nKeyName=Bench\nUse=1\n[File]\nCount=" +
+                               std::to_string(kFiles) + "\n" + files_;
+    if (!platform::WriteFileAtomically(host_ / "Setup.dat", script)) std::abort();
+    return SetupScript(host_ / "Setup.dat");
+  }
+  platform::target::FolderSystem& system() { return *system_; }
+  const fs::path& program() const { return program_; }
+
+ private:
+  fs::path root_;
+  fs::path host_;
+  fs::path program_;
+  std::string files_;
+  std::unique_ptr<platform::target::FolderSystem> system_;
+};
+
+// One install through the model; press(model) presses Next. Seconds of the
+// press on the start page, or a negative number when the install did not
+// end on its done page.
+template <typename Press>
+double TimedInstall(wizard::WizardModel& model, Press press) {
+  double seconds = -1;
+  for (int presses = 0; presses < 20 && model.page() >= 2 && model.page() < wizard::kInstallDonePage; ++presses) {
+    const bool starts = model.page() == kStartPage;
+    const auto start = Clock::now();
+    press();
+    if (starts) seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  }
+  return model.page() == wizard::kInstallDonePage ? seconds : -1;
+}
+
+double Unattended(Package& package, const std::string& folder) {
+  DefaultPrompter prompter;
+  NoLauncher launcher;
+  wizard::EngineProgress progress;
+  wizard::ActionLog log;
+  const SetupScript script = package.Script(folder);
+  wizard::SetupRun run{package.system(), prompter, log, launcher, progress, package.program(), "C:\\PKG\\", {}};
+  app::EngineBinding engines(run, script);
+  wizard::WizardModel model(run, wizard::WizardStart::Setup(script), engines);
+  model.FormShow();
+  if (model.timer_armed()) model.Timer1Timer();
+  return TimedInstall(model, [&] { model.Button2Click(); });
+}
+
+double Windowed(Package& package, const std::string& folder) {
+  DefaultPrompter prompter;
+  NoLauncher launcher;
+  window::WorkBoxProgress progress;
+  wizard::ActionLog log;
+  const SetupScript script = package.Script(folder);
+  wizard::SetupRun run{package.system(), prompter, log, launcher, progress, package.program(), "C:\\PKG\\", {}};
+  app::EngineBinding engines(run, script);
+  window::LabelWidthMeasure measure;
+  wizard::WizardModel model(run, wizard::WizardStart::Setup(script), engines, &measure);
+  platform::ui::testing::ScriptedDialogs dialogs;
+  NoFolders folders;
+  window::TWorkBox box(model, package.system(), dialogs, folders);
+  progress.Attach(&box);
+  box.Start();
+  box.show();
+  // The start checks' timer, and the first paint.
+  for (const auto until = Clock::now() + std::chrono::milliseconds(50); Clock::now() < until;) {
+    QApplication::processEvents();
+  }
+  auto* next = qobject_cast<QPushButton*>(box.Control("Button2"));
+  if (next == nullptr) std::abort();
+  const double seconds = TimedInstall(model, [&] {
+    next->click();
+    QApplication::processEvents();
+  });
+  progress.Attach(nullptr);
+  box.hide();
+  return seconds;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t mid = values.size() / 2;
+  return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication application(argc, argv);
+  Package package;
+  std::vector<double> unattended, windowed;
+  for (int round = 1; round <= rounds; ++round) {
+    const std::string n = std::to_string(round);
+    const double a = Unattended(package, "C:\\Program Files\\Unattended" + n);
+    const double b = Windowed(package, "C:\\Program Files\\Windowed" + n);
+    if (a < 0 || b < 0) {
+      std::fprintf(stderr, "round %d: an install did not complete\n", round);
+      return 1;
+    }
+    std::printf("round %d: unattended %.3f s, window %.3f s\n", round, a, b);
+    unattended.push_back(a);
+    windowed.push_back(b);
+  }
+  const double a = Median(unattended), b = Median(windowed);
+  std::printf("median of %d: unattended %.3f s, window %.3f s, ratio %.2f\n", rounds, a, b, b / a);
+  return 0;
+}
