@@ -23,7 +23,6 @@
 
 #include "platform/atomic_file.h"
 #include "platform/target_system/folder_system.h"
-#include "platform/ui/scripted_dialogs.h"
 #include "setup/app/engine_binding.h"
 #include "setup/app/window/browse_dialog.h"
 #include "setup/app/window/target_file_session.h"
@@ -48,8 +47,12 @@ class DefaultPrompter : public wizard::Prompter {
 
 class NoLauncher : public wizard::ProgramLauncher {
  public:
-  bool Start(std::string_view, std::string_view) override { return false; }
-  bool RunAndWait(std::string_view, wizard::EngineProgress&) override { return false; }
+  platform::Status Start(std::string_view, std::string_view) override {
+    return platform::Status::InvalidArgument("the bench starts no program");
+  }
+  platform::Status RunAndWait(std::string_view, wizard::EngineProgress&) override {
+    return platform::Status::InvalidArgument("the bench starts no program");
+  }
   void RestartWindows() override {}
 };
 
@@ -81,7 +84,7 @@ class Package {
                 ".bin\nFile" + std::to_string(n) + "=" + folder + "\\f" + std::to_string(n) + ".bin\n";
     }
     program_ = root_ / "Setup-program";
-    if (!platform::WriteFileAtomically(program_, "program")) std::abort();
+    if (!platform::WriteFileAtomically(program_, "program").ok()) std::abort();
   }
   ~Package() {
     std::error_code error;
@@ -93,7 +96,7 @@ class Package {
     const std::string script = "[Define]\nApplication=kestro Setup 1.00\nName=Bench\n[Install]\nUse=1\nDefault=" +
                                folder + "\n[Uninstall]\nKeyName=Bench\nUse=1\n[File]\nCount=" +
                                std::to_string(kFiles) + "\n" + files_;
-    if (!platform::WriteFileAtomically(host_ / "Setup.dat", script)) std::abort();
+    if (!platform::WriteFileAtomically(host_ / "Setup.dat", script).ok()) std::abort();
     return SetupScript(host_ / "Setup.dat");
   }
   platform::target::FolderSystem& system() { return *system_; }
@@ -146,9 +149,8 @@ double Windowed(Package& package, const std::string& folder) {
   app::EngineBinding engines(run, script);
   window::LabelWidthMeasure measure;
   wizard::WizardModel model(run, wizard::WizardStart::Setup(script), engines, &measure);
-  platform::ui::testing::ScriptedDialogs dialogs;
   NoFolders folders;
-  window::TWorkBox box(model, package.system(), dialogs, folders);
+  window::TWorkBox box(model, package.system(), folders);
   progress.Attach(&box);
   box.Start();
   box.show();
@@ -156,7 +158,7 @@ double Windowed(Package& package, const std::string& folder) {
   for (const auto until = Clock::now() + std::chrono::milliseconds(50); Clock::now() < until;) {
     QApplication::processEvents();
   }
-  auto* next = qobject_cast<QPushButton*>(box.Control("Button2"));
+  auto* next = qobject_cast<QPushButton*>(box.Widget(wizard::Control::kButton2));
   if (next == nullptr) std::abort();
   const double seconds = TimedInstall(model, [&] {
     next->click();

@@ -194,16 +194,11 @@ void WriteUninstallBlock(InstallRun& install, const std::string& key) {
   }
   // A list of a hundred thousand files is written in parts, never held
   // whole, and still as one change: all lists or none.
-  Result written = Status::Ok();
-  try {
-    written = install.system().registry().ApplyInParts([&](const RegistryPartSink& sink) {
-      StreamedBatch lists(sink);
-      AddUninstallLists(install, key, lists);
-      return lists.Finish();
-    });
-  } catch (const std::exception& e) {
-    written = Status::IoError(e.what());
-  }
+  const Status written = install.system().registry().ApplyInParts([&](const RegistryPartSink& sink) {
+    StreamedBatch lists(sink);
+    AddUninstallLists(install, key, lists);
+    return lists.Finish();
+  });
   install.run.log.Add("RECORD", {key, "uninstall lists", Outcome(written)});
 }
 
