@@ -52,7 +52,9 @@ class DefaultPrompter : public Prompter {
 
 class NoLauncher : public ProgramLauncher {
  public:
-  platform::Status Start(std::string_view, std::string_view) override { return platform::Status::IoError("no programs"); }
+  platform::Status Start(std::string_view, std::string_view) override {
+    return platform::Status::IoError("no programs");
+  }
   platform::Status RunAndWait(std::string_view, EngineProgress&) override {
     return platform::Status::IoError("no programs");
   }
@@ -81,8 +83,8 @@ class Package {
     for (int f = 0; folders > 1 && f < folders; ++f) fs::create_directories(package_host_ / FolderOf(f));
     for (int n = 1; n <= files; ++n) {
       std::ofstream(package_host_ / HostFileOf(n), std::ios::binary) << block;
-      script += "NewFile" + std::to_string(n) + "=<Setup>\\" + FileOf(n) + "\nFile" + std::to_string(n) + "=" +
-                FileOf(n) + "\n";
+      script += "NewFile" + std::to_string(n) + "=<Setup>\\" + FileOf(n) + "\nFile" + std::to_string(n) +
+                "=" + FileOf(n) + "\n";
       un_file += "File" + std::to_string(n) + "=<Setup>\\" + FileOf(n) + "\n";
     }
     script += un_file;
@@ -250,7 +252,11 @@ void Shape(int files, int folders, int repetitions) {
   for (auto* bench : {benchmark::RegisterBenchmark("BM_Install", BM_Install),
                       benchmark::RegisterBenchmark("BM_Rerun", BM_Rerun),
                       benchmark::RegisterBenchmark("BM_Uninstall", BM_Uninstall)}) {
-    bench->Args({files, folders})->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(repetitions);
+    bench->Args({files, folders})
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1)
+        ->Repetitions(repetitions);
   }
 }
 

@@ -30,9 +30,7 @@ bool Run(const std::vector<std::string>& args) {
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-std::string OutputPath(const char* name) {
-  return (std::filesystem::temp_directory_path() / name).string();
-}
+std::string OutputPath(const char* name) { return (std::filesystem::temp_directory_path() / name).string(); }
 
 void BM_PlakatoRenderProcess(benchmark::State& state) {
   const std::string exe = PLAKATO_RENDER_EXE;
@@ -47,10 +45,36 @@ BENCHMARK(BM_PlakatoRenderProcess)->Unit(benchmark::kMillisecond)->UseRealTime()
 
 void BM_ImageMagickConvertProcess(benchmark::State& state) {
   const std::string out = OutputPath("bench-convert.png");
-  const std::vector<std::string> args = {
-      "convert", "-size", "234x60", "gradient:#FFE0B0-#B0E0FF", "(", "-size", "164x42", "-background", "none",
-      "-fill", "#C0C0C0", "label:Plakato", "-repage", "+37+11", ")", "(", "-size", "164x42", "-background",
-      "none", "-fill", "#000080", "label:Plakato", "-repage", "+35+9", ")", "-flatten", "-raise", "3", out};
+  const std::vector<std::string> args = {"convert",
+                                         "-size",
+                                         "234x60",
+                                         "gradient:#FFE0B0-#B0E0FF",
+                                         "(",
+                                         "-size",
+                                         "164x42",
+                                         "-background",
+                                         "none",
+                                         "-fill",
+                                         "#C0C0C0",
+                                         "label:Plakato",
+                                         "-repage",
+                                         "+37+11",
+                                         ")",
+                                         "(",
+                                         "-size",
+                                         "164x42",
+                                         "-background",
+                                         "none",
+                                         "-fill",
+                                         "#000080",
+                                         "label:Plakato",
+                                         "-repage",
+                                         "+35+9",
+                                         ")",
+                                         "-flatten",
+                                         "-raise",
+                                         "3",
+                                         out};
   if (!Run(args)) {
     state.SkipWithError("ImageMagick convert is not installed");
     return;

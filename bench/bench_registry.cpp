@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/target_system/registry_text.h"
 #include "platform/target_system/folder_system.h"
+#include "platform/target_system/registry_text.h"
 #include "platform/testing/temp_dir.h"
 #include "setup/core/path_macros.h"
 #include "setup/core/registry_utils.h"
@@ -21,8 +21,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using platform::target::RegistryRoot;
 using platform::target::FolderSystem;
+using platform::target::RegistryRoot;
 
 constexpr int kOperations = 10000;
 
@@ -44,9 +44,7 @@ std::unique_ptr<FolderSystem> FreshSystem(const fs::path& folder) {
 std::string KeyOf(int i) { return "Software\\Bench\\Key" + std::to_string(i % 100); }
 std::string NameOf(int i) { return "Value" + std::to_string(i); }
 // Every round writes new data, so no write leaves a value as it was.
-std::string DataOf(int round) {
-  return "C:\\Program Files\\Maker" + std::to_string(round) + "\\App.exe";
-}
+std::string DataOf(int round) { return "C:\\Program Files\\Maker" + std::to_string(round) + "\\App.exe"; }
 
 void BM_PerOperationWrites(benchmark::State& state) {
   ScratchFolder scratch;
@@ -67,7 +65,8 @@ void BM_PerOperationReads(benchmark::State& state) {
   ScratchFolder scratch;
   auto system = FreshSystem(scratch.path());
   for (int i = 0; i < kOperations; ++i) {
-    if (!setup::RegWriteString(*system, RegistryRoot::kLocalMachine, KeyOf(i), NameOf(i), "data").ok()) std::abort();
+    if (!setup::RegWriteString(*system, RegistryRoot::kLocalMachine, KeyOf(i), NameOf(i), "data").ok())
+      std::abort();
   }
   for (auto _ : state) {
     for (int i = 0; i < kOperations; ++i) {
@@ -85,13 +84,14 @@ class RawStore {
     if (sqlite3_open(file.c_str(), &db_) != SQLITE_OK) std::abort();
     Exec("PRAGMA journal_mode=WAL");
     Exec("PRAGMA synchronous=NORMAL");
-    Exec("CREATE TABLE vals(key TEXT NOT NULL, name TEXT NOT NULL, data BLOB NOT NULL,"
-         " PRIMARY KEY(key, name))");
-    sqlite3_prepare_v2(db_, "INSERT INTO vals(key, name, data) VALUES(?, ?, ?)"
-                       " ON CONFLICT(key, name) DO UPDATE SET data = excluded.data", -1,
-                       &write_, nullptr);
-    sqlite3_prepare_v2(db_, "SELECT data FROM vals WHERE key = ? AND name = ?", -1, &read_,
-                       nullptr);
+    Exec(
+        "CREATE TABLE vals(key TEXT NOT NULL, name TEXT NOT NULL, data BLOB NOT NULL,"
+        " PRIMARY KEY(key, name))");
+    sqlite3_prepare_v2(db_,
+                       "INSERT INTO vals(key, name, data) VALUES(?, ?, ?)"
+                       " ON CONFLICT(key, name) DO UPDATE SET data = excluded.data",
+                       -1, &write_, nullptr);
+    sqlite3_prepare_v2(db_, "SELECT data FROM vals WHERE key = ? AND name = ?", -1, &read_, nullptr);
   }
   ~RawStore() {
     sqlite3_finalize(write_);
@@ -155,8 +155,7 @@ void BM_ExpandShortcutMacro(benchmark::State& state) {
   ScratchFolder scratch;
   auto system = FreshSystem(scratch.path());
   for (auto _ : state) {
-    benchmark::DoNotOptimize(
-        setup::ExpandShortcutMacro(*system, "<SSetup>\\Plakato.lnk", "Plakato", false));
+    benchmark::DoNotOptimize(setup::ExpandShortcutMacro(*system, "<SSetup>\\Plakato.lnk", "Plakato", false));
   }
 }
 
@@ -169,13 +168,15 @@ void ExportTree(benchmark::State& state, bool deep) {
   platform::target::RegistryBatch batch;
   std::string path = "Software\\Tree";
   for (int i = 0; i < state.range(0); ++i) {
-    const std::string key = deep ? (path += "\\k" + std::to_string(i % 10)) : path + "\\k" + std::to_string(i);
+    const std::string key =
+        deep ? (path += "\\k" + std::to_string(i % 10)) : path + "\\k" + std::to_string(i);
     batch.SetValue(RegistryRoot::kLocalMachine, key, platform::target::RegistryValue::Dword("n", i));
   }
   if (!system->registry().Apply(batch).ok()) std::abort();
   for (auto _ : state) {
     std::string text;
-    if (!platform::target::ExportRegistryText(system->registry(), RegistryRoot::kLocalMachine, "Software\\Tree", &text)
+    if (!platform::target::ExportRegistryText(system->registry(), RegistryRoot::kLocalMachine,
+                                              "Software\\Tree", &text)
              .ok()) {
       state.SkipWithError("export failed");
       return;

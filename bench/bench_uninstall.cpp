@@ -14,21 +14,21 @@
 #include <memory>
 #include <string>
 
-#include "platform/target_system/registry_batch.h"
 #include "platform/target_system/folder_system.h"
+#include "platform/target_system/registry_batch.h"
 #include "platform/testing/temp_dir.h"
-#include "setup/wizard/record/record_keys.h"
-#include "setup/wizard/record/record_list.h"
 #include "setup/wizard/engine/uninstall_engine.h"
 #include "setup/wizard/engine/uninstall_fixture_for_test.h"
+#include "setup/wizard/record/record_keys.h"
+#include "setup/wizard/record/record_list.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using platform::target::FolderSystem;
 using platform::target::RegistryBatch;
 using platform::target::RegistryRoot;
 using platform::target::RegistryValue;
-using platform::target::FolderSystem;
 using platform::target::TargetSystem;
 using setup::wizard::kListCountName;
 using setup::wizard::ListItemName;
@@ -74,7 +74,8 @@ void Install(TargetSystem& system) {
   batch.SetValue(kMachine, record + "\\UnFile", RegistryValue::Dword(kListCountName, kFiles));
   for (int file = 0; file < kFiles; ++file) {
     const int n = file + 1;
-    const std::string path = kInstallFolder + "\\" + FolderName(file / (kFiles / kFolders)) + "\\" + FileName(file);
+    const std::string path =
+        kInstallFolder + "\\" + FolderName(file / (kFiles / kFolders)) + "\\" + FileName(file);
     batch.SetValue(kMachine, record + "\\UnFile", RegistryValue::String(ListItemName("File", n), path));
     batch.SetValue(kMachine, record + "\\UnFile", RegistryValue::Dword(ListItemName("Shared", n), 0));
   }
@@ -87,7 +88,8 @@ void Install(TargetSystem& system) {
     batch.SetValue(RegistryRoot::kCurrentUser, key, RegistryValue::String(ListItemName("Value", n), "data"));
     const std::string list = record + "\\UnRegistry";
     batch.SetValue(kMachine, list, RegistryValue::Dword(ListItemName("Way", n), 2));
-    batch.SetValue(kMachine, list, RegistryValue::String(ListItemName("Key", n), "HKEY_CURRENT_USER\\" + key));
+    batch.SetValue(kMachine, list,
+                   RegistryValue::String(ListItemName("Key", n), "HKEY_CURRENT_USER\\" + key));
     batch.SetValue(kMachine, list, RegistryValue::String(ListItemName("Name", n), ListItemName("Value", n)));
     batch.SetValue(kMachine, list, RegistryValue::String(ListItemName("Data", n), ""));
     batch.SetValue(kMachine, list, RegistryValue::Dword(ListItemName("Type", n), 0));

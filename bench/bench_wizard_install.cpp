@@ -93,9 +93,9 @@ class Package {
 
   // The script, installing into folder.
   SetupScript Script(const std::string& folder) const {
-    const std::string script = "[Define]\nApplication=kestro Setup 1.00\nName=Bench\n[Install]\nUse=1\nDefault=" +
-                               folder + "\n[Uninstall]\nKeyName=Bench\nUse=1\n[File]\nCount=" +
-                               std::to_string(kFiles) + "\n" + files_;
+    const std::string script =
+        "[Define]\nApplication=kestro Setup 1.00\nName=Bench\n[Install]\nUse=1\nDefault=" + folder +
+        "\n[Uninstall]\nKeyName=Bench\nUse=1\n[File]\nCount=" + std::to_string(kFiles) + "\n" + files_;
     if (!platform::WriteFileAtomically(host_ / "Setup.dat", script).ok()) std::abort();
     return SetupScript(host_ / "Setup.dat");
   }
@@ -116,7 +116,8 @@ class Package {
 template <typename Press>
 double TimedInstall(wizard::WizardModel& model, Press press) {
   double seconds = -1;
-  for (int presses = 0; presses < 20 && model.page() >= 2 && model.page() < wizard::kInstallDonePage; ++presses) {
+  for (int presses = 0; presses < 20 && model.page() >= 2 && model.page() < wizard::kInstallDonePage;
+       ++presses) {
     const bool starts = model.page() == kStartPage;
     const auto start = Clock::now();
     press();
@@ -131,7 +132,8 @@ double Unattended(Package& package, const std::string& folder) {
   wizard::EngineProgress progress;
   wizard::ActionLog log;
   const SetupScript script = package.Script(folder);
-  wizard::SetupRun run{package.system(), prompter, log, launcher, progress, package.program(), "C:\\PKG\\", {}};
+  wizard::SetupRun run{package.system(), prompter,          log,         launcher,
+                       progress,         package.program(), "C:\\PKG\\", {}};
   app::EngineBinding engines(run, script);
   wizard::WizardModel model(run, wizard::WizardStart::Setup(script), engines);
   model.FormShow();
@@ -145,7 +147,8 @@ double Windowed(Package& package, const std::string& folder) {
   window::WorkBoxProgress progress;
   wizard::ActionLog log;
   const SetupScript script = package.Script(folder);
-  wizard::SetupRun run{package.system(), prompter, log, launcher, progress, package.program(), "C:\\PKG\\", {}};
+  wizard::SetupRun run{package.system(), prompter,          log,         launcher,
+                       progress,         package.program(), "C:\\PKG\\", {}};
   app::EngineBinding engines(run, script);
   window::LabelWidthMeasure measure;
   wizard::WizardModel model(run, wizard::WizardStart::Setup(script), engines, &measure);

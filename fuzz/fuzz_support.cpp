@@ -27,8 +27,7 @@ const std::filesystem::path& ScratchFolder() {
   return scratch.path();
 }
 
-std::filesystem::path WriteScratchFile(std::string_view name, const std::uint8_t* data,
-                                       std::size_t size) {
+std::filesystem::path WriteScratchFile(std::string_view name, const std::uint8_t* data, std::size_t size) {
   std::filesystem::path path = ScratchFolder() / name;
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (f == nullptr || (size > 0 && std::fwrite(data, 1, size, f) != size) || std::fclose(f) != 0) {

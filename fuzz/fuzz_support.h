@@ -14,8 +14,7 @@ const std::filesystem::path& ScratchFolder();
 
 // Writes the bytes to the named file of the scratch folder (replacing it)
 // and returns its path.
-std::filesystem::path WriteScratchFile(std::string_view name, const std::uint8_t* data,
-                                       std::size_t size);
+std::filesystem::path WriteScratchFile(std::string_view name, const std::uint8_t* data, std::size_t size);
 
 // Prints the broken property and aborts, so that the fuzzer keeps the input.
 [[noreturn]] void Fail(const char* condition, const char* file, int line);

@@ -58,10 +58,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   fs::permissions(host, executable ? fs::perms::owner_all : fs::perms::owner_read | fs::perms::owner_write);
 
-  const setup::app::LaunchTarget target = setup::app::ClassifyLaunchTarget(system, std::string("C:\\") + name);
+  const setup::app::LaunchTarget target =
+      setup::app::ClassifyLaunchTarget(system, std::string("C:\\") + name);
   if (target.kind == LaunchKind::kProgram) {
     FUZZ_CHECK(executable);
-    FUZZ_CHECK(content.starts_with("\x7f" "ELF") || content.starts_with("#!"));
+    FUZZ_CHECK(content.starts_with("\x7f"
+                                   "ELF") ||
+               content.starts_with("#!"));
   } else if (target.kind == LaunchKind::kDocument) {
     FUZZ_CHECK(!executable && !content.starts_with("#!"));
     FUZZ_CHECK(std::string_view(name) == "file.txt");

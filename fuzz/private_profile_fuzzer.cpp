@@ -48,8 +48,8 @@ std::vector<Entry> ReadEntries(const std::filesystem::path& file) {
 }
 
 // Entries outside the named section and key read as before.
-void CheckOthersKept(const std::vector<Entry>& before, const std::string& section,
-                     std::string_view key, const std::filesystem::path& file) {
+void CheckOthersKept(const std::vector<Entry>& before, const std::string& section, std::string_view key,
+                     const std::filesystem::path& file) {
   for (const Entry& e : before) {
     if (SameName(e.section, section) && (key.empty() || SameName(e.key, key))) continue;
     FUZZ_CHECK(GetPrivateProfileString(e.section, e.key, "\x01", file) == e.value);

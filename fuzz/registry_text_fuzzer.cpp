@@ -52,8 +52,8 @@ void Clear(Registry& registry, RegistryRoot root, const std::string& key,
 
 // Back to the registry as it was created: the roots and Software\Classes.
 void Reset(Registry& registry) {
-  for (RegistryRoot root : {RegistryRoot::kCurrentUser, RegistryRoot::kUsers,
-                            RegistryRoot::kCurrentConfig, RegistryRoot::kDynData}) {
+  for (RegistryRoot root : {RegistryRoot::kCurrentUser, RegistryRoot::kUsers, RegistryRoot::kCurrentConfig,
+                            RegistryRoot::kDynData}) {
     Clear(registry, root, "");
   }
   Clear(registry, RegistryRoot::kLocalMachine, "", {"Software"});

@@ -74,7 +74,8 @@ Status WriteThenRename(const std::filesystem::path& path, std::string_view data,
   if (fd < 0) return Status::FromErrno(errno);
   // Keep the mode of a file that is being replaced.
   if (replacing) ::fchmod(fd, st.st_mode & 07777);
-  if ((err = WriteAndClose(fd, data, flush)) != 0 || (::rename(temp.c_str(), target.c_str()) != 0 && (err = errno) != 0)) {
+  if ((err = WriteAndClose(fd, data, flush)) != 0 ||
+      (::rename(temp.c_str(), target.c_str()) != 0 && (err = errno) != 0)) {
     ::unlink(temp.c_str());
     return Status::FromErrno(err);
   }

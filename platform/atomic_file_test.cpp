@@ -29,7 +29,8 @@ TEST_F(AtomicFileTest, ReplacesAFileAndKeepsItsMode) {
   ASSERT_TRUE(WriteFileAtomically(file, "two").ok());
   EXPECT_EQ(Slurp(file), "two");
   EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0600));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 1) << "no temporary file left";
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 1)
+      << "no temporary file left";
 }
 
 TEST_F(AtomicFileTest, WritesThroughSymbolicLinksToTheirTarget) {

@@ -22,8 +22,7 @@ class Converter {
   // Converts input; for every sequence the converter refuses, appends
   // replacement and skips skip_bytes (1 for a bad byte, one UTF-8 character
   // for an unmappable one). Returns false when anything was replaced.
-  bool Convert(std::string_view input, std::string& out, std::string_view replacement,
-               bool input_is_utf8) {
+  bool Convert(std::string_view input, std::string& out, std::string_view replacement, bool input_is_utf8) {
     std::lock_guard lock(mutex_);
     out.clear();
     if (cd_ == reinterpret_cast<iconv_t>(-1)) {

@@ -21,8 +21,8 @@ TEST(Cp932Test, KnownByteSequences) {
 }
 
 TEST(Cp932Test, InvalidBytesBecomeReplacementCharacters) {
-  EXPECT_EQ(Cp932ToUtf8("a\x81"), "a\xEF\xBF\xBD");           // truncated lead byte
-  EXPECT_EQ(Cp932ToUtf8("\xa0z"), "\xEF\xBF\xBDz");           // byte that is no character
+  EXPECT_EQ(Cp932ToUtf8("a\x81"), "a\xEF\xBF\xBD");  // truncated lead byte
+  EXPECT_EQ(Cp932ToUtf8("\xa0z"), "\xEF\xBF\xBDz");  // byte that is no character
   EXPECT_EQ(Cp932ToUtf8(std::string("\x81\x00", 2)).substr(0, 3), "\xEF\xBF\xBD");
 }
 

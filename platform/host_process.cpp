@@ -14,9 +14,7 @@ extern char** environ;
 namespace platform {
 namespace {
 
-std::string NameOf(const std::string& assignment) {
-  return assignment.substr(0, assignment.find('='));
-}
+std::string NameOf(const std::string& assignment) { return assignment.substr(0, assignment.find('=')); }
 
 // The inherited environment with the changes applied.
 std::vector<std::string> MergedEnvironment(const std::vector<std::string>& changes) {

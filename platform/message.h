@@ -30,13 +30,10 @@ struct Message {
 // cannot be closed.
 inline std::optional<Answer> CloseAnswer(MessageButtons buttons) {
   switch (buttons) {
-    case MessageButtons::kOk:
-      return Answer::kOk;
-    case MessageButtons::kYesNoCancel:
-      return Answer::kCancel;
+    case MessageButtons::kOk: return Answer::kOk;
+    case MessageButtons::kYesNoCancel: return Answer::kCancel;
     case MessageButtons::kYesNo:
-    case MessageButtons::kAbortRetryIgnore:
-      break;
+    case MessageButtons::kAbortRetryIgnore: break;
   }
   return std::nullopt;
 }

@@ -26,13 +26,11 @@ namespace platform {
 // The value of section/key, or def when the file, the section or the key is
 // missing. A key present with an empty value gives empty text. The result is
 // cut to buffer_size - 1 bytes, as a call with a buffer of that size would.
-std::string GetPrivateProfileString(std::string_view section, std::string_view key,
-                                    std::string_view def, const std::filesystem::path& file,
-                                    std::size_t buffer_size = 4096);
+std::string GetPrivateProfileString(std::string_view section, std::string_view key, std::string_view def,
+                                    const std::filesystem::path& file, std::size_t buffer_size = 4096);
 
 // Names of all keys of a section, in file order; empty when missing.
-std::vector<std::string> GetPrivateProfileKeys(std::string_view section,
-                                               const std::filesystem::path& file);
+std::vector<std::string> GetPrivateProfileKeys(std::string_view section, const std::filesystem::path& file);
 // Every key of a section with its value as GetPrivateProfileString gives
 // it (blanks and enclosing quotes removed, not cut), in file order; a name
 // that appears twice is listed twice (the first one is what a lookup finds).
@@ -53,8 +51,7 @@ std::vector<std::string> GetPrivateProfileSections(const std::filesystem::path& 
 // read-only file (one without its owner's write permission), which is left
 // as it is.
 Status WritePrivateProfileString(std::string_view section, std::string_view key,
-                                 std::optional<std::string_view> value,
-                                 const std::filesystem::path& file);
+                                 std::optional<std::string_view> value, const std::filesystem::path& file);
 
 // Deletes a whole section with its keys, under the same lock. A failure as
 // WritePrivateProfileString gives; Ok when there was nothing to delete.

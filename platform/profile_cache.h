@@ -30,8 +30,8 @@ class ProfileIndex {
 
  private:
   struct Section {
-    std::vector<std::string> keys;               // as written, in file order
-    std::map<std::string, std::string> values;   // folded key -> first value
+    std::vector<std::string> keys;              // as written, in file order
+    std::map<std::string, std::string> values;  // folded key -> first value
   };
   std::map<std::string, Section> by_name_;  // folded section name
   std::vector<std::string> sections_;

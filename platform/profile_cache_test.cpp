@@ -48,7 +48,8 @@ TEST(ProfileCacheTest, EveryChangeIsSeenEvenWithinOneClockTick) {
 }
 
 TEST(ProfileCacheTest, RepeatedSectionsAndKeysKeepTheFirstLine) {
-  ProfileIndex index("k=before any section\r\n[A]\r\n x = 1 \r\n[B]\r\ny=b\r\n[ a ]\r\nX=2\r\ny=3\r\n[A\r\nz=4\r\n");
+  ProfileIndex index(
+      "k=before any section\r\n[A]\r\n x = 1 \r\n[B]\r\ny=b\r\n[ a ]\r\nX=2\r\ny=3\r\n[A\r\nz=4\r\n");
   EXPECT_EQ(index.Find("a", "x"), "1");
   EXPECT_EQ(index.Find("A", "Y"), "3");
   EXPECT_EQ(index.Find("A", "z"), "4");  // a header without "]" still opens the section

@@ -64,11 +64,13 @@ TEST(ProfileGrammarTest, ByteOrderMarkStandsApartAndLinesJoinBackExactly) {
     EXPECT_EQ(joined, text);
     if (text.starts_with(kUtf8ByteOrderMark)) {
       EXPECT_EQ(texts.front(), kUtf8ByteOrderMark);
-      EXPECT_EQ(ParseProfileLine(texts.at(1)).name, text.find("index=0") == std::string::npos ? "Size" : "index");
+      EXPECT_EQ(ParseProfileLine(texts.at(1)).name,
+                text.find("index=0") == std::string::npos ? "Size" : "index");
     }
   }
   std::vector<std::string> ends;
-  ForEachProfileLine("a\r\nb\r\r\nc\nd", [&](std::string_view, std::string_view eol) { ends.emplace_back(eol); });
+  ForEachProfileLine("a\r\nb\r\r\nc\nd",
+                     [&](std::string_view, std::string_view eol) { ends.emplace_back(eol); });
   EXPECT_EQ(ends, (std::vector<std::string>{"\r\n", "\r\n", "\n", ""}));
 }
 

@@ -8,12 +8,17 @@ namespace platform {
 Status Status::FromErrno(int error, std::string_view what) {
   std::string text = std::string(what) + ": " + std::strerror(error);
   switch (error) {
-    case ENOENT: case ENOTDIR: return NotFound(std::move(text));
+    case ENOENT:
+    case ENOTDIR: return NotFound(std::move(text));
     case EEXIST: return AlreadyExists(std::move(text));
     case ENOTEMPTY: return NotEmpty(std::move(text));
     // A link met where none may be followed (O_NOFOLLOW) and a move across
     // file systems are refusals, not faults of the disk.
-    case EACCES: case EPERM: case EROFS: case ELOOP: case EXDEV: return AccessDenied(std::move(text));
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ELOOP:
+    case EXDEV: return AccessDenied(std::move(text));
     case ENAMETOOLONG: return InvalidArgument(std::string(what) + ": the name is too long");
     default: return IoError(std::move(text));
   }

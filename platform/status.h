@@ -34,13 +34,9 @@ class [[nodiscard]] Status {
   static Status InvalidArgument(std::string message) {
     return Status(Code::kInvalidArgument, std::move(message));
   }
-  static Status AccessDenied(std::string message) {
-    return Status(Code::kAccessDenied, std::move(message));
-  }
+  static Status AccessDenied(std::string message) { return Status(Code::kAccessDenied, std::move(message)); }
   static Status IoError(std::string message) { return Status(Code::kIoError, std::move(message)); }
-  static Status Corruption(std::string message) {
-    return Status(Code::kCorruption, std::move(message));
-  }
+  static Status Corruption(std::string message) { return Status(Code::kCorruption, std::move(message)); }
 
   // The failure a host call's errno stands for: a missing name is
   // kNotFound, a taken one kAlreadyExists, a folder with entries kNotEmpty,

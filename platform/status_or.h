@@ -17,7 +17,7 @@ namespace platform {
 template <typename T>
 class [[nodiscard]] StatusOr {
  public:
-  StatusOr(T value) : value_(std::move(value)) {}  // NOLINT(google-explicit-constructor)
+  StatusOr(T value) : value_(std::move(value)) {}         // NOLINT(google-explicit-constructor)
   StatusOr(Status status) : status_(std::move(status)) {  // NOLINT(google-explicit-constructor)
     assert(!status_.ok());
     if (status_.ok()) status_ = Status::InvalidArgument("no value");

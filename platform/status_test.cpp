@@ -16,11 +16,16 @@ TEST(StatusTest, FromErrnoMapsTheCodesCallersBranchOn) {
     int error;
     Status::Code code;
   } cases[] = {
-      {ENOENT, Status::Code::kNotFound},      {ENOTDIR, Status::Code::kNotFound},
-      {EEXIST, Status::Code::kAlreadyExists}, {ENOTEMPTY, Status::Code::kNotEmpty},
-      {EACCES, Status::Code::kAccessDenied},  {EPERM, Status::Code::kAccessDenied},
-      {EROFS, Status::Code::kAccessDenied},   {EIO, Status::Code::kIoError},
-      {EXDEV, Status::Code::kAccessDenied},   {ELOOP, Status::Code::kAccessDenied},
+      {ENOENT, Status::Code::kNotFound},
+      {ENOTDIR, Status::Code::kNotFound},
+      {EEXIST, Status::Code::kAlreadyExists},
+      {ENOTEMPTY, Status::Code::kNotEmpty},
+      {EACCES, Status::Code::kAccessDenied},
+      {EPERM, Status::Code::kAccessDenied},
+      {EROFS, Status::Code::kAccessDenied},
+      {EIO, Status::Code::kIoError},
+      {EXDEV, Status::Code::kAccessDenied},
+      {ELOOP, Status::Code::kAccessDenied},
       {0, Status::Code::kIoError},
   };
   for (const auto& c : cases) {

@@ -58,7 +58,8 @@ void AppendUtf8(std::string& out, char32_t c) {
 std::vector<char32_t> DecodeUtf8(std::string_view text) {
   std::vector<char32_t> result;
   result.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) result.push_back(NextUtf8Char(text, i).value_or(kReplacementChar));
+  for (std::size_t i = 0; i < text.size();)
+    result.push_back(NextUtf8Char(text, i).value_or(kReplacementChar));
   return result;
 }
 

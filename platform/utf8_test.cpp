@@ -8,8 +8,10 @@ namespace {
 TEST(Utf8Test, DecodesAndReplacesEveryInvalidByte) {
   EXPECT_EQ(DecodeUtf8("aé日𝄞"), (std::vector<char32_t>{U'a', U'é', U'日', U'𝄞'}));
   EXPECT_EQ(DecodeUtf8("\xff"), std::vector<char32_t>{kReplacementChar});
-  EXPECT_EQ(DecodeUtf8("\xe6\x97"), (std::vector<char32_t>{kReplacementChar, kReplacementChar}));  // cut short
-  EXPECT_EQ(DecodeUtf8("\xc0\xafx"), (std::vector<char32_t>{kReplacementChar, kReplacementChar, U'x'}));  // overlong
+  EXPECT_EQ(DecodeUtf8("\xe6\x97"),
+            (std::vector<char32_t>{kReplacementChar, kReplacementChar}));  // cut short
+  EXPECT_EQ(DecodeUtf8("\xc0\xafx"),
+            (std::vector<char32_t>{kReplacementChar, kReplacementChar, U'x'}));  // overlong
   EXPECT_EQ(DecodeUtf8("\xed\xa0\x80").size(), 3u);  // a surrogate is no character
   EXPECT_EQ(DecodeUtf8("\xe6x"), (std::vector<char32_t>{kReplacementChar, U'x'}));
 }

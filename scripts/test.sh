@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs the dependencies, builds everything and runs every test: first the
-# optimised build, then once more under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then each fuzz harness briefly (FUZZ_SECONDS
-# each). SKIP_SANITIZE=1, SKIP_FUZZ=1 and SKIP_WINDOWS=1 leave a phase out.
+# Installs the dependencies, checks the code's layout, builds everything and
+# runs every test: first the optimised build, then once more under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz harness
+# briefly (FUZZ_SECONDS each). SKIP_SANITIZE=1, SKIP_FUZZ=1 and SKIP_WINDOWS=1 leave a phase out.
 # The builds are the presets of CMakePresets.json; the compiler cache makes a
 # second run, and a run in another checkout on the same machine, mostly cache
 # hits. Each phase says how long it took.
@@ -23,6 +23,7 @@ build() {
   cmake --build --preset "$1" -j "$jobs"
 }
 
+timed "layout check" scripts/check-format.sh
 timed "release build" build release
 timed "release tests" ctest --preset release -j "$jobs"
 

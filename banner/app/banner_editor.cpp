@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdlib>
 #include <cmath>
+#include <cstdlib>
 
 #include "banner/app/setting_values.h"
 #include "platform/ascii_text.h"
@@ -52,7 +52,9 @@ BannerEditor::Validation BannerEditor::ValidateUserSize(std::string& text) {
   return {false, text};
 }
 
-std::pair<int, int> BannerEditor::BannerSizeFromControls() const { return renderer_->BannerSizeFor(settings_); }
+std::pair<int, int> BannerEditor::BannerSizeFromControls() const {
+  return renderer_->BannerSizeFor(settings_);
+}
 
 void BannerEditor::SelectBackgroundPattern(int option) {
   if (!Change(settings_.BackGround.Pattern, option)) return;
@@ -71,7 +73,8 @@ void BannerEditor::ApplyBackgroundEnableRule() {
 }
 
 void BannerEditor::SetBackgroundColor(int index, Color color) {
-  Color* colors[] = {&settings_.BackGround.Color1, &settings_.BackGround.Color2, &settings_.BackGround.Color3};
+  Color* colors[] = {&settings_.BackGround.Color1, &settings_.BackGround.Color2,
+                     &settings_.BackGround.Color3};
   if (index >= 0 && index < 3) *colors[index] = color & 0xFFFFFF;
 }
 
@@ -161,7 +164,8 @@ void BannerEditor::SetOpenPreview(bool on) {
   if (Change(controls_.open_preview, on) && on) Render();
 }
 
-void BannerEditor::SetBackgroundPicture(std::string file, int clip_x, int clip_y, std::optional<Bitmap> picture) {
+void BannerEditor::SetBackgroundPicture(std::string file, int clip_x, int clip_y,
+                                        std::optional<Bitmap> picture) {
   settings_.BackGround.ImageFile = std::move(file);
   settings_.BackGround.ClipX = clip_x;
   settings_.BackGround.Clipy = clip_y;
@@ -182,7 +186,8 @@ RenderReport BannerEditor::Render() {
 }
 
 BannerEditor::Design BannerEditor::CurrentDesign() const {
-  Design design{settings_, controls_, background_picture_, title_font_face(), title_font_bold(), title_font_italic()};
+  Design design{settings_,         controls_,         background_picture_,
+                title_font_face(), title_font_bold(), title_font_italic()};
   design.controls.open_preview = false;
   return design;
 }

@@ -47,8 +47,8 @@ TEST_F(BannerEditorTest, UserSizeValidation) {
     bool keep_focus;
     const char* after;
   } cases[] = {
-      {"1500", false, "150"}, {"250", false, "250"}, {"12.5", false, "12"}, {"1000", false, "100"},
-      {"0", true, "0"},       {"-5", true, "-5"},    {"abc", true, "abc"},  {"   ", false, "   "},
+      {"1500", false, "150"}, {"250", false, "250"},  {"12.5", false, "12"}, {"1000", false, "100"},
+      {"0", true, "0"},       {"-5", true, "-5"},     {"abc", true, "abc"},  {"   ", false, "   "},
       {"", false, ""},        {"1e20", false, "100"},
   };
   for (const Case& c : cases) {
@@ -125,7 +125,8 @@ TEST_F(BannerEditorTest, BannerSizeFromControls) {
   editor_.SelectSize(kUserSizeItem);
   editor_.SetUserWidthText("120");
   editor_.SetUserHeightText("0");
-  EXPECT_EQ(editor_.BannerSizeFromControls(), std::make_pair(200, 40)) << "an unusable size keeps the preview's";
+  EXPECT_EQ(editor_.BannerSizeFromControls(), std::make_pair(200, 40))
+      << "an unusable size keeps the preview's";
   editor_.SetUserHeightText("33");
   EXPECT_EQ(editor_.BannerSizeFromControls(), std::make_pair(120, 33));
 }
@@ -136,7 +137,7 @@ TEST_F(BannerEditorTest, UndoAndRedoStepThroughRenderedChanges) {
   editor_.SelectSize(0);
   editor_.SetTitleText("Hi");
   editor_.SetBackgroundColor(0, 0x0000FF);
-  editor_.Render();  // the colour picker renders after the colour
+  editor_.Render();              // the colour picker renders after the colour
   editor_.SetOpenPreview(true);  // not a design change
   const Bitmap red = editor_.renderer().preview();
   EXPECT_TRUE(editor_.modified());

@@ -16,8 +16,8 @@ std::uint32_t U32(const std::string& d, std::size_t at) {
          static_cast<std::uint32_t>(static_cast<unsigned char>(d[at + 3])) << 24;
 }
 std::uint16_t U16(const std::string& d, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(d[at]) |
-                                    static_cast<unsigned char>(d[at + 1]) << 8);
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(d[at]) | static_cast<unsigned char>(d[at + 1])
+                                                                            << 8);
 }
 
 void Put32(std::string& out, std::uint32_t v) {
@@ -34,8 +34,14 @@ struct Channel {
   int bits = 0;
   explicit Channel(std::uint32_t mask) {
     if (!mask) return;
-    while (!(mask & 1)) { mask >>= 1; ++shift; }
-    while (mask & 1) { mask >>= 1; ++bits; }
+    while (!(mask & 1)) {
+      mask >>= 1;
+      ++shift;
+    }
+    while (mask & 1) {
+      mask >>= 1;
+      ++bits;
+    }
   }
   int Value(std::uint32_t pixel) const {
     if (bits == 0) return 0;
@@ -100,8 +106,8 @@ platform::StatusOr<Bitmap> LoadBmp(const std::filesystem::path& path) {
     for (std::size_t i = 0; i < count; ++i) {
       std::size_t at = palette_at + i * static_cast<std::size_t>(palette_entry);
       if (at + 3 > d.size()) break;
-      palette.push_back(MakeColor(static_cast<unsigned char>(d[at + 2]), static_cast<unsigned char>(d[at + 1]),
-                                  static_cast<unsigned char>(d[at])));
+      palette.push_back(MakeColor(static_cast<unsigned char>(d[at + 2]),
+                                  static_cast<unsigned char>(d[at + 1]), static_cast<unsigned char>(d[at])));
     }
     palette.resize(256, kBlack);
   }
@@ -121,8 +127,7 @@ platform::StatusOr<Bitmap> LoadBmp(const std::filesystem::path& path) {
       int value = static_cast<unsigned char>(d[at + 1]);
       at += 2;
       if (count > 0) {
-        for (int i = 0; i < count; ++i)
-          put(bpp == 8 ? value : ((i & 1) ? (value & 0x0F) : (value >> 4)));
+        for (int i = 0; i < count; ++i) put(bpp == 8 ? value : ((i & 1) ? (value & 0x0F) : (value >> 4)));
       } else if (value == 0) {
         x = 0;
         ++y;
@@ -135,7 +140,8 @@ platform::StatusOr<Bitmap> LoadBmp(const std::filesystem::path& path) {
         at += 2;
       } else {
         const int n = value;
-        const std::size_t bytes = bpp == 8 ? static_cast<std::size_t>(n) : static_cast<std::size_t>((n + 1) / 2);
+        const std::size_t bytes =
+            bpp == 8 ? static_cast<std::size_t>(n) : static_cast<std::size_t>((n + 1) / 2);
         if (at + bytes > d.size()) break;
         for (int i = 0; i < n; ++i) {
           int b = static_cast<unsigned char>(d[at + (bpp == 8 ? i : i / 2)]);
@@ -155,8 +161,8 @@ platform::StatusOr<Bitmap> LoadBmp(const std::filesystem::path& path) {
   const Channel green(bitfields ? masks[1] : (bpp == 16 ? 0x03E0u : 0x0000FF00u));
   const Channel blue(bitfields ? masks[2] : (bpp == 16 ? 0x001Fu : 0x000000FFu));
   for (int fy = 0; fy < h; ++fy) {
-    const unsigned char* src =
-        reinterpret_cast<const unsigned char*>(d.data()) + pixel_offset + static_cast<std::size_t>(fy) * stride;
+    const unsigned char* src = reinterpret_cast<const unsigned char*>(d.data()) + pixel_offset +
+                               static_cast<std::size_t>(fy) * stride;
     Color* out = bmp.row(row_of(fy));
     for (int x = 0; x < w; ++x) {
       switch (bpp) {

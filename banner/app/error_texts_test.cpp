@@ -14,7 +14,8 @@ namespace {
 
 bool HasLatinWord(const std::string& text) {
   for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-    if (std::isalpha(static_cast<unsigned char>(text[i])) && std::isalpha(static_cast<unsigned char>(text[i + 1])))
+    if (std::isalpha(static_cast<unsigned char>(text[i])) &&
+        std::isalpha(static_cast<unsigned char>(text[i + 1])))
       return true;
   }
   return false;
@@ -31,7 +32,8 @@ TEST(ErrorTextsTest, ReasonsOfTheReadersAndTheSystemReadInJapanese) {
   }
   const platform::Status saved = SavePicture(Bitmap(2, 2), temp / "missing" / "x.bmp");
   ASSERT_FALSE(saved.ok());
-  EXPECT_EQ(JapaneseErrorText(saved.message()), "ファイルまたはフォルダーが見つかりません") << saved.message();
+  EXPECT_EQ(JapaneseErrorText(saved.message()), "ファイルまたはフォルダーが見つかりません")
+      << saved.message();
   EXPECT_EQ(JapaneseErrorText(std::strerror(ENOSPC)), "ディスクの空き容量が足りません");
   EXPECT_EQ(JapaneseErrorText(""), "");
   // A library's own words stay, after a Japanese reason.

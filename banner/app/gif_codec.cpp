@@ -77,14 +77,16 @@ platform::StatusOr<Bitmap> LoadGif(const std::filesystem::path& path) {
     if (record == EXTENSION_RECORD_TYPE) {
       int kind = 0;
       GifByteType* block = nullptr;
-      if (DGifGetExtension(gif, &kind, &block) != GIF_OK) return platform::Status::Corruption(GifError(gif->Error));
+      if (DGifGetExtension(gif, &kind, &block) != GIF_OK)
+        return platform::Status::Corruption(GifError(gif->Error));
       if (kind == GRAPHICS_EXT_FUNC_CODE && block) {
         GraphicsControlBlock gcb{};
         gcb.TransparentColor = NO_TRANSPARENT_COLOR;
         if (DGifExtensionToGCB(block[0], block + 1, &gcb) == GIF_OK) transparent = gcb.TransparentColor;
       }
       while (block) {
-        if (DGifGetExtensionNext(gif, &block) != GIF_OK) return platform::Status::Corruption(GifError(gif->Error));
+        if (DGifGetExtensionNext(gif, &block) != GIF_OK)
+          return platform::Status::Corruption(GifError(gif->Error));
       }
       continue;
     }
@@ -101,7 +103,8 @@ platform::StatusOr<Bitmap> LoadGif(const std::filesystem::path& path) {
     Bitmap bmp(static_cast<int>(sw), static_cast<int>(sh), kWhite);
     std::vector<GifPixelType> line(static_cast<std::size_t>(d.Width));
     for (int y : RowOrder(d.Height, d.Interlace)) {
-      if (DGifGetLine(gif, line.data(), d.Width) != GIF_OK) return platform::Status::Corruption(GifError(gif->Error));
+      if (DGifGetLine(gif, line.data(), d.Width) != GIF_OK)
+        return platform::Status::Corruption(GifError(gif->Error));
       const int py = d.Top + y;
       for (int x = 0; x < d.Width; ++x) {
         const int px = d.Left + x;

@@ -45,7 +45,8 @@ platform::StatusOr<Bitmap> LoadJpeg(const std::filesystem::path& path) {
     return platform::Status::Corruption(std::string("JPEG: ") + err.message);
   }
   jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.data()), static_cast<unsigned long>(data.size()));
+  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.data()),
+               static_cast<unsigned long>(data.size()));
   jpeg_read_header(&info, TRUE);
   if (info.image_width == 0 || info.image_height == 0 ||
       info.image_width > static_cast<unsigned>(kMaxPictureSide) ||

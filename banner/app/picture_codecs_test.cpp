@@ -3,10 +3,10 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstddef>
 #include <jpeglib.h>
 #include <png.h>
+#include <cstddef>
+#include <cstdio>
 
 #include "platform/atomic_file.h"
 #include "platform/testing/temp_dir.h"
@@ -56,8 +56,9 @@ std::filesystem::path WritePng(const std::filesystem::path& path, int color_type
 }
 
 // Writes a GIF whose screen and first frame differ.
-std::filesystem::path WriteGif(const std::filesystem::path& path, int screen_w, int screen_h, int left, int top,
-                               int w, int h, bool interlaced, const std::vector<GifPixelType>& stored_rows) {
+std::filesystem::path WriteGif(const std::filesystem::path& path, int screen_w, int screen_h, int left,
+                               int top, int w, int h, bool interlaced,
+                               const std::vector<GifPixelType>& stored_rows) {
   int error = 0;
   GifFileType* g = EGifOpenFileName(path.c_str(), false, &error);
   GifColorType colors[2] = {{255, 255, 255}, {0, 255, 0}};
@@ -99,10 +100,27 @@ TEST_F(PictureCodecsTest, BmpAndPngRoundTripExactly) {
 TEST_F(PictureCodecsTest, ReadsPalettedAndTopDownBitmaps) {
   // 2 x 2, 8 bits with a two-colour palette, stored top-down.
   std::string f = "BM";
-  auto u32 = [&f](uint32_t v) { for (int i = 0; i < 4; ++i) f.push_back(static_cast<char>(v >> (8 * i))); };
-  auto u16 = [&f](uint16_t v) { f.push_back(static_cast<char>(v)); f.push_back(static_cast<char>(v >> 8)); };
-  u32(0); u32(0); u32(14 + 40 + 8);
-  u32(40); u32(2); u32(static_cast<uint32_t>(-2)); u16(1); u16(8); u32(0); u32(0); u32(0); u32(0); u32(2); u32(0);
+  auto u32 = [&f](uint32_t v) {
+    for (int i = 0; i < 4; ++i) f.push_back(static_cast<char>(v >> (8 * i)));
+  };
+  auto u16 = [&f](uint16_t v) {
+    f.push_back(static_cast<char>(v));
+    f.push_back(static_cast<char>(v >> 8));
+  };
+  u32(0);
+  u32(0);
+  u32(14 + 40 + 8);
+  u32(40);
+  u32(2);
+  u32(static_cast<uint32_t>(-2));
+  u16(1);
+  u16(8);
+  u32(0);
+  u32(0);
+  u32(0);
+  u32(0);
+  u32(2);
+  u32(0);
   f += std::string("\x00\x00\xFF\x00", 4);  // red (blue, green, red, 0)
   f += std::string("\xFF\x00\x00\x00", 4);  // blue
   f += std::string("\x00\x01\x00\x00", 4);  // row 0: red, blue
@@ -138,7 +156,8 @@ TEST_F(PictureCodecsTest, ReadsJpegAndGif) {
       jpeg_write_scanlines(&c, &p, 1);
     }
     jpeg_finish_compress(&c);
-    ASSERT_TRUE(platform::WriteFileAtomically(dir_ / "g.jpg", std::string(reinterpret_cast<char*>(mem), size)).ok());
+    ASSERT_TRUE(
+        platform::WriteFileAtomically(dir_ / "g.jpg", std::string(reinterpret_cast<char*>(mem), size)).ok());
     jpeg_destroy_compress(&c);
     free(mem);
   }
@@ -180,8 +199,8 @@ TEST_F(PictureCodecsTest, PngStoredValuesAreThePixels) {
   ASSERT_TRUE(rgb.ok()) << rgb.status().message();
   EXPECT_EQ((*rgb).pixel(0, 0), MakeColor(255, 0, 128));
   // Half-transparent black and opaque blue over white, blended in stored values.
-  auto alpha = LoadPng(
-      WritePng(dir_ / "a.png", PNG_COLOR_TYPE_RGB_ALPHA, 8, 2, {0, 0, 0, 128, 0, 0, 255, 255}));
+  auto alpha =
+      LoadPng(WritePng(dir_ / "a.png", PNG_COLOR_TYPE_RGB_ALPHA, 8, 2, {0, 0, 0, 128, 0, 0, 255, 255}));
   ASSERT_TRUE(alpha.ok()) << alpha.status().message();
   EXPECT_EQ((*alpha).pixel(0, 0), MakeColor(127, 127, 127));
   EXPECT_EQ((*alpha).pixel(1, 0), MakeColor(0, 0, 255));
@@ -209,7 +228,8 @@ TEST_F(PictureCodecsTest, GifFramesAreClippedToTheScreenOrRefusedWithAMessage) {
   for (int y = 0; y < 8; ++y) EXPECT_EQ((*interlaced).pixel(0, y), y == 4 ? MakeColor(0, 255, 0) : kWhite);
 
   // A 65535 x 65535 frame on a 3 x 2 screen: refused before decoding.
-  const std::string head = std::string("GIF89a\x03\x00\x02\x00\x80\x00\x00", 13) + std::string("\xFF\xFF\xFF\0\0\0", 6);
+  const std::string head =
+      std::string("GIF89a\x03\x00\x02\x00\x80\x00\x00", 13) + std::string("\xFF\xFF\xFF\0\0\0", 6);
   auto huge = LoadPicture(Write("huge.gif", head + std::string("\x2C\0\0\0\0\xFF\xFF\xFF\xFF\0\x02\0;", 14)));
   EXPECT_FALSE(huge.ok());
   EXPECT_EQ(huge.status().message(), "picture too large");
@@ -239,8 +259,14 @@ TEST_F(PictureCodecsTest, BadFilesAreErrorsNotCrashes) {
 
   // A header that claims 30000 x 30000 pixels is refused before allocation.
   std::string huge = bmp;
-  huge[18] = '\x30'; huge[19] = '\x75'; huge[20] = 0; huge[21] = 0;
-  huge[22] = '\x30'; huge[23] = '\x75'; huge[24] = 0; huge[25] = 0;
+  huge[18] = '\x30';
+  huge[19] = '\x75';
+  huge[20] = 0;
+  huge[21] = 0;
+  huge[22] = '\x30';
+  huge[23] = '\x75';
+  huge[24] = 0;
+  huge[25] = 0;
   auto r = LoadPicture(write("huge.bmp", huge));
   EXPECT_FALSE(r.ok());
   EXPECT_EQ(r.status().message(), "picture too large");

@@ -23,8 +23,8 @@ struct CommandResult {
 // environment: "NAME=value …" settings for the program, or empty.
 CommandResult RenderCommand(const std::string& arguments, const std::string& environment = "") {
   CommandResult run;
-  const std::string command =
-      (environment.empty() ? "" : "env " + environment + " ") + PLAKATO_RENDER_PROGRAM + " " + arguments + " 2>&1";
+  const std::string command = (environment.empty() ? "" : "env " + environment + " ") +
+                              PLAKATO_RENDER_PROGRAM + " " + arguments + " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return run;
   std::array<char, 256> buffer;
@@ -39,8 +39,10 @@ std::string Quote(const std::filesystem::path& p) { return "'" + p.string() + "'
 class PlakatoRenderCliTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(platform::WriteFileAtomically(settings_, "[Size]\r\nindex=0\r\n[BackGround]\r\nColor1=0000FF\r\n"
-                                                         "[Title]\r\nString=Hi\r\n").ok());
+    ASSERT_TRUE(platform::WriteFileAtomically(settings_,
+                                              "[Size]\r\nindex=0\r\n[BackGround]\r\nColor1=0000FF\r\n"
+                                              "[Title]\r\nString=Hi\r\n")
+                    .ok());
   }
   platform::testing::TempDir dir_;
   std::filesystem::path settings_ = dir_ / "a design.pkc";
@@ -88,8 +90,10 @@ TEST_F(PlakatoRenderCliTest, HelpAndUsage) {
 
 TEST_F(PlakatoRenderCliTest, UnreadablePictureIsAWarningNotAFailure) {
   ASSERT_TRUE(platform::WriteFileAtomically(dir_ / "broken.png", "not a picture").ok());
-  ASSERT_TRUE(platform::WriteFileAtomically(
-      dir_ / "p.pkc", "[Size]\r\nindex=0\r\n[BackGround]\r\nPattern=3\r\nImageFile=" + (dir_ / "broken.png").string() + "\r\n").ok());
+  ASSERT_TRUE(platform::WriteFileAtomically(dir_ / "p.pkc",
+                                            "[Size]\r\nindex=0\r\n[BackGround]\r\nPattern=3\r\nImageFile=" +
+                                                (dir_ / "broken.png").string() + "\r\n")
+                  .ok());
   CommandResult run = RenderCommand(Quote(dir_ / "p.pkc") + " " + Quote(dir_ / "p.bmp"));
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.output.find("warning"), std::string::npos) << run.output;
@@ -120,7 +124,8 @@ TEST_F(PlakatoRenderCliTest, TitleWithoutAnyFontIsAWarning) {
 }
 
 TEST_F(PlakatoRenderCliTest, FileWithoutSettingsSectionsFailsWithoutOutput) {
-  ASSERT_TRUE(platform::WriteFileAtomically(dir_ / "noise.pkc", std::string("\x89\x01\xFF\x00garbage\x7F", 12)).ok());
+  ASSERT_TRUE(
+      platform::WriteFileAtomically(dir_ / "noise.pkc", std::string("\x89\x01\xFF\x00garbage\x7F", 12)).ok());
   const CommandResult run = RenderCommand(Quote(dir_ / "noise.pkc") + " " + Quote(dir_ / "out.png"));
   EXPECT_NE(run.status, 0);
   EXPECT_NE(run.output.find("noise.pkc"), std::string::npos) << run.output;

@@ -12,7 +12,6 @@
 namespace plakato {
 namespace {
 
-
 using platform::AsciiEqualsIgnoringCase;
 using platform::HexDigitValue;
 
@@ -22,7 +21,8 @@ std::optional<double> HexLiteral(std::string_view s, size_t& consumed) {
   if (s.size() < 3 || s[0] != '&' || (s[1] != 'H' && s[1] != 'h')) return std::nullopt;
   unsigned long long v = 0;
   size_t i = 2;
-  for (; i < s.size() && HexDigitValue(s[i]) >= 0 && i < 2 + 16; ++i) v = v * 16 + static_cast<unsigned>(HexDigitValue(s[i]));
+  for (; i < s.size() && HexDigitValue(s[i]) >= 0 && i < 2 + 16; ++i)
+    v = v * 16 + static_cast<unsigned>(HexDigitValue(s[i]));
   if (i == 2) return std::nullopt;
   consumed = i;
   return static_cast<double>(v);
@@ -58,7 +58,8 @@ template <typename T>
 std::optional<T> RoundInto(double v) {
   if (!std::isfinite(v)) return std::nullopt;
   const double r = RoundHalfEven(v);
-  if (r < static_cast<double>(std::numeric_limits<T>::min()) || r > static_cast<double>(std::numeric_limits<T>::max()))
+  if (r < static_cast<double>(std::numeric_limits<T>::min()) ||
+      r > static_cast<double>(std::numeric_limits<T>::max()))
     return std::nullopt;
   return static_cast<T>(r);
 }
@@ -84,8 +85,12 @@ std::optional<std::int16_t> StrictInt16(std::string_view text) {
   return RoundInto<std::int16_t>(*v);
 }
 
-std::optional<std::int16_t> LenientInt16(std::string_view text) { return RoundInto<std::int16_t>(LeadingNumber(text)); }
-std::optional<std::int32_t> LenientInt32(std::string_view text) { return RoundInto<std::int32_t>(LeadingNumber(text)); }
+std::optional<std::int16_t> LenientInt16(std::string_view text) {
+  return RoundInto<std::int16_t>(LeadingNumber(text));
+}
+std::optional<std::int32_t> LenientInt32(std::string_view text) {
+  return RoundInto<std::int32_t>(LeadingNumber(text));
+}
 
 std::optional<bool> ParseBoolean(std::string_view text) {
   std::string_view s = platform::TrimAsciiBlanks(text);
@@ -106,7 +111,8 @@ std::optional<Color> ParseHexColor(std::string_view text) {
   std::string_view s = platform::TrimAsciiBlanks(text);
   unsigned long long v = 0;
   size_t i = 0;
-  for (; i < s.size() && HexDigitValue(s[i]) >= 0 && i < 16; ++i) v = v * 16 + static_cast<unsigned>(HexDigitValue(s[i]));
+  for (; i < s.size() && HexDigitValue(s[i]) >= 0 && i < 16; ++i)
+    v = v * 16 + static_cast<unsigned>(HexDigitValue(s[i]));
   if (i == 0) return std::nullopt;
   return static_cast<Color>(v & 0xFFFFFF);
 }

@@ -21,7 +21,8 @@ std::optional<std::int16_t> StrictInt16(std::string_view text);
 // Strict as above, without rounding or range: the number the text is.
 std::optional<double> StrictNumber(std::string_view text);
 
-// Lenient: the leading number of the text (LeadingNumber), rounded into 16 or 32 bits; nullopt when out of range.
+// Lenient: the leading number of the text (LeadingNumber), rounded into 16 or 32 bits; nullopt when out of
+// range.
 std::optional<std::int16_t> LenientInt16(std::string_view text);
 std::optional<std::int32_t> LenientInt32(std::string_view text);
 

@@ -30,7 +30,8 @@ TEST(SettingValuesTest, LenientNumbersTakeTheLeadingNumber) {
 }
 
 TEST(SettingValuesTest, BooleansAreWordsOrNumbers) {
-  for (const char* on : {"True", "true", "TRUE", " tRuE ", "1", "-1", "2"}) EXPECT_EQ(ParseBoolean(on), true) << on;
+  for (const char* on : {"True", "true", "TRUE", " tRuE ", "1", "-1", "2"})
+    EXPECT_EQ(ParseBoolean(on), true) << on;
   for (const char* off : {"False", "false", "0", "0.0"}) EXPECT_EQ(ParseBoolean(off), false) << off;
   for (const char* bad : {"yes", "", "1x", "on"}) EXPECT_EQ(ParseBoolean(bad), std::nullopt) << bad;
 }

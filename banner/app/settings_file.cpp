@@ -54,7 +54,8 @@ std::optional<std::string> ReadSettingsBytes(const std::filesystem::path& path) 
   if (fd < 0) return std::nullopt;
   struct stat st;
   std::optional<std::string> bytes;
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) <= kMaxSettingsFileBytes) {
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+      static_cast<std::uintmax_t>(st.st_size) <= kMaxSettingsFileBytes) {
     bytes.emplace();
     char buffer[8192];
     ssize_t n;
@@ -73,8 +74,8 @@ SettingsEncoding EncodingOf(const std::filesystem::path& path) {
 std::string ReadValue(std::string_view section, std::string_view key, std::string_view def,
                       const std::filesystem::path& path, SettingsEncoding encoding) {
   const bool utf8 = encoding != SettingsEncoding::kCp932;
-  std::string raw =
-      platform::GetPrivateProfileString(section, key, utf8 ? std::string(def) : platform::Utf8ToCp932(def), path, kValueBuffer);
+  std::string raw = platform::GetPrivateProfileString(
+      section, key, utf8 ? std::string(def) : platform::Utf8ToCp932(def), path, kValueBuffer);
   // The caller's buffer ends at the first zero byte.
   if (auto nul = raw.find('\0'); nul != std::string::npos) raw.resize(nul);
   return utf8 ? raw : platform::Cp932ToUtf8(raw);
@@ -84,8 +85,9 @@ bool HasSettingsSection(const std::filesystem::path& path) {
   for (const std::string& section : platform::GetPrivateProfileSections(path)) {
     for (std::string_view known : {"Size", "BackGround", "Title"}) {
       if (section.size() == known.size() &&
-          std::equal(section.begin(), section.end(), known.begin(),
-                     [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b)); }))
+          std::equal(section.begin(), section.end(), known.begin(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+          }))
         return true;
     }
   }
@@ -101,17 +103,20 @@ bool IsValidUtf8(std::string_view text) {
 
 // Converts what the file already holds into the encoding the save writes,
 // so that lines the program does not know keep their characters.
-platform::Status PrepareFileEncoding(const std::filesystem::path& path, const std::optional<std::string>& bytes,
-                                     SettingsEncoding from, bool to_utf8) {
+platform::Status PrepareFileEncoding(const std::filesystem::path& path,
+                                     const std::optional<std::string>& bytes, SettingsEncoding from,
+                                     bool to_utf8) {
   if (!bytes) {
     // A new file: the mark goes first, the keys follow it.
-    return to_utf8 ? platform::WriteFileAtomically(path, platform::kUtf8ByteOrderMark) : platform::Status::Ok();
+    return to_utf8 ? platform::WriteFileAtomically(path, platform::kUtf8ByteOrderMark)
+                   : platform::Status::Ok();
   }
   std::string_view text = *bytes;
   if (from == SettingsEncoding::kUtf8WithMark) text.remove_prefix(platform::kUtf8ByteOrderMark.size());
   if (to_utf8) {
     if (from == SettingsEncoding::kUtf8WithMark) return platform::Status::Ok();
-    const std::string utf8 = from == SettingsEncoding::kCp932 ? platform::Cp932ToUtf8(text) : std::string(text);
+    const std::string utf8 =
+        from == SettingsEncoding::kCp932 ? platform::Cp932ToUtf8(text) : std::string(text);
     return platform::WriteFileAtomically(path, std::string(platform::kUtf8ByteOrderMark) + utf8);
   }
   if (from == SettingsEncoding::kCp932) return platform::Status::Ok();
@@ -125,7 +130,8 @@ SettingsEncoding DetectSettingsEncoding(std::string_view bytes) {
   // Much UTF-8 Japanese is also well-formed code page 932 (whose kana lead
   // bytes are never valid UTF-8 starts), so text that is valid UTF-8 and
   // holds any character beyond ASCII is taken as UTF-8.
-  const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  const bool ascii =
+      std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
   return !ascii && IsValidUtf8(bytes) ? SettingsEncoding::kUtf8 : SettingsEncoding::kCp932;
 }
 
@@ -198,7 +204,8 @@ platform::Status SaveSettings(const BannerEditor& editor, const std::filesystem:
   // A UTF-8 file is written as UTF-8 and turned into code page 932 only
   // afterwards, when all it then holds fits.
   const bool utf8 = !design_fits || from != SettingsEncoding::kCp932;
-  if (platform::Status prepared = PrepareFileEncoding(path, bytes, from, utf8); !prepared.ok()) return prepared;
+  if (platform::Status prepared = PrepareFileEncoding(path, bytes, from, utf8); !prepared.ok())
+    return prepared;
 
   const BannerSettings& s = editor.settings();
   const std::vector<std::string> texts = DesignTexts(editor);
@@ -261,7 +268,8 @@ platform::StatusOr<LoadWarnings> LoadSettings(BannerEditor& editor, const std::f
   };
 
   // 1. Size.
-  if (auto index = in_range(StrictInt16(read("Size", "index", "-1")), -1, kUserSizeItem)) editor.SelectSize(*index);
+  if (auto index = in_range(StrictInt16(read("Size", "index", "-1")), -1, kUserSizeItem))
+    editor.SelectSize(*index);
   editor.SetUserWidthText(read("Size", "Width", ""));
   editor.SetUserHeightText(read("Size", "Height", ""));
 
@@ -277,8 +285,10 @@ platform::StatusOr<LoadWarnings> LoadSettings(BannerEditor& editor, const std::f
 
   // 3 and 4. The image file, the cut-out origin and the background picture.
   const std::string image_file = read("BackGround", "ImageFile", "");
-  const int clip_x = LenientInt32(read("BackGround", "ClipX", "0")).value_or(editor.settings().BackGround.ClipX);
-  const int clip_y = LenientInt32(read("BackGround", "Clipy", "0")).value_or(editor.settings().BackGround.Clipy);
+  const int clip_x =
+      LenientInt32(read("BackGround", "ClipX", "0")).value_or(editor.settings().BackGround.ClipX);
+  const int clip_y =
+      LenientInt32(read("BackGround", "Clipy", "0")).value_or(editor.settings().BackGround.Clipy);
   std::optional<Bitmap> picture;
   bool keep_previous = false;
   if (!image_file.empty() && std::filesystem::is_regular_file(image_file, ec)) {
@@ -312,12 +322,15 @@ platform::StatusOr<LoadWarnings> LoadSettings(BannerEditor& editor, const std::f
                        ParseBoolean(read("Title", "FontItalic", "False")));
 
   // 7. Placement and colouring.
-  if (auto location = in_range(LenientInt16(read("Title", "Location", "-1")), -1, 8)) editor.SelectLocation(*location);
-  if (auto pattern = in_range(LenientInt16(read("Title", "Pattern", "-1")), 0, 2)) editor.SelectTitlePattern(*pattern);
+  if (auto location = in_range(LenientInt16(read("Title", "Location", "-1")), -1, 8))
+    editor.SelectLocation(*location);
+  if (auto pattern = in_range(LenientInt16(read("Title", "Pattern", "-1")), 0, 2))
+    editor.SelectTitlePattern(*pattern);
   static constexpr const char* kTitleColorDefaults[] = {"000000", "FFFFFF", "FFFFFF"};
   for (int i = 0; i < 3; ++i) {
     const std::string key = "Color" + std::to_string(i + 1);
-    if (auto color = ParseHexColor(read("Title", key, kTitleColorDefaults[i]))) editor.SetTitleColor(i, *color);
+    if (auto color = ParseHexColor(read("Title", key, kTitleColorDefaults[i])))
+      editor.SetTitleColor(i, *color);
   }
   if (auto direction = in_range(LenientInt16(read("Title", "Direction", "-1")), -1, 4))
     editor.SelectTitleDirection(*direction);

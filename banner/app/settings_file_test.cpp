@@ -20,7 +20,9 @@ class SettingsFileTest : public ::testing::Test {
     std::string s;
     return platform::ReadWholeFile(dir_ / name, s).ok() ? platform::Cp932ToUtf8(s) : "(unreadable)";
   }
-  std::unique_ptr<BannerEditor> Fresh() { return std::make_unique<BannerEditor>(BannerRenderer::CreateDefault()); }
+  std::unique_ptr<BannerEditor> Fresh() {
+    return std::make_unique<BannerEditor>(BannerRenderer::CreateDefault());
+  }
 
   platform::testing::TempDir dir_;
 };
@@ -34,8 +36,9 @@ TEST_F(SettingsFileTest, ColourTextIsBlueGreenRed) {
 }
 
 TEST_F(SettingsFileTest, ReadRules) {
-  Put("a.pkc", "[size]\r\nINDEX = 3 \r\n[BackGround]\r\nClipY=12\r\nEmpty=\r\n[Title]\r\nString=  バナー  \r\nLong=" +
-                   std::string(5000, 'x') + "\r\n");
+  Put("a.pkc",
+      "[size]\r\nINDEX = 3 \r\n[BackGround]\r\nClipY=12\r\nEmpty=\r\n[Title]\r\nString=  バナー  \r\nLong=" +
+          std::string(5000, 'x') + "\r\n");
   const auto path = dir_ / "a.pkc";
   EXPECT_EQ(ReadSettingValue("Size", "index", "-1", path), "3");
   EXPECT_EQ(ReadSettingValue("BackGround", "Clipy", "0", path), "12");
@@ -83,7 +86,8 @@ TEST_F(SettingsFileTest, LoadPutsValuesIntoTheControls) {
   Put("l.pkc",
       "[Size]\nindex=4\nWidth=300\nHeight=100\n"
       "[BackGround]\nPattern=2\nColor1=0000FF\nColor2=FF0000\nColor3=00FF00\nDirection=4\nButtonize=TRUE\n"
-      "[Title]\nString= ようこそ \nFontName=ＭＳ ゴシック\nFontBold=-1\nFontItalic=false\nLocation=8\nPattern=2\n"
+      "[Title]\nString= ようこそ \nFontName=ＭＳ "
+      "ゴシック\nFontBold=-1\nFontItalic=false\nLocation=8\nPattern=2\n"
       "Color1=111111\nColor2=222222\nColor3=333333\nDirection=1\nShadow=1\nOffset=4\nShadowColor=444444\n");
   auto editor = Fresh();
   EXPECT_TRUE(LoadSettings(*editor, dir_ / "l.pkc").ok());
@@ -275,7 +279,9 @@ TEST_F(SettingsFileTest, TextCodePage932LacksIsSavedAsUtf8AndComesBack) {
 }
 
 TEST_F(SettingsFileTest, ForeignLinesCodePage932LacksKeepTheFileUtf8) {
-  ASSERT_TRUE(platform::WriteFileAtomically(dir_ / "f.pkc", "\xEF\xBB\xBF[Size]\r\nindex=1\r\n[Memo]\r\nNote=Ünïcödé\r\n").ok());
+  ASSERT_TRUE(platform::WriteFileAtomically(dir_ / "f.pkc",
+                                            "\xEF\xBB\xBF[Size]\r\nindex=1\r\n[Memo]\r\nNote=Ünïcödé\r\n")
+                  .ok());
   auto editor = Fresh();
   EXPECT_TRUE(LoadSettings(*editor, dir_ / "f.pkc").ok());
   ASSERT_TRUE(SaveSettings(*editor, dir_ / "f.pkc").ok());
@@ -294,7 +300,8 @@ TEST_F(SettingsFileTest, ShadowDirectionIsStoredAndAFileWithoutItKeepsIt) {
   auto again = Fresh();
   EXPECT_TRUE(LoadSettings(*again, dir_ / "s.pkc").ok());
   EXPECT_EQ(again->settings().Title.ShadowDirection, 6);
-  EXPECT_EQ(again->renderer().preview(), editor->renderer().preview()) << "the reloaded design looks the same";
+  EXPECT_EQ(again->renderer().preview(), editor->renderer().preview())
+      << "the reloaded design looks the same";
 
   Put("old.pkc", "[Size]\r\nindex=1\r\n[Title]\r\nString=x\r\nShadow=True\r\n");
   again->SelectShadowDirection(2);
@@ -333,7 +340,9 @@ TEST_F(SettingsFileTest, Utf8WithoutByteOrderMarkIsReadAsUtf8) {
   EXPECT_EQ(DetectSettingsEncoding("\xEF\xBB\xBFx"), SettingsEncoding::kUtf8WithMark);
   EXPECT_EQ(DetectSettingsEncoding("\xFF\xFE"), SettingsEncoding::kCp932) << "neither: read as before";
 
-  ASSERT_TRUE(platform::WriteFileAtomically(dir_ / "p.pkc", "[Size]\r\nindex=1\r\n[Title]\r\nString=ようこそ Café\r\n").ok());
+  ASSERT_TRUE(platform::WriteFileAtomically(dir_ / "p.pkc",
+                                            "[Size]\r\nindex=1\r\n[Title]\r\nString=ようこそ Café\r\n")
+                  .ok());
   auto editor = Fresh();
   EXPECT_TRUE(LoadSettings(*editor, dir_ / "p.pkc").ok());
   EXPECT_EQ(editor->settings().Title.String, "ようこそ Café");

@@ -19,9 +19,7 @@ constexpr const char* kInitialTitleFace = "ＭＳ Ｐゴシック";
 
 // Pixels for a size given in screen pixels, going through twips as the
 // window system does.
-int PixelsOf(double value, int twips_per_pixel) {
-  return Nearest(value * twips_per_pixel / twips_per_pixel);
-}
+int PixelsOf(double value, int twips_per_pixel) { return Nearest(value * twips_per_pixel / twips_per_pixel); }
 
 bool UsableSide(int pixels) { return pixels > 0 && pixels <= kMaxBannerSide; }
 
@@ -85,7 +83,8 @@ std::pair<int, int> BannerRenderer::BannerSizeFor(const BannerSettings& settings
 void BannerRenderer::ApplyBannerSize(const BannerSettings& settings, RenderReport& report) {
   const auto [width, height] = BannerSizeFor(settings);
   report.user_size_enabled = !IsPresetSize(settings);
-  report.window_extra_height = report.user_size_enabled && height > kPreviewBaseHeight ? height - kPreviewBaseHeight : 0;
+  report.window_extra_height =
+      report.user_size_enabled && height > kPreviewBaseHeight ? height - kPreviewBaseHeight : 0;
   if (width != preview_.width() || height != preview_.height()) {
     preview_ = Bitmap(width, height, kPreviewBackColor);
   }
@@ -109,8 +108,7 @@ RenderReport BannerRenderer::Render(BannerSettings& settings, const Bitmap* picB
 
   if (settings.BackGround.Buttonize) report.buttonize_error = ButtonizeBanner(bg_image_.bitmap()).message();
 
-  BitBlt(preview_, 0, 0, bg_image_.width(), bg_image_.height(), bg_image_.bitmap(), 0, 0,
-         RasterOp::kSrcCopy);
+  BitBlt(preview_, 0, 0, bg_image_.width(), bg_image_.height(), bg_image_.bitmap(), 0, 0, RasterOp::kSrcCopy);
   has_rendered_ = true;
   report.preview_width = preview_.width();
   report.preview_height = preview_.height();

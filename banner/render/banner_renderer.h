@@ -27,12 +27,12 @@ struct RenderReport {
   bool user_size_enabled = false;  // the Width/Height edit fields are enabled
   int preview_width = 0;           // pixels
   int preview_height = 0;
-  int window_extra_height = 0;     // pixels above the base height, 0 = base height
-  bool title_controls_enabled = false;  // font button and location list enabled now
-  bool location_repaired = false;       // Title.Location went from -1 to 0
+  int window_extra_height = 0;             // pixels above the base height, 0 = base height
+  bool title_controls_enabled = false;     // font button and location list enabled now
+  bool location_repaired = false;          // Title.Location went from -1 to 0
   bool shadow_direction_repaired = false;  // Title.ShadowDirection went from -1 to 0
-  std::string buttonize_error;          // empty, or one of the two messages above
-  std::string font_error;               // empty, or why the title could not be drawn
+  std::string buttonize_error;             // empty, or one of the two messages above
+  std::string font_error;                  // empty, or why the title could not be drawn
 };
 
 // Owns the work pictures and the preview, and renders BannerSettings into
@@ -81,9 +81,9 @@ class BannerRenderer {
 
   std::shared_ptr<FontBackend> fonts_;
   ScreenGeometry geometry_;
-  WorkPicture bg_image_;      // pic_h_BGImage
-  WorkPicture string_[2];     // pic_h_String(0), pic_h_String(1)
-  WorkPicture str_color_;     // pic_h_StrColor
+  WorkPicture bg_image_;   // pic_h_BGImage
+  WorkPicture string_[2];  // pic_h_String(0), pic_h_String(1)
+  WorkPicture str_color_;  // pic_h_StrColor
   Bitmap preview_;
   bool has_rendered_ = false;
 };

@@ -12,20 +12,20 @@ namespace plakato {
 // Texts are UTF-8 inside the program; settings files hold code page 932.
 
 // Items of the size list; item 4 is the user size.
-inline constexpr std::array<std::string_view, 5> kSizePresetTexts = {
-    "88×31", "200×40", "100×60", "234×60", "ユーザ指定"};
+inline constexpr std::array<std::string_view, 5> kSizePresetTexts = {"88×31", "200×40", "100×60", "234×60",
+                                                                     "ユーザ指定"};
 inline constexpr int kUserSizeItem = 4;
 
-inline constexpr std::array<std::string_view, 4> kBackgroundPatternTexts = {
-    "単色", "グラデーション（2色）", "グラデーション（3色）", "画像"};
-inline constexpr std::array<std::string_view, 3> kTitlePatternTexts = {
-    "単色", "グラデーション（2色）", "グラデーション（3色）"};
-inline constexpr std::array<std::string_view, 5> kGradientDirectionTexts = {
-    "上→下", "左→右", "左上→右下", "右上→左下", "中央→外（円形）"};
+inline constexpr std::array<std::string_view, 4> kBackgroundPatternTexts = {"単色", "グラデーション（2色）",
+                                                                            "グラデーション（3色）", "画像"};
+inline constexpr std::array<std::string_view, 3> kTitlePatternTexts = {"単色", "グラデーション（2色）",
+                                                                       "グラデーション（3色）"};
+inline constexpr std::array<std::string_view, 5> kGradientDirectionTexts = {"上→下", "左→右", "左上→右下",
+                                                                            "右上→左下", "中央→外（円形）"};
 inline constexpr std::array<std::string_view, 9> kTitleLocationTexts = {
     "中央", "中上", "中下", "左上", "左中", "左下", "右上", "右中", "右下"};
-inline constexpr std::array<std::string_view, 8> kShadowDirectionTexts = {
-    "右下", "左下", "右上", "左上", "上", "下", "左", "右"};
+inline constexpr std::array<std::string_view, 8> kShadowDirectionTexts = {"右下", "左下", "右上", "左上",
+                                                                          "上",   "下",   "左",   "右"};
 
 enum BackgroundPattern : std::int16_t { kPlain = 0, kGradient2 = 1, kGradient3 = 2, kPicture = 3 };
 

@@ -26,7 +26,9 @@ class Bitmap {
   Color pixel(int x, int y) const { return pixels_[index(x, y)]; }
   void set_pixel(int x, int y, Color c) { pixels_[index(x, y)] = c & 0xFFFFFF; }
 
-  Color* row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_); }
+  Color* row(int y) {
+    return pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+  }
   const Color* row(int y) const {
     return pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
   }

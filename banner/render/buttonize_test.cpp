@@ -30,16 +30,17 @@ TEST(ButtonizeTest, MitredCornersOf88x31Banner) {
   Bitmap banner(88, 31, MakeColor(100, 100, 100));
   ASSERT_TRUE(ButtonizeBanner(banner).ok());
   // Expected change of every pixel of the 6 x 6 corners and the middle.
-  struct Case { int x, y, change; };
-  const Case cases[] = {
-      {0, 0, 80},   {1, 0, 80},    {0, 1, 45},   {1, 1, 80},   {2, 1, 80},   {2, 2, 80},
-      {0, 2, 45},   {1, 2, 45},    {3, 3, 0},    {0, 3, 45},   {2, 3, 45},   {3, 2, 80},
-      {87, 0, 80},  {87, 1, -45},  {86, 1, 80},  {86, 2, -45}, {85, 2, 80},  {85, 3, -45},
-      {0, 30, -80}, {0, 29, 45},   {1, 29, -80}, {1, 28, 45},  {2, 28, -80}, {87, 30, -80},
-      {87, 29, -45}, {86, 29, -80}, {86, 28, -45}, {85, 28, -80}, {84, 27, 0}, {44, 15, 0},
+  struct Case {
+    int x, y, change;
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(Grey(banner, c.x, c.y), 100 + c.change) << c.x << "," << c.y;
+  const Case cases[] = {
+      {0, 0, 80},    {1, 0, 80},    {0, 1, 45},    {1, 1, 80},    {2, 1, 80},   {2, 2, 80},
+      {0, 2, 45},    {1, 2, 45},    {3, 3, 0},     {0, 3, 45},    {2, 3, 45},   {3, 2, 80},
+      {87, 0, 80},   {87, 1, -45},  {86, 1, 80},   {86, 2, -45},  {85, 2, 80},  {85, 3, -45},
+      {0, 30, -80},  {0, 29, 45},   {1, 29, -80},  {1, 28, 45},   {2, 28, -80}, {87, 30, -80},
+      {87, 29, -45}, {86, 29, -80}, {86, 28, -45}, {85, 28, -80}, {84, 27, 0},  {44, 15, 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Grey(banner, c.x, c.y), 100 + c.change) << c.x << "," << c.y;
 }
 
 TEST(ButtonizeTest, ChannelsChangeAndClampSeparately) {

@@ -4,8 +4,8 @@
 
 namespace plakato {
 
-CachingFontBackend::CachingFontBackend(std::shared_ptr<FontBackend> inner,
-                                       std::size_t max_measurements, std::size_t max_masks)
+CachingFontBackend::CachingFontBackend(std::shared_ptr<FontBackend> inner, std::size_t max_measurements,
+                                       std::size_t max_masks)
     : inner_(std::move(inner)), max_measurements_(max_measurements), max_masks_(max_masks) {}
 
 std::string CachingFontBackend::Key(const FontSpec& font, std::string_view text) {
@@ -30,8 +30,7 @@ TextExtent CachingFontBackend::Measure(const FontSpec& font, std::string_view te
   return extent;
 }
 
-std::shared_ptr<const CoverageMask> CachingFontBackend::Render(const FontSpec& font,
-                                                               std::string_view text) {
+std::shared_ptr<const CoverageMask> CachingFontBackend::Render(const FontSpec& font, std::string_view text) {
   std::string key = Key(font, text);
   for (auto it = masks_.begin(); it != masks_.end(); ++it) {
     if (it->first == key) {

@@ -16,8 +16,8 @@ namespace plakato {
 // Results are exactly those of the wrapped back end.
 class CachingFontBackend : public FontBackend {
  public:
-  explicit CachingFontBackend(std::shared_ptr<FontBackend> inner,
-                              std::size_t max_measurements = 4096, std::size_t max_masks = 8);
+  explicit CachingFontBackend(std::shared_ptr<FontBackend> inner, std::size_t max_measurements = 4096,
+                              std::size_t max_masks = 8);
 
   TextExtent Measure(const FontSpec& font, std::string_view text) override;
   std::shared_ptr<const CoverageMask> Render(const FontSpec& font, std::string_view text) override;

@@ -15,10 +15,10 @@ namespace plakato {
 // column of partial coverage to stand for a smoothed glyph edge.
 class FakeFontBackend : public FontBackend {
  public:
-  std::function<TextExtent(const FontSpec&, std::string_view)> extent =
-      [](const FontSpec& font, std::string_view text) {
-        return TextExtent{font.points * static_cast<int>(text.size()), font.points + 2};
-      };
+  std::function<TextExtent(const FontSpec&, std::string_view)> extent = [](const FontSpec& font,
+                                                                           std::string_view text) {
+    return TextExtent{font.points * static_cast<int>(text.size()), font.points + 2};
+  };
   int edge_coverage = -1;  // coverage of the last column, -1 for solid
   std::string font_error;  // why CheckFont refuses every font; empty: none refused
   int measure_calls = 0;

@@ -54,8 +54,7 @@ class FontBackend {
   virtual ~FontBackend() = default;
 
   virtual TextExtent Measure(const FontSpec& font, std::string_view text) = 0;
-  virtual std::shared_ptr<const CoverageMask> Render(const FontSpec& font,
-                                                     std::string_view text) = 0;
+  virtual std::shared_ptr<const CoverageMask> Render(const FontSpec& font, std::string_view text) = 0;
   // Ok when a font can be loaded for the face and style; otherwise why
   // not, so that a title drawn with nothing is not taken for a design
   // without a title.

@@ -153,8 +153,7 @@ struct FreeTypeFontBackend::Impl {
   bool SetPoints(FT_Face face, int points) {
     auto& current = face_points[face];
     if (current == points) return true;
-    if (FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(points) * 64, kDotsPerInch,
-                         kDotsPerInch) != 0)
+    if (FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(points) * 64, kDotsPerInch, kDotsPerInch) != 0)
       return false;
     current = points;
     return true;
@@ -180,8 +179,7 @@ struct FreeTypeFontBackend::Impl {
     const GlyphKey key{styled.face, points, styled.bold, styled.italic, index};
     if (auto found = glyphs.find(key); found != glyphs.end()) return found->second;
     GlyphImage image;
-    if (SetPoints(styled.face, points) &&
-        FT_Load_Glyph(styled.face, index, FT_LOAD_NO_BITMAP) == 0) {
+    if (SetPoints(styled.face, points) && FT_Load_Glyph(styled.face, index, FT_LOAD_NO_BITMAP) == 0) {
       FT_GlyphSlot slot = styled.face->glyph;
       if (styled.italic) FT_GlyphSlot_Oblique(slot);
       if (styled.bold && IsMincho(styled.face) && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
@@ -199,9 +197,9 @@ struct FreeTypeFontBackend::Impl {
         image.rows = static_cast<int>(bitmap.rows);
         image.pixels.resize(static_cast<std::size_t>(image.width) * image.rows);
         for (int y = 0; y < image.rows; ++y) {
-          const unsigned char* row = bitmap.pitch >= 0
-                                         ? bitmap.buffer + static_cast<long>(y) * bitmap.pitch
-                                         : bitmap.buffer + static_cast<long>(image.rows - 1 - y) * -bitmap.pitch;
+          const unsigned char* row =
+              bitmap.pitch >= 0 ? bitmap.buffer + static_cast<long>(y) * bitmap.pitch
+                                : bitmap.buffer + static_cast<long>(image.rows - 1 - y) * -bitmap.pitch;
           std::copy(row, row + image.width, image.pixels.begin() + static_cast<long>(y) * image.width);
         }
       }
@@ -257,8 +255,8 @@ namespace {
 FcConfig* LoadConfig(FcConfig* config, const std::filesystem::path& aliases, bool need_fallback) {
   if (config == nullptr) config = FcInitLoadConfig();
   if (config == nullptr) return nullptr;
-  const bool parsed =
-      aliases.empty() || FcConfigParseAndLoad(config, reinterpret_cast<const FcChar8*>(aliases.c_str()), FcTrue);
+  const bool parsed = aliases.empty() ||
+                      FcConfigParseAndLoad(config, reinterpret_cast<const FcChar8*>(aliases.c_str()), FcTrue);
   bool usable = parsed && FcConfigBuildFonts(config);
   if (usable && need_fallback) {
     FcPattern* pattern = FcPatternCreate();
@@ -313,7 +311,8 @@ ResolvedFont FreeTypeFontBackend::Resolve(const std::string& face, bool bold, bo
 }
 
 platform::Status FreeTypeFontBackend::CheckFont(const FontSpec& font) {
-  if (impl_->OpenFace(impl_->Resolve(font.face, font.bold, font.italic)) != nullptr) return platform::Status::Ok();
+  if (impl_->OpenFace(impl_->Resolve(font.face, font.bold, font.italic)) != nullptr)
+    return platform::Status::Ok();
   const std::string why = "「" + font.face + "」のフォントが見つかりません";
   return platform::Status::NotFound(impl_->error.empty() ? why : why + ": " + impl_->error);
 }
@@ -323,8 +322,7 @@ TextExtent FreeTypeFontBackend::Measure(const FontSpec& font, std::string_view t
   return {layout.advance, layout.ascent + layout.descent};
 }
 
-std::shared_ptr<const CoverageMask> FreeTypeFontBackend::Render(const FontSpec& font,
-                                                                std::string_view text) {
+std::shared_ptr<const CoverageMask> FreeTypeFontBackend::Render(const FontSpec& font, std::string_view text) {
   auto mask = std::make_shared<CoverageMask>();
   const Impl::Layout layout = impl_->LayOut(font, text);
   // Bounds of all glyph images relative to the text cell's top-left corner.
@@ -360,8 +358,7 @@ std::shared_ptr<const CoverageMask> FreeTypeFontBackend::Render(const FontSpec& 
 }
 
 std::shared_ptr<FontBackend> CreateDefaultFontBackend() {
-  return std::make_shared<CachingFontBackend>(
-      std::make_shared<FreeTypeFontBackend>(LocateFontsConf()));
+  return std::make_shared<CachingFontBackend>(std::make_shared<FreeTypeFontBackend>(LocateFontsConf()));
 }
 
 }  // namespace plakato

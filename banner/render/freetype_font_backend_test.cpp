@@ -34,7 +34,7 @@ TEST(FreeTypeFontBackendTest, StartsWithTheShippedAliasFile) {
 
 TEST(FreeTypeFontBackendTest, WindowsJapaneseFacesResolveToIpaFaces) {
   const std::pair<const char*, const char*> cases[] = {
-      {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"MS PGothic", "IPAPGothic"},
+      {"ＭＳ Ｐゴシック", "IPAPGothic"},  {"MS PGothic", "IPAPGothic"},
       {"MS UI Gothic", "IPAPGothic"},     {"ＭＳ ゴシック", "IPAGothic"},
       {"MS Gothic", "IPAGothic"},         {"ＭＳ 明朝", "IPAMincho"},
       {"MS Mincho", "IPAMincho"},         {"ＭＳ Ｐ明朝", "IPAPMincho"},

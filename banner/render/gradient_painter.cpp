@@ -29,8 +29,8 @@ GradientRamp GradientRamp::TwoColour(Color from, Color to, double length) {
   return ramp;
 }
 
-GradientRamp GradientRamp::ThreeColour(Color first, Color middle, Color last, double length,
-                                       long long split, double second_origin) {
+GradientRamp GradientRamp::ThreeColour(Color first, Color middle, Color last, double length, long long split,
+                                       double second_origin) {
   GradientRamp ramp;
   ramp.first_ = MakeHalf(first, middle, length / 2, 0);
   ramp.second_ = MakeHalf(middle, last, length / 2, second_origin);
@@ -158,14 +158,13 @@ void SweepGradient(const GradientFrame& frame, const Color* colours, int count, 
   // The ramp for a length split in two exact halves (rows, columns, rings).
   auto halves_ramp = [&](int length) {
     if (!three) return GradientRamp::TwoColour(colours[0], colours[1], length);
-    return GradientRamp::ThreeColour(colours[0], colours[1], colours[2], length,
-                                     Nearest(length / 2.0), length / 2.0);
+    return GradientRamp::ThreeColour(colours[0], colours[1], colours[2], length, Nearest(length / 2.0),
+                                     length / 2.0);
   };
   // The ramp for diagonals restarting at split diagonal s.
   auto diagonal_ramp = [&](long long s) {
     if (!three) return GradientRamp::TwoColour(colours[0], colours[1], l.dpx);
-    return GradientRamp::ThreeColour(colours[0], colours[1], colours[2], l.dpx, s,
-                                     static_cast<double>(s));
+    return GradientRamp::ThreeColour(colours[0], colours[1], colours[2], l.dpx, s, static_cast<double>(s));
   };
 
   switch (direction) {

@@ -25,8 +25,8 @@ enum GradientDirection : int {
 class GradientRamp {
  public:
   static GradientRamp TwoColour(Color from, Color to, double length);
-  static GradientRamp ThreeColour(Color first, Color middle, Color last, double length,
-                                  long long split, double second_origin);
+  static GradientRamp ThreeColour(Color first, Color middle, Color last, double length, long long split,
+                                  double second_origin);
 
   Color at(long long k) const;
   long long split() const { return split_; }

@@ -15,8 +15,7 @@ constexpr Color kRed = 0x0000FF;
 constexpr Color kBlue = 0xFF0000;
 constexpr Color kGreen = 0x00FF00;
 
-WorkPicture Painted(int w, int h, std::vector<Color> colours, int direction,
-                    Color back = 0x123456) {
+WorkPicture Painted(int w, int h, std::vector<Color> colours, int direction, Color back = 0x123456) {
   WorkPicture picture(ScreenGeometry{}, back);
   picture.Resize(w, h);
   PaintGradient(picture, colours.data(), static_cast<int>(colours.size()), direction);
@@ -110,7 +109,7 @@ TEST(GradientTest, DownLeftDiagonalIndicesOnWideBanner) {
       const int g = Grey(index, w + h);
       ASSERT_EQ(Red(p.bitmap().pixel(x, y)), g) << x << "," << y;
     }
-  EXPECT_EQ(p.bitmap().pixel(0, h - 1), kWhite);        // index wpx + hpx: exactly C2
+  EXPECT_EQ(p.bitmap().pixel(0, h - 1), kWhite);            // index wpx + hpx: exactly C2
   EXPECT_EQ(Red(p.bitmap().pixel(w - 1, 0)), Grey(1, 50));  // top-right: index 1
 }
 
@@ -134,8 +133,8 @@ SweepRecord Record(int w, int h, std::vector<Color> colours, int direction) {
   SweepRecord record;
   record.hits.assign(static_cast<std::size_t>(w) * h, 0);
   record.result = Bitmap(w, h, 0x123456);
-  SweepGradient({w * 15.0, h * 15.0, {}}, colours.data(), static_cast<int>(colours.size()),
-                direction, [&](const GradientStroke& s) {
+  SweepGradient({w * 15.0, h * 15.0, {}}, colours.data(), static_cast<int>(colours.size()), direction,
+                [&](const GradientStroke& s) {
                   record.strokes.push_back(s);
                   const int n = std::max(std::abs(s.x2 - s.x1), std::abs(s.y2 - s.y1));
                   const int dx = (s.x2 > s.x1) - (s.x2 < s.x1), dy = (s.y2 > s.y1) - (s.y2 < s.y1);
@@ -180,8 +179,8 @@ TEST(GradientTest, ThreeColourDownRightSecondHalfStartsAtMiddleColour) {
 
 TEST(GradientTest, ThreeColourDownLeftPaintsEachDiagonalOnceAndEndsInLastColour) {
   // Even sweep lengths end exactly in the last colour; odd ones within half a step.
-  for (auto [w, h] : {std::pair{40, 10}, std::pair{10, 40}, std::pair{234, 60},
-                      std::pair{41, 10}, std::pair{11, 40}}) {
+  for (auto [w, h] :
+       {std::pair{40, 10}, std::pair{10, 40}, std::pair{234, 60}, std::pair{41, 10}, std::pair{11, 40}}) {
     const SweepRecord r = Record(w, h, {kRed, kGreen, kBlue}, kTopRightToBottomLeft);
     for (int hits : r.hits) ASSERT_EQ(hits, 1) << w << "x" << h;
     const int length = w + h;

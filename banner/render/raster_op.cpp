@@ -7,8 +7,8 @@ namespace plakato {
 namespace {
 
 template <typename Combine>
-void CombineRows(Bitmap& destination, int dx, int dy, int w, int h, const Bitmap& source, int sx,
-                 int sy, Combine combine) {
+void CombineRows(Bitmap& destination, int dx, int dy, int w, int h, const Bitmap& source, int sx, int sy,
+                 Combine combine) {
   for (int row = 0; row < h; ++row) {
     Color* to = destination.row(dy + row) + dx;
     const Color* from = source.row(sy + row) + sx;
@@ -18,8 +18,8 @@ void CombineRows(Bitmap& destination, int dx, int dy, int w, int h, const Bitmap
 
 }  // namespace
 
-void BitBlt(Bitmap& destination, int dx, int dy, int w, int h, const Bitmap& source, int sx,
-            int sy, RasterOp op) {
+void BitBlt(Bitmap& destination, int dx, int dy, int w, int h, const Bitmap& source, int sx, int sy,
+            RasterOp op) {
   // Clip in 64 bits: shift the rectangle wherever it starts before either
   // picture, then cut it where it ends beyond either.
   long long x0 = dx, y0 = dy, u0 = sx, v0 = sy, width = w, height = h;
@@ -39,12 +39,10 @@ void BitBlt(Bitmap& destination, int dx, int dy, int w, int h, const Bitmap& sou
       CombineRows(destination, cx, cy, cw, ch, source, cu, cv, [](Color, Color s) { return s; });
       break;
     case RasterOp::kSrcPaint:
-      CombineRows(destination, cx, cy, cw, ch, source, cu, cv,
-                  [](Color d, Color s) { return d | s; });
+      CombineRows(destination, cx, cy, cw, ch, source, cu, cv, [](Color d, Color s) { return d | s; });
       break;
     case RasterOp::kSrcAnd:
-      CombineRows(destination, cx, cy, cw, ch, source, cu, cv,
-                  [](Color d, Color s) { return d & s; });
+      CombineRows(destination, cx, cy, cw, ch, source, cu, cv, [](Color d, Color s) { return d & s; });
       break;
   }
 }

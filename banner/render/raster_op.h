@@ -14,7 +14,7 @@ enum class RasterOp {
 // Combines the w x h rectangle of source at (sx, sy) into destination at
 // (dx, dy). The rectangle is clipped to both pictures; nothing outside them
 // is read or written.
-void BitBlt(Bitmap& destination, int dx, int dy, int w, int h, const Bitmap& source, int sx,
-            int sy, RasterOp op);
+void BitBlt(Bitmap& destination, int dx, int dy, int w, int h, const Bitmap& source, int sx, int sy,
+            RasterOp op);
 
 }  // namespace plakato

@@ -62,8 +62,8 @@ Displacement ShadowDisplacement(int direction, long long offset, int tx) {
   }
 }
 
-void CompositeTitleLayer(WorkPicture& background, const WorkPicture& mask0,
-                         const WorkPicture& mask1, WorkPicture& colour_layer) {
+void CompositeTitleLayer(WorkPicture& background, const WorkPicture& mask0, const WorkPicture& mask1,
+                         WorkPicture& colour_layer) {
   const int w = background.width();
   const int h = background.height();
   background.Blit(0, 0, w, h, mask0.bitmap(), 0, 0, RasterOp::kSrcPaint);
@@ -73,8 +73,7 @@ void CompositeTitleLayer(WorkPicture& background, const WorkPicture& mask0,
 
 namespace {
 
-void DrawMasks(const TitleBuffers& buffers, FontBackend& fonts, std::string_view text, float x,
-               float y) {
+void DrawMasks(const TitleBuffers& buffers, FontBackend& fonts, std::string_view text, float x, float y) {
   for (WorkPicture* mask : {&buffers.mask0, &buffers.mask1}) {
     mask->Resize(buffers.background.width(), buffers.background.height());
     mask->SetCurrentPosition(x, y);
@@ -84,8 +83,7 @@ void DrawMasks(const TitleBuffers& buffers, FontBackend& fonts, std::string_view
 
 }  // namespace
 
-TitleRepairs PaintTitle(const TitleBuffers& buffers, FontBackend& fonts,
-                        BannerSettings::TitleGroup& title) {
+TitleRepairs PaintTitle(const TitleBuffers& buffers, FontBackend& fonts, BannerSettings::TitleGroup& title) {
   TitleRepairs repairs;
   const std::string_view text = TrimSpaces(title.String);
   if (text.empty()) return repairs;
@@ -108,10 +106,9 @@ TitleRepairs PaintTitle(const TitleBuffers& buffers, FontBackend& fonts,
     FitTitleFont(*mask, fonts, text);
   }
   const WorkPicture::TextCell cell = buffers.mask0.MeasureText(fonts, text);
-  TitlePosition at = LocateTitle(
-      title.Location, static_cast<float>(buffers.mask0.width_twips()),
-      static_cast<float>(buffers.mask0.height_twips()), static_cast<float>(cell.width),
-      static_cast<float>(cell.height));
+  TitlePosition at = LocateTitle(title.Location, static_cast<float>(buffers.mask0.width_twips()),
+                                 static_cast<float>(buffers.mask0.height_twips()),
+                                 static_cast<float>(cell.width), static_cast<float>(cell.height));
   // The title lands on the pixel the text drawing rounds it to; snapping it
   // first keeps its shadow exactly Offset pixels away, where rounding the
   // two positions apart could move the shadow by one.
@@ -126,8 +123,7 @@ TitleRepairs PaintTitle(const TitleBuffers& buffers, FontBackend& fonts,
     }
     const Displacement shift =
         ShadowDisplacement(title.ShadowDirection, title.Offset, buffers.mask0.geometry().tx);
-    DrawMasks(buffers, fonts, text, static_cast<float>(at.x + shift.dx),
-              static_cast<float>(at.y + shift.dy));
+    DrawMasks(buffers, fonts, text, static_cast<float>(at.x + shift.dx), static_cast<float>(at.y + shift.dy));
     buffers.colour_layer.Resize(width, height);
     buffers.colour_layer.SetBackColor(title.ShadowColor);
     CompositeTitleLayer(buffers.background, buffers.mask0, buffers.mask1, buffers.colour_layer);
@@ -137,17 +133,10 @@ TitleRepairs PaintTitle(const TitleBuffers& buffers, FontBackend& fonts,
   buffers.colour_layer.Resize(width, height);
   const Color colours[3] = {title.Color1, title.Color2, title.Color3};
   switch (title.Pattern) {
-    case 0:
-      buffers.colour_layer.SetBackColor(title.Color1);
-      break;
-    case 1:
-      PaintGradient(buffers.colour_layer, colours, 2, title.Direction);
-      break;
-    case 2:
-      PaintGradient(buffers.colour_layer, colours, 3, title.Direction);
-      break;
-    default:
-      break;
+    case 0: buffers.colour_layer.SetBackColor(title.Color1); break;
+    case 1: PaintGradient(buffers.colour_layer, colours, 2, title.Direction); break;
+    case 2: PaintGradient(buffers.colour_layer, colours, 3, title.Direction); break;
+    default: break;
   }
   CompositeTitleLayer(buffers.background, buffers.mask0, buffers.mask1, buffers.colour_layer);
   return repairs;

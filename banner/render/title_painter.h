@@ -39,8 +39,8 @@ Displacement ShadowDisplacement(int direction, long long offset, int tx);
 
 // background := (background OR mask0) AND (colour_layer OR mask1); the colour
 // layer keeps (colour_layer OR mask1).
-void CompositeTitleLayer(WorkPicture& background, const WorkPicture& mask0,
-                         const WorkPicture& mask1, WorkPicture& colour_layer);
+void CompositeTitleLayer(WorkPicture& background, const WorkPicture& mask0, const WorkPicture& mask1,
+                         WorkPicture& colour_layer);
 
 // The buffers the title painter works on.
 struct TitleBuffers {
@@ -59,7 +59,6 @@ struct TitleRepairs {
 // Draws the title (and first its shadow, when set) onto the background.
 // Does nothing for a title that is empty after trimming. Repairs an unset
 // location and an unset shadow direction (-1 becomes 0).
-TitleRepairs PaintTitle(const TitleBuffers& buffers, FontBackend& fonts,
-                        BannerSettings::TitleGroup& title);
+TitleRepairs PaintTitle(const TitleBuffers& buffers, FontBackend& fonts, BannerSettings::TitleGroup& title);
 
 }  // namespace plakato

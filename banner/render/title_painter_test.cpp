@@ -66,8 +66,8 @@ TEST(FitTitleFontTest, EndsAtOneAndEightyPoints) {
 
 TEST(LocateTitleTest, PlacesTheTextCellByLocation) {
   const float w = 1500, h = 465, tw = 300, th = 165;  // free space 1200 x 300
-  const float expected[9][2] = {{600, 150}, {600, 60},  {600, 240}, {240, 60}, {240, 150},
-                                {240, 240}, {960, 60},  {960, 150}, {960, 240}};
+  const float expected[9][2] = {{600, 150}, {600, 60}, {600, 240}, {240, 60}, {240, 150},
+                                {240, 240}, {960, 60}, {960, 150}, {960, 240}};
   for (int location = 0; location < 9; ++location) {
     const TitlePosition at = LocateTitle(location, w, h, tw, th);
     EXPECT_FLOAT_EQ(at.x, expected[location][0]) << location;
@@ -84,8 +84,7 @@ TEST(LocateTitleTest, PlacesTheTextCellByLocation) {
 
 TEST(ShadowDisplacementTest, MovesOffsetPixelsAlongTheDirection) {
   const double d = 3 * 15;
-  const double expected[8][2] = {{d, d},  {-d, d}, {d, -d}, {-d, -d},
-                                 {0, -d}, {0, d},  {-d, 0}, {d, 0}};
+  const double expected[8][2] = {{d, d}, {-d, d}, {d, -d}, {-d, -d}, {0, -d}, {0, d}, {-d, 0}, {d, 0}};
   for (int direction = 0; direction < 8; ++direction) {
     const Displacement shift = ShadowDisplacement(direction, 3, 15);
     EXPECT_EQ(shift.dx, expected[direction][0]) << direction;

@@ -17,8 +17,7 @@ namespace plakato {
 // the title painter computes it.
 class WorkPicture {
  public:
-  explicit WorkPicture(ScreenGeometry geometry, Color back_color = kWhite,
-                       Color fore_color = kBlack);
+  explicit WorkPicture(ScreenGeometry geometry, Color back_color = kWhite, Color fore_color = kBlack);
 
   const ScreenGeometry& geometry() const { return geometry_; }
   void SetGeometry(ScreenGeometry geometry);

@@ -146,10 +146,13 @@ namespace plakato {
 namespace {
 
 TEST(WorkPictureTest, ConcentricRingsMatchRingByRingDrawing) {
-  struct Case { int w, h; double cx, cy; int pen, rings; };
-  const Case cases[] = {{88, 31, 44, 15.5, 2, 48},  {31, 88, 15.5, 44, 2, 48},
-                        {9, 9, 4.5, 4.5, 2, 7},     {20, 10, 3.25, 12.5, 1, 9},
-                        {15, 15, -4, 7.5, 3, 30},   {16, 16, 8, 8, 2, 3}};
+  struct Case {
+    int w, h;
+    double cx, cy;
+    int pen, rings;
+  };
+  const Case cases[] = {{88, 31, 44, 15.5, 2, 48},  {31, 88, 15.5, 44, 2, 48}, {9, 9, 4.5, 4.5, 2, 7},
+                        {20, 10, 3.25, 12.5, 1, 9}, {15, 15, -4, 7.5, 3, 30},  {16, 16, 8, 8, 2, 3}};
   for (const Case& c : cases) {
     std::vector<Color> colors;
     for (int k = 0; k < c.rings; ++k) colors.push_back(MakeColor(k * 5, 255 - k * 3, k));

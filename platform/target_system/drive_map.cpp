@@ -128,7 +128,8 @@ Status DriveMap::ToHostPathForChange(const WindowsPath& path, fs::path* host) co
   Status s = CheckWritable(path);
   if (!s.ok()) return s;
   for (const std::string& component : path.components()) {
-    if (component.size() > NAME_MAX) return Status::InvalidArgument(path.ToString() + ": the name is too long");
+    if (component.size() > NAME_MAX)
+      return Status::InvalidArgument(path.ToString() + ": the name is too long");
   }
   fs::path mapped;
   s = ToHostPath(path, &mapped);

@@ -16,7 +16,8 @@ using platform::testing::TempDir;
 class DriveMapTest : public ::testing::Test {
  protected:
   DriveMapTest()
-      : map_({Drive{'C', dir_ / "drive_c", DriveType::kFixed}, Drive{'Q', dir_ / "drive_c" / "cd", DriveType::kCdRom},
+      : map_({Drive{'C', dir_ / "drive_c", DriveType::kFixed},
+              Drive{'Q', dir_ / "drive_c" / "cd", DriveType::kCdRom},
               Drive{'R', dir_ / "missing", DriveType::kRemovable}, Drive{'Z', "/", DriveType::kFixed}}) {
     fs::create_directories(dir_ / "drive_c" / "windows" / "System32");
     fs::create_directories(dir_ / "drive_c" / "cd");

@@ -50,8 +50,8 @@ Status CopyFileData(int in, int out, off_t size, const std::string& what) {
     if (errno == EINTR) continue;
     // Another file system or one without the call: the plain way, from
     // where the kernel stopped.
-    if (!copied_any && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP ||
-                        errno == EBADF)) {
+    if (!copied_any &&
+        (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP || errno == EBADF)) {
       return CopyByBuffer(in, out, what);
     }
     return Status::FromErrno(errno, "cannot copy " + what);

@@ -62,7 +62,7 @@ struct Place {
   std::shared_ptr<CachedFolder> folder;
   std::string name;
   bool exists = false;
-  struct stat info {};  // the entry itself, a link not followed; valid when exists
+  struct stat info {};         // the entry itself, a link not followed; valid when exists
   std::filesystem::path host;  // for messages and for the few path-based calls
 };
 

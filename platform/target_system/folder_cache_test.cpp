@@ -50,7 +50,9 @@ TEST_F(FolderCacheTest, ChangesByAnotherProcessBetweenLookupsAreSeen) {
   const fs::path app = dir_ / "c" / "App";
   // A miss in another case reads the folder into the index.
   EXPECT_FALSE(files_.Exists("C:\\APP\\DATA.TXT"));
-  InAnotherProcess([&] { if (!WriteFileAtomically(app / "Data.txt", "made").ok()) ::_exit(1); });
+  InAnotherProcess([&] {
+    if (!WriteFileAtomically(app / "Data.txt", "made").ok()) ::_exit(1);
+  });
   EXPECT_EQ(Read("C:\\app\\data.TXT"), "made");
 
   InAnotherProcess([&] { fs::rename(app / "Data.txt", app / "Moved.txt"); });
@@ -142,15 +144,17 @@ TEST_F(FolderCacheTest, CopiesDoNotReadThroughALinkOutOfTheDrive) {
   // A large file is copied whole, and the flush afterwards succeeds.
   const std::string large(3 * 1024 * 1024 + 17, 'z');
   ASSERT_TRUE(WriteFileAtomically(dir_ / "pkg" / "large.bin", large).ok());
-  ASSERT_TRUE(files_.CopyFile("D:\\large.bin", "C:\\App\\large.bin", false, TargetFiles::Flush::kUnflushed).ok());
+  ASSERT_TRUE(
+      files_.CopyFile("D:\\large.bin", "C:\\App\\large.bin", false, TargetFiles::Flush::kUnflushed).ok());
   EXPECT_TRUE(files_.FlushWrites().ok());
   EXPECT_EQ(Read("C:\\App\\large.bin"), large);
 }
 
 TEST_F(FolderCacheTest, TooLongNamesSayTheyAreTooLong) {
   const std::string name(300, 'n');
-  for (const Status& s : {files_.WriteFile("C:\\App\\" + name, "x"), files_.CreateFolderTree("C:\\" + name + "\\x"),
-                          files_.DeleteFile("C:\\" + name + "\\x")}) {
+  for (const Status& s :
+       {files_.WriteFile("C:\\App\\" + name, "x"), files_.CreateFolderTree("C:\\" + name + "\\x"),
+        files_.DeleteFile("C:\\" + name + "\\x")}) {
     EXPECT_TRUE(s.IsInvalidArgument()) << s.ToString();
     EXPECT_NE(s.message().find("too long"), std::string::npos) << s.ToString();
   }

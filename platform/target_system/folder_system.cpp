@@ -43,10 +43,12 @@ Status SettingsFor(const fs::path& folder, const InitOptions& options, SystemSet
 // than C and an existing host folder that does not hold the system.
 Status CheckNewDrive(const fs::path& folder, const SystemSettings& settings, Drive* drive) {
   const char letter = AsciiUpper(drive->letter);
-  if (letter < 'A' || letter > 'Z') return Status::InvalidArgument("not a drive letter: " + std::string(1, drive->letter));
+  if (letter < 'A' || letter > 'Z')
+    return Status::InvalidArgument("not a drive letter: " + std::string(1, drive->letter));
   if (letter == 'C') return Status::InvalidArgument("drive C is the system's own drive");
   for (const Drive& d : settings.drives) {
-    if (d.letter == letter) return Status::AlreadyExists("drive " + std::string(1, letter) + " is mapped already");
+    if (d.letter == letter)
+      return Status::AlreadyExists("drive " + std::string(1, letter) + " is mapped already");
   }
   std::error_code ec;
   const fs::path host = fs::weakly_canonical(fs::absolute(drive->host_folder, ec), ec);
@@ -65,8 +67,11 @@ Status CheckNewDrive(const fs::path& folder, const SystemSettings& settings, Dri
 }  // namespace
 
 FolderSystem::FolderSystem(fs::path folder, SystemSettings settings, std::unique_ptr<Registry> registry)
-    : folder_(std::move(folder)), settings_(std::move(settings)), registry_(std::move(registry)),
-      drives_(settings_.drives), files_(drives_) {}
+    : folder_(std::move(folder)),
+      settings_(std::move(settings)),
+      registry_(std::move(registry)),
+      drives_(settings_.drives),
+      files_(drives_) {}
 
 Status FolderSystem::Open(const fs::path& folder, std::unique_ptr<FolderSystem>* system) {
   std::error_code ec;
@@ -102,7 +107,8 @@ Status FolderSystem::Create(const fs::path& folder, const InitOptions& options,
     settings.drives.push_back(std::move(drive));
   }
   fs::create_directories(absolute / kDriveCFolderName, ec);
-  if (ec) return Status::IoError("cannot create " + (absolute / kDriveCFolderName).string() + ": " + ec.message());
+  if (ec)
+    return Status::IoError("cannot create " + (absolute / kDriveCFolderName).string() + ": " + ec.message());
 
   std::unique_ptr<Registry> registry;
   s = Registry::OpenOrCreate(absolute / kRegistryFileName, &registry);
@@ -188,7 +194,8 @@ Status FolderSystem::UnmapDrive(char letter) {
   SystemSettings changed = settings_;
   const auto it = std::find_if(changed.drives.begin(), changed.drives.end(),
                                [upper](const Drive& d) { return d.letter == upper; });
-  if (it == changed.drives.end()) return Status::NotFound("drive " + std::string(1, upper) + " is not mapped");
+  if (it == changed.drives.end())
+    return Status::NotFound("drive " + std::string(1, upper) + " is not mapped");
   changed.drives.erase(it);
   Status s = SaveSystemSettings(folder_, changed);
   if (!s.ok()) return s;

@@ -25,8 +25,8 @@ namespace platform::target {
 // installer for reading, writing and deleting.
 struct InitOptions {
   int os_kind = 202;
-  std::string user_name;       // default: the host user
-  std::string windows_folder;  // default: C:\WINDOWS
+  std::string user_name;                  // default: the host user
+  std::string windows_folder;             // default: C:\WINDOWS
   std::vector<Drive> mapped_drives = {};  // host folders to map besides drive C
 };
 
@@ -77,8 +77,7 @@ class FolderSystem final : public TargetSystem {
   Status UnmapDrive(char letter);
 
  private:
-  FolderSystem(std::filesystem::path folder, SystemSettings settings,
-               std::unique_ptr<Registry> registry);
+  FolderSystem(std::filesystem::path folder, SystemSettings settings, std::unique_ptr<Registry> registry);
 
   std::filesystem::path folder_;
   SystemSettings settings_;

@@ -22,8 +22,7 @@ struct ShellNames {
 };
 constexpr ShellNames kDesktop{"ﾃﾞｽｸﾄｯﾌﾟ", "ﾃﾞｽｸﾄｯﾌﾟ", "デスクトップ"};
 constexpr ShellNames kStartMenu{"ｽﾀｰﾄ ﾒﾆｭｰ", "ｽﾀｰﾄ ﾒﾆｭｰ", "スタート メニュー"};
-constexpr ShellNames kPrograms{"ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ", "ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ",
-                               "スタート メニュー\\プログラム"};
+constexpr ShellNames kPrograms{"ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ", "ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ", "スタート メニュー\\プログラム"};
 constexpr ShellNames kStartup{"ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ\\ｽﾀｰﾄｱｯﾌﾟ", "ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ\\ｽﾀｰﾄｱｯﾌﾟ",
                               "スタート メニュー\\プログラム\\スタートアップ"};
 constexpr ShellNames kSendTo{"SendTo", "SendTo", "SendTo"};
@@ -37,7 +36,8 @@ std::string Join(const std::string& folder, const std::string& rest) {
 class Layout {
  public:
   explicit Layout(const SystemSettings& settings)
-      : kind_(settings.os_kind), windows_(settings.windows_folder),
+      : kind_(settings.os_kind),
+        windows_(settings.windows_folder),
         root_(windows_.substr(0, 3)),
         profiles_(windows_.substr(0, 2) + "\\Documents and Settings") {}
 
@@ -76,12 +76,9 @@ class Layout {
 std::vector<std::string> FreshInstallFolders(const SystemSettings& settings) {
   const Layout layout(settings);
   std::vector<std::string> folders = {
-      settings.windows_folder,
-      Join(settings.windows_folder, "Fonts"),
-      settings.system_folder,
-      settings.temp_folder,
-      layout.root() + "Program Files",
-      layout.root() + "Program Files\\Common Files",
+      settings.windows_folder,         Join(settings.windows_folder, "Fonts"),
+      settings.system_folder,          settings.temp_folder,
+      layout.root() + "Program Files", layout.root() + "Program Files\\Common Files",
   };
   for (const std::string& user : {settings.user_name, std::string("All Users")}) {
     for (const ShellNames* names : {&kDesktop, &kStartMenu, &kPrograms, &kStartup}) {

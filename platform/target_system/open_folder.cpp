@@ -37,7 +37,8 @@ Status OpenFolder::Open(const DriveMap& drives, std::string_view windows_folder,
   s = drives.ToHostPath(parsed, &host);
   if (!s.ok()) return s;
   if (!StaysInDrive(drives, windows_folder)) {
-    return Status::AccessDenied(std::string(windows_folder) + " leads out of its drive through a symbolic link");
+    return Status::AccessDenied(std::string(windows_folder) +
+                                " leads out of its drive through a symbolic link");
   }
   const int fd = ::open(host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return Status::FromErrno(errno, windows_folder);
@@ -102,7 +103,6 @@ bool OpenFolder::ChangeTime(struct timespec* time) const {
   *time = info.st_ctim;
   return true;
 }
-
 
 Status OpenFolder::DeleteFileEntry(std::string_view name) const {
   const std::string what = windows_path_ + "\\" + std::string(name);

@@ -85,7 +85,8 @@ class SqliteRegistry::Impl {
     std::int64_t software = kNoKey;
     if (s.ok()) s = FindChild(kLocalMachineId, "Software", &software);
     if (s.ok()) s = FindChild(software, "Classes", &classes_id_);
-    if (s.IsNotFound()) s = Status::Corruption("the registry database lacks HKEY_LOCAL_MACHINE\\Software\\Classes");
+    if (s.IsNotFound())
+      s = Status::Corruption("the registry database lacks HKEY_LOCAL_MACHINE\\Software\\Classes");
     s = txn.Finish(s);
     if (s.ok()) protected_ids_ = {1, 2, 3, 4, 5, software, classes_id_};
     return s;
@@ -452,8 +453,7 @@ class SqliteRegistry::Impl {
     std::int64_t id = kNoKey;
     if (op.kind == RegistryBatch::Kind::kDeleteTree) ensured_ = {};
     switch (op.kind) {
-      case RegistryBatch::Kind::kCreateKey:
-        return EnsureForBatch(op, &id);
+      case RegistryBatch::Kind::kCreateKey: return EnsureForBatch(op, &id);
       case RegistryBatch::Kind::kSetValue: {
         Status s = EnsureForBatch(op, &id);
         return s.ok() ? Write(id, op.value) : s;
@@ -561,7 +561,7 @@ Status SqliteRegistry::CreateKey(RegistryRoot root, std::string_view key, bool* 
 }
 
 Status SqliteRegistry::GetValue(RegistryRoot root, std::string_view key, std::string_view name,
-                          RegistryValue* value) {
+                                RegistryValue* value) {
   Transaction txn(impl_->db(), false);
   Status s = txn.status();
   std::int64_t id = kNoKey;
@@ -571,7 +571,7 @@ Status SqliteRegistry::GetValue(RegistryRoot root, std::string_view key, std::st
 }
 
 Status SqliteRegistry::SetValue(RegistryRoot root, std::string_view key, const RegistryValue& value,
-                          bool create_key) {
+                                bool create_key) {
   Transaction txn(impl_->db(), true);
   Status s = txn.status();
   std::int64_t id = kNoKey;
@@ -601,7 +601,8 @@ Status SqliteRegistry::ListSubkeys(RegistryRoot root, std::string_view key, std:
   return txn.Finish(s);
 }
 
-Status SqliteRegistry::ListValues(RegistryRoot root, std::string_view key, std::vector<RegistryValue>* values) {
+Status SqliteRegistry::ListValues(RegistryRoot root, std::string_view key,
+                                  std::vector<RegistryValue>* values) {
   values->clear();
   Transaction txn(impl_->db(), false);
   Status s = txn.status();
@@ -622,13 +623,13 @@ Status SqliteRegistry::DeleteTree(RegistryRoot root, std::string_view key) {
 }
 
 Status SqliteRegistry::CopyTree(RegistryRoot from_root, std::string_view from, RegistryRoot to_root,
-                          std::string_view to) {
+                                std::string_view to) {
   Transaction txn(impl_->db(), true);
   return txn.Finish(txn.status().ok() ? impl_->CopyTreeIn(from_root, from, to_root, to) : txn.status());
 }
 
 Status SqliteRegistry::MoveTree(RegistryRoot from_root, std::string_view from, RegistryRoot to_root,
-                          std::string_view to) {
+                                std::string_view to) {
   Transaction txn(impl_->db(), true);
   return txn.Finish(txn.status().ok() ? impl_->MoveTreeIn(from_root, from, to_root, to) : txn.status());
 }

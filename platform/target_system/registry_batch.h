@@ -20,7 +20,7 @@ class RegistryBatch {
     Kind kind;
     RegistryRoot root;
     std::string key;
-    RegistryValue value;  // kSetValue: the value; kDeleteValue: its name
+    RegistryValue value;   // kSetValue: the value; kDeleteValue: its name
     std::size_t line = 0;  // where a text file asked for it (0: not from a file)
   };
 

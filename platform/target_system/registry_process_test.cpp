@@ -49,7 +49,8 @@ TEST(RegistryProcessTest, ConcurrentWriterProcessesLoseNothing) {
         const std::string name = "w" + std::to_string(w) + "_" + std::to_string(i);
         if (!reg->SetValue(kHklm, "Software\\Shared", RegistryValue::Dword(name, i)).ok()) return 3;
         if (!reg->SetValue(kHklm, "Software\\Writer" + std::to_string(w) + "\\K" + std::to_string(i % 7),
-                           RegistryValue::String(name, name)).ok()) {
+                           RegistryValue::String(name, name))
+                 .ok()) {
           return 4;
         }
       }
@@ -68,7 +69,9 @@ TEST(RegistryProcessTest, ConcurrentWriterProcessesLoseNothing) {
       const std::string name = "w" + std::to_string(w) + "_" + std::to_string(i);
       RegistryValue v;
       ASSERT_TRUE(reg->GetValue(kHklm, "Software\\Writer" + std::to_string(w) + "\\K" + std::to_string(i % 7),
-                                name, &v).ok()) << name;
+                                name, &v)
+                      .ok())
+          << name;
       EXPECT_EQ(v.data, name);
     }
   }
@@ -86,7 +89,8 @@ TEST(RegistryProcessTest, WriterKilledInTheMiddleLeavesAConsistentRegistry) {
     std::unique_ptr<Registry> reg;
     if (!Registry::OpenOrCreate(path, &reg).ok()) return 2;
     for (int i = 0; i < kCommitted; ++i) {
-      if (!reg->SetValue(kHklm, "Software\\Committed", RegistryValue::Dword("v" + std::to_string(i), i)).ok()) {
+      if (!reg->SetValue(kHklm, "Software\\Committed", RegistryValue::Dword("v" + std::to_string(i), i))
+               .ok()) {
         return 3;
       }
     }

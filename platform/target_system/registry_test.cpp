@@ -73,7 +73,8 @@ TEST_F(RegistryTest, ClassesRootIsTheClassesKeyOfTheMachine) {
   ASSERT_TRUE(reg_->SetValue(kHkcr, ".pkc", RegistryValue::String("", "Plakato.ConfigFile")).ok());
   EXPECT_EQ(ReadString(kHklm, "SOFTWARE\\Classes\\.pkc", ""), "Plakato.ConfigFile");
   ASSERT_TRUE(reg_->SetValue(kHklm, "Software\\Classes\\kestro-pkc\\shell\\open\\command",
-                             RegistryValue::String("", "\"x.exe\" \"%1\"")).ok());
+                             RegistryValue::String("", "\"x.exe\" \"%1\""))
+                  .ok());
   EXPECT_EQ(ReadString(kHkcr, "KESTRO-PKC\\Shell\\Open\\Command", ""), "\"x.exe\" \"%1\"");
   ASSERT_TRUE(reg_->DeleteTree(kHkcr, "kestro-pkc").ok());
   EXPECT_TRUE(reg_->OpenKey(kHklm, "Software\\Classes\\kestro-pkc").IsNotFound());
@@ -223,7 +224,8 @@ TEST_F(RegistryTest, ChangeInPartsIsOneChangeThatItsWriterCanRead) {
   int parts = 0;
   const Status written = reg_->ApplyInParts([&](const RegistryPartSink& sink) {
     StreamedBatch streamed(sink, 2);
-    for (int n = 1; n <= 5; ++n) streamed.SetValue(kHkcu, "P\\List", RegistryValue::Dword("Item" + std::to_string(n), n));
+    for (int n = 1; n <= 5; ++n)
+      streamed.SetValue(kHkcu, "P\\List", RegistryValue::Dword("Item" + std::to_string(n), n));
     // The writer reads and writes through the registry meanwhile, and sees
     // the parts handed over so far; another connection sees none of them.
     EXPECT_EQ(ReadString(kHkcu, "P\\List", "Item4"), "<missing>");  // a dword
@@ -266,7 +268,8 @@ TEST_F(RegistryTest, ChangeInPartsIsOneChangeThatItsWriterCanRead) {
                     part.DeleteTree(kHkcu, "P");
                     const Status handed = sink(part);
                     return handed.ok() ? Status::IoError("the writer gave up") : handed;
-                  }).code() == Status::Code::kIoError);
+                  })
+                  .code() == Status::Code::kIoError);
   EXPECT_EQ(ReadString(kHkcu, "P", "beside"), "yes");
 }
 
@@ -317,7 +320,8 @@ TEST_F(RegistryTest, KeysReachAtMostFiveHundredTwelveLevels) {
   // Moving or copying a tree below a deep key may not push it deeper.
   ASSERT_TRUE(reg_->CreateKey(kHklm, "Software\\Tall\\" + Chain(100)).ok());
   EXPECT_TRUE(reg_->CopyTree(kHklm, "Software\\Tall", kHkcu, "C\\" + Chain(449)).IsInvalidArgument());
-  EXPECT_TRUE(reg_->MoveTree(kHklm, "Software\\Tall", kHkcu, "M\\" + Chain(449) + "\\Tall").IsInvalidArgument());
+  EXPECT_TRUE(
+      reg_->MoveTree(kHklm, "Software\\Tall", kHkcu, "M\\" + Chain(449) + "\\Tall").IsInvalidArgument());
   EXPECT_TRUE(reg_->OpenKey(kHklm, "Software\\Tall").ok());
   EXPECT_TRUE(reg_->OpenKey(kHkcu, "C").IsNotFound());  // nothing half done
   EXPECT_TRUE(reg_->OpenKey(kHkcu, "M").IsNotFound());
@@ -330,26 +334,33 @@ TEST_F(RegistryTest, VisitTreeGivesParentsFirstInListOrder) {
   ASSERT_TRUE(reg_->CreateKey(kHkcu, "T\\a\\Y").ok());
   std::vector<std::string> order;
   std::size_t values = 0;
-  ASSERT_TRUE(reg_->VisitTree(kHkcu, "T\\", [&](const std::string& path, const std::vector<RegistryValue>& v) {
-                    order.push_back(path);
-                    values += v.size();
-                    return Status::Ok();
-                  }).ok());
+  ASSERT_TRUE(reg_->VisitTree(kHkcu, "T\\",
+                              [&](const std::string& path, const std::vector<RegistryValue>& v) {
+                                order.push_back(path);
+                                values += v.size();
+                                return Status::Ok();
+                              })
+                  .ok());
   EXPECT_EQ(order, (std::vector<std::string>{"T", "T\\a", "T\\a\\Y", "T\\a\\z", "T\\b"}));
   EXPECT_EQ(values, 1u);
-  EXPECT_TRUE(reg_->VisitTree(kHkcu, "Missing", [](const std::string&, const std::vector<RegistryValue>&) {
-                    return Status::Ok();
-                  }).IsNotFound());
+  EXPECT_TRUE(
+      reg_->VisitTree(kHkcu, "Missing",
+                      [](const std::string&, const std::vector<RegistryValue>&) { return Status::Ok(); })
+          .IsNotFound());
   int calls = 0;
-  EXPECT_TRUE(reg_->VisitTree(kHkcu, "T", [&](const std::string&, const std::vector<RegistryValue>&) {
-                    ++calls;
-                    return Status::Corruption("stop");
-                  }).code() == Status::Code::kCorruption);
+  EXPECT_TRUE(reg_->VisitTree(kHkcu, "T",
+                              [&](const std::string&, const std::vector<RegistryValue>&) {
+                                ++calls;
+                                return Status::Corruption("stop");
+                              })
+                  .code() == Status::Code::kCorruption);
   EXPECT_EQ(calls, 1);
 }
 
 TEST_F(RegistryTest, AnExpandStringReadsAsText) {
-  ASSERT_TRUE(reg_->SetValue(kHklm, "P", RegistryValue::ExpandString("Dir", "%SystemDrive%\\Documents and Settings")).ok());
+  ASSERT_TRUE(
+      reg_->SetValue(kHklm, "P", RegistryValue::ExpandString("Dir", "%SystemDrive%\\Documents and Settings"))
+          .ok());
   EXPECT_EQ(ReadString(kHklm, "P", "Dir"), "%SystemDrive%\\Documents and Settings");
 }
 

@@ -62,12 +62,13 @@ std::string ValueLine(const RegistryValue& value) {
 
 Status ExportTree(Registry& registry, RegistryRoot root, const std::string& key, std::string* text) {
   const std::string root_name(RegistryRootName(root));
-  return registry.VisitTree(root, key, [&](const std::string& path, const std::vector<RegistryValue>& values) {
-    *text += "[" + root_name + (path.empty() ? "" : "\\" + path) + "]\r\n";
-    for (const RegistryValue& value : values) *text += ValueLine(value) + "\r\n";
-    *text += "\r\n";
-    return Status::Ok();
-  });
+  return registry.VisitTree(root, key,
+                            [&](const std::string& path, const std::vector<RegistryValue>& values) {
+                              *text += "[" + root_name + (path.empty() ? "" : "\\" + path) + "]\r\n";
+                              for (const RegistryValue& value : values) *text += ValueLine(value) + "\r\n";
+                              *text += "\r\n";
+                              return Status::Ok();
+                            });
 }
 
 // ---- Import ----
@@ -162,7 +163,9 @@ class Parser {
     }
     bytes->clear();
     std::size_t pos = 0;
-    const auto skip_blanks = [&] { while (pos < data.size() && (data[pos] == ' ' || data[pos] == '\t')) ++pos; };
+    const auto skip_blanks = [&] {
+      while (pos < data.size() && (data[pos] == ' ' || data[pos] == '\t')) ++pos;
+    };
     skip_blanks();
     if (pos == data.size()) return Status::Ok();
     while (true) {

@@ -24,8 +24,7 @@ namespace platform::target {
 
 // Exports the key with all its subkeys (a whole root for the empty path),
 // each key read once, so the time grows with the size of the tree.
-Status ExportRegistryText(Registry& registry, RegistryRoot root, std::string_view key,
-                          std::string* text);
+Status ExportRegistryText(Registry& registry, RegistryRoot root, std::string_view key, std::string* text);
 
 // The bytes of a ".reg" file for exported text, as the registry editor
 // writes and reads them: UTF-16LE behind its byte-order mark.

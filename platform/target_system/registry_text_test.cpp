@@ -27,9 +27,12 @@ class RegistryTextTest : public ::testing::Test {
 };
 
 TEST_F(RegistryTextTest, ExportWritesTheEditorForm) {
-  ASSERT_TRUE(reg_->SetValue(kHkcu, "Software\\Maker", RegistryValue::String("", "C:\\Program Files\\\"Maker\"")).ok());
+  ASSERT_TRUE(
+      reg_->SetValue(kHkcu, "Software\\Maker", RegistryValue::String("", "C:\\Program Files\\\"Maker\""))
+          .ok());
   ASSERT_TRUE(reg_->SetValue(kHkcu, "Software\\Maker", RegistryValue::Dword("Count", 42)).ok());
-  ASSERT_TRUE(reg_->SetValue(kHkcu, "Software\\Maker", RegistryValue::Raw("Bin", kRegBinary, "\x01\xAB")).ok());
+  ASSERT_TRUE(
+      reg_->SetValue(kHkcu, "Software\\Maker", RegistryValue::Raw("Bin", kRegBinary, "\x01\xAB")).ok());
   ASSERT_TRUE(reg_->SetValue(kHkcu, "Software\\Maker\\Sub", RegistryValue::ExpandString("E", "%A%")).ok());
   std::string text;
   ASSERT_TRUE(ExportRegistryText(*reg_, kHkcu, "Software\\Maker", &text).ok());
@@ -75,7 +78,8 @@ TEST_F(RegistryTextTest, RoundTripKeepsEveryValueExactly) {
 TEST_F(RegistryTextTest, MalformedFileIsRefusedWithItsLineAndNothingApplied) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"REGEDIT5\r\n[HKEY_CURRENT_USER\\A]\r\n", "line 1:"},
-      {"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\A]\r\n\"ok\"=\"1\"\r\n\"bad\"=dword:xyz\r\n",
+      {"Windows Registry Editor Version "
+       "5.00\r\n\r\n[HKEY_CURRENT_USER\\A]\r\n\"ok\"=\"1\"\r\n\"bad\"=dword:xyz\r\n",
        "line 5:"},
       {"Windows Registry Editor Version 5.00\r\n[HKEY_NOWHERE\\A]\r\n", "line 2:"},
       {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n\"open=\"x\"\r\n", "line 3:"},
@@ -86,7 +90,8 @@ TEST_F(RegistryTextTest, MalformedFileIsRefusedWithItsLineAndNothingApplied) {
       {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n\"s\"=\"a\\nb\"\r\n", "line 3:"},
       {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A\\\\B]\r\n", "line 2:"},
       {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n\"d\"=hex(4):01,02\r\n", "line 3:"},
-      {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n\"s\"=\"x\" trailing\r\n", "line 3:"},
+      {"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n\"s\"=\"x\" trailing\r\n",
+       "line 3:"},
   };
   for (const auto& [text, line] : cases) {
     Status s = ImportRegistryText(*reg_, text);
@@ -121,14 +126,16 @@ TEST_F(RegistryTextTest, ImportReadsUtf16WithBomAndDeletions) {
 TEST_F(RegistryTextTest, NamesCountCharactersAndRefusalsNameTheLine) {
   std::string name;
   for (int i = 0; i < 100; ++i) name += "鍵";
-  ASSERT_TRUE(ImportRegistryText(*reg_, "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\" + name +
-                                            "]\r\n\"v\"=\"1\"\r\n").ok());
+  ASSERT_TRUE(ImportRegistryText(*reg_, "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\" +
+                                            name + "]\r\n\"v\"=\"1\"\r\n")
+                  .ok());
   EXPECT_EQ(Get(kHkcu, name, "v").data, "1");
   std::string deep;
   for (int i = 0; i < 513; ++i) deep += "\\k";
   for (const std::string& key : {"HKEY_CURRENT_USER\\" + std::string(256, 'a'), "HKEY_CURRENT_USER" + deep}) {
     const Status s = ImportRegistryText(
-        *reg_, "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Fine]\r\n\r\n[" + key + "]\r\n");
+        *reg_,
+        "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Fine]\r\n\r\n[" + key + "]\r\n");
     EXPECT_TRUE(s.IsInvalidArgument());
     EXPECT_TRUE(s.message().starts_with("line 5:")) << s.message();
     EXPECT_TRUE(reg_->OpenKey(kHkcu, "Fine").IsNotFound());
@@ -147,11 +154,13 @@ TEST_F(RegistryTextTest, AChangeTheRegistryRefusesNamesItsLine) {
 
 TEST_F(RegistryTextTest, ExpandAndMultiStringsTravelAsUtf16) {
   ASSERT_TRUE(reg_->SetValue(kHkcu, "S", RegistryValue::ExpandString("e", "%WINDIR%\\日本")).ok());
-  ASSERT_TRUE(reg_->SetValue(kHkcu, "S", RegistryValue::Raw("m", kRegMultiSz, std::string("a\0ü\0\0", 6))).ok());
+  ASSERT_TRUE(
+      reg_->SetValue(kHkcu, "S", RegistryValue::Raw("m", kRegMultiSz, std::string("a\0ü\0\0", 6))).ok());
   std::string text;
   ASSERT_TRUE(ExportRegistryText(*reg_, kHkcu, "S", &text).ok());
   EXPECT_NE(text.find("\"m\"=hex(7):61,00,00,00,fc,00,00,00,00,00\r\n"), std::string::npos) << text;
-  const std::string expand_hex = "\"e\"=hex(2):25,00,57,00,49,00,4e,00,44,00,49,00,52,00,25,00,5c,00,e5,65,2c,67,00,00\r\n";
+  const std::string expand_hex =
+      "\"e\"=hex(2):25,00,57,00,49,00,4e,00,44,00,49,00,52,00,25,00,5c,00,e5,65,2c,67,00,00\r\n";
   EXPECT_NE(text.find(expand_hex), std::string::npos) << text;
 
   // The file form: UTF-16LE behind a byte-order mark, read back whole.
@@ -163,16 +172,21 @@ TEST_F(RegistryTextTest, ExpandAndMultiStringsTravelAsUtf16) {
   EXPECT_EQ(Get(kHkcu, "S", "e"), RegistryValue::ExpandString("e", "%WINDIR%\\日本"));
   EXPECT_EQ(Get(kHkcu, "S", "m").data, std::string("a\0ü\0\0", 6));
   // Older files hold the expand-string in the ANSI code page.
-  ASSERT_TRUE(ImportRegistryText(*reg_, "REGEDIT4\r\n[HKEY_CURRENT_USER\\A4]\r\n\"e\"=hex(2):25,41,25,83,65,00\r\n").ok());
+  ASSERT_TRUE(
+      ImportRegistryText(*reg_, "REGEDIT4\r\n[HKEY_CURRENT_USER\\A4]\r\n\"e\"=hex(2):25,41,25,83,65,00\r\n")
+          .ok());
   EXPECT_EQ(Get(kHkcu, "A4", "e").data, "%A%テ");
 }
 
 TEST_F(RegistryTextTest, Utf8BomAndAnsiFilesAreRead) {
-  ASSERT_TRUE(ImportRegistryText(*reg_, "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n"
-                                        "[HKEY_CURRENT_USER\\U]\n\"v\"=\"ü\"\n").ok());
+  ASSERT_TRUE(ImportRegistryText(*reg_,
+                                 "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n"
+                                 "[HKEY_CURRENT_USER\\U]\n\"v\"=\"ü\"\n")
+                  .ok());
   EXPECT_EQ(Get(kHkcu, "U", "v").data, "ü");
   // "REGEDIT4" files hold code page 932: 0x83 0x65 is テ.
-  ASSERT_TRUE(ImportRegistryText(*reg_, "REGEDIT4\r\n[HKEY_CURRENT_USER\\A4]\r\n\"v\"=\"\x83\x65\"\r\n").ok());
+  ASSERT_TRUE(
+      ImportRegistryText(*reg_, "REGEDIT4\r\n[HKEY_CURRENT_USER\\A4]\r\n\"v\"=\"\x83\x65\"\r\n").ok());
   EXPECT_EQ(Get(kHkcu, "A4", "v").data, "テ");
 }
 

@@ -26,8 +26,7 @@ Status AddLine(FolderSystem& system, std::string_view line) {
   if (!type || !folder.is_absolute()) {
     return Status::InvalidArgument("not a run-only drive: " + std::string(line));
   }
-  const Drive drive{AsciiUpper(line[0]),
-                    Normalized(folder), *type};
+  const Drive drive{AsciiUpper(line[0]), Normalized(folder), *type};
   if (const Drive* present = system.drives().FindDrive(drive.letter)) {
     if (Normalized(present->host_folder) == drive.host_folder) return Status::Ok();
     return Status::AlreadyExists(std::string(1, drive.letter) + ": is another folder on this system");

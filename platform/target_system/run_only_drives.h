@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/target_system/status.h"
 #include "platform/target_system/folder_system.h"
+#include "platform/target_system/status.h"
 
 namespace platform::target {
 
@@ -19,8 +19,7 @@ inline constexpr const char* kRunOnlyDrivesVariable = "KESTRO_RUN_DRIVES";
 // Maps the host folder as the first free letter from D to Z (a fixed
 // drive) unless a run-only drive already has that folder; its letter goes to
 // *letter. NotFound when every letter is taken.
-Status MapFolderForThisRun(FolderSystem& system, const std::filesystem::path& host_folder,
-                           char* letter);
+Status MapFolderForThisRun(FolderSystem& system, const std::filesystem::path& host_folder, char* letter);
 
 // The run-only drives of the system as the variable's text ("" when none).
 std::string RunOnlyDrivesText(const FolderSystem& system);

@@ -61,8 +61,8 @@ TEST_F(RunOnlyDrivesTest, ChildSeesTheSameDrivesThroughTheVariableText) {
 }
 
 TEST_F(RunOnlyDrivesTest, BadLinesAreRefusedAndTheGoodOnesStillAdded) {
-  const std::string text = "C=fixed,/elsewhere\nQ=fixed,relative\nnonsense\nR=bogus,/x\nS=cdrom," +
-                           (dir_ / "pkg").string() + "\n";
+  const std::string text =
+      "C=fixed,/elsewhere\nQ=fixed,relative\nnonsense\nR=bogus,/x\nS=cdrom," + (dir_ / "pkg").string() + "\n";
   const Status s = AddRunOnlyDrivesFromText(*system_, text);
   EXPECT_FALSE(s.ok());
   EXPECT_NE(s.ToString().find("C:"), std::string::npos) << s.ToString();

@@ -90,7 +90,8 @@ class Reader {
     return static_cast<std::uint16_t>(Byte(at) | (Byte(at + 1) << 8));
   }
   std::uint32_t U32(std::size_t at) const {
-    return Byte(at) | (Byte(at + 1) << 8) | (Byte(at + 2) << 16) | (static_cast<std::uint32_t>(Byte(at + 3)) << 24);
+    return Byte(at) | (Byte(at + 1) << 8) | (Byte(at + 2) << 16) |
+           (static_cast<std::uint32_t>(Byte(at + 3)) << 24);
   }
   std::string_view Slice(std::size_t at, std::size_t n) const { return bytes_.substr(at, n); }
 
@@ -159,7 +160,7 @@ std::string EncodeShellLink(const ShellLink& link) {
   Put32(out, link.target_size);
   Put32(out, static_cast<std::uint32_t>(link.icon_index));
   Put32(out, link.show_command);
-  Put16(out, 0);   // no hot key
+  Put16(out, 0);         // no hot key
   out.append(10, '\0');  // reserved
 
   if (flags & kHasLinkInfo) out += EncodeLinkInfo(link.target_path);
@@ -188,7 +189,8 @@ Status DecodeShellLink(std::string_view bytes, ShellLink* link) {
 
   std::size_t at = kHeaderSize;
   if (flags & kHasTargetIdList) {
-    if (!r.Has(at, 2) || !r.Has(at + 2, r.U16(at))) return Status::Corruption("item-id list runs past the end");
+    if (!r.Has(at, 2) || !r.Has(at + 2, r.U16(at)))
+      return Status::Corruption("item-id list runs past the end");
     at += 2 + r.U16(at);
   }
   if (flags & kHasLinkInfo) {
@@ -200,8 +202,8 @@ Status DecodeShellLink(std::string_view bytes, ShellLink* link) {
     at += size;
   }
   const std::pair<std::uint32_t, std::string*> strings[] = {
-      {kHasName, &result.description},          {kHasRelativePath, &result.relative_path},
-      {kHasWorkingDir, &result.working_folder}, {kHasArguments, &result.arguments},
+      {kHasName, &result.description},           {kHasRelativePath, &result.relative_path},
+      {kHasWorkingDir, &result.working_folder},  {kHasArguments, &result.arguments},
       {kHasIconLocation, &result.icon_location},
   };
   const bool unicode = flags & kIsUnicode;

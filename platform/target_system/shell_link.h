@@ -19,9 +19,9 @@ enum ShowCommand : std::uint32_t {
 // The contents of a Windows shortcut (.lnk) file. Paths are Windows paths in
 // UTF-8; an empty text means the field is absent.
 struct ShellLink {
-  std::string target_path;     // stored in the LinkInfo as the local base path
+  std::string target_path;  // stored in the LinkInfo as the local base path
   std::string description;
-  std::string relative_path;   // target relative to the link's folder
+  std::string relative_path;  // target relative to the link's folder
   std::string working_folder;
   std::string arguments;
   std::string icon_location;

@@ -19,8 +19,8 @@ ShellLink SampleLink() {
   ShellLink link;
   link.target_path = "C:\\Program Files\\Maker\\プラカート.exe";
   link.description = "Produced by Tallowmere Tools";
-  link.relative_path = RelativeLinkPath("C:\\Documents and Settings\\taro\\デスクトップ\\Plakato.lnk",
-                                        link.target_path);
+  link.relative_path =
+      RelativeLinkPath("C:\\Documents and Settings\\taro\\デスクトップ\\Plakato.lnk", link.target_path);
   link.working_folder = "C:\\Program Files\\Maker";
   link.arguments = "/x \"a b\"";
   link.icon_location = "C:\\Program Files\\Maker\\icons.dll";

@@ -22,8 +22,8 @@ CachedStatement& CachedStatement::BindText(int index, std::string_view text) {
 
 CachedStatement& CachedStatement::BindBlob(int index, std::string_view bytes) {
   // A zero-length blob still binds as a blob, never as NULL.
-  sqlite3_bind_blob(statement_, index, bytes.empty() ? "" : bytes.data(),
-                    static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+  sqlite3_bind_blob(statement_, index, bytes.empty() ? "" : bytes.data(), static_cast<int>(bytes.size()),
+                    SQLITE_TRANSIENT);
   return *this;
 }
 
@@ -72,7 +72,8 @@ Status SqliteConnection::Open(const std::filesystem::path& path, Mode mode,
   int wal = SQLITE_BUSY;
   for (int attempt = 0; attempt < 1500 && (wal == SQLITE_BUSY || wal == SQLITE_LOCKED); ++attempt) {
     wal = sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
-    if (wal == SQLITE_BUSY || wal == SQLITE_LOCKED) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (wal == SQLITE_BUSY || wal == SQLITE_LOCKED)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   if (wal != SQLITE_OK) return connection->Error(wal, "switching to WAL");
   Status s = connection->Exec("PRAGMA synchronous=NORMAL");

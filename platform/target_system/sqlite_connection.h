@@ -45,8 +45,7 @@ class SqliteConnection {
     kExisting,  // read and write an existing file
     kReadOnly,  // read an existing file
   };
-  static Status Open(const std::filesystem::path& path, Mode mode,
-                     std::unique_ptr<SqliteConnection>* out);
+  static Status Open(const std::filesystem::path& path, Mode mode, std::unique_ptr<SqliteConnection>* out);
   ~SqliteConnection();
   SqliteConnection(const SqliteConnection&) = delete;
   SqliteConnection& operator=(const SqliteConnection&) = delete;

@@ -1,3 +1,5 @@
 #pragma once
 #include "platform/status.h"
-namespace platform::target { using platform::Status; }
+namespace platform::target {
+using platform::Status;
+}

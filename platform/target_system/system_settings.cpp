@@ -59,9 +59,9 @@ Status LoadSystemSettings(const fs::path& folder, SystemSettings* settings) {
   result.user_name = GetPrivateProfileString(kSystemSection, "UserName", "", file);
   if (result.user_name.empty()) result.user_name = HostUserName();
   result.restart_command = GetPrivateProfileString(kSystemSection, "RestartCommand", "", file);
-  for (auto [key, target] : {std::pair{"WindowsFolder", &result.windows_folder},
-                             std::pair{"SystemFolder", &result.system_folder},
-                             std::pair{"TempFolder", &result.temp_folder}}) {
+  for (auto [key, target] :
+       {std::pair{"WindowsFolder", &result.windows_folder}, std::pair{"SystemFolder", &result.system_folder},
+        std::pair{"TempFolder", &result.temp_folder}}) {
     Status s = ReadFolder(file, key, target);
     if (!s.ok()) return s;
   }
@@ -88,8 +88,7 @@ Status LoadSystemSettings(const fs::path& folder, SystemSettings* settings) {
     }
     fs::path host = line.substr(comma + 1);
     if (host.is_relative()) host = folder / host;
-    result.drives.push_back(
-        Drive{AsciiUpper(letter[0]), host, *type});
+    result.drives.push_back(Drive{AsciiUpper(letter[0]), host, *type});
   }
   *settings = std::move(result);
   return Status::Ok();

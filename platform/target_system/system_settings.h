@@ -34,7 +34,7 @@ struct SystemSettings {
   std::string windows_folder = "C:\\WINDOWS";
   std::string system_folder = "C:\\WINDOWS\\SYSTEM32";
   std::string temp_folder = "C:\\WINDOWS\\TEMP";
-  std::vector<Drive> drives;  // host folders absolute once loaded
+  std::vector<Drive> drives;    // host folders absolute once loaded
   std::string restart_command;  // empty: a restart is only recorded
 };
 

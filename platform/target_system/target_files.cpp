@@ -37,8 +37,9 @@ namespace {
 constexpr mode_t kWritable = S_IWUSR | S_IWGRP | S_IWOTH;
 
 std::chrono::system_clock::time_point ToTimePoint(const struct timespec& ts) {
-  return std::chrono::system_clock::time_point(std::chrono::duration_cast<std::chrono::system_clock::duration>(
-      std::chrono::seconds(ts.tv_sec) + std::chrono::nanoseconds(ts.tv_nsec)));
+  return std::chrono::system_clock::time_point(
+      std::chrono::duration_cast<std::chrono::system_clock::duration>(std::chrono::seconds(ts.tv_sec) +
+                                                                      std::chrono::nanoseconds(ts.tv_nsec)));
 }
 
 struct timespec ToTimespec(std::chrono::system_clock::time_point time) {
@@ -80,7 +81,8 @@ bool HasWildcard(std::string_view name) { return name.find_first_of("*?") != std
 std::string TemporaryName(const std::string& name) {
   static thread_local std::mt19937_64 random{std::random_device{}()};
   char suffix[20];
-  std::snprintf(suffix, sizeof(suffix), ".%012llx", static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
+  std::snprintf(suffix, sizeof(suffix), ".%012llx",
+                static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
   return "." + name.substr(0, 200) + suffix + ".kestro-tmp";
 }
 
@@ -134,12 +136,14 @@ bool WriteUnnamedThenLink(Place& place, std::string_view to, bool flush, mode_t 
   const int fd = ::openat(dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
   if (fd < 0) return false;
   Status s = fill(fd);
-  if (s.ok() && flush && ::fdatasync(fd) != 0) s = Status::FromErrno(errno, "cannot flush " + std::string(to));
+  if (s.ok() && flush && ::fdatasync(fd) != 0)
+    s = Status::FromErrno(errno, "cannot flush " + std::string(to));
   // Linking an open file by its descriptor needs a recent kernel (or a
   // privilege); older ones take it by its name in /proc.
   if (s.ok() && ::linkat(fd, "", dir, place.name.c_str(), AT_EMPTY_PATH) != 0) {
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    if (errno != ENOENT || ::linkat(AT_FDCWD, self.c_str(), dir, place.name.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+    if (errno != ENOENT ||
+        ::linkat(AT_FDCWD, self.c_str(), dir, place.name.c_str(), AT_SYMLINK_FOLLOW) != 0) {
       s = Status::FromErrno(errno, "cannot write " + std::string(to));
     }
   }
@@ -167,7 +171,8 @@ Status WriteAtPlace(Place& place, std::string_view to, bool flush, Fill fill, mo
   }
   if (fd < 0) return Status::FromErrno(errno, "cannot write " + std::string(to));
   Status s = fill(fd);
-  if (s.ok() && flush && ::fdatasync(fd) != 0) s = Status::FromErrno(errno, "cannot flush " + std::string(to));
+  if (s.ok() && flush && ::fdatasync(fd) != 0)
+    s = Status::FromErrno(errno, "cannot flush " + std::string(to));
   if (::close(fd) != 0 && s.ok()) s = Status::FromErrno(errno, "cannot write " + std::string(to));
   if (s.ok() && ::renameat(dir, temp.c_str(), dir, place.name.c_str()) != 0) {
     s = Status::FromErrno(errno, "cannot write " + std::string(to));
@@ -196,7 +201,8 @@ mode_t ProcessUmask() {
       ::close(fd);
     }
     const std::size_t at = status.find("Umask:");
-    return at == std::string::npos ? mode_t{0777} : static_cast<mode_t>(std::strtoul(status.c_str() + at + 6, nullptr, 8));
+    return at == std::string::npos ? mode_t{0777}
+                                   : static_cast<mode_t>(std::strtoul(status.c_str() + at + 6, nullptr, 8));
   }();
   return mask;
 }
@@ -205,7 +211,8 @@ mode_t ProcessUmask() {
 // umask took away.
 Status KeepWriteBit(int fd, mode_t source_mode, std::string_view to) {
   struct stat made {};
-  if (::fstat(fd, &made) != 0) return Status::FromErrno(errno, "cannot set the attributes of " + std::string(to));
+  if (::fstat(fd, &made) != 0)
+    return Status::FromErrno(errno, "cannot set the attributes of " + std::string(to));
   const mode_t mode = made.st_mode & 07777;
   const mode_t wanted = (source_mode & S_IWUSR) ? mode | S_IWUSR : mode & ~kWritable;
   if (wanted != mode && ::fchmod(fd, wanted) != 0) {
@@ -411,8 +418,8 @@ Status TargetFiles::CopyFile(std::string_view from, std::string_view to, bool fa
   // A package file that is a link is read only when it stays in its drive.
   s = state_->cache.FollowLinkInside(source_path, &source);
   if (!s.ok()) return s;
-  const int in = ::openat(source.folder->fd(), source.name.c_str(),
-                          O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  const int in =
+      ::openat(source.folder->fd(), source.name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (in < 0) return Status::FromErrno(errno, std::string(from));
   struct stat info {};
   if (::fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -421,23 +428,28 @@ Status TargetFiles::CopyFile(std::string_view from, std::string_view to, bool fa
   }
   s = CheckTarget(target, to, fail_if_exists);
   if (s.ok()) {
-    s = WriteAtPlace(target, to, flush == Flush::kFlushed, [&](int out) {
-      Status copied = CopyFileData(in, out, info.st_size, std::string(from));
-      // As on Windows the copy keeps the write time and the read-only bit;
-      // a copy without them is not reported as done.
-      const struct timespec times[2] = {info.st_atim, info.st_mtim};
-      if (copied.ok() && ::futimens(out, times) != 0) {
-        copied = Status::FromErrno(errno, "cannot set the time of " + std::string(to));
-      }
-      // The umask can only take bits away: only a file that should be
-      // writable needs a look.
-      if (copied.ok() && (info.st_mode & S_IWUSR) && (ProcessUmask() & S_IWUSR)) copied = KeepWriteBit(out, info.st_mode, to);
-      return copied;
-    }, CopyMode(info.st_mode));
+    s = WriteAtPlace(
+        target, to, flush == Flush::kFlushed,
+        [&](int out) {
+          Status copied = CopyFileData(in, out, info.st_size, std::string(from));
+          // As on Windows the copy keeps the write time and the read-only bit;
+          // a copy without them is not reported as done.
+          const struct timespec times[2] = {info.st_atim, info.st_mtim};
+          if (copied.ok() && ::futimens(out, times) != 0) {
+            copied = Status::FromErrno(errno, "cannot set the time of " + std::string(to));
+          }
+          // The umask can only take bits away: only a file that should be
+          // writable needs a look.
+          if (copied.ok() && (info.st_mode & S_IWUSR) && (ProcessUmask() & S_IWUSR))
+            copied = KeepWriteBit(out, info.st_mode, to);
+          return copied;
+        },
+        CopyMode(info.st_mode));
   }
   ::close(in);
   if (s.ok() && flush == Flush::kUnflushed) {
-    if (const Drive* drive = drives_.FindDrive(target_path.drive())) state_->unflushed.insert(drive->host_folder);
+    if (const Drive* drive = drives_.FindDrive(target_path.drive()))
+      state_->unflushed.insert(drive->host_folder);
   }
   return s;
 }

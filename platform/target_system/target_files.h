@@ -55,8 +55,7 @@ class TargetFiles : public SystemFiles {
   Status CopyFile(std::string_view from, std::string_view to, bool fail_if_exists) const;
   // With Flush (SystemFiles::Flush) kUnflushed the copy is not flushed to
   // the disk before it takes its name.
-  Status CopyFile(std::string_view from, std::string_view to, bool fail_if_exists,
-                  Flush flush) const;
+  Status CopyFile(std::string_view from, std::string_view to, bool fail_if_exists, Flush flush) const;
   // Flushes to the disk what the unflushed copies since the last call wrote
   // (the file systems of their drives), so a power loss after it loses none.
   Status FlushWrites() const;

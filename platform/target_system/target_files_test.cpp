@@ -113,8 +113,7 @@ TEST_F(TargetFilesTest, CopyFromHostKeepsTheProgramRunnableAndRespectsReadOnly) 
   std::string data;
   ASSERT_TRUE(files_.ReadFile("C:\\kestro.exe", &data).ok());
   EXPECT_EQ(data, "program bytes");
-  EXPECT_NE(fs::status(dir_ / "c" / "kestro.exe").permissions() & fs::perms::owner_exec,
-            fs::perms::none);
+  EXPECT_NE(fs::status(dir_ / "c" / "kestro.exe").permissions() & fs::perms::owner_exec, fs::perms::none);
 
   ASSERT_TRUE(files_.SetAttributes("C:\\kestro.exe", kFileReadOnly).ok());
   EXPECT_TRUE(files_.CopyFromHost(program, "C:\\kestro.exe").IsAccessDenied());

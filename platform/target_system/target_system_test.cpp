@@ -48,12 +48,16 @@ TEST(TargetSystemTest, Windows2000HasProfilesUnderDocumentsAndSettings) {
     EXPECT_TRUE(files.IsFolder(folder)) << folder;
   }
   EXPECT_TRUE(fs::is_directory(dir / "sys" / "drive_c" / "Documents and Settings" / "taro" / "デスクトップ"));
-  EXPECT_EQ(Read(*system, kHklm, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList", "ProfilesDirectory"),
+  EXPECT_EQ(Read(*system, kHklm, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList",
+                 "ProfilesDirectory"),
             "%SystemDrive%\\Documents and Settings");
-  EXPECT_EQ(Read(*system, kHklm, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "RegisteredOwner"), "taro");
-  EXPECT_EQ(Read(*system, kHklm, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "RegisteredOrganization"), "");
+  EXPECT_EQ(Read(*system, kHklm, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "RegisteredOwner"),
+            "taro");
+  EXPECT_EQ(Read(*system, kHklm, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "RegisteredOrganization"),
+            "");
   // What the folder rules read first stays absent, so their fallbacks apply.
-  EXPECT_EQ(Read(*system, kHklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir"), "<missing>");
+  EXPECT_EQ(Read(*system, kHklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir"),
+            "<missing>");
   EXPECT_TRUE(system->registry()
                   .OpenKey(kHkcu, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders")
                   .IsNotFound());
@@ -64,14 +68,15 @@ TEST(TargetSystemTest, Windows98KeepsEverythingInTheWindowsFolder) {
   auto system = Make(dir / "sys", 102);
   ASSERT_TRUE(system);
   EXPECT_EQ(system->system_folder(), "C:\\WINDOWS\\SYSTEM");
-  for (const char* folder : {"C:\\WINDOWS\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ\\ｽﾀｰﾄｱｯﾌﾟ", "C:\\WINDOWS\\ﾃﾞｽｸﾄｯﾌﾟ", "C:\\My Documents",
-                             "C:\\WINDOWS\\SendTo", "C:\\WINDOWS\\Favorites",
+  for (const char* folder : {"C:\\WINDOWS\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ\\ｽﾀｰﾄｱｯﾌﾟ", "C:\\WINDOWS\\ﾃﾞｽｸﾄｯﾌﾟ",
+                             "C:\\My Documents", "C:\\WINDOWS\\SendTo", "C:\\WINDOWS\\Favorites",
                              "C:\\WINDOWS\\Application Data\\Microsoft\\Internet Explorer\\Quick Launch"}) {
     EXPECT_TRUE(system->files().IsFolder(folder)) << folder;
   }
   EXPECT_FALSE(system->files().Exists("C:\\Documents and Settings"));
   EXPECT_EQ(Read(*system, kHklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "RegisteredOwner"), "taro");
-  EXPECT_TRUE(system->registry().OpenKey(kHklm, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion").IsNotFound());
+  EXPECT_TRUE(
+      system->registry().OpenKey(kHklm, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion").IsNotFound());
 }
 
 TEST(TargetSystemTest, Nt4ProfilesLiveUnderTheWindowsFolder) {
@@ -80,8 +85,9 @@ TEST(TargetSystemTest, Nt4ProfilesLiveUnderTheWindowsFolder) {
   settings.user_name = "taro";
   settings.windows_folder = "C:\\WINNT";
   const std::vector<std::string> folders = FreshInstallFolders(settings);
-  for (const char* expected : {"C:\\WINNT\\Profiles\\taro\\ﾃﾞｽｸﾄｯﾌﾟ", "C:\\WINNT\\Profiles\\All Users\\ﾃﾞｽｸﾄｯﾌﾟ",
-                               "C:\\WINNT\\Profiles\\taro\\Personal"}) {
+  for (const char* expected :
+       {"C:\\WINNT\\Profiles\\taro\\ﾃﾞｽｸﾄｯﾌﾟ", "C:\\WINNT\\Profiles\\All Users\\ﾃﾞｽｸﾄｯﾌﾟ",
+        "C:\\WINNT\\Profiles\\taro\\Personal"}) {
     EXPECT_NE(std::find(folders.begin(), folders.end(), expected), folders.end()) << expected;
   }
 }
@@ -105,7 +111,9 @@ TEST(TargetSystemTest, SettingsSurviveReopeningAndHandEdits) {
   ASSERT_TRUE(FolderSystem::Open(dir / "moved", &system).ok());
   EXPECT_TRUE(system->files().IsFolder("C:\\WINNT\\SYSTEM32"));
 
-  ASSERT_TRUE(WritePrivateProfileString("Drives", "Q", "floppy," + (dir / "cdrom").string(), dir / "moved" / kSystemSettingsFileName).ok());
+  ASSERT_TRUE(WritePrivateProfileString("Drives", "Q", "floppy," + (dir / "cdrom").string(),
+                                        dir / "moved" / kSystemSettingsFileName)
+                  .ok());
   Status s = FolderSystem::Open(dir / "moved", &system);
   EXPECT_EQ(s.code(), Status::Code::kCorruption);
   EXPECT_NE(s.message().find("floppy"), std::string::npos);
@@ -114,7 +122,8 @@ TEST(TargetSystemTest, SettingsSurviveReopeningAndHandEdits) {
 TEST(TargetSystemTest, CreationRefusesBadChoicesAndExistingSystems) {
   TempDir dir;
   std::unique_ptr<FolderSystem> system;
-  EXPECT_TRUE(FolderSystem::Create(dir / "a", InitOptions{202, "taro", "D:\\WINDOWS"}, &system).IsInvalidArgument());
+  EXPECT_TRUE(
+      FolderSystem::Create(dir / "a", InitOptions{202, "taro", "D:\\WINDOWS"}, &system).IsInvalidArgument());
   EXPECT_TRUE(FolderSystem::Create(dir / "a", InitOptions{202, "taro", "C:\\"}, &system).IsInvalidArgument());
   EXPECT_TRUE(FolderSystem::Create(dir / "a", InitOptions{202, "ta\\ro", ""}, &system).IsInvalidArgument());
   EXPECT_TRUE(FolderSystem::Open(dir / "a", &system).IsNotFound());
@@ -160,7 +169,8 @@ TEST(TargetSystemTest, TrashTakesFilesButNeverDriveRoots) {
   ScopedEnv data("XDG_DATA_HOME", (dir / "data").string());
   ASSERT_TRUE(Make(dir / "sys", 202));
   // A hand-edited system that maps the host root as Z:.
-  ASSERT_TRUE(WritePrivateProfileString("Drives", "Z", "fixed,/", dir / "sys" / kSystemSettingsFileName).ok());
+  ASSERT_TRUE(
+      WritePrivateProfileString("Drives", "Z", "fixed,/", dir / "sys" / kSystemSettingsFileName).ok());
   std::unique_ptr<FolderSystem> system;
   ASSERT_TRUE(FolderSystem::Open(dir / "sys", &system).ok());
   ASSERT_TRUE(system->files().WriteFile("C:\\WINDOWS\\old.ini", "x").ok());
@@ -197,7 +207,8 @@ TEST(TargetSystemTest, AFreshSystemMapsNoHostFolderUntilAskedTo) {
   EXPECT_TRUE(system->MapDrive(Drive{'C', dir / "package", DriveType::kFixed}).IsInvalidArgument());
   EXPECT_TRUE(system->MapDrive(Drive{'1', dir / "package", DriveType::kFixed}).IsInvalidArgument());
   EXPECT_TRUE(system->MapDrive(Drive{'d', dir / "missing", DriveType::kCdRom}).IsInvalidArgument());
-  EXPECT_TRUE(system->MapDrive(Drive{'d', dir.path(), DriveType::kCdRom}).IsInvalidArgument());  // holds the system
+  EXPECT_TRUE(
+      system->MapDrive(Drive{'d', dir.path(), DriveType::kCdRom}).IsInvalidArgument());  // holds the system
   ASSERT_TRUE(system->MapDrive(Drive{'d', dir / "package", DriveType::kCdRom}).ok());
   EXPECT_TRUE(system->MapDrive(Drive{'D', dir / "package", DriveType::kFixed}).IsAlreadyExists());
   EXPECT_EQ(system->drives().TypeOf("D:\\"), DriveType::kCdRom);

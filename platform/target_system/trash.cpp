@@ -35,7 +35,7 @@ std::string EscapePath(const std::string& path) {
 
 std::string LocalTimeNow() {
   const std::time_t now = std::time(nullptr);
-  std::tm local {};
+  std::tm local{};
   ::localtime_r(&now, &local);
   char text[32];
   std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
@@ -110,8 +110,8 @@ Status MoveToTrash(const fs::path& host_path, fs::path* trashed_as) {
     return Status::InvalidArgument("the trash cannot go into itself");
   }
 
-  const std::string info_text = "[Trash Info]\nPath=" + EscapePath(item.string()) +
-                                "\nDeletionDate=" + LocalTimeNow() + "\n";
+  const std::string info_text =
+      "[Trash Info]\nPath=" + EscapePath(item.string()) + "\nDeletionDate=" + LocalTimeNow() + "\n";
   for (int attempt = 1; attempt < 10000; ++attempt) {
     const std::string name = CandidateName(item.filename(), attempt);
     const fs::path info_file = infos / (name + ".trashinfo");

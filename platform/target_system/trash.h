@@ -24,7 +24,6 @@ std::filesystem::path HomeTrashFolder();
 // nothing is removed.
 //
 // trashed_as (when given) receives the item's path inside files/.
-Status MoveToTrash(const std::filesystem::path& host_path,
-                   std::filesystem::path* trashed_as = nullptr);
+Status MoveToTrash(const std::filesystem::path& host_path, std::filesystem::path* trashed_as = nullptr);
 
 }  // namespace platform::target

@@ -28,7 +28,8 @@ class TrashTest : public ::testing::Test {
   }
 
   std::string Info(const std::string& name, const char* key) {
-    return GetPrivateProfileString("Trash Info", key, "<none>", dir_ / "data" / "Trash" / "info" / (name + ".trashinfo"));
+    return GetPrivateProfileString("Trash Info", key, "<none>",
+                                   dir_ / "data" / "Trash" / "info" / (name + ".trashinfo"));
   }
 
   TempDir dir_;

@@ -48,8 +48,11 @@ TEST(NameFoldingTest, FoldsLettersOnly) {
   EXPECT_TRUE(NamesEqual("ｆｉｌｅ", "ＦＩＬＥ"));
   EXPECT_TRUE(NamesEqual("café", "CAFÉ"));
   EXPECT_FALSE(NamesEqual("ﾃﾞｽｸﾄｯﾌﾟ", "デスクトップ"));  // half and full width differ
-  EXPECT_FALSE(NamesEqual("a[", "A{"));                   // only letters fold
-  EXPECT_EQ(FoldName("\xFF" "a"), "\xFF" "A");            // invalid bytes are kept
+  EXPECT_FALSE(NamesEqual("a[", "A{"));                  // only letters fold
+  EXPECT_EQ(FoldName("\xFF"
+                     "a"),
+            "\xFF"
+            "A");  // invalid bytes are kept
 }
 
 TEST(NameFoldingTest, WildcardsMatchLikeFindFirstFile) {

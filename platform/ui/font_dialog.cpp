@@ -68,7 +68,8 @@ FontDialog::FontDialog(const FontRequest& request, QWidget* owner) : QDialog(own
 }
 
 void FontDialog::ShowSample() {
-  QFont font = faces_->currentItem() ? QFont(faces_->currentItem()->text()) : QFont(QString::fromStdString(request_.face));
+  QFont font = faces_->currentItem() ? QFont(faces_->currentItem()->text())
+                                     : QFont(QString::fromStdString(request_.face));
   font.setBold(bold_->isChecked());
   font.setItalic(italic_->isChecked());
   font.setPointSize(std::max(1, request_.points));

@@ -10,14 +10,10 @@ namespace platform::ui {
 QIcon NameOnlyIconProvider::icon(IconType type) const {
   QStyle* style = QApplication::style();
   switch (type) {
-    case Computer:
-      return style->standardIcon(QStyle::SP_ComputerIcon);
-    case Drive:
-      return style->standardIcon(QStyle::SP_DriveHDIcon);
-    case Folder:
-      return style->standardIcon(QStyle::SP_DirIcon);
-    default:
-      return style->standardIcon(QStyle::SP_FileIcon);
+    case Computer: return style->standardIcon(QStyle::SP_ComputerIcon);
+    case Drive: return style->standardIcon(QStyle::SP_DriveHDIcon);
+    case Folder: return style->standardIcon(QStyle::SP_DirIcon);
+    default: return style->standardIcon(QStyle::SP_FileIcon);
   }
 }
 

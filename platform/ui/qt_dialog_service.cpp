@@ -27,50 +27,34 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 std::vector<Answer> AnswersOf(MessageButtons buttons) {
   switch (buttons) {
-    case MessageButtons::kOk:
-      return {Answer::kOk};
-    case MessageButtons::kYesNo:
-      return {Answer::kYes, Answer::kNo};
-    case MessageButtons::kYesNoCancel:
-      return {Answer::kYes, Answer::kNo, Answer::kCancel};
-    case MessageButtons::kAbortRetryIgnore:
-      return {Answer::kAbort, Answer::kRetry, Answer::kIgnore};
+    case MessageButtons::kOk: return {Answer::kOk};
+    case MessageButtons::kYesNo: return {Answer::kYes, Answer::kNo};
+    case MessageButtons::kYesNoCancel: return {Answer::kYes, Answer::kNo, Answer::kCancel};
+    case MessageButtons::kAbortRetryIgnore: return {Answer::kAbort, Answer::kRetry, Answer::kIgnore};
   }
   return {Answer::kOk};
 }
 
 QMessageBox::Icon IconFor(MessageIcon icon) {
   switch (icon) {
-    case MessageIcon::kNone:
-      return QMessageBox::NoIcon;
-    case MessageIcon::kInformation:
-      return QMessageBox::Information;
-    case MessageIcon::kQuestion:
-      return QMessageBox::Question;
-    case MessageIcon::kWarning:
-      return QMessageBox::Warning;
-    case MessageIcon::kError:
-      return QMessageBox::Critical;
+    case MessageIcon::kNone: return QMessageBox::NoIcon;
+    case MessageIcon::kInformation: return QMessageBox::Information;
+    case MessageIcon::kQuestion: return QMessageBox::Question;
+    case MessageIcon::kWarning: return QMessageBox::Warning;
+    case MessageIcon::kError: return QMessageBox::Critical;
   }
   return QMessageBox::NoIcon;
 }
 
 const std::string& ButtonText(const MessageBoxTexts& texts, Answer answer) {
   switch (answer) {
-    case Answer::kOk:
-      return texts.ok;
-    case Answer::kCancel:
-      return texts.cancel;
-    case Answer::kYes:
-      return texts.yes;
-    case Answer::kNo:
-      return texts.no;
-    case Answer::kAbort:
-      return texts.abort;
-    case Answer::kRetry:
-      return texts.retry;
-    case Answer::kIgnore:
-      return texts.ignore;
+    case Answer::kOk: return texts.ok;
+    case Answer::kCancel: return texts.cancel;
+    case Answer::kYes: return texts.yes;
+    case Answer::kNo: return texts.no;
+    case Answer::kAbort: return texts.abort;
+    case Answer::kRetry: return texts.retry;
+    case Answer::kIgnore: return texts.ignore;
   }
   return texts.ok;
 }
@@ -88,7 +72,8 @@ QString ExtensionOf(const std::string& pattern) {
 
 Answer QtDialogService::ShowMessage(const Message& message) {
   const std::vector<Answer> answers = AnswersOf(message.buttons);
-  QMessageBox box(IconFor(message.icon), Text(texts_.caption), Text(message.text), QMessageBox::NoButton, owner_);
+  QMessageBox box(IconFor(message.icon), Text(texts_.caption), Text(message.text), QMessageBox::NoButton,
+                  owner_);
   // One role for every button keeps them in the order added (the toolkit
   // would sort them by role, after the desktop's habits) and lets the box
   // find no escape button of its own.
@@ -103,8 +88,9 @@ Answer QtDialogService::ShowMessage(const Message& message) {
     return nullptr;
   };
   const Answer default_answer =
-      std::find(answers.begin(), answers.end(), message.default_answer) != answers.end() ? message.default_answer
-                                                                                          : answers.front();
+      std::find(answers.begin(), answers.end(), message.default_answer) != answers.end()
+          ? message.default_answer
+          : answers.front();
   box.setDefaultButton(button_of(default_answer));
   const std::optional<Answer> escape = CloseAnswer(message.buttons);
   const bool escapable = escape.has_value();

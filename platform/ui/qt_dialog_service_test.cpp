@@ -97,8 +97,8 @@ TEST_F(QtDialogServiceTest, WarningAndErrorHaveTheirIconsAndAnOkButton) {
 
 TEST_F(QtDialogServiceTest, InstallerBoxesCarryTheirOwnCaptionAndButtons) {
   QtDialogService setup(nullptr, {"kestro Setup for Windows"});
-  const Message failed{"ファイル削除に失敗しました。\n/a", MessageIcon::kError, MessageButtons::kAbortRetryIgnore,
-                       Answer::kRetry};
+  const Message failed{"ファイル削除に失敗しました。\n/a", MessageIcon::kError,
+                       MessageButtons::kAbortRetryIgnore, Answer::kRetry};
   WhenShown<QMessageBox>([](QMessageBox* box) {
     EXPECT_EQ(box->windowTitle(), "kestro Setup for Windows");
     EXPECT_EQ(ButtonTexts(box), QStringList({"中止(&A)", "再試行(&R)", "無視(&I)"}));
@@ -107,8 +107,8 @@ TEST_F(QtDialogServiceTest, InstallerBoxesCarryTheirOwnCaptionAndButtons) {
   });
   EXPECT_EQ(setup.ShowMessage(failed), Answer::kIgnore);
 
-  const Message stop{"インストールを中止してもよろしいですか？", MessageIcon::kQuestion, MessageButtons::kYesNo,
-                     Answer::kNo};
+  const Message stop{"インストールを中止してもよろしいですか？", MessageIcon::kQuestion,
+                     MessageButtons::kYesNo, Answer::kNo};
   WhenShown<QMessageBox>([](QMessageBox* box) {
     EXPECT_EQ(ButtonTexts(box), QStringList({"はい(&Y)", "いいえ(&N)"}));
     EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), Button(box, "いいえ(&N)"));
@@ -136,8 +136,8 @@ TEST_F(QtDialogServiceTest, OnlyOkAndCancelBoxesGoByEscapeOrTheCloseBox) {
     EXPECT_EQ(setup.ShowMessage(message), chosen);
   }
   WhenShown<QMessageBox>([](QMessageBox* box) { PressEscape(box); });
-  EXPECT_EQ(setup.ShowMessage({"フォルダ名を入力してください。", MessageIcon::kError, MessageButtons::kOk,
-                               Answer::kOk}),
+  EXPECT_EQ(setup.ShowMessage(
+                {"フォルダ名を入力してください。", MessageIcon::kError, MessageButtons::kOk, Answer::kOk}),
             Answer::kOk);
 }
 
@@ -163,7 +163,8 @@ TEST_F(QtDialogServiceTest, FileDialogShowsFilterTextsAsWrittenAndOffersTheLastN
     EXPECT_EQ(dialog->selectedFiles().value(0), chosen);
     dialog->reject();
   });
-  EXPECT_EQ(dialogs_.ChooseFile({FileDialogRequest::Mode::kSave, "", "A|*.bmp|B|*.png", "", ""}), std::nullopt);
+  EXPECT_EQ(dialogs_.ChooseFile({FileDialogRequest::Mode::kSave, "", "A|*.bmp|B|*.png", "", ""}),
+            std::nullopt);
 }
 
 TEST_F(QtDialogServiceTest, ChosenTypeGivesTheExtensionOfTheOfferedAndOfABareName) {
@@ -180,8 +181,8 @@ TEST_F(QtDialogServiceTest, ChosenTypeGivesTheExtensionOfTheOfferedAndOfABareNam
     name->setText("bare");
     QMetaObject::invokeMethod(dialog, "accept");
   });
-  EXPECT_EQ(dialogs_.ChooseFile({FileDialogRequest::Mode::kSave, "", "ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)|*.bmp|PNGﾌｧｲﾙ(*.png)|*.png",
-                                 "bmp", suggested}),
+  EXPECT_EQ(dialogs_.ChooseFile({FileDialogRequest::Mode::kSave, "",
+                                 "ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)|*.bmp|PNGﾌｧｲﾙ(*.png)|*.png", "bmp", suggested}),
             (temp / "bare.png").string());
 }
 

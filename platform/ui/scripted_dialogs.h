@@ -19,10 +19,10 @@ class ScriptedDialogs : public DialogService {
   std::deque<std::optional<ColorRef>> colors;
   std::deque<std::optional<FontChoice>> fonts;
 
-  std::vector<Message> messages;        // every message box, in order
-  std::vector<std::string> questions;   // texts of boxes with the question icon
-  std::vector<std::string> warnings;    // … the warning icon
-  std::vector<std::string> errors;      // … the error icon
+  std::vector<Message> messages;       // every message box, in order
+  std::vector<std::string> questions;  // texts of boxes with the question icon
+  std::vector<std::string> warnings;   // … the warning icon
+  std::vector<std::string> errors;     // … the error icon
   std::vector<FileDialogRequest> file_requests;
   std::vector<ColorRef> color_requests;
   std::vector<FontRequest> font_requests;

@@ -75,8 +75,7 @@ bool ValidatingLineEdit::eventFilter(QObject* watched, QEvent* event) {
         return true;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return QLineEdit::eventFilter(watched, event);
 }

@@ -18,7 +18,8 @@ void OptionButton::nextCheckState() {
 void OptionButton::UpdateTabStops() {
   if (!isChecked()) return;
   const QList<QAbstractButton*> options = group() ? group()->buttons() : QList<QAbstractButton*>{this};
-  for (QAbstractButton* option : options) option->setFocusPolicy(option == this ? Qt::StrongFocus : Qt::ClickFocus);
+  for (QAbstractButton* option : options)
+    option->setFocusPolicy(option == this ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void OptionButton::keyPressEvent(QKeyEvent* event) {

@@ -24,7 +24,8 @@ W* Place(W* widget, const char* name, int x, int y, int width = -1, int height =
 }
 
 // A label whose access key moves the focus to its buddy.
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x, int y, QWidget* buddy = nullptr);
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x, int y,
+                  QWidget* buddy = nullptr);
 
 // The colour of a label's text: the labels of colours in use are red.
 void SetLabelRed(QLabel* label, bool red);

@@ -69,14 +69,16 @@ Status DriveMap::ToHostPathForChange(const WindowsPath& path, fs::path* host) co
 }
 
 DriveType DriveMap::TypeOf(std::string_view windows_path) const {
-  if (windows_path.size() < 2 || windows_path[1] != ':' || !std::isalpha(static_cast<unsigned char>(windows_path[0]))) {
+  if (windows_path.size() < 2 || windows_path[1] != ':' ||
+      !std::isalpha(static_cast<unsigned char>(windows_path[0]))) {
     return DriveType::kNoRootDir;
   }
   const UINT type = GetDriveTypeW(RootOf(windows_path[0]).c_str());
   return type <= DRIVE_RAMDISK ? static_cast<DriveType>(type) : DriveType::kUnknown;
 }
 
-Status DriveMap::FreeSpace(std::string_view windows_path, std::uint64_t* free_bytes, std::uint64_t* total_bytes) const {
+Status DriveMap::FreeSpace(std::string_view windows_path, std::uint64_t* free_bytes,
+                           std::uint64_t* total_bytes) const {
   if (TypeOf(windows_path) == DriveType::kNoRootDir) {
     return Status::NotFound(std::string(windows_path) + " is on no drive");
   }

@@ -20,8 +20,9 @@ std::int64_t Nanoseconds(const FILETIME& time) {
 }  // namespace
 
 bool ReadFileStamp(const std::filesystem::path& file, FileStamp* stamp) {
-  HANDLE handle = CreateFileW(file.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE handle =
+      CreateFileW(file.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
   BY_HANDLE_FILE_INFORMATION info;
   const bool read = GetFileInformationByHandle(handle, &info) != FALSE;
@@ -48,9 +49,8 @@ FolderLock::FolderLock(const std::filesystem::path& folder) {
   if (ec) return;
   // "F\." normalises to "F\": one folder, one name.
   while (name.size() > 3 && (name.back() == L'\\' || name.back() == L'/')) name.pop_back();
-  std::transform(name.begin(), name.end(), name.begin(), [](wchar_t c) {
-    return c == L'\\' ? L'/' : static_cast<wchar_t>(std::towlower(c));
-  });
+  std::transform(name.begin(), name.end(), name.begin(),
+                 [](wchar_t c) { return c == L'\\' ? L'/' : static_cast<wchar_t>(std::towlower(c)); });
   HANDLE mutex = CreateMutexW(nullptr, FALSE, (L"Local\\kestro-profile:" + name).c_str());
   if (!mutex) return;
   const DWORD waited = WaitForSingleObject(mutex, INFINITE);

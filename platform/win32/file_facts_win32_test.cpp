@@ -55,7 +55,7 @@ TEST_F(FileFactsWin32Test, AFolderLockKeepsOthersWaiting) {
     FolderLock lock(dir_.path());
     ASSERT_TRUE(lock.held());
     other = std::thread([&] {
-      FolderLock second(dir_.path() / "." );
+      FolderLock second(dir_.path() / ".");
       acquired = second.held();
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(200));

@@ -9,12 +9,14 @@ namespace platform::target {
 namespace {
 
 std::string EntryPath(const std::string& folder, std::string_view name) {
-  return folder.empty() || folder.back() == '\\' ? folder + std::string(name) : folder + "\\" + std::string(name);
+  return folder.empty() || folder.back() == '\\' ? folder + std::string(name)
+                                                 : folder + "\\" + std::string(name);
 }
 
 }  // namespace
 
-Status OpenFolder::Open(const DriveMap& drives, std::string_view windows_folder, std::unique_ptr<OpenFolder>* folder) {
+Status OpenFolder::Open(const DriveMap& drives, std::string_view windows_folder,
+                        std::unique_ptr<OpenFolder>* folder) {
   std::filesystem::path host;
   Status s = drives.ToHostPath(windows_folder, &host);
   if (!s.ok()) return s;

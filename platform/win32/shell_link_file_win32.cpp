@@ -19,7 +19,8 @@ std::optional<int> ShowCommandInHeader(const std::filesystem::path& host_path) {
   constexpr std::streamoff kShowCommandOffset = 0x3C;
   std::ifstream in(host_path, std::ios::binary);
   unsigned char bytes[4];
-  if (!in.seekg(kShowCommandOffset) || !in.read(reinterpret_cast<char*>(bytes), sizeof bytes)) return std::nullopt;
+  if (!in.seekg(kShowCommandOffset) || !in.read(reinterpret_cast<char*>(bytes), sizeof bytes))
+    return std::nullopt;
   return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | bytes[3] << 24;
 }
 

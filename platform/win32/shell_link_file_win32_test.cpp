@@ -6,8 +6,8 @@
 
 #include "platform/target_system/shell_link.h"
 #include "platform/win32/wide_text.h"
-#include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_shell.h"
 #include "platform/win32/windows_api.h"
 
 namespace platform::target {
@@ -77,7 +77,8 @@ TEST_F(ShellLinkFileWin32Test, TheShellWritesTheLinkAndItReadsBackAsWritten) {
 // Every Wine prefix has its own settings key; Windows has none.
 TEST(RunningUnderWineTest, AgreesWithTheRegistryOfWine) {
   HKEY wine = nullptr;
-  const bool has_wine_key = RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Wine", 0, KEY_READ, &wine) == ERROR_SUCCESS;
+  const bool has_wine_key =
+      RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Wine", 0, KEY_READ, &wine) == ERROR_SUCCESS;
   if (wine) RegCloseKey(wine);
   EXPECT_EQ(win32::RunningUnderWine(), has_wine_key);
 }

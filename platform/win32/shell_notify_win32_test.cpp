@@ -21,7 +21,8 @@ LRESULT CALLBACK ListenerProc(HWND window, UINT message, WPARAM wparam, LPARAM l
   if (message != kShellNotice) return DefWindowProcW(window, message, wparam, lparam);
   LONG event = 0;
   PIDLIST_ABSOLUTE* items = nullptr;
-  HANDLE lock = SHChangeNotification_Lock(reinterpret_cast<HANDLE>(wparam), static_cast<DWORD>(lparam), &items, &event);
+  HANDLE lock =
+      SHChangeNotification_Lock(reinterpret_cast<HANDLE>(wparam), static_cast<DWORD>(lparam), &items, &event);
   if (lock != nullptr) SHChangeNotification_Unlock(lock);
   g_events_heard |= event;
   return 0;
@@ -37,11 +38,12 @@ class ShellNoticeListener {
     window_class.lpszClassName = L"KestroShellNoticeListener";
     RegisterClassW(&window_class);
     g_events_heard = 0;
-    window_ = CreateWindowExW(0, window_class.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                              nullptr);
+    window_ = CreateWindowExW(0, window_class.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              nullptr, nullptr);
     SHChangeNotifyEntry entry{nullptr, TRUE};
-    registration_ = SHChangeNotifyRegister(window_, SHCNRF_ShellLevel | SHCNRF_InterruptLevel | SHCNRF_NewDelivery,
-                                           events, kShellNotice, 1, &entry);
+    registration_ =
+        SHChangeNotifyRegister(window_, SHCNRF_ShellLevel | SHCNRF_InterruptLevel | SHCNRF_NewDelivery,
+                               events, kShellNotice, 1, &entry);
   }
   ~ShellNoticeListener() {
     if (registration_ != 0) SHChangeNotifyDeregister(registration_);
@@ -73,7 +75,8 @@ TEST(ShellNotifyWin32Test, TheShellHearsOfNewAssociationsAndNewShortcuts) {
 
   wchar_t temp[MAX_PATH + 1];
   GetTempPathW(MAX_PATH + 1, temp);
-  const std::wstring link = std::wstring(temp) + L"notice-" + std::to_wstring(GetCurrentProcessId()) + L".lnk";
+  const std::wstring link =
+      std::wstring(temp) + L"notice-" + std::to_wstring(GetCurrentProcessId()) + L".lnk";
   HANDLE h = CreateFileW(link.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   CloseHandle(h);

@@ -88,21 +88,21 @@ bool IsRoot(std::string_view path) {
 
 bool LessNoCase(const FileEntry& a, const FileEntry& b) {
   const std::wstring x = Utf8ToWide(a.name), y = Utf8ToWide(b.name);
-  return CompareStringOrdinal(x.data(), static_cast<int>(x.size()), y.data(), static_cast<int>(y.size()), TRUE) ==
-         CSTR_LESS_THAN;
+  return CompareStringOrdinal(x.data(), static_cast<int>(x.size()), y.data(), static_cast<int>(y.size()),
+                              TRUE) == CSTR_LESS_THAN;
 }
 
 Status Find(std::string_view pattern, std::vector<FileEntry>* entries) {
   entries->clear();
   WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileExW(LongPath(pattern).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                 nullptr, 0);
+  HANDLE find =
+      FindFirstFileExW(LongPath(pattern).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
   if (find == INVALID_HANDLE_VALUE) return LastError(pattern);
   do {
     const std::wstring_view name(data.cFileName);
     if (name == L"." || name == L"..") continue;
-    entries->push_back(EntryOf(name, data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow,
-                               data.ftLastWriteTime));
+    entries->push_back(
+        EntryOf(name, data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime));
   } while (FindNextFileW(find, &data));
   const DWORD error = GetLastError();
   FindClose(find);
@@ -168,7 +168,8 @@ Status CopyWhole(const std::wstring& source, std::string_view from, const std::w
     return FromError(error, error == ERROR_FILE_NOT_FOUND ? from : to);
   }
   const DWORD attributes = GetFileAttributesW(passing.c_str());
-  if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesW(passing.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+  if (attributes & FILE_ATTRIBUTE_READONLY)
+    SetFileAttributesW(passing.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
   s = TakeName(passing, target, to, flushed);
   if (s.ok() && (attributes & FILE_ATTRIBUTE_READONLY)) SetFileAttributesW(target.c_str(), attributes);
   return s;
@@ -178,12 +179,14 @@ Status CopyWhole(const std::wstring& source, std::string_view from, const std::w
 // read "\d1" or "d1" against the current drive and folder, where the
 // target system refuses them, and the engines must meet the same refusals.
 bool IsDrivePath(std::string_view path) {
-  const bool drive = path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
-                     (path.size() == 2 || path[2] == '\\' || path[2] == '/');
+  const bool drive = path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) &&
+                     path[1] == ':' && (path.size() == 2 || path[2] == '\\' || path[2] == '/');
   return drive || (path.size() > 2 && path[0] == '\\' && path[1] == '\\');
 }
 
-Status NotDrivePath(std::string_view path) { return Status::InvalidArgument("not a drive path: " + std::string(path)); }
+Status NotDrivePath(std::string_view path) {
+  return Status::InvalidArgument("not a drive path: " + std::string(path));
+}
 
 }  // namespace
 
@@ -271,7 +274,8 @@ Status Win32Files::CopyFile(std::string_view from, std::string_view to, bool fai
   return CopyFile(from, to, fail_if_exists, Flush::kFlushed);
 }
 
-Status Win32Files::CopyFile(std::string_view from, std::string_view to, bool fail_if_exists, Flush flush) const {
+Status Win32Files::CopyFile(std::string_view from, std::string_view to, bool fail_if_exists,
+                            Flush flush) const {
   if (!IsDrivePath(from)) return NotDrivePath(from);
   if (!IsDrivePath(to)) return NotDrivePath(to);
   const std::wstring target = LongPath(to);
@@ -316,14 +320,15 @@ Status Win32Files::GetAttributes(std::string_view path, std::uint32_t* attribute
 Status Win32Files::SetAttributes(std::string_view path, std::uint32_t attributes) const {
   if (!IsDrivePath(path)) return NotDrivePath(path);
   const DWORD bits = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY);
-  return SetFileAttributesW(LongPath(path).c_str(), bits == 0 ? FILE_ATTRIBUTE_NORMAL : bits) ? Status::Ok()
-                                                                                               : LastError(path);
+  return SetFileAttributesW(LongPath(path).c_str(), bits == 0 ? FILE_ATTRIBUTE_NORMAL : bits)
+             ? Status::Ok()
+             : LastError(path);
 }
 
 Status Win32Files::SetWriteTime(std::string_view path, std::chrono::system_clock::time_point time) const {
   if (!IsDrivePath(path)) return NotDrivePath(path);
-  Handle file(CreateFileW(LongPath(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  Handle file(CreateFileW(LongPath(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!file.ok()) return LastError(path);
   const FILETIME written = ToFileTime(time);
   return SetFileTime(file.get(), nullptr, nullptr, &written) ? Status::Ok() : LastError(path);

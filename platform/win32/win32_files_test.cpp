@@ -95,7 +95,8 @@ TEST_F(Win32FilesTest, CopyKeepsTimeAndReadOnlyAndRefusesWhatItMayNotReplace) {
 TEST_F(Win32FilesTest, AFileHeldOpenIsRefusedUntilItIsClosed) {
   ASSERT_TRUE(files_.WriteFile(Path("held"), "old").ok());
   ASSERT_TRUE(files_.WriteFile(Path("src"), "new").ok());
-  HANDLE held = CreateFileW(LongPath(Path("held")).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE held =
+      CreateFileW(LongPath(Path("held")).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   const Status refused = files_.CopyFile(Path("src"), Path("held"), false);
   EXPECT_FALSE(refused.ok());

@@ -136,7 +136,8 @@ Status EncodeValue(const RegistryValue& value, std::string* bytes) {
   return Status::Ok();
 }
 
-Status ReadInfo(HKEY key, DWORD* subkeys, DWORD* max_subkey, DWORD* values, DWORD* max_name, DWORD* max_data) {
+Status ReadInfo(HKEY key, DWORD* subkeys, DWORD* max_subkey, DWORD* values, DWORD* max_name,
+                DWORD* max_data) {
   return FromError(RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, subkeys, max_subkey, nullptr, values,
                                     max_name, max_data, nullptr, nullptr),
                    "the key");
@@ -154,7 +155,8 @@ std::size_t ExistingDepth(const KeyPath& path) {
     if (depth > 0) prefix += L'\\';
     prefix += Utf8ToWide(path.parts[depth]);
     Key handle;
-    const LONG error = RegOpenKeyExW(RootHandle(path.root), prefix.c_str(), 0, KEY_QUERY_VALUE | kView, handle.out());
+    const LONG error =
+        RegOpenKeyExW(RootHandle(path.root), prefix.c_str(), 0, KEY_QUERY_VALUE | kView, handle.out());
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return depth;
   }
   return path.parts.size();
@@ -236,9 +238,10 @@ Status Win32Registry::SetValue(RegistryRoot root, std::string_view key, const Re
   if (s.ok()) s = OpenPath(path, KEY_SET_VALUE, &handle);
   const std::wstring wide_name = Utf8ToWide(value.name);
   if (s.ok()) {
-    s = FromError(RegSetValueExW(handle.get(), wide_name.c_str(), 0, value.type,
-                                 reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())),
-                  path.text + " value " + value.name);
+    s = FromError(
+        RegSetValueExW(handle.get(), wide_name.c_str(), 0, value.type,
+                       reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())),
+        path.text + " value " + value.name);
   }
   if (!s.ok()) RemoveKeysBelow(path, existing);
   return s;
@@ -250,7 +253,8 @@ Status Win32Registry::DeleteValue(RegistryRoot root, std::string_view key, std::
   Status s = Parse(root, key, &path);
   if (s.ok()) s = OpenPath(path, KEY_SET_VALUE, &handle);
   if (!s.ok()) return s;
-  return FromError(RegDeleteValueW(handle.get(), Utf8ToWide(name).c_str()), path.text + " value " + std::string(name));
+  return FromError(RegDeleteValueW(handle.get(), Utf8ToWide(name).c_str()),
+                   path.text + " value " + std::string(name));
 }
 
 Status Win32Registry::ListSubkeys(RegistryRoot root, std::string_view key, std::vector<std::string>* names) {
@@ -266,7 +270,8 @@ Status Win32Registry::ListSubkeys(RegistryRoot root, std::string_view key, std::
   std::wstring buffer(longest + 1, L'\0');
   for (DWORD i = 0;; ++i) {
     DWORD length = static_cast<DWORD>(buffer.size());
-    const LONG error = RegEnumKeyExW(handle.get(), i, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    const LONG error =
+        RegEnumKeyExW(handle.get(), i, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
     if (error == ERROR_NO_MORE_ITEMS) break;
     if (error == ERROR_MORE_DATA) {
       buffer.resize(buffer.size() * 2);
@@ -284,7 +289,8 @@ Status Win32Registry::ListSubkeys(RegistryRoot root, std::string_view key, std::
   return Status::Ok();
 }
 
-Status Win32Registry::ListValues(RegistryRoot root, std::string_view key, std::vector<RegistryValue>* values) {
+Status Win32Registry::ListValues(RegistryRoot root, std::string_view key,
+                                 std::vector<RegistryValue>* values) {
   values->clear();
   KeyPath path;
   Key handle;
@@ -366,13 +372,15 @@ Status Win32Registry::CopyTree(RegistryRoot from_root, std::string_view from, Re
   // and the depth of the copy is known before the first key is made.
   std::vector<std::pair<std::string, std::vector<RegistryValue>>> keys;
   std::size_t deepest = 0;
-  s = VisitTree(from_root, source.text, [&](const std::string& path, const std::vector<RegistryValue>& values) {
-    std::string relative = path.substr(source.text.size());
-    if (!relative.empty() && relative.front() == '\\') relative.erase(0, 1);
-    deepest = std::max<std::size_t>(deepest, relative.empty() ? 0 : 1 + std::count(relative.begin(), relative.end(), '\\'));
-    keys.emplace_back(std::move(relative), values);
-    return Status::Ok();
-  });
+  s = VisitTree(from_root, source.text,
+                [&](const std::string& path, const std::vector<RegistryValue>& values) {
+                  std::string relative = path.substr(source.text.size());
+                  if (!relative.empty() && relative.front() == '\\') relative.erase(0, 1);
+                  deepest = std::max<std::size_t>(
+                      deepest, relative.empty() ? 0 : 1 + std::count(relative.begin(), relative.end(), '\\'));
+                  keys.emplace_back(std::move(relative), values);
+                  return Status::Ok();
+                });
   if (!s.ok()) return s;
   if (target.parts.size() + deepest > MaxDepthBelow(to_root)) {
     return Status::InvalidArgument("the copy would lie deeper than the registry allows");
@@ -415,10 +423,10 @@ namespace {
 struct Undo {
   RegistryRoot root;
   std::string key;
-  bool delete_tree = false;                 // the operation made this key
-  bool restore_value = false;               // a value operation on an existing key:
-  std::optional<RegistryValue> old_value;   //   the value it overwrote or deleted,
-  std::string value_name;                   //   or the name of a new value to delete
+  bool delete_tree = false;                // the operation made this key
+  bool restore_value = false;              // a value operation on an existing key:
+  std::optional<RegistryValue> old_value;  //   the value it overwrote or deleted,
+  std::string value_name;                  //   or the name of a new value to delete
   std::vector<std::pair<std::string, std::vector<RegistryValue>>> tree;  // a deleted tree
 };
 
@@ -452,10 +460,11 @@ Status Prepare(Win32Registry& registry, const RegistryBatch::Operation& op, Undo
     }
     case RegistryBatch::Kind::kDeleteTree: {
       undo->delete_tree = false;
-      Status s = registry.VisitTree(op.root, op.key, [&](const std::string& path, const std::vector<RegistryValue>& v) {
-        undo->tree.emplace_back(path, v);
-        return Status::Ok();
-      });
+      Status s = registry.VisitTree(op.root, op.key,
+                                    [&](const std::string& path, const std::vector<RegistryValue>& v) {
+                                      undo->tree.emplace_back(path, v);
+                                      return Status::Ok();
+                                    });
       return s.IsNotFound() ? Status::Ok() : s;
     }
   }

@@ -68,7 +68,8 @@ TEST_F(LockedKeyTest, AValueIsRefusedAndTheKeysMadeForItGoAgain) {
 
 TEST_F(LockedKeyTest, KeysThatWereThereStayWhenAValueIsRefused) {
   ASSERT_TRUE(registry_.CreateKey(kHkcu, key_ + "\\There").ok());
-  EXPECT_TRUE(registry_.SetValue(kHkcu, key_ + "\\There\\New", RegistryValue::String("v", "x")).IsAccessDenied());
+  EXPECT_TRUE(
+      registry_.SetValue(kHkcu, key_ + "\\There\\New", RegistryValue::String("v", "x")).IsAccessDenied());
   EXPECT_TRUE(registry_.OpenKey(kHkcu, key_ + "\\There").ok());
   EXPECT_TRUE(registry_.OpenKey(kHkcu, key_ + "\\There\\New").IsNotFound());
 }

@@ -17,7 +17,9 @@ class Win32RegistryTest : public ::testing::Test {
   Win32RegistryTest() : key_("Software\\kestroSetupTest\\" + std::to_string(GetCurrentProcessId())) {
     (void)registry_.DeleteTree(RegistryRoot::kCurrentUser, key_);
   }
-  ~Win32RegistryTest() override { (void)registry_.DeleteTree(RegistryRoot::kCurrentUser, "Software\\kestroSetupTest"); }
+  ~Win32RegistryTest() override {
+    (void)registry_.DeleteTree(RegistryRoot::kCurrentUser, "Software\\kestroSetupTest");
+  }
 
   std::string Key(const std::string& below) const { return below.empty() ? key_ : key_ + "\\" + below; }
   std::string Text(const std::string& key, const std::string& name) {
@@ -60,8 +62,9 @@ TEST_F(Win32RegistryTest, ValuesOfEveryTypeComeBackAsWritten) {
     EXPECT_NE(std::find(listed.begin(), listed.end(), value), listed.end()) << value.name;
   }
 
-  EXPECT_TRUE(registry_.SetValue(kHkcu, Key("A"), RegistryValue::Raw("Bad", platform::target::kRegDword, "abc"))
-                  .IsInvalidArgument());
+  EXPECT_TRUE(
+      registry_.SetValue(kHkcu, Key("A"), RegistryValue::Raw("Bad", platform::target::kRegDword, "abc"))
+          .IsInvalidArgument());
   EXPECT_TRUE(registry_.SetValue(kHkcu, Key("Missing"), RegistryValue::String("x", "y"), false).IsNotFound());
   EXPECT_TRUE(registry_.DeleteValue(kHkcu, Key("A\\B"), "Nothing").IsNotFound());
   EXPECT_TRUE(registry_.OpenKey(kHkcu, Key("A\\\\B")).IsInvalidArgument());
@@ -146,12 +149,14 @@ TEST_F(Win32RegistryTest, MachineSoftwareKeysLandInThe32BitView) {
   const std::string key = "Software\\kestroSetupTest";
   ASSERT_TRUE(registry_.SetValue(RegistryRoot::kLocalMachine, key, RegistryValue::String("v", "32")).ok());
   HKEY found = nullptr;
-  EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\kestroSetupTest", 0, KEY_READ | KEY_WOW64_32KEY, &found),
-            ERROR_SUCCESS);
+  EXPECT_EQ(
+      RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\kestroSetupTest", 0, KEY_READ | KEY_WOW64_32KEY, &found),
+      ERROR_SUCCESS);
   if (found) RegCloseKey(found);
   found = nullptr;
-  EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\kestroSetupTest", 0, KEY_READ | KEY_WOW64_64KEY, &found),
-            ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(
+      RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\kestroSetupTest", 0, KEY_READ | KEY_WOW64_64KEY, &found),
+      ERROR_FILE_NOT_FOUND);
   if (found) RegCloseKey(found);
   EXPECT_TRUE(registry_.DeleteTree(RegistryRoot::kLocalMachine, key).ok());
 }

@@ -67,7 +67,8 @@ class ComPtr {
 
 Status FromHresult(HRESULT result, std::string_view what) {
   if (SUCCEEDED(result)) return Status::Ok();
-  if (result == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) || result == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND)) {
+  if (result == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) ||
+      result == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND)) {
     return Status::NotFound(std::string(what) + " does not exist");
   }
   if (result == E_ACCESSDENIED) return Status::AccessDenied(std::string(what) + ": access denied");
@@ -80,7 +81,8 @@ Status OpenLink(ComPtr<IShellLinkW>* link, ComPtr<IPersistFile>* file, std::stri
   Status s = FromHresult(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                           reinterpret_cast<void**>(link->out())),
                          what);
-  if (s.ok()) s = FromHresult((*link)->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file->out())), what);
+  if (s.ok())
+    s = FromHresult((*link)->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file->out())), what);
   return s;
 }
 
@@ -139,7 +141,8 @@ Status MoveToRecycleBin(std::string_view path) {
   operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
   const int result = SHFileOperationW(&operation);
   if (result != 0 || operation.fAnyOperationsAborted) {
-    return Status::IoError(std::string(path) + ": the recycle bin refused it (" + std::to_string(result) + ")");
+    return Status::IoError(std::string(path) + ": the recycle bin refused it (" + std::to_string(result) +
+                           ")");
   }
   return Status::Ok();
 }
@@ -159,7 +162,8 @@ Status SaveShellLink(std::string_view link_path, const ShellLinkFields& fields) 
   link->SetDescription(Utf8ToWide(fields.description).c_str());
   link->SetArguments(Utf8ToWide(fields.arguments).c_str());
   link->SetWorkingDirectory(Utf8ToWide(fields.working_folder).c_str());
-  if (!fields.icon_file.empty()) link->SetIconLocation(Utf8ToWide(fields.icon_file).c_str(), fields.icon_index);
+  if (!fields.icon_file.empty())
+    link->SetIconLocation(Utf8ToWide(fields.icon_file).c_str(), fields.icon_index);
   link->SetShowCmd(fields.show_command);
   // The shell takes the link's own path and keeps the target relative to
   // it. Wine (8.0) writes that path without the flag that announces it, so
@@ -184,9 +188,11 @@ Status LoadShellLink(std::string_view link_path, ShellLinkFields* fields) {
     fields->target_attributes = found.dwFileAttributes;
     fields->target_size = found.nFileSizeLow;
   }
-  if (SUCCEEDED(link->GetDescription(text.data(), static_cast<int>(text.size())))) fields->description = take();
+  if (SUCCEEDED(link->GetDescription(text.data(), static_cast<int>(text.size()))))
+    fields->description = take();
   if (SUCCEEDED(link->GetArguments(text.data(), static_cast<int>(text.size())))) fields->arguments = take();
-  if (SUCCEEDED(link->GetWorkingDirectory(text.data(), static_cast<int>(text.size())))) fields->working_folder = take();
+  if (SUCCEEDED(link->GetWorkingDirectory(text.data(), static_cast<int>(text.size()))))
+    fields->working_folder = take();
   int index = 0;
   if (SUCCEEDED(link->GetIconLocation(text.data(), static_cast<int>(text.size()), &index))) {
     fields->icon_file = take();

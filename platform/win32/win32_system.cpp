@@ -29,6 +29,8 @@ Win32System::Win32System() : settings_(RunningSystemSettings()), drives_(Logical
   settings_.drives = drives_.drives();
 }
 
-Status Win32System::MoveToTrash(std::string_view windows_path) const { return MoveToRecycleBin(windows_path); }
+Status Win32System::MoveToTrash(std::string_view windows_path) const {
+  return MoveToRecycleBin(windows_path);
+}
 
 }  // namespace platform::win32

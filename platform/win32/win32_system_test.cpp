@@ -12,7 +12,8 @@ TEST(Win32SystemTest, TheEnginesSeeTheRealMachine) {
   platform::target::TargetSystem& target = system;
   EXPECT_EQ(target.os_kind(), 200);
   EXPECT_TRUE(target.files().IsFolder(target.windows_folder()));
-  EXPECT_TRUE(target.registry().OpenKey(platform::target::RegistryRoot::kLocalMachine, "Software\\Microsoft").ok());
+  EXPECT_TRUE(
+      target.registry().OpenKey(platform::target::RegistryRoot::kLocalMachine, "Software\\Microsoft").ok());
 
   const auto& drives = target.drives();
   ASSERT_NE(drives.FindDrive('c'), nullptr);

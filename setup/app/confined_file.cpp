@@ -11,8 +11,8 @@
 namespace setup::app {
 namespace fs = std::filesystem;
 
-std::optional<std::string> ReadConfinedFile(const platform::target::DriveMap& drives, const fs::path& host_file,
-                                            std::uint64_t max_bytes) {
+std::optional<std::string> ReadConfinedFile(const platform::target::DriveMap& drives,
+                                            const fs::path& host_file, std::uint64_t max_bytes) {
   std::error_code ec;
   const fs::path real = fs::canonical(host_file, ec);
   if (ec || !IsInsideSomeDrive(drives, real)) return std::nullopt;
@@ -22,7 +22,8 @@ std::optional<std::string> ReadConfinedFile(const platform::target::DriveMap& dr
   if (fd < 0) return std::nullopt;
   struct stat info {};
   std::optional<std::string> bytes;
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && static_cast<std::uint64_t>(info.st_size) <= max_bytes) {
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+      static_cast<std::uint64_t>(info.st_size) <= max_bytes) {
     std::string data(static_cast<std::size_t>(info.st_size), '\0');
     std::size_t done = 0;
     while (done < data.size()) {

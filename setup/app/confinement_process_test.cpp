@@ -81,7 +81,8 @@ class ConfinementTest : public ::testing::Test {
   // unless system is empty (then unset, with a home of the test's own).
   ProcessResult Execute(const fs::path& program, const std::vector<std::string>& arguments,
                         const std::string& system = "(test)") {
-    std::string command = "env -u KESTRO_SYSTEM -u KESTRO_RUN_DEPTH -u KESTRO_UNATTENDED -u KESTRO_RUN_DRIVES";
+    std::string command =
+        "env -u KESTRO_SYSTEM -u KESTRO_RUN_DEPTH -u KESTRO_UNATTENDED -u KESTRO_RUN_DRIVES";
     command += " HOME=" + Quote(home_.string()) + " XDG_DATA_HOME=" + Quote((home_ / "data").string());
     if (!system.empty()) {
       command += " KESTRO_SYSTEM=" + Quote(system == "(test)" ? system_->folder().string() : system);
@@ -95,7 +96,8 @@ class ConfinementTest : public ::testing::Test {
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
     std::array<char, 512> buffer;
-    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) run.output.append(buffer.data(), n);
+    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
+      run.output.append(buffer.data(), n);
     const int status = ::pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
@@ -132,8 +134,9 @@ TEST_F(ConfinementTest, SettingsBesideSetupMakeNoSystem) {
 
   const ProcessResult run = Execute(package_ / "Setup", {"/silent"}, "");
   EXPECT_EQ(run.status, 0) << run.output;
-  EXPECT_NE(run.output.find("created a new target system in " + (home_ / "data" / "kestro" / "system").string()),
-            std::string::npos)
+  EXPECT_NE(
+      run.output.find("created a new target system in " + (home_ / "data" / "kestro" / "system").string()),
+      std::string::npos)
       << run.output;
 }
 
@@ -173,12 +176,13 @@ TEST_F(ConfinementTest, StartedRunsTakeNoHostPathsFromTheScript) {
   const fs::path victim = host_ / "victim";
   fs::create_directories(victim);
   ASSERT_TRUE(platform::WriteFileAtomically(
-      victim / "Setup.dat", "[Define]\r\nApplication=kestro Setup 1.00\r\n[File]\r\nCount=1\r\nFile1=canary.txt\r\n").ok());
+                  victim / "Setup.dat",
+                  "[Define]\r\nApplication=kestro Setup 1.00\r\n[File]\r\nCount=1\r\nFile1=canary.txt\r\n")
+                  .ok());
   ASSERT_TRUE(platform::WriteFileAtomically(victim / "canary.txt", "kept").ok());
   const fs::path profile = host_ / ".profile";
-  PutScript(std::string(kHeader) + kUninstall +
-            "[Run]\nCaption1=a\nCommand1=<Windows>\\kestro.exe /log=" + profile.string() +
-            "\nCaption2=b\nCommand2=<Windows>\\kestro.exe /d " + victim.string() +
+  PutScript(std::string(kHeader) + kUninstall + "[Run]\nCaption1=a\nCommand1=<Windows>\\kestro.exe /log=" +
+            profile.string() + "\nCaption2=b\nCommand2=<Windows>\\kestro.exe /d " + victim.string() +
             "\nCaption3=c\nCommand3=<Windows>\\kestro.exe /log=C:\\child.log\n");
 
   const ProcessResult run = Install();
@@ -207,7 +211,8 @@ TEST_F(ConfinementTest, ProgramsOutsideTheDrivesAreNeverStarted) {
   EXPECT_FALSE(fs::exists(marker));
   const std::string log = ReadText(Log());
   EXPECT_NE(log.find("SKIP\tD:\\shell.exe\t"), std::string::npos) << log;
-  EXPECT_NE(log.find("SKIP\tD:\\tool.exe\t\ta script for a program outside the drives"), std::string::npos) << log;
+  EXPECT_NE(log.find("SKIP\tD:\\tool.exe\t\ta script for a program outside the drives"), std::string::npos)
+      << log;
 }
 
 TEST_F(ConfinementTest, NoRunStartsNoProgramOfThePackage) {
@@ -234,7 +239,8 @@ TEST_F(ConfinementTest, NoRunStartsNoProgramOfThePackage) {
 TEST_F(ConfinementTest, RunsThatStartTheirOwnSetupStopAfterAFewRounds) {
   const fs::path counter = system_.dir() / "rounds.txt";
   PutShellScript("count.exe", "echo round >> '" + counter.string() + "'\n");
-  PutScript(std::string(kHeader) + "[Run]\nCaption1=a\nCommand1=D:\\Setup\nCaption2=b\nCommand2=D:\\count.exe\n");
+  PutScript(std::string(kHeader) +
+            "[Run]\nCaption1=a\nCommand1=D:\\Setup\nCaption2=b\nCommand2=D:\\count.exe\n");
 
   const ProcessResult run = Install();
   EXPECT_EQ(run.status, 0) << run.output;
@@ -254,7 +260,8 @@ TEST_F(ConfinementTest, KeyNamesThatAreNoSingleKeyAreRefusedBeforeAnyChange) {
     EXPECT_FALSE(Exists("C:\\App"));
     EXPECT_FALSE(Exists("C:\\WINDOWS\\kestro.exe"));
   }
-  EXPECT_FALSE(RegKeyExists(*system_, RegistryRoot::kLocalMachine, "Software\\Tallowmere\\kestroSetup\\Uninstall"));
+  EXPECT_FALSE(
+      RegKeyExists(*system_, RegistryRoot::kLocalMachine, "Software\\Tallowmere\\kestroSetup\\Uninstall"));
 }
 
 // A run that tried to hold two thousand million items would fail at once
@@ -267,25 +274,29 @@ const std::string kMemoryLimit = "ulimit -v 2000000; ";
 
 TEST_F(ConfinementTest, HugeCountsNeitherExhaustMemoryNorSkipAStep) {
   for (const std::string section : {"Registry", "IniFile", "UserInfomation", "Extension", "UnFile"}) {
-    std::string lists =
-        "[Registry]\nCount=1\nKey1=HKEY_CURRENT_USER\\Software\\Hostile\nName1=v\nData1=1\n";
-    if (section == "Registry") lists = "[Registry]\nCount=2147483647\nKey1=HKEY_CURRENT_USER\\Software\\Hostile\nName1=v\nData1=1\n";
+    std::string lists = "[Registry]\nCount=1\nKey1=HKEY_CURRENT_USER\\Software\\Hostile\nName1=v\nData1=1\n";
+    if (section == "Registry")
+      lists = "[Registry]\nCount=2147483647\nKey1=HKEY_CURRENT_USER\\Software\\Hostile\nName1=v\nData1=1\n";
     if (section != "Registry") lists += "[" + section + "]\nCount=2147483647\n";
     if (section == "UnFile") lists += "File2147483647=C:\\x.txt\n";
     PutScript(std::string(kHeader) + kUninstall + lists);
-    const ProcessResult run = Execute("/bin/sh", {"-c", kMemoryLimit + "exec \"$0\" /silent", (package_ / "Setup").string()});
+    const ProcessResult run =
+        Execute("/bin/sh", {"-c", kMemoryLimit + "exec \"$0\" /silent", (package_ / "Setup").string()});
     EXPECT_EQ(run.status, 0) << section << "\n" << run.output.substr(0, 2000);
-    EXPECT_EQ(RegReadString(*system_, RegistryRoot::kCurrentUser, "Software\\Hostile", "v", ""), "1") << section;
+    EXPECT_EQ(RegReadString(*system_, RegistryRoot::kCurrentUser, "Software\\Hostile", "v", ""), "1")
+        << section;
     EXPECT_TRUE(RegKeyExists(*system_, RegistryRoot::kLocalMachine, std::string(kRecordRoot) + "Hostile"))
         << section;
     EXPECT_TRUE(Exists("C:\\WINDOWS\\kestro.exe")) << section;
-    ASSERT_TRUE(RegDeleteTree(*system_, RegistryRoot::kLocalMachine, std::string(kRecordRoot) + "Hostile").ok());
+    ASSERT_TRUE(
+        RegDeleteTree(*system_, RegistryRoot::kLocalMachine, std::string(kRecordRoot) + "Hostile").ok());
     ASSERT_TRUE(RegDeleteTree(*system_, RegistryRoot::kCurrentUser, "Software\\Hostile").ok());
   }
 }
 
 TEST_F(ConfinementTest, ControlCharactersFromTheScriptAreWrittenEscaped) {
-  PutScript(std::string(kHeader) + "[File]\nCount=1\nNewFile1=C:\\App\\a\x1b[2J\x07.txt\nFile1=gone\x1b]0;x\x07.txt\n" +
+  PutScript(std::string(kHeader) +
+            "[File]\nCount=1\nNewFile1=C:\\App\\a\x1b[2J\x07.txt\nFile1=gone\x1b]0;x\x07.txt\n" +
             "[Run]\nCaption1=a\nCommand1=C:\\none\x1b[31m.exe\n");
   const ProcessResult run = Install();
   EXPECT_EQ(run.status, 2) << run.output;

@@ -18,9 +18,9 @@ TEST(DefaultAnswerPrompterTest, EachQuestionTakesItsDefaultAndIsPrinted) {
   EXPECT_EQ(prompter.Ask(MakeMessage("上書きしますか？\nC:\\A\tB", MessageIcon::kQuestion,
                                      MessageButtons::kYesNo, Answer::kNo)),
             Answer::kNo);
-  EXPECT_EQ(prompter.Ask(MakeMessage("続けますか？", MessageIcon::kError, MessageButtons::kYesNo,
-                                     Answer::kYes)),
-            Answer::kYes);
+  EXPECT_EQ(
+      prompter.Ask(MakeMessage("続けますか？", MessageIcon::kError, MessageButtons::kYesNo, Answer::kYes)),
+      Answer::kYes);
   EXPECT_EQ(prompter.Ask(MakeMessage("終わり", MessageIcon::kInformation)), Answer::kOk);
   EXPECT_EQ(err.str(),
             "kestro Setup for Windows: 上書きしますか？\n  C:\\A\tB\n  -> No\n"

@@ -18,7 +18,8 @@ class EngineBinding : public wizard::WizardEngines {
   EngineBinding(wizard::SetupRun& run, SetupScript script) : run_(run), script_(std::move(script)) {}
 
   wizard::StepMaxima InstallMaxima(const wizard::InstallChoices& choices) override;
-  wizard::EngineResult Install(const wizard::InstallChoices& choices, const wizard::StepMaxima& maxima) override;
+  wizard::EngineResult Install(const wizard::InstallChoices& choices,
+                               const wizard::StepMaxima& maxima) override;
   void FinishInstall(const wizard::InstallChoices& choices) override;
   wizard::StepMaxima UninstallMaxima(std::string_view app_key_name) override;
   wizard::EngineResult Uninstall(std::string_view app_key_name, bool recycle,

@@ -76,9 +76,10 @@ class ConfinementProcessTest : public ::testing::Test {
 };
 
 TEST_F(ConfinementProcessTest, UninstallerCopyDoesNotFollowALinkPlantedAtItsPlace) {
-  PutScript("[File]\r\nCount=1\r\nNewFile1=<Setup>\\readme.txt\r\nFile1=readme.txt\r\n"
-            "[Uninstall]\r\nUse=1\r\nKeyName=Hostile\r\n"
-            "[UnFile]\r\nCount=1\r\nFile1=<Setup>\\readme.txt\r\n");
+  PutScript(
+      "[File]\r\nCount=1\r\nNewFile1=<Setup>\\readme.txt\r\nFile1=readme.txt\r\n"
+      "[Uninstall]\r\nUse=1\r\nKeyName=Hostile\r\n"
+      "[UnFile]\r\nCount=1\r\nFile1=<Setup>\\readme.txt\r\n");
   fs::path windows;
   ASSERT_TRUE(system_->drives().ToHostPath("C:\\WINDOWS", &windows).ok());
   fs::create_symlink(canary_, windows / "kestro.exe");
@@ -90,8 +91,9 @@ TEST_F(ConfinementProcessTest, UninstallerCopyDoesNotFollowALinkPlantedAtItsPlac
 
 TEST_F(ConfinementProcessTest, PackageDriveIsNeverWritten) {
   // The package folder is D: for the run; the script aims at it.
-  PutScript("[IniFile]\r\nCount=2\r\nFile1=D:\\Setup.dat\r\nSection1=Define\r\nKey1=Name\r\nValue1=Changed\r\n"
-            "File2=D:\\made.ini\r\nSection2=S\r\nKey2=K\r\nValue2=V\r\n");
+  PutScript(
+      "[IniFile]\r\nCount=2\r\nFile1=D:\\Setup.dat\r\nSection1=Define\r\nKey1=Name\r\nValue1=Changed\r\n"
+      "File2=D:\\made.ini\r\nSection2=S\r\nKey2=K\r\nValue2=V\r\n");
   const std::string script = Read(package_ / "Setup.dat");
   std::string log;
   RunSetup(&log);
@@ -100,8 +102,9 @@ TEST_F(ConfinementProcessTest, PackageDriveIsNeverWritten) {
   EXPECT_FALSE(fs::exists(package_ / "made.ini")) << log;
 
   // A file copied onto a package file is refused: the copy fails.
-  PutScript("[File]\r\nCount=2\r\nNewFile1=D:\\readme.txt\r\nFile1=Setup\r\n"
-            "NewFile2=D:\\new.txt\r\nFile2=readme.txt\r\n");
+  PutScript(
+      "[File]\r\nCount=2\r\nNewFile1=D:\\readme.txt\r\nFile1=Setup\r\n"
+      "NewFile2=D:\\new.txt\r\nFile2=readme.txt\r\n");
   RunSetup(&log);
   EXPECT_EQ(Read(package_ / "readme.txt"), "read me") << log;
   EXPECT_FALSE(fs::exists(package_ / "new.txt"));
@@ -111,8 +114,9 @@ TEST_F(ConfinementProcessTest, PackageDriveIsNeverWritten) {
 TEST_F(ConfinementProcessTest, PackageFileLinkedOutOfThePackageIsNotRead) {
   fs::create_symlink(canary_, package_ / "secret.txt");
   fs::create_symlink("readme.txt", package_ / "alias.txt");  // stays in the package
-  PutScript("[File]\r\nCount=2\r\nNewFile1=<Setup>\\alias.txt\r\nFile1=alias.txt\r\n"
-            "NewFile2=<Setup>\\secret.txt\r\nFile2=secret.txt\r\n");
+  PutScript(
+      "[File]\r\nCount=2\r\nNewFile1=<Setup>\\alias.txt\r\nFile1=alias.txt\r\n"
+      "NewFile2=<Setup>\\secret.txt\r\nFile2=secret.txt\r\n");
   std::string log;
   RunSetup(&log);
   const fs::path installed = DriveC() / "Program Files" / "Hostile";

@@ -21,7 +21,8 @@ namespace {
 fs::path DocumentOpener() {
   const char* chosen = std::getenv("KESTRO_DOCUMENT_OPENER");
   const std::string name = chosen != nullptr && *chosen != '\0' ? chosen : "xdg-open";
-  if (name.find('/') != std::string::npos) return platform::IsHostExecutable(name) ? fs::path(name) : fs::path();
+  if (name.find('/') != std::string::npos)
+    return platform::IsHostExecutable(name) ? fs::path(name) : fs::path();
   const char* path = std::getenv("PATH");
   std::string_view folders = path != nullptr ? path : "/usr/bin:/bin";
   while (!folders.empty()) {
@@ -46,11 +47,10 @@ int RunDepthFromEnvironment() {
 }
 
 std::vector<std::string> HostProgramLauncher::ChildEnvironment() const {
-  std::vector<std::string> env = {
-      "KESTRO_SYSTEM=" + system_.folder().string(),
-      std::string(platform::target::kRunOnlyDrivesVariable) + "=" +
-          platform::target::RunOnlyDrivesText(system_),
-      std::string(kRunDepthVariable) + "=" + std::to_string(policy_.depth + 1)};
+  std::vector<std::string> env = {"KESTRO_SYSTEM=" + system_.folder().string(),
+                                  std::string(platform::target::kRunOnlyDrivesVariable) + "=" +
+                                      platform::target::RunOnlyDrivesText(system_),
+                                  std::string(kRunDepthVariable) + "=" + std::to_string(policy_.depth + 1)};
   if (unattended_) env.push_back("KESTRO_UNATTENDED=1");
   return env;
 }
@@ -103,7 +103,8 @@ platform::Status HostProgramLauncher::Prepare(std::string_view program, std::str
   // The resolved file is what runs: a link on the way is not followed again.
   command->program = target.host_file.string();
   command->argv = {target.host_file.string()};
-  for (std::string& argument : SplitWindowsArguments(parameters)) command->argv.push_back(std::move(argument));
+  for (std::string& argument : SplitWindowsArguments(parameters))
+    command->argv.push_back(std::move(argument));
   command->environment_changes = ChildEnvironment();
   return platform::Status::Ok();
 }

@@ -67,8 +67,8 @@ class HostProgramLauncher : public wizard::ProgramLauncher {
   // The command for program and parameters; after logging SKIP, the
   // reason nothing is to run. A document is opened here when the run allows
   // it (opened_document set; the result says whether that worked).
-  platform::Status Prepare(std::string_view program, std::string_view parameters, platform::HostCommand* command,
-                           bool* opened_document);
+  platform::Status Prepare(std::string_view program, std::string_view parameters,
+                           platform::HostCommand* command, bool* opened_document);
   // Hands the document to the desktop's opener; the reason after logging
   // SKIP when it cannot.
   platform::Status OpenDocument(std::string_view program, const std::filesystem::path& file);

@@ -25,7 +25,8 @@ constexpr const char* kProbe =
     "out=\"$(dirname \"$0\")/out.txt\"\n"
     "sleep 0.1\n"
     "for a in \"$@\"; do printf '[%s]' \"$a\" >> \"$out\"; done\n"
-    "printf '\\n%s\\n%s\\n%s\\n' \"$KESTRO_SYSTEM\" \"$KESTRO_RUN_DRIVES\" \"$KESTRO_UNATTENDED\" >> \"$out\"\n";
+    "printf '\\n%s\\n%s\\n%s\\n' \"$KESTRO_SYSTEM\" \"$KESTRO_RUN_DRIVES\" \"$KESTRO_UNATTENDED\" >> "
+    "\"$out\"\n";
 
 class CountingProgress : public wizard::EngineProgress {
  public:
@@ -64,8 +65,8 @@ TEST_F(HostProgramLauncherTest, RunAndWaitPassesWindowsArgumentsAndTheSameSystem
   CountingProgress progress;
   ASSERT_TRUE(launcher.RunAndWait("C:\\TOOLS\\probe /x \"two words\" a\\\"b", progress).ok());
   EXPECT_GT(progress.pumps, 0);
-  EXPECT_EQ(Output(), "[/x][two words][a\"b]\n" + system_->folder().string() + "\n" + letter +
-                          "=fixed," + (system_.dir() / "pkg").string() + "\n1\n");
+  EXPECT_EQ(Output(), "[/x][two words][a\"b]\n" + system_->folder().string() + "\n" + letter + "=fixed," +
+                          (system_.dir() / "pkg").string() + "\n1\n");
   ASSERT_EQ(log_.LinesOf("EXIT").size(), 1u);
   EXPECT_EQ(log_.LinesOf("EXIT")[0], "EXIT\tC:\\TOOLS\\probe\t/x \"two words\" a\\\"b\t0");
 }
@@ -95,8 +96,9 @@ TEST_F(HostProgramLauncherTest, RestartRunsTheSystemsCommandOrIsOnlyRecorded) {
   }
   const fs::path marker = system_.dir() / "restarted";
   ASSERT_TRUE(platform::WritePrivateProfileString(
-      "System", "RestartCommand", "echo \"$KESTRO_SYSTEM\" > '" + marker.string() + "'",
-      system_->folder() / platform::target::kSystemSettingsFileName).ok());
+                  "System", "RestartCommand", "echo \"$KESTRO_SYSTEM\" > '" + marker.string() + "'",
+                  system_->folder() / platform::target::kSystemSettingsFileName)
+                  .ok());
   std::unique_ptr<platform::target::FolderSystem> reopened;
   ASSERT_TRUE(platform::target::FolderSystem::Open(system_->folder(), &reopened).ok());
   HostProgramLauncher launcher(*reopened, log_, false);
@@ -111,7 +113,8 @@ TEST_F(HostProgramLauncherTest, DocumentsOpenOnlyInTheWindowAndOnlyPlainDocument
   // The user's opener records what it was given.
   const fs::path opened = system_.dir() / "opened.txt";
   const fs::path opener = system_.dir() / "opener";
-  ASSERT_TRUE(platform::WriteFileAtomically(opener, "#!/bin/sh\necho \"$1\" >> '" + opened.string() + "'\n").ok());
+  ASSERT_TRUE(
+      platform::WriteFileAtomically(opener, "#!/bin/sh\necho \"$1\" >> '" + opened.string() + "'\n").ok());
   fs::permissions(opener, fs::perms::owner_all);
   platform::target::testing::ScopedEnv chosen("KESTRO_DOCUMENT_OPENER", opener.string());
   ASSERT_TRUE(platform::WriteFileAtomically(tools_ / "manual.txt", "read me").ok());
@@ -124,7 +127,8 @@ TEST_F(HostProgramLauncherTest, DocumentsOpenOnlyInTheWindowAndOnlyPlainDocument
 
   HostProgramLauncher unattended(*system_, log_, true);
   EXPECT_FALSE(unattended.Start("C:\\tools\\manual.txt", "").ok());
-  EXPECT_EQ(log_.LinesOf("SKIP").at(0), "SKIP\tC:\\tools\\manual.txt\t\ta document is not opened in an unattended run");
+  EXPECT_EQ(log_.LinesOf("SKIP").at(0),
+            "SKIP\tC:\\tools\\manual.txt\t\ta document is not opened in an unattended run");
 
   HostProgramLauncher window(*system_, log_, false);
   for (const char* refused : {"C:\\tools\\run.txt", "C:\\tools\\app.desktop", "C:\\tools\\out.txt",
@@ -153,8 +157,9 @@ TEST_F(HostProgramLauncherTest, NoRunAndNestedRunsStartNothingOfThePackage) {
   EXPECT_EQ(no_run.Start("C:\\tools\\probe", "x").message(), "/norun");
   EXPECT_FALSE(no_run.Start("C:\\WINDOWS\\kestro.exe", "/u Other").ok());
   EXPECT_TRUE(no_run.Start("C:\\WINDOWS\\kestro.exe", "/r").ok()) << "the restart question is ours";
-  EXPECT_EQ(log_.LinesOf("SKIP"), (std::vector<std::string>{"SKIP\tC:\\tools\\probe\tx\t/norun",
-                                                            "SKIP\tC:\\WINDOWS\\kestro.exe\t/u Other\t/norun"}));
+  EXPECT_EQ(log_.LinesOf("SKIP"),
+            (std::vector<std::string>{"SKIP\tC:\\tools\\probe\tx\t/norun",
+                                      "SKIP\tC:\\WINDOWS\\kestro.exe\t/u Other\t/norun"}));
 
   HostProgramLauncher nested(*system_, log_, true, LaunchPolicy{false, kMaxRunDepth});
   EXPECT_FALSE(nested.Start("C:\\WINDOWS\\kestro.exe", "/r").ok());

@@ -32,8 +32,9 @@ TEST(InvocationTest, UninstallerCommandsNeedTheirArgumentCounts) {
 }
 
 TEST(InvocationTest, UnattendedSwitchesAreTakenOutOfTheArguments) {
-  const Invocation setup = ParseInvocation(
-      "Setup", {"/SILENT", "/dir=C:\\Program Files\\表示", "/Group=My Group", "/log=/tmp/a b.log", "/restart", "keep"});
+  const Invocation setup =
+      ParseInvocation("Setup", {"/SILENT", "/dir=C:\\Program Files\\表示", "/Group=My Group",
+                                "/log=/tmp/a b.log", "/restart", "keep"});
   EXPECT_EQ(setup.mode, ProgramMode::kSetup);
   EXPECT_TRUE(setup.options.silent);
   EXPECT_EQ(setup.options.dir, "C:\\Program Files\\表示");

@@ -19,8 +19,8 @@ namespace {
 // Types that a desktop opener shows as a document and none runs as a
 // program; desktop entries, scripts and archives of programs are not here.
 constexpr std::array<std::string_view, 16> kDocumentExtensions = {
-    ".txt", ".text", ".log", ".csv", ".htm", ".html", ".pdf", ".rtf",
-    ".doc", ".bmp", ".png", ".jpg", ".jpeg", ".gif", ".md", ".xml"};
+    ".txt", ".text", ".log", ".csv", ".htm",  ".html", ".pdf", ".rtf",
+    ".doc", ".bmp",  ".png", ".jpg", ".jpeg", ".gif",  ".md",  ".xml"};
 
 bool IsWithin(const fs::path& inner, const fs::path& outer) {
   auto i = inner.begin();
@@ -40,7 +40,12 @@ std::string Head(const fs::path& file, std::size_t size) {
   return head;
 }
 
-bool IsElf(const std::string& head) { return head.rfind("\x7f" "ELF", 0) == 0; }
+bool IsElf(const std::string& head) {
+  return head.rfind(
+             "\x7f"
+             "ELF",
+             0) == 0;
+}
 
 // The interpreter a "#!" line names (its first word), empty when none.
 std::string Interpreter(const std::string& head) {
@@ -76,7 +81,8 @@ bool IsInsideSomeDrive(const platform::target::DriveMap& drives, const fs::path&
 
 LaunchTarget ClassifyLaunchTarget(const TargetSystem& system, std::string_view windows_path) {
   fs::path host;
-  if (!system.drives().ToHostPath(windows_path, &host).ok()) return Refused({}, "not on a drive of this system");
+  if (!system.drives().ToHostPath(windows_path, &host).ok())
+    return Refused({}, "not on a drive of this system");
   std::error_code ec;
   const fs::path real = fs::canonical(host, ec);
   if (ec) return Refused(host, "not a program");

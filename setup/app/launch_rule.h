@@ -27,7 +27,8 @@ struct LaunchTarget {
 // lie inside the host folder of one of the system's drives (the run's
 // package drive included): a link that leads out of them, a host program
 // named by a "#!" line, a desktop entry, a FIFO or a folder is refused.
-LaunchTarget ClassifyLaunchTarget(const platform::target::TargetSystem& system, std::string_view windows_path);
+LaunchTarget ClassifyLaunchTarget(const platform::target::TargetSystem& system,
+                                  std::string_view windows_path);
 
 // True when host_path, with every link resolved, lies inside one of the
 // drives' host folders.

@@ -72,19 +72,19 @@ UninstallTarget CheckUninstallTarget(platform::target::TargetSystem& system, std
   }
   std::string display = RegReadString(system, kMachine, entry, "DisplayName", "");
   if (display.empty()) display = name;
-  const Answer answer = prompter.Ask(MakeMessage(
-      "アンインストール情報が見つかりません。\n" + display + "\n\n" +
-          "[コントロールパネル]アプリケーションの追加と削除の一覧から削除しますか？",
-      MessageIcon::kError, MessageButtons::kYesNo, Answer::kNo));
+  const Answer answer =
+      prompter.Ask(MakeMessage("アンインストール情報が見つかりません。\n" + display + "\n\n" +
+                                   "[コントロールパネル]アプリケーションの追加と削除の一覧から削除しますか？",
+                               MessageIcon::kError, MessageButtons::kYesNo, Answer::kNo));
   if (answer != Answer::kYes) return UninstallTarget::kStaleEntryKept;
   if (!RegDeleteTree(system, kMachine, entry).ok()) return UninstallTarget::kStaleEntryKept;
   return UninstallTarget::kStaleEntryRemoved;
 }
 
 void AskForRestart(wizard::Prompter& prompter, wizard::ProgramLauncher& launcher) {
-  const Answer answer = prompter.Ask(
-      MakeMessage("設定を有効にするにはWindowsを再起動する必要があります。再起動しますか？",
-                  MessageIcon::kQuestion, MessageButtons::kYesNo, Answer::kYes));
+  const Answer answer =
+      prompter.Ask(MakeMessage("設定を有効にするにはWindowsを再起動する必要があります。再起動しますか？",
+                               MessageIcon::kQuestion, MessageButtons::kYesNo, Answer::kYes));
   if (answer == Answer::kYes) launcher.RestartWindows();
 }
 

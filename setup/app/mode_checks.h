@@ -15,13 +15,11 @@ namespace setup::app {
 // script's path as the user should read it.
 
 // Setup mode: the script must exist and name exactly "kestro Setup 1.00".
-bool CheckSetupScript(const SetupScript& script, std::string_view shown_path,
-                      wizard::Prompter& prompter);
+bool CheckSetupScript(const SetupScript& script, std::string_view shown_path, wizard::Prompter& prompter);
 
 // Clean-up mode: the first 12 characters of the script's Application must
 // be "kestro Setup" (a missing script fails too).
-bool CheckCleanUpScript(const SetupScript& script, std::string_view shown_path,
-                        wizard::Prompter& prompter);
+bool CheckCleanUpScript(const SetupScript& script, std::string_view shown_path, wizard::Prompter& prompter);
 
 // A product's key name is one registry key name: not empty, no backslash,
 // no control character, at most 255 characters. Anything else would nest

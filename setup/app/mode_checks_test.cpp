@@ -12,9 +12,9 @@ namespace setup::app {
 namespace {
 
 using platform::target::RegistryRoot;
+using wizard::Answer;
 using wizard::testing::RecordingLauncher;
 using wizard::testing::ScriptedPrompter;
-using wizard::Answer;
 constexpr RegistryRoot kMachine = RegistryRoot::kLocalMachine;
 constexpr const char* kEntry = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Old";
 
@@ -59,7 +59,9 @@ TEST_F(ModeChecksTest, UninstallFindsTheRecordOrOffersToRemoveAStaleEntry) {
   EXPECT_NE(yes.asked[0].text.find("\n古い製品\n"), std::string::npos);
   EXPECT_FALSE(RegKeyExists(*system_, kMachine, kEntry));
 
-  ASSERT_TRUE(RegWriteString(*system_, kMachine, "Software\\Tallowmere\\kestroSetup\\Uninstall\\Old", "Name", "n").ok());
+  ASSERT_TRUE(
+      RegWriteString(*system_, kMachine, "Software\\Tallowmere\\kestroSetup\\Uninstall\\Old", "Name", "n")
+          .ok());
   ScriptedPrompter recorded;
   EXPECT_EQ(CheckUninstallTarget(*system_, "Old", recorded), UninstallTarget::kRecorded);
   EXPECT_TRUE(recorded.asked.empty());

@@ -42,7 +42,9 @@ int main(int argc, char** argv) {
 #if defined(SETUP_WITH_WINDOWS)
   const FrontFactory front = setup::window::QtFrontFactory(argc, argv);
 #else
-  const FrontFactory front = [](const FrontRequest& request) { return std::make_unique<NoWindowFront>(request); };
+  const FrontFactory front = [](const FrontRequest& request) {
+    return std::make_unique<NoWindowFront>(request);
+  };
 #endif
   return RunSetupProgram(OwnProgramPath(argc > 0 ? argv[0] : nullptr), arguments, std::cerr, front);
 }

@@ -67,14 +67,16 @@ class SetupProcessTest : public ::testing::Test {
   }
   // Runs a program with the test system as KESTRO_SYSTEM.
   ProcessResult Execute(const fs::path& program, const std::vector<std::string>& arguments) {
-    std::string command = "KESTRO_SYSTEM=" + Quote(system_->folder().string()) + " " + Quote(program.string());
+    std::string command =
+        "KESTRO_SYSTEM=" + Quote(system_->folder().string()) + " " + Quote(program.string());
     for (const std::string& argument : arguments) command += " " + Quote(argument);
     command += " 2>&1";
     ProcessResult run;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
     std::array<char, 512> buffer;
-    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) run.output.append(buffer.data(), n);
+    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
+      run.output.append(buffer.data(), n);
     const int status = ::pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
@@ -87,7 +89,8 @@ class SetupProcessTest : public ::testing::Test {
 
 TEST_F(SetupProcessTest, SilentInstallThenUninstallThroughTheRecordedCommand) {
   const fs::path log = system_.dir() / "install.log";
-  const ProcessResult install = Execute(package_ / "Setup", {"/silent", "/dir=C:\\Apps\\Sample", "/log=" + log.string()});
+  const ProcessResult install =
+      Execute(package_ / "Setup", {"/silent", "/dir=C:\\Apps\\Sample", "/log=" + log.string()});
   ASSERT_EQ(install.status, 0) << install.output;
   EXPECT_TRUE(Exists("C:\\Apps\\Sample\\app.exe"));
   EXPECT_TRUE(Exists("C:\\Apps\\Sample\\読んでね.txt"));

@@ -27,8 +27,8 @@ class UnattendedFront : public ProgramFront {
   explicit UnattendedFront(const FrontRequest& request)
       : options_(request.options),
         log_(request.log),
-        prompter_(request.err,
-                  request.mode == ProgramMode::kUninstall ? wizard::Answer::kIgnore : wizard::Answer::kAbort) {}
+        prompter_(request.err, request.mode == ProgramMode::kUninstall ? wizard::Answer::kIgnore
+                                                                       : wizard::Answer::kAbort) {}
 
   wizard::Prompter& prompter() override { return prompter_; }
   wizard::EngineProgress& progress() override { return progress_; }
@@ -93,8 +93,8 @@ std::unique_ptr<ProgramFront> MakeUnattendedFront(const FrontRequest& request) {
   return std::make_unique<UnattendedFront>(request);
 }
 
-int RunSetupProgram(const fs::path& program_path, const std::vector<std::string>& arguments, std::ostream& err,
-                    const FrontFactory& window_front) {
+int RunSetupProgram(const fs::path& program_path, const std::vector<std::string>& arguments,
+                    std::ostream& err, const FrontFactory& window_front) {
   Invocation invocation = ParseInvocation(program_path.filename().string(), arguments);
   const char* unattended_env = std::getenv("KESTRO_UNATTENDED");
   const bool unattended =
@@ -106,8 +106,8 @@ int RunSetupProgram(const fs::path& program_path, const std::vector<std::string>
 
   wizard::ActionLog log;
   const FrontRequest request{invocation.mode, invocation.options, log, err};
-  std::unique_ptr<ProgramFront> front = unattended || !window_front ? MakeUnattendedFront(request)
-                                                                     : window_front(request);
+  std::unique_ptr<ProgramFront> front =
+      unattended || !window_front ? MakeUnattendedFront(request) : window_front(request);
   std::unique_ptr<FolderSystem> system;
   if (!front || !OpenTargetForRun(program_path, err, &system)) return kExitRefused;
   if (invocation.options.log && !OpenLog(*system, *invocation.options.log, started_by_run, log, err)) {
@@ -139,8 +139,8 @@ int RunSetupProgram(const fs::path& program_path, const std::vector<std::string>
   ModeStart mode = StartMode(invocation, *system, {setup_file, shown_setup}, clean_up, prompter, launcher);
   if (!mode.start) return end.status = mode.status;
 
-  wizard::SetupRun run{*system,         front->prompter(), log, launcher, front->progress(),
-                       program_path,    source_folder, invocation.arguments};
+  wizard::SetupRun run{*system,           front->prompter(), log,           launcher,
+                       front->progress(), program_path,      source_folder, invocation.arguments};
   EngineBinding engines(run, mode.script);
   wizard::WizardModel model(run, std::move(*mode.start), engines, front->text_measure());
   return end.status = front->ShowWizard(model);

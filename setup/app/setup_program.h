@@ -15,7 +15,7 @@
 namespace setup::wizard {
 class WizardModel;
 class TextMeasure;
-}
+}  // namespace setup::wizard
 
 namespace setup::app {
 

@@ -13,8 +13,8 @@
 
 namespace setup::app {
 namespace fs = std::filesystem;
-using platform::target::Status;
 using platform::target::FolderSystem;
+using platform::target::Status;
 
 namespace {
 
@@ -103,8 +103,8 @@ bool OpenTargetForRun(const fs::path& program_path, std::ostream& err,
     if (s.ok()) err << "Setup: created a new target system in " << folder.string() << "\n";
   }
   if (s.IsNotFound()) {
-    err << "Setup: no target system in " << folder.string()
-        << " (create one with: kestro-system --system " << folder.string() << " init)\n";
+    err << "Setup: no target system in " << folder.string() << " (create one with: kestro-system --system "
+        << folder.string() << " init)\n";
     return false;
   }
   if (!s.ok()) {
@@ -133,4 +133,3 @@ std::string SourceFolderFor(FolderSystem& system, const fs::path& program_path) 
 }
 
 }  // namespace setup::app
-

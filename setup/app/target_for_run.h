@@ -18,8 +18,8 @@ std::filesystem::path OwnProgramPath(const char* argv0);
 // The system whose Windows folder holds program_path, when the program is
 // the uninstaller copy ("kestro.exe") there: the folder above it with a
 // settings file whose drive C lies inside it and whose Windows folder is
-// the program's folder, and which lies in no drive of a system above it. A settings file that a package put anywhere else (beside
-// Setup, inside a drive) names no system.
+// the program's folder, and which lies in no drive of a system above it. A settings file that a package put
+// anywhere else (beside Setup, inside a drive) names no system.
 std::optional<std::filesystem::path> SystemOfUninstallerCopy(const std::filesystem::path& program_path);
 
 // Opens the target system this run works on: the folder in KESTRO_SYSTEM

@@ -39,7 +39,8 @@ void ApplyOptions(WizardModel& model, const UnattendedOptions& options, wizard::
     }
   }
   if (options.group) {
-    if (model.control(wizard::Control::kEdit601).enabled && model.page_mask().size() > 4 && model.page_mask()[4] == '1') {
+    if (model.control(wizard::Control::kEdit601).enabled && model.page_mask().size() > 4 &&
+        model.page_mask()[4] == '1') {
       model.SetText(wizard::Control::kEdit601, *options.group);
     } else {
       log.Add("OPTION", {"/group", *options.group, "ignored: the product has no Start-menu folder"});
@@ -94,14 +95,12 @@ int DriveUninstall(WizardModel& model, const UnattendedOptions& options,
 
 }  // namespace
 
-int DriveUnattended(WizardModel& model, const UnattendedOptions& options, const DefaultAnswerPrompter& prompter,
-                    wizard::ActionLog& log) {
+int DriveUnattended(WizardModel& model, const UnattendedOptions& options,
+                    const DefaultAnswerPrompter& prompter, wizard::ActionLog& log) {
   model.FormShow();
   switch (model.mode()) {
-    case WizardMode::kSetup:
-      return DriveSetup(model, options, prompter, log);
-    case WizardMode::kUninstall:
-      return DriveUninstall(model, options, prompter, log);
+    case WizardMode::kSetup: return DriveSetup(model, options, prompter, log);
+    case WizardMode::kUninstall: return DriveUninstall(model, options, prompter, log);
     case WizardMode::kCleanUp:
       model.Button4Click();
       CloseIfRequested(model);

@@ -6,8 +6,8 @@
 
 #include "setup/app/exit_status.h"
 #include "setup/core/registry_utils.h"
-#include "setup/wizard/record/record_keys.h"
 #include "setup/wizard/model/wizard_test_support.h"
+#include "setup/wizard/record/record_keys.h"
 
 namespace setup::app {
 namespace {
@@ -81,7 +81,8 @@ TEST_F(UnattendedDriverTest, RefusalsBeforeTheEngineGiveOneAndAbortsGiveTwo) {
 
 TEST_F(UnattendedDriverTest, UninstallAndCleanUpRunTheirEnginesAndReportLeftovers) {
   ASSERT_TRUE(RegWriteString(system(), platform::target::RegistryRoot::kLocalMachine, RecordKey("Sample"),
-                             "Name", "サンプル").ok());
+                             "Name", "サンプル")
+                  .ok());
   EXPECT_EQ(Drive(WizardStart::Uninstall("Sample"), {}, Answer::kIgnore), kExitDone);
   EXPECT_EQ(engines_.uninstalls, std::vector<std::string>{"Sample"});
 
@@ -106,7 +107,9 @@ TEST_F(UnattendedDriverTest, UninstallAndCleanUpRunTheirEnginesAndReportLeftover
 
   // A path the engine had to leave without any question is a leftover too.
   engines_.result = EngineResult::kCompleted;
-  engines_.during_engine = [&] { log_.AddLeftover({"D:\\App\\App.exe", "on a drive the system does not have"}); };
+  engines_.during_engine = [&] {
+    log_.AddLeftover({"D:\\App\\App.exe", "on a drive the system does not have"});
+  };
   EXPECT_EQ(Drive(WizardStart::Uninstall("Sample"), {}, Answer::kIgnore), kExitLeftovers);
 }
 

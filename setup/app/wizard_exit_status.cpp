@@ -8,8 +8,7 @@ namespace setup::app {
 int WizardExitStatus(wizard::WizardMode mode, int furthest_page, int leftovers) {
   const int done = leftovers > 0 ? kExitLeftovers : kExitDone;
   switch (mode) {
-    case wizard::WizardMode::kCleanUp:
-      return kExitDone;
+    case wizard::WizardMode::kCleanUp: return kExitDone;
     case wizard::WizardMode::kSetup:
       if (furthest_page >= wizard::kInstallDonePage) return kExitDone;
       return furthest_page >= wizard::kInstallPage ? kExitAborted : kExitRefused;

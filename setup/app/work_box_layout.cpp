@@ -145,11 +145,16 @@ struct Prefix {
 };
 // Longer prefixes first where one begins another.
 constexpr Prefix kPrefixes[] = {
-    {"ProgressBar", ControlKind::kProgressBar}, {"RadioButton", ControlKind::kRadioButton},
-    {"SpeedButton", ControlKind::kSpeedButton}, {"CheckBox", ControlKind::kCheckBox},
-    {"ListBox", ControlKind::kListBox},         {"Button", ControlKind::kButton},
-    {"Panel", ControlKind::kPanel},             {"Label", ControlKind::kLabel},
-    {"Edit", ControlKind::kEdit},               {"Memo", ControlKind::kMemo},
+    {"ProgressBar", ControlKind::kProgressBar},
+    {"RadioButton", ControlKind::kRadioButton},
+    {"SpeedButton", ControlKind::kSpeedButton},
+    {"CheckBox", ControlKind::kCheckBox},
+    {"ListBox", ControlKind::kListBox},
+    {"Button", ControlKind::kButton},
+    {"Panel", ControlKind::kPanel},
+    {"Label", ControlKind::kLabel},
+    {"Edit", ControlKind::kEdit},
+    {"Memo", ControlKind::kMemo},
     {"Image", ControlKind::kImage},
 };
 
@@ -180,16 +185,13 @@ std::optional<Control> ParentOf(Control control) {
     case Control::kBevel1:
     case Control::kButton1:
     case Control::kButton2:
-    case Control::kButton3:
-      return std::nullopt;
+    case Control::kButton3: return std::nullopt;
     case Control::kLabel1:
     case Control::kImage2:
     case Control::kButton4:
     case Control::kButton5:
-    case Control::kButton6:
-      return Control::kPanel1;
-    default:
-      break;
+    case Control::kButton6: return Control::kPanel1;
+    default: break;
   }
   if (KindOf(control) == ControlKind::kPanel) return std::nullopt;
   // The page is the control's number without its last two digits.

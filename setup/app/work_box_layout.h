@@ -21,8 +21,18 @@ inline constexpr int kCleanUpPanelHeight = 112;
 inline constexpr int kBevelY = 264;
 
 enum class ControlKind {
-  kPanel, kLabel, kEdit, kMemo, kListBox, kCheckBox, kRadioButton, kSpeedButton, kButton,
-  kProgressBar, kImage, kUnknown,
+  kPanel,
+  kLabel,
+  kEdit,
+  kMemo,
+  kListBox,
+  kCheckBox,
+  kRadioButton,
+  kSpeedButton,
+  kButton,
+  kProgressBar,
+  kImage,
+  kUnknown,
 };
 
 // A control's place in its parent (the window or its panel).

@@ -13,9 +13,7 @@ class CommandLineTest : public ::testing::Test {
     EXPECT_TRUE(system_->files().CreateFolderTree("C:\\Program Files\\Maker").ok());
     EXPECT_TRUE(system_->files().WriteFile("C:\\Program Files\\Maker\\App.exe", "MZ").ok());
   }
-  ProgramAndParameters Split(std::string_view command) {
-    return SplitCommandLine(*system_, command);
-  }
+  ProgramAndParameters Split(std::string_view command) { return SplitCommandLine(*system_, command); }
 
   testing::TestSystem system_;
 };

@@ -26,7 +26,7 @@ TEST_F(FolderUtilsTest, ForceFoldersCreatesParentsAndRefusesAnEmptyPath) {
   EXPECT_TRUE(ForceFolders(*system_, "C:\\Program Files\\Maker\\App\\").ok());
   EXPECT_TRUE(IsFolder("C:\\Program Files\\Maker\\App"));
   EXPECT_TRUE(ForceFolders(*system_, "C:\\Program Files\\Maker").ok());  // exists
-  EXPECT_TRUE(ForceFolders(*system_, "C:").ok());                       // left alone
+  EXPECT_TRUE(ForceFolders(*system_, "C:").ok());                        // left alone
   const Status empty = ForceFolders(*system_, "");
   EXPECT_FALSE(empty.ok());
   EXPECT_EQ(empty.message(), kCannotCreateFolderMessage);

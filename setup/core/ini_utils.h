@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/target_system/target_system.h"
 #include "platform/status.h"
+#include "platform/target_system/target_system.h"
 
 namespace setup {
 
@@ -24,7 +24,7 @@ std::string IniReadString(TargetSystem& system, std::string_view file, std::stri
 // mapped or leads out of its drive through a link, the file is read-only,
 // or it cannot be written (its folder must exist).
 Status IniWriteString(TargetSystem& system, std::string_view file, std::string_view section,
-                    std::string_view key, std::string_view value);
+                      std::string_view key, std::string_view value);
 // Removes the key. A missing file, section or key leaves nothing to do
 // (success); failures as IniWriteString.
 Status IniDeleteKey(TargetSystem& system, std::string_view file, std::string_view section,

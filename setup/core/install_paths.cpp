@@ -16,16 +16,12 @@ constexpr std::string_view kSetupKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVer
 constexpr std::string_view kVersionKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 constexpr std::string_view kShellFoldersKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-constexpr std::string_view kProfileListKey =
-    "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
-constexpr std::string_view kMapGroupsKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\GrpConv\\MapGroups";
+constexpr std::string_view kProfileListKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+constexpr std::string_view kMapGroupsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\GrpConv\\MapGroups";
 constexpr std::string_view kQuickLaunchBelowProfile =
     "Application Data\\Microsoft\\Internet Explorer\\Quick Launch";
 
-std::string WindowsRoot(const TargetSystem& system) {
-  return FirstChars(GetWindowsFolder(system), 3);
-}
+std::string WindowsRoot(const TargetSystem& system) { return FirstChars(GetWindowsFolder(system), 3); }
 
 // profile directory joined with the rest; a leading "%SystemDrive%" becomes
 // the drive of the Windows folder.
@@ -41,8 +37,8 @@ std::string InProfilesDirectory(TargetSystem& system, std::string_view rest) {
 // A profile folder: a for the 95 family (below the Windows folder), b for
 // NT 4 (below Profiles\user), c for Windows 2000 (below the profiles
 // directory).
-std::string ProfileFolder(TargetSystem& system, std::string_view user, std::string_view a,
-                          std::string_view b, std::string_view c) {
+std::string ProfileFolder(TargetSystem& system, std::string_view user, std::string_view a, std::string_view b,
+                          std::string_view c) {
   const int os_kind = GetOsKind(system);
   const std::string windows = GetWindowsFolder(system);
   if (os_kind == 200 || os_kind == 201) {
@@ -76,14 +72,11 @@ std::string GetWindowsFolder(const TargetSystem& system) {
 std::string GetSystemFolder(const TargetSystem& system) {
   return StripTrailing(system.system_folder(), "\\");
 }
-std::string GetTempFolder(const TargetSystem& system) {
-  return StripTrailing(system.temp_folder(), "\\");
-}
+std::string GetTempFolder(const TargetSystem& system) { return StripTrailing(system.temp_folder(), "\\"); }
 std::string GetLoginUserName(const TargetSystem& system) { return system.user_name(); }
 
 std::string GetShellFolder(TargetSystem& system, std::string_view value_name) {
-  std::string folder =
-      RegReadString(system, RegistryRoot::kLocalMachine, kSetupKey, value_name, "");
+  std::string folder = RegReadString(system, RegistryRoot::kLocalMachine, kSetupKey, value_name, "");
   if (folder.empty()) {
     folder = RegReadString(system, RegistryRoot::kLocalMachine, kVersionKey, value_name, "");
   }
@@ -156,20 +149,18 @@ std::string GetQuickLaunchFolder(TargetSystem& system, std::string_view user_nam
   if (os_kind == 200 || os_kind == 201) {
     // The user's own group-conversion key stands in for the one fixed user
     // hive that Windows NT 4 setups looked in.
-    std::string folder =
-        RegReadString(system, RegistryRoot::kCurrentUser, kMapGroupsKey, "Quick Launch", "");
+    std::string folder = RegReadString(system, RegistryRoot::kCurrentUser, kMapGroupsKey, "Quick Launch", "");
     if (folder.empty()) {
-      folder = JoinPath(windows, "Profiles\\" + GetLoginUserName(system) + "\\" +
-                                     std::string(kQuickLaunchBelowProfile));
+      folder = JoinPath(
+          windows, "Profiles\\" + GetLoginUserName(system) + "\\" + std::string(kQuickLaunchBelowProfile));
     }
     return folder;
   }
   if (IsNtFamily(os_kind)) {
-    return InProfilesDirectory(system,
-                               std::string(user_name) + "\\" + std::string(kQuickLaunchBelowProfile));
+    return InProfilesDirectory(system, std::string(user_name) + "\\" + std::string(kQuickLaunchBelowProfile));
   }
-  std::string folder = RegReadString(system, RegistryRoot::kUsers,
-                                     ".DEFAULT\\" + std::string(kMapGroupsKey), "Quick Launch", "");
+  std::string folder = RegReadString(system, RegistryRoot::kUsers, ".DEFAULT\\" + std::string(kMapGroupsKey),
+                                     "Quick Launch", "");
   if (folder.empty()) folder = JoinPath(windows, kQuickLaunchBelowProfile);
   return folder;
 }
@@ -184,12 +175,12 @@ std::string GetBrowserBookmarkFile(TargetSystem& system, bool must_exist) {
     std::string install =
         RegReadString(system, RegistryRoot::kCurrentUser, navigator + "Main", "Install Directory", "");
     if (install.empty()) {
-      const std::string version = RegReadString(system, RegistryRoot::kLocalMachine,
-                                                "SOFTWARE\\Netscape\\Netscape Navigator",
-                                                "CurrentVersion", "");
+      const std::string version =
+          RegReadString(system, RegistryRoot::kLocalMachine, "SOFTWARE\\Netscape\\Netscape Navigator",
+                        "CurrentVersion", "");
       if (!version.empty()) {
-        install = RegReadString(system, RegistryRoot::kLocalMachine,
-                                navigator + version + "\\Main", "Install Directory", "");
+        install = RegReadString(system, RegistryRoot::kLocalMachine, navigator + version + "\\Main",
+                                "Install Directory", "");
       }
     }
     if (!install.empty()) {
@@ -202,15 +193,13 @@ std::string GetBrowserBookmarkFile(TargetSystem& system, bool must_exist) {
     const std::string user =
         RegReadString(system, RegistryRoot::kLocalMachine, navigator + "Users", "CurrentUser", "");
     if (!user.empty()) {
-      folder = RegReadString(system, RegistryRoot::kLocalMachine, navigator + "Users\\" + user,
-                             "DirRoot", "");
+      folder =
+          RegReadString(system, RegistryRoot::kLocalMachine, navigator + "Users\\" + user, "DirRoot", "");
     }
   }
-  const std::string file =
-      !folder.empty()
-          ? JoinPath(folder, "bookmark.htm")
-          : RegReadString(system, RegistryRoot::kCurrentUser, navigator + "Bookmark List",
-                          "File Location", "");
+  const std::string file = !folder.empty() ? JoinPath(folder, "bookmark.htm")
+                                           : RegReadString(system, RegistryRoot::kCurrentUser,
+                                                           navigator + "Bookmark List", "File Location", "");
   if (must_exist && !IsExistingFile(system, file)) return {};
   return file;
 }

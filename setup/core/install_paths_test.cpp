@@ -11,8 +11,7 @@ namespace {
 constexpr auto kHklm = RegistryRoot::kLocalMachine;
 constexpr auto kHkcu = RegistryRoot::kCurrentUser;
 constexpr const char* kProfileList = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
-constexpr const char* kShellFolders =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 TEST(InstallPathsTest, PrimitivesComeFromTheSystemWithoutTrailingBackslashes) {
   testing::TestSystem system(202, "C:\\WINNT");
@@ -27,7 +26,8 @@ TEST(InstallPathsTest, PrimitivesComeFromTheSystemWithoutTrailingBackslashes) {
 TEST(DefaultShellFolderTest, Windows2000UsesTheProfilesDirectory) {
   testing::TestSystem system(202, "C:\\WINNT");
   ASSERT_TRUE(RegWriteString(*system, kHklm, kProfileList, "ProfilesDirectory",
-                     "%SystemDrive%\\Documents and Settings").ok());
+                             "%SystemDrive%\\Documents and Settings")
+                  .ok());
   EXPECT_EQ(GetDefaultShellFolder(*system, "Desktop", "taro"),
             "C:\\Documents and Settings\\taro\\デスクトップ");
   EXPECT_EQ(GetDefaultShellFolder(*system, "Startup", "All Users"),
@@ -55,25 +55,23 @@ TEST(DefaultShellFolderTest, Windows2000UsesTheProfilesDirectory) {
 TEST(DefaultShellFolderTest, Windows98HasNoProfiles) {
   testing::TestSystem system(102, "C:\\WINDOWS");
   EXPECT_EQ(GetDefaultShellFolder(*system, "Programs", "taro"), "C:\\WINDOWS\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ");
-  EXPECT_EQ(GetDefaultShellFolder(*system, "Programs", "All Users"),
-            "C:\\WINDOWS\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ");
+  EXPECT_EQ(GetDefaultShellFolder(*system, "Programs", "All Users"), "C:\\WINDOWS\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ");
   EXPECT_EQ(GetDefaultShellFolder(*system, "Personal", "taro"), "C:\\My Documents");
   EXPECT_EQ(GetDefaultShellFolder(*system, "Desktop", "taro"), "C:\\WINDOWS\\ﾃﾞｽｸﾄｯﾌﾟ");
   EXPECT_EQ(GetQuickLaunchFolder(*system, "taro"),
             "C:\\WINDOWS\\Application Data\\Microsoft\\Internet Explorer\\Quick Launch");
   ASSERT_TRUE(RegWriteString(*system, RegistryRoot::kUsers,
-                     ".DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\GrpConv\\MapGroups",
-                     "Quick Launch", "D:\\QL").ok());
+                             ".DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\GrpConv\\MapGroups",
+                             "Quick Launch", "D:\\QL")
+                  .ok());
   EXPECT_EQ(GetQuickLaunchFolder(*system, "taro"), "D:\\QL");
 }
 
 TEST(DefaultShellFolderTest, Nt4KeepsProfilesBelowTheWindowsFolder) {
   for (int os_kind : {200, 201}) {
     testing::TestSystem system(os_kind, "C:\\WINNT");
-    EXPECT_EQ(GetDefaultShellFolder(*system, "Start Menu", "taro"),
-              "C:\\WINNT\\Profiles\\taro\\ｽﾀｰﾄ ﾒﾆｭｰ");
-    EXPECT_EQ(GetDefaultShellFolder(*system, "Personal", "taro"),
-              "C:\\WINNT\\Profiles\\taro\\Personal");
+    EXPECT_EQ(GetDefaultShellFolder(*system, "Start Menu", "taro"), "C:\\WINNT\\Profiles\\taro\\ｽﾀｰﾄ ﾒﾆｭｰ");
+    EXPECT_EQ(GetDefaultShellFolder(*system, "Personal", "taro"), "C:\\WINNT\\Profiles\\taro\\Personal");
     EXPECT_EQ(GetQuickLaunchFolder(*system, "hanako"),
               "C:\\WINNT\\Profiles\\taro\\Application Data\\Microsoft\\Internet "
               "Explorer\\Quick Launch");
@@ -84,8 +82,7 @@ TEST(DefaultShellFolderTest, FixedFoldersAndUnknownNames) {
   testing::TestSystem system(0, "C:\\WIN");
   EXPECT_EQ(GetDefaultShellFolder(*system, "BootDir", "taro"), "C:\\");
   EXPECT_EQ(GetDefaultShellFolder(*system, "ProgramFilesDir", "taro"), "C:\\Program Files");
-  EXPECT_EQ(GetDefaultShellFolder(*system, "CommonFilesDir", "taro"),
-            "C:\\Program Files\\Common Files");
+  EXPECT_EQ(GetDefaultShellFolder(*system, "CommonFilesDir", "taro"), "C:\\Program Files\\Common Files");
   EXPECT_EQ(GetDefaultShellFolder(*system, "ConfigPath", "taro"), "C:\\WIN\\config");
   EXPECT_EQ(GetDefaultShellFolder(*system, "Fonts", "taro"), "C:\\WIN\\Fonts");
   EXPECT_EQ(GetDefaultShellFolder(*system, "Favorites", "taro"), "C:\\WIN\\Favorites");
@@ -128,9 +125,11 @@ class BookmarkFileTest : public ::testing::Test {
 };
 
 TEST_F(BookmarkFileTest, ProfileFolderReplacesDots) {
-  ASSERT_TRUE(RegWriteString(*system_, kHkcu, std::string(kNavigator) + "biff", "CurrentUser", "j.smith").ok());
+  ASSERT_TRUE(
+      RegWriteString(*system_, kHkcu, std::string(kNavigator) + "biff", "CurrentUser", "j.smith").ok());
   ASSERT_TRUE(RegWriteString(*system_, kHkcu, std::string(kNavigator) + "Main", "Install Directory",
-                     "C:\\Program Files\\Netscape\\Program").ok());
+                             "C:\\Program Files\\Netscape\\Program")
+                  .ok());
   const std::string expected = "C:\\Program Files\\Netscape\\Users\\j_smith\\bookmark.htm";
   EXPECT_EQ(GetBrowserBookmarkFile(*system_, false), expected);
   EXPECT_EQ(GetBrowserBookmarkFile(*system_, true), "");
@@ -141,20 +140,25 @@ TEST_F(BookmarkFileTest, ProfileFolderReplacesDots) {
 
 TEST_F(BookmarkFileTest, MachineVersionKeyThenUsersKeyThenBookmarkList) {
   ASSERT_TRUE(RegWriteString(*system_, kHkcu, std::string(kNavigator) + "biff", "CurrentUser", "me").ok());
-  ASSERT_TRUE(RegWriteString(*system_, kHklm, "SOFTWARE\\Netscape\\Netscape Navigator", "CurrentVersion", "4.7").ok());
+  ASSERT_TRUE(
+      RegWriteString(*system_, kHklm, "SOFTWARE\\Netscape\\Netscape Navigator", "CurrentVersion", "4.7")
+          .ok());
   ASSERT_TRUE(RegWriteString(*system_, kHklm, std::string(kNavigator) + "4.7\\Main", "Install Directory",
-                     "D:\\NS\\Program").ok());
+                             "D:\\NS\\Program")
+                  .ok());
   EXPECT_EQ(GetBrowserBookmarkFile(*system_, false), "D:\\NS\\Users\\me\\bookmark.htm");
 
   ASSERT_TRUE(RegDeleteValue(*system_, kHkcu, std::string(kNavigator) + "biff", "CurrentUser").ok());
   ASSERT_TRUE(RegWriteString(*system_, kHklm, std::string(kNavigator) + "Users", "CurrentUser", "u").ok());
-  ASSERT_TRUE(RegWriteString(*system_, kHklm, std::string(kNavigator) + "Users\\u", "DirRoot", "D:\\Prof\\u").ok());
+  ASSERT_TRUE(
+      RegWriteString(*system_, kHklm, std::string(kNavigator) + "Users\\u", "DirRoot", "D:\\Prof\\u").ok());
   EXPECT_EQ(GetBrowserBookmarkFile(*system_, false), "D:\\Prof\\u\\bookmark.htm");
 
   ASSERT_TRUE(RegDeleteValue(*system_, kHklm, std::string(kNavigator) + "Users", "CurrentUser").ok());
   EXPECT_EQ(GetBrowserBookmarkFile(*system_, false), "");
   ASSERT_TRUE(RegWriteString(*system_, kHkcu, std::string(kNavigator) + "Bookmark List", "File Location",
-                     "D:\\bm.htm").ok());
+                             "D:\\bm.htm")
+                  .ok());
   EXPECT_EQ(GetBrowserBookmarkFile(*system_, false), "D:\\bm.htm");
 }
 

@@ -37,17 +37,17 @@ std::optional<std::string> FolderOfMacro(TargetSystem& system, std::string_view 
 }
 
 // Macros in the order they are tried at the start of a path.
-constexpr std::array<std::string_view, 11> kFolderMacros = {
-    "<Setup>", "<Program>", "<Common>", "<Windows>", "<System>", "<Media>",
-    "<Font>",  "<Config>",  "<Device>", "<Document>", "<Boot>"};
+constexpr std::array<std::string_view, 11> kFolderMacros = {"<Setup>",  "<Program>",  "<Common>", "<Windows>",
+                                                            "<System>", "<Media>",    "<Font>",   "<Config>",
+                                                            "<Device>", "<Document>", "<Boot>"};
 
 constexpr std::array<std::string_view, 7> kShortcutMacros = {
     "<SSetup>", "<SProgram>", "<Start>", "<Startup>", "<Desktop>", "<Sendto>", "<Quick>"};
 
 // The folder of a shortcut macro. The all-users folders are always computed,
 // never read from the registry.
-std::string ShortcutFolderOfMacro(TargetSystem& system, std::string_view macro,
-                                  std::string_view group_name, bool all_users) {
+std::string ShortcutFolderOfMacro(TargetSystem& system, std::string_view macro, std::string_view group_name,
+                                  bool all_users) {
   const auto user_or_all = [&](std::string_view value_name) {
     return all_users ? GetDefaultShellFolder(system, value_name, kAllUsers)
                      : GetShellFolder(system, value_name);
@@ -67,8 +67,7 @@ bool EndsTokenWithoutSeparator(char next) {
 
 }  // namespace
 
-std::string ExpandPathMacro(TargetSystem& system, std::string_view path,
-                            std::string_view install_folder) {
+std::string ExpandPathMacro(TargetSystem& system, std::string_view path, std::string_view install_folder) {
   for (std::string_view macro : kFolderMacros) {
     if (!path.starts_with(macro)) continue;
     const std::string folder = *FolderOfMacro(system, macro, install_folder);
@@ -81,8 +80,7 @@ std::string ExpandPathMacro(TargetSystem& system, std::string_view path,
   return std::string(path);
 }
 
-std::string ExpandMacrosInText(TargetSystem& system, std::string_view text,
-                               std::string_view install_folder) {
+std::string ExpandMacrosInText(TargetSystem& system, std::string_view text, std::string_view install_folder) {
   std::string out;
   while (true) {
     const std::size_t open = text.find('<');
@@ -104,8 +102,8 @@ std::string ExpandMacrosInText(TargetSystem& system, std::string_view text,
   }
 }
 
-std::string ExpandShortcutMacro(TargetSystem& system, std::string_view path,
-                                std::string_view group_name, bool all_users) {
+std::string ExpandShortcutMacro(TargetSystem& system, std::string_view path, std::string_view group_name,
+                                bool all_users) {
   for (std::string_view macro : kShortcutMacros) {
     if (!path.starts_with(macro)) continue;
     const std::string folder = ShortcutFolderOfMacro(system, macro, group_name, all_users);

@@ -13,7 +13,8 @@ class PathMacrosTest : public ::testing::Test {
   PathMacrosTest() {
     EXPECT_TRUE(RegWriteString(*system_, RegistryRoot::kLocalMachine,
                                "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList",
-                               "ProfilesDirectory", "%SystemDrive%\\Documents and Settings").ok());
+                               "ProfilesDirectory", "%SystemDrive%\\Documents and Settings")
+                    .ok());
   }
   std::string Path(std::string_view path, std::string_view install = "C:\\Maker") {
     return ExpandPathMacro(*system_, path, install);
@@ -87,11 +88,11 @@ TEST_F(PathMacrosTest, ShortcutMacrosForTheUserAndForAllUsers) {
 
 TEST_F(PathMacrosTest, AllUsersFoldersIgnoreTheRegistry) {
   ASSERT_TRUE(RegWriteString(*system_, RegistryRoot::kCurrentUser,
-                     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Desktop",
-                     "C:\\Elsewhere\\Desk").ok());
+                             "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                             "Desktop", "C:\\Elsewhere\\Desk")
+                  .ok());
   EXPECT_EQ(Shortcut("<Desktop>\\a.lnk"), "C:\\Elsewhere\\Desk\\a.lnk");
-  EXPECT_EQ(Shortcut("<Desktop>\\a.lnk", true),
-            "C:\\Documents and Settings\\All Users\\デスクトップ\\a.lnk");
+  EXPECT_EQ(Shortcut("<Desktop>\\a.lnk", true), "C:\\Documents and Settings\\All Users\\デスクトップ\\a.lnk");
 }
 
 }  // namespace

@@ -3,9 +3,7 @@
 namespace setup {
 namespace {
 
-bool IsContinuationByte(char c) {
-  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
+bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 // Byte offset of the character at 0-based character index; text.size() when
 // the index lies at or beyond the end.
@@ -86,9 +84,7 @@ std::string FirstChars(std::string_view text, std::size_t count) {
 }
 
 std::string ParentPath(std::string_view path) {
-  const auto is_drive_root = [](std::string_view p) {
-    return p.size() == 3 && p[1] == ':' && p[2] == '\\';
-  };
+  const auto is_drive_root = [](std::string_view p) { return p.size() == 3 && p[1] == ':' && p[2] == '\\'; };
   if (is_drive_root(path) || path == "\\") return std::string(path);
   while (path.size() > 1 && path.back() == '\\' && !is_drive_root(path)) path.remove_suffix(1);
   const std::size_t last = path.rfind('\\');

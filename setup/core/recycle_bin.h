@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "platform/target_system/target_system.h"
 #include "platform/status.h"
+#include "platform/target_system/target_system.h"
 
 namespace setup {
 

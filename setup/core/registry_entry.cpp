@@ -10,7 +10,8 @@ Status ApplyRegistryEntry(TargetSystem& system, std::int32_t way, std::string_vi
                           std::string_view value_name, std::int32_t type, std::string_view data) {
   const std::size_t backslash = key_text.find('\\');
   const auto root = platform::target::RegistryRootFromName(key_text.substr(0, backslash));
-  if (!root) return Status::InvalidArgument("no registry root in " + std::string(key_text) + "; entry ignored");
+  if (!root)
+    return Status::InvalidArgument("no registry root in " + std::string(key_text) + "; entry ignored");
   const std::string_view key =
       backslash == std::string_view::npos ? std::string_view() : key_text.substr(backslash + 1);
   const std::string_view name = value_name == kDefaultValueName ? std::string_view() : value_name;
@@ -23,23 +24,19 @@ Status ApplyRegistryEntry(TargetSystem& system, std::int32_t way, std::string_vi
       if (deleted.ok()) RegDeleteEmptyKeys(system, *root, key);
       return deleted;
     }
-    case 2:
-      return RegDeleteValue(system, *root, key, name);
+    case 2: return RegDeleteValue(system, *root, key, name);
     default:
       if (type == 1) return RegWriteInteger(system, *root, key, name, ToInteger(data, 0));
       return RegWriteString(system, *root, key, name, data);
   }
 }
 
-Status ApplyIniEntry(TargetSystem& system, std::int32_t way, std::string_view file,
-                     std::string_view section, std::string_view key, std::string_view value) {
+Status ApplyIniEntry(TargetSystem& system, std::int32_t way, std::string_view file, std::string_view section,
+                     std::string_view key, std::string_view value) {
   switch (way) {
-    case 1:
-      return IniEraseSection(system, file, section);
-    case 2:
-      return IniDeleteKey(system, file, section, key);
-    default:
-      return IniWriteString(system, file, section, key, value);
+    case 1: return IniEraseSection(system, file, section);
+    case 2: return IniDeleteKey(system, file, section, key);
+    default: return IniWriteString(system, file, section, key, value);
   }
 }
 

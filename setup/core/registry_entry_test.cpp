@@ -29,7 +29,8 @@ TEST_F(RegistryEntryTest, WritesStringsAndIntegers) {
 }
 
 TEST_F(RegistryEntryTest, StandardNameMeansTheDefaultValue) {
-  ASSERT_TRUE(ApplyRegistryEntry(*system_, 0, "HKEY_CLASSES_ROOT\\.pkc", "(標準)", 0, "Plakato.ConfigFile").ok());
+  ASSERT_TRUE(
+      ApplyRegistryEntry(*system_, 0, "HKEY_CLASSES_ROOT\\.pkc", "(標準)", 0, "Plakato.ConfigFile").ok());
   EXPECT_EQ(RegReadString(*system_, RegistryRoot::kClassesRoot, ".pkc", "", ""), "Plakato.ConfigFile");
   EXPECT_EQ(RegReadString(*system_, kHklm, "Software\\Classes\\.pkc", "", ""), "Plakato.ConfigFile");
   EXPECT_EQ(RegReadString(*system_, RegistryRoot::kClassesRoot, ".pkc", "(標準)", "none"), "none");
@@ -44,9 +45,12 @@ TEST_F(RegistryEntryTest, UnknownRootsDoNothing) {
 }
 
 TEST_F(RegistryEntryTest, DeleteTreeTakesEmptiedParentsAlong) {
-  ASSERT_TRUE(ApplyRegistryEntry(*system_, 0, "HKEY_CURRENT_USER\\Software\\Tallowmere\\Maker\\Sub", "v", 0, "1").ok());
+  ASSERT_TRUE(
+      ApplyRegistryEntry(*system_, 0, "HKEY_CURRENT_USER\\Software\\Tallowmere\\Maker\\Sub", "v", 0, "1")
+          .ok());
   ASSERT_TRUE(ApplyRegistryEntry(*system_, 0, "HKEY_CURRENT_USER\\Software\\Keep", "v", 0, "1").ok());
-  EXPECT_TRUE(ApplyRegistryEntry(*system_, 1, "HKEY_CURRENT_USER\\Software\\Tallowmere\\Maker", "", 0, "").ok());
+  EXPECT_TRUE(
+      ApplyRegistryEntry(*system_, 1, "HKEY_CURRENT_USER\\Software\\Tallowmere\\Maker", "", 0, "").ok());
   EXPECT_FALSE(RegKeyExists(*system_, RegistryRoot::kCurrentUser, "Software\\Tallowmere"));
   EXPECT_TRUE(RegKeyExists(*system_, RegistryRoot::kCurrentUser, "Software\\Keep"));
   // A root alone never loses its keys.
@@ -57,10 +61,12 @@ TEST_F(RegistryEntryTest, DeleteTreeTakesEmptiedParentsAlong) {
 
 TEST_F(RegistryEntryTest, DeletingAMissingKeyRemovesNoParent) {
   ASSERT_TRUE(system_->registry().CreateKey(RegistryRoot::kCurrentUser, "Software\\EmptyVendor").ok());
-  EXPECT_TRUE(ApplyRegistryEntry(*system_, 1, "HKEY_CURRENT_USER\\Software\\EmptyVendor\\Missing", "", 0, "").ok());
+  EXPECT_TRUE(
+      ApplyRegistryEntry(*system_, 1, "HKEY_CURRENT_USER\\Software\\EmptyVendor\\Missing", "", 0, "").ok());
   EXPECT_TRUE(RegKeyExists(*system_, RegistryRoot::kCurrentUser, "Software\\EmptyVendor"));
   // Nor when the missing key lies deeper, below missing parents.
-  EXPECT_TRUE(ApplyRegistryEntry(*system_, 1, "HKEY_CURRENT_USER\\Software\\EmptyVendor\\A\\B", "", 0, "").ok());
+  EXPECT_TRUE(
+      ApplyRegistryEntry(*system_, 1, "HKEY_CURRENT_USER\\Software\\EmptyVendor\\A\\B", "", 0, "").ok());
   EXPECT_TRUE(RegKeyExists(*system_, RegistryRoot::kCurrentUser, "Software\\EmptyVendor"));
 }
 
@@ -109,8 +115,9 @@ TEST_F(RegistryEntryTest, IniChangesReportFailuresWithTheirReason) {
   const std::string file = "C:\\WINDOWS\\locked.ini";
   ASSERT_TRUE(IniWriteString(*system_, file, "S", "K", "old").ok());
   ASSERT_TRUE(system_->files().SetAttributes(file, platform::target::kFileReadOnly).ok());
-  for (const Status& refused : {IniWriteString(*system_, file, "S", "K", "new"), IniDeleteKey(*system_, file, "S", "K"),
-                                IniEraseSection(*system_, file, "S"), ApplyIniEntry(*system_, 2, file, "S", "K", "")}) {
+  for (const Status& refused :
+       {IniWriteString(*system_, file, "S", "K", "new"), IniDeleteKey(*system_, file, "S", "K"),
+        IniEraseSection(*system_, file, "S"), ApplyIniEntry(*system_, 2, file, "S", "K", "")}) {
     EXPECT_FALSE(refused.ok());
     EXPECT_NE(refused.message().find("read-only"), std::string::npos) << refused.message();
   }

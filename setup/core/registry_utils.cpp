@@ -29,8 +29,8 @@ std::string RegReadString(TargetSystem& system, RegistryRoot root, std::string_v
   return value.AsString().value_or(std::string(def));
 }
 
-Status RegWriteString(TargetSystem& system, RegistryRoot root, std::string_view key,
-                      std::string_view name, std::string_view text) {
+Status RegWriteString(TargetSystem& system, RegistryRoot root, std::string_view key, std::string_view name,
+                      std::string_view text) {
   return system.registry().SetValue(root, key, RegistryValue::String(name, text));
 }
 
@@ -42,8 +42,8 @@ std::int32_t RegReadInteger(TargetSystem& system, RegistryRoot root, std::string
   return number ? static_cast<std::int32_t>(*number) : def;
 }
 
-Status RegWriteInteger(TargetSystem& system, RegistryRoot root, std::string_view key,
-                       std::string_view name, std::int32_t number) {
+Status RegWriteInteger(TargetSystem& system, RegistryRoot root, std::string_view key, std::string_view name,
+                       std::int32_t number) {
   const auto bits = static_cast<std::uint32_t>(number);
   return system.registry().SetValue(root, key, RegistryValue::Dword(name, bits));
 }
@@ -59,8 +59,7 @@ Status RegMoveKey(TargetSystem& system, RegistryRoot root, std::string_view old_
   return system.registry().MoveTree(root, old_path, root, new_path);
 }
 
-Status RegDeleteValue(TargetSystem& system, RegistryRoot root, std::string_view key,
-                      std::string_view name) {
+Status RegDeleteValue(TargetSystem& system, RegistryRoot root, std::string_view key, std::string_view name) {
   const Status status = system.registry().DeleteValue(root, key, name);
   return status.IsNotFound() ? Status::Ok() : status;
 }

@@ -4,14 +4,14 @@
 #include <string>
 #include <string_view>
 
+#include "platform/status.h"
 #include "platform/target_system/registry_value.h"
 #include "platform/target_system/target_system.h"
-#include "platform/status.h"
 
 namespace setup {
 
-using platform::target::RegistryRoot;
 using platform::Status;
+using platform::target::RegistryRoot;
 using platform::target::TargetSystem;
 
 // Registry operations: each one does its work on the
@@ -26,23 +26,22 @@ using platform::target::TargetSystem;
 std::string RegReadString(TargetSystem& system, RegistryRoot root, std::string_view key,
                           std::string_view name, std::string_view def);
 // Writes a string value, creating the key and its missing parents.
-Status RegWriteString(TargetSystem& system, RegistryRoot root, std::string_view key,
-                    std::string_view name, std::string_view text);
+Status RegWriteString(TargetSystem& system, RegistryRoot root, std::string_view key, std::string_view name,
+                      std::string_view text);
 // The 32-bit integer value, or def as RegReadString.
 std::int32_t RegReadInteger(TargetSystem& system, RegistryRoot root, std::string_view key,
                             std::string_view name, std::int32_t def);
-Status RegWriteInteger(TargetSystem& system, RegistryRoot root, std::string_view key,
-                     std::string_view name, std::int32_t number);
+Status RegWriteInteger(TargetSystem& system, RegistryRoot root, std::string_view key, std::string_view name,
+                       std::int32_t number);
 
 // Whether the key exists; false for an empty path and for "\".
 bool RegKeyExists(TargetSystem& system, RegistryRoot root, std::string_view full_path);
 // Moves the key with its values and subkeys; a failure when either path is
 // empty or anything fails.
 Status RegMoveKey(TargetSystem& system, RegistryRoot root, std::string_view old_path,
-                std::string_view new_path);
+                  std::string_view new_path);
 // Deletes one value; a missing value or key is not a failure.
-Status RegDeleteValue(TargetSystem& system, RegistryRoot root, std::string_view key,
-                    std::string_view name);
+Status RegDeleteValue(TargetSystem& system, RegistryRoot root, std::string_view key, std::string_view name);
 // Deletes a key that has no subkeys (a missing key is not a failure); a
 // failure for a key with subkeys, a root and the empty path.
 Status RegDeleteKey(TargetSystem& system, RegistryRoot root, std::string_view full_path);

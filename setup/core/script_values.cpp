@@ -23,8 +23,7 @@ std::optional<std::int32_t> ParseInteger(std::string_view text) {
 
   const std::uint64_t base = hex ? 16 : 10;
   // Hexadecimal may fill all 32 bits; decimal stops at the signed range.
-  const std::uint64_t limit = hex ? 0xFFFFFFFFull
-                                  : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+  const std::uint64_t limit = hex ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
   std::uint64_t magnitude = 0;
   for (char c : text) {
     const int digit = hex ? HexDigitValue(c) : (c >= '0' && c <= '9' ? c - '0' : -1);
@@ -37,9 +36,7 @@ std::optional<std::int32_t> ParseInteger(std::string_view text) {
   return static_cast<std::int32_t>(value);
 }
 
-std::int32_t ToInteger(std::string_view text, std::int32_t def) {
-  return ParseInteger(text).value_or(def);
-}
+std::int32_t ToInteger(std::string_view text, std::int32_t def) { return ParseInteger(text).value_or(def); }
 
 std::optional<std::int64_t> ParseStrictSize(std::string_view text) {
   if (text.empty()) return std::nullopt;

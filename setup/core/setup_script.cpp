@@ -35,14 +35,13 @@ std::string DecodeValue(std::string cp932) {
   return platform::Cp932ToUtf8(cp932);
 }
 
-
 }  // namespace
 
-std::string IniReadString(const std::filesystem::path& file, std::string_view section,
-                          std::string_view key, std::string_view def) {
-  std::string raw = platform::GetPrivateProfileString(
-      platform::Utf8ToCp932(section), platform::Utf8ToCp932(key),
-      platform::Utf8ToCp932(def), file, kIniValueBytes + 1);
+std::string IniReadString(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                          std::string_view def) {
+  std::string raw =
+      platform::GetPrivateProfileString(platform::Utf8ToCp932(section), platform::Utf8ToCp932(key),
+                                        platform::Utf8ToCp932(def), file, kIniValueBytes + 1);
   return DecodeValue(std::move(raw));
 }
 
@@ -57,8 +56,7 @@ bool SetupScript::Exists() const {
   return std::filesystem::is_regular_file(file_, error);
 }
 
-std::string SetupScript::Read(std::string_view section, std::string_view key,
-                              std::string_view def) const {
+std::string SetupScript::Read(std::string_view section, std::string_view key, std::string_view def) const {
   return IniReadString(file_, section, key, def);
 }
 
@@ -67,23 +65,21 @@ std::int32_t SetupScript::ReadInteger(std::string_view section, std::string_view
   return ToInteger(Read(section, key), def);
 }
 
-bool SetupScript::ReadOneFlag(std::string_view section, std::string_view key,
-                              std::string_view def) const {
+bool SetupScript::ReadOneFlag(std::string_view section, std::string_view key, std::string_view def) const {
   return IsOneFlagOn(Read(section, key, def));
 }
 
-bool SetupScript::ReadZeroFlag(std::string_view section, std::string_view key,
-                               std::string_view def) const {
+bool SetupScript::ReadZeroFlag(std::string_view section, std::string_view key, std::string_view def) const {
   return IsZeroFlagOn(Read(section, key, def));
 }
 
-std::string SetupScript::ReadItem(std::string_view section, std::string_view field,
-                                  std::int64_t n, std::string_view def) const {
+std::string SetupScript::ReadItem(std::string_view section, std::string_view field, std::int64_t n,
+                                  std::string_view def) const {
   return Read(section, ItemKey(field, n), def);
 }
 
-std::int32_t SetupScript::ReadItemInteger(std::string_view section, std::string_view field,
-                                          std::int64_t n, std::int32_t def) const {
+std::int32_t SetupScript::ReadItemInteger(std::string_view section, std::string_view field, std::int64_t n,
+                                          std::int32_t def) const {
   return ToInteger(ReadItem(section, field, n), def);
 }
 
@@ -103,13 +99,15 @@ std::vector<std::int64_t> SetupScript::ItemNumbers(std::string_view section, std
   return numbers;
 }
 
-std::vector<std::int64_t> SetupScript::AllItemNumbers(std::string_view section, std::string_view field) const {
+std::vector<std::int64_t> SetupScript::AllItemNumbers(std::string_view section,
+                                                      std::string_view field) const {
   std::vector<std::int64_t> numbers;
   const std::string cp932_field = platform::Utf8ToCp932(field);
   for (const std::string& key : platform::GetPrivateProfileKeys(platform::Utf8ToCp932(section), file_)) {
     const std::optional<std::int64_t> n = ItemNumberOfKey(key);
     if (!n) continue;
-    const std::string_view key_field = std::string_view(key).substr(0, key.size() - std::to_string(*n).size());
+    const std::string_view key_field =
+        std::string_view(key).substr(0, key.size() - std::to_string(*n).size());
     if (!field.empty() && AsciiLower(key_field) != AsciiLower(cp932_field)) continue;
     numbers.push_back(*n);
   }
@@ -121,8 +119,8 @@ std::vector<std::int64_t> SetupScript::AllItemNumbers(std::string_view section, 
 std::vector<std::string> SetupScript::ReadLines(std::string_view section) const {
   // A memo shows at most kMaxTextLines lines; a lone Text99999999 must not
   // make the reader produce millions of empty lines before it.
-  const std::int64_t count = std::min<std::int64_t>(
-      {ReadCount(section), HighestItemNumber(section, "Text"), kMaxTextLines});
+  const std::int64_t count =
+      std::min<std::int64_t>({ReadCount(section), HighestItemNumber(section, "Text"), kMaxTextLines});
   std::vector<std::string> lines;
   for (std::int64_t n = 1; n <= count; ++n) lines.push_back(ReadItem(section, "Text", n));
   return lines;
@@ -168,13 +166,11 @@ std::int32_t ScriptSection::ReadInteger(std::string_view key, std::int32_t def) 
   return ToInteger(Read(key), def);
 }
 
-std::string ScriptSection::ReadItem(std::string_view field, std::int64_t n,
-                                    std::string_view def) const {
+std::string ScriptSection::ReadItem(std::string_view field, std::int64_t n, std::string_view def) const {
   return Read(ItemKey(field, n), def);
 }
 
-std::int32_t ScriptSection::ReadItemInteger(std::string_view field, std::int64_t n,
-                                            std::int32_t def) const {
+std::int32_t ScriptSection::ReadItemInteger(std::string_view field, std::int64_t n, std::int32_t def) const {
   return ToInteger(ReadItem(field, n), def);
 }
 

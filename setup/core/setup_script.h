@@ -27,8 +27,8 @@ inline constexpr std::size_t kIniValueBytes = 1023;
 // gives def. Names, default and result are UTF-8; the file holds code page
 // 932. Every call looks at the file afresh; the file is taken apart again
 // only when it has changed (platform::ReadProfileIndex).
-std::string IniReadString(const std::filesystem::path& file, std::string_view section,
-                          std::string_view key, std::string_view def = {});
+std::string IniReadString(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                          std::string_view def = {});
 
 // The script format identifier that setup mode accepts.
 inline constexpr std::string_view kScriptFormat = "kestro Setup 1.00";
@@ -51,23 +51,19 @@ class SetupScript {
   const std::filesystem::path& file() const { return file_; }
   bool Exists() const;
 
-  std::string Read(std::string_view section, std::string_view key,
-                   std::string_view def = {}) const;
+  std::string Read(std::string_view section, std::string_view key, std::string_view def = {}) const;
   // Integer keys: an empty or malformed value gives def.
-  std::int32_t ReadInteger(std::string_view section, std::string_view key,
-                           std::int32_t def = 0) const;
+  std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t def = 0) const;
   // Flag keys; def is the text used when the key is missing (so a missing
   // key and an empty value may differ).
-  bool ReadOneFlag(std::string_view section, std::string_view key,
-                   std::string_view def = {}) const;
-  bool ReadZeroFlag(std::string_view section, std::string_view key,
-                    std::string_view def = {}) const;
+  bool ReadOneFlag(std::string_view section, std::string_view key, std::string_view def = {}) const;
+  bool ReadZeroFlag(std::string_view section, std::string_view key, std::string_view def = {}) const;
 
   // Item n of a numbered list (field name followed by n).
   std::string ReadItem(std::string_view section, std::string_view field, std::int64_t n,
                        std::string_view def = {}) const;
-  std::int32_t ReadItemInteger(std::string_view section, std::string_view field,
-                               std::int64_t n, std::int32_t def = 0) const;
+  std::int32_t ReadItemInteger(std::string_view section, std::string_view field, std::int64_t n,
+                               std::int32_t def = 0) const;
 
   // [section] Count; a negative or malformed count gives 0.
   std::int32_t ReadCount(std::string_view section) const;
@@ -120,8 +116,7 @@ class ScriptSection {
   std::int32_t ReadInteger(std::string_view key, std::int32_t def = 0) const;
   // Item n of a numbered list (field name followed by n).
   std::string ReadItem(std::string_view field, std::int64_t n, std::string_view def = {}) const;
-  std::int32_t ReadItemInteger(std::string_view field, std::int64_t n,
-                               std::int32_t def = 0) const;
+  std::int32_t ReadItemInteger(std::string_view field, std::int64_t n, std::int32_t def = 0) const;
   // Count; a negative or malformed count gives 0.
   std::int32_t ReadCount() const;
   // The highest item number that any key carries (0 when none).

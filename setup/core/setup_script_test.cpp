@@ -69,8 +69,8 @@ TEST(ScriptValuesTest, ItemKeysHaveNoLeadingZeros) {
 }
 
 TEST_F(SetupScriptTest, ReadsValuesCaseInsensitivelyWithBlanksAndQuotesRemoved) {
-  const SetupScript script = Write(
-      "[Define]\r\nname =  \"メーカー\"  \r\nVersion=1.0\r\n[define]\r\nKind=x\r\n");
+  const SetupScript script =
+      Write("[Define]\r\nname =  \"メーカー\"  \r\nVersion=1.0\r\n[define]\r\nKind=x\r\n");
   EXPECT_EQ(script.Read("DEFINE", "NAME"), "メーカー");
   EXPECT_EQ(script.Read("Define", "Version"), "1.0");
   EXPECT_EQ(script.Read("Define", "Missing", "dflt"), "dflt");
@@ -149,8 +149,8 @@ TEST_F(SetupScriptTest, FlagKeysDistinguishMissingFromEmpty) {
 }
 
 TEST_F(SetupScriptTest, IntegersFallBackToTheirDefault) {
-  const SetupScript script = Write(
-      "[Install]\r\nSave=abc\r\n[Background]\r\nColor1=$FF00\r\nSize1=\r\n[File]\r\nCount=-3\r\n");
+  const SetupScript script =
+      Write("[Install]\r\nSave=abc\r\n[Background]\r\nColor1=$FF00\r\nSize1=\r\n[File]\r\nCount=-3\r\n");
   EXPECT_EQ(script.ReadInteger("Install", "Save", 1), 1);
   EXPECT_EQ(script.ReadItemInteger("Background", "Color", 1, 16776960), 0xFF00);
   EXPECT_EQ(script.ReadItemInteger("Background", "Size", 1, 72), 72);
@@ -199,15 +199,12 @@ TEST_F(SetupScriptTest, ApplicationIdentifierChecks) {
   EXPECT_TRUE(IsAcceptedForCleanUp("kestro Setup"));
   EXPECT_FALSE(IsAcceptedForCleanUp("kestro Setu"));
   EXPECT_FALSE(IsAcceptedForCleanUp(""));
-  EXPECT_EQ(Write("[Define]\r\nApplication=kestro Setup 1.00\r\n").Application(),
-            "kestro Setup 1.00");
+  EXPECT_EQ(Write("[Define]\r\nApplication=kestro Setup 1.00\r\n").Application(), "kestro Setup 1.00");
 }
 
 TEST_F(SetupScriptTest, ApplicationKeyNameFallsBackToNameThenNot) {
-  EXPECT_EQ(Write("[Uninstall]\r\nKeyName=Maker\r\n[Define]\r\nName=製品\r\n").ApplicationKeyName(),
-            "Maker");
-  EXPECT_EQ(Write("[Uninstall]\r\nKeyName=\r\n[Define]\r\nName=製品\r\n").ApplicationKeyName(),
-            "製品");
+  EXPECT_EQ(Write("[Uninstall]\r\nKeyName=Maker\r\n[Define]\r\nName=製品\r\n").ApplicationKeyName(), "Maker");
+  EXPECT_EQ(Write("[Uninstall]\r\nKeyName=\r\n[Define]\r\nName=製品\r\n").ApplicationKeyName(), "製品");
   EXPECT_EQ(Write("[Uninstall]\r\nKeyName=\r\n[Define]\r\nName=\r\n").ApplicationKeyName(), "not");
   EXPECT_EQ(SetupScript(dir_ / "none.dat").ApplicationKeyName(), "not");
 }
@@ -216,7 +213,9 @@ TEST_F(SetupScriptTest, SectionReadInOnePassGivesWhatSingleReadsGive) {
   const std::string long_value(1100, 'x');
   const SetupScript script = Write(
       "[File]\nCount= 12 \nNewFile1=\"<Setup>\\a b.exe\"\nnewfile1=second\nAttrs1=$10\n"
-      "File2=ソフト\nLong=" + long_value + "\n[Other]\nFile3=elsewhere\n[file]\nFile3=later\nNewFile1=x\n"
+      "File2=ソフト\nLong=" +
+      long_value +
+      "\n[Other]\nFile3=elsewhere\n[file]\nFile3=later\nNewFile1=x\n"
       "NewFile20=last\n");
   const ScriptSection section = ScriptSection::Load(script, "FILE");
   for (const char* key : {"Count", "NewFile1", "NEWFILE1", "Attrs1", "File2", "Long", "File3", "Missing"}) {

@@ -61,7 +61,8 @@ Status CreateShortcut(TargetSystem& system, std::string_view link_path, std::str
   ShellLink written;
   s = platform::target::ReadShellLinkFile(host, &written);
   if (!s.ok()) return s;
-  if (!(written == link)) return Status::Corruption("the shortcut does not read back as written: " + host.string());
+  if (!(written == link))
+    return Status::Corruption("the shortcut does not read back as written: " + host.string());
   return Status::Ok();
 }
 

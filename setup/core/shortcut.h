@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/target_system/target_system.h"
 #include "platform/status.h"
+#include "platform/target_system/target_system.h"
 
 namespace setup {
 

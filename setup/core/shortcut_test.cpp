@@ -30,7 +30,8 @@ TEST_F(ShortcutTest, WritesEveryFieldAndCreatesTheFolder) {
   ASSERT_TRUE(system_->files().WriteFile("C:\\Program Files\\Maker\\App.exe", "MZ").ok());
   const std::string link_path = folder_ + "\\App.lnk";
   ASSERT_TRUE(CreateShortcut(*system_, link_path, "C:\\Program Files\\Maker\\App.exe", 2,
-                             "C:\\Program Files\\Maker\\App.ico", 2, "C:\\Program Files\\Maker").ok());
+                             "C:\\Program Files\\Maker\\App.ico", 2, "C:\\Program Files\\Maker")
+                  .ok());
   const ShellLink link = ReadBack(link_path);
   EXPECT_EQ(link.target_path, "C:\\Program Files\\Maker\\App.exe");
   EXPECT_EQ(link.working_folder, "C:\\Program Files\\Maker");

@@ -35,8 +35,7 @@ class WizardEngines {
   virtual StepMaxima UninstallMaxima(std::string_view app_key_name) = 0;
   // The uninstall engine, run when page 13 is entered; recycle is
   // CheckBox1201 ("ファイルはごみ箱に捨てる(&D)").
-  virtual EngineResult Uninstall(std::string_view app_key_name, bool recycle,
-                                 const StepMaxima& maxima) = 0;
+  virtual EngineResult Uninstall(std::string_view app_key_name, bool recycle, const StepMaxima& maxima) = 0;
   // "終了(&E)" on page 14 with CheckBox1401 visible and checked: the restart
   // question and the restart.
   virtual void FinishUninstall(bool restart_chosen) = 0;

@@ -12,7 +12,7 @@ namespace setup::wizard {
 struct InstallChoices {
   // Page 5. install_to_folder is RadioButton501; false is the CD-ROM run.
   bool install_to_folder = true;
-  std::string install_folder_text;  // Edit501
+  std::string install_folder_text;        // Edit501
   bool recycle_before_overwrite = false;  // CheckBox501
 
   // Page 4: Edit401..Edit403 and whether each is visible.
@@ -34,10 +34,10 @@ struct InstallChoices {
   std::vector<int> selected_extensions;
 
   // Page 8.
-  bool add_favorites = false;        // CheckBox801
-  std::string favorites_folder;      // Edit801
-  bool add_bookmarks = false;        // CheckBox802
-  std::string bookmark_file;         // Edit802
+  bool add_favorites = false;                   // CheckBox801
+  std::string favorites_folder;                 // Edit801
+  bool add_bookmarks = false;                   // CheckBox802
+  std::string bookmark_file;                    // Edit802
   std::array<bool, 3> favorite_slot_visible{};  // CheckBox803..805 visible
   std::array<bool, 3> favorite_slot_checked{};  // ... and checked
 

@@ -28,8 +28,7 @@ class Prompter {
 };
 
 // Helpers that build the three kinds of message the installer shows.
-inline Message MakeMessage(std::string text, MessageIcon icon,
-                           MessageButtons buttons = MessageButtons::kOk,
+inline Message MakeMessage(std::string text, MessageIcon icon, MessageButtons buttons = MessageButtons::kOk,
                            Answer default_answer = Answer::kOk) {
   Message m;
   m.caption = std::string(kSetupTitle);

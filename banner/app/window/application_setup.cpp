@@ -52,7 +52,10 @@ QPixmap IconPixmap(int size, bool document) {
   if (document) {
     // A white page with a folded corner, the banner across its middle.
     const double s = size;
-    QPolygonF page({{s * 0.15, s * 0.05}, {s * 0.65, s * 0.05}, {s * 0.85, s * 0.25}, {s * 0.85, s * 0.95},
+    QPolygonF page({{s * 0.15, s * 0.05},
+                    {s * 0.65, s * 0.05},
+                    {s * 0.85, s * 0.25},
+                    {s * 0.85, s * 0.95},
                     {s * 0.15, s * 0.95}});
     painter.setPen(QPen(QColor(96, 96, 96), std::max(1.0, s / 32.0)));
     painter.setBrush(Qt::white);

@@ -10,20 +10,20 @@
 
 #include "banner/app/banner_editor.h"
 #include "banner/app/window/color_swatch.h"
-#include "platform/ui/dialog_service.h"
 #include "banner/app/window/option_sync.h"
+#include "platform/ui/dialog_service.h"
 #include "platform/ui/whole_area_buttons.h"
 #include "platform/ui/widget_placement.h"
 
 namespace plakato {
 
-using platform::ui::DialogService;
-using platform::ui::OptionButton;
 using platform::ui::CheckBoxButton;
-using platform::ui::Place;
-using platform::ui::MakeLabel;
-using platform::ui::SetLabelRed;
+using platform::ui::DialogService;
 using platform::ui::kListHeight;
+using platform::ui::MakeLabel;
+using platform::ui::OptionButton;
+using platform::ui::Place;
+using platform::ui::SetLabelRed;
 
 BackgroundTab::BackgroundTab(BannerEditor& editor, DialogService& dialogs, std::function<void()> choose_image)
     : editor_(editor), dialogs_(dialogs) {
@@ -39,13 +39,15 @@ BackgroundTab::BackgroundTab(BannerEditor& editor, DialogService& dialogs, std::
   constexpr int kLabelLefts[] = {162, 240, 317};
   constexpr int kSwatchLefts[] = {195, 272, 350};
   for (int i = 0; i < 3; ++i) {
-    swatches_[i] = Place(new ColorSwatch(this), ("picColor_" + std::to_string(i)).c_str(), kSwatchLefts[i], 42, 36, 36);
+    swatches_[i] =
+        Place(new ColorSwatch(this), ("picColor_" + std::to_string(i)).c_str(), kSwatchLefts[i], 42, 36, 36);
     color_labels_[i] = MakeLabel(this, ("labColor_" + std::to_string(i)).c_str(),
                                  QString("色%1：").arg(i + 1), kLabelLefts[i], 42);
     connect(swatches_[i], &ColorSwatch::doubleClicked, this, [this, i] { PickColor(i); });
   }
   direction_list_ = new QComboBox(this);
-  for (std::string_view text : kGradientDirectionTexts) direction_list_->addItem(QString::fromUtf8(text.data(), text.size()));
+  for (std::string_view text : kGradientDirectionTexts)
+    direction_list_->addItem(QString::fromUtf8(text.data(), text.size()));
   direction_list_->setCurrentIndex(-1);
   direction_list_->setEnabled(false);
   Place(direction_list_, "cboGraDir", 281, 92, 105, kListHeight);

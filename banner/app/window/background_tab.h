@@ -25,7 +25,8 @@ class BackgroundTab : public QWidget {
   Q_OBJECT
 
  public:
-  BackgroundTab(BannerEditor& editor, platform::ui::DialogService& dialogs, std::function<void()> choose_image);
+  BackgroundTab(BannerEditor& editor, platform::ui::DialogService& dialogs,
+                std::function<void()> choose_image);
 
   void Sync();
 

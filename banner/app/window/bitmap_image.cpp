@@ -8,7 +8,8 @@ QImage ToQImage(const Bitmap& bitmap) {
   for (int y = 0; y < bitmap.height(); ++y) {
     const Color* source = bitmap.row(y);
     auto* target = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < bitmap.width(); ++x) target[x] = qRgb(Red(source[x]), Green(source[x]), Blue(source[x]));
+    for (int x = 0; x < bitmap.width(); ++x)
+      target[x] = qRgb(Red(source[x]), Green(source[x]), Blue(source[x]));
   }
   return image;
 }

@@ -27,8 +27,7 @@ bool ChooserGeometry::FitImage(int image_width, int image_height, int banner_wid
   const double frame_width = banner_width * scale_;
   const double frame_height = banner_height * scale_;
   frame_ = {designed_frame_.left + (designed_frame_.width - frame_width) / 2,
-            designed_frame_.top + (designed_frame_.height - frame_height) / 2, frame_width,
-            frame_height};
+            designed_frame_.top + (designed_frame_.height - frame_height) / 2, frame_width, frame_height};
   has_image_ = true;
   return true;
 }

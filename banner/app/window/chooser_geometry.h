@@ -40,7 +40,7 @@ class ChooserGeometry {
   bool has_image() const { return has_image_; }
   const ChooserRect& image() const { return image_; }  // the displayed image
   const ChooserRect& frame() const { return frame_; }  // the banner-sized frame
-  double scale() const { return scale_; }             // displayed width / image width
+  double scale() const { return scale_; }              // displayed width / image width
 
   // Where, inside the frame, the mouse button went down.
   void BeginDrag(double grab_x, double grab_y);

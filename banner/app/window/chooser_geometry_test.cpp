@@ -33,7 +33,7 @@ TEST(ChooserGeometryTest, EveryFitStartsFromTheDisplayBox) {
   ChooserGeometry g;
   ASSERT_TRUE(g.FitImage(1200, 100, 88, 31));  // very wide: 300 x 25
   EXPECT_DOUBLE_EQ(g.image().height, 25);
-  ASSERT_TRUE(g.FitImage(100, 400, 88, 31));   // tall: full box height
+  ASSERT_TRUE(g.FitImage(100, 400, 88, 31));  // tall: full box height
   EXPECT_EQ(g.image(), (ChooserRect{33 + (300 - 40) / 2.0, 48, 40, 160}));
   EXPECT_DOUBLE_EQ(g.scale(), 0.4);
 }

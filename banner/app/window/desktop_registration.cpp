@@ -145,7 +145,8 @@ std::string DocumentTypeRegistrar::MimePackage() const {
              "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
              "  <mime-type type=\"") +
          kDocumentMimeType + "\">\n    <comment>" + kDocumentComment + "</comment>\n    <glob pattern=\"" +
-         kDocumentGlob + "\"/>\n    <icon name=\"" + kDocumentIconName + "\"/>\n  </mime-type>\n</mime-info>\n";
+         kDocumentGlob + "\"/>\n    <icon name=\"" + kDocumentIconName +
+         "\"/>\n  </mime-type>\n</mime-info>\n";
 }
 
 std::string DocumentTypeRegistrar::DesktopEntry() const {
@@ -175,7 +176,8 @@ RegistrationResult DocumentTypeRegistrar::RegisterIfNew() {
   }
   const std::string entry = DesktopEntry();
   if (entry.empty()) return {Outcome::kWriteFailed, kWriteFailedMessage, "unusable program path"};
-  if (const platform::Status written = platform::WriteFileAtomically(desktop_entry_path(), entry); !written.ok()) {
+  if (const platform::Status written = platform::WriteFileAtomically(desktop_entry_path(), entry);
+      !written.ok()) {
     return {Outcome::kWriteFailed, kWriteFailedMessage, written.message()};
   }
   // Icons are a comfort: a failure to write one is no registration failure.
@@ -183,7 +185,9 @@ RegistrationResult DocumentTypeRegistrar::RegisterIfNew() {
     for (int size : kIconSizes) {
       for (bool document : {false, true}) {
         fs::create_directories(icon_path(size, document).parent_path(), ec);
-        if (!ec) static_cast<void>(platform::WriteFileAtomically(icon_path(size, document), paint_icon_(size, document)));
+        if (!ec)
+          static_cast<void>(
+              platform::WriteFileAtomically(icon_path(size, document), paint_icon_(size, document)));
       }
     }
   }

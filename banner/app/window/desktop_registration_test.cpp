@@ -34,9 +34,10 @@ class DocumentTypeRegistrarTest : public ::testing::Test {
  protected:
   XdgDataDirs Dirs() const { return {temp_ / "home", {temp_ / "system"}}; }
   DocumentTypeRegistrar Registrar(const fs::path& program) {
-    return DocumentTypeRegistrar(Dirs(), program, [this](const std::string& tool, const std::vector<std::string>& args) {
-      tools_.push_back(tool + " " + (args.empty() ? "" : args[0]));
-    });
+    return DocumentTypeRegistrar(Dirs(), program,
+                                 [this](const std::string& tool, const std::vector<std::string>& args) {
+                                   tools_.push_back(tool + " " + (args.empty() ? "" : args[0]));
+                                 });
   }
 
   platform::testing::TempDir temp_;
@@ -60,9 +61,9 @@ TEST_F(DocumentTypeRegistrarTest, FirstStartWritesPackageAndDesktopEntryThenRefr
   EXPECT_THAT(entry, HasSubstr("\nName=Plakato\n"));
   EXPECT_THAT(entry, HasSubstr("\nIcon=plakato\n"));
   EXPECT_THAT(package, HasSubstr("<icon name=\"application-x-plakato-config\"/>"));
-  EXPECT_EQ(tools_, (std::vector<std::string>{"update-mime-database " + (temp_ / "home/mime").string(),
-                                              "update-desktop-database " +
-                                                  (temp_ / "home/applications").string()}));
+  EXPECT_EQ(tools_,
+            (std::vector<std::string>{"update-mime-database " + (temp_ / "home/mime").string(),
+                                      "update-desktop-database " + (temp_ / "home/applications").string()}));
   EXPECT_TRUE(registrar.IsRegistered());
 }
 
@@ -76,7 +77,7 @@ TEST_F(DocumentTypeRegistrarTest, LaterStartsWriteNothingEvenAfterTheProgramMove
 
 TEST_F(DocumentTypeRegistrarTest, AnotherProgramsGlobKeepsItsMeaning) {
   ASSERT_TRUE(WriteWithFolders(temp_ / "system/mime/globs2",
-                                            "# comment\n50:text/x-other:*.txt\n50:application/x-other:*.PKC\n"));
+                               "# comment\n50:text/x-other:*.txt\n50:application/x-other:*.PKC\n"));
   EXPECT_EQ(Registrar("/opt/Plakato").RegisterIfNew().outcome, Outcome::kAlreadyRegistered);
   EXPECT_FALSE(fs::exists(temp_ / "home/mime/packages/plakato-config.xml"));
   EXPECT_FALSE(fs::exists(temp_ / "home/applications/plakato.desktop"));
@@ -84,7 +85,7 @@ TEST_F(DocumentTypeRegistrarTest, AnotherProgramsGlobKeepsItsMeaning) {
 
 TEST_F(DocumentTypeRegistrarTest, UnrelatedGlobsDoNotCount) {
   ASSERT_TRUE(WriteWithFolders(temp_ / "system/mime/globs2",
-                                            "50:text/x-a:*.pkcx\n50:text/x-b:pkc\n50:text/x-c:*.pk\n"));
+                               "50:text/x-a:*.pkcx\n50:text/x-b:pkc\n50:text/x-c:*.pk\n"));
   ASSERT_TRUE(WriteWithFolders(temp_ / "system/mime/globs", "text/x-d:*.pkc.bak\n"));
   EXPECT_EQ(Registrar("/opt/Plakato").RegisterIfNew().outcome, Outcome::kRegistered);
 }
@@ -135,8 +136,14 @@ TEST(XdgDataDirsTest, DefaultsAndRelativeEntries) {
   EXPECT_EQ(dirs.data_home, fs::path("/x/data"));
   EXPECT_EQ(dirs.data_dirs, (std::vector<fs::path>{"/usr/local/share/", "/usr/share/"}));
 
-  if (saved_home) setenv("XDG_DATA_HOME", home_copy.c_str(), 1); else unsetenv("XDG_DATA_HOME");
-  if (saved_dirs) setenv("XDG_DATA_DIRS", dirs_copy.c_str(), 1); else unsetenv("XDG_DATA_DIRS");
+  if (saved_home)
+    setenv("XDG_DATA_HOME", home_copy.c_str(), 1);
+  else
+    unsetenv("XDG_DATA_HOME");
+  if (saved_dirs)
+    setenv("XDG_DATA_DIRS", dirs_copy.c_str(), 1);
+  else
+    unsetenv("XDG_DATA_DIRS");
 }
 
 TEST_F(DocumentTypeRegistrarTest, WritesTheDrawnIconsIntoTheUserIconTheme) {
@@ -145,7 +152,8 @@ TEST_F(DocumentTypeRegistrarTest, WritesTheDrawnIconsIntoTheUserIconTheme) {
   registrar.SetIconPainter(IconPng);
   ASSERT_EQ(registrar.RegisterIfNew().outcome, Outcome::kRegistered);
   for (int size : {16, 32, 48}) {
-    const fs::path document = temp_ / "home/icons/hicolor" / (std::to_string(size) + "x" + std::to_string(size)) /
+    const fs::path document = temp_ / "home/icons/hicolor" /
+                              (std::to_string(size) + "x" + std::to_string(size)) /
                               "mimetypes/application-x-plakato-config.png";
     ASSERT_EQ(registrar.icon_path(size, true), document);
     const QImage icon(QString::fromStdString(document.string()));

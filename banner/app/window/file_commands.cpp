@@ -1,19 +1,20 @@
 #include "banner/app/window/file_commands.h"
 
-#include "platform/ascii_text.h"
 #include "banner/app/error_texts.h"
 #include "banner/app/picture_codecs.h"
 #include "banner/app/settings_file.h"
 #include "banner/app/window/window_texts.h"
+#include "platform/ascii_text.h"
 
 namespace plakato {
 
+using platform::ui::Answer;
 using platform::ui::DialogService;
 using platform::ui::FileDialogRequest;
-using platform::ui::Answer;
 using platform::ui::Message;
 
-FileCommands::FileCommands(BannerEditor& editor, DialogService& dialogs) : editor_(editor), dialogs_(dialogs) {}
+FileCommands::FileCommands(BannerEditor& editor, DialogService& dialogs)
+    : editor_(editor), dialogs_(dialogs) {}
 
 bool FileCommands::SaveSettings() {
   const auto path = dialogs_.ChooseFile({FileDialogRequest::Mode::kSave, kSaveSettingsTitle, kSettingsFilter,
@@ -22,7 +23,8 @@ bool FileCommands::SaveSettings() {
   const std::string lacking = CharactersCp932Lacks(editor_);
   if (!lacking.empty()) {
     const Message question{std::string(kCharactersCp932Lacks) + "\n" + lacking + "\n\n" + kUtf8SaveQuestion,
-                           platform::ui::MessageIcon::kQuestion, platform::ui::MessageButtons::kYesNo, Answer::kYes};
+                           platform::ui::MessageIcon::kQuestion, platform::ui::MessageButtons::kYesNo,
+                           Answer::kYes};
     if (dialogs_.ShowMessage(question) != Answer::kYes) return false;
   }
   if (!plakato::SaveSettings(editor_, *path).ok()) {
@@ -72,8 +74,8 @@ std::string FileCommands::ExportName() const {
 }
 
 std::optional<std::string> FileCommands::ExportPath() {
-  const auto chosen =
-      dialogs_.ChooseFile({FileDialogRequest::Mode::kSave, "", kExportFilter, kExportExtension, ExportName()});
+  const auto chosen = dialogs_.ChooseFile(
+      {FileDialogRequest::Mode::kSave, "", kExportFilter, kExportExtension, ExportName()});
   if (!chosen) return std::nullopt;
   std::string path = *chosen;
   std::string extension = std::filesystem::path(path).extension().string();

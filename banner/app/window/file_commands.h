@@ -4,8 +4,8 @@
 #include <string>
 
 #include "banner/app/banner_editor.h"
-#include "platform/ui/dialog_service.h"
 #include "banner/render/bitmap.h"
+#include "platform/ui/dialog_service.h"
 
 namespace plakato {
 

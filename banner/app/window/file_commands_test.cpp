@@ -4,14 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "banner/app/picture_codecs.h"
-#include "platform/ui/scripted_dialogs.h"
 #include "platform/atomic_file.h"
 #include "platform/testing/temp_dir.h"
+#include "platform/ui/scripted_dialogs.h"
 
 namespace plakato {
 
-using platform::ui::FileDialogRequest;
 using platform::ui::Answer;
+using platform::ui::FileDialogRequest;
 using platform::ui::testing::ScriptedDialogs;
 namespace {
 
@@ -207,8 +207,9 @@ TEST_F(FileCommandsTest, FailedExportShowsTheSystemErrorAndChangesNothing) {
 TEST_F(FileCommandsTest, UnreadableBackgroundPictureIsReportedAtLoad) {
   ASSERT_TRUE(platform::WriteFileAtomically(temp_ / "broken.png", "not a picture").ok());
   ASSERT_TRUE(platform::WriteFileAtomically(
-      temp_ / "with-picture.pkc",
-      "[Size]\nindex=0\n[BackGround]\nPattern=3\nImageFile=" + Path("broken.png") + "\n").ok());
+                  temp_ / "with-picture.pkc",
+                  "[Size]\nindex=0\n[BackGround]\nPattern=3\nImageFile=" + Path("broken.png") + "\n")
+                  .ok());
   commands_.LoadSettingsFrom(Path("with-picture.pkc"));
   ASSERT_EQ(dialogs_.warnings.size(), 1u);
   EXPECT_THAT(dialogs_.warnings[0], HasSubstr("broken.png"));

@@ -2,22 +2,22 @@
 
 #include <QCheckBox>
 #include <QFrame>
-#include <QScrollArea>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 
 #include "banner/app/window/option_sync.h"
 #include "banner/app/window/preview_box.h"
 #include "banner/app/window/preview_layout.h"
+#include "banner/render/banner_renderer.h"
 #include "platform/ui/whole_area_buttons.h"
 #include "platform/ui/widget_placement.h"
-#include "banner/render/banner_renderer.h"
 
 namespace plakato {
 
 using platform::ui::CheckBoxButton;
-using platform::ui::Place;
 using platform::ui::MakeLabel;
+using platform::ui::Place;
 
 FootControls::FootControls(QWidget* window, Handlers handlers) : QObject(window) {
   auto* load = Place(new QPushButton("設定情報読込(&L)...", window), "cmdLoadConf", 11, 362, 140, 28);
@@ -43,8 +43,8 @@ FootControls::FootControls(QWidget* window, Handlers handlers) : QObject(window)
   const QSize needed = open_preview_->sizeHint().expandedTo(QSize(147, 12));
   Place(open_preview_, "chkOpenPrev", 102, 413 + (12 - needed.height()) / 2, needed.width(), needed.height());
   // The box scrolls a banner larger than the window can show.
-  preview_area_ = Place(new QScrollArea(window), "scrPreview", kPreviewLeft, kPreviewTop, kInitialPreviewWidth,
-                        kInitialPreviewHeight);
+  preview_area_ = Place(new QScrollArea(window), "scrPreview", kPreviewLeft, kPreviewTop,
+                        kInitialPreviewWidth, kInitialPreviewHeight);
   preview_area_->setFrameShape(QFrame::NoFrame);
   preview_ = new PreviewBox(nullptr);
   preview_->setObjectName("picPreview");

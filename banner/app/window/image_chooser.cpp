@@ -11,29 +11,30 @@
 #include "banner/app/picture_codecs.h"
 #include "banner/app/window/bitmap_image.h"
 #include "banner/app/window/cut_out_frame.h"
-#include "platform/ui/qt_dialog_service.h"
 #include "banner/app/window/window_texts.h"
-#include "platform/ui/widget_placement.h"
 #include "banner/render/nearest.h"
+#include "platform/ui/qt_dialog_service.h"
+#include "platform/ui/widget_placement.h"
 
 namespace plakato {
 
 using platform::ui::DialogService;
-using platform::ui::QtDialogService;
 using platform::ui::FileDialogRequest;
 using platform::ui::Place;
+using platform::ui::QtDialogService;
 
 namespace {
 
 QRect Rounded(const ChooserRect& r) {
   // At least one pixel, so that a very thin image or frame stays visible.
-  return QRect(Nearest(r.left), Nearest(r.top), std::max(1, Nearest(r.width)), std::max(1, Nearest(r.height)));
+  return QRect(Nearest(r.left), Nearest(r.top), std::max(1, Nearest(r.width)),
+               std::max(1, Nearest(r.height)));
 }
 
 }  // namespace
 
-ImageChooser::ImageChooser(QWidget* owner, const std::string& stored_file, int banner_width, int banner_height,
-                           DialogService* dialogs)
+ImageChooser::ImageChooser(QWidget* owner, const std::string& stored_file, int banner_width,
+                           int banner_height, DialogService* dialogs)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       banner_width_(banner_width),
       banner_height_(banner_height) {
@@ -54,7 +55,8 @@ ImageChooser::ImageChooser(QWidget* owner, const std::string& stored_file, int b
   image_view_ = Place(new QLabel(this), "imgPic", box.x(), box.y(), box.width(), box.height());
   image_view_->setScaledContents(true);
   const QRect designed = Rounded(ChooserGeometry::kDesignedFrame);
-  frame_ = Place(new CutOutFrame(this), "labRect", designed.x(), designed.y(), designed.width(), designed.height());
+  frame_ = Place(new CutOutFrame(this), "labRect", designed.x(), designed.y(), designed.width(),
+                 designed.height());
   frame_->hide();
   outline_ = new QWidget(this);
   outline_->setObjectName("dragOutline");
@@ -75,7 +77,8 @@ ImageChooser::ImageChooser(QWidget* owner, const std::string& stored_file, int b
 
   // A stored file that is gone opens the chooser empty, without a message.
   std::error_code error;
-  if (!stored_file.empty() && std::filesystem::is_regular_file(stored_file, error)) FitPictureToBox(stored_file);
+  if (!stored_file.empty() && std::filesystem::is_regular_file(stored_file, error))
+    FitPictureToBox(stored_file);
 }
 
 ImageChooser::~ImageChooser() = default;
@@ -100,8 +103,8 @@ bool ImageChooser::FitPictureToBox(const std::string& path) {
   ok_->setEnabled(true);
   PlaceImageAndFrame();
   // Scaled once to the shown size, so a large picture is not kept twice.
-  image_view_->setPixmap(QPixmap::fromImage(ToQImage(full_image_).scaled(
-      image_view_->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+  image_view_->setPixmap(QPixmap::fromImage(
+      ToQImage(full_image_).scaled(image_view_->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
   frame_->show();
   frame_->raise();
   // A picture smaller than the banner gives a frame larger than the window;

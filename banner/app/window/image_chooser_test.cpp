@@ -11,10 +11,10 @@
 
 #include "banner/app/picture_codecs.h"
 #include "banner/app/window/main_window.h"
-#include "platform/ui/scripted_dialogs.h"
 #include "banner/app/window/test_application.h"
 #include "platform/atomic_file.h"
 #include "platform/testing/temp_dir.h"
+#include "platform/ui/scripted_dialogs.h"
 
 namespace plakato {
 
@@ -22,14 +22,15 @@ using platform::ui::FileDialogRequest;
 using platform::ui::testing::ScriptedDialogs;
 namespace {
 
-using ::testing::HasSubstr;
 using testing::Find;
+using ::testing::HasSubstr;
 
 // A picture whose every pixel tells where it is, so a cut-out shows its origin.
 Bitmap PositionPicture(int width, int height) {
   Bitmap picture(width, height);
   for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) picture.set_pixel(x, y, MakeColor(x % 256, y % 256, (x / 256) * 16 + y / 256));
+    for (int x = 0; x < width; ++x)
+      picture.set_pixel(x, y, MakeColor(x % 256, y % 256, (x / 256) * 16 + y / 256));
   }
   return picture;
 }

@@ -1,14 +1,14 @@
 #include "banner/app/window/main_window.h"
 
 #include <QCloseEvent>
-#include <QLabel>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <algorithm>
 #include <QShortcut>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
 #include "banner/app/window/background_tab.h"
@@ -20,12 +20,12 @@
 #include "banner/app/window/preview_box.h"
 #include "banner/app/window/preview_layout.h"
 #include "banner/app/window/preview_window.h"
-#include "platform/ui/qt_dialog_service.h"
 #include "banner/app/window/size_row.h"
 #include "banner/app/window/startup_rules.h"
 #include "banner/app/window/tab_control.h"
 #include "banner/app/window/title_tab.h"
 #include "banner/app/window/window_texts.h"
+#include "platform/ui/qt_dialog_service.h"
 
 namespace plakato {
 
@@ -64,33 +64,36 @@ MainWindow::MainWindow(std::unique_ptr<BannerEditor> editor, DialogService* dial
   tabs_->AddPage(title_tab_, "タイトル(&T)");
   tabs_->setCurrentIndex(0);
   foot_ = new FootControls(content_, {[this] {
-                                    files_->LoadWithQuestion();
-                                    UpdateCaption();
-                                  },
-                                  [this] {
-                                    files_->SaveSettings();
-                                    UpdateCaption();
-                                  },
-                                  [this] {
-                                    files_->ExportImage();
-                                    UpdateCaption();
-                                  },
-                                  [this](bool on) { SetPreviewWindowOpen(on); }});
+                                        files_->LoadWithQuestion();
+                                        UpdateCaption();
+                                      },
+                                      [this] {
+                                        files_->SaveSettings();
+                                        UpdateCaption();
+                                      },
+                                      [this] {
+                                        files_->ExportImage();
+                                        UpdateCaption();
+                                      },
+                                      [this](bool on) { SetPreviewWindowOpen(on); }});
 
   // Shown after the key press is done with, so the box has its focus back.
-  connect(size_row_, &SizeRow::shortcutRefused, this,
-          [this] { QTimer::singleShot(0, this, [this] { dialogs_->ShowWarning(kUserSizeBlocksShortcut); }); });
+  connect(size_row_, &SizeRow::shortcutRefused, this, [this] {
+    QTimer::singleShot(0, this, [this] { dialogs_->ShowWarning(kUserSizeBlocksShortcut); });
+  });
   editor_->SetRenderObserver([this](const RenderReport& report) { OnRendered(report); });
   AddShortcuts();
 }
 
 void MainWindow::AddShortcuts() {
   const std::pair<const char*, std::function<void()>> shortcuts[] = {
-      {"Ctrl+Z", [this] {
+      {"Ctrl+Z",
+       [this] {
          editor_->Undo();
          title_tab_->ForgetTypingHistory();
        }},
-      {"Ctrl+Y", [this] {
+      {"Ctrl+Y",
+       [this] {
          editor_->Redo();
          title_tab_->ForgetTypingHistory();
        }},

@@ -8,10 +8,10 @@
 #include "banner/app/settings_file.h"
 #include "banner/app/window/desktop_registration.h"
 #include "banner/app/window/main_window.h"
-#include "platform/ui/scripted_dialogs.h"
 #include "banner/app/window/test_application.h"
 #include "platform/atomic_file.h"
 #include "platform/testing/temp_dir.h"
+#include "platform/ui/scripted_dialogs.h"
 
 namespace plakato {
 
@@ -25,7 +25,8 @@ class StartupTest : public ::testing::Test {
  protected:
   StartupTest() {
     testing::TestApplication();
-    window_ = std::make_unique<MainWindow>(std::make_unique<BannerEditor>(BannerRenderer::CreateDefault()), &dialogs_);
+    window_ = std::make_unique<MainWindow>(std::make_unique<BannerEditor>(BannerRenderer::CreateDefault()),
+                                           &dialogs_);
     fs::create_directories(temp_ / "my designs");
     BannerEditor source(BannerRenderer::CreateDefault());
     source.SelectSize(1);
@@ -45,7 +46,8 @@ class StartupTest : public ::testing::Test {
   platform::testing::TempDir temp_;
   ScriptedDialogs dialogs_;
   std::unique_ptr<MainWindow> window_;
-  QSettings store_{QString::fromStdString((temp_ / "config" / "Plakato.conf").string()), QSettings::IniFormat};
+  QSettings store_{QString::fromStdString((temp_ / "config" / "Plakato.conf").string()),
+                   QSettings::IniFormat};
   DocumentTypeRegistrar registrar_{XdgDataDirs{temp_ / "data", {}}, "/opt/plakato/Plakato", nullptr};
 };
 

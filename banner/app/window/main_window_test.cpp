@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,23 +21,23 @@
 #include "banner/app/window/bitmap_image.h"
 #include "banner/app/window/color_swatch.h"
 #include "banner/app/window/preview_box.h"
-#include "platform/ui/scripted_dialogs.h"
 #include "banner/app/window/tab_control.h"
-#include "banner/render/fake_font_backend.h"
 #include "banner/app/window/test_application.h"
-#include "platform/ui/up_down_control.h"
-#include "platform/ui/widget_placement.h"
-#include "platform/testing/temp_dir.h"
+#include "banner/render/fake_font_backend.h"
 #include "platform/atomic_file.h"
 #include "platform/cp932.h"
+#include "platform/testing/temp_dir.h"
+#include "platform/ui/scripted_dialogs.h"
+#include "platform/ui/up_down_control.h"
+#include "platform/ui/widget_placement.h"
 
 namespace plakato {
 
-using platform::ui::FontChoice;
 using platform::ui::Answer;
-using platform::ui::UpDownControl;
+using platform::ui::FontChoice;
 using platform::ui::IsLabelRed;
 using platform::ui::kListHeight;
+using platform::ui::UpDownControl;
 using platform::ui::testing::ScriptedDialogs;
 namespace {
 
@@ -47,7 +47,8 @@ class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() {
     testing::TestApplication();
-    window_ = std::make_unique<MainWindow>(std::make_unique<BannerEditor>(BannerRenderer::CreateDefault()), &dialogs_);
+    window_ = std::make_unique<MainWindow>(std::make_unique<BannerEditor>(BannerRenderer::CreateDefault()),
+                                           &dialogs_);
     window_->show();
     window_->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
@@ -88,7 +89,8 @@ TEST_F(MainWindowTest, StartsAsDesigned) {
   EXPECT_EQ(Get("picStrColor_3")->geometry(), QRect(356, 119, 36, 36));
   EXPECT_EQ(Get("cmdSelFont")->geometry(), QRect(296, 69, 84, 25));
   EXPECT_EQ(Get("cmdSaveImage")->geometry(), QRect(303, 362, 140, 28));
-  EXPECT_EQ(QRect(Get("picPreview")->mapTo(window_.get(), QPoint()), Get("picPreview")->size()), QRect(9, 435, 88, 31));
+  EXPECT_EQ(QRect(Get("picPreview")->mapTo(window_.get(), QPoint()), Get("picPreview")->size()),
+            QRect(9, 435, 88, 31));
   EXPECT_EQ(Get<QPushButton>("cmdLoadConf")->text(), "設定情報読込(&L)...");
   EXPECT_EQ(Get<QRadioButton>("optBackGround_2")->text(), "グラデーション（3色）");
   EXPECT_EQ(Get<TabControl>("sstabMain")->currentIndex(), 0);
@@ -278,8 +280,10 @@ TEST(MainWindowFontDialogTest, OkWithoutChangesChangesNothing) {
   testing::TestApplication();
   platform::testing::TempDir temp;
   ASSERT_TRUE(platform::WriteFileAtomically(
-      temp / "welcome.pkc", platform::Utf8ToCp932("[Size]\r\nindex=3\r\n[Title]\r\nString=ようこそ\r\n"
-                                                  "FontName=ＭＳ Ｐゴシック\r\nFontBold=True\r\nFontItalic=False\r\n")).ok());
+                  temp / "welcome.pkc",
+                  platform::Utf8ToCp932("[Size]\r\nindex=3\r\n[Title]\r\nString=ようこそ\r\n"
+                                        "FontName=ＭＳ Ｐゴシック\r\nFontBold=True\r\nFontItalic=False\r\n"))
+                  .ok());
   UntouchedFontDialog dialogs;
   MainWindow window(std::make_unique<BannerEditor>(BannerRenderer::CreateDefault()), &dialogs);
   window.FormLoad({nullptr, {}, nullptr, {"plakato", (temp / "welcome.pkc").string()}});
@@ -388,8 +392,8 @@ TEST_F(MainWindowTest, SavedDesignRendersIdenticallyInPlakatoRender) {
   ASSERT_TRUE(dialogs_.errors.empty());
 
   const std::string rendered = (temp / "render.png").string();
-  const int exit_code = QProcess::execute(PLAKATO_RENDER_PROGRAM,
-                                          {QString::fromStdString(settings), QString::fromStdString(rendered)});
+  const int exit_code = QProcess::execute(
+      PLAKATO_RENDER_PROGRAM, {QString::fromStdString(settings), QString::fromStdString(rendered)});
   ASSERT_EQ(exit_code, 0);
   const auto from_window = LoadPng(exported);
   const auto from_render = LoadPng(rendered);

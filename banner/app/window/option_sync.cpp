@@ -1,12 +1,12 @@
 #include "banner/app/window/option_sync.h"
 
 #include <QAbstractButton>
-#include <QButtonGroup>
 #include <QAbstractItemView>
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QScrollBar>
-#include <algorithm>
 #include <QSignalBlocker>
+#include <algorithm>
 
 namespace plakato {
 
@@ -44,7 +44,8 @@ void SetChecked(QAbstractButton* box, bool checked) {
 void WidenPopupToItems(QComboBox* list) {
   QAbstractItemView* view = list->view();
   // Room for the item frame and a scroll bar beside the longest text.
-  const int needed = view->sizeHintForColumn(0) + 2 * view->frameWidth() + view->verticalScrollBar()->sizeHint().width();
+  const int needed =
+      view->sizeHintForColumn(0) + 2 * view->frameWidth() + view->verticalScrollBar()->sizeHint().width();
   view->setMinimumWidth(std::max(list->width(), needed));
 }
 

@@ -29,11 +29,12 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   plakato::ConfigureApplication(app);
 
-  plakato::MainWindow window(std::make_unique<plakato::BannerEditor>(plakato::BannerRenderer::CreateDefault()),
-                             nullptr);
+  plakato::MainWindow window(
+      std::make_unique<plakato::BannerEditor>(plakato::BannerRenderer::CreateDefault()), nullptr);
   QSettings install_store(QSettings::NativeFormat, QSettings::UserScope, "Plakato", "Plakato");
   plakato::DocumentTypeRegistrar registrar(plakato::XdgDataDirsFromEnvironment(),
-                                           QCoreApplication::applicationFilePath().toStdString(), RunToolIfPresent);
+                                           QCoreApplication::applicationFilePath().toStdString(),
+                                           RunToolIfPresent);
   registrar.SetIconPainter(plakato::IconPng);
   plakato::StartupContext context;
   context.install_store = &install_store;

@@ -6,9 +6,7 @@
 
 namespace plakato {
 
-PreviewBox::PreviewBox(QWidget* parent) : QWidget(parent) {
-  setAttribute(Qt::WA_OpaquePaintEvent);
-}
+PreviewBox::PreviewBox(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 void PreviewBox::ShowBanner(const Bitmap& banner, int width, int height) {
   image_ = ToQImage(banner);

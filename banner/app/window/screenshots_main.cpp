@@ -1,8 +1,8 @@
 // Renders the banner maker's windows into PNG files, for the documentation
 // and for checking the layout: plakato-screenshots OUTPUT_FOLDER
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QPixmap>
@@ -39,9 +39,10 @@ plakato::Bitmap SamplePicture() {
       const bool sea = y > 190;
       const int dx = x - 430, dy = y - 120;
       const bool sun = dx * dx + dy * dy < 40 * 40;
-      picture.set_pixel(x, y, sun ? plakato::MakeColor(255, 220, 80)
-                              : sea ? plakato::MakeColor(20, 60 + y / 6, 140 + y / 8)
-                                    : plakato::MakeColor(120 + y / 3, 170 + y / 4, 255));
+      picture.set_pixel(x, y,
+                        sun   ? plakato::MakeColor(255, 220, 80)
+                        : sea ? plakato::MakeColor(20, 60 + y / 6, 140 + y / 8)
+                              : plakato::MakeColor(120 + y / 3, 170 + y / 4, 255));
     }
   }
   return picture;
@@ -55,8 +56,8 @@ int main(int argc, char** argv) {
   const QDir folder(argc > 1 ? argv[1] : ".");
   QDir().mkpath(folder.path());
 
-  plakato::MainWindow window(std::make_unique<plakato::BannerEditor>(plakato::BannerRenderer::CreateDefault()),
-                             nullptr);
+  plakato::MainWindow window(
+      std::make_unique<plakato::BannerEditor>(plakato::BannerRenderer::CreateDefault()), nullptr);
   window.FormLoad({});  // no install information or registration from here
   plakato::BannerEditor& editor = window.editor();
   editor.SelectSize(3);
@@ -81,7 +82,8 @@ int main(int argc, char** argv) {
   if (auto* directions = window.findChild<QComboBox*>("cboGraDir")) {
     directions->showPopup();
     QApplication::processEvents();
-    if (QWidget* popup = directions->view()->window()) ok = Save(*popup, folder, "plakato-direction-list.png") && ok;
+    if (QWidget* popup = directions->view()->window())
+      ok = Save(*popup, folder, "plakato-direction-list.png") && ok;
     directions->hidePopup();
   }
   // The focus mark on a dark swatch.
@@ -117,7 +119,9 @@ int main(int argc, char** argv) {
   // the buttons stay on top.
   const QString small = folder.filePath("small-picture.png");
   ok = plakato::SavePicture(plakato::CropBitmap(SamplePicture(), 380, 70, 60, 30, plakato::kWhite),
-                            small.toStdString()).ok() && ok;
+                            small.toStdString())
+           .ok() &&
+       ok;
   plakato::ImageChooser small_chooser(&window, small.toStdString(), 234, 60, nullptr);
   small_chooser.show();
   ok = Save(small_chooser, folder, "plakato-chooser-small-picture.png") && ok;
@@ -143,7 +147,8 @@ int main(int argc, char** argv) {
   // The separate preview window, then a banner taller than the screen
   // allows, shown scrolling.
   window.findChild<QCheckBox*>("chkOpenPrev")->click();
-  if (plakato::PreviewWindow* preview = window.preview_window()) ok = Save(*preview, folder, "plakato-preview-window.png") && ok;
+  if (plakato::PreviewWindow* preview = window.preview_window())
+    ok = Save(*preview, folder, "plakato-preview-window.png") && ok;
   window.findChild<QCheckBox*>("chkOpenPrev")->click();
   editor.SelectSize(plakato::kUserSizeItem);
   editor.SetUserWidthText("600");

@@ -9,10 +9,10 @@
 
 namespace plakato {
 
-using platform::ui::ValidatingLineEdit;
-using platform::ui::Place;
-using platform::ui::MakeLabel;
 using platform::ui::kListHeight;
+using platform::ui::MakeLabel;
+using platform::ui::Place;
+using platform::ui::ValidatingLineEdit;
 
 namespace {
 
@@ -34,7 +34,8 @@ void ShowText(ValidatingLineEdit* box, const std::string& text) {
 
 SizeRow::SizeRow(QWidget* window, BannerEditor& editor) : QObject(window), editor_(editor) {
   size_list_ = new QComboBox(window);
-  for (std::string_view text : kSizePresetTexts) size_list_->addItem(QString::fromUtf8(text.data(), text.size()));
+  for (std::string_view text : kSizePresetTexts)
+    size_list_->addItem(QString::fromUtf8(text.data(), text.size()));
   size_list_->setCurrentIndex(-1);
   Place(size_list_, "cboSize", 78, 10, 139, kListHeight);
   width_box_ = MakeSizeBox(window, "txtUSizeW", 319);
@@ -43,7 +44,8 @@ SizeRow::SizeRow(QWidget* window, BannerEditor& editor) : QObject(window), edito
   MakeLabel(window, "Label2", "ユーザ指定(&U)：", 234, 14, width_box_);
   MakeLabel(window, "Label3", "×", 372, 14);
 
-  connect(size_list_, &QComboBox::currentIndexChanged, this, [this](int index) { editor_.SelectSize(index); });
+  connect(size_list_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { editor_.SelectSize(index); });
   connect(width_box_, &QLineEdit::textChanged, this,
           [this](const QString& text) { editor_.SetUserWidthText(text.toStdString()); });
   connect(height_box_, &QLineEdit::textChanged, this,

@@ -38,8 +38,7 @@ std::string FormatVersionLabel(const ProgramVersion& version) {
 }
 
 std::string FormatInstallVersion(const ProgramVersion& version) {
-  return std::to_string(version.major) + "." + TwoDigits(version.minor) + "." +
-         FourDigits(version.revision);
+  return std::to_string(version.major) + "." + TwoDigits(version.minor) + "." + FourDigits(version.revision);
 }
 
 std::optional<std::string> SettingsPathFromArguments(const std::vector<std::string>& arguments) {

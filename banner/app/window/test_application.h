@@ -6,7 +6,9 @@
 namespace plakato::testing {
 
 // The widget tests' application object with the banner maker's look.
-inline QApplication& TestApplication() { return platform::ui::testing::TestApplication(&ConfigureApplication); }
+inline QApplication& TestApplication() {
+  return platform::ui::testing::TestApplication(&ConfigureApplication);
+}
 
 using platform::ui::testing::Find;
 

@@ -13,23 +13,23 @@
 
 #include "banner/app/banner_editor.h"
 #include "banner/app/window/color_swatch.h"
-#include "platform/ui/dialog_service.h"
 #include "banner/app/window/option_sync.h"
+#include "platform/ui/dialog_service.h"
 #include "platform/ui/up_down_control.h"
 #include "platform/ui/whole_area_buttons.h"
 #include "platform/ui/widget_placement.h"
 
 namespace plakato {
 
+using platform::ui::CheckBoxButton;
 using platform::ui::DialogService;
 using platform::ui::FontRequest;
-using platform::ui::OptionButton;
-using platform::ui::CheckBoxButton;
-using platform::ui::UpDownControl;
-using platform::ui::Place;
-using platform::ui::MakeLabel;
-using platform::ui::SetLabelRed;
 using platform::ui::kListHeight;
+using platform::ui::MakeLabel;
+using platform::ui::OptionButton;
+using platform::ui::Place;
+using platform::ui::SetLabelRed;
+using platform::ui::UpDownControl;
 
 namespace {
 
@@ -68,7 +68,8 @@ TitleTab::TitleTab(BannerEditor& editor, DialogService& dialogs) : editor_(edito
   });
   title_->installEventFilter(this);
   connect(select_font_, &QPushButton::clicked, this, &TitleTab::PickFont);
-  connect(location_list_, &QComboBox::currentIndexChanged, this, [this](int index) { editor_.SelectLocation(index); });
+  connect(location_list_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { editor_.SelectLocation(index); });
   connect(options_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
     if (checked) editor_.SelectTitlePattern(id);
   });
@@ -97,21 +98,26 @@ void TitleTab::BuildColourFrame() {
     Place(option, Indexed("optStrColor", i).c_str(), 11, kOptionTops[i], 142, 16);
     options_->addButton(option, i);
     // A little below the options' row, clear of the frame's top line.
-    swatches_[i] = Place(new ColorSwatch(frame), Indexed("picStrColor", i).c_str(), kSwatchLefts[i], kSwatchTop, 36, 36);
-    color_labels_[i] = MakeLabel(frame, Indexed("labStrColor", i).c_str(), QString("色%1：").arg(i + 1), kLabelLefts[i], 20);
+    swatches_[i] =
+        Place(new ColorSwatch(frame), Indexed("picStrColor", i).c_str(), kSwatchLefts[i], kSwatchTop, 36, 36);
+    color_labels_[i] =
+        MakeLabel(frame, Indexed("labStrColor", i).c_str(), QString("色%1：").arg(i + 1), kLabelLefts[i], 20);
   }
-  direction_list_ = Place(MakeList(frame, kGradientDirectionTexts), "cboStrGraDir", 274, 72, 122, kListHeight);
+  direction_list_ =
+      Place(MakeList(frame, kGradientDirectionTexts), "cboStrGraDir", 274, 72, 122, kListHeight);
   WidenPopupToItems(direction_list_);
   MakeLabel(frame, "Label17", "グラデーションの方向：", 155, 76);
   shadow_ = Place(new CheckBoxButton("影をつける", frame), "chkShadow", 11, 101);
-  shadow_direction_list_ = Place(MakeList(frame, kShadowDirectionTexts), "cboShadowDir", 106, 128, 60, kListHeight);
+  shadow_direction_list_ =
+      Place(MakeList(frame, kShadowDirectionTexts), "cboShadowDir", 106, 128, 60, kListHeight);
   WidenPopupToItems(shadow_direction_list_);
   MakeLabel(frame, "Label13", "影の方向(&W)：", 26, 132, shadow_direction_list_);
   offset_text_ = Place(new QLineEdit(frame), "txtShadowOffs", 255, 127, 21, 22);
   offset_text_->setReadOnly(true);
   offset_text_->setAttribute(Qt::WA_InputMethodEnabled, false);
   offset_text_->setAlignment(Qt::AlignRight);
-  offset_ = Place(new UpDownControl(BannerEditor::kMinOffset, BannerEditor::kMaxOffset, frame), "updOffset", 276, 127, 16, 22);
+  offset_ = Place(new UpDownControl(BannerEditor::kMinOffset, BannerEditor::kMaxOffset, frame), "updOffset",
+                  276, 127, 16, 22);
   offset_->SetBuddy(offset_text_);
   offset_->setEnabled(false);
   MakeLabel(frame, "Label14", "オフセット(&O)：", 177, 132, offset_text_);

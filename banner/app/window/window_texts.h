@@ -14,7 +14,8 @@ inline constexpr const char* kSaveBeforeLoadQuestion = "現在編集中の設定
 inline constexpr const char* kSaveSettingsFailed = "設定情報を保存できませんでした。";
 inline constexpr const char* kSaveBeforeCloseQuestion = "現在編集中の設定情報を保存しますか？";
 // Followed by the characters, then kUtf8SaveQuestion.
-inline constexpr const char* kCharactersCp932Lacks = "次の文字はシフトJIS（コードページ932）では保存できません：";
+inline constexpr const char* kCharactersCp932Lacks =
+    "次の文字はシフトJIS（コードページ932）では保存できません：";
 inline constexpr const char* kUtf8SaveQuestion =
     "文字を失わないよう、UTF-8形式で保存します。古いプログラムでは正しく読めないことがあります。\n"
     "UTF-8形式で保存しますか？（「いいえ」を選ぶと保存しません）";
@@ -23,7 +24,8 @@ inline constexpr const char* kUserSizeBlocksShortcut =
     "ユーザ指定のサイズが正しくありません。幅と高さには1以上の数を入力してください。\n"
     "サイズを直すまで、ほかの操作（設定情報の保存・読込、イメージ保存など）はできません。";
 
-inline constexpr const char* kTitleFontMissing = "タイトルのフォントが見つからないため、タイトルを描けません。";
+inline constexpr const char* kTitleFontMissing =
+    "タイトルのフォントが見つからないため、タイトルを描けません。";
 
 // Export.
 inline constexpr const char* kExportFilter = "ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)|*.bmp|PNGﾌｧｲﾙ(*.png)|*.png";

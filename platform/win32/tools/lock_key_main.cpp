@@ -16,12 +16,11 @@ int wmain(int argc, wchar_t** argv) {
   }
   HKEY root = std::wcscmp(argv[1], L"HKLM") == 0 ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
   HKEY key = nullptr;
-  LONG error = RegCreateKeyExW(root, argv[2], 0, nullptr, REG_OPTION_NON_VOLATILE, WRITE_DAC | KEY_WOW64_32KEY,
-                               nullptr, &key, nullptr);
+  LONG error = RegCreateKeyExW(root, argv[2], 0, nullptr, REG_OPTION_NON_VOLATILE,
+                               WRITE_DAC | KEY_WOW64_32KEY, nullptr, &key, nullptr);
   PSECURITY_DESCRIPTOR lock = nullptr;
-  if (error == ERROR_SUCCESS &&
-      !ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(D;CI;0x2;;;WD)(A;CI;KA;;;WD)", SDDL_REVISION_1,
-                                                            &lock, nullptr)) {
+  if (error == ERROR_SUCCESS && !ConvertStringSecurityDescriptorToSecurityDescriptorW(
+                                    L"D:P(D;CI;0x2;;;WD)(A;CI;KA;;;WD)", SDDL_REVISION_1, &lock, nullptr)) {
     error = static_cast<LONG>(GetLastError());
   }
   if (error == ERROR_SUCCESS) error = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, lock);

@@ -60,8 +60,9 @@ std::vector<Region> TextRegions(const BackgroundPlan& plan, const FontMeasure& m
     const int slack_x = 3 + e.width / 20 + characters;
     const int slack_y = 3 + e.height / 10;
     const int overhang = e.height / 4;
-    regions.push_back({text.x - slack_x - overhang, text.y - slack_y - overhang, text.x + e.width + slack_x + overhang,
-                       text.y + e.height + slack_y + overhang, slack_x, slack_y});
+    regions.push_back({text.x - slack_x - overhang, text.y - slack_y - overhang,
+                       text.x + e.width + slack_x + overhang, text.y + e.height + slack_y + overhang, slack_x,
+                       slack_y});
   }
   // Merge until no two regions overlap.
   for (bool merged = true; merged;) {
@@ -129,8 +130,8 @@ BackgroundComparison CompareBackgrounds(const PixelBuffer& expected, const Pixel
         std::abs(a.Mean(a.green) - b.Mean(b.green)) > kColourSlack ||
         std::abs(a.Mean(a.blue) - b.Mean(b.blue)) > kColourSlack) {
       std::ostringstream colours;
-      colours << "ink colours " << a.Mean(a.red) << "," << a.Mean(a.green) << "," << a.Mean(a.blue) << " against "
-              << b.Mean(b.red) << "," << b.Mean(b.green) << "," << b.Mean(b.blue);
+      colours << "ink colours " << a.Mean(a.red) << "," << a.Mean(a.green) << "," << a.Mean(a.blue)
+              << " against " << b.Mean(b.red) << "," << b.Mean(b.green) << "," << b.Mean(b.blue);
       fail(where.str() + colours.str());
     }
     const int tx = r.slack_x;

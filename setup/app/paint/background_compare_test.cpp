@@ -79,7 +79,8 @@ TEST(BackgroundCompareTest, InkInARegionMayMoveALittleButNotFar) {
   }
   const BackgroundComparison colours = CompareBackgrounds(text, swapped, field, region);
   EXPECT_FALSE(colours.same);
-  EXPECT_NE(colours.report.find("ink colours 255,255,0 against 0,255,255"), std::string::npos) << colours.report;
+  EXPECT_NE(colours.report.find("ink colours 255,255,0 against 0,255,255"), std::string::npos)
+      << colours.report;
 }
 
 }  // namespace

@@ -44,7 +44,8 @@ PixelBuffer PaintBackgroundField(const BackgroundPlan& plan, const PixelBuffer& 
                   ToArgb(band.color));
     }
   }
-  const PicturePlacement at = PlacePicture(plan.picture_mode, plan.width, plan.height, picture.width, picture.height);
+  const PicturePlacement at =
+      PlacePicture(plan.picture_mode, plan.width, plan.height, picture.width, picture.height);
   if (!at.draw || field.empty()) return field;
   switch (plan.picture_mode) {
     case PictureMode::kCentred: Copy(field, picture, at.x, at.y); break;

@@ -125,8 +125,7 @@ Rgb RgbFromColorValue(std::int64_t value) {
   return {LowByte(value), LowByte(value >> 8), LowByte(value >> 16)};
 }
 
-BackgroundPlan PlanBackground(const SetupScript& script, int width, int height,
-                              const FontMeasure& measure) {
+BackgroundPlan PlanBackground(const SetupScript& script, int width, int height, const FontMeasure& measure) {
   BackgroundPlan plan;
   plan.width = std::max(0, width);
   plan.height = std::max(0, height);
@@ -153,12 +152,9 @@ PicturePlacement PlacePicture(PictureMode mode, int screen_width, int screen_hei
       // Integer division toward zero: a picture larger than the screen is
       // cut evenly on both sides.
       return {true, (screen_width - w) / 2, (screen_height - h) / 2, w, h};
-    case PictureMode::kTiled:
-      return {true, 0, 0, w, h};
-    case PictureMode::kStretched:
-      return {true, 0, 0, screen_width, screen_height};
-    case PictureMode::kNone:
-      break;
+    case PictureMode::kTiled: return {true, 0, 0, w, h};
+    case PictureMode::kStretched: return {true, 0, 0, screen_width, screen_height};
+    case PictureMode::kNone: break;
   }
   return {};
 }

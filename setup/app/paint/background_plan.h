@@ -83,8 +83,7 @@ inline constexpr std::string_view kProductMark = "kestro Setup for Windows";
 // of height / 32 pixels from 255 down to 7, the rest below at 0; Way 3 and
 // every value outside 0 to 3 fill with the plain colour (the channel index
 // has no meaning there).
-BackgroundPlan PlanBackground(const SetupScript& script, int width, int height,
-                              const FontMeasure& measure);
+BackgroundPlan PlanBackground(const SetupScript& script, int width, int height, const FontMeasure& measure);
 
 // Where a picture of w x h pixels goes on the screen: its top left and the
 // size it is drawn at (the tile size when tiled). Nothing for a picture

@@ -29,7 +29,8 @@ struct PixelBuffer {
 
   PixelBuffer() = default;
   PixelBuffer(int w, int h, Argb fill = 0)
-      : width(w > 0 ? w : 0), height(h > 0 ? h : 0),
+      : width(w > 0 ? w : 0),
+        height(h > 0 ? h : 0),
         pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill) {}
 
   bool empty() const { return pixels.empty(); }

@@ -69,7 +69,8 @@ void PixelCanvas::FillPolygon(const std::vector<Point>& points, const Paint& pai
     top = std::min(top, p.y);
     bottom = std::max(bottom, p.y);
   }
-  Cover(left, top, right, bottom, [&](double x, double y) { return InsidePolygon(points, x, y); }, paint);
+  Cover(
+      left, top, right, bottom, [&](double x, double y) { return InsidePolygon(points, x, y); }, paint);
 }
 
 void PixelCanvas::FillPolygon(const std::vector<Point>& points, Argb colour) {
@@ -78,10 +79,13 @@ void PixelCanvas::FillPolygon(const std::vector<Point>& points, Argb colour) {
 
 void PixelCanvas::Line(Point from, Point to, double pen, Argb colour) {
   const double half = pen / 2;
-  Cover(std::min(from.x, to.x) - half, std::min(from.y, to.y) - half, std::max(from.x, to.x) + half,
-        std::max(from.y, to.y) + half,
-        [&](double x, double y) { return DistanceToSegment({x, y}, from, to) <= half; },
-        [colour](double, double) { return colour; });
+  Cover(
+      std::min(from.x, to.x) - half, std::min(from.y, to.y) - half, std::max(from.x, to.x) + half,
+      std::max(from.y, to.y) + half,
+      [&](double x, double y) {
+        return DistanceToSegment({x, y}, from, to) <= half;
+      },
+      [colour](double, double) { return colour; });
 }
 
 void PixelCanvas::StrokePolygon(const std::vector<Point>& points, double pen, Argb colour) {
@@ -95,25 +99,27 @@ void PixelCanvas::StrokePolygon(const std::vector<Point>& points, double pen, Ar
     bottom = std::max(bottom, p.y);
   }
   const double half = pen / 2;
-  Cover(left - half, top - half, right + half, bottom + half,
-        [&](double x, double y) {
-          for (std::size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
-            if (DistanceToSegment({x, y}, points[j], points[i]) <= half) return true;
-          }
-          return false;
-        },
-        [colour](double, double) { return colour; });
+  Cover(
+      left - half, top - half, right + half, bottom + half,
+      [&](double x, double y) {
+        for (std::size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
+          if (DistanceToSegment({x, y}, points[j], points[i]) <= half) return true;
+        }
+        return false;
+      },
+      [colour](double, double) { return colour; });
 }
 
 void PixelCanvas::Ring(Point centre, double r, double pen, Argb colour) {
   const double outer = r + pen / 2;
   const double inner = r - pen / 2;
-  Cover(centre.x - outer, centre.y - outer, centre.x + outer, centre.y + outer,
-        [&](double x, double y) {
-          const double d = std::hypot(x - centre.x, y - centre.y);
-          return d >= inner && d <= outer;
-        },
-        [colour](double, double) { return colour; });
+  Cover(
+      centre.x - outer, centre.y - outer, centre.x + outer, centre.y + outer,
+      [&](double x, double y) {
+        const double d = std::hypot(x - centre.x, y - centre.y);
+        return d >= inner && d <= outer;
+      },
+      [colour](double, double) { return colour; });
 }
 
 void PixelCanvas::Text(int x, int y, std::string_view text, int scale, Argb colour) {

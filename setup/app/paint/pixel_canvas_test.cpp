@@ -48,7 +48,7 @@ TEST(PixelCanvasTest, RingLeavesItsMiddleAndLinesFollowTheirPen) {
   PixelCanvas c(b);
   c.Ring({10.5, 10.5}, 8, 2, kWhite);
   EXPECT_EQ(b.At(10, 10), kBlack);
-  EXPECT_EQ(b.At(10, 2), kWhite);   // the pen's middle at radius 8
+  EXPECT_EQ(b.At(10, 2), kWhite);  // the pen's middle at radius 8
   EXPECT_EQ(b.At(18, 10), kWhite);
   EXPECT_EQ(b.At(20, 10), kBlack);
 
@@ -60,7 +60,8 @@ TEST(PixelCanvasTest, RingLeavesItsMiddleAndLinesFollowTheirPen) {
 }
 
 TEST(PixelCanvasTest, FadeRunsBetweenItsStops) {
-  const std::vector<ColourStop> stops{{0, Opaque(0, 0, 0)}, {0.5, Opaque(100, 0, 0)}, {1, Opaque(100, 200, 0)}};
+  const std::vector<ColourStop> stops{
+      {0, Opaque(0, 0, 0)}, {0.5, Opaque(100, 0, 0)}, {1, Opaque(100, 200, 0)}};
   EXPECT_EQ(FadeAt(stops, -1), Opaque(0, 0, 0));
   EXPECT_EQ(FadeAt(stops, 0.25), Opaque(50, 0, 0));
   EXPECT_EQ(FadeAt(stops, 0.75), Opaque(100, 100, 0));

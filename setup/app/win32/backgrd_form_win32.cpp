@@ -44,8 +44,8 @@ TBackgrdForm::~TBackgrdForm() {
 bool TBackgrdForm::Create(HINSTANCE instance) {
   if (!RegisterFormClass(instance)) return false;
   const std::wstring title = platform::win32::Utf8ToWide(wizard::kSetupTitle);
-  hwnd_ = CreateWindowExW(0, kClassName, title.c_str(), WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, 465, 302, nullptr,
-                          nullptr, instance, nullptr);
+  hwnd_ = CreateWindowExW(0, kClassName, title.c_str(), WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, 465, 302,
+                          nullptr, nullptr, instance, nullptr);
   if (!hwnd_) return false;
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TBackgrdForm::WindowProc));
@@ -59,7 +59,8 @@ void TBackgrdForm::Paint(const SetupScript& script, int screen_width, int screen
 
 void TBackgrdForm::ShowCovering() {
   if (!hwnd_) return;
-  SetWindowPos(hwnd_, HWND_TOP, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), SWP_SHOWWINDOW);
+  SetWindowPos(hwnd_, HWND_TOP, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+               SWP_SHOWWINDOW);
   UpdateWindow(hwnd_);
 }
 
@@ -78,8 +79,8 @@ void TBackgrdForm::PaintTo(HDC dc) const {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   SetStretchBltMode(dc, COLORONCOLOR);
-  StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, image_.width, image_.height, image_.pixels.data(),
-                &info, DIB_RGB_COLORS, SRCCOPY);
+  StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, image_.width, image_.height,
+                image_.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 LRESULT CALLBACK TBackgrdForm::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -94,9 +95,7 @@ LRESULT CALLBACK TBackgrdForm::WindowProc(HWND hwnd, UINT message, WPARAM wparam
         EndPaint(hwnd, &ps);
         return 0;
       }
-      case WM_PRINTCLIENT:
-        form->PaintTo(reinterpret_cast<HDC>(wparam));
-        return 0;
+      case WM_PRINTCLIENT: form->PaintTo(reinterpret_cast<HDC>(wparam)); return 0;
       default: break;
     }
   }

@@ -123,8 +123,9 @@ int DialogScreenshot(const std::wstring& kind, const fs::path& out) {
     g_dialog_close = IDNO;
     win32::Win32Prompter prompter([&] { return form.hwnd(); });
     SetTimer(nullptr, 0, 700, &TakeDialog);
-    prompter.Ask(wizard::MakeMessage("インストールを中止してもよろしいですか？", wizard::MessageIcon::kQuestion,
-                                     wizard::MessageButtons::kYesNo, wizard::Answer::kNo));
+    prompter.Ask(wizard::MakeMessage("インストールを中止してもよろしいですか？",
+                                     wizard::MessageIcon::kQuestion, wizard::MessageButtons::kYesNo,
+                                     wizard::Answer::kNo));
   } else {
     g_dialog_close = IDCANCEL;
     win32::TBrowseDialog dialog;
@@ -157,7 +158,8 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring mode = argc > 1 ? argv[1] : L"";
   if (mode == L"cases" && argc == 3) return PaintCases(fs::absolute(argv[2]));
   if (mode == L"screenshot" && argc == 4) return Screenshot(fs::absolute(argv[2]), fs::absolute(argv[3]));
-  if ((mode == L"message" || mode == L"browse") && argc == 3) return DialogScreenshot(mode, fs::absolute(argv[2]));
+  if ((mode == L"message" || mode == L"browse") && argc == 3)
+    return DialogScreenshot(mode, fs::absolute(argv[2]));
   std::fprintf(stderr,
                "usage: background_probe cases OUT_FOLDER | screenshot SETUP_DAT OUT.bmp | message OUT.bmp | "
                "browse OUT.bmp\n");

@@ -93,11 +93,12 @@ std::string EncodeJpeg(const paint::PixelBuffer& picture) {
   const UINT stride = static_cast<UINT>(picture.width) * 3;
   std::string rows;
   for (const paint::Argb p : picture.pixels) {
-    rows += {static_cast<char>(paint::BlueOf(p)), static_cast<char>(paint::GreenOf(p)), static_cast<char>(paint::RedOf(p))};
+    rows += {static_cast<char>(paint::BlueOf(p)), static_cast<char>(paint::GreenOf(p)),
+             static_cast<char>(paint::RedOf(p))};
   }
   WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-  if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                 reinterpret_cast<void**>(&factory))) &&
+  if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                 IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
       SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)) &&
       SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, &encoder)) &&
       SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
@@ -154,9 +155,10 @@ TEST(WicPictureTest, ReadsBmpAndGifAndRefusesOtherKinds) {
   EXPECT_EQ(bmp.pixels, pattern.pixels);
 
   // One pixel of palette entry 0, red.
-  const std::string gif("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\x00\x00\x00\x00\xff"
-                        ",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;",
-                        35);
+  const std::string gif(
+      "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\x00\x00\x00\x00\xff"
+      ",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;",
+      35);
   const paint::PixelBuffer red = DecodePictureWic(gif);
   ASSERT_EQ(red.width, 1);
   EXPECT_EQ(red.At(0, 0), Opaque(255, 0, 0));

@@ -33,7 +33,8 @@ paint::PixelBuffer PixelsOfBitmap(HBITMAP bitmap, int width, int height) {
   if (pixels.empty()) return pixels;
   BITMAPINFO info = TopDownInfo(width, height);
   HDC screen = GetDC(nullptr);
-  const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.pixels.data(), &info, DIB_RGB_COLORS);
+  const int rows =
+      GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.pixels.data(), &info, DIB_RGB_COLORS);
   ReleaseDC(nullptr, screen);
   if (rows != height) return {};
   for (paint::Argb& p : pixels.pixels) p |= 0xFF000000u;

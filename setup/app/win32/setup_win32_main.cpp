@@ -29,7 +29,8 @@ class StandardErrorBuffer : public std::streambuf {
   std::streamsize xsputn(const char* text, std::streamsize size) override {
     HANDLE handle = GetStdHandle(STD_ERROR_HANDLE);
     DWORD written = 0;
-    if (handle && handle != INVALID_HANDLE_VALUE) WriteFile(handle, text, static_cast<DWORD>(size), &written, nullptr);
+    if (handle && handle != INVALID_HANDLE_VALUE)
+      WriteFile(handle, text, static_cast<DWORD>(size), &written, nullptr);
     return size;
   }
 };
@@ -56,8 +57,9 @@ int wmain(int argc, wchar_t** argv) {
       setup::app::ParseInvocation(WideToUtf8(std::filesystem::path(program).filename().wstring()), arguments);
   // Programs an unattended run starts (a clean-up kestro.exe /d) inherit it.
   wchar_t inherited[2] = {};
-  const bool unattended = invocation.options.silent ||
-                          (GetEnvironmentVariableW(L"KESTRO_UNATTENDED", inherited, 2) == 1 && inherited[0] == L'1');
+  const bool unattended =
+      invocation.options.silent ||
+      (GetEnvironmentVariableW(L"KESTRO_UNATTENDED", inherited, 2) == 1 && inherited[0] == L'1');
   // Programs an unattended run starts run unattended too.
   if (unattended) SetEnvironmentVariableW(L"KESTRO_UNATTENDED", L"1");
   StandardErrorBuffer buffer;

@@ -38,8 +38,9 @@ bool ReadWhole(const std::wstring& file, std::string* bytes) {
   if (ok) {
     bytes->resize(static_cast<std::size_t>(size.QuadPart));
     DWORD read = 0;
-    ok = bytes->empty() || (ReadFile(handle, bytes->data(), static_cast<DWORD>(bytes->size()), &read, nullptr) &&
-                            read == bytes->size());
+    ok = bytes->empty() ||
+         (ReadFile(handle, bytes->data(), static_cast<DWORD>(bytes->size()), &read, nullptr) &&
+          read == bytes->size());
   }
   CloseHandle(handle);
   return ok;
@@ -66,13 +67,14 @@ paint::PixelBuffer DecodePictureWic(const std::string& bytes) {
       FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
                                               decoder.out())) ||
       FAILED(decoder->GetFrame(0, frame.out())) || FAILED(factory->CreateFormatConverter(converter.out())) ||
-      FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr,
-                                   0.0, WICBitmapPaletteTypeCustom))) {
+      FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
+                                   nullptr, 0.0, WICBitmapPaletteTypeCustom))) {
     return {};
   }
   UINT width = 0;
   UINT height = 0;
-  if (FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 || width > 32768 || height > 32768) {
+  if (FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 || width > 32768 ||
+      height > 32768) {
     return {};
   }
   paint::PixelBuffer pixels(static_cast<int>(width), static_cast<int>(height));

@@ -22,7 +22,8 @@ std::string PathOfItem(LPCITEMIDLIST item) {
 int CALLBACK ShellCallback(HWND wnd, UINT message, LPARAM lparam, LPARAM data) {
   auto* dialog = reinterpret_cast<TBrowseDialog*>(data);
   if (!dialog) return 0;
-  const std::string path = message == BFFM_SELCHANGED ? PathOfItem(reinterpret_cast<LPCITEMIDLIST>(lparam)) : "";
+  const std::string path =
+      message == BFFM_SELCHANGED ? PathOfItem(reinterpret_cast<LPCITEMIDLIST>(lparam)) : "";
   RunBrowseCallback(*dialog, reinterpret_cast<std::intptr_t>(wnd), message, path,
                     [wnd](UINT m, WPARAM w, LPARAM l, const std::wstring* text) {
                       SendMessageW(wnd, m, w, text ? reinterpret_cast<LPARAM>(text->c_str()) : l);
@@ -42,8 +43,8 @@ BOOL CALLBACK DisableOne(HWND wnd, LPARAM list) {
 
 }  // namespace
 
-void RunBrowseCallback(TBrowseDialog& dialog, std::intptr_t wnd, UINT message, const std::string& selection_path,
-                       const BrowseSend& send) {
+void RunBrowseCallback(TBrowseDialog& dialog, std::intptr_t wnd, UINT message,
+                       const std::string& selection_path, const BrowseSend& send) {
   std::string show_text;
   window::TOKButtonState ok = window::TOKButtonState::kUnchanged;
   if (message == BFFM_SELCHANGED) {

@@ -14,8 +14,9 @@ namespace setup::win32 {
 class TBrowseDialog;
 // Sender, the dialog window, the path (in), the status text and the OK
 // button state (in and out).
-using TBrowseDialogEvent = std::function<void(TBrowseDialog& sender, std::intptr_t wnd, const std::string& path,
-                                              std::string& show_text, window::TOKButtonState& ok_button)>;
+using TBrowseDialogEvent =
+    std::function<void(TBrowseDialog& sender, std::intptr_t wnd, const std::string& path,
+                       std::string& show_text, window::TOKButtonState& ok_button)>;
 
 // The shell's folder picker (SHBrowseForFolderW). The caller sets Caption
 // and Directory, calls Execute and on true reads Directory back. Texts are
@@ -51,8 +52,8 @@ using BrowseSend = std::function<void(UINT message, WPARAM wparam, LPARAM lparam
 // the selected item's path (selection_path). After any message the status
 // text (empty clears it) and the OK button request of the hooks. The wide
 // dialog takes the wide forms of the status and selection messages.
-void RunBrowseCallback(TBrowseDialog& dialog, std::intptr_t wnd, UINT message, const std::string& selection_path,
-                       const BrowseSend& send);
+void RunBrowseCallback(TBrowseDialog& dialog, std::intptr_t wnd, UINT message,
+                       const std::string& selection_path, const BrowseSend& send);
 
 // A browse button's folder request on the shell's picker: the chosen
 // folder, or nothing on Cancel.

@@ -1,7 +1,7 @@
 #include "setup/app/win32/win32_browse_dialog.h"
 
-#include <gtest/gtest.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 #include <shlobj.h>
 
 #include <vector>
@@ -56,8 +56,8 @@ TEST(Win32BrowseDialogTest, OpeningPreselectsDirectoryWithoutItsTrailingBackslas
 TEST(Win32BrowseDialogTest, SelectionHookSetsStatusTextAndOkButton) {
   TBrowseDialog dialog;
   TOKButtonState answer = TOKButtonState::kDisable;
-  dialog.OnSelectionChanged = [&](TBrowseDialog&, std::intptr_t, const std::string& path, std::string& show_text,
-                                  TOKButtonState& ok) {
+  dialog.OnSelectionChanged = [&](TBrowseDialog&, std::intptr_t, const std::string& path,
+                                  std::string& show_text, TOKButtonState& ok) {
     EXPECT_EQ(ok, TOKButtonState::kUnchanged);
     EXPECT_TRUE(show_text.empty());
     show_text = "選択: " + path;
@@ -100,7 +100,8 @@ TEST(Win32BrowseDialogTest, ShellDialogReturnsThePreselectionOnOkAndNothingOnCan
   dialog.Caption = "インストール先";
   WPARAM button = IDOK;
   int opened = 0;
-  dialog.OnInitialized = [&](TBrowseDialog&, std::intptr_t wnd, const std::string&, std::string&, TOKButtonState&) {
+  dialog.OnInitialized = [&](TBrowseDialog&, std::intptr_t wnd, const std::string&, std::string&,
+                             TOKButtonState&) {
     ++opened;
     PostMessageW(reinterpret_cast<HWND>(wnd), WM_COMMAND, button, 0);
   };
@@ -120,7 +121,8 @@ TEST(Win32BrowseDialogTest, ShellDialogReturnsThePreselectionOnOkAndNothingOnCan
   // A root folder is the top of the tree.
   std::wstring top;
   dialog.Root = folder;
-  dialog.OnInitialized = [&](TBrowseDialog&, std::intptr_t wnd, const std::string&, std::string&, TOKButtonState&) {
+  dialog.OnInitialized = [&](TBrowseDialog&, std::intptr_t wnd, const std::string&, std::string&,
+                             TOKButtonState&) {
     HWND tree = FindWindowExW(reinterpret_cast<HWND>(wnd), nullptr, WC_TREEVIEWW, nullptr);
     wchar_t text[MAX_PATH] = {};
     TVITEMW item{};

@@ -82,8 +82,9 @@ void Win32ProgramLauncher::RestartWindows() {
     log_.Add("REBOOT", {"ExitWindowsEx", "no shutdown privilege"});
     return;
   }
-  const bool asked = ExitWindowsEx(EWX_REBOOT, SHTDN_REASON_MAJOR_APPLICATION | SHTDN_REASON_MINOR_INSTALLATION |
-                                                   SHTDN_REASON_FLAG_PLANNED);
+  const bool asked =
+      ExitWindowsEx(EWX_REBOOT, SHTDN_REASON_MAJOR_APPLICATION | SHTDN_REASON_MINOR_INSTALLATION |
+                                    SHTDN_REASON_FLAG_PLANNED);
   log_.Add("REBOOT", {"ExitWindowsEx", asked ? "asked" : "Windows error " + std::to_string(GetLastError())});
 }
 

@@ -81,8 +81,9 @@ Win32Prompter::Win32Prompter(std::function<HWND()> owner, ShowBox show)
 
 Answer Win32Prompter::Ask(const wizard::Message& message) {
   HWND owner = owner_ ? owner_() : nullptr;
-  const int result = show_(owner, platform::win32::Utf8ToWide(message.text),
-                           platform::win32::Utf8ToWide(message.caption), MessageBoxFlags(message, owner != nullptr));
+  const int result =
+      show_(owner, platform::win32::Utf8ToWide(message.text), platform::win32::Utf8ToWide(message.caption),
+            MessageBoxFlags(message, owner != nullptr));
   return AnswerOfBox(result, message);
 }
 

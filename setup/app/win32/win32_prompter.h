@@ -23,7 +23,8 @@ wizard::Answer AnswerOfBox(int result, const wizard::Message& message);
 class Win32Prompter : public wizard::Prompter {
  public:
   // The box itself: MessageBoxW, or a test's recorder.
-  using ShowBox = std::function<int(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags)>;
+  using ShowBox =
+      std::function<int(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags)>;
 
   // owner: the window the boxes belong to when one opens (the background
   // window, later the wizard); may answer null.

@@ -46,12 +46,13 @@ TEST(Win32PrompterTest, BoxGetsTheTextsAndItsResultBecomesTheAnswer) {
   std::vector<Shown> shown;
   int result = IDNO;
   HWND owner = reinterpret_cast<HWND>(0x1234);
-  Win32Prompter prompter([&] { return owner; }, [&](HWND o, const std::wstring& text, const std::wstring& caption, UINT flags) {
-    shown.push_back({o, text, caption, flags});
-    return result;
-  });
-  const wizard::Message question = MakeMessage("インストールを中止してもよろしいですか？", MessageIcon::kQuestion,
-                                               MessageButtons::kYesNo, Answer::kNo);
+  Win32Prompter prompter([&] { return owner; },
+                         [&](HWND o, const std::wstring& text, const std::wstring& caption, UINT flags) {
+                           shown.push_back({o, text, caption, flags});
+                           return result;
+                         });
+  const wizard::Message question = MakeMessage("インストールを中止してもよろしいですか？",
+                                               MessageIcon::kQuestion, MessageButtons::kYesNo, Answer::kNo);
   EXPECT_EQ(prompter.Ask(question), Answer::kNo);
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].owner, owner);
@@ -64,7 +65,8 @@ TEST(Win32PrompterTest, BoxGetsTheTextsAndItsResultBecomesTheAnswer) {
   // A box that could not be shown answers with the default button.
   result = 0;
   EXPECT_EQ(prompter.Ask(question), Answer::kNo);
-  const wizard::Message failed = MakeMessage("f", MessageIcon::kError, MessageButtons::kAbortRetryIgnore, Answer::kRetry);
+  const wizard::Message failed =
+      MakeMessage("f", MessageIcon::kError, MessageButtons::kAbortRetryIgnore, Answer::kRetry);
   EXPECT_EQ(prompter.Ask(failed), Answer::kRetry);
   result = IDIGNORE;
   EXPECT_EQ(prompter.Ask(failed), Answer::kIgnore);

@@ -61,8 +61,8 @@ int RunWin32SetupProgram(const fs::path& program_path, const std::vector<std::st
   ModeStart mode = StartMode(invocation, system, setup_script, clean_up, prompter, launcher);
   if (!mode.start) return end.status = mode.status;
 
-  wizard::SetupRun run{system,       asker,         log, launcher, progress,
-                       program_path, source_folder, invocation.arguments};
+  wizard::SetupRun run{system,   asker,        log,           launcher,
+                       progress, program_path, source_folder, invocation.arguments};
   EngineBinding engines(run, mode.script);
   wizard::WizardModel model(run, std::move(*mode.start), engines, window ? window->text_measure() : nullptr);
   if (window) return end.status = window->ShowWizard(model);

@@ -20,7 +20,8 @@ TBackgrdForm::TBackgrdForm() : QWidget(nullptr, Qt::Window | Qt::FramelessWindow
 }
 
 void TBackgrdForm::Paint(const SetupScript& script, const platform::target::DriveMap& drives, QSize screen) {
-  const paint::BackgroundPlan plan = paint::PlanBackground(script, screen.width(), screen.height(), QtFontMeasure());
+  const paint::BackgroundPlan plan =
+      paint::PlanBackground(script, screen.width(), screen.height(), QtFontMeasure());
   QImage picture;
   if (plan.picture_mode != paint::PictureMode::kNone) {
     const std::filesystem::path file = PictureHostPath(plan.picture_file, drives);

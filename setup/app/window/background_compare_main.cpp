@@ -49,8 +49,8 @@ int main(int argc, char** argv) {
       ++differing;
       continue;
     }
-    const paint::PixelBuffer field =
-        paint::PaintBackgroundField(plan, picture.isNull() ? paint::PixelBuffer() : window::ToPixels(picture));
+    const paint::PixelBuffer field = paint::PaintBackgroundField(
+        plan, picture.isNull() ? paint::PixelBuffer() : window::ToPixels(picture));
     const paint::BackgroundComparison result = paint::CompareBackgrounds(
         window::ToPixels(qt), window::ToPixels(gdi), field, paint::TextRegions(plan, measure));
     std::cout << c.name << ": " << (result.same ? "same" : "DIFFERENT") << '\n' << result.report;

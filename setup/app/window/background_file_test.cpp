@@ -18,8 +18,8 @@ class BackgroundFileTest : public wizard::testing::WizardTestBase {
   BackgroundFileTest() { platform::ui::testing::TestApplication(); }
   // The colour of the painted background's corner with [Background] File.
   QRgb CornerWith(const std::string& file) {
-    const SetupScript script = WriteScript("[Background]\nWay=3\nRed=0\nGreen=0\nBlue=0\nFile=" + file +
-                                           "\nPosition=2\n");
+    const SetupScript script =
+        WriteScript("[Background]\nWay=3\nRed=0\nGreen=0\nBlue=0\nFile=" + file + "\nPosition=2\n");
     TBackgrdForm form;
     form.Paint(script, system().drives(), QSize(20, 20));
     return form.image().pixel(0, 0);

@@ -17,9 +17,10 @@ QColor ToQColor(paint::Rgb c) { return QColor(c.red, c.green, c.blue); }
 }  // namespace
 
 QImage PaintBackground(const paint::BackgroundPlan& plan, const QImage& picture) {
-  const paint::PixelBuffer field = paint::PaintBackgroundField(
-      plan, picture.isNull() ? paint::PixelBuffer() : ToPixels(picture));
-  QImage image = field.empty() ? QImage(1, 1, QImage::Format_RGB32) : ToQImage(field).convertToFormat(QImage::Format_RGB32);
+  const paint::PixelBuffer field =
+      paint::PaintBackgroundField(plan, picture.isNull() ? paint::PixelBuffer() : ToPixels(picture));
+  QImage image = field.empty() ? QImage(1, 1, QImage::Format_RGB32)
+                               : ToQImage(field).convertToFormat(QImage::Format_RGB32);
   if (field.empty()) image.fill(Qt::black);
   QPainter painter(&image);
   for (const paint::TextDraw& text : plan.texts) {

@@ -30,8 +30,7 @@ class BackgroundTest : public ::testing::Test {
   void SetUp() override { TestApplication(); }
 
   SetupScript Script(const std::string& lines) {
-    std::ofstream(script_path_, std::ios::binary)
-        << platform::Utf8ToCp932("[Background]\r\n" + lines);
+    std::ofstream(script_path_, std::ios::binary) << platform::Utf8ToCp932("[Background]\r\n" + lines);
     return SetupScript(script_path_);
   }
   QImage Paint(const std::string& lines, int w, int h, const QImage& picture = QImage()) {
@@ -124,14 +123,14 @@ TEST_F(BackgroundTest, ProductMarkIsPlacedFromTheBottomInItsOwnFonts) {
 }
 
 TEST_F(BackgroundTest, CaptionBlocksAlignAndCarryTheirFontsAndShadows) {
-  const BackgroundPlan plan = PlanBackground(
-      Script("Caption1=ABCDEF\r\nSize1=20\r\nCaption2=AB\r\nSize2=10\r\nShadowVisible2=0\r\n"
-             "Caption3=ABCD\r\nSize3=30\r\nColor3=255\r\nShadowLeft3=-3\r\nShadowTop3=5\r\n"
-             "ShadowColor3=65280\r\nName3=MS Mincho\r\nBold3=yes\r\nItalic3=0\r\n"
-             "Underline3=1\r\nStrikeOut3=1\r\n"
-             "Caption4=WXYZWXYZ\r\nSize4=12\r\nShadowVisible4=0\r\n"
-             "Caption6=Q\r\nSize6=40\r\nShadowVisible6=0\r\n"),
-      1000, 700, FixedMeasure());
+  const BackgroundPlan plan =
+      PlanBackground(Script("Caption1=ABCDEF\r\nSize1=20\r\nCaption2=AB\r\nSize2=10\r\nShadowVisible2=0\r\n"
+                            "Caption3=ABCD\r\nSize3=30\r\nColor3=255\r\nShadowLeft3=-3\r\nShadowTop3=5\r\n"
+                            "ShadowColor3=65280\r\nName3=MS Mincho\r\nBold3=yes\r\nItalic3=0\r\n"
+                            "Underline3=1\r\nStrikeOut3=1\r\n"
+                            "Caption4=WXYZWXYZ\r\nSize4=12\r\nShadowVisible4=0\r\n"
+                            "Caption6=Q\r\nSize6=40\r\nShadowVisible6=0\r\n"),
+                     1000, 700, FixedMeasure());
   ASSERT_EQ(plan.texts.size(), 2u + 1u + 2u + 1u + 1u + 4u);
   // Top left: widest is Caption1 (60); Caption2 and 3 end at 76.
   EXPECT_EQ(plan.texts[1].text, "ABCDEF");
@@ -157,8 +156,7 @@ TEST_F(BackgroundTest, CaptionBlocksAlignAndCarryTheirFontsAndShadows) {
 
 TEST_F(BackgroundTest, CentredPictureWiderThanTheScreenIsCutEvenly) {
   const QImage picture = ColumnPicture(1045, 100);  // 21 columns too many
-  const QImage image =
-      Paint("Way=3\r\nFile=x.bmp\r\nPosition=0\r\n", 1024, 768, picture);
+  const QImage image = Paint("Way=3\r\nFile=x.bmp\r\nPosition=0\r\n", 1024, 768, picture);
   // (1024 - 1045) / 2 = -10: screen column 0 shows picture column 10.
   for (int x : {0, 1, 512, 1023}) {
     EXPECT_EQ(image.pixel(x, 400), picture.pixel(x + 10, 50)) << x;
@@ -195,8 +193,8 @@ TEST_F(BackgroundTest, UnreadablePictureFileIsSkipped) {
   std::ofstream(dir_ / "broken.bmp") << "BM not a bitmap";
   EXPECT_TRUE(LoadBackgroundPicture(dir_ / "broken.bmp").isNull());
   EXPECT_TRUE(LoadBackgroundPicture(dir_ / "missing.bmp").isNull());
-  const QImage image = Paint("Way=3\r\nRed=5\r\nFile=broken.bmp\r\n", 50, 50,
-                             LoadBackgroundPicture(dir_ / "broken.bmp"));
+  const QImage image =
+      Paint("Way=3\r\nRed=5\r\nFile=broken.bmp\r\n", 50, 50, LoadBackgroundPicture(dir_ / "broken.bmp"));
   EXPECT_EQ(image.pixel(49, 0), qRgb(5, 0, 0));
   // A bitmap that can be read comes back whole.
   const QImage picture = ColumnPicture(4, 3);
@@ -208,9 +206,10 @@ TEST_F(BackgroundTest, UnreadablePictureFileIsSkipped) {
 
 TEST_F(BackgroundTest, JpegAndGifPicturesAreReadButNoOtherKinds) {
   // One pixel of palette entry 0, red.
-  const std::string gif("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\x00\x00\x00\x00\xff"
-                        ",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;",
-                        35);
+  const std::string gif(
+      "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\x00\x00\x00\x00\xff"
+      ",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;",
+      35);
   const QImage red = LoadBackgroundPictureData(gif);
   ASSERT_EQ(red.size(), QSize(1, 1));
   EXPECT_EQ(red.pixel(0, 0), qRgb(255, 0, 0));

@@ -36,9 +36,9 @@ BrowseItem FolderItem(const WindowsPath& path, const platform::target::DriveMap&
 bool ParseStoredFolder(const TBrowseDialog& dialog, const std::string& text, WindowsPath* path) {
   std::filesystem::path host;
   std::string stored;
-  return !text.empty() && WindowsPath::Parse(text, path).ok() &&
-         dialog.files().IsFolder(path->ToString()) && dialog.drives().ToHostPath(*path, &host).ok() &&
-         dialog.drives().ToWindowsPath(host, &stored).ok() && WindowsPath::Parse(stored, path).ok();
+  return !text.empty() && WindowsPath::Parse(text, path).ok() && dialog.files().IsFolder(path->ToString()) &&
+         dialog.drives().ToHostPath(*path, &host).ok() && dialog.drives().ToWindowsPath(host, &stored).ok() &&
+         WindowsPath::Parse(stored, path).ok();
 }
 
 }  // namespace
@@ -66,7 +66,8 @@ std::vector<BrowseItem> BrowseSession::Children(const BrowseItem& item) const {
   if (!item.file_system) {
     std::vector<char> letters;
     for (const auto& d : drives.drives()) {
-      if (!wizard::IsOnRunOnlyDrive(dialog_.system(), std::string(1, d.letter) + ":")) letters.push_back(d.letter);
+      if (!wizard::IsOnRunOnlyDrive(dialog_.system(), std::string(1, d.letter) + ":"))
+        letters.push_back(d.letter);
     }
     std::sort(letters.begin(), letters.end());
     for (char letter : letters) {

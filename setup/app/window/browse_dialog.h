@@ -15,9 +15,9 @@ namespace setup::window {
 class TBrowseDialog;
 // Sender, the dialog window, the path (in), the status text and the OK
 // button state (in and out).
-using TBrowseDialogEvent = std::function<void(TBrowseDialog& sender, std::intptr_t wnd,
-                                              const std::string& path, std::string& show_text,
-                                              TOKButtonState& ok_button)>;
+using TBrowseDialogEvent =
+    std::function<void(TBrowseDialog& sender, std::intptr_t wnd, const std::string& path,
+                       std::string& show_text, TOKButtonState& ok_button)>;
 
 // One item of the picker's tree: a drive or folder by its Windows path, or
 // the computer at the top, which is no file-system folder.

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "setup/app/window/folder_browser.h"
 #include "platform/ui/test_application.h"
+#include "setup/app/window/folder_browser.h"
 #include "setup/core/test_system.h"
 
 namespace setup::window {
@@ -67,8 +67,8 @@ TEST(BrowseOptionsTest, ShellFlagsOfTheOptions) {
   EXPECT_EQ(ShellFlags({}), 0u);
   EXPECT_EQ(ShellFlags({biReturnOnlyFSDirs}), 0x0001u);
   EXPECT_EQ(ShellFlags({biStatusText, biDontGoBelowDomain}), 0x0006u);
-  EXPECT_EQ(ShellFlags({biBrowseForComputer, biBrowseForPrinter, biDontGoBelowDomain,
-                        biReturnFSAncestors, biReturnOnlyFSDirs, biStatusText}),
+  EXPECT_EQ(ShellFlags({biBrowseForComputer, biBrowseForPrinter, biDontGoBelowDomain, biReturnFSAncestors,
+                        biReturnOnlyFSDirs, biStatusText}),
             0x300Fu);
 }
 
@@ -108,8 +108,8 @@ TEST_F(BrowseDialogTest, HooksSetTheStatusTextAndTheOkButton) {
     text = "開始: " + path;
     ok = TOKButtonState::kDisable;
   };
-  dialog_.OnSelectionChanged = [&](TBrowseDialog&, std::intptr_t, const std::string& path,
-                                   std::string& text, TOKButtonState& ok) {
+  dialog_.OnSelectionChanged = [&](TBrowseDialog&, std::intptr_t, const std::string& path, std::string& text,
+                                   TOKButtonState& ok) {
     seen.push_back("sel " + path);
     if (path == "C:\\") ok = TOKButtonState::kDisable;
     if (path.empty()) {
@@ -176,8 +176,8 @@ TEST_F(BrowseDialogTest, WindowPreselectsTheFolderOrNothing) {
   dialog_.Caption = "インストール先";
   dialog_.Options = {biReturnOnlyFSDirs, biStatusText};
   std::string last_path;
-  dialog_.OnSelectionChanged = [&](TBrowseDialog&, std::intptr_t, const std::string& path,
-                                   std::string& text, TOKButtonState&) {
+  dialog_.OnSelectionChanged = [&](TBrowseDialog&, std::intptr_t, const std::string& path, std::string& text,
+                                   TOKButtonState&) {
     last_path = path;
     text = path;
   };

@@ -110,9 +110,9 @@ TEST(DialogPrompterTest, AnswersAndCaptionsPassThroughTheService) {
             Answer::kYes);
   EXPECT_EQ(prompter.Ask(MakeMessage("b", MessageIcon::kQuestion, MessageButtons::kYesNo, Answer::kNo)),
             Answer::kNo);
-  EXPECT_EQ(prompter.Ask(MakeMessage("c", MessageIcon::kError, MessageButtons::kAbortRetryIgnore,
-                                     Answer::kRetry)),
-            Answer::kAbort);
+  EXPECT_EQ(
+      prompter.Ask(MakeMessage("c", MessageIcon::kError, MessageButtons::kAbortRetryIgnore, Answer::kRetry)),
+      Answer::kAbort);
   EXPECT_EQ(captions, std::vector<std::string>(3, "kestro Setup for Windows"));
   ASSERT_EQ(shown.size(), 3u);
   EXPECT_EQ(shown[0].default_answer, platform::ui::Answer::kNo);

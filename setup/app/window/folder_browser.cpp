@@ -36,8 +36,7 @@ bool IsAtOrBelow(const std::string& folder, const std::string& path) {
 
 }  // namespace
 
-FolderBrowser::FolderBrowser(BrowseSession& session, QWidget* owner)
-    : QDialog(owner), session_(session) {
+FolderBrowser::FolderBrowser(BrowseSession& session, QWidget* owner) : QDialog(owner), session_(session) {
   setObjectName("FolderBrowser");
   setWindowTitle("フォルダの参照");
   caption_ = new QLabel(Q(session.dialog().Caption), this);
@@ -117,8 +116,7 @@ bool FolderBrowser::SelectPath(const std::string& path) {
   QTreeWidgetItem* node = tree_->topLevelItem(0);
   for (int depth = 0; node && depth < 512; ++depth) {
     const std::string node_path = node->data(0, kPathRole).toString().toStdString();
-    if (node->data(0, kFileSystemRole).toBool() &&
-        platform::target::NamesEqual(node_path, target.path)) {
+    if (node->data(0, kFileSystemRole).toBool() && platform::target::NamesEqual(node_path, target.path)) {
       tree_->setCurrentItem(node);
       tree_->scrollToItem(node);
       return true;

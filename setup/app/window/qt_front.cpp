@@ -24,8 +24,8 @@ bool Set(const char* name) {
 }
 
 void ConfigureSetupApplication(QApplication& app) {
-  app.setApplicationName(QString::fromUtf8(wizard::kSetupTitle.data(),
-                                           static_cast<qsizetype>(wizard::kSetupTitle.size())));
+  app.setApplicationName(
+      QString::fromUtf8(wizard::kSetupTitle.data(), static_cast<qsizetype>(wizard::kSetupTitle.size())));
   app.setFont(DialogFont());
   // The toolkit's own texts (context menus of the edit boxes) in Japanese.
   auto* translator = new QTranslator(&app);

@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "setup/app/setup_program.h"
-#include "setup/app/wizard_exit_status.h"
 #include "setup/app/window/dialog_prompter.h"
 #include "setup/app/window/work_box.h"
+#include "setup/app/wizard_exit_status.h"
 
 namespace setup::window {
 

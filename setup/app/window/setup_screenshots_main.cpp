@@ -15,6 +15,7 @@
 #include <sstream>
 
 #include "platform/cp932.h"
+#include "platform/ui/scripted_dialogs.h"
 #include "setup/app/default_answer_prompter.h"
 #include "setup/app/engine_binding.h"
 #include "setup/app/host_program_launcher.h"
@@ -22,7 +23,6 @@
 #include "setup/app/window/folder_browser.h"
 #include "setup/app/window/windows_fonts.h"
 #include "setup/app/window/work_box.h"
-#include "platform/ui/scripted_dialogs.h"
 
 namespace fs = std::filesystem;
 using namespace setup;
@@ -84,8 +84,10 @@ int main(int argc, char** argv) {
       !system->drives().ToHostPath("C:\\PKG", &host_package).ok()) {
     return 1;
   }
-  for (const auto& entry : fs::directory_iterator(package)) fs::copy(entry.path(), host_package / entry.path().filename());
-  std::ofstream(host_package / "Setup.dat", std::ios::app | std::ios::binary) << platform::Utf8ToCp932(kBackground);
+  for (const auto& entry : fs::directory_iterator(package))
+    fs::copy(entry.path(), host_package / entry.path().filename());
+  std::ofstream(host_package / "Setup.dat", std::ios::app | std::ios::binary)
+      << platform::Utf8ToCp932(kBackground);
   const SetupScript script(host_package / "Setup.dat");
 
   std::ostringstream messages;
@@ -125,7 +127,8 @@ int main(int argc, char** argv) {
         // The wizard over the background, as the user sees it first.
         QPixmap whole = QPixmap::fromImage(background.image());
         QPainter painter(&whole);
-        painter.drawPixmap((whole.width() - box.width()) / 2, (whole.height() - box.height()) / 2, box.grab());
+        painter.drawPixmap((whole.width() - box.width()) / 2, (whole.height() - box.height()) / 2,
+                           box.grab());
         painter.end();
         Save(whole, out / "setup-wizard.png");
       }

@@ -117,7 +117,8 @@ TEST_F(SetupWindowsTest, InstallAndUninstallClickedThroughTheWizard) {
   EXPECT_EQ(box_->furthest_page(), 11);
   EXPECT_TRUE(system().files().Exists("C:\\Apps\\Sample2\\app.exe"));
   EXPECT_EQ(RegReadString(system(), RegistryRoot::kCurrentUser, "Software\\Sample", "Version", ""), "1.0");
-  EXPECT_EQ(RegReadString(system(), RegistryRoot::kLocalMachine, kRecord, "SetupPath", ""), "C:\\Apps\\Sample2");
+  EXPECT_EQ(RegReadString(system(), RegistryRoot::kLocalMachine, kRecord, "SetupPath", ""),
+            "C:\\Apps\\Sample2");
   // Every bar of a step that ran is full.
   const auto* files = qobject_cast<QProgressBar*>(box_->Widget(wizard::Control::kProgressBar1001));
   EXPECT_EQ(files->value(), files->maximum());
@@ -212,7 +213,8 @@ struct ModalAnswerer {
           if (b->text() == "はい(&Y)") Later(b);
         }
       } else if (auto* wizard = qobject_cast<TWorkBox*>(modal)) {
-        if (auto* cancel = qobject_cast<QPushButton*>(wizard->Widget(wizard::Control::kButton3)); cancel && cancel->isEnabled()) {
+        if (auto* cancel = qobject_cast<QPushButton*>(wizard->Widget(wizard::Control::kButton3));
+            cancel && cancel->isEnabled()) {
           Later(cancel);
         }
       }
@@ -252,7 +254,8 @@ TEST_F(SetupWindowsTest, BackgroundPictureNamedByAWindowsPathOfTheTargetSystem) 
 
   EXPECT_EQ(PictureHostPath("C:\\PKG\\back.bmp", system().drives()), host);
   EXPECT_TRUE(PictureHostPath("Q:\\back.bmp", system().drives()).empty());
-  EXPECT_EQ(PictureHostPath("pictures/back.bmp", system().drives()), fs::current_path() / "pictures/back.bmp");
+  EXPECT_EQ(PictureHostPath("pictures/back.bmp", system().drives()),
+            fs::current_path() / "pictures/back.bmp");
 }
 
 // The program as it runs, windows and all: the front's measure reaches the
@@ -294,7 +297,8 @@ TEST_F(SetupWindowsTest, TheProgramFitsLongAddressesInItsWindow) {
   static int argc = 1;
   static char name[] = "Setup";
   static char* argv[] = {name, nullptr};
-  EXPECT_EQ(app::RunSetupProgram(program, {}, err, QtFrontFactory(argc, argv)), app::kExitRefused) << err.str();
+  EXPECT_EQ(app::RunSetupProgram(program, {}, err, QtFrontFactory(argc, argv)), app::kExitRefused)
+      << err.str();
   EXPECT_TRUE(shown.endsWith("...")) << shown.toStdString();
   EXPECT_TRUE(address.starts_with(shown.chopped(3).toStdString())) << shown.toStdString();
   EXPECT_EQ(tip.toStdString(), address);

@@ -19,7 +19,8 @@ bool IsFullPath(const std::string& text) { return text.size() >= 2 && text[1] ==
 std::string StoredPath(const platform::target::DriveMap& drives, const WindowsPath& path) {
   std::filesystem::path host;
   std::string stored;
-  if (!drives.ToHostPath(path, &host).ok() || !drives.ToWindowsPath(host, &stored).ok()) return path.ToString();
+  if (!drives.ToHostPath(path, &host).ok() || !drives.ToWindowsPath(host, &stored).ok())
+    return path.ToString();
   return stored;
 }
 
@@ -30,7 +31,9 @@ bool SortByName(const TargetFileSession::Entry& a, const TargetFileSession::Entr
 }  // namespace
 
 TargetFileSession::TargetFileSession(const platform::target::TargetSystem& system, TargetFileRequest request)
-    : system_(system), request_(std::move(request)), filters_(platform::ui::ParseFileFilter(request_.filter)) {
+    : system_(system),
+      request_(std::move(request)),
+      filters_(platform::ui::ParseFileFilter(request_.filter)) {
   std::vector<char> letters;
   for (const auto& drive : system_.drives().drives()) letters.push_back(drive.letter);
   std::sort(letters.begin(), letters.end());

@@ -19,7 +19,8 @@ namespace {
 using platform::ui::testing::Find;
 
 constexpr const char* kFilter =
-    "ブックマーク(bookmark.htm)|bookmark.htm|HTMLファイル(*.htm;*.html)|*.htm;*.html|すべてのファイル(*.*)|*.*";
+    "ブックマーク(bookmark.htm)|bookmark.htm|HTMLファイル(*.htm;*.html)|*.htm;*.html|すべてのファイル(*.*)|*."
+    "*";
 
 class TargetFileSessionTest : public ::testing::Test {
  protected:
@@ -64,7 +65,8 @@ TEST_F(TargetFileSessionTest, StartsAtTheFileAndListsWhatTheTypeSelects) {
 TEST_F(TargetFileSessionTest, TypedNamesBecomeExistingFilesOnTheSystemOnly) {
   TargetFileSession session = Session("C:\\Netscape\\Users\\taro\\");
   EXPECT_EQ(session.ResolveFile("bookmark"), "C:\\Netscape\\Users\\taro\\bookmark.htm");  // default extension
-  EXPECT_EQ(session.ResolveFile("C:\\Netscape\\Users\\taro\\notes.txt"), "C:\\Netscape\\Users\\taro\\notes.txt");
+  EXPECT_EQ(session.ResolveFile("C:\\Netscape\\Users\\taro\\notes.txt"),
+            "C:\\Netscape\\Users\\taro\\notes.txt");
   EXPECT_EQ(session.ResolveFile("missing.htm"), std::nullopt);
   EXPECT_EQ(session.ResolveFile("archive"), std::nullopt);  // a folder
   EXPECT_EQ(session.ResolveFolder("archive"), "C:\\Netscape\\Users\\taro\\archive");

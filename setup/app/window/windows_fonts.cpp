@@ -14,11 +14,9 @@ struct FaceAlias {
 };
 
 constexpr FaceAlias kAliases[] = {
-    {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"MS PGothic", "IPAPGothic"},
-    {"MS UI Gothic", "IPAPGothic"},    {"ＭＳ ゴシック", "IPAGothic"},
-    {"MS Gothic", "IPAGothic"},        {"ＭＳ 明朝", "IPAMincho"},
-    {"MS Mincho", "IPAMincho"},        {"ＭＳ Ｐ明朝", "IPAPMincho"},
-    {"MS PMincho", "IPAPMincho"},
+    {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"MS PGothic", "IPAPGothic"},  {"MS UI Gothic", "IPAPGothic"},
+    {"ＭＳ ゴシック", "IPAGothic"},    {"MS Gothic", "IPAGothic"},    {"ＭＳ 明朝", "IPAMincho"},
+    {"MS Mincho", "IPAMincho"},        {"ＭＳ Ｐ明朝", "IPAPMincho"}, {"MS PMincho", "IPAPMincho"},
 };
 
 }  // namespace

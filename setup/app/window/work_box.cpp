@@ -63,9 +63,8 @@ TWorkBox::TWorkBox(wizard::WizardModel& model, const platform::target::TargetSys
                    FolderPicker& folders, QWidget* owner)
     : QDialog(owner), model_(model), system_(system), folders_(folders) {
   setObjectName("WorkBox");
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                 Qt::MSWindowsFixedSizeDialogHint);
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setModal(true);
   setFont(DialogFont());
   setFixedSize(kWorkBoxWidth, kWorkBoxHeight);
@@ -134,10 +133,8 @@ bool IsInputControl(const QWidget* widget) {
     case ControlKind::kEdit:
     case ControlKind::kCheckBox:
     case ControlKind::kRadioButton:
-    case ControlKind::kListBox:
-      return true;
-    default:
-      return false;
+    case ControlKind::kListBox: return true;
+    default: return false;
   }
 }
 
@@ -156,8 +153,8 @@ std::vector<QWidget*> TopToBottom(const QWidget* panel) {
                    [](const QWidget* a, const QWidget* b) { return a->y() < b->y(); });
   for (auto row = children.begin(); row != children.end();) {
     const int top = (*row)->y();
-    const auto end = std::find_if(row, children.end(),
-                                  [top](const QWidget* w) { return w->y() - top > kRowTolerance; });
+    const auto end =
+        std::find_if(row, children.end(), [top](const QWidget* w) { return w->y() - top > kRowTolerance; });
     std::stable_sort(row, end, [](const QWidget* a, const QWidget* b) { return a->x() < b->x(); });
     row = end;
   }
@@ -180,7 +177,9 @@ void TWorkBox::ChainTabOrder() {
 
 void TWorkBox::FocusFirstInput() {
   const int page = model_.page();
-  if (QWidget* panel = page >= wizard::kFirstPage && page <= wizard::kLastPage ? Widget(wizard::PagePanel(page)) : nullptr) {
+  if (QWidget* panel = page >= wizard::kFirstPage && page <= wizard::kLastPage
+                           ? Widget(wizard::PagePanel(page))
+                           : nullptr) {
     for (QWidget* child : TopToBottom(panel)) {
       if (IsInputControl(child) && child->isVisible() && child->isEnabled()) {
         child->setFocus(Qt::TabFocusReason);
@@ -219,8 +218,7 @@ QWidget* TWorkBox::MakeControl(Control name, QWidget* parent) {
       image->setAlignment(Qt::AlignCenter);
       return image;
     }
-    case ControlKind::kEdit:
-      return new QLineEdit(parent);
+    case ControlKind::kEdit: return new QLineEdit(parent);
     case ControlKind::kMemo: {
       auto* memo = new QPlainTextEdit(parent);
       memo->setReadOnly(true);
@@ -232,11 +230,10 @@ QWidget* TWorkBox::MakeControl(Control name, QWidget* parent) {
       auto* list = new QListWidget(parent);
       // ListBox701 takes several items with Ctrl; ListBox601 one.
       list->setSelectionMode(name == Control::kListBox701 ? QAbstractItemView::ExtendedSelection
-                                                  : QAbstractItemView::SingleSelection);
+                                                          : QAbstractItemView::SingleSelection);
       return list;
     }
-    case ControlKind::kCheckBox:
-      return new QCheckBox(parent);
+    case ControlKind::kCheckBox: return new QCheckBox(parent);
     case ControlKind::kRadioButton: {
       auto* radio = new QRadioButton(parent);
       radio->setAutoExclusive(false);  // the model unchecks the partner
@@ -256,8 +253,7 @@ QWidget* TWorkBox::MakeControl(Control name, QWidget* parent) {
       return bar;
     }
     case ControlKind::kPanel:
-    case ControlKind::kUnknown:
-      break;
+    case ControlKind::kUnknown: break;
   }
   return nullptr;
 }
@@ -265,9 +261,8 @@ QWidget* TWorkBox::MakeControl(Control name, QWidget* parent) {
 void TWorkBox::Connect(Control name, QWidget* widget) {
   switch (KindOf(name)) {
     case ControlKind::kEdit:
-      connect(static_cast<QLineEdit*>(widget), &QLineEdit::textEdited, this, [this, name](const QString& text) {
-        Call([&] { model_.SetText(name, text.toStdString()); });
-      });
+      connect(static_cast<QLineEdit*>(widget), &QLineEdit::textEdited, this,
+              [this, name](const QString& text) { Call([&] { model_.SetText(name, text.toStdString()); }); });
       break;
     case ControlKind::kCheckBox:
       connect(static_cast<QCheckBox*>(widget), &QCheckBox::clicked, this,
@@ -314,8 +309,7 @@ void TWorkBox::Connect(Control name, QWidget* widget) {
       if (click) connect(button, &QPushButton::clicked, this, click);
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -349,7 +343,9 @@ void TWorkBox::ApplyLayout() {
   ApplyCloseBox();
 }
 
-QWidget* TWorkBox::Widget(Control control) const { return controls_[static_cast<std::size_t>(wizard::ControlIndex(control))]; }
+QWidget* TWorkBox::Widget(Control control) const {
+  return controls_[static_cast<std::size_t>(wizard::ControlIndex(control))];
+}
 
 void TWorkBox::Refresh() {
   setWindowTitle(Q(model_.caption()));
@@ -357,13 +353,14 @@ void TWorkBox::Refresh() {
   if (model_.page() <= wizard::kLastPage) furthest_page_ = std::max(furthest_page_, model_.page());
   setEnabled(model_.window_enabled());
   for (const Control name : wizard::AllControls()) {
-    if (QWidget* widget = Widget(name); widget && !IsWindowOwned(name)) Apply(name, widget, model_.control(name));
+    if (QWidget* widget = Widget(name); widget && !IsWindowOwned(name))
+      Apply(name, widget, model_.control(name));
   }
   // The installer's title carries its small "TM" right after the first line.
   if (auto* title = static_cast<QLabel*>(Widget(Control::kLabel1211))) {
     const QString first = title->text().section('\n', 0, 0);
-    Widget(Control::kLabel1212)->move(title->x() + QFontMetrics(title->font()).horizontalAdvance(first) + 1,
-                               title->y() - 3);
+    Widget(Control::kLabel1212)
+        ->move(title->x() + QFontMetrics(title->font()).horizontalAdvance(first) + 1, title->y() - 3);
   }
 }
 
@@ -448,8 +445,7 @@ void TWorkBox::Apply(Control name, QWidget* widget, const wizard::ControlState& 
       break;
     }
     case ControlKind::kPanel:
-    case ControlKind::kUnknown:
-      break;
+    case ControlKind::kUnknown: break;
   }
 }
 
@@ -538,7 +534,8 @@ void TWorkBox::Browse(const wizard::BrowseRequest& request) {
   }
   // The bookmark file: a dialog over the target system's drives, in
   // Windows paths, as the folder picker shows them.
-  TargetFileSession session(system_, {request.title, request.filter, request.default_extension, request.start});
+  TargetFileSession session(system_,
+                            {request.title, request.filter, request.default_extension, request.start});
   if (const std::optional<std::string> chosen = folders_.ChooseFile(session)) {
     Call([&] { model_.SetText(request.target, *chosen); });
   }

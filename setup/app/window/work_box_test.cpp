@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <filesystem>
-#include <map>
-#include <set>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +11,9 @@
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
+#include <filesystem>
+#include <map>
+#include <set>
 
 #include "platform/ui/scripted_dialogs.h"
 #include "platform/ui/test_application.h"
@@ -105,7 +105,8 @@ TEST_F(WorkBoxTest, EveryControlOfTheModelIsAWidgetOnItsPanel) {
     EXPECT_EQ(widget->objectName().toStdString(), ControlName(name));
     const std::optional<wizard::Control> parent = ParentOf(name);
     const std::string expected = parent ? std::string(ControlName(*parent)) : "";
-    const std::string actual = widget->parentWidget() == &box ? "" : widget->parentWidget()->objectName().toStdString();
+    const std::string actual =
+        widget->parentWidget() == &box ? "" : widget->parentWidget()->objectName().toStdString();
     EXPECT_EQ(actual, expected) << ControlName(name);
     if (KindOf(name) != ControlKind::kPanel && name != wizard::Control::kBevel1) {
       EXPECT_NE(FindPlace(name), nullptr) << ControlName(name);
@@ -174,7 +175,8 @@ TEST_F(WorkBoxTest, RefusalShowsItsMessageAndFocusesTheField) {
   EXPECT_EQ(prompter_.asked[1].text, "お名前を入力してください。");
   EXPECT_EQ(box_->focusWidget(), W(wizard::Control::kEdit401));
   EXPECT_EQ(Title(), "ユーザー情報");
-  EXPECT_EQ(W<QLabel>(wizard::Control::kLabel402)->buddy(), W(wizard::Control::kEdit401));  // "お名前(&N):" reaches its field
+  EXPECT_EQ(W<QLabel>(wizard::Control::kLabel402)->buddy(),
+            W(wizard::Control::kEdit401));  // "お名前(&N):" reaches its field
   // Return presses Next, the default button.
   W<QLineEdit>(wizard::Control::kEdit401)->setText("");
   QTest::keyClicks(W<QLineEdit>(wizard::Control::kEdit401), "Yamada");
@@ -186,9 +188,10 @@ TEST_F(WorkBoxTest, RefusalShowsItsMessageAndFocusesTheField) {
 // when it has none; never Back, where a second Return would go back.
 TEST_F(WorkBoxTest, ReturnMovesOnAndTheFocusLandsOnThePageNeverOnBack) {
   ASSERT_TRUE(system().files().CreateFolderTree("C:\\Program Files").ok());
-  OpenSetup("[Licence]\nCount=1\nText1=第1条\n[UserInfomation]\nCount=1\nCaption1=氏名\n"
-            "[Install]\nUse=1\nDefault=C:\\Program Files\\Maker\n"
-            "[Link]\nCount=1\nSSetup=1\nDefault=Maker\nLink1=<SSetup>\\a.lnk\n");
+  OpenSetup(
+      "[Licence]\nCount=1\nText1=第1条\n[UserInfomation]\nCount=1\nCaption1=氏名\n"
+      "[Install]\nUse=1\nDefault=C:\\Program Files\\Maker\n"
+      "[Link]\nCount=1\nSSetup=1\nDefault=Maker\nLink1=<SSetup>\\a.lnk\n");
   box_->activateWindow();
   const auto press_return = [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); };
   W(wizard::Control::kButton2)->setFocus();
@@ -217,7 +220,8 @@ TEST_F(WorkBoxTest, PageFiveTabsFromTopToBottom) {
       order.push_back(widget->objectName().toStdString());
     }
   }
-  EXPECT_EQ(order, (std::vector<std::string>{"RadioButton501", "Edit501", "SpeedButton502", "RadioButton502", "CheckBox501"}));
+  EXPECT_EQ(order, (std::vector<std::string>{"RadioButton501", "Edit501", "SpeedButton502", "RadioButton502",
+                                             "CheckBox501"}));
 }
 
 // The close box is gone while the engine works and comes back after it.
@@ -279,7 +283,9 @@ TEST_F(WorkBoxTest, TheExamplePackageUsesEachAccessKeyOnceAPage) {
     QWidget* panel = box_->Widget(wizard::PagePanel(page));
     std::map<char16_t, QString> keys;
     QList<QWidget*> widgets = panel->findChildren<QWidget*>();
-    for (const wizard::Control button : {wizard::Control::kButton1, wizard::Control::kButton2, wizard::Control::kButton3}) widgets.push_back(W(button));
+    for (const wizard::Control button :
+         {wizard::Control::kButton1, wizard::Control::kButton2, wizard::Control::kButton3})
+      widgets.push_back(W(button));
     for (QWidget* widget : widgets) {
       if (!widget->isVisible()) continue;
       QString text;
@@ -331,7 +337,7 @@ TEST_F(WorkBoxTest, EngineMovesMarkerBoldLabelAndBarsAndEscapeClosesAfterIt) {
     EXPECT_EQ(W<QProgressBar>(wizard::Control::kProgressBar1001)->value(), 2);
     EXPECT_EQ(W<QProgressBar>(wizard::Control::kProgressBar1001)->maximum(), 3);
     QTest::keyClick(box_.get(), Qt::Key_Escape);  // remembered, no question
-    box_->close();  // the title bar's Close is gone while the engine runs
+    box_->close();                                // the title bar's Close is gone while the engine runs
     EXPECT_TRUE(box_->isVisible());
     progress_.StepFinished(0);
     EXPECT_FALSE(marker->isVisible());
@@ -351,8 +357,9 @@ TEST_F(WorkBoxTest, BrowseButtonsFillTheirEditsFromThePickers) {
   ASSERT_TRUE(system().files().CreateFolderTree("C:\\Apps").ok());
   ASSERT_TRUE(system().files().CreateFolderTree("C:\\Netscape").ok());
   ASSERT_TRUE(system().files().WriteFile("C:\\Netscape\\bookmark.htm", "<html>").ok());
-  OpenSetup("[Install]\nUse=1\nDefault=C:\\Program Files\\Kestro\\\nSize=10\n"
-            "[Favorites]\nCount=1\nName1=Kestro\nURL1=http://example.com/\n");
+  OpenSetup(
+      "[Install]\nUse=1\nDefault=C:\\Program Files\\Kestro\\\nSize=10\n"
+      "[Favorites]\nCount=1\nName1=Kestro\nURL1=http://example.com/\n");
   Click(wizard::Control::kButton2);
   EXPECT_EQ(Title(), "インストール先");
   folders_.choice = "C:\\Apps";
@@ -370,7 +377,8 @@ TEST_F(WorkBoxTest, BrowseButtonsFillTheirEditsFromThePickers) {
   // The bookmark file is chosen on the target system's drives, in Windows
   // paths; the host's own file dialog is not used.
   folders_.typed_file = "C:\\NETSCAPE\\bookmark";
-  if (!W<QCheckBox>(wizard::Control::kCheckBox802)->isChecked()) W<QCheckBox>(wizard::Control::kCheckBox802)->click();
+  if (!W<QCheckBox>(wizard::Control::kCheckBox802)->isChecked())
+    W<QCheckBox>(wizard::Control::kCheckBox802)->click();
   EXPECT_TRUE(W(wizard::Control::kSpeedButton803)->isEnabled());
   Click(wizard::Control::kSpeedButton803);
   ASSERT_EQ(folders_.file_requests.size(), 1u);
@@ -399,7 +407,8 @@ TEST_F(WorkBoxTest, LongFavouriteAddressIsShortenedWithTheWindowFontAndHinted) {
 TEST_F(WorkBoxTest, UninstallModeHidesBackAndPutsNextBesideCancel) {
   Open(WizardStart::Uninstall("Kestro"));
   EXPECT_FALSE(W(wizard::Control::kButton1)->isVisible());
-  EXPECT_EQ(W(wizard::Control::kButton2)->x() + W(wizard::Control::kButton2)->width(), W(wizard::Control::kButton3)->x());
+  EXPECT_EQ(W(wizard::Control::kButton2)->x() + W(wizard::Control::kButton2)->width(),
+            W(wizard::Control::kButton3)->x());
   EXPECT_EQ(W<QPushButton>(wizard::Control::kButton2)->text(), "開始(&S) >");
   EXPECT_TRUE(Shown(wizard::Control::kPanel1203));
   EXPECT_TRUE(Shown(wizard::Control::kLabel1211));
@@ -414,7 +423,8 @@ TEST_F(WorkBoxTest, CleanUpWindowIsShapedToItsPanelAndOnlyItsButtonsClose) {
   EXPECT_EQ(W(wizard::Control::kPanel1)->pos(), QPoint(0, 0));
   EXPECT_TRUE(Shown(wizard::Control::kPanel1));
   EXPECT_FALSE(W<QLabel>(wizard::Control::kImage2)->pixmap().isNull());
-  EXPECT_EQ(W<QLabel>(wizard::Control::kLabel1)->text(), "C:\\PKG\nインストールに使用した一時ファイルを削除しますか？");
+  EXPECT_EQ(W<QLabel>(wizard::Control::kLabel1)->text(),
+            "C:\\PKG\nインストールに使用した一時ファイルを削除しますか？");
   QTest::keyClick(box_.get(), Qt::Key_Escape);
   box_->close();
   EXPECT_TRUE(box_->isVisible());

@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "platform/atomic_file.h"
+#include "platform/target_system/folder_system.h"
 #include "platform/target_system/registry_text.h"
 #include "platform/target_system/system_location.h"
-#include "platform/target_system/folder_system.h"
 #include "setup/core/install_paths.h"
 #include "setup/core/path_macros.h"
 #include "setup/core/script_values.h"
@@ -17,9 +17,9 @@
 namespace setup {
 namespace {
 
+using platform::target::FolderSystem;
 using platform::target::RegistryRoot;
 using platform::target::Status;
-using platform::target::FolderSystem;
 using platform::target::TargetSystem;
 
 constexpr int kSuccess = 0;
@@ -212,11 +212,10 @@ int Tool::Init(const std::vector<std::string>& args, std::size_t first) {
   const auto folder = platform::target::ResolveSystemFolder(system_option_);
   std::unique_ptr<FolderSystem> system;
   const Status status = FolderSystem::Create(folder, options, &system);
-  if (!status.ok()) return Fail("cannot create a target system in " + folder.string() + ": " +
-                                status.ToString());
-  out_ << "created a target system in " << folder.string() << " (OsKind " << system->os_kind()
-       << ", user " << system->user_name() << ", Windows folder " << system->windows_folder()
-       << ")\n";
+  if (!status.ok())
+    return Fail("cannot create a target system in " + folder.string() + ": " + status.ToString());
+  out_ << "created a target system in " << folder.string() << " (OsKind " << system->os_kind() << ", user "
+       << system->user_name() << ", Windows folder " << system->windows_folder() << ")\n";
   return kSuccess;
 }
 
@@ -227,7 +226,9 @@ int Tool::Map(const std::vector<std::string>& args, std::size_t first) {
     return Usage("map needs a drive letter, a drive type and a host folder");
   }
   const auto type = platform::target::DriveTypeFromName(parsed.positional[1]);
-  if (!type) return Usage("unknown drive type " + parsed.positional[1] + " (fixed, removable, cdrom, remote, ramdisk)");
+  if (!type)
+    return Usage("unknown drive type " + parsed.positional[1] +
+                 " (fixed, removable, cdrom, remote, ramdisk)");
   auto system = OpenSystem();
   if (!system) return kFailure;
   const platform::target::Drive drive{parsed.positional[0][0], parsed.positional[2], *type};
@@ -274,9 +275,8 @@ int Tool::Info(const std::vector<std::string>& args, std::size_t first) {
   if (s.registry().read_only()) out_ << "registry: read-only\n";
   out_ << "shell folders:\n";
   static constexpr std::array<std::string_view, 14> kShellFolders = {
-      "ProgramFilesDir", "CommonFilesDir", "MediaPath", "Fonts",   "ConfigPath",
-      "DevicePath",      "Personal",       "BootDir",   "Programs", "Start Menu",
-      "Startup",         "Desktop",        "SendTo",    "Favorites"};
+      "ProgramFilesDir", "CommonFilesDir", "MediaPath",  "Fonts",   "ConfigPath", "DevicePath", "Personal",
+      "BootDir",         "Programs",       "Start Menu", "Startup", "Desktop",    "SendTo",     "Favorites"};
   for (std::string_view name : kShellFolders) {
     out_ << "  " << name << ": " << GetShellFolder(s, name) << "\n";
   }
@@ -305,9 +305,8 @@ int Tool::RegExport(TargetSystem& system, const CommandArgs& parsed) {
     // Every root but HKEY_CLASSES_ROOT, which is a view of
     // HKEY_LOCAL_MACHINE\Software\Classes and would appear twice.
     std::string all;
-    for (RegistryRoot root : {RegistryRoot::kLocalMachine, RegistryRoot::kCurrentUser,
-                              RegistryRoot::kUsers, RegistryRoot::kCurrentConfig,
-                              RegistryRoot::kDynData}) {
+    for (RegistryRoot root : {RegistryRoot::kLocalMachine, RegistryRoot::kCurrentUser, RegistryRoot::kUsers,
+                              RegistryRoot::kCurrentConfig, RegistryRoot::kDynData}) {
       std::string text;
       const Status status = platform::target::ExportRegistryText(system.registry(), root, "", &text);
       if (!status.ok()) return Fail("cannot export the registry: " + status.ToString());

@@ -48,8 +48,7 @@ TEST_F(KestroSystemTest, ExpandPrintsTheThreeExpansions) {
   ASSERT_EQ(Run({"expand", "text", "<Windows>notepad.exe <x>"}), 0);
   EXPECT_EQ(out_.str(), "C:\\WINNT\\notepad.exe <x>\n");
   ASSERT_EQ(Run({"expand", "shortcut", "<SSetup>\\a.lnk", "--group", "G", "--all-users"}), 0);
-  EXPECT_EQ(out_.str(),
-            "C:\\Documents and Settings\\All Users\\スタート メニュー\\プログラム\\G\\a.lnk\n");
+  EXPECT_EQ(out_.str(), "C:\\Documents and Settings\\All Users\\スタート メニュー\\プログラム\\G\\a.lnk\n");
   ASSERT_EQ(Run({"hostpath", "c:\\winnt\\x.ini"}), 0);
   EXPECT_EQ(out_.str(), (system_ / "drive_c" / "WINNT" / "x.ini").string() + "\n");
   EXPECT_EQ(Run({"hostpath", "relative"}), 1);
@@ -136,7 +135,8 @@ TEST_F(KestroSystemTest, AReadOnlyRegistryStillServesInfoExportAndExpand) {
   EXPECT_NE(out_.str().find("registry: read-only"), std::string::npos);
   EXPECT_EQ(Run({"reg", "export", "HKLM\\Software"}), 0) << err_.str();
   EXPECT_EQ(Run({"expand", "shortcut", "<Desktop>\\a.lnk"}), 0) << err_.str();
-  const std::string reg = WriteFile("in.reg", "Windows Registry Editor Version 5.00\r\n\r\n[HKLM\\Software\\X]\r\n");
+  const std::string reg =
+      WriteFile("in.reg", "Windows Registry Editor Version 5.00\r\n\r\n[HKLM\\Software\\X]\r\n");
   EXPECT_EQ(Run({"reg", "import", reg}), 1);
   EXPECT_EQ(err_.str().find("CREATE"), std::string::npos) << err_.str();
   std::filesystem::remove(system_ / "registry.sqlite");

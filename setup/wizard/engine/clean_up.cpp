@@ -42,9 +42,9 @@ bool LiesBelow(std::string_view folder, std::string_view path) {
   const auto& outer = parsed_folder.components();
   const auto& inner = parsed_path.components();
   if (parsed_folder.drive() != parsed_path.drive() || inner.size() <= outer.size()) return false;
-  return std::equal(outer.begin(), outer.end(), inner.begin(), [](const std::string& a, const std::string& b) {
-    return platform::target::NamesEqual(a, b);
-  });
+  return std::equal(
+      outer.begin(), outer.end(), inner.begin(),
+      [](const std::string& a, const std::string& b) { return platform::target::NamesEqual(a, b); });
 }
 
 class PackageCleaner {
@@ -77,7 +77,8 @@ class PackageCleaner {
       if (tries == Tries::kRepeated) run_.progress.Pump();
       if (!files.Exists(path)) return;
       if (attempt >= limit) {
-        run_.log.AddLeftover({path, "not deleted after " + std::to_string(attempt) + " tries: " + last_error_});
+        run_.log.AddLeftover(
+            {path, "not deleted after " + std::to_string(attempt) + " tries: " + last_error_});
         return;
       }
       if (!removed) std::this_thread::sleep_for(kRepeatPause);
@@ -95,7 +96,8 @@ class PackageCleaner {
       run_.log.Add("RMDIR", {folder_});
       InstalledFileRemover(run_, false).RemoveFolderAndEmptyParents(folder_);
     } else if (RegWriteString(run_.system, RegistryRoot::kLocalMachine, kUninstallRecordRoot,
-                              kPendingFolderValue, folder_).ok()) {
+                              kPendingFolderValue, folder_)
+                   .ok()) {
       run_.log.Add("PENDING", {folder_});
     } else {
       run_.log.AddLeftover({folder_, FailedBecause("not removed and not remembered", removed)});
@@ -136,7 +138,8 @@ void RunCleanUp(SetupRun& run, const SetupScript& script, std::string_view packa
   // Everything the deletions need is read first: the script itself is one
   // of the files deleted, and values read after it is gone would be empty.
   std::vector<std::string> listed;
-  for (const std::int64_t n : script.ItemNumbers("File", "File")) listed.push_back(script.ReadItem("File", "File", n));
+  for (const std::int64_t n : script.ItemNumbers("File", "File"))
+    listed.push_back(script.ReadItem("File", "File", n));
   const std::string class_file = script.Read("Define", "ClassFile");
   const std::int32_t autorun = script.ReadInteger("Define", "Autorun", 0);
   const std::string autorun_icon = script.Read("Define", "AutorunIcon");

@@ -46,8 +46,8 @@ constexpr const char* kFullScript =
     "[File]\r\nCount=2\r\nFile1=app.exe\r\nFile2=sub\\lib.dll\r\n";
 
 TEST_F(CleanUpTest, DeletesThePackageAndItsEmptyParents) {
-  const SetupScript script =
-      MakePackage(kFullScript, {"app.exe", "sub\\lib.dll", "pic.bmp", "Autorun.inf", "disk.ico", "Autorun.exe"});
+  const SetupScript script = MakePackage(
+      kFullScript, {"app.exe", "sub\\lib.dll", "pic.bmp", "Autorun.inf", "disk.ico", "Autorun.exe"});
   RunHarness h(sys());
   RunCleanUp(h.run, script, kPackage, false);
   EXPECT_FALSE(sys().files().Exists(kPackage));
@@ -62,8 +62,8 @@ TEST_F(CleanUpTest, DeletesThePackageAndItsEmptyParents) {
 TEST_F(CleanUpTest, RecyclesWhenAskedTo) {
   const platform::testing::TempDir data;
   platform::target::testing::ScopedEnv xdg("XDG_DATA_HOME", data.path().string());
-  const SetupScript script = MakePackage("ClassFile=pic.bmp\r\n[File]\r\nCount=1\r\nFile1=app.exe\r\n",
-                                         {"app.exe", "pic.bmp"});
+  const SetupScript script =
+      MakePackage("ClassFile=pic.bmp\r\n[File]\r\nCount=1\r\nFile1=app.exe\r\n", {"app.exe", "pic.bmp"});
   RunHarness h(sys());
   RunCleanUp(h.run, script, kPackage, true);
   for (const char* name : {"app.exe", "pic.bmp", "Setup.exe", "Setup.dat"}) {

@@ -17,9 +17,9 @@
 namespace setup::wizard {
 namespace {
 
+using platform::target::kFileReadOnly;
 using ::testing::ElementsAre;
 using ::testing::EndsWith;
-using platform::target::kFileReadOnly;
 
 class FailureReasonTest : public testing::InstallFixture {
  protected:
@@ -50,7 +50,8 @@ TEST_F(FailureReasonTest, InstallRegistryAndIniLinesNameTheirReason) {
                           "REG\t0\tHKEY_CURRENT_USER\\Software\\Maker\tB\t2\tok"));
   const auto ini = log_.LinesOf("INI");
   ASSERT_EQ(ini.size(), 2u);
-  EXPECT_THAT(ini[0], ::testing::StartsWith("INI\t0\tC:\\App\\ro.ini\tUser\tName\tjiro\tfailed: I/O error: "));
+  EXPECT_THAT(ini[0],
+              ::testing::StartsWith("INI\t0\tC:\\App\\ro.ini\tUser\tName\tjiro\tfailed: I/O error: "));
   EXPECT_THAT(ini[0], EndsWith("ro.ini is read-only"));
   EXPECT_EQ(ini[1], "INI\t0\tC:\\App\\rw.ini\tUser\tName\tjiro\tok");
 }
@@ -67,7 +68,8 @@ TEST_F(FailureReasonTest, UninstallRegistryIniAndRecordLinesNameTheirReason) {
             EngineResult::kCompleted);
   const auto reg = h.log.LinesOf("REG");
   ASSERT_EQ(reg.size(), 2u);
-  EXPECT_THAT(reg[0], ::testing::StartsWith("REG\t1\tHKEY_LOCAL_MACHINE\\Software\t\t\tfailed: Access denied: "));
+  EXPECT_THAT(reg[0],
+              ::testing::StartsWith("REG\t1\tHKEY_LOCAL_MACHINE\\Software\t\t\tfailed: Access denied: "));
   EXPECT_THAT(reg[1], EndsWith("\tfailed: Invalid argument: no registry root in HKEY_NOWHERE\\Software; "
                                "entry ignored"));
   const auto ini = h.log.LinesOf("INI");
@@ -82,7 +84,9 @@ TEST_F(FailureReasonTest, ShortcutAndUserInformationLinesNameTheirReason) {
   const SetupScript script = WriteScript(
       "[Define]\nApplication=kestro Setup 1.00\nName=Maker App\n"
       "[Uninstall]\nKeyName=ABC\nUse=0\n[Install]\nSave=0\n"
-      "[Link]\nCount=1\nDesktop=1\nLink1=<Desktop>\\" + long_name + ".lnk\nFile1=<Setup>\\App.exe\n"
+      "[Link]\nCount=1\nDesktop=1\nLink1=<Desktop>\\" +
+      long_name +
+      ".lnk\nFile1=<Setup>\\App.exe\n"
       "[UserInfomation]\nCount=2\nCaption1=氏名\nCaption2=会社名\n"
       "Write1=(Reg)HKEY_NOWHERE\\Software\\X/Owner/\nWrite2=(Xyz)C:\\App\\app.ini/User/Name\n");
   InstallChoices choices;
@@ -95,14 +99,16 @@ TEST_F(FailureReasonTest, ShortcutAndUserInformationLinesNameTheirReason) {
 
   const auto shortcut = log_.LinesOf("SHORTCUT");
   ASSERT_EQ(shortcut.size(), 1u);
-  EXPECT_THAT(shortcut[0], ::testing::HasSubstr("\tfailed: Invalid argument: the shortcut path is longer than "
-                                                 "259 characters: "));
+  EXPECT_THAT(shortcut[0],
+              ::testing::HasSubstr("\tfailed: Invalid argument: the shortcut path is longer than "
+                                   "259 characters: "));
   EXPECT_THAT(shortcut[0], EndsWith(long_name + ".lnk"));
-  EXPECT_THAT(log_.LinesOf("USERINFO"),
-              ElementsAre("USERINFO\t1\t(Reg)HKEY_NOWHERE\\Software\\X/Owner/\tfailed: Invalid argument: "
-                          "no registry root in HKEY_NOWHERE\\Software\\X; entry ignored",
-                          "USERINFO\t2\t(Xyz)C:\\App\\app.ini/User/Name\tnot stored: the place is neither (Reg) "
-                          "nor (Ini)"));
+  EXPECT_THAT(
+      log_.LinesOf("USERINFO"),
+      ElementsAre("USERINFO\t1\t(Reg)HKEY_NOWHERE\\Software\\X/Owner/\tfailed: Invalid argument: "
+                  "no registry root in HKEY_NOWHERE\\Software\\X; entry ignored",
+                  "USERINFO\t2\t(Xyz)C:\\App\\app.ini/User/Name\tnot stored: the place is neither (Reg) "
+                  "nor (Ini)"));
 }
 
 // A program that is not started says why, whether the finish page or the
@@ -118,7 +124,8 @@ TEST_F(FailureReasonTest, ProgramStartLinesNameTheirReason) {
   choices.run_checked = {true, false, false};
   launcher_.start_result = platform::Status::AccessDenied("/norun");
   RunFinishActions(run_, script, choices);
-  EXPECT_THAT(log_.LinesOf("RESTART"), ElementsAre("RESTART\tC:\\WINDOWS\\kestro.exe\t/r\tnot started: /norun"));
+  EXPECT_THAT(log_.LinesOf("RESTART"),
+              ElementsAre("RESTART\tC:\\WINDOWS\\kestro.exe\t/r\tnot started: /norun"));
   EXPECT_THAT(log_.LinesOf("RUN"), ElementsAre("RUN\tC:\\App\\App.exe\t/first\tnot started: /norun"));
 
   testing::RecordWriter record(sys(), "Mine");
@@ -140,12 +147,14 @@ TEST_F(FailureReasonTest, UninstallEntryAndSettingLinesNameTheirReason) {
   testing::RunHarness h(refusing);
   EXPECT_EQ(RunUninstallEngine(h.run, "Mine", false, ComputeUninstallMaxima(h.run, "Mine")),
             EngineResult::kCompleted);
-  EXPECT_THAT(h.log.LinesOf("RECORD"),
-              ElementsAre("RECORD\tnot removed: I/O error: the registry cannot be written: " + entry + "\t" + entry,
-                          "RECORD\tremoved\t" + RecordKey("Mine")));
-  EXPECT_THAT(h.log.LinesOf("SETTING"),
-              ElementsAre("SETTING\tDeleteToDustBox\tnot written: I/O error: the registry cannot be written: " +
-                          std::string(kSettingKey)));
+  EXPECT_THAT(
+      h.log.LinesOf("RECORD"),
+      ElementsAre("RECORD\tnot removed: I/O error: the registry cannot be written: " + entry + "\t" + entry,
+                  "RECORD\tremoved\t" + RecordKey("Mine")));
+  EXPECT_THAT(
+      h.log.LinesOf("SETTING"),
+      ElementsAre("SETTING\tDeleteToDustBox\tnot written: I/O error: the registry cannot be written: " +
+                  std::string(kSettingKey)));
   EXPECT_TRUE(RegKeyExists(sys(), RegistryRoot::kLocalMachine, entry));
 }
 
@@ -164,16 +173,18 @@ TEST_F(FailureReasonTest, SharedCountLinesNameTheirReason) {
     h.prompter.answers = {answer};
     EXPECT_EQ(RunUninstallEngine(h.run, "Mine", false, ComputeUninstallMaxima(h.run, "Mine")),
               EngineResult::kCompleted);
-    EXPECT_THAT(h.log.LinesOf("SHARED"),
-                ElementsAre(answer == Answer::kYes ? "SHARED\t" + shared + "\t-\tcount not removed: " + refusal
-                                                   : "SHARED\t" + shared + "\t0\tcount not written: " + refusal));
+    EXPECT_THAT(
+        h.log.LinesOf("SHARED"),
+        ElementsAre(answer == Answer::kYes ? "SHARED\t" + shared + "\t-\tcount not removed: " + refusal
+                                           : "SHARED\t" + shared + "\t0\tcount not written: " + refusal));
   }
 }
 
 // A package folder left for the next start stays remembered when the
 // registry refuses to forget it, and the line says why.
 TEST_F(FailureReasonTest, PendingFolderLineNamesItsReason) {
-  ASSERT_TRUE(RegWriteString(sys(), RegistryRoot::kLocalMachine, kUninstallRecordRoot, "Folder", "C:\\PKG").ok());
+  ASSERT_TRUE(
+      RegWriteString(sys(), RegistryRoot::kLocalMachine, kUninstallRecordRoot, "Folder", "C:\\PKG").ok());
   testing::RefusingSystem refusing(sys(), {std::string(kUninstallRecordRoot)});
   testing::RunHarness h(refusing);
   RemovePendingFolder(h.run);

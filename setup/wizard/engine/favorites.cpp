@@ -71,8 +71,7 @@ std::string BookmarkLine(std::string_view name, std::string_view address) {
 // there already with this address. A file whose second line is empty loses
 // all its empty lines first; a new line goes before the last one (which
 // closes the outermost list), or at the end of an empty file.
-std::optional<std::vector<std::string>> WithBookmark(std::vector<std::string> lines,
-                                                     std::string_view name,
+std::optional<std::vector<std::string>> WithBookmark(std::vector<std::string> lines, std::string_view name,
                                                      std::string_view address) {
   if (lines.size() > 1 && lines[1].empty()) {
     std::erase_if(lines, [](const std::string& line) { return line.empty(); });
@@ -102,8 +101,8 @@ void AddBookmark(SetupRun& run, const std::string& file, const std::string& name
     run.log.Add("BOOKMARK", {file, name, read.ToString()});
     return;
   }
-  const auto changed = WithBookmark(SplitLines(data), platform::Utf8ToCp932(name),
-                                    platform::Utf8ToCp932(address));
+  const auto changed =
+      WithBookmark(SplitLines(data), platform::Utf8ToCp932(name), platform::Utf8ToCp932(address));
   if (!changed) {
     run.log.Add("BOOKMARK", {file, name, "unchanged"});
     return;
@@ -118,8 +117,7 @@ void AddBookmark(SetupRun& run, const std::string& file, const std::string& name
 
 }  // namespace
 
-bool AddFavorite(SetupRun& run, const SetupScript& script, const InstallChoices& choices,
-                 int slot) {
+bool AddFavorite(SetupRun& run, const SetupScript& script, const InstallChoices& choices, int slot) {
   if (slot < 1 || slot > 3) return false;
   const auto index = static_cast<std::size_t>(slot - 1);
   if (!choices.favorite_slot_visible[index] || !choices.favorite_slot_checked[index]) return false;

@@ -14,7 +14,6 @@ namespace setup::wizard {
 // name that is no valid file name or a bookmark file that cannot be read or
 // written skips that part of the slot, logged; the installation goes on.
 // True when the slot was processed (it makes a progress position).
-bool AddFavorite(SetupRun& run, const SetupScript& script, const InstallChoices& choices,
-                 int slot);
+bool AddFavorite(SetupRun& run, const SetupScript& script, const InstallChoices& choices, int slot);
 
 }  // namespace setup::wizard

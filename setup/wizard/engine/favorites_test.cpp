@@ -26,8 +26,8 @@ class FavoritesTest : public testing::InstallFixture {
     for (int slot = 1; slot <= 3; ++slot) AddFavorite(run_, script, choices_, slot);
   }
   static std::string Line(std::string_view name, std::string_view url) {
-    return "    <DT><A HREF=\"" + std::string(url) +
-           "\" ADD_DATE=\"\" LAST_VISIT=\"\" LAST_MODIFIED=\"\">" + std::string(name) + "</A>\r\n";
+    return "    <DT><A HREF=\"" + std::string(url) + "\" ADD_DATE=\"\" LAST_VISIT=\"\" LAST_MODIFIED=\"\">" +
+           std::string(name) + "</A>\r\n";
   }
 
   InstallChoices choices_;
@@ -65,7 +65,8 @@ TEST_F(FavoritesTest, ASecondLineThatIsEmptyCompactsTheFile) {
 TEST_F(FavoritesTest, ANameThereAlreadyIsRepointedOrLeftUntouched) {
   choices_.add_bookmarks = true;
   choices_.favorite_slot_checked = {false, false, true};
-  const std::string same = "<DL>\r\n    <DT><A HREF=\"http://maker.example/news\" ADD_DATE=\"9\">News</A>\r\n</DL>\r\n";
+  const std::string same =
+      "<DL>\r\n    <DT><A HREF=\"http://maker.example/news\" ADD_DATE=\"9\">News</A>\r\n</DL>\r\n";
   Put(kBookmarks, same);
   SetTime(kBookmarks, 5);
   platform::target::FileEntry before;
@@ -91,17 +92,17 @@ TEST_F(FavoritesTest, EveryOtherLineKeepsItsBytes) {
   // NEC and IBM vendor characters (both map to the same Unicode), a stray
   // single byte and a half-width blank byte: a round trip through Unicode
   // would rewrite every one of them.
-  const std::string kept = std::string("<TITLE>\xED\x40\x87\x90</TITLE>\r\n") +
-                           "<DL><p>\x80\r\n    <DT>\xA0\xFA\x5C</A>\r\n";
-  const std::string old_line =
-      "    <DT><A HREF=\"http://old/\" ADD_DATE=\"1\">News</A>\r\n";
+  const std::string kept =
+      std::string("<TITLE>\xED\x40\x87\x90</TITLE>\r\n") + "<DL><p>\x80\r\n    <DT>\xA0\xFA\x5C</A>\r\n";
+  const std::string old_line = "    <DT><A HREF=\"http://old/\" ADD_DATE=\"1\">News</A>\r\n";
   Put(kBookmarks, "");
   ASSERT_TRUE(sys().files().WriteFile(kBookmarks, kept + old_line + "</DL>\x81\xE0\r\n").ok());
   AddAll(Script());
   std::string bytes;
   ASSERT_TRUE(sys().files().ReadFile(kBookmarks, &bytes).ok());
-  EXPECT_EQ(bytes, kept + platform::Utf8ToCp932(Line("News", "http://maker.example/news") +
-                                               Line("Maker ホーム", "http://maker.example/")) +
+  EXPECT_EQ(bytes, kept +
+                       platform::Utf8ToCp932(Line("News", "http://maker.example/news") +
+                                             Line("Maker ホーム", "http://maker.example/")) +
                        "</DL>\x81\xE0\r\n");
 }
 
@@ -120,8 +121,8 @@ TEST_F(FavoritesTest, SingleLineAndEmptyFiles) {
 TEST_F(FavoritesTest, BadNamesAndUnreadableFilesSkipOnlyTheirPart) {
   choices_.add_favorites = true;
   choices_.add_bookmarks = true;
-  const SetupScript script = WriteScript(
-      "[Favorites]\nName1=a/b: c?\nURL1=http://x/\nName2=Good\nURL2=http://y/\n");
+  const SetupScript script =
+      WriteScript("[Favorites]\nName1=a/b: c?\nURL1=http://x/\nName2=Good\nURL2=http://y/\n");
   // No bookmark file: both slots skip the bookmark, the good name gets its file.
   EXPECT_TRUE(AddFavorite(run_, script, choices_, 1));
   EXPECT_TRUE(AddFavorite(run_, script, choices_, 2));

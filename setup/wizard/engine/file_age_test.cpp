@@ -25,10 +25,8 @@ std::chrono::system_clock::time_point LocalTime(int year, int month, int day, in
 TEST(FileAgeTest, PacksLocalDateAndTimeWithTwoSecondSteps) {
   // 2001-02-03 04:05:06: date (21 << 9 | 2 << 5 | 3), time (4 << 11 | 5 << 5 | 3).
   EXPECT_EQ(PackDosDateTime(LocalTime(2001, 2, 3, 4, 5, 6)), (0x2A43 << 16) | 0x20A3);
-  EXPECT_EQ(PackDosDateTime(LocalTime(2001, 2, 3, 4, 5, 7)),
-            PackDosDateTime(LocalTime(2001, 2, 3, 4, 5, 6)));
-  EXPECT_LT(PackDosDateTime(LocalTime(2001, 2, 3, 4, 5, 6)),
-            PackDosDateTime(LocalTime(2001, 2, 3, 4, 5, 8)));
+  EXPECT_EQ(PackDosDateTime(LocalTime(2001, 2, 3, 4, 5, 7)), PackDosDateTime(LocalTime(2001, 2, 3, 4, 5, 6)));
+  EXPECT_LT(PackDosDateTime(LocalTime(2001, 2, 3, 4, 5, 6)), PackDosDateTime(LocalTime(2001, 2, 3, 4, 5, 8)));
   EXPECT_EQ(PackDosDateTime(LocalTime(1979, 12, 31, 12, 0, 0)), -1);
   // From 2044 on the packed value is negative: compared signed, as the
   // installer compares it.

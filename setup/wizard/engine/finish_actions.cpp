@@ -19,8 +19,8 @@ void RunFinishActions(SetupRun& run, const SetupScript& script, const InstallCho
     const auto index = static_cast<std::size_t>(n - 1);
     if (!choices.run_visible[index] || !choices.run_checked[index]) continue;
     // "<Setup>" in a run command is the folder typed on page 5.
-    const std::string command = ExpandMacrosInText(run.system, script.ReadItem("Run", "Command", n),
-                                                   choices.install_folder_text);
+    const std::string command =
+        ExpandMacrosInText(run.system, script.ReadItem("Run", "Command", n), choices.install_folder_text);
     const ProgramAndParameters split = SplitCommandLine(run.system, command);
     const platform::Status started = run.launcher.Start(split.program, split.parameters);
     run.log.Add("RUN", {split.program, split.parameters, StartOutcome(started, "started")});

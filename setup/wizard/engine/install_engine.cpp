@@ -12,13 +12,11 @@ bool FavoriteTargetChosen(const InstallChoices& choices) {
 
 }  // namespace
 
-StepMaxima ComputeInstallMaxima(SetupRun& /*run*/, const SetupScript& script,
-                                const InstallChoices& choices) {
+StepMaxima ComputeInstallMaxima(SetupRun& /*run*/, const SetupScript& script, const InstallChoices& choices) {
   const bool cd_rom_run = !choices.install_to_folder;
   StepMaxima maxima{};
   maxima[kFilesStep] = cd_rom_run ? script.ReadInteger("File", "CountMin") : script.ReadCount("File");
-  maxima[kFoldersStep] =
-      cd_rom_run ? script.ReadInteger("Folder", "CountMin") : script.ReadCount("Folder");
+  maxima[kFoldersStep] = cd_rom_run ? script.ReadInteger("Folder", "CountMin") : script.ReadCount("Folder");
 
   int shortcuts = 0;
   if (choices.start_menu) {
@@ -52,8 +50,8 @@ StepMaxima ComputeInstallMaxima(SetupRun& /*run*/, const SetupScript& script,
   return maxima;
 }
 
-EngineResult RunInstallEngine(SetupRun& run, const SetupScript& script,
-                              const InstallChoices& choices, const StepMaxima& maxima) {
+EngineResult RunInstallEngine(SetupRun& run, const SetupScript& script, const InstallChoices& choices,
+                              const StepMaxima& maxima) {
   InstallRun install(run, script, choices);
   run.log.Add("INSTALL", {install.app_key_name, install.install_folder,
                           install.cd_rom_run ? "CD-ROM run" : "to folder"});

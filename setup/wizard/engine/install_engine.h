@@ -17,8 +17,7 @@ enum InstallStep { kFilesStep = 0, kFoldersStep, kShortcutsStep, kRegistryStep, 
 // registry ([Registry], [IniFile] and [UserInfomation] counts, the selected
 // associations and one for each record block asked for) and favourites (the
 // visible, checked slots when a browser target is chosen).
-StepMaxima ComputeInstallMaxima(SetupRun& run, const SetupScript& script,
-                                const InstallChoices& choices);
+StepMaxima ComputeInstallMaxima(SetupRun& run, const SetupScript& script, const InstallChoices& choices);
 
 // The install engine of page 10: files, folders, shortcuts, registry (with
 // the user entries, the associations and the uninstall record) and
@@ -26,8 +25,8 @@ StepMaxima ComputeInstallMaxima(SetupRun& run, const SetupScript& script,
 // logged; questions go to run.prompter. kAborted when the user chose Abort
 // after a failed copy or folder creation: what was done stays done, and
 // nothing after it (the record included) is done.
-EngineResult RunInstallEngine(SetupRun& run, const SetupScript& script,
-                              const InstallChoices& choices, const StepMaxima& maxima);
+EngineResult RunInstallEngine(SetupRun& run, const SetupScript& script, const InstallChoices& choices,
+                              const StepMaxima& maxima);
 
 // "終了(&E)" on page 11: the restart through the uninstaller copy ("/r")
 // when chosen, then the chosen [Run] items, started and not waited for.

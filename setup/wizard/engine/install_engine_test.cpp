@@ -21,9 +21,11 @@ const char* const kDesktop = "C:\\Documents and Settings\\taro\\デスクトッ�
 // data file, a folder, two shortcuts, registry, INI, user entries, an
 // association and its uninstall lists.
 std::string ProductScript(std::string_view key_name = "ABC") {
-  return std::string("[Define]\nApplication=kestro Setup 1.00\nName=Maker App\nVersion=1.2\n"
-                     "MakeType=0\nOSCheck=1111111\n"
-                     "[Uninstall]\nKeyName=") + std::string(key_name) +
+  return std::string(
+             "[Define]\nApplication=kestro Setup 1.00\nName=Maker App\nVersion=1.2\n"
+             "MakeType=0\nOSCheck=1111111\n"
+             "[Uninstall]\nKeyName=") +
+         std::string(key_name) +
          "\nViewName=Maker App 1.2\nUse=1\n"
          "[Install]\nSave=1\n"
          "[File]\nCount=3\nCountMin=1\n"
@@ -407,14 +409,16 @@ TEST_F(InstallEngineTest, CdRomRunSkipsSetupEntriesAndRecordsTheRest) {
 TEST_F(InstallEngineTest, AReinstallRecordsOnlyItsOwnListItems) {
   PutPackage();
   ASSERT_EQ(Install(WriteScript(ProductScript()), Choices()), EngineResult::kCompleted);
-  ASSERT_EQ(Install(WriteScript(Edited(ProductScript(), "[UnFile]\nCount=3", "[UnFile]\nCount=9")), Choices()),
-            EngineResult::kCompleted);
+  ASSERT_EQ(
+      Install(WriteScript(Edited(ProductScript(), "[UnFile]\nCount=3", "[UnFile]\nCount=9")), Choices()),
+      EngineResult::kCompleted);
   const std::string un_file = RecordKey("ABC") + "\\UnFile";
   // Count 9 over three items: the record holds the three items, no stale ones.
   EXPECT_EQ(RegNumber(kMachine, un_file, "Count"), 3);
   ASSERT_TRUE(RegDeleteValue(sys(), kMachine, un_file, "File1").ok());
-  ASSERT_EQ(Install(WriteScript(Edited(ProductScript(), "[UnFile]\nCount=3", "[UnFile]\nCount=1")), Choices()),
-            EngineResult::kCompleted);
+  ASSERT_EQ(
+      Install(WriteScript(Edited(ProductScript(), "[UnFile]\nCount=3", "[UnFile]\nCount=1")), Choices()),
+      EngineResult::kCompleted);
   EXPECT_EQ(RegNumber(kMachine, un_file, "Count"), 1);
   EXPECT_EQ(RegText(kMachine, un_file, "File2"), "<none>");
 }
@@ -455,7 +459,7 @@ TEST_F(InstallEngineTest, UnselectedLocationsMakeNoShortcutAndNoPosition) {
   InstallChoices choices = Choices();
   choices.desktop = false;
   const std::string script = Edited(ProductScript(), "[Link]\nCount=2",
-                                   "[Link]\nCount=3\nLink3=<Programs>\\x.lnk\nFile3=<Setup>\\App.exe");
+                                    "[Link]\nCount=3\nLink3=<Programs>\\x.lnk\nFile3=<Setup>\\App.exe");
   ASSERT_EQ(Install(WriteScript(script), choices), EngineResult::kCompleted);
   EXPECT_FALSE(sys().files().Exists(std::string(kDesktop) + "\\App.lnk"));
   EXPECT_EQ(progress_.advanced[kShortcutsStep], 1);

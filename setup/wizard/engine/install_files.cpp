@@ -39,8 +39,8 @@ Message CopyFailedMessage(std::string_view dest) {
 // Whether the source replaces what is at dest (nullptr when nothing is
 // there): newer source, or the same age and another size; a newer
 // destination is kept unless the user says Yes.
-bool ShouldCopy(InstallRun& install, std::string_view src, const FileEntry& src_entry,
-                std::string_view dest, const FileEntry* dest_entry) {
+bool ShouldCopy(InstallRun& install, std::string_view src, const FileEntry& src_entry, std::string_view dest,
+                const FileEntry* dest_entry) {
   const std::int32_t src_age = FileAge(src_entry);
   const std::int32_t dest_age = dest_entry != nullptr ? FileAge(*dest_entry) : -1;
   if (src_age > dest_age) return true;
@@ -50,9 +50,9 @@ bool ShouldCopy(InstallRun& install, std::string_view src, const FileEntry& src_
     return differ;
   }
   const Answer answer = AskAndLog(
-      install.run, MakeMessage("インストール先に新しいファイルが存在します。上書きしますか？\n" +
-                                   std::string(dest),
-                               MessageIcon::kQuestion, MessageButtons::kYesNo, Answer::kNo));
+      install.run,
+      MakeMessage("インストール先に新しいファイルが存在します。上書きしますか？\n" + std::string(dest),
+                  MessageIcon::kQuestion, MessageButtons::kYesNo, Answer::kNo));
   if (answer == Answer::kYes) return true;
   install.run.log.Add("KEEP", {dest, "newer file kept"});
   return false;
@@ -109,8 +109,7 @@ CopyOutcome CopyWithRetry(InstallRun& install, std::string_view src, std::string
 // A destination without a name or folder cannot be copied to: the copy
 // question is asked as for any failed copy until Abort or Ignore; Ignore
 // passes the entry over (there is no file to give attributes or a count).
-CopyOutcome RefuseUnnamedDestination(InstallRun& install, std::string_view dest,
-                                     std::string_view entry) {
+CopyOutcome RefuseUnnamedDestination(InstallRun& install, std::string_view dest, std::string_view entry) {
   install.run.log.Add("COPYFAIL", {dest, entry, "no destination file or folder"});
   while (true) {
     const Answer answer = AskAndLog(install.run, CopyFailedMessage(dest));
@@ -124,10 +123,8 @@ CopyOutcome RefuseUnnamedDestination(InstallRun& install, std::string_view dest,
 // not yet in the owner list.
 void CountSharedFile(InstallRun& install, std::string_view dest) {
   auto& system = install.system();
-  const std::int32_t count =
-      RegReadInteger(system, RegistryRoot::kLocalMachine, kSharedDllsKey, dest, 0);
-  const std::string owners =
-      RegReadString(system, RegistryRoot::kLocalMachine, kOwnerListKey, dest, "");
+  const std::int32_t count = RegReadInteger(system, RegistryRoot::kLocalMachine, kSharedDllsKey, dest, 0);
+  const std::string owners = RegReadString(system, RegistryRoot::kLocalMachine, kOwnerListKey, dest, "");
   const std::string mark = OwnerMark(install.app_key_name);
   if (owners.find(mark) != std::string::npos) {
     install.run.log.Add("SHARED", {dest, std::to_string(count), "already counted"});
@@ -142,8 +139,8 @@ void CountSharedFile(InstallRun& install, std::string_view dest) {
 }
 
 // One [File] entry; false when the installation is aborted.
-bool InstallFile(InstallRun& install, const ScriptSection& list, std::int64_t n,
-                 StepProgress& bar, std::string& made_folder) {
+bool InstallFile(InstallRun& install, const ScriptSection& list, std::int64_t n, StepProgress& bar,
+                 std::string& made_folder) {
   const std::string entry = list.ReadItem("NewFile", n);
   if (install.cd_rom_run && IsSetupFolderEntry(entry)) {
     install.run.log.Add("SKIP", {entry, "CD-ROM run"});

@@ -20,9 +20,9 @@ bool MakeFolder(InstallRun& install, const std::string& folder) {
       return true;
     }
     install.run.log.Add("FOLDER", {folder, made.ok() ? "missing" : made.ToString()});
-    const Answer answer = AskAndLog(
-        install.run, MakeMessage("フォルダ作成に失敗しました。\n" + folder, MessageIcon::kError,
-                                 MessageButtons::kAbortRetryIgnore, Answer::kRetry));
+    const Answer answer =
+        AskAndLog(install.run, MakeMessage("フォルダ作成に失敗しました。\n" + folder, MessageIcon::kError,
+                                           MessageButtons::kAbortRetryIgnore, Answer::kRetry));
     if (answer == Answer::kAbort) return false;
     if (answer == Answer::kIgnore) return true;
   }

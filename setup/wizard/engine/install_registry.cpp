@@ -28,8 +28,8 @@ void ApplyScriptRegistry(InstallRun& install, StepProgress& bar) {
     const std::string key = list.ReadItem("Key", n);
     const std::string name = list.ReadItem("Name", n);
     const std::string data = list.ReadItem("Data", n);
-    const Status applied = ApplyRegistryEntry(install.system(), way, key, name,
-                                              list.ReadItemInteger("Type", n), data);
+    const Status applied =
+        ApplyRegistryEntry(install.system(), way, key, name, list.ReadItemInteger("Type", n), data);
     install.run.log.Add("REG", {std::to_string(way), key, name, data, Outcome(applied)});
     bar.Advance();
   }
@@ -73,13 +73,14 @@ void StoreUserEntry(InstallRun& install, const ScriptSection& list, int k) {
                                              Characters(target, a + 1, b - 1), 0, text);
     install.run.log.Add("USERINFO", {std::to_string(k), target, Outcome(stored)});
   } else if (kind == "(Ini)") {
-    const std::string file = ExpandPathMacro(install.system(), Characters(target, 6, a - 1),
-                                             install.choices.install_folder_text);
+    const std::string file =
+        ExpandPathMacro(install.system(), Characters(target, 6, a - 1), install.choices.install_folder_text);
     const Status stored = ApplyIniEntry(install.system(), 0, file, Characters(target, a + 1, b - 1),
                                         CopyFrom(target, b + 1), text);
     install.run.log.Add("USERINFO", {std::to_string(k), target, Outcome(stored)});
   } else {
-    install.run.log.Add("USERINFO", {std::to_string(k), target, "not stored: the place is neither (Reg) nor (Ini)"});
+    install.run.log.Add("USERINFO",
+                        {std::to_string(k), target, "not stored: the place is neither (Reg) nor (Ini)"});
   }
 }
 

@@ -7,8 +7,7 @@
 
 namespace setup::wizard {
 
-InstallRun::InstallRun(SetupRun& run_in, const SetupScript& script_in,
-                       const InstallChoices& choices_in)
+InstallRun::InstallRun(SetupRun& run_in, const SetupScript& script_in, const InstallChoices& choices_in)
     : run(run_in),
       script(script_in),
       choices(choices_in),
@@ -70,7 +69,9 @@ platform::Status ApplyTogether(platform::target::TargetSystem& system,
   return system.registry().Apply(batch);
 }
 
-std::string Outcome(const platform::Status& result) { return result.ok() ? "ok" : FailedBecause("failed", result); }
+std::string Outcome(const platform::Status& result) {
+  return result.ok() ? "ok" : FailedBecause("failed", result);
+}
 
 std::string StartOutcome(const platform::Status& started, std::string_view done) {
   return started.ok() ? std::string(done) : "not started: " + started.message();

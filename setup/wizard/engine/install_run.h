@@ -4,11 +4,11 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/target_system/registry_batch.h"
 #include "platform/status.h"
+#include "platform/target_system/registry_batch.h"
 #include "setup/core/setup_script.h"
-#include "setup/wizard/engines.h"
 #include "setup/wizard/engine/install_engine.h"
+#include "setup/wizard/engines.h"
 #include "setup/wizard/install_choices.h"
 #include "setup/wizard/prompter.h"
 #include "setup/wizard/setup_run.h"
@@ -63,7 +63,7 @@ std::string_view AnswerName(Answer answer);
 // Applies the registry changes in one transaction, so a run killed in the
 // middle leaves all of them or none. A failure tells why.
 platform::Status ApplyTogether(platform::target::TargetSystem& system,
-                     const platform::target::RegistryBatch& batch);
+                               const platform::target::RegistryBatch& batch);
 
 // The last field of a log line: "ok", or "failed: " and the reason
 // ("failed: Access denied: HKEY_LOCAL_MACHINE is protected").

@@ -50,8 +50,8 @@ void MakeShortcuts(InstallRun& install) {
     const std::int32_t state = list.ReadItemInteger("Size", n) & 0xFF;
     const std::string icon_file = install.Expand(list.ReadItem("Icon", n));
     const std::int32_t icon_index = list.ReadItemInteger("IconNo", n) & 0xFF;
-    const Status made = CreateShortcut(install.system(), link, target, icon_index, icon_file, state,
-                                       working_folder);
+    const Status made =
+        CreateShortcut(install.system(), link, target, icon_index, icon_file, state, working_folder);
     if (made.ok()) platform::target::NotifyItemCreated(link);
     install.run.log.Add("SHORTCUT", {link, target, Outcome(made)});
     bar.Advance();

@@ -23,8 +23,7 @@ namespace setup::wizard::testing {
 // and a run that answers from a list.
 class InstallFixture : public ::testing::Test {
  protected:
-  InstallFixture()
-      : run_{*system_, prompter_, log_, launcher_, progress_, ProgramFile(), "C:\\PKG\\", {}} {
+  InstallFixture() : run_{*system_, prompter_, log_, launcher_, progress_, ProgramFile(), "C:\\PKG\\", {}} {
     EXPECT_TRUE(system_->files().CreateFolderTree("C:\\PKG").ok());
   }
 
@@ -55,8 +54,10 @@ class InstallFixture : public ::testing::Test {
     return attributes;
   }
   void SetTime(const std::string& path, int days_ago) {
-    ASSERT_TRUE(sys().files().SetWriteTime(
-        path, std::chrono::system_clock::now() - std::chrono::hours(24 * days_ago)).ok());
+    ASSERT_TRUE(sys()
+                    .files()
+                    .SetWriteTime(path, std::chrono::system_clock::now() - std::chrono::hours(24 * days_ago))
+                    .ok());
   }
 
   // The package's script, C:\PKG\Setup.dat.

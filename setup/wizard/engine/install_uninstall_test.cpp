@@ -9,8 +9,8 @@
 #include "setup/core/ini_utils.h"
 #include "setup/wizard/engine/install_engine.h"
 #include "setup/wizard/engine/install_test_fixture.h"
-#include "setup/wizard/record/record_keys.h"
 #include "setup/wizard/engine/uninstall_engine.h"
+#include "setup/wizard/record/record_keys.h"
 
 namespace setup::wizard {
 namespace {
@@ -69,7 +69,8 @@ TEST_F(InstallUninstallTest, NothingButTheDocumentedLeftoversStays) {
       "[Link]\nCount=1\nDefault=Maker\nSSetup=1\nLink1=<SSetup>\\App.lnk\nFile1=<Setup>\\App.exe\n"
       "[Registry]\nCount=1\nKey1=HKEY_CURRENT_USER\\Software\\Maker\\App\nName1=Runs\nData1=1\nType1=1\n"
       "[IniFile]\nCount=1\nFile1=<Windows>\\system.ini\nSection1=Maker\nKey1=App\nValue1=1\n"
-      "[UserInfomation]\nCount=1\nCaption1=氏名\nWrite1=(Reg)HKEY_CURRENT_USER\\Software\\Maker\\User/Owner/\n"
+      "[UserInfomation]\nCount=1\nCaption1=氏名\nWrite1=(Reg)HKEY_CURRENT_USER\\Software\\Maker\\User/Owner/"
+      "\n"
       "[Extension]\nCount=1\nExtension1=mkd\nCommand1=<Setup>\\App.exe\nInformation1=Maker 文書\n"
       "[UnFile]\nCount=3\nFile1=<Setup>\\App.exe\nFile2=<Common>\\Maker\\shared.dll\nShared2=1\n"
       "File3=<Setup>\\doc\\readme.txt\n"
@@ -112,8 +113,8 @@ TEST_F(InstallUninstallTest, NothingButTheDocumentedLeftoversStays) {
       Machine(kSettingKey, "OverToDustBox"),
       Machine(kSettingKey, "StartUser"),
       Machine(kSettingKey, "DeleteToDustBox"),
-      Machine(kOwnerListKey),   // emptied owner lists
-      Machine(kSharedDllsKey),  // emptied shared counts
+      Machine(kOwnerListKey),        // emptied owner lists
+      Machine(kSharedDllsKey),       // emptied shared counts
       Machine(kSystemUninstallKey),  // the system's list of installed programs
   };
   for (const std::string& item : left) EXPECT_TRUE(documented.contains(item)) << item;
@@ -125,7 +126,8 @@ TEST_F(InstallUninstallTest, ASharedFileInPlaceOutlivesTheFirstProduct) {
   Put("C:\\PKG\\common.dll", "common build 7");
   const auto product = [&](const std::string& key) {
     return WriteScript("[Define]\nApplication=kestro Setup 1.00\nName=" + key +
-                       "\n[Uninstall]\nKeyName=" + key + "\nUse=1\n"
+                       "\n[Uninstall]\nKeyName=" + key +
+                       "\nUse=1\n"
                        "[File]\nCount=1\nNewFile1=<System>\\common.dll\nFile1=common.dll\nShared1=1\n"
                        "[UnFile]\nCount=1\nFile1=<System>\\common.dll\nShared1=1\n");
   };
@@ -136,8 +138,7 @@ TEST_F(InstallUninstallTest, ASharedFileInPlaceOutlivesTheFirstProduct) {
               EngineResult::kCompleted);
   }
   EXPECT_EQ(RegReadInteger(sys(), RegistryRoot::kLocalMachine, kSharedDllsKey, dll, 0), 2);
-  EXPECT_EQ(RegReadString(sys(), RegistryRoot::kLocalMachine, kOwnerListKey, dll, ""),
-            "\"FIRST\"\"SECOND\"");
+  EXPECT_EQ(RegReadString(sys(), RegistryRoot::kLocalMachine, kOwnerListKey, dll, ""), "\"FIRST\"\"SECOND\"");
 
   EXPECT_EQ(RunUninstallEngine(run_, "FIRST", false, ComputeUninstallMaxima(run_, "FIRST")),
             EngineResult::kCompleted);

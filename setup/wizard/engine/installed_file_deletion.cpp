@@ -97,8 +97,8 @@ bool InstalledFileRemover::DeleteAsking(const OpenFolder& folder, std::string_vi
       return true;
     }
     if (attempt >= kMaxDeleteAttempts) {
-      run_.log.AddLeftover({path, "not deleted after " + std::to_string(attempt) +
-                                      " attempts: " + deleted.ToString()});
+      run_.log.AddLeftover(
+          {path, "not deleted after " + std::to_string(attempt) + " attempts: " + deleted.ToString()});
       return true;
     }
     const Answer answer = AskAndLog(run_, FailedDeleteMessage(path));

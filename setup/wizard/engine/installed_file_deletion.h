@@ -48,12 +48,11 @@ class InstalledFileRemover {
   // does not have.
   bool LeftOnMissingDrive(std::string_view path);
   bool Recycle(std::string_view path, InstalledKind kind);
-  bool DeleteAsking(const platform::target::OpenFolder& folder, std::string_view name,
-                    std::string_view path, InstalledKind kind);
+  bool DeleteAsking(const platform::target::OpenFolder& folder, std::string_view name, std::string_view path,
+                    InstalledKind kind);
   // The open folder, opened now when needed; nullptr when it cannot be
   // opened (opened tells why).
-  const platform::target::OpenFolder* Folder(const std::string& folder,
-                                             platform::target::Status* opened);
+  const platform::target::OpenFolder* Folder(const std::string& folder, platform::target::Status* opened);
 
   SetupRun& run_;
   bool recycle_;

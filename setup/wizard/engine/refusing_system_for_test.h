@@ -21,16 +21,19 @@ using platform::target::RegistryValue;
 // database on a full disk would; everything else goes through.
 class RefusingRegistry : public Registry {
  public:
-  RefusingRegistry(Registry& inner, std::vector<std::string> refused) : inner_(inner), refused_(std::move(refused)) {}
+  RefusingRegistry(Registry& inner, std::vector<std::string> refused)
+      : inner_(inner), refused_(std::move(refused)) {}
 
   Status OpenKey(RegistryRoot root, std::string_view key) override { return inner_.OpenKey(root, key); }
   Status CreateKey(RegistryRoot root, std::string_view key, bool* existed) override {
     return Refuses(root, key) ? Refusal(key) : inner_.CreateKey(root, key, existed);
   }
-  Status GetValue(RegistryRoot root, std::string_view key, std::string_view name, RegistryValue* value) override {
+  Status GetValue(RegistryRoot root, std::string_view key, std::string_view name,
+                  RegistryValue* value) override {
     return inner_.GetValue(root, key, name, value);
   }
-  Status SetValue(RegistryRoot root, std::string_view key, const RegistryValue& value, bool create_key) override {
+  Status SetValue(RegistryRoot root, std::string_view key, const RegistryValue& value,
+                  bool create_key) override {
     return Refuses(root, key) ? Refusal(key) : inner_.SetValue(root, key, value, create_key);
   }
   Status DeleteValue(RegistryRoot root, std::string_view key, std::string_view name) override {
@@ -51,10 +54,12 @@ class RefusingRegistry : public Registry {
   Status DeleteTree(RegistryRoot root, std::string_view key) override {
     return Refuses(root, key) ? Refusal(key) : inner_.DeleteTree(root, key);
   }
-  Status CopyTree(RegistryRoot from_root, std::string_view from, RegistryRoot to_root, std::string_view to) override {
+  Status CopyTree(RegistryRoot from_root, std::string_view from, RegistryRoot to_root,
+                  std::string_view to) override {
     return Refuses(to_root, to) ? Refusal(to) : inner_.CopyTree(from_root, from, to_root, to);
   }
-  Status MoveTree(RegistryRoot from_root, std::string_view from, RegistryRoot to_root, std::string_view to) override {
+  Status MoveTree(RegistryRoot from_root, std::string_view from, RegistryRoot to_root,
+                  std::string_view to) override {
     if (Refuses(from_root, from)) return Refusal(from);
     return Refuses(to_root, to) ? Refusal(to) : inner_.MoveTree(from_root, from, to_root, to);
   }
@@ -91,7 +96,9 @@ class RefusingSystem : public platform::target::TargetSystem {
   Registry& registry() override { return registry_; }
   const platform::target::DriveMap& drives() const override { return inner_.drives(); }
   const platform::target::SystemFiles& files() const override { return inner_.files(); }
-  Status MoveToTrash(std::string_view windows_path) const override { return inner_.MoveToTrash(windows_path); }
+  Status MoveToTrash(std::string_view windows_path) const override {
+    return inner_.MoveToTrash(windows_path);
+  }
 
  private:
   TargetSystem& inner_;

@@ -73,9 +73,8 @@ class UninstallEngine {
     const RecordList list(run_.system, ListKey(name_, "UnFile"));
     for (std::int32_t n = 1; n <= list.Count(); ++n) {
       const std::string path = list.Text("File", n);
-      const bool go_on = list.Integer("Shared", n, 0) == 1
-                             ? ReleaseSharedFile(path)
-                             : remover_.Delete(path, InstalledKind::kFile);
+      const bool go_on = list.Integer("Shared", n, 0) == 1 ? ReleaseSharedFile(path)
+                                                           : remover_.Delete(path, InstalledKind::kFile);
       if (!go_on) return false;
       bar.Advance();
     }
@@ -126,17 +125,20 @@ class UninstallEngine {
       const auto counted = RegWriteInteger(run_.system, kMachine, kSharedDllsKey, path, count - 1);
       const auto listed = RegWriteString(run_.system, kMachine, kOwnerListKey, path, rest);
       run_.log.Add("SHARED", {path, std::to_string(count - 1),
-                              counted.ok() && listed.ok() ? "count lowered, file kept"
-                                                : FailedBecause("count not written", counted.ok() ? listed : counted)});
+                              counted.ok() && listed.ok()
+                                  ? "count lowered, file kept"
+                                  : FailedBecause("count not written", counted.ok() ? listed : counted)});
       return true;
     }
     if (AskAndLog(run_, UnusedSharedFileQuestion(path)) == Answer::kYes) {
       if (!remover_.Delete(path, InstalledKind::kFile)) return false;
       const Status removed = RegDeleteValue(run_.system, kMachine, kSharedDllsKey, path);
-      run_.log.Add("SHARED", {path, "-", removed.ok() ? "count removed" : FailedBecause("count not removed", removed)});
+      run_.log.Add("SHARED",
+                   {path, "-", removed.ok() ? "count removed" : FailedBecause("count not removed", removed)});
     } else {
       const Status kept = RegWriteInteger(run_.system, kMachine, kSharedDllsKey, path, 0);
-      run_.log.Add("SHARED", {path, "0", kept.ok() ? "kept as answered" : FailedBecause("count not written", kept)});
+      run_.log.Add("SHARED",
+                   {path, "0", kept.ok() ? "kept as answered" : FailedBecause("count not written", kept)});
     }
     if (const Status unlisted = RegDeleteValue(run_.system, kMachine, kOwnerListKey, path); !unlisted.ok()) {
       run_.log.Add("SHARED", {path, "-", FailedBecause("owner list not removed", unlisted)});
@@ -201,13 +203,17 @@ class UninstallEngine {
     const std::string backup = RegReadString(run_.system, kClasses, backup_key, "", "");
     if (backup == "null") {
       const Status dropped = RegDeleteTree(run_.system, kClasses, backup_key);
-      run_.log.Add("ASSOC", {ext, removed.ok() && dropped.ok() ? "removed"
-                                  : FailedBecause("removed in part", removed.ok() ? dropped : removed),
+      run_.log.Add("ASSOC", {ext,
+                             removed.ok() && dropped.ok()
+                                 ? "removed"
+                                 : FailedBecause("removed in part", removed.ok() ? dropped : removed),
                              "none before"});
     } else {
       const Status moved = RegMoveKey(run_.system, kClasses, backup_key, extension_key);
-      run_.log.Add("ASSOC", {ext, removed.ok() && moved.ok() ? "restored"
-                                  : FailedBecause("restored in part", removed.ok() ? moved : removed),
+      run_.log.Add("ASSOC", {ext,
+                             removed.ok() && moved.ok()
+                                 ? "restored"
+                                 : FailedBecause("restored in part", removed.ok() ? moved : removed),
                              "from backup"});
     }
     return true;
@@ -229,8 +235,8 @@ class UninstallEngine {
     }
     const std::int32_t chosen = remover_.recycle() ? 1 : 0;
     const Status written = RegWriteInteger(run_.system, kMachine, kSettingKey, "DeleteToDustBox", chosen);
-    run_.log.Add("SETTING", {"DeleteToDustBox", written.ok() ? std::to_string(chosen)
-                                                             : FailedBecause("not written", written)});
+    run_.log.Add("SETTING", {"DeleteToDustBox",
+                             written.ok() ? std::to_string(chosen) : FailedBecause("not written", written)});
   }
 
   SetupRun& run_;
@@ -270,7 +276,8 @@ EngineResult RunUninstallEngine(SetupRun& run, std::string_view app_key_name, bo
       RunStep(run, maxima, kFileStep, [&](StepProgress& bar) { return engine.DeleteFiles(bar); }) &&
       RunStep(run, maxima, kFolderStep, [&](StepProgress& bar) { return engine.RemoveFolders(bar); }) &&
       RunStep(run, maxima, kShortcutStep, [&](StepProgress& bar) { return engine.DeleteShortcuts(bar); }) &&
-      RunStep(run, maxima, kUninstallRegistryStep, [&](StepProgress& bar) { return engine.UndoRegistry(bar); });
+      RunStep(run, maxima, kUninstallRegistryStep,
+              [&](StepProgress& bar) { return engine.UndoRegistry(bar); });
   run.progress.Pump();
   run.log.Add(done ? "DONE" : "ABORT", {"uninstall", app_key_name});
   return done ? EngineResult::kCompleted : EngineResult::kAborted;
@@ -278,9 +285,9 @@ EngineResult RunUninstallEngine(SetupRun& run, std::string_view app_key_name, bo
 
 void RunUninstallFinish(SetupRun& run, bool restart_chosen) {
   if (!restart_chosen) return;
-  const Message question = MakeMessage(
-      "設定を有効にするにはWindowsを再起動する必要があります。再起動しますか？",
-      MessageIcon::kQuestion, MessageButtons::kYesNo, Answer::kYes);
+  const Message question =
+      MakeMessage("設定を有効にするにはWindowsを再起動する必要があります。再起動しますか？",
+                  MessageIcon::kQuestion, MessageButtons::kYesNo, Answer::kYes);
   if (AskAndLog(run, question) == Answer::kYes) {
     run.log.Add("RESTART", {"requested"});
     run.launcher.RestartWindows();

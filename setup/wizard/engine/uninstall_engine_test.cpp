@@ -29,8 +29,12 @@ class UninstallTest : public ::testing::Test {
  protected:
   platform::target::TargetSystem& sys() { return *system_; }
   bool Exists(const std::string& path) { return sys().files().Exists(path); }
-  int SharedCount(const std::string& path) { return RegReadInteger(sys(), kMachine, kSharedDllsKey, path, -7); }
-  std::string Owners(const std::string& path) { return RegReadString(sys(), kMachine, kOwnerListKey, path, "-"); }
+  int SharedCount(const std::string& path) {
+    return RegReadInteger(sys(), kMachine, kSharedDllsKey, path, -7);
+  }
+  std::string Owners(const std::string& path) {
+    return RegReadString(sys(), kMachine, kOwnerListKey, path, "-");
+  }
   bool RecordExists(const std::string& name) { return RegKeyExists(sys(), kMachine, RecordKey(name)); }
 
   EngineResult Uninstall(RunHarness& h, const std::string& name, bool recycle = false) {
@@ -42,8 +46,7 @@ class UninstallTest : public ::testing::Test {
 
 // Two products share one file; either may go first, and the last one's
 // question may be answered either way.
-class SharedFileTest : public UninstallTest,
-                       public ::testing::WithParamInterface<std::tuple<bool, bool>> {};
+class SharedFileTest : public UninstallTest, public ::testing::WithParamInterface<std::tuple<bool, bool>> {};
 
 TEST_P(SharedFileTest, CountsDownThenAsksTheLastOwner) {
   const auto [first_is_a, delete_it] = GetParam();
@@ -119,7 +122,8 @@ TEST_F(UninstallTest, AssociationsAreRestoredOnlyWhenStillOwned) {
 }
 
 TEST_F(UninstallTest, RegistryIniRunAndRecordAreUndone) {
-  ASSERT_TRUE(RegWriteString(sys(), RegistryRoot::kCurrentUser, "Software\\Maker\\App\\Options", "Size", "3").ok());
+  ASSERT_TRUE(
+      RegWriteString(sys(), RegistryRoot::kCurrentUser, "Software\\Maker\\App\\Options", "Size", "3").ok());
   ASSERT_TRUE(RegWriteString(sys(), RegistryRoot::kCurrentUser, "Software\\Maker\\Keep", "Flag", "1").ok());
   ASSERT_TRUE(IniWriteString(sys(), "C:\\App\\app.ini", "User", "Name", "taro").ok() ||
               (sys().files().CreateFolderTree("C:\\App").ok() &&
@@ -273,7 +277,8 @@ TEST_F(StuckFileTest, EndlessRetryIsCappedAndTheFileLeft) {
 
 TEST_F(StuckFileTest, AbortThenNoForEverIsCappedToo) {
   RunHarness h(sys());
-  for (int i = 0; i < 200; ++i) h.prompter.answers.insert(h.prompter.answers.end(), {Answer::kAbort, Answer::kNo});
+  for (int i = 0; i < 200; ++i)
+    h.prompter.answers.insert(h.prompter.answers.end(), {Answer::kAbort, Answer::kNo});
   EXPECT_EQ(Uninstall(h, "Mine"), EngineResult::kCompleted);
   EXPECT_EQ(h.prompter.asked.size(), 2u * (kMaxDeleteAttempts - 1));
 }

@@ -91,8 +91,8 @@ class RecordWriter {
   }
   void Folder(const std::string& path) { Text("UnFolder", "Folder", Next("UnFolder"), path); }
   void Link(const std::string& path) { Text("UnLink", "Link", Next("UnLink"), path); }
-  void Registry(int way, const std::string& key, const std::string& value_name,
-                const std::string& data, int type = 0) {
+  void Registry(int way, const std::string& key, const std::string& value_name, const std::string& data,
+                int type = 0) {
     const int n = Next("UnRegistry");
     Integer("UnRegistry", "Way", n, way);
     Text("UnRegistry", "Key", n, key);
@@ -135,8 +135,7 @@ class RecordWriter {
           list);
   }
   void Integer(const std::string& list, const std::string& field, int n, int number) {
-    Check(RegWriteInteger(system_, kMachine, RecordKey(name_) + "\\" + list, ListItemName(field, n),
-                          number),
+    Check(RegWriteInteger(system_, kMachine, RecordKey(name_) + "\\" + list, ListItemName(field, n), number),
           list);
   }
 
@@ -189,7 +188,9 @@ class Undeletable {
       immutable_ = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
     }
     if (fd >= 0) ::close(fd);
-    if (!immutable_) std::filesystem::permissions(file.parent_path(), std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+    if (!immutable_)
+      std::filesystem::permissions(file.parent_path(), std::filesystem::perms::owner_write,
+                                   std::filesystem::perm_options::remove);
   }
   ~Undeletable() {
     const int fd = ::open(file_.c_str(), O_RDONLY);
@@ -199,7 +200,8 @@ class Undeletable {
       ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
     }
     if (fd >= 0) ::close(fd);
-    std::filesystem::permissions(file_.parent_path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
+    std::filesystem::permissions(file_.parent_path(), std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add);
   }
   bool works() const { return ::unlink(file_.c_str()) != 0; }
 

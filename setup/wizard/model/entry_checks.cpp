@@ -19,8 +19,8 @@ bool UserEntryMatches(std::string_view entry, std::int32_t size, std::string_vie
   const std::string_view tail = pattern.substr(star + 1);
   // UTF-8 prefixes and suffixes that match byte for byte are whole
   // characters, so the ends can be compared as bytes.
-  return entry.size() >= head.size() && entry.size() >= tail.size() &&
-         entry.substr(0, head.size()) == head && entry.substr(entry.size() - tail.size()) == tail;
+  return entry.size() >= head.size() && entry.size() >= tail.size() && entry.substr(0, head.size()) == head &&
+         entry.substr(entry.size() - tail.size()) == tail;
 }
 
 bool HasForbiddenFolderChar(std::string_view path) {

@@ -9,12 +9,9 @@ bool PassesCdCheck(std::string_view cd_check, DriveType type) {
   switch (type) {
     case DriveType::kUnknown:
     case DriveType::kNoRootDir:
-    case DriveType::kCdRom:
-      return true;
-    case DriveType::kRemote:
-      return cd_check == "1";
-    default:
-      return false;
+    case DriveType::kCdRom: return true;
+    case DriveType::kRemote: return cd_check == "1";
+    default: return false;
   }
 }
 
@@ -42,9 +39,7 @@ bool IsOne(std::string_view text, std::size_t position) {
 
 }  // namespace
 
-bool OsAllowed(std::string_view os_check, int os_kind) {
-  return IsOne(os_check, OsPosition(os_kind));
-}
+bool OsAllowed(std::string_view os_check, int os_kind) { return IsOne(os_check, OsPosition(os_kind)); }
 
 std::string AllowedOsList(std::string_view os_check) {
   static constexpr const char* kNames[] = {"「Windows 95」", "「Windows 98」", "「Windows ME」",

@@ -8,9 +8,9 @@
 #include "setup/core/path_text.h"
 #include "setup/core/registry_utils.h"
 #include "setup/wizard/model/byte_size.h"
-#include "setup/wizard/record/record_keys.h"
 #include "setup/wizard/model/wizard_model.h"
 #include "setup/wizard/model/wizard_pages.h"
+#include "setup/wizard/record/record_keys.h"
 
 namespace setup::wizard {
 namespace {
@@ -30,8 +30,7 @@ std::string ReplaceAll(std::string text, std::string_view from, std::string_view
 
 // A product's own recorded integer, else the machine-wide setting of the
 // same name (each -1 when missing).
-int RecordedOrMachineWide(TargetSystem& system, const std::string& record_key,
-                          std::string_view name) {
+int RecordedOrMachineWide(TargetSystem& system, const std::string& record_key, std::string_view name) {
   const int own = RegReadInteger(system, kMachine, record_key, name, -1);
   return own != -1 ? own : RegReadInteger(system, kMachine, kSettingKey, name, -1);
 }
@@ -101,8 +100,7 @@ bool WizardModel::FillUserPage() {
                                 ? "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"
                                 : "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
   const std::string owner = RegReadString(run_.system, kMachine, version_key, "RegisteredOwner", "");
-  const std::string company =
-      RegReadString(run_.system, kMachine, version_key, "RegisteredOrganization", "");
+  const std::string company = RegReadString(run_.system, kMachine, version_key, "RegisteredOrganization", "");
   for (int k = 1; k <= 3; ++k) {
     ControlState& label = controls_[UserEntryLabel(k)];
     ControlState& edit = controls_[UserEntryEdit(k)];
@@ -245,10 +243,11 @@ void WizardModel::FillFinishPage() {
   controls_[Control::kLabel901].text =
       "以上でインストールの設定は終了です。\n\n設定を変更するには[戻る]をクリックしてください。\n"
       "[開始]をクリックするとインストールを開始します。";
-  controls_[Control::kLabel1002].text = "次の各コンポーネントがインストールされるまで\nしばらくお待ちください。";
+  controls_[Control::kLabel1002].text =
+      "次の各コンポーネントがインストールされるまで\nしばらくお待ちください。";
   controls_[Control::kLabel1102].text = script_.ReadCount("Extension") > 0
-                                    ? "次に実行する項目を選択して、\n[終了]をクリックしてください。"
-                                    : "[終了]をクリックしてください。";
+                                            ? "次に実行する項目を選択して、\n[終了]をクリックしてください。"
+                                            : "[終了]をクリックしてください。";
   ControlState& restart = controls_[Control::kCheckBox1101];
   restart.visible = script_.Read("Run", "ReStart") == "1";
   restart.checked = script_.Read("Run", "Check") == "1";
@@ -287,7 +286,8 @@ void WizardModel::ShowUninstall() {
   }
   controls_[Control::kCheckBox1201].checked = RecordedOrMachineWide(system, record, "DeleteToDustBox") == 1;
   controls_[Control::kLabel1301].text = name;
-  controls_[Control::kLabel1303].text = "次の各コンポーネントがアンインストールされるまで\nしばらくお待ちください。";
+  controls_[Control::kLabel1303].text =
+      "次の各コンポーネントがアンインストールされるまで\nしばらくお待ちください。";
   controls_[Control::kLabel1401].text = name;
   const std::string run_key = record + "\\UnRun";
   ControlState& restart = controls_[Control::kCheckBox1401];

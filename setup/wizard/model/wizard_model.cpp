@@ -7,14 +7,14 @@
 #include "setup/core/folder_utils.h"
 #include "setup/core/install_paths.h"
 #include "setup/core/path_text.h"
+#include "setup/wizard/engine/install_run.h"
 #include "setup/wizard/model/byte_size.h"
 #include "setup/wizard/model/entry_checks.h"
 #include "setup/wizard/model/install_choices_reader.h"
 #include "setup/wizard/model/page_checks.h"
-#include "setup/wizard/engine/install_run.h"
-#include "setup/wizard/record/record_keys.h"
 #include "setup/wizard/model/start_checks.h"
 #include "setup/wizard/model/wizard_pages.h"
+#include "setup/wizard/record/record_keys.h"
 
 namespace setup::wizard {
 WizardStart WizardStart::Setup(SetupScript script) {
@@ -39,8 +39,7 @@ WizardStart WizardStart::CleanUp(std::string package_folder, SetupScript script)
   return start;
 }
 
-WizardModel::WizardModel(SetupRun& run, WizardStart start, WizardEngines& engines,
-                         const TextMeasure* measure)
+WizardModel::WizardModel(SetupRun& run, WizardStart start, WizardEngines& engines, const TextMeasure* measure)
     : run_(run),
       mode_(start.mode),
       script_(std::move(start.script)),
@@ -54,8 +53,7 @@ WizardModel::WizardModel(SetupRun& run, WizardStart start, WizardEngines& engine
 
 void WizardModel::StartAction() { focus_.reset(); }
 
-Answer WizardModel::Ask(std::string text, MessageIcon icon, MessageButtons buttons,
-                        Answer default_answer) {
+Answer WizardModel::Ask(std::string text, MessageIcon icon, MessageButtons buttons, Answer default_answer) {
   const Message message = MakeMessage(std::move(text), icon, buttons, default_answer);
   return AskAndLog(run_, message);
 }
@@ -135,20 +133,17 @@ bool WizardModel::LeavePage() {
         if (!CheckUserEntry(field)) return false;
       }
       return true;
-    case 5:
-      return !controls_.Get(Control::kRadioButton501).checked || Checks().CheckFolderPage();
+    case 5: return !controls_.Get(Control::kRadioButton501).checked || Checks().CheckFolderPage();
     case 6:
       return !controls_.Get(Control::kEdit601).enabled ||
              Checks().CheckShortcutPage(ProgramsFolder(controls_.Get(Control::kRadioButton601).checked));
-    case 8:
-      return Checks().CheckFavoritesPage();
+    case 8: return Checks().CheckFavoritesPage();
     case 9: {
       install_maxima_ = engines_.InstallMaxima(Choices());
       ShowMaxima(install_maxima_, InstallProgressBar, InstallStepLabel);
       return true;
     }
-    default:
-      return true;
+    default: return true;
   }
 }
 
@@ -159,8 +154,7 @@ void WizardModel::ShowMaxima(const StepMaxima& maxima, Control (*bar)(int), Cont
   }
 }
 
-void WizardModel::RunEngine(int done_page, int aborted_state,
-                            const std::function<EngineResult()>& engine) {
+void WizardModel::RunEngine(int done_page, int aborted_state, const std::function<EngineResult()>& engine) {
   close_command_enabled_ = false;
   busy_ = true;
   const EngineResult result = engine();
@@ -179,8 +173,7 @@ void WizardModel::RunEngine(int done_page, int aborted_state,
 }
 
 void WizardModel::RunInstall() {
-  RunEngine(kInstallDonePage, kEndedState,
-            [this] { return engines_.Install(Choices(), install_maxima_); });
+  RunEngine(kInstallDonePage, kEndedState, [this] { return engines_.Install(Choices(), install_maxima_); });
 }
 
 void WizardModel::RunUninstall() {
@@ -225,8 +218,8 @@ bool WizardModel::FormCloseQuery() {
     }
     tag_ = kEndedState;
   } else if (tag_ == kUninstallStartPage || tag_ == kUninstallPage) {
-    if (Ask("アンインストールを中止してもよろしいですか？", MessageIcon::kQuestion,
-            MessageButtons::kYesNo, Answer::kNo) != Answer::kYes) {
+    if (Ask("アンインストールを中止してもよろしいですか？", MessageIcon::kQuestion, MessageButtons::kYesNo,
+            Answer::kNo) != Answer::kYes) {
       return false;
     }
   }
@@ -308,7 +301,8 @@ void WizardModel::SetText(Control name, std::string_view text) {
 void WizardModel::SetChecked(Control name, bool checked) {
   controls_[name].checked = checked;
   static constexpr std::pair<Control, Control> kRadioPairs[] = {
-      {Control::kRadioButton501, Control::kRadioButton502}, {Control::kRadioButton601, Control::kRadioButton602}};
+      {Control::kRadioButton501, Control::kRadioButton502},
+      {Control::kRadioButton601, Control::kRadioButton602}};
   for (const auto& [a, b] : kRadioPairs) {
     if (name == a) controls_[b].checked = !checked;
     if (name == b) controls_[a].checked = !checked;
@@ -355,7 +349,8 @@ void WizardModel::RadioButton601Click() {
 
 void WizardModel::CheckBox601Click() {
   const bool on = controls_.Get(Control::kCheckBox601).checked && shortcut_group_on_;
-  for (const Control name : {Control::kEdit601, Control::kLabel603, Control::kListBox601}) controls_[name].enabled = on;
+  for (const Control name : {Control::kEdit601, Control::kLabel603, Control::kListBox601})
+    controls_[name].enabled = on;
 }
 
 void WizardModel::ListBox601DblClick(int index) {
@@ -397,7 +392,9 @@ BrowseRequest WizardModel::BrowseFor(std::string_view title, Control edit) const
   return request;
 }
 
-BrowseRequest WizardModel::SpeedButton502Click() const { return BrowseFor("インストール先", Control::kEdit501); }
+BrowseRequest WizardModel::SpeedButton502Click() const {
+  return BrowseFor("インストール先", Control::kEdit501);
+}
 
 BrowseRequest WizardModel::SpeedButton802Click() const { return BrowseFor("お気に入り", Control::kEdit801); }
 

@@ -10,8 +10,8 @@
 #include "setup/wizard/install_choices.h"
 #include "setup/wizard/model/label_fit.h"
 #include "setup/wizard/model/page_checks.h"
-#include "setup/wizard/setup_run.h"
 #include "setup/wizard/model/wizard_controls.h"
+#include "setup/wizard/setup_run.h"
 
 namespace setup::wizard {
 
@@ -73,8 +73,7 @@ struct WizardStart {
 //    is remembered and honoured right after the engine, without a question.
 class WizardModel {
  public:
-  WizardModel(SetupRun& run, WizardStart start, WizardEngines& engines,
-              const TextMeasure* measure = nullptr);
+  WizardModel(SetupRun& run, WizardStart start, WizardEngines& engines, const TextMeasure* measure = nullptr);
 
   // Fills every page of the mode and shows the first; ends with the pending
   // folder removal. Only the first call does anything.

@@ -4,8 +4,8 @@
 
 #include "setup/core/install_paths.h"
 #include "setup/core/registry_utils.h"
-#include "setup/wizard/record/record_keys.h"
 #include "setup/wizard/model/wizard_test_support.h"
+#include "setup/wizard/record/record_keys.h"
 
 namespace setup::wizard {
 namespace {
@@ -113,7 +113,8 @@ TEST_F(WizardModelTest, SkippedPagesBothWaysAndBackNeverChecks) {
 
 TEST_F(WizardModelTest, UserEntriesLengthPatternBlanksAndOwnerText) {
   EXPECT_TRUE(RegWriteString(system(), kMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
-                             "RegisteredOwner", "山田").ok());
+                             "RegisteredOwner", "山田")
+                  .ok());
   WizardModel& m = Setup(
       "[UserInfomation]\nCount=2\nCaption1=会員番号(半角):\nSize1=8\nType1=A*Z\n"
       "Caption2=氏名:\nText2=(氏名)様\nNull2=1\n");
@@ -160,8 +161,9 @@ TEST_F(WizardModelTest, FreeSpaceOfTheTargetDriveWithAWarningOnlyWhenKnownAndSho
   m.Button2Click();
   ASSERT_EQ(prompter_.asked.size(), 1u);
   const Message& warning = prompter_.asked[0];
-  EXPECT_EQ(warning.text, "空き容量が不足する可能性があります。このフォルダにインストールしますか？\n"
-                          "C:\\Program Files\\Maker\\App");
+  EXPECT_EQ(warning.text,
+            "空き容量が不足する可能性があります。このフォルダにインストールしますか？\n"
+            "C:\\Program Files\\Maker\\App");
   EXPECT_EQ(warning.icon, MessageIcon::kWarning);
   EXPECT_EQ(warning.buttons, MessageButtons::kYesNo);
   EXPECT_EQ(warning.default_answer, Answer::kNo);
@@ -233,8 +235,8 @@ TEST_F(WizardOnCdTest, CdCheckAcceptsCdRomAndNetworkDrivesAsTheModeSays) {
     const char* cd_check;
     const char* source;
     bool passes;
-  } cases[] = {{"1", "Q:\\", true},   {"1", "N:\\pkg\\", true}, {"1", "C:\\PKG\\", false},
-               {"2", "Q:\\", true},   {"2", "N:\\pkg\\", false}, {"0", "C:\\PKG\\", true}};
+  } cases[] = {{"1", "Q:\\", true}, {"1", "N:\\pkg\\", true},  {"1", "C:\\PKG\\", false},
+               {"2", "Q:\\", true}, {"2", "N:\\pkg\\", false}, {"0", "C:\\PKG\\", true}};
   for (const Case& c : cases) {
     prompter_.asked.clear();
     WizardModel& m = Setup(std::string("CDCheck=") + c.cd_check + "\n", c.source);
@@ -334,12 +336,13 @@ TEST_F(WizardModelTest, ExtensionStatesAndTheRestoreButton) {
   EXPECT_TRUE(RegWriteString(system(), classes, ".txt", "Other", "x").ok());
   EXPECT_TRUE(RegWriteString(system(), classes, ".doc", "", "Word.Document").ok());
   EXPECT_TRUE(RegWriteString(system(), classes, "Word.Document", "", "Word 文書").ok());
-  WizardModel& m = Setup(
-      "[Extension]\nCount=3\nExtension1=txt\nCheck1=1\nExtension2=abc\nExtension3=doc\nCheck3=1\n");
+  WizardModel& m =
+      Setup("[Extension]\nCount=3\nExtension1=txt\nCheck1=1\nExtension2=abc\nExtension3=doc\nCheck3=1\n");
   EXPECT_EQ(m.control(Control::kListBox701).items,
             (std::vector<std::string>{"txt … TXT ファイル", "abc … (なし)", "doc … Word 文書"}));
   EXPECT_EQ(m.control(Control::kListBox701).selected, (std::vector<bool>{true, false, true}));
-  EXPECT_EQ(m.control(Control::kLabel1102).text, "次に実行する項目を選択して、\n[終了]をクリックしてください。");
+  EXPECT_EQ(m.control(Control::kLabel1102).text,
+            "次に実行する項目を選択して、\n[終了]をクリックしてください。");
   m.SetSelected(Control::kListBox701, 0, false);
   m.SetSelected(Control::kListBox701, 1, true);
   m.SetChecked(Control::kCheckBox701, false);
@@ -377,8 +380,9 @@ TEST_F(WizardModelTest, FavouritesPageSlotsAndChecks) {
 }
 
 TEST_F(WizardModelTest, FinishChoicesLockTheRestartBoxWithoutForceButNotTheRunBoxes) {
-  WizardModel& m = Setup("[Run]\nReStart=1\nCheck=1\nCaption1=起動\nCommand1=<Setup>\\a.exe\n"
-                         "Caption2=NoCommand\nCaption3=Locked\nCommand3=b.exe\nCheck3=0\nForce3=1\n");
+  WizardModel& m = Setup(
+      "[Run]\nReStart=1\nCheck=1\nCaption1=起動\nCommand1=<Setup>\\a.exe\n"
+      "Caption2=NoCommand\nCaption3=Locked\nCommand3=b.exe\nCheck3=0\nForce3=1\n");
   const ControlState& restart = m.control(Control::kCheckBox1101);
   EXPECT_TRUE(restart.visible && restart.checked);
   EXPECT_FALSE(restart.enabled);
@@ -475,7 +479,8 @@ TEST_F(WizardModelTest, CleanUpOfAHostFolderNamesThatFolder) {
   // "/d /home/taro/pkg": the folder was given drive D: for this run.
   WizardModel m(Run("D:\\", {"/d", "/home/taro/pkg"}), WizardStart::CleanUp("D:\\", script), engines_);
   m.FormShow();
-  EXPECT_EQ(m.control(Control::kLabel1).text, "/home/taro/pkg\nインストールに使用した一時ファイルを削除しますか？");
+  EXPECT_EQ(m.control(Control::kLabel1).text,
+            "/home/taro/pkg\nインストールに使用した一時ファイルを削除しますか？");
   m.Button4Click();
   EXPECT_EQ(engines_.clean_ups, std::vector<std::string>{"D:\\|delete"});
 }

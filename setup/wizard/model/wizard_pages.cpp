@@ -2,7 +2,6 @@
 
 namespace setup::wizard {
 
-
 std::string_view PageCaption(int page) {
   switch (page) {
     case 2: return "概要";

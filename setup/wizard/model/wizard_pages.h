@@ -8,7 +8,7 @@ namespace setup::wizard {
 // The wizard's pages 2 to 14 and Panel1 of the clean-up mode.
 inline constexpr int kFirstPage = 2;
 inline constexpr int kLastPage = 14;
-inline constexpr int kInstallPage = 10;    // the install engine runs here
+inline constexpr int kInstallPage = 10;  // the install engine runs here
 inline constexpr int kInstallDonePage = 11;
 inline constexpr int kUninstallStartPage = 12;
 inline constexpr int kUninstallPage = 13;  // the uninstall engine runs here

@@ -33,9 +33,9 @@ TEST(EntryChecksTest, LengthAndPatternOfUserFields) {
   EXPECT_FALSE(UserEntryMatches("B123456Z", 8, "A*Z"));  // prefix
   EXPECT_FALSE(UserEntryMatches("A123456Y", 8, "A*Z"));  // suffix
   EXPECT_TRUE(UserEntryMatches("anything", 0, ""));
-  EXPECT_TRUE(UserEntryMatches("ABC", 0, "ABC"));    // equal to the pattern
-  EXPECT_FALSE(UserEntryMatches("ABD", 0, "ABC"));   // no "*"
-  EXPECT_FALSE(UserEntryMatches("Z", 0, "AB*XYZ"));  // shorter than both ends
+  EXPECT_TRUE(UserEntryMatches("ABC", 0, "ABC"));         // equal to the pattern
+  EXPECT_FALSE(UserEntryMatches("ABD", 0, "ABC"));        // no "*"
+  EXPECT_FALSE(UserEntryMatches("Z", 0, "AB*XYZ"));       // shorter than both ends
   EXPECT_TRUE(UserEntryMatches("氏名太郎", 4, "氏*郎"));  // characters, not bytes
   EXPECT_FALSE(UserEntryMatches("氏名", 4, ""));
   EXPECT_EQ(UserEntryName("会員番号(半角8桁):"), "会員番号");

@@ -89,8 +89,8 @@ class WizardTestBase : public ::testing::Test {
   }
 
   SetupRun& Run(std::string source_folder = "C:\\PKG\\", std::vector<std::string> arguments = {}) {
-    run_ = std::make_unique<SetupRun>(SetupRun{system(), prompter_, log_, launcher_, progress_,
-                                               {}, std::move(source_folder), std::move(arguments)});
+    run_ = std::make_unique<SetupRun>(SetupRun{
+        system(), prompter_, log_, launcher_, progress_, {}, std::move(source_folder), std::move(arguments)});
     return *run_;
   }
 

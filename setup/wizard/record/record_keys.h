@@ -9,8 +9,7 @@ namespace setup::wizard {
 inline constexpr std::string_view kUninstallRecordRoot = "Software\\Tallowmere\\kestroSetup\\Uninstall";
 inline constexpr std::string_view kSettingKey = "Software\\Tallowmere\\kestroSetup\\Setting";
 inline constexpr std::string_view kOwnerListKey = "Software\\Tallowmere\\kestroSetup\\SharedDLLs";
-inline constexpr std::string_view kSharedDllsKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+inline constexpr std::string_view kSharedDllsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 inline constexpr std::string_view kSystemUninstallKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 

@@ -88,7 +88,8 @@ void RecordListWriter::Text(std::string_view field, std::int64_t n, std::string_
 }
 
 void RecordListWriter::Integer(std::string_view field, std::int64_t n, std::int32_t number) {
-  out_.SetValue(kMachine, key_, RegistryValue::Dword(ListItemName(field, n), static_cast<std::uint32_t>(number)));
+  out_.SetValue(kMachine, key_,
+                RegistryValue::Dword(ListItemName(field, n), static_cast<std::uint32_t>(number)));
 }
 
 void RecordListWriter::Count(std::int64_t count) {

@@ -23,16 +23,14 @@ namespace {
 
 using platform::target::RegistryBatch;
 using platform::target::RegistryPartSink;
-using platform::target::Status;
-using platform::target::StreamedBatch;
 using platform::target::RegistryRoot;
 using platform::target::RegistryValue;
+using platform::target::Status;
+using platform::target::StreamedBatch;
 
 constexpr auto kMachine = RegistryRoot::kLocalMachine;
 
-RegistryValue Text(std::string_view name, std::string_view text) {
-  return RegistryValue::String(name, text);
-}
+RegistryValue Text(std::string_view name, std::string_view text) { return RegistryValue::String(name, text); }
 RegistryValue Integer(std::string_view name, std::int32_t number) {
   return RegistryValue::Dword(name, static_cast<std::uint32_t>(number));
 }
@@ -66,8 +64,8 @@ void WriteProductBlock(InstallRun& install, const std::string& key) {
     batch.SetValue(kMachine, key, Integer(name, value));
   };
   text("DateTime", LocalDateTime());
-  for (std::string_view name : {"Application", "Name", "Version", "Copyright", "Class",
-                                "ClassView", "ClassFile", "Kind", "KindView"}) {
+  for (std::string_view name : {"Application", "Name", "Version", "Copyright", "Class", "ClassView",
+                                "ClassFile", "Kind", "KindView"}) {
     text(name, script.Read("Define", name));
   }
   for (std::string_view name : {"UseSetup", "MakeType", "MakeWay", "Autorun"}) {
@@ -169,14 +167,15 @@ void AddUninstallLists(InstallRun& install, const std::string& key, StreamedBatc
     const ScriptSection section = ScriptSection::Load(install.script, "UnExtension");
     RecordListWriter list(batch, key + "\\UnExtension");
     std::int64_t count = 0;
-    for (const std::int64_t n : section.ItemNumbers()) list.Text("Extension", ++count, section.ReadItem("Extension", n));
+    for (const std::int64_t n : section.ItemNumbers())
+      list.Text("Extension", ++count, section.ReadItem("Extension", n));
     list.Count(count);
   }
   const ScriptSection un_run = ScriptSection::Load(install.script, "UnRun");
   const std::string run_key = key + "\\UnRun";
-  batch.SetValue(kMachine, run_key,
-                 Text("Command", ExpandMacrosInText(install.system(), un_run.Read("Command"),
-                                                    install.install_folder)));
+  batch.SetValue(
+      kMachine, run_key,
+      Text("Command", ExpandMacrosInText(install.system(), un_run.Read("Command"), install.install_folder)));
   for (std::string_view name : {"ReStart", "Check", "Force"}) {
     batch.SetValue(kMachine, run_key, Integer(name, un_run.ReadInteger(name)));
   }
@@ -212,8 +211,7 @@ std::string EnsureUninstaller(SetupRun& run) {
   auto& system = run.system;
   const auto& files = system.files();
   const std::string path = JoinPath(GetWindowsFolder(system), kUninstallerName);
-  const std::int32_t version =
-      RegReadInteger(system, kMachine, kUninstallRecordRoot, kUninstallerName, 0);
+  const std::int32_t version = RegReadInteger(system, kMachine, kUninstallRecordRoot, kUninstallerName, 0);
   if (files.Exists(path) && version >= kUninstallerVersion) {
     run.log.Add("UNINSTALLER", {path, "kept"});
     return path;

@@ -33,8 +33,8 @@ TEST_F(UninstallerCopyTest, CopiedWhenMissingOrOlderThan110Only) {
   EXPECT_EQ(Get(path_), "setup program");
 
   // Below 110 the read-only copy is replaced.
-  ASSERT_TRUE(RegWriteInteger(sys(), RegistryRoot::kLocalMachine, kUninstallRecordRoot,
-                              kUninstallerName, 109).ok());
+  ASSERT_TRUE(
+      RegWriteInteger(sys(), RegistryRoot::kLocalMachine, kUninstallRecordRoot, kUninstallerName, 109).ok());
   EXPECT_EQ(EnsureUninstaller(run_), path_);
   EXPECT_EQ(Get(path_), "newer program");
   EXPECT_EQ(Attributes(path_) & kFileReadOnly, kFileReadOnly);
@@ -77,12 +77,11 @@ TEST_F(FinishActionsTest, RestartThroughTheUninstallerAndChosenRunItems) {
   choices.run_visible = {true, true, true};
   choices.run_checked = {true, true, false};
   RunFinishActions(run_, script, choices);
-  EXPECT_EQ(launcher_.started,
-            (std::vector<std::string>{
-                "C:\\WINDOWS\\kestro.exe|/r",
-                "C:\\Program Files\\Maker\\App.exe|/first",
-                "C:\\WINDOWS\\notepad.exe| C:\\Program Files\\Maker\\readme.txt",
-            }));
+  EXPECT_EQ(launcher_.started, (std::vector<std::string>{
+                                   "C:\\WINDOWS\\kestro.exe|/r",
+                                   "C:\\Program Files\\Maker\\App.exe|/first",
+                                   "C:\\WINDOWS\\notepad.exe| C:\\Program Files\\Maker\\readme.txt",
+                               }));
   // The restart needs the uninstaller copy.
   EXPECT_TRUE(sys().files().Exists("C:\\WINDOWS\\kestro.exe"));
 

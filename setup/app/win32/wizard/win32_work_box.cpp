@@ -28,8 +28,8 @@ constexpr int kRowTolerance = 4;  // tops this close stand in one row
 constexpr wchar_t kFontFace[] = L"\uff2d\uff33 \uff30\u30b4\u30b7\u30c3\u30af";  // ＭＳ Ｐゴシック
 
 HFONT MakeFont(UINT dpi, int points, bool bold) {
-  return CreateFontW(-MulDiv(points, static_cast<int>(dpi), 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
-                     FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+  return CreateFontW(-MulDiv(points, static_cast<int>(dpi), 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE,
+                     FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      DEFAULT_PITCH | FF_DONTCARE, kFontFace);
 }
 
@@ -38,10 +38,8 @@ bool IsInputControl(Control name) {
     case ControlKind::kEdit:
     case ControlKind::kCheckBox:
     case ControlKind::kRadioButton:
-    case ControlKind::kListBox:
-      return true;
-    default:
-      return false;
+    case ControlKind::kListBox: return true;
+    default: return false;
   }
 }
 
@@ -96,7 +94,8 @@ Win32WorkBox::~Win32WorkBox() {
 
 bool Win32WorkBox::Create(HWND owner) {
   owner_ = owner;
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof(controls),
+                                ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof(window_class);
@@ -107,8 +106,8 @@ bool Win32WorkBox::Create(HWND owner) {
   window_class.lpszClassName = kClassName;
   RegisterClassExW(&window_class);  // fails harmlessly when already registered
   window_ = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClassName, L"",
-                            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                            100, 100, owner, nullptr, window_class.hInstance, this);
+                            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                            CW_USEDEFAULT, 100, 100, owner, nullptr, window_class.hInstance, this);
   if (!window_) return false;
   dpi_ = GetDpiForWindow(window_);
   if (dpi_ == 0) dpi_ = 96;
@@ -126,8 +125,12 @@ bool Win32WorkBox::Create(HWND owner) {
   for (const Control name : wizard::AllControls()) {
     if (KindOf(name) != ControlKind::kPanel && name != Control::kBevel1) names.push_back(name);
   }
-  auto top = [this](Control name) { return places_[At(name)] ? static_cast<int>(places_[At(name)]->top) : INT_MAX; };
-  auto left = [this](Control name) { return places_[At(name)] ? static_cast<int>(places_[At(name)]->left) : INT_MAX; };
+  auto top = [this](Control name) {
+    return places_[At(name)] ? static_cast<int>(places_[At(name)]->top) : INT_MAX;
+  };
+  auto left = [this](Control name) {
+    return places_[At(name)] ? static_cast<int>(places_[At(name)]->left) : INT_MAX;
+  };
   // Groups: the window's own first, then each panel, then the buttons.
   auto group = [](Control name) {
     if (const std::optional<Control> parent = ParentOf(name)) return 1 + wizard::ControlIndex(*parent);
@@ -139,16 +142,17 @@ bool Win32WorkBox::Create(HWND owner) {
     if (std::abs(top(a) - top(b)) > kRowTolerance) return top(a) < top(b);
     return left(a) < left(b);
   });
-  bevel_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, 0, 0, 0, 0, window_, nullptr,
-                           nullptr, nullptr);
+  bevel_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, 0, 0, 0, 0, window_,
+                           nullptr, nullptr, nullptr);
   for (const Control name : names) CreateControl(name);
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, nullptr,
-                             nullptr);
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                             nullptr, nullptr);
   for (const Control own : {Control::kImage1, Control::kImage1002, Control::kImage1302}) {
     pictures_[At(own)] = ArtworkBitmap(own);
   }
-  for (const Control marker : {Control::kImage1002, Control::kImage1302}) ShowWindow(ControlWindow(marker), SW_HIDE);
+  for (const Control marker : {Control::kImage1002, Control::kImage1302})
+    ShowWindow(ControlWindow(marker), SW_HIDE);
   Place();
   return true;
 }
@@ -184,9 +188,7 @@ void Win32WorkBox::CreateControl(Control name) {
       style |= (SingleLine(name) ? SS_LEFTNOWORDWRAP : SS_LEFT) | SS_NOTIFY |
                (IsUserEntryLabel(name) ? 0 : SS_NOPREFIX);
       break;
-    case ControlKind::kImage:
-      style |= SS_OWNERDRAW;
-      break;
+    case ControlKind::kImage: style |= SS_OWNERDRAW; break;
     case ControlKind::kEdit:
       window_class = L"EDIT";
       style |= WS_TABSTOP | ES_AUTOHSCROLL;
@@ -223,8 +225,7 @@ void Win32WorkBox::CreateControl(Control name) {
       style |= PBS_SMOOTH;
       break;
     case ControlKind::kPanel:
-    case ControlKind::kUnknown:
-      return;
+    case ControlKind::kUnknown: return;
   }
   const int id = WorkBoxControlId(name);
   HWND control = CreateWindowExW(ex_style, window_class, L"", style, 0, 0, 0, 0, window_,
@@ -351,8 +352,9 @@ bool Win32WorkBox::PreTranslate(MSG& message) {
 
 void Win32WorkBox::FocusFirstInput() {
   const int page = model_.page();
-  const std::optional<wizard::Control> panel =
-      page >= wizard::kFirstPage && page <= wizard::kLastPage ? std::optional(wizard::PagePanel(page)) : std::nullopt;
+  const std::optional<wizard::Control> panel = page >= wizard::kFirstPage && page <= wizard::kLastPage
+                                                   ? std::optional(wizard::PagePanel(page))
+                                                   : std::nullopt;
   for (const wizard::Control name : tab_order_) {
     if (!panel || ParentOf(name) != panel || !IsInputControl(name)) continue;
     HWND control = ControlWindow(name);
@@ -450,8 +452,7 @@ void Win32WorkBox::OnCommand(int id, int code, HWND control) {
       if (name == Control::kSpeedButton802) Browse(model_.SpeedButton802Click());
       if (name == Control::kSpeedButton803) Browse(model_.SpeedButton803Click());
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -480,16 +481,15 @@ LRESULT CALLBACK Win32WorkBox::WindowProc(HWND window, UINT message, WPARAM w, L
 
 LRESULT Win32WorkBox::Handle(UINT message, WPARAM w, LPARAM l) {
   switch (message) {
-    case WM_COMMAND:
-      OnCommand(LOWORD(w), HIWORD(w), reinterpret_cast<HWND>(l));
-      return 0;
+    case WM_COMMAND: OnCommand(LOWORD(w), HIWORD(w), reinterpret_cast<HWND>(l)); return 0;
     case DM_GETDEFID: {
       // Return presses the focused button, else the default one.
       HWND focus = GetFocus();
       const std::optional<wizard::Control> focused =
           focus && GetParent(focus) == window_ ? WorkBoxControlOf(GetDlgCtrlID(focus)) : std::nullopt;
       if (focused && IsPushButton(*focused)) return MAKELRESULT(WorkBoxControlId(*focused), DC_HASDEFID);
-      return MAKELRESULT(WorkBoxControlId(model_.cleanup_layout() ? Control::kButton4 : Control::kButton2), DC_HASDEFID);
+      return MAKELRESULT(WorkBoxControlId(model_.cleanup_layout() ? Control::kButton4 : Control::kButton2),
+                         DC_HASDEFID);
     }
     case WM_TIMER:
       if (w == kTimer1) {
@@ -497,12 +497,8 @@ LRESULT Win32WorkBox::Handle(UINT message, WPARAM w, LPARAM l) {
         Call([&] { model_.Timer1Timer(); });
       }
       return 0;
-    case WM_CLOSE:
-      Close();
-      return 0;
-    case WM_DRAWITEM:
-      DrawImage(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
-      return TRUE;
+    case WM_CLOSE: Close(); return 0;
+    case WM_DRAWITEM: DrawImage(*reinterpret_cast<const DRAWITEMSTRUCT*>(l)); return TRUE;
     case WM_ACTIVATE:
       // Focus leaves with the window and comes back to the same control.
       if (LOWORD(w) == WA_INACTIVE) {
@@ -525,8 +521,7 @@ LRESULT Win32WorkBox::Handle(UINT message, WPARAM w, LPARAM l) {
       Refresh();
       return 0;
     }
-    default:
-      return DefWindowProcW(window_, message, w, l);
+    default: return DefWindowProcW(window_, message, w, l);
   }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <functional>
 #include <array>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -107,7 +107,9 @@ class Win32WorkBox {
   HFONT small_font_ = nullptr;
   template <typename T>
   using PerControl = std::array<T, wizard::kControlCount>;
-  static std::size_t At(wizard::Control control) { return static_cast<std::size_t>(wizard::ControlIndex(control)); }
+  static std::size_t At(wizard::Control control) {
+    return static_cast<std::size_t>(wizard::ControlIndex(control));
+  }
 
   PerControl<HWND> controls_{};
   std::vector<wizard::Control> tab_order_;

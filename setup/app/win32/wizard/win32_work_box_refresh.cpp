@@ -73,11 +73,14 @@ void Win32WorkBox::Refresh() {
 
 void Win32WorkBox::Apply(wizard::Control name, HWND control, const wizard::ControlState& state) {
   bool visible = state.visible;
-  if (const std::optional<wizard::Control> parent = ParentOf(name)) visible = visible && model_.control(*parent).visible;
-  if (model_.cleanup_layout() && (name == Control::kButton1 || name == Control::kButton2 || name == Control::kButton3)) {
+  if (const std::optional<wizard::Control> parent = ParentOf(name))
+    visible = visible && model_.control(*parent).visible;
+  if (model_.cleanup_layout() &&
+      (name == Control::kButton1 || name == Control::kButton2 || name == Control::kButton3)) {
     visible = false;
   }
-  if (static_cast<bool>(IsWindowVisible(control)) != visible) ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
+  if (static_cast<bool>(IsWindowVisible(control)) != visible)
+    ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
   if (static_cast<bool>(IsWindowEnabled(control)) != state.enabled) EnableWindow(control, state.enabled);
   SetHint(name, control, state.hint);
   HFONT wanted = FontOf(name);
@@ -151,10 +154,11 @@ void Win32WorkBox::Apply(wizard::Control name, HWND control, const wizard::Contr
       // shows. A picture that cannot be read is ignored.
       if (picture_files_[At(name)] == state.text) break;
       picture_files_[At(name)] = state.text;
-      HBITMAP picture = state.text.empty()
-                            ? ArtworkBitmap(name)
-                            : static_cast<HBITMAP>(LoadImageW(nullptr, Utf8ToWide(state.text).c_str(), IMAGE_BITMAP,
-                                                              0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+      HBITMAP picture =
+          state.text.empty()
+              ? ArtworkBitmap(name)
+              : static_cast<HBITMAP>(LoadImageW(nullptr, Utf8ToWide(state.text).c_str(), IMAGE_BITMAP, 0, 0,
+                                                LR_LOADFROMFILE | LR_CREATEDIBSECTION));
       if (picture) {
         if (pictures_[At(name)]) DeleteObject(pictures_[At(name)]);
         pictures_[At(name)] = picture;
@@ -163,8 +167,7 @@ void Win32WorkBox::Apply(wizard::Control name, HWND control, const wizard::Contr
       break;
     }
     case ControlKind::kPanel:
-    case ControlKind::kUnknown:
-      break;
+    case ControlKind::kUnknown: break;
   }
 }
 

@@ -43,7 +43,9 @@ class User {
   HWND Window(Control control) const { return box_.ControlWindow(control); }
   bool Visible(Control control) const { return IsWindowVisible(Window(control)); }
   bool Enabled(Control control) const { return IsWindowEnabled(Window(control)); }
-  bool Checked(Control control) const { return SendMessageW(Window(control), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  bool Checked(Control control) const {
+    return SendMessageW(Window(control), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
   bool Focused(Control control) const { return GetFocus() == Window(control); }
   std::string Text(Control control) const { return TextOf(Window(control)); }
   std::string Title() const { return TextOf(box_.window()); }
@@ -120,14 +122,16 @@ class WatchingProgress : public Win32WorkBoxProgress {
   }
   void Advanced(int step) override {
     Win32WorkBoxProgress::Advanced(step);
-    const bool installing = box_->ControlWindow(Control::kImage1002) && IsWindowVisible(box_->ControlWindow(Control::kImage1002));
+    const bool installing =
+        box_->ControlWindow(Control::kImage1002) && IsWindowVisible(box_->ControlWindow(Control::kImage1002));
     const Control marker = installing ? Control::kImage1002 : Control::kImage1302;
     const Control label = installing ? wizard::InstallStepLabel(step) : wizard::UninstallStepLabel(step);
     RECT marker_rect{}, label_rect{};
     GetWindowRect(box_->ControlWindow(marker), &marker_rect);
     GetWindowRect(box_->ControlWindow(label), &label_rect);
     LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(box_->ControlWindow(label), WM_GETFONT, 0, 0)), sizeof(font), &font);
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(box_->ControlWindow(label), WM_GETFONT, 0, 0)),
+               sizeof(font), &font);
     looks.push_back({step, static_cast<bool>(IsWindowVisible(box_->ControlWindow(marker))),
                      marker_rect.top - label_rect.top, font.lfWeight});
   }
@@ -141,7 +145,8 @@ class WatchingProgress : public Win32WorkBoxProgress {
 class DrivenFront : public app::ProgramFront {
  public:
   using Drive = std::function<void(User&, Win32WorkBox&, wizard::WizardModel&)>;
-  DrivenFront(wizard::testing::ScriptedPrompter& prompter, Drive drive) : prompter_(prompter), drive_(std::move(drive)) {}
+  DrivenFront(wizard::testing::ScriptedPrompter& prompter, Drive drive)
+      : prompter_(prompter), drive_(std::move(drive)) {}
 
   wizard::Prompter& prompter() override { return prompter_; }
   wizard::EngineProgress& progress() override { return progress_; }
@@ -176,9 +181,8 @@ class DrivenFront : public app::ProgramFront {
 int RunDriven(const std::wstring& program, std::vector<std::string> arguments,
               wizard::testing::ScriptedPrompter& prompter, DrivenFront::Drive drive) {
   std::ostringstream err;
-  return app::RunWin32SetupProgram(program, arguments, err, [&] {
-    return std::make_unique<DrivenFront>(prompter, drive);
-  });
+  return app::RunWin32SetupProgram(program, arguments, err,
+                                   [&] { return std::make_unique<DrivenFront>(prompter, drive); });
 }
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -196,90 +200,92 @@ void ExpectBarsFull(const User& user, const wizard::WizardModel& model, Control 
 
 TEST(WorkBoxWindowTest, InstallsTheExamplePackageThroughEveryPageAndItsRefusals) {
   wizard::testing::ScriptedPrompter prompter;
-  const int status = RunDriven(L"C:\\pkg\\Setup.exe", {"/log=C:\\logs\\gui-install.log"}, prompter,
-                               [&](User& user, Win32WorkBox&, wizard::WizardModel& model) {
-    EXPECT_EQ(user.Title(), "概要");
-    EXPECT_FALSE(user.Enabled(Control::kButton1));
-    user.Click(Control::kButton2);
-    ASSERT_EQ(user.Page(), 3);
-    EXPECT_EQ(user.Text(Control::kButton2), "はい(&Y)");
-    EXPECT_EQ(user.Text(Control::kButton3), "いいえ(&N)");
-    user.Click(Control::kButton2);
+  const int status =
+      RunDriven(L"C:\\pkg\\Setup.exe", {"/log=C:\\logs\\gui-install.log"}, prompter,
+                [&](User& user, Win32WorkBox&, wizard::WizardModel& model) {
+                  EXPECT_EQ(user.Title(), "概要");
+                  EXPECT_FALSE(user.Enabled(Control::kButton1));
+                  user.Click(Control::kButton2);
+                  ASSERT_EQ(user.Page(), 3);
+                  EXPECT_EQ(user.Text(Control::kButton2), "はい(&Y)");
+                  EXPECT_EQ(user.Text(Control::kButton3), "いいえ(&N)");
+                  user.Click(Control::kButton2);
 
-    ASSERT_EQ(user.Page(), 4);
-    EXPECT_TRUE(user.Focused(Control::kEdit401));
-    const std::string owner = user.Text(Control::kEdit401);
-    user.Type(Control::kEdit401, "   ");
-    user.RefusedNext(4, "お名前を入力してください。", Control::kEdit401);
-    // Back never checks the page it leaves.
-    const std::size_t asked = prompter.asked.size();
-    user.Click(Control::kButton1);
-    EXPECT_EQ(user.Page(), 3);
-    EXPECT_EQ(prompter.asked.size(), asked);
-    user.Click(Control::kButton2);
-    EXPECT_EQ(user.Text(Control::kEdit401), "   ");
-    user.Type(Control::kEdit401, owner);
-    user.Click(Control::kButton2);
+                  ASSERT_EQ(user.Page(), 4);
+                  EXPECT_TRUE(user.Focused(Control::kEdit401));
+                  const std::string owner = user.Text(Control::kEdit401);
+                  user.Type(Control::kEdit401, "   ");
+                  user.RefusedNext(4, "お名前を入力してください。", Control::kEdit401);
+                  // Back never checks the page it leaves.
+                  const std::size_t asked = prompter.asked.size();
+                  user.Click(Control::kButton1);
+                  EXPECT_EQ(user.Page(), 3);
+                  EXPECT_EQ(prompter.asked.size(), asked);
+                  user.Click(Control::kButton2);
+                  EXPECT_EQ(user.Text(Control::kEdit401), "   ");
+                  user.Type(Control::kEdit401, owner);
+                  user.Click(Control::kButton2);
 
-    ASSERT_EQ(user.Page(), 5);
-    const std::string folder = user.Text(Control::kEdit501);
-    EXPECT_EQ(folder, "C:\\Program Files\\Hello kestro");
-    user.Type(Control::kEdit501, "");
-    user.RefusedNext(5, "フォルダ名を入力してください。", Control::kEdit501);
-    EXPECT_EQ(user.Text(Control::kLabel505), "(不明)");
-    user.Type(Control::kEdit501, "C:\\a|b");
-    user.RefusedNext(5, "フォルダ名に次の文字は使えません。\n * ? \" < > |\n\nC:\\a|b", Control::kEdit501);
-    user.Type(Control::kEdit501, folder);
-    EXPECT_NE(user.Text(Control::kLabel505), "(不明)");
-    user.Click(Control::kButton2);
+                  ASSERT_EQ(user.Page(), 5);
+                  const std::string folder = user.Text(Control::kEdit501);
+                  EXPECT_EQ(folder, "C:\\Program Files\\Hello kestro");
+                  user.Type(Control::kEdit501, "");
+                  user.RefusedNext(5, "フォルダ名を入力してください。", Control::kEdit501);
+                  EXPECT_EQ(user.Text(Control::kLabel505), "(不明)");
+                  user.Type(Control::kEdit501, "C:\\a|b");
+                  user.RefusedNext(5, "フォルダ名に次の文字は使えません。\n * ? \" < > |\n\nC:\\a|b",
+                                   Control::kEdit501);
+                  user.Type(Control::kEdit501, folder);
+                  EXPECT_NE(user.Text(Control::kLabel505), "(不明)");
+                  user.Click(Control::kButton2);
 
-    ASSERT_EQ(user.Page(), 6);
-    const std::string group = user.Text(Control::kEdit601);
-    user.Type(Control::kEdit601, " ");
-    user.RefusedNext(6, "フォルダ名を入力してください。", Control::kEdit601);
-    user.Type(Control::kEdit601, group);
-    user.Click(Control::kButton2);
+                  ASSERT_EQ(user.Page(), 6);
+                  const std::string group = user.Text(Control::kEdit601);
+                  user.Type(Control::kEdit601, " ");
+                  user.RefusedNext(6, "フォルダ名を入力してください。", Control::kEdit601);
+                  user.Type(Control::kEdit601, group);
+                  user.Click(Control::kButton2);
 
-    ASSERT_EQ(user.Page(), 7);
-    EXPECT_TRUE(user.Checked(Control::kCheckBox701));
-    user.Click(Control::kButton2);
+                  ASSERT_EQ(user.Page(), 7);
+                  EXPECT_TRUE(user.Checked(Control::kCheckBox701));
+                  user.Click(Control::kButton2);
 
-    ASSERT_EQ(user.Page(), 8);
-    EXPECT_FALSE(user.Checked(Control::kCheckBox802));
-    EXPECT_FALSE(user.Enabled(Control::kEdit802));
-    user.Click(Control::kCheckBox802);
-    EXPECT_TRUE(user.Enabled(Control::kEdit802));
-    user.RefusedNext(8, "ファイル名を入力してください。", Control::kEdit802);
-    user.Click(Control::kCheckBox802);
-    EXPECT_FALSE(user.Enabled(Control::kEdit802));
-    user.Click(Control::kButton2);
+                  ASSERT_EQ(user.Page(), 8);
+                  EXPECT_FALSE(user.Checked(Control::kCheckBox802));
+                  EXPECT_FALSE(user.Enabled(Control::kEdit802));
+                  user.Click(Control::kCheckBox802);
+                  EXPECT_TRUE(user.Enabled(Control::kEdit802));
+                  user.RefusedNext(8, "ファイル名を入力してください。", Control::kEdit802);
+                  user.Click(Control::kCheckBox802);
+                  EXPECT_FALSE(user.Enabled(Control::kEdit802));
+                  user.Click(Control::kButton2);
 
-    ASSERT_EQ(user.Page(), 9);
-    EXPECT_EQ(user.Text(Control::kButton2), "開始(&S) >");
-    // The close question, by Cancel and by Escape; No keeps the wizard.
-    prompter.answers = {Answer::kNo, Answer::kNo};
-    user.Click(Control::kButton3);
-    user.Press(VK_ESCAPE);
-    ASSERT_GE(prompter.asked.size(), 2u);
-    for (std::size_t i = prompter.asked.size() - 2; i < prompter.asked.size(); ++i) {
-      EXPECT_EQ(prompter.asked[i].text, "インストールを中止してもよろしいですか？");
-      EXPECT_EQ(prompter.asked[i].default_answer, Answer::kNo);
-    }
-    ASSERT_EQ(user.Page(), 9);
-    user.Click(Control::kButton2);
+                  ASSERT_EQ(user.Page(), 9);
+                  EXPECT_EQ(user.Text(Control::kButton2), "開始(&S) >");
+                  // The close question, by Cancel and by Escape; No keeps the wizard.
+                  prompter.answers = {Answer::kNo, Answer::kNo};
+                  user.Click(Control::kButton3);
+                  user.Press(VK_ESCAPE);
+                  ASSERT_GE(prompter.asked.size(), 2u);
+                  for (std::size_t i = prompter.asked.size() - 2; i < prompter.asked.size(); ++i) {
+                    EXPECT_EQ(prompter.asked[i].text, "インストールを中止してもよろしいですか？");
+                    EXPECT_EQ(prompter.asked[i].default_answer, Answer::kNo);
+                  }
+                  ASSERT_EQ(user.Page(), 9);
+                  user.Click(Control::kButton2);
 
-    ASSERT_EQ(user.Page(), 11);
-    EXPECT_EQ(user.Title(), "インストール完了");
-    EXPECT_EQ(user.FontWeight(Control::kLabel1101), FW_BOLD);
-    EXPECT_EQ(user.FontWeight(Control::kLabel1102), FW_NORMAL);
-    ExpectBarsFull(user, model, wizard::InstallProgressBar);
-    EXPECT_FALSE(user.Visible(Control::kImage1002));
-    EXPECT_FALSE(user.Enabled(Control::kButton3));
-    // No text editor under the test: the readme stays closed.
-    user.Click(Control::kCheckBox1102);
-    EXPECT_FALSE(user.Checked(Control::kCheckBox1102));
-    user.Click(Control::kButton2);
-  });
+                  ASSERT_EQ(user.Page(), 11);
+                  EXPECT_EQ(user.Title(), "インストール完了");
+                  EXPECT_EQ(user.FontWeight(Control::kLabel1101), FW_BOLD);
+                  EXPECT_EQ(user.FontWeight(Control::kLabel1102), FW_NORMAL);
+                  ExpectBarsFull(user, model, wizard::InstallProgressBar);
+                  EXPECT_FALSE(user.Visible(Control::kImage1002));
+                  EXPECT_FALSE(user.Enabled(Control::kButton3));
+                  // No text editor under the test: the readme stays closed.
+                  user.Click(Control::kCheckBox1102);
+                  EXPECT_FALSE(user.Checked(Control::kCheckBox1102));
+                  user.Click(Control::kButton2);
+                });
   EXPECT_EQ(status, app::kExitDone);
   EXPECT_TRUE(Exists(L"C:\\Program Files\\Hello kestro\\hello.exe"));
   // Every counted item showed its step's marker one pixel under the top of
@@ -294,27 +300,28 @@ TEST(WorkBoxWindowTest, InstallsTheExamplePackageThroughEveryPageAndItsRefusals)
 
 TEST(WorkBoxWindowTest, UninstallsFromItsOwnPagesWithNextBesideCancel) {
   wizard::testing::ScriptedPrompter prompter;
-  const int status = RunDriven(L"C:\\windows\\kestro.exe", {"/u", "HelloKestro", "/log=C:\\logs\\gui-uninstall.log"},
-                               prompter, [&](User& user, Win32WorkBox& box, wizard::WizardModel& model) {
-    ASSERT_EQ(user.Page(), 12);
-    EXPECT_FALSE(user.Visible(Control::kButton1));
-    EXPECT_TRUE(user.Visible(Control::kLabel1211));
-    EXPECT_TRUE(user.Focused(Control::kButton3));
-    RECT next{}, cancel{};
-    GetWindowRect(user.Window(Control::kButton2), &next);
-    GetWindowRect(user.Window(Control::kButton3), &cancel);
-    EXPECT_EQ(next.right, cancel.left);
-    // Return presses the focused Cancel: the uninstall question.
-    prompter.answers = {Answer::kNo};
-    user.Press(VK_RETURN);
-    ASSERT_FALSE(prompter.asked.empty());
-    EXPECT_EQ(prompter.asked.back().text, "アンインストールを中止してもよろしいですか？");
-    EXPECT_FALSE(box.closed());
-    user.Click(Control::kButton2);
-    ASSERT_EQ(user.Page(), 14);
-    ExpectBarsFull(user, model, wizard::UninstallProgressBar);
-    user.Click(Control::kButton2);
-  });
+  const int status =
+      RunDriven(L"C:\\windows\\kestro.exe", {"/u", "HelloKestro", "/log=C:\\logs\\gui-uninstall.log"},
+                prompter, [&](User& user, Win32WorkBox& box, wizard::WizardModel& model) {
+                  ASSERT_EQ(user.Page(), 12);
+                  EXPECT_FALSE(user.Visible(Control::kButton1));
+                  EXPECT_TRUE(user.Visible(Control::kLabel1211));
+                  EXPECT_TRUE(user.Focused(Control::kButton3));
+                  RECT next{}, cancel{};
+                  GetWindowRect(user.Window(Control::kButton2), &next);
+                  GetWindowRect(user.Window(Control::kButton3), &cancel);
+                  EXPECT_EQ(next.right, cancel.left);
+                  // Return presses the focused Cancel: the uninstall question.
+                  prompter.answers = {Answer::kNo};
+                  user.Press(VK_RETURN);
+                  ASSERT_FALSE(prompter.asked.empty());
+                  EXPECT_EQ(prompter.asked.back().text, "アンインストールを中止してもよろしいですか？");
+                  EXPECT_FALSE(box.closed());
+                  user.Click(Control::kButton2);
+                  ASSERT_EQ(user.Page(), 14);
+                  ExpectBarsFull(user, model, wizard::UninstallProgressBar);
+                  user.Click(Control::kButton2);
+                });
   EXPECT_EQ(status, app::kExitDone);
   EXPECT_FALSE(Exists(L"C:\\Program Files\\Hello kestro"));
 }
@@ -323,7 +330,8 @@ TEST(WorkBoxWindowTest, UninstallsFromItsOwnPagesWithNextBesideCancel) {
 void WriteSkippingPackage() {
   CreateDirectoryW(L"C:\\skip", nullptr);
   std::ofstream(L"C:\\skip\\Setup.dat", std::ios::binary)
-      << "[Define]\r\nApplication=kestro Setup 1.00\r\nName=Skip\r\n[Install]\r\nUse=1\r\nDefault=C:\\Skipped\r\n"
+      << "[Define]\r\nApplication=kestro Setup "
+         "1.00\r\nName=Skip\r\n[Install]\r\nUse=1\r\nDefault=C:\\Skipped\r\n"
          "Size=0\r\n[Uninstall]\r\nKeyName=SkipTest\r\n";
   CopyFileW(L"C:\\pkg\\Setup.exe", L"C:\\skip\\Setup.exe", FALSE);
 }
@@ -331,32 +339,32 @@ void WriteSkippingPackage() {
 TEST(WorkBoxWindowTest, SkipsSwitchedOffPagesBothWaysAndEndsOnTheCloseQuestion) {
   WriteSkippingPackage();
   wizard::testing::ScriptedPrompter prompter;
-  const int status = RunDriven(L"C:\\skip\\Setup.exe", {}, prompter,
-                               [&](User& user, Win32WorkBox& box, wizard::WizardModel&) {
-    ASSERT_EQ(user.Page(), 2);
-    // The access key of Next: Alt+N.
-    PostMessageW(GetFocus(), WM_SYSCHAR, L'n', 1 << 29);
-    box.ProcessMessages();
-    ASSERT_EQ(user.Page(), 5);
-    EXPECT_TRUE(user.Focused(Control::kRadioButton501));
-    EXPECT_EQ(GetNextDlgTabItem(box.window(), user.Window(Control::kRadioButton501), FALSE),
-              user.Window(Control::kEdit501));
-    EXPECT_EQ(GetNextDlgTabItem(box.window(), user.Window(Control::kEdit501), FALSE),
-              user.Window(Control::kSpeedButton502));
-    // Return on an input control presses Next, the default button.
-    user.Press(VK_RETURN);
-    ASSERT_EQ(user.Page(), 9);
-    EXPECT_FALSE(Exists(L"C:\\Skipped"));  // the folder check made it and took it away
-    user.Click(Control::kButton1);
-    ASSERT_EQ(user.Page(), 5);
-    user.Click(Control::kButton1);
-    ASSERT_EQ(user.Page(), 2);
-    EXPECT_EQ(user.Title(), "概要");
-    EXPECT_TRUE(prompter.asked.empty());
-    prompter.answers = {Answer::kYes};
-    user.Press(VK_ESCAPE);
-    EXPECT_TRUE(box.closed());
-  });
+  const int status = RunDriven(
+      L"C:\\skip\\Setup.exe", {}, prompter, [&](User& user, Win32WorkBox& box, wizard::WizardModel&) {
+        ASSERT_EQ(user.Page(), 2);
+        // The access key of Next: Alt+N.
+        PostMessageW(GetFocus(), WM_SYSCHAR, L'n', 1 << 29);
+        box.ProcessMessages();
+        ASSERT_EQ(user.Page(), 5);
+        EXPECT_TRUE(user.Focused(Control::kRadioButton501));
+        EXPECT_EQ(GetNextDlgTabItem(box.window(), user.Window(Control::kRadioButton501), FALSE),
+                  user.Window(Control::kEdit501));
+        EXPECT_EQ(GetNextDlgTabItem(box.window(), user.Window(Control::kEdit501), FALSE),
+                  user.Window(Control::kSpeedButton502));
+        // Return on an input control presses Next, the default button.
+        user.Press(VK_RETURN);
+        ASSERT_EQ(user.Page(), 9);
+        EXPECT_FALSE(Exists(L"C:\\Skipped"));  // the folder check made it and took it away
+        user.Click(Control::kButton1);
+        ASSERT_EQ(user.Page(), 5);
+        user.Click(Control::kButton1);
+        ASSERT_EQ(user.Page(), 2);
+        EXPECT_EQ(user.Title(), "概要");
+        EXPECT_TRUE(prompter.asked.empty());
+        prompter.answers = {Answer::kYes};
+        user.Press(VK_ESCAPE);
+        EXPECT_TRUE(box.closed());
+      });
   EXPECT_EQ(status, app::kExitRefused);
   ASSERT_EQ(prompter.asked.size(), 1u);
   EXPECT_EQ(prompter.asked[0].text, "インストールを中止してもよろしいですか？");
@@ -366,55 +374,59 @@ TEST(WorkBoxWindowTest, EscapeDuringTheWorkClosesRightAfterItWithoutAQuestion) {
   wizard::testing::ScriptedPrompter prompter;
   const int status = RunDriven(L"C:\\skip\\Setup.exe", {}, prompter,
                                [&](User& user, Win32WorkBox& box, wizard::WizardModel& model) {
-    user.Click(Control::kButton2);
-    user.Click(Control::kButton2);
-    ASSERT_EQ(user.Page(), 9);
-    // The key waits in the queue until the engine lets messages through.
-    PostMessageW(user.Window(Control::kButton2), WM_KEYDOWN, VK_ESCAPE, 0);
-    SendMessageW(user.Window(Control::kButton2), BM_CLICK, 0, 0);
-    EXPECT_EQ(model.page(), 11);
-    EXPECT_TRUE(box.closed());
-  });
+                                 user.Click(Control::kButton2);
+                                 user.Click(Control::kButton2);
+                                 ASSERT_EQ(user.Page(), 9);
+                                 // The key waits in the queue until the engine lets messages through.
+                                 PostMessageW(user.Window(Control::kButton2), WM_KEYDOWN, VK_ESCAPE, 0);
+                                 SendMessageW(user.Window(Control::kButton2), BM_CLICK, 0, 0);
+                                 EXPECT_EQ(model.page(), 11);
+                                 EXPECT_TRUE(box.closed());
+                               });
   EXPECT_EQ(status, app::kExitDone);
   EXPECT_TRUE(prompter.asked.empty());
 }
 
 TEST(WorkBoxWindowTest, CleanUpWindowHasNoCloseCommandAndScalesWithTheDpi) {
   wizard::testing::ScriptedPrompter prompter;
-  const int status = RunDriven(L"C:\\windows\\kestro.exe", {"/d", "C:\\skip"}, prompter,
-                               [&](User& user, Win32WorkBox& box, wizard::WizardModel&) {
-    EXPECT_EQ(GetMenuState(GetSystemMenu(box.window(), FALSE), SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));
-    SendMessageW(box.window(), WM_CLOSE, 0, 0);
-    user.Press(VK_ESCAPE);
-    EXPECT_FALSE(box.closed());
-    EXPECT_TRUE(user.Focused(Control::kButton4));
-    RECT client{};
-    GetClientRect(box.window(), &client);
-    EXPECT_EQ(client.right, MulDiv(340, static_cast<int>(box.dpi()), 96));
-    EXPECT_EQ(client.bottom, MulDiv(112, static_cast<int>(box.dpi()), 96));
-    RECT anywhere{};
-    SendMessageW(box.window(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&anywhere));
-    GetClientRect(box.window(), &client);
-    EXPECT_EQ(client.right, 680);
-    RECT button{};
-    GetWindowRect(user.Window(Control::kButton5), &button);
-    EXPECT_EQ(button.right - button.left, 160);
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(user.Window(Control::kButton5), WM_GETFONT, 0, 0)), sizeof(font),
-               &font);
-    EXPECT_EQ(font.lfHeight, -24);  // 9 points at 192 dpi
-    user.Click(Control::kButton5);  // closes without deleting
-    EXPECT_TRUE(box.closed());
-  });
+  const int status = RunDriven(
+      L"C:\\windows\\kestro.exe", {"/d", "C:\\skip"}, prompter,
+      [&](User& user, Win32WorkBox& box, wizard::WizardModel&) {
+        EXPECT_EQ(GetMenuState(GetSystemMenu(box.window(), FALSE), SC_CLOSE, MF_BYCOMMAND),
+                  static_cast<UINT>(-1));
+        SendMessageW(box.window(), WM_CLOSE, 0, 0);
+        user.Press(VK_ESCAPE);
+        EXPECT_FALSE(box.closed());
+        EXPECT_TRUE(user.Focused(Control::kButton4));
+        RECT client{};
+        GetClientRect(box.window(), &client);
+        EXPECT_EQ(client.right, MulDiv(340, static_cast<int>(box.dpi()), 96));
+        EXPECT_EQ(client.bottom, MulDiv(112, static_cast<int>(box.dpi()), 96));
+        RECT anywhere{};
+        SendMessageW(box.window(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&anywhere));
+        GetClientRect(box.window(), &client);
+        EXPECT_EQ(client.right, 680);
+        RECT button{};
+        GetWindowRect(user.Window(Control::kButton5), &button);
+        EXPECT_EQ(button.right - button.left, 160);
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(user.Window(Control::kButton5), WM_GETFONT, 0, 0)),
+                   sizeof(font), &font);
+        EXPECT_EQ(font.lfHeight, -24);  // 9 points at 192 dpi
+        user.Click(Control::kButton5);  // closes without deleting
+        EXPECT_TRUE(box.closed());
+      });
   EXPECT_EQ(status, app::kExitDone);
   EXPECT_TRUE(Exists(L"C:\\skip\\Setup.dat"));
 }
 
 TEST(WorkBoxWindowTest, FavouriteAddressTooLongForItsLabelIsShortenedWithTheWholeAsToolTip) {
-  const std::string address = "http://www.example.com/a/very/long/address/that/does/not/fit/into/its/label.html";
+  const std::string address =
+      "http://www.example.com/a/very/long/address/that/does/not/fit/into/its/label.html";
   CreateDirectoryW(L"C:\\fav", nullptr);
   std::ofstream(L"C:\\fav\\Setup.dat", std::ios::binary)
-      << "[Define]\r\nApplication=kestro Setup 1.00\r\nName=Fav\r\n[Favorites]\r\nCount=1\r\nName1=Long\r\nURL1="
+      << "[Define]\r\nApplication=kestro Setup "
+         "1.00\r\nName=Fav\r\n[Favorites]\r\nCount=1\r\nName1=Long\r\nURL1="
       << address << "\r\n";
   wizard::testing::ScriptedPrompter prompter;
   RunDriven(L"C:\\fav\\Setup.exe", {}, prompter, [&](User& user, Win32WorkBox& box, wizard::WizardModel&) {
@@ -425,7 +437,8 @@ TEST(WorkBoxWindowTest, FavouriteAddressTooLongForItsLabelIsShortenedWithTheWhol
     EXPECT_EQ(shown.substr(shown.size() - 3), "...");
     EXPECT_EQ(address.compare(0, shown.size() - 3, shown, 0, shown.size() - 3), 0);
     HWND tips = nullptr;
-    while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tips, GW_OWNER) != box.window()) {
+    while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) &&
+           GetWindow(tips, GW_OWNER) != box.window()) {
     }
     ASSERT_NE(tips, nullptr);
     wchar_t text[256] = {};
@@ -479,7 +492,8 @@ TEST(WorkBoxWindowTest, ProgramShowsTheWizardOverTheBackgroundAndAsksInAMessageB
   WriteSkippingPackage();
   const UINT_PTR timer = SetTimer(nullptr, 0, 100, ScreenUser::Act);
   std::ostringstream err;
-  const int status = app::RunWin32SetupProgram(L"C:\\skip\\Setup.exe", {}, err, [&] { return MakeWin32WizardFront(err); });
+  const int status =
+      app::RunWin32SetupProgram(L"C:\\skip\\Setup.exe", {}, err, [&] { return MakeWin32WizardFront(err); });
   KillTimer(nullptr, timer);
   EXPECT_EQ(status, app::kExitRefused);
   EXPECT_TRUE(ScreenUser::closed_by_title_bar);

@@ -69,8 +69,9 @@ void SaveWindow(HWND window, const fs::path& file) {
   GdiFlush();
   const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
   const DWORD size = stride * static_cast<DWORD>(height);
-  BITMAPFILEHEADER header{0x4d42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size), 0, 0,
-                          sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+  BITMAPFILEHEADER header{0x4d42,
+                          static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size), 0,
+                          0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
   std::ofstream out(file, std::ios::binary);
   out.write(reinterpret_cast<const char*>(&header), sizeof(header));
   out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof(info.bmiHeader));
@@ -127,7 +128,8 @@ int wmain(int argc, wchar_t** argv) {
   wizard::SetupRun run{system, prompter, log, launcher, progress, package / "Setup.exe", "C:\\pkg\\", {}};
 
   auto page_file = [&](int page) {
-    return out / (L"setup-page" + std::wstring(page < 10 ? L"0" : L"") + std::to_wstring(page) + suffix + L".bmp");
+    return out /
+           (L"setup-page" + std::wstring(page < 10 ? L"0" : L"") + std::to_wstring(page) + suffix + L".bmp");
   };
   auto drive = [&](wizard::WizardStart start, int last_page) {
     app::EngineBinding engines(run, script);
@@ -136,7 +138,8 @@ int wmain(int argc, wchar_t** argv) {
     win32::Win32WorkBox box(model, dialogs);
     if (!box.Create(nullptr)) return false;
     RECT anywhere{};
-    if (dpi) SendMessageW(box.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&anywhere));
+    if (dpi)
+      SendMessageW(box.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&anywhere));
     progress.Attach(&box);
     box.Start();
     box.Show();
@@ -148,9 +151,11 @@ int wmain(int argc, wchar_t** argv) {
     for (int guard = 0; guard < 20 && !box.closed(); ++guard) {
       const int page = model.page();
       if (page == 4 && GetWindowTextLengthW(box.ControlWindow(wizard::Control::kEdit401)) == 0) {
-        SetWindowTextW(box.ControlWindow(wizard::Control::kEdit401), L"\u5c71\u7530 \u592a\u90ce");  // 山田 太郎
+        SetWindowTextW(box.ControlWindow(wizard::Control::kEdit401),
+                       L"\u5c71\u7530 \u592a\u90ce");  // 山田 太郎
       }
-      if (page == 11 && model.control(wizard::Control::kCheckBox1102).checked) click(wizard::Control::kCheckBox1102);
+      if (page == 11 && model.control(wizard::Control::kCheckBox1102).checked)
+        click(wizard::Control::kCheckBox1102);
       Settle(box);
       SaveWindow(box.window(), page_file(page));
       if (page >= last_page || model.page() <= 1) break;
@@ -169,7 +174,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     // Finishes the pages the pictures stopped on, so that the next mode
     // finds the product installed.
-    for (int guard = 0; guard < 5 && !box.closed() && model.page() > 1 && model.mode() != wizard::WizardMode::kCleanUp;
+    for (int guard = 0;
+         guard < 5 && !box.closed() && model.page() > 1 && model.mode() != wizard::WizardMode::kCleanUp;
          ++guard) {
       click(wizard::Control::kButton2);
     }
