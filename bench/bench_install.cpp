@@ -29,6 +29,7 @@
 #include <string>
 #include <utility>
 
+#include "bench/bench_support.h"
 #include "platform/atomic_file.h"
 #include "platform/target_system/folder_system.h"
 #include "setup/core/setup_script.h"
@@ -45,34 +46,14 @@ using Clock = std::chrono::steady_clock;
 
 constexpr const char* kProduct = "Bench";
 
-class DefaultPrompter : public Prompter {
- public:
-  Answer Ask(const Message& message) override { return message.default_answer; }
-};
-
-class NoLauncher : public ProgramLauncher {
- public:
-  platform::Status Start(std::string_view, std::string_view) override {
-    return platform::Status::IoError("no programs");
-  }
-  platform::Status RunAndWait(std::string_view, EngineProgress&) override {
-    return platform::Status::IoError("no programs");
-  }
-  void RestartWindows() override {}
-};
+using bench::DefaultPrompter;
+using bench::NoLauncher;
 
 // A target system with a package of files in C:\PKG and its script.
 class Package {
  public:
-  Package(int files, int folders) : files_(files), folders_(folders) {
-    std::string pattern = (fs::temp_directory_path() / "bench-install-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    root_ = pattern;
-    platform::target::InitOptions options;
-    options.user_name = "taro";
-    if (!platform::target::FolderSystem::Create(root_ / "system", options, &system_).ok()) std::abort();
-    if (!system_->files().CreateFolderTree("C:\\PKG").ok()) std::abort();
-    if (!system_->drives().ToHostPath("C:\\PKG", &package_host_).ok()) std::abort();
+  Package(int files, int folders)
+      : files_(files), folders_(folders), scratch_("bench-install"), package_host_(scratch_.package_host()) {
     // The package is written straight to the host: only the engines are
     // measured.
     const std::string block(4096, 'k');
@@ -88,16 +69,11 @@ class Package {
       un_file += "File" + std::to_string(n) + "=<Setup>\\" + FileOf(n) + "\n";
     }
     script += un_file;
-    if (!system_->files().WriteFile("C:\\PKG\\Setup.dat", script).ok()) std::abort();
-    program_ = root_ / "Setup-program";
+    if (!system().files().WriteFile("C:\\PKG\\Setup.dat", script).ok()) std::abort();
+    program_ = scratch_.root() / "Setup-program";
     if (!platform::WriteFileAtomically(program_, "program").ok()) std::abort();
   }
-  ~Package() {
-    std::error_code error;
-    fs::remove_all(root_, error);
-  }
-
-  platform::target::FolderSystem& system() { return *system_; }
+  platform::target::FolderSystem& system() { return scratch_.system(); }
   int files() const { return files_; }
   const fs::path& package_host() const { return package_host_; }
   const fs::path& program() const { return program_; }
@@ -117,10 +93,9 @@ class Package {
 
   int files_;
   int folders_;
-  fs::path root_;
+  bench::ScratchPackageSystem scratch_;
   fs::path package_host_;
   fs::path program_;
-  std::unique_ptr<platform::target::FolderSystem> system_;
 };
 
 // Numbers the install folders and copies of the whole run apart.

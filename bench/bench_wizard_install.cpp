@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "platform/atomic_file.h"
 #include "platform/target_system/folder_system.h"
 #include "setup/app/engine_binding.h"
@@ -40,21 +41,8 @@ constexpr int kFiles = 10000;
 constexpr int kFolders = 100;
 constexpr int kStartPage = 9;  // its Next (開始) runs the engine
 
-class DefaultPrompter : public wizard::Prompter {
- public:
-  wizard::Answer Ask(const wizard::Message& message) override { return message.default_answer; }
-};
-
-class NoLauncher : public wizard::ProgramLauncher {
- public:
-  platform::Status Start(std::string_view, std::string_view) override {
-    return platform::Status::InvalidArgument("the bench starts no program");
-  }
-  platform::Status RunAndWait(std::string_view, wizard::EngineProgress&) override {
-    return platform::Status::InvalidArgument("the bench starts no program");
-  }
-  void RestartWindows() override {}
-};
+using bench::DefaultPrompter;
+using bench::NoLauncher;
 
 class NoFolders : public window::FolderPicker {
  public:
@@ -66,15 +54,7 @@ class NoFolders : public window::FolderPicker {
 // whose install folder each round sets anew.
 class Package {
  public:
-  Package() {
-    std::string pattern = (fs::temp_directory_path() / "bench-wizard-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    root_ = pattern;
-    platform::target::InitOptions options;
-    options.user_name = "taro";
-    if (!platform::target::FolderSystem::Create(root_ / "system", options, &system_).ok()) std::abort();
-    if (!system_->files().CreateFolderTree("C:\\PKG").ok()) std::abort();
-    if (!system_->drives().ToHostPath("C:\\PKG", &host_).ok()) std::abort();
+  Package() : scratch_("bench-wizard"), host_(scratch_.package_host()) {
     const std::string block(4096, 'k');
     for (int n = 1; n <= kFiles; ++n) {
       const std::string folder = "d" + std::to_string(n % kFolders);
@@ -83,12 +63,8 @@ class Package {
       files_ += "NewFile" + std::to_string(n) + "=<Setup>\\" + folder + "\\f" + std::to_string(n) +
                 ".bin\nFile" + std::to_string(n) + "=" + folder + "\\f" + std::to_string(n) + ".bin\n";
     }
-    program_ = root_ / "Setup-program";
+    program_ = scratch_.root() / "Setup-program";
     if (!platform::WriteFileAtomically(program_, "program").ok()) std::abort();
-  }
-  ~Package() {
-    std::error_code error;
-    fs::remove_all(root_, error);
   }
 
   // The script, installing into folder.
@@ -99,15 +75,14 @@ class Package {
     if (!platform::WriteFileAtomically(host_ / "Setup.dat", script).ok()) std::abort();
     return SetupScript(host_ / "Setup.dat");
   }
-  platform::target::FolderSystem& system() { return *system_; }
+  platform::target::FolderSystem& system() { return scratch_.system(); }
   const fs::path& program() const { return program_; }
 
  private:
-  fs::path root_;
+  bench::ScratchPackageSystem scratch_;
   fs::path host_;
   fs::path program_;
   std::string files_;
-  std::unique_ptr<platform::target::FolderSystem> system_;
 };
 
 // One install through the model; press(model) presses Next. Seconds of the

@@ -541,24 +541,13 @@ void TWorkBox::Browse(const wizard::BrowseRequest& request) {
   }
 }
 
-std::optional<TWorkBox::StepRow> TWorkBox::StepControls(int step) const {
-  if (step < 0 || step > 4) return std::nullopt;
-  if (model_.page() == wizard::kInstallPage) {
-    return StepRow{wizard::InstallStepLabel(step), wizard::InstallProgressBar(step), Control::kImage1002};
-  }
-  if (model_.page() == wizard::kUninstallPage) {
-    return StepRow{wizard::UninstallStepLabel(step), wizard::UninstallProgressBar(step), Control::kImage1302};
-  }
-  return std::nullopt;
-}
-
 void TWorkBox::StepStarted(int step) {
   if (!synced_for_engine_) {
     // The page of the engine was set up inside the running handler.
     Refresh();
     synced_for_engine_ = true;
   }
-  const std::optional<StepRow> row = StepControls(step);
+  const std::optional<wizard::StepRow> row = StepControls(step);
   if (!row) return;
   QWidget* label_widget = Widget(row->label);
   QWidget* marker_widget = Widget(row->marker);
@@ -572,7 +561,7 @@ void TWorkBox::StepStarted(int step) {
 }
 
 void TWorkBox::Advanced(int step) {
-  const std::optional<StepRow> row = StepControls(step);
+  const std::optional<wizard::StepRow> row = StepControls(step);
   if (!row) return;
   if (auto* progress = static_cast<QProgressBar*>(Widget(row->bar))) {
     progress->setValue(std::min(progress->maximum(), progress->value() + 1));
@@ -581,7 +570,7 @@ void TWorkBox::Advanced(int step) {
 }
 
 void TWorkBox::StepFinished(int step) {
-  const std::optional<StepRow> row = StepControls(step);
+  const std::optional<wizard::StepRow> row = StepControls(step);
   if (!row) return;
   if (QWidget* marker_widget = Widget(row->marker)) marker_widget->hide();
   engine_bold_label_.reset();

@@ -15,6 +15,7 @@
 #include "setup/wizard/engine_progress.h"
 #include "setup/wizard/model/label_fit.h"
 #include "setup/wizard/model/wizard_model.h"
+#include "setup/wizard/model/wizard_pages.h"
 
 class QFrame;
 class QLabel;
@@ -86,12 +87,9 @@ class TWorkBox : public QDialog {
   void CloseByModel();
   void Browse(const wizard::BrowseRequest& request);
   // The label, bar and marker of step on the current page.
-  struct StepRow {
-    wizard::Control label;
-    wizard::Control bar;
-    wizard::Control marker;
-  };
-  std::optional<StepRow> StepControls(int step) const;
+  std::optional<wizard::StepRow> StepControls(int step) const {
+    return wizard::StepRowOf(model_.page(), step);
+  }
 
   wizard::WizardModel& model_;
   const platform::target::TargetSystem& system_;

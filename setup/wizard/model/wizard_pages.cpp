@@ -2,6 +2,16 @@
 
 namespace setup::wizard {
 
+std::optional<StepRow> StepRowOf(int page, int step) {
+  if (step < 0 || step > 4) return std::nullopt;
+  if (page == kInstallPage)
+    return StepRow{InstallStepLabel(step), InstallProgressBar(step), Control::kImage1002};
+  if (page == kUninstallPage) {
+    return StepRow{UninstallStepLabel(step), UninstallProgressBar(step), Control::kImage1302};
+  }
+  return std::nullopt;
+}
+
 std::string_view PageCaption(int page) {
   switch (page) {
     case 2: return "概要";

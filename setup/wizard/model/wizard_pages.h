@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "setup/wizard/model/control_id.h"
 
 namespace setup::wizard {
 
@@ -19,6 +22,16 @@ inline constexpr int kCleanUpState = 0;
 
 // The window caption of the page ("概要", ..., "アンインストール完了").
 std::string_view PageCaption(int page);
+
+// One step's row on a work page (10 or 13): its label, its progress bar and
+// the marker that points at it while the step runs.
+struct StepRow {
+  Control label;
+  Control bar;
+  Control marker;
+};
+// The row of step (0..4) on page; nothing on any other page or step.
+std::optional<StepRow> StepRowOf(int page, int step);
 
 // The page mask: character k (from 1) switches page k + 1 on with "1".
 bool IsPageOn(std::string_view mask, int page);

@@ -84,6 +84,14 @@ TEST(ControlIdTest, NumberedGroupsFollowTheFormNames) {
     EXPECT_EQ(ControlByName(ControlName(control)), control) << name(control);
   }
   EXPECT_EQ(ControlByName("Edit404"), std::nullopt);
+  // The work pages' rows: the install page's first step, the uninstall
+  // page's last, and none elsewhere.
+  ASSERT_TRUE(StepRowOf(kInstallPage, 0));
+  EXPECT_EQ(name(StepRowOf(kInstallPage, 0)->label), "Label1003");
+  EXPECT_EQ(name(StepRowOf(kUninstallPage, 4)->bar), "ProgressBar1305");
+  EXPECT_EQ(name(StepRowOf(kUninstallPage, 4)->marker), "Image1302");
+  EXPECT_FALSE(StepRowOf(kInstallDonePage, 0));
+  EXPECT_FALSE(StepRowOf(kInstallPage, 5));
   EXPECT_DEATH(PagePanel(kLastPage + 1), "page panels");
   EXPECT_DEATH(InstallProgressBar(5), "install progress bars");
 }

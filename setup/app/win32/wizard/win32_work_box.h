@@ -13,6 +13,7 @@
 #include "setup/wizard/engine_progress.h"
 #include "setup/wizard/model/label_fit.h"
 #include "setup/wizard/model/wizard_model.h"
+#include "setup/wizard/model/wizard_pages.h"
 
 namespace setup::win32 {
 
@@ -89,10 +90,9 @@ class Win32WorkBox {
   void Browse(const wizard::BrowseRequest& request);
   void DrawImage(const DRAWITEMSTRUCT& item);
   bool PreTranslate(MSG& message);
-  struct StepRow {
-    wizard::Control label, bar, marker;
-  };
-  std::optional<StepRow> StepControls(int step) const;
+  std::optional<wizard::StepRow> StepControls(int step) const {
+    return wizard::StepRowOf(model_.page(), step);
+  }
   int Scale(int value) const { return MulDiv(value, static_cast<int>(dpi_), 96); }
 
   wizard::WizardModel& model_;

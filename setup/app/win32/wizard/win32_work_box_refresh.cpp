@@ -223,23 +223,12 @@ void Win32WorkBox::DrawImage(const DRAWITEMSTRUCT& item) {
   DeleteDC(source);
 }
 
-std::optional<Win32WorkBox::StepRow> Win32WorkBox::StepControls(int step) const {
-  if (step < 0 || step > 4) return std::nullopt;
-  if (model_.page() == wizard::kInstallPage) {
-    return StepRow{wizard::InstallStepLabel(step), wizard::InstallProgressBar(step), Control::kImage1002};
-  }
-  if (model_.page() == wizard::kUninstallPage) {
-    return StepRow{wizard::UninstallStepLabel(step), wizard::UninstallProgressBar(step), Control::kImage1302};
-  }
-  return std::nullopt;
-}
-
 void Win32WorkBox::StepStarted(int step) {
   if (!synced_for_engine_) {
     Refresh();  // the page of the engine was set up inside the running handler
     synced_for_engine_ = true;
   }
-  const std::optional<StepRow> row = StepControls(step);
+  const std::optional<wizard::StepRow> row = StepControls(step);
   if (!row) return;
   RECT& place = *places_[At(row->marker)];
   const LONG height = place.bottom - place.top;
@@ -254,7 +243,7 @@ void Win32WorkBox::StepStarted(int step) {
 }
 
 void Win32WorkBox::Advanced(int step) {
-  const std::optional<StepRow> row = StepControls(step);
+  const std::optional<wizard::StepRow> row = StepControls(step);
   if (!row) return;
   if (HWND progress = ControlWindow(row->bar)) {
     const int maximum = static_cast<int>(SendMessageW(progress, PBM_GETRANGE, FALSE, 0));
@@ -265,7 +254,7 @@ void Win32WorkBox::Advanced(int step) {
 }
 
 void Win32WorkBox::StepFinished(int step) {
-  const std::optional<StepRow> row = StepControls(step);
+  const std::optional<wizard::StepRow> row = StepControls(step);
   if (!row) return;
   ShowWindow(ControlWindow(row->marker), SW_HIDE);
   engine_bold_label_.reset();
