@@ -29,16 +29,18 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 harnesses="${FUZZ_ONLY:-$(cd fuzz && ls -- *_fuzzer.cpp | sed 's/_fuzzer\.cpp$//')}"
 runs="$root/$build/runs"
 awaiting="$root/fuzz/regressions/awaiting_fix.txt"
-failed=()
-for harness in $harnesses; do
-  binary="$root/$build/fuzz/fuzz_$harness"
-  work="$runs/$harness"
+# fuzz_one HARNESS: its kept crash inputs, then SECONDS of fuzzing. Says
+# what happened; fails when the harness found a fault that counts.
+fuzz_one() {
+  local harness="$1"
+  local binary="$root/$build/fuzz/fuzz_$harness"
+  local work="$runs/$harness"
   rm -rf "$work"
   mkdir -p "$work/corpus"
   cp "$root/fuzz/corpus/$harness/"* "$work/corpus/"
-  common=(-rss_limit_mb=2048 -timeout=20 -artifact_prefix="$work/")
+  local common=(-rss_limit_mb=2048 -timeout=20 -artifact_prefix="$work/")
 
-  regressions=()
+  local regressions=() input
   for input in "$root/fuzz/regressions/$harness/"*; do
     [ -f "$input" ] || continue
     if grep -q "^$harness/$(basename "$input")\b" "$awaiting"; then continue; fi
@@ -48,11 +50,11 @@ for harness in $harnesses; do
     if ! "$binary" "${common[@]}" "${regressions[@]}" >"$work/regressions.log" 2>&1; then
       echo "$harness: a kept crash input fails again (see $work/regressions.log)"
       tail -n 30 "$work/regressions.log"
-      failed+=("$harness")
-      continue
+      return 1
     fi
   fi
 
+  local started limits executions
   started=$(date +%s)
   limits=(-max_total_time="$seconds")
   [ -n "${FUZZ_RUNS:-}" ] && limits+=(-runs="$FUZZ_RUNS")
@@ -60,15 +62,34 @@ for harness in $harnesses; do
       "$work/corpus" >"$work/fuzz.log" 2>&1; then
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/fuzz.log")
     echo "$harness: ${executions:-?} executions in $(($(date +%s) - started)) s, ${#regressions[@]} kept inputs pass"
-  else
-    echo "$harness: the fuzzer found a fault (input and log in $work)"
-    grep -E "ERROR|SUMMARY|property broken|runtime error" "$work/fuzz.log" | head -n 5 || true
-    if grep -q "^$harness/" "$awaiting"; then
-      echo "$harness: not counted as a failure while a fix for it is awaited (fuzz/regressions/awaiting_fix.txt)"
-    else
-      failed+=("$harness")
-    fi
+    return 0
   fi
+  echo "$harness: the fuzzer found a fault (input and log in $work)"
+  grep -E "ERROR|SUMMARY|property broken|runtime error" "$work/fuzz.log" | head -n 5 || true
+  if grep -q "^$harness/" "$awaiting"; then
+    echo "$harness: not counted as a failure while a fix for it is awaited (fuzz/regressions/awaiting_fix.txt)"
+    return 0
+  fi
+  return 1
+}
+
+# The harnesses run side by side, one per job; each says its lines when done.
+mkdir -p "$runs"
+rm -f "$runs"/*.failed "$runs"/*.out
+running=0
+for harness in $harnesses; do
+  if ((running >= jobs)); then
+    wait -n || true
+    running=$((running - 1))
+  fi
+  (fuzz_one "$harness" >"$runs/$harness.out" 2>&1 || touch "$runs/$harness.failed"
+   cat "$runs/$harness.out") &
+  running=$((running + 1))
+done
+wait
+failed=()
+for harness in $harnesses; do
+  [ -e "$runs/$harness.failed" ] && failed+=("$harness")
 done
 
 if ((${#failed[@]})); then
