@@ -2,16 +2,14 @@
 // fresh target system, with canary files in a host folder outside it that
 // must be exactly as they were after the run.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <map>
 #include <string>
 
 #include "platform/atomic_file.h"
 #include "platform/cp932.h"
 #include "platform/target_system/system_settings.h"
+#include "setup/app/process_for_test.h"
 #include "setup/core/registry_utils.h"
 #include "setup/core/test_system.h"
 
@@ -22,21 +20,13 @@ namespace fs = std::filesystem;
 using platform::target::RegistryRoot;
 constexpr const char* kRecordRoot = "Software\\Tallowmere\\kestroSetup\\Uninstall\\";
 
-std::string Quote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
 std::string ReadText(const fs::path& file) {
   std::string text;
   return platform::ReadWholeFile(file, text).ok() ? text : std::string();
 }
 
-struct ProcessResult {
-  int status = -1;
-  std::string output;
-};
+using testing::ProcessResult;
+using testing::Quote;
 
 class ConfinementTest : public ::testing::Test {
  protected:
@@ -92,15 +82,7 @@ class ConfinementTest : public ::testing::Test {
     // Reading to the end waits for every program the run started, since
     // they inherit its standard error.
     command += " 2>&1";
-    ProcessResult run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    std::array<char, 512> buffer;
-    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-      run.output.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return testing::RunCommand(command);
   }
   ProcessResult Install(const std::vector<std::string>& extra = {}) {
     std::vector<std::string> arguments = {"/silent", "/log=" + Log().string()};

@@ -12,18 +12,14 @@
 
 #include "platform/atomic_file.h"
 #include "platform/cp932.h"
+#include "setup/app/process_for_test.h"
 #include "setup/core/test_system.h"
 
 namespace setup::app {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Quote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
+using testing::Quote;
 
 std::string Read(const fs::path& path) {
   std::string data;
@@ -59,14 +55,9 @@ class ConfinementProcessTest : public ::testing::Test {
     const std::string command = "KESTRO_SYSTEM=" + Quote(system_->folder().string()) + " " +
                                 Quote((package_ / "Setup").string()) + " /silent " +
                                 Quote("/log=" + log_file.string()) + " 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return -1;
-    std::array<char, 512> buffer;
-    std::string output;
-    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) output.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    *log = Read(log_file) + output;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const testing::ProcessResult run = testing::RunCommand(command);
+    *log = Read(log_file) + run.output;
+    return run.status;
   }
   fs::path DriveC() { return system_->drives().FindDrive('C')->host_folder; }
 

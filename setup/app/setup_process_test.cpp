@@ -2,15 +2,13 @@
 // of a small package on a temporary target system, its removal through the
 // recorded UninstallString, and the refusals with exit status 1.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <string>
 
 #include "platform/atomic_file.h"
 #include "platform/cp932.h"
 #include "platform/target_system/run_only_drives.h"
+#include "setup/app/process_for_test.h"
 #include "setup/app/windows_arguments.h"
 #include "setup/core/registry_utils.h"
 #include "setup/core/test_system.h"
@@ -40,16 +38,8 @@ std::string Script(const std::string& application = "kestro Setup 1.00", const s
          extra;
 }
 
-struct ProcessResult {
-  int status = -1;
-  std::string output;  // standard error and output together
-};
-
-std::string Quote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
+using testing::ProcessResult;
+using testing::Quote;
 
 class SetupProcessTest : public ::testing::Test {
  protected:
@@ -71,15 +61,7 @@ class SetupProcessTest : public ::testing::Test {
         "KESTRO_SYSTEM=" + Quote(system_->folder().string()) + " " + Quote(program.string());
     for (const std::string& argument : arguments) command += " " + Quote(argument);
     command += " 2>&1";
-    ProcessResult run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    std::array<char, 512> buffer;
-    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-      run.output.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return testing::RunCommand(command);
   }
   bool Exists(const std::string& windows_path) { return system_->files().Exists(windows_path); }
 
