@@ -1,6 +1,7 @@
 #include "setup/app/paint/pixel_canvas.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "setup/app/paint/pixel_font.h"
@@ -52,6 +53,22 @@ void PixelCanvas::Cover(double left, double top, double right, double bottom,
   }
 }
 
+namespace {
+
+// The smallest box holding every point: left, top, right, bottom.
+std::array<double, 4> BoundsOf(const std::vector<Point>& points) {
+  std::array<double, 4> box = {points[0].x, points[0].y, points[0].x, points[0].y};
+  for (const Point& p : points) {
+    box[0] = std::min(box[0], p.x);
+    box[1] = std::min(box[1], p.y);
+    box[2] = std::max(box[2], p.x);
+    box[3] = std::max(box[3], p.y);
+  }
+  return box;
+}
+
+}  // namespace
+
 void PixelCanvas::FillRect(int x, int y, int width, int height, Argb colour) {
   for (int row = std::max(0, y); row < std::min(target_.height, y + height); ++row) {
     for (int col = std::max(0, x); col < std::min(target_.width, x + width); ++col) {
@@ -62,13 +79,7 @@ void PixelCanvas::FillRect(int x, int y, int width, int height, Argb colour) {
 
 void PixelCanvas::FillPolygon(const std::vector<Point>& points, const Paint& paint) {
   if (points.size() < 3) return;
-  double left = points[0].x, right = left, top = points[0].y, bottom = top;
-  for (const Point& p : points) {
-    left = std::min(left, p.x);
-    right = std::max(right, p.x);
-    top = std::min(top, p.y);
-    bottom = std::max(bottom, p.y);
-  }
+  const auto [left, top, right, bottom] = BoundsOf(points);
   Cover(
       left, top, right, bottom, [&](double x, double y) { return InsidePolygon(points, x, y); }, paint);
 }
@@ -91,13 +102,7 @@ void PixelCanvas::Line(Point from, Point to, double pen, Argb colour) {
 void PixelCanvas::StrokePolygon(const std::vector<Point>& points, double pen, Argb colour) {
   if (points.size() < 2) return;
   // One pass over the whole outline, so corners are not covered twice.
-  double left = points[0].x, right = left, top = points[0].y, bottom = top;
-  for (const Point& p : points) {
-    left = std::min(left, p.x);
-    right = std::max(right, p.x);
-    top = std::min(top, p.y);
-    bottom = std::max(bottom, p.y);
-  }
+  const auto [left, top, right, bottom] = BoundsOf(points);
   const double half = pen / 2;
   Cover(
       left - half, top - half, right + half, bottom + half,
