@@ -52,7 +52,9 @@ target_link_libraries(platform_win32 PUBLIC advapi32 shell32 ole32 uuid)
 set(gtest_root /usr/src/googletest/googletest)
 add_library(gtest_win32 STATIC ${gtest_root}/src/gtest-all.cc ${gtest_root}/src/gtest_main.cc)
 target_include_directories(gtest_win32 SYSTEM PUBLIC ${gtest_root}/include PRIVATE ${gtest_root})
-target_compile_options(gtest_win32 PRIVATE -w)
+# The test framework and the test programs' own code are compiled without
+# optimisation: they only drive the optimised libraries.
+target_compile_options(gtest_win32 PRIVATE -w -O0)
 
 file(GLOB win32_tests CONFIGURE_DEPENDS ${src}/platform/win32/*_test.cpp)
 # The platform's own tests of what the Windows build implements anew: the
@@ -61,6 +63,7 @@ add_executable(win32_tests ${win32_tests} ${src}/platform/cp932_test.cpp
   ${src}/platform/private_profile_test.cpp ${src}/platform/profile_grammar_test.cpp)
 # The tests use the ordinary main of GoogleTest, not wmain.
 target_link_options(win32_tests PRIVATE -mconsole)
+target_compile_options(win32_tests PRIVATE -O0)
 target_link_libraries(win32_tests PRIVATE setup_engines_win32 platform_win32 gtest_win32)
 
 # The engines, the wizard model and the script reader: the same sources as
@@ -141,6 +144,7 @@ target_link_libraries(setup_views_win32 PUBLIC setup_paint_win32 windowscodecs g
 file(GLOB setup_win32_tests CONFIGURE_DEPENDS ${src}/setup/app/win32/*_test.cpp)
 add_executable(setup_win32_tests ${setup_win32_tests})
 target_link_options(setup_win32_tests PRIVATE -mconsole)
+target_compile_options(setup_win32_tests PRIVATE -O0)
 target_link_libraries(setup_win32_tests PRIVATE setup_views_win32 gtest_win32)
 
 # Paints the background cases with GDI into BMP files, for the comparison
@@ -162,4 +166,5 @@ target_link_libraries(wizard_screenshots PRIVATE setup_app_win32)
 file(GLOB wizard_window_tests CONFIGURE_DEPENDS ${src}/setup/app/win32/wizard/*_test.cpp)
 add_executable(win32_wizard_tests ${wizard_window_tests})
 target_link_options(win32_wizard_tests PRIVATE -mconsole)
+target_compile_options(win32_wizard_tests PRIVATE -O0)
 target_link_libraries(win32_wizard_tests PRIVATE setup_app_win32 gtest_win32)

@@ -41,7 +41,8 @@ TEST(ProfileGrammarTest, BothReadersSeeTheSameSectionsKeysAndValues) {
     for (const std::string& section : index->Sections()) {
       const auto entries = GetPrivateProfileSectionEntries(section, file);
       std::vector<std::string> names;
-      for (const auto& [name, value] : entries) {
+      for (const auto& entry : entries) {
+        const std::string& name = entry.first;
         names.push_back(name);
         // The first line of a name is the one a lookup finds.
         const auto first = std::find_if(entries.begin(), entries.end(),

@@ -10,8 +10,9 @@
 #   the same install and uninstall on a Linux target system, whose action
 #   logs must agree with the Wine run's line by line (paths aside);
 #   a destination we may not write, a full disk, a registry key we may not
-#   write, and kestro.exe /r (scripts/windows-faults.sh).
-# Then the wizard window's own tests (scripts/windows-wizard-test.sh).
+#   write, and kestro.exe /r (scripts/windows-faults.sh);
+#   the wizard window's own tests (scripts/windows-wizard-test.sh).
+# The runs with windows and the unattended ones go side by side.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build-windows.sh
@@ -51,26 +52,46 @@ fresh_prefix() {
   cp -a "$template/." "$WINEPREFIX/"
 }
 
-fresh_prefix unit
-"$wine" build/windows/win32_tests.exe --gtest_brief=1
-wineserver -w
-
-# Setup.exe's windows: their tests, then the background cases painted with
-# GDI (Japanese faces mapped onto the IPA fonts) against the toolkit's
-# painting of the same cases, built on the Linux side.
-fresh_prefix views
-scripts/wine-japanese-fonts.sh "$wine"
-# The shell's folder picker and the windows need a display: a virtual one
-# in true colour.
-xvfb-run -a -s "-screen 0 1024x768x24" "$wine" build/windows/setup_win32_tests.exe --gtest_brief=1
-"$wine" build/windows/background_probe.exe cases "$work/backgrounds" >/dev/null
-wineserver -w
+# The release programs the comparisons use, built before the Wine runs
+# start side by side.
 [ -f build/release/build.ninja ] || cmake --preset release >/dev/null
-cmake --build build/release --target background-compare -j2 >/dev/null
-build/release/setup/app/window/background-compare "$work/backgrounds" 2>/dev/null
+cmake --build build/release --target background-compare Setup kestro-system -j2 >/dev/null
 
-scripts/windows-scenario.sh "$work" "$wine"
-scripts/windows-faults.sh "$work" "$wine"
-# The wizard window driven by control identifier on a virtual display, its
-# result compared with the unattended run's.
-scripts/windows-wizard-test.sh "$work" "$wine"
+# The window tests (one virtual display after the other) and the unattended
+# runs (no display) go side by side: Wine spends most of its time starting
+# and waiting, and each run has its own prefix and files.
+windows_chain() {
+  fresh_prefix unit
+  "$wine" build/windows/win32_tests.exe --gtest_brief=1
+  wineserver -w
+
+  # Setup.exe's windows: their tests, then the background cases painted with
+  # GDI (Japanese faces mapped onto the IPA fonts) against the toolkit's
+  # painting of the same cases, built on the Linux side.
+  fresh_prefix views
+  scripts/wine-japanese-fonts.sh "$wine"
+  # The shell's folder picker and the windows need a display: a virtual one
+  # in true colour.
+  xvfb-run -a -s "-screen 0 1024x768x24" "$wine" build/windows/setup_win32_tests.exe --gtest_brief=1
+  "$wine" build/windows/background_probe.exe cases "$work/backgrounds" >/dev/null
+  wineserver -w
+  build/release/setup/app/window/background-compare "$work/backgrounds" 2>/dev/null
+
+  # The wizard window driven by control identifier on a virtual display, its
+  # result compared with the unattended run's.
+  scripts/windows-wizard-test.sh "$work" "$wine"
+}
+unattended_chain() {
+  scripts/windows-scenario.sh "$work" "$wine"
+  scripts/windows-faults.sh "$work" "$wine"
+}
+(windows_chain >"$work/windows.out" 2>&1) &
+windows_job=$!
+(unattended_chain >"$work/unattended.out" 2>&1) &
+unattended_job=$!
+status=0
+wait "$windows_job" || status=1
+cat "$work/windows.out"
+wait "$unattended_job" || status=1
+cat "$work/unattended.out"
+exit "$status"

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs the dependencies, checks the code's layout, builds everything and
 # runs every test: first the optimised build, then once more under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz harness
-# briefly (FUZZ_SECONDS each). SKIP_SANITIZE=1, SKIP_FUZZ=1 and SKIP_WINDOWS=1 leave a phase out.
+# AddressSanitizer and UndefinedBehaviorSanitizer (built with clang, the fuzz
+# harnesses with it), then each fuzz harness briefly (FUZZ_SECONDS each),
+# then the Windows build under Wine. SKIP_SANITIZE=1, SKIP_FUZZ=1 and
+# SKIP_WINDOWS=1 leave a phase out.
 # The builds are the presets of CMakePresets.json; the compiler cache makes a
 # second run, and a run in another checkout on the same machine, mostly cache
 # hits. Each phase says how long it took.
@@ -32,8 +34,14 @@ if [ "${SKIP_SANITIZE:-0}" != "1" ]; then
   timed "sanitizer tests" ctest --preset asan -j "$jobs"
 fi
 
+# The sanitizer build has built the harnesses too; without it they get a
+# build of their own.
 if [ "${SKIP_FUZZ:-0}" != "1" ]; then
-  timed "fuzz harnesses" scripts/fuzz.sh "${FUZZ_SECONDS:-8}"
+  if [ "${SKIP_SANITIZE:-0}" != "1" ]; then
+    timed "fuzz harnesses" env FUZZ_BUILD_DIR=build/asan FUZZ_SKIP_BUILD=1 scripts/fuzz.sh "${FUZZ_SECONDS:-8}"
+  else
+    timed "fuzz harnesses" scripts/fuzz.sh "${FUZZ_SECONDS:-8}"
+  fi
 fi
 
 # The Windows build, its back end's tests and the end-to-end scenario, under

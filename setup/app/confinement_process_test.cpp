@@ -248,7 +248,14 @@ TEST_F(ConfinementTest, KeyNamesThatAreNoSingleKeyAreRefusedBeforeAnyChange) {
 
 // A run that tried to hold two thousand million items would fail at once
 // under this limit (the address sanitizer reserves more than that itself).
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__has_feature)  // clang
+#if __has_feature(address_sanitizer)
+#define PLAKATO_ADDRESS_SANITIZER 1
+#endif
+#elif defined(__SANITIZE_ADDRESS__)  // g++
+#define PLAKATO_ADDRESS_SANITIZER 1
+#endif
+#if defined(PLAKATO_ADDRESS_SANITIZER)
 const std::string kMemoryLimit;
 #else
 const std::string kMemoryLimit = "ulimit -v 2000000; ";

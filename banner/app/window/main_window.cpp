@@ -101,9 +101,9 @@ void MainWindow::AddShortcuts() {
       {"Ctrl+S", [this] { files_->SaveSettings(); }},
       {"Ctrl+E", [this] { files_->ExportImage(); }},
   };
-  for (const auto& [keys, action] : shortcuts) {
+  for (const auto& [keys, what] : shortcuts) {
     auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(keys)), this);
-    connect(shortcut, &QShortcut::activated, this, [this, action] {
+    connect(shortcut, &QShortcut::activated, this, [this, action = what] {
       action();
       UpdateCaption();
     });

@@ -19,7 +19,7 @@ class WizardModelTest : public testing::WizardTestBase {
  protected:
   explicit WizardModelTest(int os_kind = 202) : WizardTestBase(os_kind) {}
 
-  WizardModel& Setup(const std::string& body, std::string source = "C:\\PKG\\",
+  WizardModel& Start(const std::string& body, std::string source = "C:\\PKG\\",
                      std::vector<std::string> arguments = {}) {
     SetupScript script = WriteScript(body);
     model_ = std::make_unique<WizardModel>(Run(std::move(source), std::move(arguments)),
@@ -42,7 +42,7 @@ class WizardModelTest : public testing::WizardTestBase {
 };
 
 TEST_F(WizardModelTest, ScriptWithoutOptionalSectionsRunsFixedPagesAndHandsOffTheEngine) {
-  WizardModel& m = Setup("");
+  WizardModel& m = Start("");
   EXPECT_EQ(m.page_mask(), "1000000111");
   EXPECT_EQ(m.page(), 2);
   EXPECT_EQ(m.caption(), "概要");
@@ -83,7 +83,7 @@ TEST_F(WizardModelTest, ScriptWithoutOptionalSectionsRunsFixedPagesAndHandsOffTh
 }
 
 TEST_F(WizardModelTest, SkippedPagesBothWaysAndBackNeverChecks) {
-  WizardModel& m = Setup(
+  WizardModel& m = Start(
       "[Licence]\nCount=1\nText1=L\n[UserInfomation]\nCount=1\nCaption1=氏名\nNull1=1\n"
       "[Extension]\nCount=1\nExtension1=abc\n");
   EXPECT_EQ(m.page_mask(), "1110010111");
@@ -115,7 +115,7 @@ TEST_F(WizardModelTest, UserEntriesLengthPatternBlanksAndOwnerText) {
   EXPECT_TRUE(RegWriteString(system(), kMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
                              "RegisteredOwner", "山田")
                   .ok());
-  WizardModel& m = Setup(
+  WizardModel& m = Start(
       "[UserInfomation]\nCount=2\nCaption1=会員番号(半角):\nSize1=8\nType1=A*Z\n"
       "Caption2=氏名:\nText2=(氏名)様\nNull2=1\n");
   EXPECT_EQ(m.control(Control::kEdit402).text, "山田様");
@@ -142,7 +142,7 @@ TEST_F(WizardModelTest, UserEntriesLengthPatternBlanksAndOwnerText) {
 }
 
 TEST_F(WizardModelTest, FreeSpaceOfTheTargetDriveWithAWarningOnlyWhenKnownAndShort) {
-  WizardModel& m = Setup("[Install]\nUse=1\nDefault=<Program>\\Maker\\App\nSize=999999999999999999\n");
+  WizardModel& m = Start("[Install]\nUse=1\nDefault=<Program>\\Maker\\App\nSize=999999999999999999\n");
   EXPECT_EQ(m.control(Control::kEdit501).text, "C:\\Program Files\\Maker\\App");
   std::uint64_t free_bytes = 0;
   ASSERT_TRUE(system().drives().FreeSpace("C:\\", &free_bytes).ok());
@@ -190,7 +190,7 @@ TEST_F(WizardModelTest, FreeSpaceOfTheTargetDriveWithAWarningOnlyWhenKnownAndSho
 
 TEST_F(WizardModelTest, FolderTypedOnNextIsCreatedAndRemovedAgainButNotWhatWasThere) {
   ASSERT_TRUE(system().files().CreateFolderTree("C:\\Empty").ok());
-  WizardModel& m = Setup("[Install]\nUse=1\nDefault=C:\\Program Files\\Maker\\App\n");
+  WizardModel& m = Start("[Install]\nUse=1\nDefault=C:\\Program Files\\Maker\\App\n");
   NextTo(5);
   m.Button2Click();
   EXPECT_EQ(m.page(), 9);
@@ -210,7 +210,7 @@ TEST_F(WizardModelTest, ThePackageDriveOfTheRunIsNoDestination) {
   const std::filesystem::path package = base_.dir() / "package";
   std::filesystem::create_directories(package / "App");
   ASSERT_TRUE(system().AddRunOnlyDrive({'D', package, DriveType::kFixed}).ok());
-  WizardModel& m = Setup("[Install]\nUse=1\nDefault=D:\\App\n", "D:\\");
+  WizardModel& m = Start("[Install]\nUse=1\nDefault=D:\\App\n", "D:\\");
   NextTo(5);
   m.Button2Click();
   EXPECT_EQ(m.page(), 5);
@@ -239,7 +239,7 @@ TEST_F(WizardOnCdTest, CdCheckAcceptsCdRomAndNetworkDrivesAsTheModeSays) {
                {"2", "Q:\\", true}, {"2", "N:\\pkg\\", false}, {"0", "C:\\PKG\\", true}};
   for (const Case& c : cases) {
     prompter_.asked.clear();
-    WizardModel& m = Setup(std::string("CDCheck=") + c.cd_check + "\n", c.source);
+    WizardModel& m = Start(std::string("CDCheck=") + c.cd_check + "\n", c.source);
     m.Timer1Timer();
     EXPECT_EQ(m.page(), c.passes ? 2 : 1) << c.cd_check << " " << c.source;
     EXPECT_EQ(m.close_requested(), !c.passes);
@@ -256,11 +256,11 @@ TEST_F(WizardOnCdTest, CdCheckAcceptsCdRomAndNetworkDrivesAsTheModeSays) {
 
 TEST_F(WizardOnCdTest, CdRunIsOfferedOnlyFromACdRomWithMakeTypeZero) {
   EXPECT_TRUE(RegWriteInteger(system(), kMachine, RecordKey("App"), "SetupWay", 1).ok());
-  WizardModel& m = Setup("Name=App\nMakeType=0\n[Install]\nUse=1\n", "Q:\\");
+  WizardModel& m = Start("Name=App\nMakeType=0\n[Install]\nUse=1\n", "Q:\\");
   EXPECT_TRUE(m.control(Control::kRadioButton502).enabled);
   EXPECT_TRUE(m.control(Control::kRadioButton502).checked);
   EXPECT_FALSE(m.Choices().install_to_folder);
-  WizardModel& fixed = Setup("Name=App\nMakeType=0\n[Install]\nUse=1\n");
+  WizardModel& fixed = Start("Name=App\nMakeType=0\n[Install]\nUse=1\n");
   EXPECT_FALSE(fixed.control(Control::kRadioButton502).enabled);
   EXPECT_FALSE(fixed.control(Control::kLabel508).enabled);
   EXPECT_TRUE(fixed.control(Control::kRadioButton501).checked);
@@ -272,7 +272,7 @@ class WizardOn98Test : public WizardModelTest {
 };
 
 TEST_F(WizardOn98Test, OsCheckAsksWithTheAllowedListAndEndsOnNo) {
-  WizardModel& m = Setup("OSCheck=1101111\n");
+  WizardModel& m = Start("OSCheck=1101111\n");
   prompter_.answers = {Answer::kNo};
   m.Timer1Timer();
   ASSERT_EQ(prompter_.asked.size(), 1u);
@@ -286,7 +286,7 @@ TEST_F(WizardOn98Test, OsCheckAsksWithTheAllowedListAndEndsOnNo) {
 
   for (const char* unchecked : {"0101111", "x101111", "9000000"}) {
     prompter_.asked.clear();
-    WizardModel& other = Setup(std::string("OSCheck=") + unchecked + "\n");
+    WizardModel& other = Start(std::string("OSCheck=") + unchecked + "\n");
     other.Timer1Timer();
     EXPECT_TRUE(prompter_.asked.empty()) << unchecked;
     EXPECT_EQ(other.page(), 2);
@@ -295,7 +295,7 @@ TEST_F(WizardOn98Test, OsCheckAsksWithTheAllowedListAndEndsOnNo) {
 
 TEST_F(WizardOn98Test, UserChoiceIsDisabledOnThe95FamilyAndTheLoggedOnUserIsUsed) {
   EXPECT_TRUE(RegWriteInteger(system(), kMachine, std::string(kSettingKey), "StartUser", 0).ok());
-  WizardModel& m = Setup("[Link]\nCount=1\nSSetup=1\nDefault=Maker\n");
+  WizardModel& m = Start("[Link]\nCount=1\nSSetup=1\nDefault=Maker\n");
   EXPECT_FALSE(m.control(Control::kRadioButton601).enabled);
   EXPECT_FALSE(m.control(Control::kRadioButton602).enabled);
   EXPECT_TRUE(m.control(Control::kRadioButton602).checked);
@@ -314,7 +314,7 @@ TEST_F(WizardModelTest, ShortcutPageOnNtListsProgramFoldersAndRemembersTheUserCh
   for (const char* sub : {"\\Zeta", "\\alpha", "\\.hidden"}) {
     ASSERT_TRUE(system().files().CreateFolderTree(all_users + sub).ok());
   }
-  WizardModel& m = Setup("[Link]\nCount=2\nMenu=1\nDesktop=1\nDesktopCheck=0\nStartup=0\n");
+  WizardModel& m = Start("[Link]\nCount=2\nMenu=1\nDesktop=1\nDesktopCheck=0\nStartup=0\n");
   EXPECT_TRUE(m.control(Control::kRadioButton601).checked);
   EXPECT_EQ(m.control(Control::kListBox601).items,
             (std::vector<std::string>{"alpha", "Zeta", "スタートアップ"}));
@@ -337,7 +337,7 @@ TEST_F(WizardModelTest, ExtensionStatesAndTheRestoreButton) {
   EXPECT_TRUE(RegWriteString(system(), classes, ".doc", "", "Word.Document").ok());
   EXPECT_TRUE(RegWriteString(system(), classes, "Word.Document", "", "Word 文書").ok());
   WizardModel& m =
-      Setup("[Extension]\nCount=3\nExtension1=txt\nCheck1=1\nExtension2=abc\nExtension3=doc\nCheck3=1\n");
+      Start("[Extension]\nCount=3\nExtension1=txt\nCheck1=1\nExtension2=abc\nExtension3=doc\nCheck3=1\n");
   EXPECT_EQ(m.control(Control::kListBox701).items,
             (std::vector<std::string>{"txt … TXT ファイル", "abc … (なし)", "doc … Word 文書"}));
   EXPECT_EQ(m.control(Control::kListBox701).selected, (std::vector<bool>{true, false, true}));
@@ -354,7 +354,7 @@ TEST_F(WizardModelTest, ExtensionStatesAndTheRestoreButton) {
 }
 
 TEST_F(WizardModelTest, FavouritesPageSlotsAndChecks) {
-  WizardModel& m = Setup(
+  WizardModel& m = Start(
       "[Favorites]\nCount=2\nName1=A&B\nURL1=http://a/\nName2=Two\nURL2=http://b/\nCheck2=0\n"
       "Name3=NoUrl\n");
   EXPECT_EQ(m.control(Control::kCheckBox803).text, "A&&B");
@@ -380,7 +380,7 @@ TEST_F(WizardModelTest, FavouritesPageSlotsAndChecks) {
 }
 
 TEST_F(WizardModelTest, FinishChoicesLockTheRestartBoxWithoutForceButNotTheRunBoxes) {
-  WizardModel& m = Setup(
+  WizardModel& m = Start(
       "[Run]\nReStart=1\nCheck=1\nCaption1=起動\nCommand1=<Setup>\\a.exe\n"
       "Caption2=NoCommand\nCaption3=Locked\nCommand3=b.exe\nCheck3=0\nForce3=1\n");
   const ControlState& restart = m.control(Control::kCheckBox1101);
@@ -394,7 +394,7 @@ TEST_F(WizardModelTest, FinishChoicesLockTheRestartBoxWithoutForceButNotTheRunBo
 }
 
 TEST_F(WizardModelTest, CloseQuestionPerPageKindAndCleanUpStartAfterTheEnd) {
-  WizardModel& m = Setup("MakeWay=2\n", "C:\\PKG\\", {"/D"});
+  WizardModel& m = Start("MakeWay=2\n", "C:\\PKG\\", {"/D"});
   m.Button3Click();
   ASSERT_TRUE(m.close_requested());
   prompter_.answers = {Answer::kNo};
@@ -416,7 +416,7 @@ TEST_F(WizardModelTest, CloseQuestionPerPageKindAndCleanUpStartAfterTheEnd) {
 // Either way the wizard closes without the question or the finish actions.
 TEST_F(WizardModelTest, AfterTheEngineAClosePendingOrAnAbortClosesAtOnce) {
   for (const bool abort : {false, true}) {
-    WizardModel& m = Setup("");
+    WizardModel& m = Start("");
     engines_.result = abort ? EngineResult::kAborted : EngineResult::kCompleted;
     engines_.during_engine = [&] {
       EXPECT_TRUE(m.FormKeyPress(27));
