@@ -38,9 +38,9 @@ fi
 # build of their own.
 if [ "${SKIP_FUZZ:-0}" != "1" ]; then
   if [ "${SKIP_SANITIZE:-0}" != "1" ]; then
-    timed "fuzz harnesses" env FUZZ_BUILD_DIR=build/asan FUZZ_SKIP_BUILD=1 scripts/fuzz.sh "${FUZZ_SECONDS:-8}"
+    timed "fuzz harnesses" env FUZZ_BUILD_DIR=build/asan FUZZ_SKIP_BUILD=1 scripts/fuzz.sh "${FUZZ_SECONDS:-6}"
   else
-    timed "fuzz harnesses" scripts/fuzz.sh "${FUZZ_SECONDS:-8}"
+    timed "fuzz harnesses" scripts/fuzz.sh "${FUZZ_SECONDS:-6}"
   fi
 fi
 
