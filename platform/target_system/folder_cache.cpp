@@ -74,10 +74,13 @@ void CachedFolder::List() {
   if (!complete) by_folded_.clear();
 }
 
-std::string CachedFolder::Find(const std::string& name) {
+std::string CachedFolder::Find(const std::string& name, struct stat* info) {
+  struct stat scratch {};
+  if (info == nullptr) info = &scratch;
+  // Until a name is missing the folder is not read: the exact spelling is
+  // looked at alone.
   if (!listed_) {
-    struct stat info {};
-    if (::fstatat(fd_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) return name;
+    if (::fstatat(fd_, name.c_str(), info, AT_SYMLINK_NOFOLLOW) == 0) return name;
     if (errno != ENOENT) return {};
     List();
     if (!listed_) return {};
@@ -85,8 +88,12 @@ std::string CachedFolder::Find(const std::string& name) {
   const auto found = by_folded_.find(FoldName(name));
   if (found == by_folded_.end()) return {};
   const std::vector<std::string>& spellings = found->second;
-  if (std::find(spellings.begin(), spellings.end(), name) != spellings.end()) return name;
-  return *std::min_element(spellings.begin(), spellings.end());
+  const std::string stored = std::find(spellings.begin(), spellings.end(), name) != spellings.end()
+                                 ? name
+                                 : *std::min_element(spellings.begin(), spellings.end());
+  // The index may name an entry another process removed in the same moment.
+  if (::fstatat(fd_, stored.c_str(), info, AT_SYMLINK_NOFOLLOW) != 0) return {};
+  return stored;
 }
 
 void CachedFolder::Added(const std::string& stored) {
@@ -194,9 +201,12 @@ Status FolderCache::Walk(const WindowsPath& path, std::size_t depth, std::shared
       return Status::InvalidArgument(shown.ToString() + ": the name is too long");
     }
     current->Revalidate();
-    const std::string stored = current->Find(component);
+    // A subfolder held under the very name is still there while the folder
+    // is unchanged (its entries are then known without a look).
+    std::shared_ptr<CachedFolder> next = current->Child(component);
+    const std::string stored = next ? component : current->Find(component);
     if (stored.empty()) return Status::NotFound(shown.ToString() + " does not exist");
-    std::shared_ptr<CachedFolder> next = current->Child(stored);
+    if (!next) next = current->Child(stored);
     if (!next) {
       s = OpenChild(*drive, *current, stored, shown, &next);
       if (!s.ok()) return s;
@@ -217,9 +227,8 @@ Status FolderCache::Locate(const WindowsPath& path, Place* place) {
   if (!s.ok()) return s;
   const std::string& name = path.components()[last];
   if (name.size() > NAME_MAX) return Status::InvalidArgument(path.ToString() + ": the name is too long");
-  place->name = place->folder->Find(name);
-  place->exists = !place->name.empty() &&
-                  ::fstatat(place->folder->fd(), place->name.c_str(), &place->info, AT_SYMLINK_NOFOLLOW) == 0;
+  place->name = place->folder->Find(name, &place->info);
+  place->exists = !place->name.empty();
   if (!place->exists) place->name = name;
   place->host /= place->name;
   return Status::Ok();

@@ -34,8 +34,9 @@ class CachedFolder {
   void Revalidate();
   // The entry that the Windows name names: the exact spelling when it exists,
   // else the first entry in byte order whose folded name matches; empty when
-  // none does.
-  std::string Find(const std::string& name);
+  // none does. info, when given, receives the entry's facts (a link not
+  // followed).
+  std::string Find(const std::string& name, struct stat* info = nullptr);
   // Our own change of one entry: the index follows it, and the change time
   // it caused is taken as known.
   void Added(const std::string& stored);

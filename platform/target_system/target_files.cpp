@@ -14,6 +14,7 @@
 #include <random>
 #include <set>
 
+#include "platform/target_system/background_flush.h"
 #include "platform/target_system/file_copy.h"
 #include "platform/target_system/folder_cache.h"
 #include "platform/target_system/name_folding.h"
@@ -30,11 +31,19 @@ struct TargetFiles::State {
   std::mutex lock;
   FolderCache cache;
   std::set<fs::path> unflushed;
+  // What was copied since the last flush was asked of the background.
+  std::uint64_t unflushed_bytes = 0;
+  std::size_t unflushed_files = 0;
+  BackgroundFlush flusher;
 };
 
 namespace {
 
 constexpr mode_t kWritable = S_IWUSR | S_IWGRP | S_IWOTH;
+// Unflushed copies past either amount are flushed in the background while
+// the next ones are made.
+constexpr std::uint64_t kBackgroundFlushBytes = 8 * 1024 * 1024;
+constexpr std::size_t kBackgroundFlushFiles = 1024;
 
 std::chrono::system_clock::time_point ToTimePoint(const struct timespec& ts) {
   return std::chrono::system_clock::time_point(
@@ -450,21 +459,28 @@ Status TargetFiles::CopyFile(std::string_view from, std::string_view to, bool fa
   if (s.ok() && flush == Flush::kUnflushed) {
     if (const Drive* drive = drives_.FindDrive(target_path.drive()))
       state_->unflushed.insert(drive->host_folder);
+    state_->unflushed_bytes += static_cast<std::uint64_t>(info.st_size);
+    if (++state_->unflushed_files >= kBackgroundFlushFiles ||
+        state_->unflushed_bytes >= kBackgroundFlushBytes) {
+      state_->flusher.Request(state_->unflushed);
+      state_->unflushed_bytes = 0;
+      state_->unflushed_files = 0;
+    }
   }
   return s;
 }
 
 Status TargetFiles::FlushWrites() const {
   std::lock_guard guard(state_->lock);
-  Status result;
+  // The background passes wrote most of it; one more pass commits the rest.
+  Status result = state_->flusher.Wait();
   for (const fs::path& folder : state_->unflushed) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    const bool synced = fd >= 0 && ::syncfs(fd) == 0;
-    const int error = errno;
-    if (fd >= 0) ::close(fd);
-    if (!synced && result.ok()) result = Status::FromErrno(error, "cannot flush " + folder.string());
+    Status s = FlushFileSystemOf(folder);
+    if (result.ok()) result = s;
   }
   state_->unflushed.clear();
+  state_->unflushed_bytes = 0;
+  state_->unflushed_files = 0;
   return result;
 }
 

@@ -54,10 +54,12 @@ class TargetFiles : public SystemFiles {
   // read-only.
   Status CopyFile(std::string_view from, std::string_view to, bool fail_if_exists) const;
   // With Flush (SystemFiles::Flush) kUnflushed the copy is not flushed to
-  // the disk before it takes its name.
+  // the disk before it takes its name; as such copies add up, a thread of
+  // their own flushes them while the next ones are made.
   Status CopyFile(std::string_view from, std::string_view to, bool fail_if_exists, Flush flush) const;
   // Flushes to the disk what the unflushed copies since the last call wrote
-  // (the file systems of their drives), so a power loss after it loses none.
+  // (the file systems of their drives), so a power loss after it loses none;
+  // a failure of a flush in the background is reported here.
   Status FlushWrites() const;
   // Moves a file or folder; AlreadyExists when the target exists.
   Status MoveFile(std::string_view from, std::string_view to) const;

@@ -39,13 +39,14 @@ Message CopyFailedMessage(std::string_view dest) {
 // Whether the source replaces what is at dest (nullptr when nothing is
 // there): newer source, or the same age and another size; a newer
 // destination is kept unless the user says Yes.
-bool ShouldCopy(InstallRun& install, std::string_view src, const FileEntry& src_entry, std::string_view dest,
+bool ShouldCopy(InstallRun& install, const FileEntry& src_entry, std::string_view dest,
                 const FileEntry* dest_entry) {
   const std::int32_t src_age = FileAge(src_entry);
   const std::int32_t dest_age = dest_entry != nullptr ? FileAge(*dest_entry) : -1;
   if (src_age > dest_age) return true;
   if (src_age == dest_age) {
-    const bool differ = GetFileSizeOf(install.system(), src) != GetFileSizeOf(install.system(), dest);
+    // The sizes as GetFileSize gives them: a folder has none.
+    const bool differ = src_entry.size != dest_entry->size;
     if (!differ) install.run.log.Add("KEEP", {dest, "same age and size"});
     return differ;
   }
@@ -164,7 +165,7 @@ bool InstallFile(InstallRun& install, const ScriptSection& list, std::int64_t n,
   const bool dest_exists = files.Stat(dest, &dest_entry).ok();
   const bool src_exists = files.Stat(src, &src_entry).ok();
   if (src_exists) {
-    if (!ShouldCopy(install, src, src_entry, dest, dest_exists ? &dest_entry : nullptr)) {
+    if (!ShouldCopy(install, src_entry, dest, dest_exists ? &dest_entry : nullptr)) {
       // A shared file kept in place (the same build, or a newer one) is used
       // by this product all the same: it counts once, so that uninstalling
       // another product never takes it away.
