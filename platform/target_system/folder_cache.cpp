@@ -32,24 +32,57 @@ Status LeadsOut(const WindowsPath& path) {
 
 }  // namespace
 
-CachedFolder::CachedFolder(int fd, fs::path host) : fd_(fd), host_(std::move(host)) { TakeChangeTime(); }
+CachedFolder::CachedFolder(int fd, fs::path host, std::shared_ptr<FolderWatch> watch)
+    : fd_(fd), host_(std::move(host)), watch_(std::move(watch)) {
+  if (watch_) watch_id_ = watch_->Add(fd_, this);
+  TakeChangeTime();
+}
 
-CachedFolder::~CachedFolder() { ::close(fd_); }
+CachedFolder::~CachedFolder() {
+  if (watch_id_ >= 0) watch_->Remove(watch_id_, this);
+  ::close(fd_);
+}
 
 void CachedFolder::TakeChangeTime() {
   struct stat info {};
   if (::fstat(fd_, &info) == 0) known_time_ = info.st_ctim;
 }
 
-void CachedFolder::Revalidate() {
-  struct stat info {};
-  if (::fstat(fd_, &info) != 0 || SameTime(info.st_ctim, known_time_)) return;
-  // Someone else changed the folder: what was read of it may be wrong, and
-  // a held subfolder may have been replaced.
-  known_time_ = info.st_ctim;
+void CachedFolder::Drop() {
+  stale_ = false;
   listed_ = false;
   by_folded_.clear();
   children_.clear();
+}
+
+void CachedFolder::Revalidate() {
+  if (watch_id_ >= 0) {
+    if (stale_) Drop();
+    return;
+  }
+  struct stat info {};
+  if (::fstat(fd_, &info) != 0 || (SameTime(info.st_ctim, known_time_) && !stale_)) return;
+  // Someone else changed the folder: what was read of it may be wrong, and
+  // a held subfolder may have been replaced.
+  known_time_ = info.st_ctim;
+  Drop();
+}
+
+bool CachedFolder::TakeAnnounced(bool added, const std::string& name) {
+  const auto found = announced_.find((added ? "+" : "-") + name);
+  if (found == announced_.end()) return false;
+  announced_.erase(found);
+  return true;
+}
+
+void CachedFolder::MarkStale(bool lost) {
+  stale_ = true;
+  if (lost) announced_.clear();
+}
+
+void CachedFolder::Unwatched() {
+  watch_id_ = -1;
+  stale_ = true;
 }
 
 void CachedFolder::List() {
@@ -101,7 +134,11 @@ void CachedFolder::Added(const std::string& stored) {
     std::vector<std::string>& spellings = by_folded_[FoldName(stored)];
     if (std::find(spellings.begin(), spellings.end(), stored) == spellings.end()) spellings.push_back(stored);
   }
-  TakeChangeTime();
+  if (watch_id_ >= 0) {
+    announced_.insert("+" + stored);
+  } else {
+    TakeChangeTime();
+  }
 }
 
 void CachedFolder::Removed(const std::string& stored) {
@@ -113,7 +150,11 @@ void CachedFolder::Removed(const std::string& stored) {
       if (found->second.empty()) by_folded_.erase(found);
     }
   }
-  TakeChangeTime();
+  if (watch_id_ >= 0) {
+    announced_.insert("-" + stored);
+  } else {
+    TakeChangeTime();
+  }
 }
 
 std::shared_ptr<CachedFolder> CachedFolder::Child(const std::string& stored) const {
@@ -131,7 +172,7 @@ Status FolderCache::Root(const Drive& drive, std::shared_ptr<CachedFolder>* root
     held.reset();
     const int fd = ::open(drive.host_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return Status::FromErrno(errno, std::string(1, drive.letter) + ":\\");
-    held = std::make_shared<CachedFolder>(fd, drive.host_folder);
+    held = std::make_shared<CachedFolder>(fd, drive.host_folder, watch_);
   }
   *root = held;
   return Status::Ok();
@@ -179,7 +220,7 @@ Status FolderCache::OpenChild(const Drive& drive, CachedFolder& parent, const st
     for (auto& [letter, root] : roots_) root.reset();
   }
   ++held_;
-  *child = std::make_shared<CachedFolder>(fd, parent.host() / stored);
+  *child = std::make_shared<CachedFolder>(fd, parent.host() / stored, watch_);
   parent.AdoptChild(stored, *child);
   return Status::Ok();
 }
@@ -188,6 +229,8 @@ Status FolderCache::Walk(const WindowsPath& path, std::size_t depth, std::shared
                          fs::path* host) {
   const Drive* drive = drives_.FindDrive(path.drive());
   if (drive == nullptr) return Status::NotFound(path.RootString() + " is no drive of this system");
+  // What others changed since the last lookup, in one call for all folders.
+  if (watch_) watch_->Drain();
   std::shared_ptr<CachedFolder> current;
   Status s = Root(*drive, &current);
   if (!s.ok()) return s;

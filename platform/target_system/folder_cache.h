@@ -8,9 +8,11 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/target_system/drive_map.h"
+#include "platform/target_system/folder_watch.h"
 #include "platform/target_system/status.h"
 #include "platform/target_system/windows_path.h"
 
@@ -22,7 +24,9 @@ namespace platform::target {
 // index and the subfolders held below it are dropped and read again.
 class CachedFolder {
  public:
-  CachedFolder(int fd, std::filesystem::path host);
+  // With a watch, another process's changes are learnt from it instead of
+  // from the change time.
+  CachedFolder(int fd, std::filesystem::path host, std::shared_ptr<FolderWatch> watch = nullptr);
   ~CachedFolder();
   CachedFolder(const CachedFolder&) = delete;
   CachedFolder& operator=(const CachedFolder&) = delete;
@@ -30,17 +34,26 @@ class CachedFolder {
   int fd() const { return fd_; }
   const std::filesystem::path& host() const { return host_; }
 
-  // Drops what is known when the change time moved since the last look.
+  // Drops what is known when someone else changed the folder since the
+  // last look (as its watch or its change time tells).
   void Revalidate();
   // The entry that the Windows name names: the exact spelling when it exists,
   // else the first entry in byte order whose folded name matches; empty when
   // none does. info, when given, receives the entry's facts (a link not
   // followed).
   std::string Find(const std::string& name, struct stat* info = nullptr);
-  // Our own change of one entry: the index follows it, and the change time
-  // it caused is taken as known.
+  // Our own change of one entry: the index follows it, and the change it
+  // caused is taken as known (the event it raises, or the change time).
   void Added(const std::string& stored);
   void Removed(const std::string& stored);
+
+  // For the watch: whether the event of a name added or removed is one of
+  // our own changes (taken once); that the entries are to be forgotten at
+  // the next look (lost: events were lost, our own among them); that the
+  // folder is watched no more.
+  bool TakeAnnounced(bool added, const std::string& name);
+  void MarkStale(bool lost);
+  void Unwatched();
   // The held subfolder of that stored name, or nullptr.
   std::shared_ptr<CachedFolder> Child(const std::string& stored) const;
   void AdoptChild(const std::string& stored, std::shared_ptr<CachedFolder> child);
@@ -48,9 +61,15 @@ class CachedFolder {
  private:
   void List();
   void TakeChangeTime();
+  void Drop();
 
   int fd_;
   std::filesystem::path host_;
+  std::shared_ptr<FolderWatch> watch_;
+  int watch_id_ = -1;
+  bool stale_ = false;
+  // Our own changes whose events are still to come: "+name", "-name".
+  std::unordered_multiset<std::string> announced_;
   struct timespec known_time_ {};
   bool listed_ = false;
   std::unordered_map<std::string, std::vector<std::string>> by_folded_;
@@ -75,7 +94,7 @@ struct Place {
 // parent is resolved once for all the files it receives.
 class FolderCache {
  public:
-  explicit FolderCache(const DriveMap& drives) : drives_(drives) {}
+  explicit FolderCache(const DriveMap& drives) : drives_(drives), watch_(FolderWatch::Create()) {}
 
   // NotFound when the parent folder does not exist, AccessDenied when a link
   // on the way leads out of the drive, InvalidArgument for a name that is
@@ -101,6 +120,7 @@ class FolderCache {
   Status WalkReal(const Drive& drive, const std::filesystem::path& real, const WindowsPath& path, int* fd);
 
   const DriveMap& drives_;
+  std::shared_ptr<FolderWatch> watch_;
   std::map<char, std::shared_ptr<CachedFolder>> roots_;
   std::size_t held_ = 0;
 };

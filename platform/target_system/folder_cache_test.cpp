@@ -76,6 +76,45 @@ TEST_F(FolderCacheTest, ChangesByAnotherProcessBetweenLookupsAreSeen) {
   EXPECT_FALSE(fs::exists(dir_ / "c" / "Old" / "more.txt"));
 }
 
+// Our own changes are passed over as ours; one made by another process
+// right after one of ours, to the same name, is not.
+TEST_F(FolderCacheTest, OwnChangesInterleavedWithAnotherProcessesAreTakenApart) {
+  const fs::path app = dir_ / "c" / "App";
+  ASSERT_TRUE(files_.WriteFile("C:\\App\\a.txt", "1").ok());
+  EXPECT_FALSE(files_.Exists("C:\\APP\\B.TXT"));              // the folder is read now
+  ASSERT_TRUE(files_.WriteFile("C:\\APP\\A.TXT", "2").ok());  // replaced under its own name
+  EXPECT_EQ(Read("C:\\app\\a.TXT"), "2");
+  EXPECT_FALSE(fs::exists(app / "A.TXT"));
+
+  InAnotherProcess([&] { fs::remove(app / "a.txt"); });
+  EXPECT_FALSE(files_.Exists("C:\\APP\\A.TXT"));
+  ASSERT_TRUE(files_.WriteFile("C:\\App\\a.txt", "3").ok());
+  InAnotherProcess([&] {
+    fs::remove(app / "a.txt");
+    if (!WriteFileAtomically(app / "B.txt", "theirs").ok()) ::_exit(1);
+  });
+  EXPECT_FALSE(files_.Exists("C:\\app\\A.txt"));
+  EXPECT_EQ(Read("C:\\APP\\b.TXT"), "theirs");
+
+  ASSERT_TRUE(files_.MoveFile("C:\\App\\B.txt", "C:\\App\\c.txt").ok());
+  InAnotherProcess([&] { fs::rename(app / "c.txt", app / "D.txt"); });
+  EXPECT_FALSE(files_.Exists("C:\\app\\C.TXT"));
+  EXPECT_EQ(Read("C:\\app\\d.txt"), "theirs");
+  ASSERT_TRUE(files_.DeleteFile("C:\\APP\\D.TXT").ok());
+  EXPECT_TRUE(fs::is_empty(app));
+
+  // The folder itself removed and made again by another process.
+  ASSERT_TRUE(files_.CreateFolder("C:\\App\\Sub").ok());
+  ASSERT_TRUE(files_.WriteFile("C:\\App\\Sub\\e.txt", "e").ok());
+  InAnotherProcess([&] {
+    fs::remove_all(app / "Sub");
+    fs::create_directory(app / "SUB");
+    if (!WriteFileAtomically(app / "SUB" / "F.txt", "f").ok()) ::_exit(1);
+  });
+  EXPECT_FALSE(files_.Exists("C:\\App\\Sub\\e.txt"));
+  EXPECT_EQ(Read("C:\\app\\sub\\f.TXT"), "f");
+}
+
 TEST_F(FolderCacheTest, FolderReplacedByALinkIsNotFollowedOutOfTheDrive) {
   ASSERT_TRUE(files_.WriteFile("C:\\App\\one.txt", "1").ok());  // the folder is held now
   fs::rename(dir_ / "c" / "App", dir_ / "c" / "Was");

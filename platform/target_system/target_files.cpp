@@ -179,6 +179,7 @@ Status WriteAtPlace(Place& place, std::string_view to, bool flush, Fill fill, mo
     if (fd < 0 && errno != EEXIST) break;
   }
   if (fd < 0) return Status::FromErrno(errno, "cannot write " + std::string(to));
+  place.folder->Added(temp);
   Status s = fill(fd);
   if (s.ok() && flush && ::fdatasync(fd) != 0)
     s = Status::FromErrno(errno, "cannot flush " + std::string(to));
@@ -187,10 +188,12 @@ Status WriteAtPlace(Place& place, std::string_view to, bool flush, Fill fill, mo
     s = Status::FromErrno(errno, "cannot write " + std::string(to));
   }
   if (!s.ok()) {
-    ::unlinkat(dir, temp.c_str(), 0);
-    place.folder->Removed(temp);
+    if (::unlinkat(dir, temp.c_str(), 0) == 0) place.folder->Removed(temp);
     return s;
   }
+  // The temporary name goes, the file's name stays (replaced, when it was
+  // there).
+  place.folder->Removed(temp);
   place.folder->Added(place.name);
   if (flush) ::fsync(dir);
   return Status::Ok();

@@ -4,6 +4,7 @@
 // destination after the step: copied, kept, or left after Ignore).
 
 #include <string>
+#include <unordered_set>
 
 #include "platform/target_system/registry_batch.h"
 #include "setup/core/folder_utils.h"
@@ -24,6 +25,9 @@ using platform::target::RegistryValue;
 using platform::target::SystemFiles;
 
 enum class CopyOutcome { kCopied, kIgnored, kAborted };
+
+// The destination folders made or found during the step, as written.
+using MadeFolders = std::unordered_set<std::string>;
 
 // The folder part of a path: everything before its last backslash.
 std::string FolderPart(std::string_view path) {
@@ -63,16 +67,17 @@ bool ShouldCopy(InstallRun& install, const FileEntry& src_entry, std::string_vie
 // its attributes (so a read-only file can be replaced); a new file gets its
 // folders.
 void PrepareDestination(InstallRun& install, std::string_view dest, const FileEntry* dest_entry,
-                        const std::string& folder, std::string& made_folder) {
+                        const std::string& folder, MadeFolders& made_folders) {
   const auto& files = install.system().files();
   if (dest_entry == nullptr) {
-    // Files of one folder follow each other: the folder made for the last
-    // one needs no second look.
-    if (folder == made_folder) return;
+    // A folder made (or found) for an earlier file of the step needs no
+    // second look; should it have gone since, the copy fails and its Retry
+    // makes it again.
+    if (made_folders.contains(folder)) return;
     if (const auto made = ForceFolders(install.system(), folder); !made.ok()) {
       install.run.log.Add("FOLDER", {folder, made.ToString()});
     } else {
-      made_folder = folder;
+      made_folders.insert(folder);
     }
     return;
   }
@@ -141,7 +146,7 @@ void CountSharedFile(InstallRun& install, std::string_view dest) {
 
 // One [File] entry; false when the installation is aborted.
 bool InstallFile(InstallRun& install, const ScriptSection& list, std::int64_t n, StepProgress& bar,
-                 std::string& made_folder) {
+                 MadeFolders& made_folders) {
   const std::string entry = list.ReadItem("NewFile", n);
   if (install.cd_rom_run && IsSetupFolderEntry(entry)) {
     install.run.log.Add("SKIP", {entry, "CD-ROM run"});
@@ -173,7 +178,7 @@ bool InstallFile(InstallRun& install, const ScriptSection& list, std::int64_t n,
       bar.Advance();
       return true;
     }
-    PrepareDestination(install, dest, dest_exists ? &dest_entry : nullptr, folder, made_folder);
+    PrepareDestination(install, dest, dest_exists ? &dest_entry : nullptr, folder, made_folders);
   } else if (!dest_exists) {
     // Without a source nothing may be moved away: the copy fails and asks.
     if (const auto made = ForceFolders(install.system(), folder); !made.ok()) {
@@ -214,9 +219,9 @@ EngineResult InstallFiles(InstallRun& install) {
   StepProgress bar(install.run.progress, kFilesStep);
   const ScriptSection list = ScriptSection::Load(install.script, "File");
   const std::int32_t count = list.ReadCount();
-  std::string made_folder;
+  MadeFolders made_folders;
   for (std::int64_t n = 1; n <= count; ++n) {
-    if (!InstallFile(install, list, n, bar, made_folder)) {
+    if (!InstallFile(install, list, n, bar, made_folders)) {
       FlushCopies(install);
       install.run.log.Add("ABORT", {"install", "file", std::to_string(n)});
       return EngineResult::kAborted;
