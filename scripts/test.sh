@@ -21,7 +21,12 @@ timed() {
   echo "== $name: $((SECONDS - started)) s"
 }
 build() {
-  cmake --preset "$1" >/dev/null
+  # A folder configured before its preset changed compiler cannot be
+  # configured again: it starts afresh.
+  if ! cmake --preset "$1" >/dev/null 2>&1; then
+    rm -rf "build/$1"
+    cmake --preset "$1" >/dev/null
+  fi
   cmake --build --preset "$1" -j "$jobs"
 }
 
