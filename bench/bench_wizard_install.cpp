@@ -67,11 +67,13 @@ class Package {
     if (!platform::WriteFileAtomically(program_, "program").ok()) std::abort();
   }
 
-  // The script, installing into folder.
-  SetupScript Script(const std::string& folder) const {
+  // The script, installing into folder as a product of its own (the
+  // wizard proposes the folder of a product installed before, where every
+  // file would be kept).
+  SetupScript Script(const std::string& folder, const std::string& key) const {
     const std::string script =
         "[Define]\nApplication=kestro Setup 1.00\nName=Bench\n[Install]\nUse=1\nDefault=" + folder +
-        "\n[Uninstall]\nKeyName=Bench\nUse=1\n[File]\nCount=" + std::to_string(kFiles) + "\n" + files_;
+        "\n[Uninstall]\nKeyName=" + key + "\nUse=1\n[File]\nCount=" + std::to_string(kFiles) + "\n" + files_;
     if (!platform::WriteFileAtomically(host_ / "Setup.dat", script).ok()) std::abort();
     return SetupScript(host_ / "Setup.dat");
   }
@@ -101,12 +103,12 @@ double TimedInstall(wizard::WizardModel& model, Press press) {
   return model.page() == wizard::kInstallDonePage ? seconds : -1;
 }
 
-double Unattended(Package& package, const std::string& folder) {
+double Unattended(Package& package, const std::string& folder, const std::string& key) {
   DefaultPrompter prompter;
   NoLauncher launcher;
   wizard::EngineProgress progress;
   wizard::ActionLog log;
-  const SetupScript script = package.Script(folder);
+  const SetupScript script = package.Script(folder, key);
   wizard::SetupRun run{package.system(), prompter,          log,         launcher,
                        progress,         package.program(), "C:\\PKG\\", {}};
   app::EngineBinding engines(run, script);
@@ -116,12 +118,12 @@ double Unattended(Package& package, const std::string& folder) {
   return TimedInstall(model, [&] { model.Button2Click(); });
 }
 
-double Windowed(Package& package, const std::string& folder) {
+double Windowed(Package& package, const std::string& folder, const std::string& key) {
   DefaultPrompter prompter;
   NoLauncher launcher;
   window::WorkBoxProgress progress;
   wizard::ActionLog log;
-  const SetupScript script = package.Script(folder);
+  const SetupScript script = package.Script(folder, key);
   wizard::SetupRun run{package.system(), prompter,          log,         launcher,
                        progress,         package.program(), "C:\\PKG\\", {}};
   app::EngineBinding engines(run, script);
@@ -163,8 +165,8 @@ int main(int argc, char** argv) {
   std::vector<double> unattended, windowed;
   for (int round = 1; round <= rounds; ++round) {
     const std::string n = std::to_string(round);
-    const double a = Unattended(package, "C:\\Program Files\\Unattended" + n);
-    const double b = Windowed(package, "C:\\Program Files\\Windowed" + n);
+    const double a = Unattended(package, "C:\\Program Files\\Unattended" + n, "BenchUnattended" + n);
+    const double b = Windowed(package, "C:\\Program Files\\Windowed" + n, "BenchWindowed" + n);
     if (a < 0 || b < 0) {
       std::fprintf(stderr, "round %d: an install did not complete\n", round);
       return 1;
