@@ -1,5 +1,6 @@
 #include "setup/core/folder_utils.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -30,7 +31,41 @@ std::string ComparableFolder(std::string_view folder) {
   return platform::target::FoldName(StripTrailing(folder, "\\"));
 }
 
-Status RemoveEmptyFolderTreeAt(TargetSystem& system, std::string_view folder, int depth) {
+// The folders the removal operations never remove, in the form they are
+// compared in. Besides the folders a user keeps things in, the system's
+// own: a target system's Windows, system, program and Start-menu folders may
+// stand empty, and removing the last file of a product must not take them.
+// Read once for a whole climb or tree: each is a registry lookup.
+std::vector<std::string> ProtectedFolders(TargetSystem& system) {
+  const std::array<std::string, 13> folders = {
+      GetWindowsFolder(system),
+      GetSystemFolder(system),
+      GetShellFolder(system, "ProgramFilesDir"),
+      GetShellFolder(system, "Programs"),
+      GetShellFolder(system, "Start Menu"),
+      GetDefaultShellFolder(system, "Programs", kAllUsers),
+      GetDefaultShellFolder(system, "Start Menu", kAllUsers),
+      GetTempFolder(system),
+      GetShellFolder(system, "Personal"),
+      GetShellFolder(system, "Startup"),
+      GetShellFolder(system, "Desktop"),
+      GetDefaultShellFolder(system, "Startup", kAllUsers),
+      GetDefaultShellFolder(system, "Desktop", kAllUsers),
+  };
+  std::vector<std::string> comparable;
+  for (const std::string& folder : folders) {
+    if (!folder.empty()) comparable.push_back(ComparableFolder(folder));
+  }
+  return comparable;
+}
+
+bool IsAmong(const std::vector<std::string>& protected_folders, std::string_view folder) {
+  const std::string candidate = ComparableFolder(folder);
+  return std::find(protected_folders.begin(), protected_folders.end(), candidate) != protected_folders.end();
+}
+
+Status RemoveEmptyFolderTreeAt(TargetSystem& system, std::string_view folder, int depth,
+                               const std::vector<std::string>& protected_folders) {
   if (depth < kMaxFolderDepth) {
     std::vector<FileEntry> entries;
     if (system.files().ListEntries(folder, &entries).ok()) {
@@ -41,12 +76,12 @@ Status RemoveEmptyFolderTreeAt(TargetSystem& system, std::string_view folder, in
         // installer's to empty; a subfolder that stays is no failure of this
         // one.
         if (platform::target::StaysInDrive(system.drives(), child)) {
-          static_cast<void>(RemoveEmptyFolderTreeAt(system, child, depth + 1));
+          static_cast<void>(RemoveEmptyFolderTreeAt(system, child, depth + 1, protected_folders));
         }
       }
     }
   }
-  if (IsProtectedFolder(system, folder)) {
+  if (IsAmong(protected_folders, folder)) {
     return Status::AccessDenied(std::string(folder) + " is a protected folder");
   }
   return system.files().RemoveEmptyFolder(folder);
@@ -70,40 +105,24 @@ Status ForceFolders(const TargetSystem& system, std::string_view path) {
 }
 
 bool IsProtectedFolder(TargetSystem& system, std::string_view folder) {
-  // Besides the folders a user keeps things in, the system's own folders:
-  // a target system's Windows, system, program and Start-menu folders may
-  // stand empty, and removing the last file of a product must not take them.
-  const std::array<std::string, 13> protected_folders = {
-      GetWindowsFolder(system),
-      GetSystemFolder(system),
-      GetShellFolder(system, "ProgramFilesDir"),
-      GetShellFolder(system, "Programs"),
-      GetShellFolder(system, "Start Menu"),
-      GetDefaultShellFolder(system, "Programs", kAllUsers),
-      GetDefaultShellFolder(system, "Start Menu", kAllUsers),
-      GetTempFolder(system),
-      GetShellFolder(system, "Personal"),
-      GetShellFolder(system, "Startup"),
-      GetShellFolder(system, "Desktop"),
-      GetDefaultShellFolder(system, "Startup", kAllUsers),
-      GetDefaultShellFolder(system, "Desktop", kAllUsers),
-  };
-  const std::string candidate = ComparableFolder(folder);
-  for (const std::string& protected_folder : protected_folders) {
-    if (!protected_folder.empty() && ComparableFolder(protected_folder) == candidate) return true;
-  }
-  return false;
+  return IsAmong(ProtectedFolders(system), folder);
 }
 
 Status RemoveEmptyFolderTree(TargetSystem& system, std::string_view folder) {
-  return RemoveEmptyFolderTreeAt(system, folder, 0);
+  return RemoveEmptyFolderTreeAt(system, folder, 0, ProtectedFolders(system));
 }
 
 void RemoveFolderAndEmptyParents(TargetSystem& system, std::string_view folder) {
   std::string current(folder);
+  std::vector<std::string> protected_folders;
+  bool read = false;
   while (true) {
     if (system.files().IsFolder(current)) {
-      if (IsProtectedFolder(system, current)) return;
+      if (!read) {
+        protected_folders = ProtectedFolders(system);
+        read = true;
+      }
+      if (IsAmong(protected_folders, current)) return;
       if (!system.files().RemoveEmptyFolder(current).ok()) return;
     }
     std::string parent = ParentPath(current);
