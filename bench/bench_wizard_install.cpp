@@ -103,35 +103,39 @@ double TimedInstall(wizard::WizardModel& model, Press press) {
   return model.page() == wizard::kInstallDonePage ? seconds : -1;
 }
 
-double Unattended(Package& package, const std::string& folder, const std::string& key) {
+// What one install needs around the wizard model, with the progress the
+// model reports to.
+template <typename Progress>
+struct BenchRun {
+  BenchRun(Package& package, const std::string& folder, const std::string& key)
+      : script(package.Script(folder, key)),
+        run{package.system(), prompter, log, launcher, progress, package.program(), "C:\\PKG\\", {}},
+        engines(run, script) {}
+
   DefaultPrompter prompter;
   NoLauncher launcher;
-  wizard::EngineProgress progress;
+  Progress progress;
   wizard::ActionLog log;
-  const SetupScript script = package.Script(folder, key);
-  wizard::SetupRun run{package.system(), prompter,          log,         launcher,
-                       progress,         package.program(), "C:\\PKG\\", {}};
-  app::EngineBinding engines(run, script);
-  wizard::WizardModel model(run, wizard::WizardStart::Setup(script), engines);
+  const SetupScript script;
+  wizard::SetupRun run;
+  app::EngineBinding engines;
+};
+
+double Unattended(Package& package, const std::string& folder, const std::string& key) {
+  BenchRun<wizard::EngineProgress> bench(package, folder, key);
+  wizard::WizardModel model(bench.run, wizard::WizardStart::Setup(bench.script), bench.engines);
   model.FormShow();
   if (model.timer_armed()) model.Timer1Timer();
   return TimedInstall(model, [&] { model.Button2Click(); });
 }
 
 double Windowed(Package& package, const std::string& folder, const std::string& key) {
-  DefaultPrompter prompter;
-  NoLauncher launcher;
-  window::WorkBoxProgress progress;
-  wizard::ActionLog log;
-  const SetupScript script = package.Script(folder, key);
-  wizard::SetupRun run{package.system(), prompter,          log,         launcher,
-                       progress,         package.program(), "C:\\PKG\\", {}};
-  app::EngineBinding engines(run, script);
+  BenchRun<window::WorkBoxProgress> bench(package, folder, key);
   window::LabelWidthMeasure measure;
-  wizard::WizardModel model(run, wizard::WizardStart::Setup(script), engines, &measure);
+  wizard::WizardModel model(bench.run, wizard::WizardStart::Setup(bench.script), bench.engines, &measure);
   NoFolders folders;
   window::TWorkBox box(model, package.system(), folders);
-  progress.Attach(&box);
+  bench.progress.Attach(&box);
   box.Start();
   box.show();
   // The start checks' timer, and the first paint.
@@ -144,7 +148,7 @@ double Windowed(Package& package, const std::string& folder, const std::string& 
     next->click();
     QApplication::processEvents();
   });
-  progress.Attach(nullptr);
+  bench.progress.Attach(nullptr);
   box.hide();
   return seconds;
 }
