@@ -107,6 +107,15 @@ void CachedFolder::List() {
   if (!complete) by_folded_.clear();
 }
 
+std::string CachedFolder::Indexed(const std::string& name) const {
+  const auto found = by_folded_.find(FoldName(name));
+  if (found == by_folded_.end()) return {};
+  const std::vector<std::string>& spellings = found->second;
+  return std::find(spellings.begin(), spellings.end(), name) != spellings.end()
+             ? name
+             : *std::min_element(spellings.begin(), spellings.end());
+}
+
 std::string CachedFolder::Find(const std::string& name, struct stat* info) {
   struct stat scratch {};
   if (info == nullptr) info = &scratch;
@@ -118,16 +127,13 @@ std::string CachedFolder::Find(const std::string& name, struct stat* info) {
     List();
     if (!listed_) return {};
   }
-  const auto found = by_folded_.find(FoldName(name));
-  if (found == by_folded_.end()) return {};
-  const std::vector<std::string>& spellings = found->second;
-  const std::string stored = std::find(spellings.begin(), spellings.end(), name) != spellings.end()
-                                 ? name
-                                 : *std::min_element(spellings.begin(), spellings.end());
+  const std::string stored = Indexed(name);
   // The index may name an entry another process removed in the same moment.
-  if (::fstatat(fd_, stored.c_str(), info, AT_SYMLINK_NOFOLLOW) != 0) return {};
+  if (stored.empty() || ::fstatat(fd_, stored.c_str(), info, AT_SYMLINK_NOFOLLOW) != 0) return {};
   return stored;
 }
+
+std::string CachedFolder::Guess(const std::string& name) const { return listed_ ? Indexed(name) : name; }
 
 void CachedFolder::Added(const std::string& stored) {
   if (listed_) {
@@ -230,28 +236,24 @@ Status FolderCache::Walk(const WindowsPath& path, std::size_t depth, std::shared
   const Drive* drive = drives_.FindDrive(path.drive());
   if (drive == nullptr) return Status::NotFound(path.RootString() + " is no drive of this system");
   // What others changed since the last lookup, in one call for all folders.
-  if (watch_) watch_->Drain();
+  if (watch_ && operations_ == 0) watch_->Drain();
   std::shared_ptr<CachedFolder> current;
   Status s = Root(*drive, &current);
   if (!s.ok()) return s;
-  WindowsPath shown = WindowsPath();
-  Status parsed = WindowsPath::Parse(path.RootString(), &shown);
-  if (!parsed.ok()) return parsed;
   for (std::size_t i = 0; i < depth; ++i) {
     const std::string& component = path.components()[i];
-    shown = shown.Child(component);
     if (component.size() > NAME_MAX) {
-      return Status::InvalidArgument(shown.ToString() + ": the name is too long");
+      return Status::InvalidArgument(path.Prefix(i + 1).ToString() + ": the name is too long");
     }
     current->Revalidate();
     // A subfolder held under the very name is still there while the folder
     // is unchanged (its entries are then known without a look).
     std::shared_ptr<CachedFolder> next = current->Child(component);
     const std::string stored = next ? component : current->Find(component);
-    if (stored.empty()) return Status::NotFound(shown.ToString() + " does not exist");
+    if (stored.empty()) return Status::NotFound(path.Prefix(i + 1).ToString() + " does not exist");
     if (!next) next = current->Child(stored);
     if (!next) {
-      s = OpenChild(*drive, *current, stored, shown, &next);
+      s = OpenChild(*drive, *current, stored, path.Prefix(i + 1), &next);
       if (!s.ok()) return s;
     }
     current = std::move(next);
@@ -273,6 +275,18 @@ Status FolderCache::Locate(const WindowsPath& path, Place* place) {
   place->name = place->folder->Find(name, &place->info);
   place->exists = !place->name.empty();
   if (!place->exists) place->name = name;
+  place->host /= place->name;
+  return Status::Ok();
+}
+
+Status FolderCache::Guess(const WindowsPath& path, Place* place) {
+  *place = Place();
+  if (path.IsRoot()) return Status::InvalidArgument(path.ToString() + " is a drive root");
+  const std::size_t last = path.components().size() - 1;
+  Status s = Walk(path, last, &place->folder, &place->host);
+  if (!s.ok()) return s;
+  place->name = place->folder->Guess(path.components()[last]);
+  if (place->name.empty()) return Status::NotFound(path.ToString() + " does not exist");
   place->host /= place->name;
   return Status::Ok();
 }

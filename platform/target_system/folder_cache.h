@@ -42,6 +42,11 @@ class CachedFolder {
   // none does. info, when given, receives the entry's facts (a link not
   // followed).
   std::string Find(const std::string& name, struct stat* info = nullptr);
+  // The stored name Find would most likely give, without a look at the
+  // folder: from the index once it is read, else the name itself. For a
+  // caller that opens the entry at once and looks closer only when that
+  // fails.
+  std::string Guess(const std::string& name) const;
   // Our own change of one entry: the index follows it, and the change it
   // caused is taken as known (the event it raises, or the change time).
   void Added(const std::string& stored);
@@ -60,6 +65,9 @@ class CachedFolder {
 
  private:
   void List();
+  // The index's entry for the name: the exact spelling, else the first in
+  // byte order; empty when none.
+  std::string Indexed(const std::string& name) const;
   void TakeChangeTime();
   void Drop();
 
@@ -100,6 +108,10 @@ class FolderCache {
   // on the way leads out of the drive, InvalidArgument for a name that is
   // too long. A root has no place (InvalidArgument).
   Status Locate(const WindowsPath& path, Place* place);
+  // The place Locate would most likely give, its entry not looked at
+  // (exists stays false, info empty); NotFound only when the folder's index
+  // lacks the name. The caller's open of it confirms it.
+  Status Guess(const WindowsPath& path, Place* place);
   // The folder itself, held open (a root included).
   Status LocateFolder(const WindowsPath& path, std::shared_ptr<CachedFolder>* folder);
   // When the entry is a link: the place of its real target inside the drive,
@@ -107,6 +119,23 @@ class FolderCache {
   Status FollowLinkInside(const WindowsPath& path, Place* place);
   // Forgets everything (a drive was mapped or unmapped).
   void Clear() { roots_.clear(); }
+
+  // The lookups of one call of the file layer (a copy locates its source
+  // and its target) see the folders as they were when it began: what others
+  // changed is read once, at the start, instead of at every lookup.
+  class Operation {
+   public:
+    explicit Operation(FolderCache& cache) : cache_(cache) {
+      if (cache_.watch_ && cache_.operations_ == 0) cache_.watch_->Drain();
+      ++cache_.operations_;
+    }
+    ~Operation() { --cache_.operations_; }
+    Operation(const Operation&) = delete;
+    Operation& operator=(const Operation&) = delete;
+
+   private:
+    FolderCache& cache_;
+  };
 
  private:
   Status Root(const Drive& drive, std::shared_ptr<CachedFolder>* root);
@@ -123,6 +152,7 @@ class FolderCache {
   std::shared_ptr<FolderWatch> watch_;
   std::map<char, std::shared_ptr<CachedFolder>> roots_;
   std::size_t held_ = 0;
+  std::size_t operations_ = 0;
 };
 
 }  // namespace platform::target

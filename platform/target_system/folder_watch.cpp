@@ -1,5 +1,6 @@
 #include "platform/target_system/folder_watch.h"
 
+#include <limits.h>
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -56,6 +57,10 @@ void FolderWatch::Drain() {
     const ssize_t got = ::read(fd_, buffer, sizeof(buffer));
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) return;  // EAGAIN: nothing more
+    // A read takes every queued event that fits: when the largest event
+    // would still have fitted, the queue is empty (one call, not two).
+    const bool emptied =
+        static_cast<std::size_t>(got) + sizeof(inotify_event) + NAME_MAX + 1 <= sizeof(buffer);
     for (const char* at = buffer; at < buffer + got;) {
       const auto* event = reinterpret_cast<const inotify_event*>(at);
       at += sizeof(inotify_event) + event->len;
@@ -96,6 +101,7 @@ void FolderWatch::Drain() {
         if (folder != announcer) folder->MarkStale(false);
       }
     }
+    if (emptied) return;
   }
 }
 

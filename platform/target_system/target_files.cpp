@@ -247,6 +247,7 @@ bool TargetFiles::IsFolder(std::string_view path) const {
 
 Status TargetFiles::Stat(std::string_view path, FileEntry* entry) const {
   std::lock_guard guard(state_->lock);
+  FolderCache::Operation operation(state_->cache);
   WindowsPath parsed;
   Status s = WindowsPath::Parse(path, &parsed);
   if (!s.ok()) return s;
@@ -281,6 +282,7 @@ Status TargetFiles::Stat(std::string_view path, FileEntry* entry) const {
 
 Status TargetFiles::CreateFolder(std::string_view path) const {
   std::lock_guard guard(state_->lock);
+  FolderCache::Operation operation(state_->cache);
   WindowsPath parsed;
   Place place;
   Status s = LocateForChange(drives_, state_->cache, path, &parsed, &place);
@@ -301,6 +303,7 @@ Status TargetFiles::CreateFolderTree(std::string_view path) const {
   for (WindowsPath p = parsed; !p.IsRoot(); p = p.Parent()) chain.push_back(p);
   std::reverse(chain.begin(), chain.end());
   std::lock_guard guard(state_->lock);
+  FolderCache::Operation operation(state_->cache);
   // An existing level keeps the case it has; new ones get the case given.
   for (const WindowsPath& level : chain) {
     Place place;
@@ -322,6 +325,7 @@ Status TargetFiles::CreateFolderTree(std::string_view path) const {
 
 Status TargetFiles::RemoveEmptyFolder(std::string_view path) const {
   std::lock_guard guard(state_->lock);
+  FolderCache::Operation operation(state_->cache);
   WindowsPath parsed;
   Status s = WindowsPath::Parse(path, &parsed);
   if (!s.ok()) return s;
@@ -349,6 +353,7 @@ Status TargetFiles::RemoveEmptyFolder(std::string_view path) const {
 Status TargetFiles::ListEntries(std::string_view folder, std::vector<FileEntry>* entries) const {
   entries->clear();
   std::lock_guard guard(state_->lock);
+  FolderCache::Operation operation(state_->cache);
   WindowsPath parsed;
   Status s = WindowsPath::Parse(folder, &parsed);
   if (!s.ok()) return s;
@@ -421,17 +426,27 @@ Status TargetFiles::CopyFile(std::string_view from, std::string_view to, bool fa
 Status TargetFiles::CopyFile(std::string_view from, std::string_view to, bool fail_if_exists,
                              Flush flush) const {
   std::lock_guard guard(state_->lock);
+  FolderCache::Operation operation(state_->cache);
   WindowsPath source_path, target_path;
   Place source, target;
   Status s = LocateForChange(drives_, state_->cache, to, &target_path, &target);
-  if (s.ok()) s = LocatePath(state_->cache, from, &source_path, &source);
+  if (s.ok()) s = WindowsPath::Parse(from, &source_path);
   if (!s.ok()) return s;
-  if (!source.exists) return Status::NotFound(std::string(from) + " does not exist");
-  // A package file that is a link is read only when it stays in its drive.
-  s = state_->cache.FollowLinkInside(source_path, &source);
-  if (!s.ok()) return s;
-  const int in =
-      ::openat(source.folder->fd(), source.name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  // The source is opened under the name it most likely has; another
+  // spelling in a folder not yet read, or a link, takes the full lookup.
+  constexpr int kReading = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+  int in = -1;
+  if (state_->cache.Guess(source_path, &source).ok())
+    in = ::openat(source.folder->fd(), source.name.c_str(), kReading);
+  if (in < 0) {
+    s = state_->cache.Locate(source_path, &source);
+    if (!s.ok()) return s;
+    if (!source.exists) return Status::NotFound(std::string(from) + " does not exist");
+    // A package file that is a link is read only when it stays in its drive.
+    s = state_->cache.FollowLinkInside(source_path, &source);
+    if (!s.ok()) return s;
+    in = ::openat(source.folder->fd(), source.name.c_str(), kReading);
+  }
   if (in < 0) return Status::FromErrno(errno, std::string(from));
   struct stat info {};
   if (::fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -475,6 +490,7 @@ Status TargetFiles::CopyFile(std::string_view from, std::string_view to, bool fa
 
 Status TargetFiles::FlushWrites() const {
   std::lock_guard guard(state_->lock);
+  FolderCache::Operation operation(state_->cache);
   // The background passes wrote most of it; one more pass commits the rest.
   Status result = state_->flusher.Wait();
   for (const fs::path& folder : state_->unflushed) {
@@ -489,6 +505,7 @@ Status TargetFiles::FlushWrites() const {
 
 Status TargetFiles::MoveFile(std::string_view from, std::string_view to) const {
   std::lock_guard guard(state_->lock);
+  FolderCache::Operation operation(state_->cache);
   WindowsPath source_path, target_path;
   Place source, target;
   Status s = WindowsPath::Parse(from, &source_path);
@@ -524,6 +541,7 @@ Status TargetFiles::MoveFile(std::string_view from, std::string_view to) const {
 
 Status TargetFiles::DeleteFile(std::string_view path) const {
   std::lock_guard guard(state_->lock);
+  FolderCache::Operation operation(state_->cache);
   WindowsPath parsed;
   Place place;
   Status s = WindowsPath::Parse(path, &parsed);
@@ -556,6 +574,7 @@ Status TargetFiles::GetAttributes(std::string_view path, std::uint32_t* attribut
 
 Status TargetFiles::SetAttributes(std::string_view path, std::uint32_t attributes) const {
   std::lock_guard guard(state_->lock);
+  FolderCache::Operation operation(state_->cache);
   WindowsPath parsed;
   Place place;
   Status s = LocateForChange(drives_, state_->cache, path, &parsed, &place);
@@ -577,6 +596,7 @@ Status TargetFiles::SetAttributes(std::string_view path, std::uint32_t attribute
 
 Status TargetFiles::SetWriteTime(std::string_view path, std::chrono::system_clock::time_point time) const {
   std::lock_guard guard(state_->lock);
+  FolderCache::Operation operation(state_->cache);
   WindowsPath parsed;
   Place place;
   Status s = LocateForChange(drives_, state_->cache, path, &parsed, &place);
@@ -591,6 +611,7 @@ Status TargetFiles::SetWriteTime(std::string_view path, std::chrono::system_cloc
 
 Status TargetFiles::ReadFile(std::string_view path, std::string* data) const {
   std::lock_guard guard(state_->lock);
+  FolderCache::Operation operation(state_->cache);
   WindowsPath parsed;
   Place place;
   Status s = LocatePath(state_->cache, path, &parsed, &place);
@@ -618,6 +639,7 @@ Status TargetFiles::ReadFile(std::string_view path, std::string* data) const {
 
 Status TargetFiles::WriteFile(std::string_view path, std::string_view data) const {
   std::lock_guard guard(state_->lock);
+  FolderCache::Operation operation(state_->cache);
   WindowsPath parsed;
   Place place;
   Status s = LocateForChange(drives_, state_->cache, path, &parsed, &place);
@@ -636,6 +658,7 @@ Status TargetFiles::WriteFile(std::string_view path, std::string_view data) cons
 
 Status TargetFiles::CopyFromHost(const fs::path& host_source, std::string_view to) const {
   std::lock_guard guard(state_->lock);
+  FolderCache::Operation operation(state_->cache);
   // The source is one of our own programs; only the target is the system's.
   const int in = ::open(host_source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (in < 0) return Status::FromErrno(errno, host_source.string());

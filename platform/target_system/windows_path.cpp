@@ -1,5 +1,7 @@
 #include "platform/target_system/windows_path.h"
 
+#include <algorithm>
+
 #include <cctype>
 
 #include "platform/ascii_text.h"
@@ -71,6 +73,14 @@ WindowsPath WindowsPath::Child(std::string_view name) const {
   WindowsPath child = *this;
   child.components_.emplace_back(name);
   return child;
+}
+
+WindowsPath WindowsPath::Prefix(std::size_t depth) const {
+  WindowsPath prefix;
+  prefix.drive_ = drive_;
+  prefix.components_.assign(components_.begin(), components_.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                                           depth, components_.size())));
+  return prefix;
 }
 
 std::string WindowsPath::RootString() const { return std::string{drive_, ':', '\\'}; }

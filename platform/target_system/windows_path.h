@@ -28,6 +28,8 @@ class WindowsPath {
   // The path without its last component; the root stays the root.
   WindowsPath Parent() const;
   WindowsPath Child(std::string_view name) const;
+  // The path of the first depth components (the root for 0).
+  WindowsPath Prefix(std::size_t depth) const;
   // "C:\a\b", or "C:\" for the root.
   std::string ToString() const;
   // "C:\" for any path of drive C.
