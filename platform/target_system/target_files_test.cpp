@@ -1,6 +1,9 @@
 #include "platform/target_system/target_files.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include "platform/atomic_file.h"
 #include "platform/testing/temp_dir.h"
@@ -94,6 +97,59 @@ TEST_F(TargetFilesTest, CopyKeepsTimeAndReadOnlyAndRespectsExistingFiles) {
   std::string data;
   ASSERT_TRUE(files_.ReadFile("C:\\dst.dll", &data).ok());
   EXPECT_EQ(data, "library");
+}
+
+// Files grow no larger than limit bytes while it lives: writes past it fail.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t limit) {
+    ::getrlimit(RLIMIT_FSIZE, &old_);
+    previous_ = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit lower{limit, old_.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &lower);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, previous_);
+  }
+
+ private:
+  rlimit old_{};
+  void (*previous_)(int) = nullptr;
+};
+
+TEST_F(TargetFilesTest, ACopyThatFailsMidwayLeavesNoFileBehind) {
+  // A small new file of an unflushed step is written under its name, a
+  // large one or a flushed copy whole before it takes it: either way a
+  // failed write leaves nothing, and what was there stays.
+  Put(dir_ / "c" / "small.bin", std::string(4096, 's'));
+  Put(dir_ / "c" / "large.bin", std::string(1024 * 1024, 'l'));
+  Put(dir_ / "c" / "old.bin", "old");
+  {
+    const FileSizeLimit limit(1000);
+    EXPECT_FALSE(
+        files_.CopyFile("C:\\small.bin", "C:\\new-small.bin", false, SystemFiles::Flush::kUnflushed).ok());
+    EXPECT_FALSE(
+        files_.CopyFile("C:\\large.bin", "C:\\new-large.bin", false, SystemFiles::Flush::kUnflushed).ok());
+    EXPECT_FALSE(files_.CopyFile("C:\\small.bin", "C:\\flushed.bin", false).ok());
+    EXPECT_FALSE(files_.CopyFile("C:\\small.bin", "C:\\old.bin", false, SystemFiles::Flush::kUnflushed).ok());
+  }
+  EXPECT_FALSE(files_.Exists("C:\\new-small.bin"));
+  EXPECT_FALSE(files_.Exists("C:\\new-large.bin"));
+  EXPECT_FALSE(files_.Exists("C:\\flushed.bin"));
+  std::string data;
+  ASSERT_TRUE(files_.ReadFile("C:\\old.bin", &data).ok());
+  EXPECT_EQ(data, "old");
+  std::vector<FileEntry> all;
+  ASSERT_TRUE(files_.ListEntries("C:\\", &all).ok());
+  EXPECT_EQ(all.size(), 4u);  // d, large.bin, old.bin, small.bin
+
+  // Without the limit the same copies are whole, found by any spelling.
+  ASSERT_TRUE(files_.CopyFile("C:\\SMALL.BIN", "C:\\new-small.bin", false, SystemFiles::Flush::kUnflushed).ok());
+  ASSERT_TRUE(files_.CopyFile("C:\\Large.bin", "C:\\new-large.bin", false, SystemFiles::Flush::kUnflushed).ok());
+  ASSERT_TRUE(files_.FlushWrites().ok());
+  EXPECT_EQ(fs::file_size(dir_ / "c" / "new-small.bin"), 4096u);
+  EXPECT_EQ(fs::file_size(dir_ / "c" / "new-large.bin"), 1024u * 1024u);
 }
 
 TEST_F(TargetFilesTest, MoveRefusesToOverwriteButRenamesCase) {
