@@ -48,16 +48,12 @@ Status OpenFolder::Open(const DriveMap& drives, std::string_view windows_folder,
 
 OpenFolder::~OpenFolder() { ::close(fd_); }
 
-std::string OpenFolder::FindEntry(std::string_view name, struct stat* info) const {
-  const std::string exact(name);
-  if (::fstatat(fd_, exact.c_str(), info, AT_SYMLINK_NOFOLLOW) == 0) return exact;
-  // Another spelling of the name: the first stored name in byte order.
+std::string OpenFolder::OtherSpelling(std::string_view name) const {
+  // The first stored name in byte order.
   const auto& index = FoldedIndex();
   const auto found = index.find(FoldName(name));
   if (found == index.end() || found->second.empty()) return {};
-  const std::string best = *std::min_element(found->second.begin(), found->second.end());
-  if (::fstatat(fd_, best.c_str(), info, AT_SYMLINK_NOFOLLOW) != 0) return {};
-  return best;
+  return *std::min_element(found->second.begin(), found->second.end());
 }
 
 const std::unordered_map<std::string, std::vector<std::string>>& OpenFolder::FoldedIndex() const {
@@ -85,16 +81,16 @@ const std::unordered_map<std::string, std::vector<std::string>>& OpenFolder::Fol
   return by_folded_;
 }
 
-void OpenFolder::ForgetDeleted(const std::string& stored, bool index_was_current) const {
-  struct timespec now {};
-  if (!indexed_ || !index_was_current || !ChangeTime(&now)) {
+void OpenFolder::ForgetDeleted(const std::string& stored, bool index_was_current,
+                               const struct timespec* now) const {
+  if (!indexed_ || !index_was_current || now == nullptr) {
     indexed_ = false;
     by_folded_.clear();
     return;
   }
   const auto found = by_folded_.find(FoldName(stored));
   if (found != by_folded_.end()) std::erase(found->second, stored);
-  index_time_ = now;
+  index_time_ = *now;
 }
 
 bool OpenFolder::ChangeTime(struct timespec* time) const {
@@ -105,27 +101,43 @@ bool OpenFolder::ChangeTime(struct timespec* time) const {
 }
 
 Status OpenFolder::DeleteFileEntry(std::string_view name) const {
-  const std::string what = windows_path_ + "\\" + std::string(name);
+  const auto what = [&] { return windows_path_ + "\\" + std::string(name); };
   if (name.empty() || name == "." || name == ".." || name.find('/') != std::string_view::npos) {
-    return Status::InvalidArgument(what + " is no entry name");
+    return Status::InvalidArgument(what() + " is no entry name");
   }
-  struct stat info {};
-  const std::string entry = FindEntry(name, &info);
-  if (entry.empty()) return Status::NotFound(what + " does not exist");
-  if (S_ISDIR(info.st_mode)) return Status::InvalidArgument(what + " is a folder");
-  // A link is deleted itself; only a real file has its read-only bit cleared.
-  if (S_ISREG(info.st_mode) && (info.st_mode & S_IWUSR) == 0 &&
-      ::fchmodat(fd_, entry.c_str(), (info.st_mode & 07777) | S_IWUSR, 0) != 0) {
-    return Status::FromErrno(errno, "cannot clear the attributes of " + what);
-  }
+  // The exact spelling is deleted without a look first: unlink takes a
+  // file, a read-only one and a link itself alike, and refuses a folder.
+  counted_just_now_ = false;
+  std::string entry(name);
   struct timespec before {};
-  const bool timed = ChangeTime(&before);
+  bool timed = ChangeTime(&before);
+  int deleted = ::unlinkat(fd_, entry.c_str(), 0);
+  if (deleted != 0 && errno == ENOENT) {
+    entry = OtherSpelling(name);
+    if (entry.empty()) return Status::NotFound(what() + " does not exist");
+    timed = ChangeTime(&before);
+    deleted = ::unlinkat(fd_, entry.c_str(), 0);
+  }
+  if (deleted != 0) {
+    const int error = errno;
+    struct stat info {};
+    if (::fstatat(fd_, entry.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode)) {
+      return Status::InvalidArgument(what() + " is a folder");
+    }
+    if (error == ENOENT) return Status::NotFound(what() + " does not exist");
+    return Status::FromErrno(error, "cannot delete " + what());
+  }
+  // The count and the index follow the deletion when nobody else changed
+  // the folder since they were taken.
   const bool counted = known_entries_ > 0 && timed && SameTime(before, known_time_);
   const bool index_current = indexed_ && timed && SameTime(before, index_time_);
-  if (::unlinkat(fd_, entry.c_str(), 0) != 0) return Status::FromErrno(errno, "cannot delete " + what);
-  ForgetDeleted(entry, index_current);
-  if (counted && ChangeTime(&known_time_)) {
+  struct timespec after {};
+  const bool timed_after = ChangeTime(&after);
+  ForgetDeleted(entry, index_current, timed_after ? &after : nullptr);
+  if (counted && timed_after) {
     --known_entries_;
+    known_time_ = after;
+    counted_just_now_ = true;
   } else {
     known_entries_ = -1;
   }
@@ -133,6 +145,12 @@ Status OpenFolder::DeleteFileEntry(std::string_view name) const {
 }
 
 bool OpenFolder::HasEntries() const {
+  // Right after a deletion of ours the count stands as it was just taken:
+  // another look would only narrow a race that no look closes.
+  if (counted_just_now_) {
+    counted_just_now_ = false;
+    if (known_entries_ >= 0) return known_entries_ > 0;
+  }
   struct timespec now {};
   if (!ChangeTime(&now)) return false;
   if (known_entries_ >= 0 && SameTime(now, known_time_)) return known_entries_ > 0;

@@ -33,9 +33,9 @@ class OpenFolder {
   const std::string& windows_path() const { return windows_path_; }
 
   // Deletes the file (or the link itself) named name, as TargetFiles'
-  // DeleteFile with the attributes cleared first: a read-only file is made
-  // writable and deleted. NotFound when there is no such entry,
-  // InvalidArgument for a folder.
+  // DeleteFile with the attributes cleared first: a read-only file is
+  // deleted too. NotFound when there is no such entry, InvalidArgument for a
+  // folder.
   Status DeleteFileEntry(std::string_view name) const;
 
   // Whether the folder holds at least one entry. The folder is read once;
@@ -54,13 +54,14 @@ class OpenFolder {
 
  private:
   OpenFolder(int fd, std::string windows_path) : fd_(fd), windows_path_(std::move(windows_path)) {}
-  // The entry's name as stored (and its facts), or empty when none matches.
-  std::string FindEntry(std::string_view name, struct stat* info) const;
+  // The stored name of another spelling of name, or empty when none.
+  std::string OtherSpelling(std::string_view name) const;
   // The stored names by folded name, read once and then kept exact under
   // this object's own deletions; read again when the folder's change time
   // says someone else changed it.
   const std::unordered_map<std::string, std::vector<std::string>>& FoldedIndex() const;
-  void ForgetDeleted(const std::string& stored, bool index_was_current) const;
+  // now: the folder's change time after the deletion (nullptr: unknown).
+  void ForgetDeleted(const std::string& stored, bool index_was_current, const struct timespec* now) const;
   // The folder's change time; false when it cannot be read.
   bool ChangeTime(struct timespec* time) const;
 
@@ -69,6 +70,8 @@ class OpenFolder {
   // Entries counted at known_time_; -1 when not counted.
   mutable long known_entries_ = -1;
   mutable struct timespec known_time_ {};
+  // The count was taken by the last deletion, and not asked for since.
+  mutable bool counted_just_now_ = false;
   mutable bool indexed_ = false;
   mutable struct timespec index_time_ {};
   mutable std::unordered_map<std::string, std::vector<std::string>> by_folded_;

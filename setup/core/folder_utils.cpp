@@ -112,17 +112,25 @@ Status RemoveEmptyFolderTree(TargetSystem& system, std::string_view folder) {
   return RemoveEmptyFolderTreeAt(system, folder, 0, ProtectedFolders(system));
 }
 
+bool ProtectedFolderSet::Contains(std::string_view folder) {
+  if (!read_) {
+    folders_ = ProtectedFolders(system_);
+    read_ = true;
+  }
+  return IsAmong(folders_, folder);
+}
+
 void RemoveFolderAndEmptyParents(TargetSystem& system, std::string_view folder) {
+  ProtectedFolderSet protected_folders(system);
+  RemoveFolderAndEmptyParents(system, folder, protected_folders);
+}
+
+void RemoveFolderAndEmptyParents(TargetSystem& system, std::string_view folder,
+                                 ProtectedFolderSet& protected_folders) {
   std::string current(folder);
-  std::vector<std::string> protected_folders;
-  bool read = false;
   while (true) {
     if (system.files().IsFolder(current)) {
-      if (!read) {
-        protected_folders = ProtectedFolders(system);
-        read = true;
-      }
-      if (IsAmong(protected_folders, current)) return;
+      if (protected_folders.Contains(current)) return;
       if (!system.files().RemoveEmptyFolder(current).ok()) return;
     }
     std::string parent = ParentPath(current);

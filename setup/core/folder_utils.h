@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/status.h"
 #include "platform/target_system/target_system.h"
@@ -50,5 +51,23 @@ Status RemoveEmptyFolderTree(TargetSystem& system, std::string_view folder);
 // the same rule; stops at the first folder that stays and at the drive root.
 // A folder that does not exist is passed over.
 void RemoveFolderAndEmptyParents(TargetSystem& system, std::string_view folder);
+
+// The protected folders of a system, read at the first question (a registry
+// lookup each) and kept: for a series of removals during which nothing
+// changes the shell folders, such as the file steps of an uninstall.
+class ProtectedFolderSet {
+ public:
+  explicit ProtectedFolderSet(TargetSystem& system) : system_(system) {}
+  bool Contains(std::string_view folder);
+
+ private:
+  TargetSystem& system_;
+  bool read_ = false;
+  std::vector<std::string> folders_;
+};
+
+// The same, with the protected folders as the set has them.
+void RemoveFolderAndEmptyParents(TargetSystem& system, std::string_view folder,
+                                 ProtectedFolderSet& protected_folders);
 
 }  // namespace setup

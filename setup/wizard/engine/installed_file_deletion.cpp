@@ -68,18 +68,21 @@ bool InstalledFileRemover::Delete(std::string_view path, InstalledKind kind) {
 }
 
 const OpenFolder* InstalledFileRemover::Folder(const std::string& folder, Status* opened) {
-  for (auto it = open_.begin(); it != open_.end(); ++it) {
-    if ((*it)->windows_path() == folder) {
-      std::rotate(it, it + 1, open_.end());
-      return open_.back().get();
-    }
+  if (const auto held = open_.find(folder); held != open_.end()) {
+    held->second.used = ++turn_;
+    return held->second.folder.get();
   }
   std::unique_ptr<OpenFolder> fresh;
   *opened = OpenFolder::Open(run_.system.drives(), folder, &fresh);
   if (!opened->ok()) return nullptr;
-  if (open_.size() >= kOpenFolders) open_.erase(open_.begin());
-  open_.push_back(std::move(fresh));
-  return open_.back().get();
+  if (open_.size() >= kOpenFolders) {
+    open_.erase(std::min_element(open_.begin(), open_.end(),
+                                 [](const auto& a, const auto& b) { return a.second.used < b.second.used; }));
+  }
+  Held& held = open_[folder];
+  held.folder = std::move(fresh);
+  held.used = ++turn_;
+  return held.folder.get();
 }
 
 bool InstalledFileRemover::DeleteAsking(const OpenFolder& folder, std::string_view name,
@@ -158,7 +161,7 @@ void InstalledFileRemover::RemoveFolderAndEmptyParents(std::string_view folder_t
     if (parent == current || parent.empty()) break;
     current = std::move(parent);
   }
-  setup::RemoveFolderAndEmptyParents(run_.system, folder);
+  setup::RemoveFolderAndEmptyParents(run_.system, folder, protected_folders_);
   for (const std::string& removed : existing) {
     if (!files.IsFolder(removed)) run_.log.Add("RMDIR", {removed});
   }

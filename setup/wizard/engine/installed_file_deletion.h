@@ -1,11 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <unordered_map>
 
 #include "platform/target_system/open_folder.h"
+#include "setup/core/folder_utils.h"
 #include "setup/wizard/setup_run.h"
 
 namespace setup::wizard {
@@ -25,7 +27,8 @@ enum class InstalledKind { kFile, kShortcut };
 class InstalledFileRemover {
  public:
   // recycle: "ファイルはごみ箱に捨てる(&D)".
-  InstalledFileRemover(SetupRun& run, bool recycle) : run_(run), recycle_(recycle) {}
+  InstalledFileRemover(SetupRun& run, bool recycle)
+      : run_(run), recycle_(recycle), protected_folders_(run.system) {}
 
   // DeleteInstalledFile: nothing when the file does not exist; into the
   // recycle bin when chosen; else with its attributes cleared, asking
@@ -56,8 +59,16 @@ class InstalledFileRemover {
 
   SetupRun& run_;
   bool recycle_;
-  // The folders used last, the most recent at the end.
-  std::vector<std::unique_ptr<platform::target::OpenFolder>> open_;
+  // The removals come before the registry is undone: the shell folders stay
+  // as they were when first asked for.
+  ProtectedFolderSet protected_folders_;
+  // The folders used last, by Windows path, with the turn of their last use.
+  struct Held {
+    std::unique_ptr<platform::target::OpenFolder> folder;
+    std::uint64_t used = 0;
+  };
+  std::unordered_map<std::string, Held> open_;
+  std::uint64_t turn_ = 0;
 };
 
 }  // namespace setup::wizard
