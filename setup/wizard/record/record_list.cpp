@@ -13,6 +13,13 @@ using platform::target::RegistryValue;
 
 constexpr RegistryRoot kMachine = RegistryRoot::kLocalMachine;
 
+// The number of decimal digits of n (n > 0).
+std::size_t Digits(std::int64_t n) {
+  std::size_t digits = 0;
+  for (; n > 0; n /= 10) ++digits;
+  return digits;
+}
+
 }  // namespace
 
 std::string ListItemName(std::string_view field, std::int64_t n) {
@@ -49,20 +56,45 @@ RecordList::RecordList(platform::target::TargetSystem& system, std::string_view 
   std::int64_t highest = 0;
   std::int64_t recorded = 0;
   for (RegistryValue& value : values) {
-    std::string folded = platform::target::FoldName(value.name);
-    if (folded == count_name) {
+    const std::int64_t n = ListItemNumber(value.name);
+    if (n > 0) {
+      highest = std::max(highest, n);
+      // Only the name an item is asked by ("File12", not "File012") finds
+      // its value.
+      const std::string_view field = std::string_view(value.name).substr(0, value.name.size() - Digits(n));
+      if (value.name[field.size()] != '0') {
+        items_[platform::target::FoldName(field)].emplace(n, std::move(value));
+      }
+    } else if (platform::target::FoldName(value.name) == count_name) {
       recorded = static_cast<std::int32_t>(value.AsDword().value_or(0));
-    } else {
-      highest = std::max(highest, ListItemNumber(value.name));
     }
-    values_.emplace(std::move(folded), std::move(value));
   }
   count_ = ListItemsToRead(recorded, highest);
 }
 
 const RegistryValue* RecordList::Find(std::string_view field, std::int32_t n) const {
-  const auto it = values_.find(platform::target::FoldName(ListItemName(field, n)));
-  return it == values_.end() ? nullptr : &it->second;
+  if (n <= 0) return nullptr;
+  // A field that ends in digits: its item's name is taken apart as the
+  // list was ("Part1" and 2 name "Part12", field "Part", item 12).
+  if (!field.empty() && field.back() >= '0' && field.back() <= '9') {
+    const std::string name = ListItemName(field, n);
+    const std::int64_t item = ListItemNumber(name);
+    if (item == 0) return nullptr;  // a field of digits alone names no item
+    const auto found = items_.find(platform::target::FoldName(name.substr(0, name.size() - Digits(item))));
+    if (found == items_.end() || name[name.size() - Digits(item)] == '0') return nullptr;
+    const auto it = found->second.find(item);
+    return it == found->second.end() ? nullptr : &it->second;
+  }
+  // The items are read field by field in turn: the field asked last is
+  // likely asked again.
+  if (last_items_ == nullptr || field != last_field_) {
+    const auto found = items_.find(platform::target::FoldName(field));
+    if (found == items_.end()) return nullptr;
+    last_field_ = field;
+    last_items_ = &found->second;
+  }
+  const auto it = last_items_->find(n);
+  return it == last_items_->end() ? nullptr : &it->second;
 }
 
 std::string RecordList::Text(std::string_view field, std::int32_t n) const {

@@ -45,7 +45,11 @@ class RecordList {
  private:
   const platform::target::RegistryValue* Find(std::string_view field, std::int32_t n) const;
 
-  std::unordered_map<std::string, platform::target::RegistryValue> values_;  // by folded name
+  using Items = std::unordered_map<std::int64_t, platform::target::RegistryValue>;
+  // The items' values by folded field name ("file"), then item number.
+  std::unordered_map<std::string, Items> items_;
+  mutable std::string last_field_;
+  mutable const Items* last_items_ = nullptr;
   std::int32_t count_ = 0;
 };
 

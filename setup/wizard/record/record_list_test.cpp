@@ -69,6 +69,24 @@ TEST_F(RecordListTest, CountIsBoundedByTheItemsPresent) {
   EXPECT_EQ(RecordList(*system_, kList + "\\Missing").Count(), 0);
 }
 
+TEST_F(RecordListTest, AnItemIsFoundByItsOwnNameOnly) {
+  // Hand-edited records: a number with a leading zero names no item, and a
+  // field that ends in a digit is a field of its own.
+  auto& registry = system_->registry();
+  ASSERT_TRUE(registry.SetValue(kMachine, kList, RegistryValue::String("File01", "zero")).ok());
+  ASSERT_TRUE(registry.SetValue(kMachine, kList, RegistryValue::String("File2", "two")).ok());
+  ASSERT_TRUE(registry.SetValue(kMachine, kList, RegistryValue::String("Part12", "part")).ok());
+  ASSERT_TRUE(registry.SetValue(kMachine, kList, RegistryValue::Dword("Count", 20)).ok());
+  const RecordList list(*system_, kList);
+  EXPECT_EQ(list.Count(), 12);
+  EXPECT_EQ(list.Text("File", 1), "");
+  EXPECT_EQ(list.Text("file", 2), "two");
+  EXPECT_EQ(list.Text("Part", 12), "part");
+  EXPECT_EQ(list.Text("Part1", 2), "part");
+  EXPECT_EQ(list.Text("File", 2), "two");
+  EXPECT_EQ(list.Text("Missing", 2), "");
+}
+
 TEST(RecordListFormatTest, ItemNamesAndNumbersAreInverse) {
   EXPECT_EQ(ListItemName("Shared", 42), "Shared42");
   EXPECT_EQ(ListItemNumber(ListItemName("Text", 65535)), 65535);
