@@ -145,8 +145,10 @@ TEST_F(TargetFilesTest, ACopyThatFailsMidwayLeavesNoFileBehind) {
   EXPECT_EQ(all.size(), 4u);  // d, large.bin, old.bin, small.bin
 
   // Without the limit the same copies are whole, found by any spelling.
-  ASSERT_TRUE(files_.CopyFile("C:\\SMALL.BIN", "C:\\new-small.bin", false, SystemFiles::Flush::kUnflushed).ok());
-  ASSERT_TRUE(files_.CopyFile("C:\\Large.bin", "C:\\new-large.bin", false, SystemFiles::Flush::kUnflushed).ok());
+  ASSERT_TRUE(
+      files_.CopyFile("C:\\SMALL.BIN", "C:\\new-small.bin", false, SystemFiles::Flush::kUnflushed).ok());
+  ASSERT_TRUE(
+      files_.CopyFile("C:\\Large.bin", "C:\\new-large.bin", false, SystemFiles::Flush::kUnflushed).ok());
   ASSERT_TRUE(files_.FlushWrites().ok());
   EXPECT_EQ(fs::file_size(dir_ / "c" / "new-small.bin"), 4096u);
   EXPECT_EQ(fs::file_size(dir_ / "c" / "new-large.bin"), 1024u * 1024u);
