@@ -32,6 +32,15 @@ struct CachedFile {
 // install touches.
 constexpr std::size_t kCachedFiles = 8;
 
+// A modification time with a fraction of a second comes from a file system
+// that keeps fine times: a change there moves it within the clock's coarse
+// tick, not within two seconds (and a script of megabytes, unpacked just
+// before Setup starts, is not read again at every lookup for that long).
+std::chrono::nanoseconds ProfileTimeSlack(const FileStamp& stamp) {
+  return stamp.modified_ns % 1000000000 != 0 ? std::chrono::nanoseconds(kFineProfileTimeSlack)
+                                             : std::chrono::nanoseconds(kProfileTimeSlack);
+}
+
 }  // namespace
 
 ProfileIndex::ProfileIndex(std::string_view bytes) {
@@ -77,7 +86,7 @@ std::shared_ptr<const ProfileIndex> ReadProfileIndex(const std::filesystem::path
   }
   if (cached != cache.end() && cached->stamp == stamp) {
     const std::int64_t last_change = std::max(stamp.modified_ns, stamp.changed_ns);
-    const std::int64_t slack = std::chrono::nanoseconds(kProfileTimeSlack).count();
+    const std::int64_t slack = std::chrono::nanoseconds(ProfileTimeSlack(stamp)).count();
     if (cached->read_at_ns - last_change >= slack) {
       cache.splice(cache.begin(), cache, cached);
       return cached->index;

@@ -43,10 +43,15 @@ class ProfileIndex {
 // modification and change times) and reuses the index made before only
 // while nothing of that has changed. Times on disk are coarse (two seconds
 // on some file systems), so a file rewritten in place within one tick could
-// keep its identity: an index made less than kProfileTimeSlack after the
-// file's last change is trusted only after its bytes were compared again.
+// keep its identity: an index made less than kProfileTimeSlack (on a file
+// system with fine times kFineProfileTimeSlack) after the file's last
+// change is trusted only after its bytes were compared again.
 std::shared_ptr<const ProfileIndex> ReadProfileIndex(const std::filesystem::path& file);
 
 inline constexpr std::chrono::seconds kProfileTimeSlack{2};
+// The same where the file's modification time has a fraction of a second
+// (the file system keeps fine times; the kernel's clock ticks in at most
+// ten milliseconds).
+inline constexpr std::chrono::milliseconds kFineProfileTimeSlack{50};
 
 }  // namespace platform

@@ -52,15 +52,17 @@ void FolderWatch::Forget(int watch) {
 }
 
 void FolderWatch::Drain() {
-  alignas(inotify_event) char buffer[64 * 1024];
+  // Room for a thousand events at a time; kept, not on the stack.
+  if (!buffer_) buffer_ = std::make_unique<Buffer>();
+  char* const buffer = buffer_->bytes;
   for (;;) {
-    const ssize_t got = ::read(fd_, buffer, sizeof(buffer));
+    const ssize_t got = ::read(fd_, buffer, sizeof(Buffer::bytes));
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) return;  // EAGAIN: nothing more
     // A read takes every queued event that fits: when the largest event
     // would still have fitted, the queue is empty (one call, not two).
     const bool emptied =
-        static_cast<std::size_t>(got) + sizeof(inotify_event) + NAME_MAX + 1 <= sizeof(buffer);
+        static_cast<std::size_t>(got) + sizeof(inotify_event) + NAME_MAX + 1 <= sizeof(Buffer::bytes);
     for (const char* at = buffer; at < buffer + got;) {
       const auto* event = reinterpret_cast<const inotify_event*>(at);
       at += sizeof(inotify_event) + event->len;

@@ -37,6 +37,10 @@ class FolderWatch {
   void Forget(int watch);
 
   int fd_;
+  struct Buffer {
+    alignas(8) char bytes[64 * 1024];
+  };
+  std::unique_ptr<Buffer> buffer_;
   // Several held folders may be one folder (reached by two paths): the
   // kernel gives them one watch.
   std::unordered_map<int, std::vector<CachedFolder*>> folders_;
