@@ -231,8 +231,7 @@ Status FolderCache::OpenChild(const Drive& drive, CachedFolder& parent, const st
   return Status::Ok();
 }
 
-Status FolderCache::Walk(const WindowsPath& path, std::size_t depth, std::shared_ptr<CachedFolder>* folder,
-                         fs::path* host) {
+Status FolderCache::Walk(const WindowsPath& path, std::size_t depth, std::shared_ptr<CachedFolder>* folder) {
   const Drive* drive = drives_.FindDrive(path.drive());
   if (drive == nullptr) return Status::NotFound(path.RootString() + " is no drive of this system");
   // What others changed since the last lookup, in one call for all folders.
@@ -259,7 +258,6 @@ Status FolderCache::Walk(const WindowsPath& path, std::size_t depth, std::shared
     current = std::move(next);
   }
   current->Revalidate();
-  *host = current->host();
   *folder = std::move(current);
   return Status::Ok();
 }
@@ -268,14 +266,13 @@ Status FolderCache::Locate(const WindowsPath& path, Place* place) {
   *place = Place();
   if (path.IsRoot()) return Status::InvalidArgument(path.ToString() + " is a drive root");
   const std::size_t last = path.components().size() - 1;
-  Status s = Walk(path, last, &place->folder, &place->host);
+  Status s = Walk(path, last, &place->folder);
   if (!s.ok()) return s;
   const std::string& name = path.components()[last];
   if (name.size() > NAME_MAX) return Status::InvalidArgument(path.ToString() + ": the name is too long");
   place->name = place->folder->Find(name, &place->info);
   place->exists = !place->name.empty();
   if (!place->exists) place->name = name;
-  place->host /= place->name;
   return Status::Ok();
 }
 
@@ -283,17 +280,15 @@ Status FolderCache::Guess(const WindowsPath& path, Place* place) {
   *place = Place();
   if (path.IsRoot()) return Status::InvalidArgument(path.ToString() + " is a drive root");
   const std::size_t last = path.components().size() - 1;
-  Status s = Walk(path, last, &place->folder, &place->host);
+  Status s = Walk(path, last, &place->folder);
   if (!s.ok()) return s;
   place->name = place->folder->Guess(path.components()[last]);
   if (place->name.empty()) return Status::NotFound(path.ToString() + " does not exist");
-  place->host /= place->name;
   return Status::Ok();
 }
 
 Status FolderCache::LocateFolder(const WindowsPath& path, std::shared_ptr<CachedFolder>* folder) {
-  fs::path host;
-  return Walk(path, path.components().size(), folder, &host);
+  return Walk(path, path.components().size(), folder);
 }
 
 Status FolderCache::FollowLinkInside(const WindowsPath& path, Place* place) {
@@ -301,14 +296,13 @@ Status FolderCache::FollowLinkInside(const WindowsPath& path, Place* place) {
   const Drive* drive = drives_.FindDrive(path.drive());
   if (drive == nullptr) return Status::NotFound(path.RootString() + " is no drive of this system");
   std::error_code ec;
-  const fs::path real = fs::weakly_canonical(place->host, ec);
+  const fs::path real = fs::weakly_canonical(place->Host(), ec);
   if (ec) return Status::FromErrno(ec.value(), path.ToString());
   int fd = -1;
   Status s = WalkReal(*drive, real.parent_path(), path, &fd);
   if (!s.ok()) return s;
   place->folder = std::make_shared<CachedFolder>(fd, real.parent_path());
   place->name = real.filename().string();
-  place->host = real;
   place->exists = ::fstatat(fd, place->name.c_str(), &place->info, AT_SYMLINK_NOFOLLOW) == 0;
   if (place->exists && S_ISLNK(place->info.st_mode)) return LeadsOut(path);  // swapped meanwhile
   return Status::Ok();

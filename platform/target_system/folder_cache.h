@@ -90,8 +90,10 @@ struct Place {
   std::shared_ptr<CachedFolder> folder;
   std::string name;
   bool exists = false;
-  struct stat info {};         // the entry itself, a link not followed; valid when exists
-  std::filesystem::path host;  // for messages and for the few path-based calls
+  struct stat info {};  // the entry itself, a link not followed; valid when exists
+
+  // The host path, for the few path-based calls.
+  std::filesystem::path Host() const { return folder->host() / name; }
 };
 
 // Resolves Windows paths of the drives to places without following a
@@ -140,8 +142,7 @@ class FolderCache {
  private:
   Status Root(const Drive& drive, std::shared_ptr<CachedFolder>* root);
   // The folder of the path's first depth components, opened and held.
-  Status Walk(const WindowsPath& path, std::size_t depth, std::shared_ptr<CachedFolder>* folder,
-              std::filesystem::path* host);
+  Status Walk(const WindowsPath& path, std::size_t depth, std::shared_ptr<CachedFolder>* folder);
   Status OpenChild(const Drive& drive, CachedFolder& parent, const std::string& stored,
                    const WindowsPath& shown, std::shared_ptr<CachedFolder>* child);
   // Opens the folder at real (a path without links) by a no-follow walk from

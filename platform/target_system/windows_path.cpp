@@ -32,7 +32,10 @@ Status WindowsPath::Parse(std::string_view text, WindowsPath* path, bool allow_w
   WindowsPath result;
   result.drive_ = AsciiUpper(text[0]);
 
+  // A path of a few levels takes one allocation for its parts, not one per
+  // doubling.
   std::vector<std::string_view> raw;
+  raw.reserve(8);
   std::size_t start = 2;
   while (start < text.size()) {
     while (start < text.size() && IsSeparator(text[start])) ++start;
@@ -41,6 +44,7 @@ Status WindowsPath::Parse(std::string_view text, WindowsPath* path, bool allow_w
     if (end > start) raw.push_back(text.substr(start, end - start));
     start = end;
   }
+  result.components_.reserve(raw.size());
   for (std::size_t i = 0; i < raw.size(); ++i) {
     std::string_view name = raw[i];
     if (name == ".") continue;
