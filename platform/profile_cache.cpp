@@ -55,6 +55,48 @@ ProfileIndex::ProfileIndex(std::string_view bytes) {
       current->values.emplace(Fold(line.name), std::string(line.value));
     }
   });
+  for (auto& [name, section] : by_name_) IndexItems(section);
+}
+
+void ProfileIndex::IndexItems(Section& section) {
+  // Item numbers up to a few times the number of keys are kept in place; a
+  // larger one (a damaged or odd file) sends the section's item lookups the
+  // general way.
+  const std::size_t limit = 4 * section.values.size() + 64;
+  for (const auto& [key, value] : section.values) {
+    std::size_t digits_start = key.size();
+    while (digits_start > 0 && key[digits_start - 1] >= '0' && key[digits_start - 1] <= '9') --digits_start;
+    const std::size_t digits = key.size() - digits_start;
+    // The name of an item has a field and a number without a leading zero.
+    if (digits == 0 || digits_start == 0 || key[digits_start] == '0') continue;
+    std::size_t n = 0;
+    for (std::size_t i = digits_start; i < key.size() && n <= limit; ++i) n = n * 10 + (key[i] - '0');
+    if (digits > 18 || n > limit) {
+      section.items_complete = false;
+      continue;
+    }
+    std::vector<const std::string*>& numbered = section.items[key.substr(0, digits_start)];
+    if (numbered.size() <= n) numbered.resize(n + 1, nullptr);
+    numbered[n] = &value;
+  }
+}
+
+std::optional<std::string_view> ProfileIndex::FindItem(std::string_view section, std::string_view field,
+                                                       std::int64_t n) const {
+  // A field that ends in a digit, or that folding would trim, is looked up
+  // by its whole name.
+  const bool plain = n >= 1 && !field.empty() && Fold(field).size() == field.size() &&
+                     !(field.back() >= '0' && field.back() <= '9');
+  const auto s = by_name_.find(Fold(section));
+  if (s == by_name_.end()) return std::nullopt;
+  if (!plain || !s->second.items_complete) return Find(section, std::string(field) + std::to_string(n));
+  const auto numbered = s->second.items.find(Fold(field));
+  if (numbered == s->second.items.end()) return std::nullopt;
+  const std::vector<const std::string*>& values = numbered->second;
+  if (static_cast<std::uint64_t>(n) >= values.size() || values[static_cast<std::size_t>(n)] == nullptr) {
+    return std::nullopt;
+  }
+  return std::string_view(*values[static_cast<std::size_t>(n)]);
 }
 
 std::optional<std::string_view> ProfileIndex::Find(std::string_view section, std::string_view key) const {

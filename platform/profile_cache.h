@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -20,9 +21,17 @@ namespace platform {
 class ProfileIndex {
  public:
   explicit ProfileIndex(std::string_view bytes);
+  // Its item table points into its own values.
+  ProfileIndex(const ProfileIndex&) = delete;
+  ProfileIndex& operator=(const ProfileIndex&) = delete;
 
   // The value (blanks trimmed, quotes kept) or nullopt.
   std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
+  // Find of the key that is field followed by n in decimal ("File" and 12:
+  // "File12"), without the search among all keys that a list of thousands of
+  // items would cost at every item.
+  std::optional<std::string_view> FindItem(std::string_view section, std::string_view field,
+                                           std::int64_t n) const;
   // Key names of every occurrence of the section, in file order.
   std::vector<std::string> Keys(std::string_view section) const;
   // Section names in file order, repeats included.
@@ -32,7 +41,12 @@ class ProfileIndex {
   struct Section {
     std::vector<std::string> keys;              // as written, in file order
     std::map<std::string, std::string> values;  // folded key -> first value
+    // The values of keys that end in an item number, by folded field and
+    // number; complete unless some number was too large to be kept here.
+    std::map<std::string, std::vector<const std::string*>> items;
+    bool items_complete = true;
   };
+  static void IndexItems(Section& section);
   std::map<std::string, Section> by_name_;  // folded section name
   std::vector<std::string> sections_;
 };

@@ -167,7 +167,12 @@ std::int32_t ScriptSection::ReadInteger(std::string_view key, std::int32_t def) 
 }
 
 std::string ScriptSection::ReadItem(std::string_view field, std::int64_t n, std::string_view def) const {
-  return Read(ItemKey(field, n), def);
+  // An ASCII field is the same in the script's code page.
+  if (!index_ || !std::ranges::all_of(field, [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    return Read(ItemKey(field, n), def);
+  }
+  const auto value = index_->FindItem(section_, field, n);
+  return value ? DecodeValue(std::string(platform::UnquoteProfileValue(*value))) : std::string(def);
 }
 
 std::int32_t ScriptSection::ReadItemInteger(std::string_view field, std::int64_t n, std::int32_t def) const {
