@@ -542,6 +542,7 @@ void TWorkBox::Browse(const wizard::BrowseRequest& request) {
 }
 
 void TWorkBox::StepStarted(int step) {
+  ShowProgress();
   if (!synced_for_engine_) {
     // The page of the engine was set up inside the running handler.
     Refresh();
@@ -561,15 +562,26 @@ void TWorkBox::StepStarted(int step) {
 }
 
 void TWorkBox::Advanced(int step) {
-  const std::optional<wizard::StepRow> row = StepControls(step);
-  if (!row) return;
-  if (auto* progress = static_cast<QProgressBar*>(Widget(row->bar))) {
-    progress->setValue(std::min(progress->maximum(), progress->value() + 1));
-  }
+  if (step != pending_step_) ShowProgress();
+  pending_step_ = step;
+  ++pending_items_;
   Pump();
 }
 
+void TWorkBox::ShowProgress() {
+  const int items = pending_items_;
+  pending_items_ = 0;
+  if (items == 0) return;
+  const std::optional<wizard::StepRow> row = StepControls(pending_step_);
+  if (!row) return;
+  // Setting a bar's value lays out its text anew: once per repaint is enough.
+  if (auto* progress = static_cast<QProgressBar*>(Widget(row->bar))) {
+    progress->setValue(std::min(progress->maximum(), progress->value() + items));
+  }
+}
+
 void TWorkBox::StepFinished(int step) {
+  ShowProgress();
   const std::optional<wizard::StepRow> row = StepControls(step);
   if (!row) return;
   if (QWidget* marker_widget = Widget(row->marker)) marker_widget->hide();
@@ -585,6 +597,7 @@ void TWorkBox::Pump() {
   // Thousands of small files go by in a second; the window is repainted and
   // answers keys at a frame's pace, not once per file.
   if (!pump_throttle_.Due(PumpThrottle::Clock::now())) return;
+  ShowProgress();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 

@@ -59,6 +59,8 @@ class TWorkBox : public QDialog {
   void Advanced(int step);
   void StepFinished(int step);
   void Pump();
+  // Moves the bar by the items counted since it last moved.
+  void ShowProgress();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -105,6 +107,10 @@ class TWorkBox : public QDialog {
   bool synced_for_engine_ = false;
   bool close_box_shown_ = true;
   PumpThrottle pump_throttle_;
+  // Items counted since the bar last moved: a bar is moved at the pace the
+  // window is repainted, not once per file.
+  int pending_step_ = -1;
+  int pending_items_ = 0;
 };
 
 // The window's progress for the engines; the run is built before the
