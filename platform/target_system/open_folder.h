@@ -41,7 +41,8 @@ class OpenFolder {
   // Whether the folder holds at least one entry. The folder is read once;
   // after that its entries are counted down as this object deletes them, and
   // read again only when the folder's change time says someone else changed
-  // it. (A change by someone else within the same clock tick as one of ours
+  // it; right after one of its deletions the count just taken stands. (A
+  // change by someone else within the same clock tick as one of ours
   // can go unseen: a folder then wrongly thought empty is only tried, and
   // its removal fails while it holds anything; one wrongly thought in use
   // stays.)
