@@ -59,25 +59,48 @@ ProfileIndex::ProfileIndex(std::string_view bytes) {
 }
 
 void ProfileIndex::IndexItems(Section& section) {
-  // Item numbers up to a few times the number of keys are kept in place; a
-  // larger one (a damaged or odd file) sends the section's item lookups the
-  // general way.
-  const std::size_t limit = 4 * section.values.size() + 64;
+  struct Item {
+    std::string_view field;
+    std::size_t n;
+    const std::string* value;
+  };
+  struct Field {
+    std::size_t items = 0;
+    std::size_t highest = 0;
+  };
+  std::vector<Item> found;
+  std::map<std::string_view, Field> fields;
   for (const auto& [key, value] : section.values) {
     std::size_t digits_start = key.size();
     while (digits_start > 0 && key[digits_start - 1] >= '0' && key[digits_start - 1] <= '9') --digits_start;
     const std::size_t digits = key.size() - digits_start;
     // The name of an item has a field and a number without a leading zero.
     if (digits == 0 || digits_start == 0 || key[digits_start] == '0') continue;
-    std::size_t n = 0;
-    for (std::size_t i = digits_start; i < key.size() && n <= limit; ++i) n = n * 10 + (key[i] - '0');
-    if (digits > 18 || n > limit) {
+    if (digits > 9) {
       section.items_complete = false;
       continue;
     }
-    std::vector<const std::string*>& numbered = section.items[key.substr(0, digits_start)];
-    if (numbered.size() <= n) numbered.resize(n + 1, nullptr);
-    numbered[n] = &value;
+    std::size_t n = 0;
+    for (std::size_t i = digits_start; i < key.size(); ++i)
+      n = n * 10 + static_cast<std::size_t>(key[i] - '0');
+    const std::string_view field = std::string_view(key).substr(0, digits_start);
+    found.push_back({field, n, &value});
+    Field& counted = fields[field];
+    ++counted.items;
+    counted.highest = std::max(counted.highest, n);
+  }
+  // A field's items are kept in place by number while the numbers are not
+  // far beyond their count, else by number in a map: the memory stays in
+  // proportion to the file either way.
+  for (const Item& item : found) {
+    const Field& counted = fields[item.field];
+    Section::Numbered& numbered = section.items[std::string(item.field)];
+    if (counted.highest > 4 * counted.items + 64) {
+      numbered.sparse.emplace(item.n, item.value);
+      continue;
+    }
+    if (numbered.dense.size() <= item.n) numbered.dense.resize(item.n + 1, nullptr);
+    numbered.dense[item.n] = item.value;
   }
 }
 
@@ -92,11 +115,14 @@ std::optional<std::string_view> ProfileIndex::FindItem(std::string_view section,
   if (!plain || !s->second.items_complete) return Find(section, std::string(field) + std::to_string(n));
   const auto numbered = s->second.items.find(Fold(field));
   if (numbered == s->second.items.end()) return std::nullopt;
-  const std::vector<const std::string*>& values = numbered->second;
-  if (static_cast<std::uint64_t>(n) >= values.size() || values[static_cast<std::size_t>(n)] == nullptr) {
-    return std::nullopt;
+  const std::vector<const std::string*>& dense = numbered->second.dense;
+  if (static_cast<std::uint64_t>(n) < dense.size()) {
+    const std::string* value = dense[static_cast<std::size_t>(n)];
+    return value ? std::optional<std::string_view>(*value) : std::nullopt;
   }
-  return std::string_view(*values[static_cast<std::size_t>(n)]);
+  const auto sparse = numbered->second.sparse.find(static_cast<std::size_t>(n));
+  if (sparse == numbered->second.sparse.end()) return std::nullopt;
+  return std::string_view(*sparse->second);
 }
 
 std::optional<std::string_view> ProfileIndex::Find(std::string_view section, std::string_view key) const {

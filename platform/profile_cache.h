@@ -42,8 +42,13 @@ class ProfileIndex {
     std::vector<std::string> keys;              // as written, in file order
     std::map<std::string, std::string> values;  // folded key -> first value
     // The values of keys that end in an item number, by folded field and
-    // number; complete unless some number was too large to be kept here.
-    std::map<std::string, std::vector<const std::string*>> items;
+    // number (in place when the numbers are dense, else in a map); complete
+    // unless some number was too large to be kept here.
+    struct Numbered {
+      std::vector<const std::string*> dense;
+      std::map<std::size_t, const std::string*> sparse;
+    };
+    std::map<std::string, Numbered> items;
     bool items_complete = true;
   };
   static void IndexItems(Section& section);

@@ -64,13 +64,15 @@ TEST(ProfileCacheTest, ItemsAreFoundAsTheirWholeNamesAre) {
   // number far beyond the list, blanks and a zero: an item lookup finds
   // exactly what a lookup of "field" followed by the number finds.
   ProfileIndex index(
-      "[F]\nFile1=a\nFILE1=b\nfile2=c\nFile012=d\nPart12=e\nFile 3=f\nFile0=g\nNewFile2= \"h\" \n"
+      "[F]\nFile1=a\nFILE1=b\nfile2=c\nFile012=d\nPart12=e\nFile 3=f\nFile0=g\nNewFile2= \"h\" "
+      "\nAttrs5000=s\n"
       "[G]\nFile1=i\nFile99999999999=j\n");
   for (std::string_view section : {"F", "f", "G", "H"}) {
-    for (std::string_view field : {"File", "file", "NEWFILE", "Part", "Part1", "File ", " File", "x"}) {
+    for (std::string_view field :
+         {"File", "file", "NEWFILE", "Part", "Part1", "File ", " File", "x", "Attrs"}) {
       for (std::int64_t n :
            {std::int64_t{-1}, std::int64_t{0}, std::int64_t{1}, std::int64_t{2}, std::int64_t{3},
-            std::int64_t{12}, std::int64_t{13}, std::int64_t{99999999999}}) {
+            std::int64_t{12}, std::int64_t{13}, std::int64_t{5000}, std::int64_t{99999999999}}) {
         EXPECT_EQ(index.FindItem(section, field, n),
                   index.Find(section, std::string(field) + std::to_string(n)))
             << section << " " << field << " " << n;
@@ -79,6 +81,7 @@ TEST(ProfileCacheTest, ItemsAreFoundAsTheirWholeNamesAre) {
   }
   EXPECT_EQ(index.FindItem("F", "File", 1), "a");
   EXPECT_EQ(index.FindItem("G", "File", 99999999999), "j");
+  EXPECT_EQ(index.FindItem("F", "attrs", 5000), "s");  // one far item: no table of five thousand
 }
 
 }  // namespace
