@@ -262,14 +262,18 @@ Status FolderCache::Walk(const WindowsPath& path, std::size_t depth, std::shared
   return Status::Ok();
 }
 
-Status FolderCache::Locate(const WindowsPath& path, Place* place) {
+Status FolderCache::WalkToParent(const WindowsPath& path, Place* place) {
   *place = Place();
   if (path.IsRoot()) return Status::InvalidArgument(path.ToString() + " is a drive root");
-  const std::size_t last = path.components().size() - 1;
-  Status s = Walk(path, last, &place->folder);
+  if (path.Name().size() > NAME_MAX)
+    return Status::InvalidArgument(path.ToString() + ": the name is too long");
+  return Walk(path, path.components().size() - 1, &place->folder);
+}
+
+Status FolderCache::Locate(const WindowsPath& path, Place* place) {
+  Status s = WalkToParent(path, place);
   if (!s.ok()) return s;
-  const std::string& name = path.components()[last];
-  if (name.size() > NAME_MAX) return Status::InvalidArgument(path.ToString() + ": the name is too long");
+  const std::string& name = path.components().back();
   place->name = place->folder->Find(name, &place->info);
   place->exists = !place->name.empty();
   if (!place->exists) place->name = name;
@@ -277,12 +281,9 @@ Status FolderCache::Locate(const WindowsPath& path, Place* place) {
 }
 
 Status FolderCache::Guess(const WindowsPath& path, Place* place) {
-  *place = Place();
-  if (path.IsRoot()) return Status::InvalidArgument(path.ToString() + " is a drive root");
-  const std::size_t last = path.components().size() - 1;
-  Status s = Walk(path, last, &place->folder);
+  Status s = WalkToParent(path, place);
   if (!s.ok()) return s;
-  place->name = place->folder->Guess(path.components()[last]);
+  place->name = place->folder->Guess(path.components().back());
   if (place->name.empty()) return Status::NotFound(path.ToString() + " does not exist");
   return Status::Ok();
 }

@@ -143,6 +143,9 @@ class FolderCache {
   Status Root(const Drive& drive, std::shared_ptr<CachedFolder>* root);
   // The folder of the path's first depth components, opened and held.
   Status Walk(const WindowsPath& path, std::size_t depth, std::shared_ptr<CachedFolder>* folder);
+  // A fresh place whose folder is the path's parent, held; the name is not
+  // looked at yet.
+  Status WalkToParent(const WindowsPath& path, Place* place);
   Status OpenChild(const Drive& drive, CachedFolder& parent, const std::string& stored,
                    const WindowsPath& shown, std::shared_ptr<CachedFolder>* child);
   // Opens the folder at real (a path without links) by a no-follow walk from
