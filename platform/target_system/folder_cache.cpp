@@ -265,9 +265,12 @@ Status FolderCache::Walk(const WindowsPath& path, std::size_t depth, std::shared
 Status FolderCache::WalkToParent(const WindowsPath& path, Place* place) {
   *place = Place();
   if (path.IsRoot()) return Status::InvalidArgument(path.ToString() + " is a drive root");
-  if (path.Name().size() > NAME_MAX)
+  // A missing folder on the way is reported before a name too long.
+  Status s = Walk(path, path.components().size() - 1, &place->folder);
+  if (s.ok() && path.components().back().size() > NAME_MAX) {
     return Status::InvalidArgument(path.ToString() + ": the name is too long");
-  return Walk(path, path.components().size() - 1, &place->folder);
+  }
+  return s;
 }
 
 Status FolderCache::Locate(const WindowsPath& path, Place* place) {
