@@ -59,48 +59,29 @@ ProfileIndex::ProfileIndex(std::string_view bytes) {
 }
 
 void ProfileIndex::IndexItems(Section& section) {
-  struct Item {
-    std::string_view field;
-    std::size_t n;
-    const std::string* value;
-  };
-  struct Field {
-    std::size_t items = 0;
-    std::size_t highest = 0;
-  };
-  std::vector<Item> found;
-  std::map<std::string_view, Field> fields;
+  std::vector<std::pair<ProfileItemName, const std::string*>> found;
+  std::map<std::string_view, std::pair<std::int64_t, std::int64_t>> fields;  // items, highest number
   for (const auto& [key, value] : section.values) {
-    std::size_t digits_start = key.size();
-    while (digits_start > 0 && key[digits_start - 1] >= '0' && key[digits_start - 1] <= '9') --digits_start;
-    const std::size_t digits = key.size() - digits_start;
-    // The name of an item has a field and a number without a leading zero.
-    if (digits == 0 || digits_start == 0 || key[digits_start] == '0') continue;
-    if (digits > 9) {
-      section.items_complete = false;
-      continue;
-    }
-    std::size_t n = 0;
-    for (std::size_t i = digits_start; i < key.size(); ++i)
-      n = n * 10 + static_cast<std::size_t>(key[i] - '0');
-    const std::string_view field = std::string_view(key).substr(0, digits_start);
-    found.push_back({field, n, &value});
-    Field& counted = fields[field];
-    ++counted.items;
-    counted.highest = std::max(counted.highest, n);
+    const auto item = SplitProfileItemName(key);
+    if (!item) continue;
+    found.emplace_back(*item, &value);
+    auto& [items, highest] = fields[item->field];
+    ++items;
+    highest = std::max(highest, item->n);
   }
   // A field's items are kept in place by number while the numbers are not
   // far beyond their count, else by number in a map: the memory stays in
   // proportion to the file either way.
-  for (const Item& item : found) {
-    const Field& counted = fields[item.field];
+  for (const auto& [item, value] : found) {
+    const auto& [items, highest] = fields[item.field];
     Section::Numbered& numbered = section.items[std::string(item.field)];
-    if (counted.highest > 4 * counted.items + 64) {
-      numbered.sparse.emplace(item.n, item.value);
+    if (highest > 4 * items + 64) {
+      numbered.sparse.emplace(item.n, value);
       continue;
     }
-    if (numbered.dense.size() <= item.n) numbered.dense.resize(item.n + 1, nullptr);
-    numbered.dense[item.n] = item.value;
+    const auto n = static_cast<std::size_t>(item.n);
+    if (numbered.dense.size() <= n) numbered.dense.resize(n + 1, nullptr);
+    numbered.dense[n] = value;
   }
 }
 
@@ -112,7 +93,7 @@ std::optional<std::string_view> ProfileIndex::FindItem(std::string_view section,
                      !(field.back() >= '0' && field.back() <= '9');
   const auto s = by_name_.find(Fold(section));
   if (s == by_name_.end()) return std::nullopt;
-  if (!plain || !s->second.items_complete) return Find(section, std::string(field) + std::to_string(n));
+  if (!plain) return Find(section, std::string(field) + std::to_string(n));
   const auto numbered = s->second.items.find(Fold(field));
   if (numbered == s->second.items.end()) return std::nullopt;
   const std::vector<const std::string*>& dense = numbered->second.dense;
@@ -120,7 +101,7 @@ std::optional<std::string_view> ProfileIndex::FindItem(std::string_view section,
     const std::string* value = dense[static_cast<std::size_t>(n)];
     return value ? std::optional<std::string_view>(*value) : std::nullopt;
   }
-  const auto sparse = numbered->second.sparse.find(static_cast<std::size_t>(n));
+  const auto sparse = numbered->second.sparse.find(n);
   if (sparse == numbered->second.sparse.end()) return std::nullopt;
   return std::string_view(*sparse->second);
 }

@@ -41,15 +41,13 @@ class ProfileIndex {
   struct Section {
     std::vector<std::string> keys;              // as written, in file order
     std::map<std::string, std::string> values;  // folded key -> first value
-    // The values of keys that end in an item number, by folded field and
-    // number (in place when the numbers are dense, else in a map); complete
-    // unless some number was too large to be kept here.
+    // The values of keys that name list items, by folded field and number
+    // (in place when the numbers are dense, else in a map).
     struct Numbered {
       std::vector<const std::string*> dense;
-      std::map<std::size_t, const std::string*> sparse;
+      std::map<std::int64_t, const std::string*> sparse;
     };
     std::map<std::string, Numbered> items;
-    bool items_complete = true;
   };
   static void IndexItems(Section& section);
   std::map<std::string, Section> by_name_;  // folded section name

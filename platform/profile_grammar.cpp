@@ -22,6 +22,16 @@ std::string_view UnquoteProfileValue(std::string_view value) {
   return value;
 }
 
+std::optional<ProfileItemName> SplitProfileItemName(std::string_view key) {
+  std::size_t digits_start = key.size();
+  while (digits_start > 0 && key[digits_start - 1] >= '0' && key[digits_start - 1] <= '9') --digits_start;
+  const std::string_view digits = key.substr(digits_start);
+  if (digits.empty() || digits_start == 0 || digits.front() == '0' || digits.size() > 18) return std::nullopt;
+  std::int64_t n = 0;
+  for (char c : digits) n = n * 10 + (c - '0');
+  return ProfileItemName{key.substr(0, digits_start), n};
+}
+
 std::string FoldProfileName(std::string_view name) { return AsciiLower(TrimAsciiBlanks(name)); }
 
 bool SameProfileName(std::string_view a, std::string_view b) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -53,6 +55,15 @@ ProfileLine ParseProfileLine(std::string_view text);
 
 // A value wholly enclosed in one kind of quotes ('"' or '\'') without them.
 std::string_view UnquoteProfileValue(std::string_view value);
+
+// A key of a numbered list taken apart: "File12" is field "File", item 12.
+// The number has no leading zero and at most 18 digits, and a field comes
+// before it; any other key is no item.
+struct ProfileItemName {
+  std::string_view field;
+  std::int64_t n = 0;
+};
+std::optional<ProfileItemName> SplitProfileItemName(std::string_view key);
 
 // Section and key names match without regard to ASCII letter case and
 // without blanks around them; FoldProfileName gives the form they compare in.

@@ -1,5 +1,7 @@
 #include "setup/core/script_values.h"
 
+#include "platform/profile_grammar.h"
+
 #include <limits>
 
 #include "platform/ascii_text.h"
@@ -57,17 +59,8 @@ std::string ItemKey(std::string_view field, std::int64_t n) {
 }
 
 std::optional<std::int64_t> ItemNumberOfKey(std::string_view key) {
-  std::size_t digits_start = key.size();
-  while (digits_start > 0 && key[digits_start - 1] >= '0' && key[digits_start - 1] <= '9') {
-    --digits_start;
-  }
-  const std::string_view digits = key.substr(digits_start);
-  if (digits.empty() || digits_start == 0 || digits.front() == '0' || digits.size() > 18) {
-    return std::nullopt;
-  }
-  std::int64_t n = 0;
-  for (char c : digits) n = n * 10 + (c - '0');
-  return n;
+  const auto item = platform::SplitProfileItemName(key);
+  return item ? std::optional<std::int64_t>(item->n) : std::nullopt;
 }
 
 }  // namespace setup
